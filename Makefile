@@ -1,0 +1,67 @@
+# Tavolex: `make run` builds and starts the editor, `make test` builds and runs
+# every test. Both install what is missing from Debian's packages first.
+
+PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev qt6-base-dev xvfb xauth
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 20
+
+.PHONY: all deps build run test test-dev test-asan fuzz-smoke bench format clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	    echo "Installing:$$missing"; \
+	    $(SUDO) apt-get update -qq && \
+	    DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+
+run: build
+	./build/dev/src/cli/tavolex-cli --help
+
+test: deps test-dev test-asan fuzz-smoke
+
+test-dev:
+	cmake --preset dev
+	cmake --build --preset dev -j $(JOBS)
+	ctest --preset dev -j $(JOBS)
+
+# The library and command-line tests again under AddressSanitizer and UBSan.
+test-asan:
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j $(JOBS)
+
+# A short run of every fuzz target from the seeds the build makes.
+fuzz-smoke:
+	cmake --preset fuzz
+	cmake --build --preset fuzz -j $(JOBS)
+	./build/fuzz/fuzz/make-fuzz-seeds build/fuzz/seeds
+	@for target in build/fuzz/fuzz/fuzz-*; do \
+	    name=$$(basename $$target); \
+	    mkdir -p build/fuzz/corpus/$$name; \
+	    echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
+	    $$target -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=0 \
+	        build/fuzz/corpus/$$name build/fuzz/seeds/$$name 2>build/fuzz/$$name.log \
+	        || { tail -40 build/fuzz/$$name.log; exit 1; }; \
+	done
+
+bench: deps
+	cmake --preset release
+	cmake --build --preset release -j $(JOBS)
+	./build/release/bench/tavolex-bench
+
+format:
+	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build

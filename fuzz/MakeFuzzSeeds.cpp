@@ -1,0 +1,54 @@
+// Writes a few valid files per fuzz target, so the fuzzers start from real structure.
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "formats/BitmapFile.h"
+#include "formats/JamBuilder.h"
+
+namespace {
+
+void Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+tavolex::PackedBitmap Pattern(int height, tavolex::Depth depth) {
+    tavolex::PackedBitmap image(256, height, depth);
+    for (int r = 0; r < height; ++r) {
+        for (std::size_t i = 0; i < image.stride(); ++i) {
+            image.row(r)[i] = static_cast<std::uint8_t>((i / 7 + static_cast<std::size_t>(r) * 3) % 251);
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace tavolex;
+    if (argc != 2) {
+        std::cerr << "usage: make-fuzz-seeds FOLDER\n";
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    Write(folder / "fuzz-bitmap-file/8bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits8)));
+    Write(folder / "fuzz-bitmap-file/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
+
+    std::vector<std::uint8_t> file;
+    if (Ok(BuildSoftwareJam(Pattern(12, Depth::Bits8), {{0, 0, 128, 6}, {128, 0, 128, 6}, {0, 6, 256, 6, true}},
+                            false, file))) {
+        Write(folder / "fuzz-software-jam/three.jam", file);
+    }
+    if (Ok(BuildHardwareJam(Pattern(12, Depth::Bits24), 5, file))) {
+        Write(folder / "fuzz-hardware-jam/five.jam", file);
+        // The run-length target reads a pixel count and an implicit code first.
+        std::vector<std::uint8_t> stream = {0x0B, 0xFF, 128};
+        stream.insert(stream.end(), file.end() - std::min<std::size_t>(file.size(), 400), file.end());
+        Write(folder / "fuzz-run-length/stream.bin", stream);
+    }
+    const std::string ini = "[Setup]\r\nGP3Dir=C:\\GP3\r\nDisclaimer=110\r\n\r\n[Directorys]\r\nOpen Car Set=/x/\r\n";
+    Write(folder / "fuzz-ini-file/settings.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
+    return 0;
+}

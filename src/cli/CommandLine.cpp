@@ -1,0 +1,62 @@
+#include "CommandLine.h"
+
+#include <algorithm>
+#include <charconv>
+#include <iostream>
+
+namespace tavolex::cli {
+
+std::optional<std::string> Arguments::takeOption(std::string_view name) {
+    auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end()) {
+        return std::nullopt;
+    }
+    if (it + 1 == words_.end()) {
+        missingValue_ = true;
+        words_.erase(it);
+        return std::nullopt;
+    }
+    std::string value = *(it + 1);
+    words_.erase(it, it + 2);
+    return value;
+}
+
+bool Arguments::takeFlag(std::string_view name) {
+    auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end()) {
+        return false;
+    }
+    words_.erase(it);
+    return true;
+}
+
+bool Arguments::valid() const {
+    return !missingValue_ && std::none_of(words_.begin(), words_.end(), [](const std::string& w) {
+               return w.size() > 2 && w.rfind("--", 0) == 0;
+           });
+}
+
+int Fail(std::string_view message, std::string_view detail) {
+    std::cerr << "tavolex-cli: " << message;
+    if (!detail.empty()) {
+        std::cerr << " (" << detail << ")";
+    }
+    std::cerr << '\n';
+    return kFailure;
+}
+
+int UsageError(std::string_view problem) {
+    std::cerr << "tavolex-cli: " << problem << "\nTry 'tavolex-cli --help' for more information.\n";
+    return kBadUsage;
+}
+
+std::optional<int> ParseInt(const std::string& text, int low, int high) {
+    int value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+} // namespace tavolex::cli

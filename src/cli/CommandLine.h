@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What every command of tavolex-cli shares: its arguments, its exit codes and
+// how it reports a failure.
+
+namespace tavolex::cli {
+
+enum ExitCode { kSuccess = 0, kFailure = 1, kBadUsage = 2 };
+
+// The words after the command's own name, with --options taken out.
+class Arguments {
+public:
+    Arguments(std::vector<std::string> words) : words_(std::move(words)) {} // NOLINT
+
+    // Removes "--name VALUE" and returns VALUE; nothing when absent.
+    // A flag given without its value is a usage error (`valid` turns false).
+    std::optional<std::string> takeOption(std::string_view name);
+    bool takeFlag(std::string_view name);
+    const std::vector<std::string>& positional() const { return words_; }
+    // False once an option lacked its value or an unknown --option remains.
+    bool valid() const;
+
+private:
+    std::vector<std::string> words_;
+    bool missingValue_ = false;
+};
+
+// Prints "tavolex-cli: <message>" (and ": <detail>" when given) to stderr; returns kFailure.
+int Fail(std::string_view message, std::string_view detail = {});
+// Prints the usage problem and a hint to stderr; returns kBadUsage.
+int UsageError(std::string_view problem);
+std::optional<int> ParseInt(const std::string& text, int low, int high);
+
+} // namespace tavolex::cli

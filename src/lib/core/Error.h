@@ -1,0 +1,43 @@
+#pragma once
+
+// Error codes of the library. Every operation that can fail returns one; the
+// caller decides which of the system's messages to show and may add the
+// detail text for logs and the command line.
+
+namespace tavolex {
+
+enum class Error {
+    None = 0,
+    OpenFailed,
+    ReadFailed,
+    WriteFailed,
+    FileTooLarge,
+    NotABitmap,
+    WrongBitmapSize,
+    UnsupportedBitDepth,
+    CompressedBitmap,
+    WrongHeight,
+    WrongImageCount,
+    NoImages,
+    DirectoryOutsideFile,
+    RectangleOutsideSheet,
+    ColourTableOutsideFile,
+    ColourCountTooLarge,
+    PixelsOutsideFile,
+    BadMagic,
+    RecordNotFound,
+    StreamTruncated,
+    StreamOverrun,
+    StreamTrailingData,
+    WrongBitmapDepth,
+    NotAJam,
+    InvalidName,
+    OutOfMemory,
+};
+
+// A short lower-case description of the fault, for logs and command-line output.
+const char* ErrorText(Error error);
+
+[[nodiscard]] inline bool Ok(Error error) { return error == Error::None; }
+
+} // namespace tavolex

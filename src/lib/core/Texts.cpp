@@ -1,0 +1,80 @@
+#include "core/Texts.h"
+
+#include <array>
+#include <utility>
+
+namespace tavolex {
+namespace {
+
+constexpr std::pair<TextId, std::string_view> kTexts[] = {
+    {TextId::ProgramName, "Tavolex"},
+    {TextId::InsufficientMemory, "Insufficient memory!"},
+    {TextId::CouldntLoadBitmap, "Couldn't load bitmap file!"},
+    {TextId::CouldntSaveBitmap, "Couldn't save bitmap file!"},
+    {TextId::FailedToImportJam, "Failed to import JAM file!"},
+    {TextId::FailedToPatchJam, "Failed to patch JAM file!"},
+    {TextId::FilePatchedSuccessfully, "File Patched Successfully!"},
+    {TextId::FailedToGenerateBitmap, "Failed to generate bitmap!"},
+    {TextId::FailedToReadCarSet, "Failed to read data from Car Set!"},
+    {TextId::FailedToPatchGame, "Failed to patch Grand Prix 3 files!"},
+    {TextId::FailedToReadGame, "Failed to read data from Grand Prix 3 files!"},
+    {TextId::FailedToPatchArt, "Failed to patch GP3ART5.BIN file!"},
+    {TextId::FailedToImportArt, "Failed to import from GP3ART5.BIN file!"},
+    {TextId::CouldntLoadFile, "Couldn't Load File!"},
+    {TextId::CouldntSaveFile, "Couldn't Save File!"},
+    {TextId::CouldntSaveCarSet, "Couldn't Save Car Set!"},
+    {TextId::CouldntOpenCarSet, "Couldn't Open Car Set!"},
+    {TextId::NotATavolexCarSet, "File is not a Tavolex Car Set!"},
+    {TextId::FileIsCorrupt, "File is corrupt!"},
+    {TextId::NothingToExport, "Nothing to export!"},
+    {TextId::FailedToLaunchGame, "Failed to launch Grand Prix 3!"},
+    {TextId::ReplaceExistingFile, "Replace Existing File?"},
+    {TextId::SaveChangesToCarSet, "Save Changes to Car Set?"},
+    {TextId::SaveChangesToNamed, "Save Changes to %s?"},
+    {TextId::PleaseWait, "Please wait..."},
+    {TextId::HeadingCompressing, "Compressing %s."},
+    {TextId::HeadingImporting, "Importing %s."},
+    {TextId::HeadingExporting, "Exporting %s."},
+    {TextId::HeadingPatching, "Patching %s."},
+    {TextId::HeadingWriting, "Writing %s."},
+    {TextId::HeadingExpandingArt, "Expanding GP3 menu art file."},
+    {TextId::HeadingUpgradingPitCrew, "Upgrading pit crew graphics files."},
+    {TextId::KindSoftwareCars, "software car textures"},
+    {TextId::KindHardwareCars, "hardware car textures"},
+    {TextId::KindSoftwareHelmets, "software helmet textures"},
+    {TextId::KindHardwareHelmets, "hardware helmet textures"},
+    {TextId::KindSoftwareCockpits, "software cockpit graphics"},
+    {TextId::KindHardwareCockpits, "hardware cockpit graphics"},
+    {TextId::KindSoftwarePitCrew, "software pit crew images"},
+    {TextId::KindHardwarePitCrew, "hardware pit crew images"},
+    {TextId::KindMenuArt, "menu art images"},
+    {TextId::KindTyres, "software/hardware tyre textures"},
+    {TextId::KindHardwareTyres, "hardware tyre textures"},
+    {TextId::KindSoftwarePitBoxes, "software pit box graphics"},
+    {TextId::KindHardwarePitBoxes, "hardware pit box graphics"},
+    {TextId::KindHardwareTreads, "hardware tyre tread textures"},
+    {TextId::ProgressFileLabel, "FILE :"},
+    {TextId::ProgressItemLabel, "ITEM :"},
+    {TextId::ProgressCounter, "%.3d/%.3d"},
+};
+
+} // namespace
+
+std::string_view Text(TextId id) {
+    for (const auto& [key, text] : kTexts) {
+        if (key == id) {
+            return text;
+        }
+    }
+    return {};
+}
+
+std::string FormatText(TextId id, std::string_view argument) {
+    std::string text(Text(id));
+    if (auto at = text.find("%s"); at != std::string::npos) {
+        text.replace(at, 2, argument);
+    }
+    return text;
+}
+
+} // namespace tavolex

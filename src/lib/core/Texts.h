@@ -1,0 +1,69 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The one table of the texts the programs show to users: messages, progress
+// headings and kind names. Everything a message box, a status line or the
+// command line shows comes from here, so a text is changed in one place.
+
+namespace tavolex {
+
+enum class TextId {
+    ProgramName,
+    InsufficientMemory,
+    CouldntLoadBitmap,
+    CouldntSaveBitmap,
+    FailedToImportJam,
+    FailedToPatchJam,
+    FilePatchedSuccessfully,
+    FailedToGenerateBitmap,
+    FailedToReadCarSet,
+    FailedToPatchGame,
+    FailedToReadGame,
+    FailedToPatchArt,
+    FailedToImportArt,
+    CouldntLoadFile,
+    CouldntSaveFile,
+    CouldntSaveCarSet,
+    CouldntOpenCarSet,
+    NotATavolexCarSet,
+    FileIsCorrupt,
+    NothingToExport,
+    FailedToLaunchGame,
+    ReplaceExistingFile,
+    SaveChangesToCarSet,
+    SaveChangesToNamed, // "%s": the car set file's display name
+    PleaseWait,
+    HeadingCompressing, // "%s": a kind name
+    HeadingImporting,
+    HeadingExporting,
+    HeadingPatching,
+    HeadingWriting,
+    HeadingExpandingArt,
+    HeadingUpgradingPitCrew,
+    KindSoftwareCars,
+    KindHardwareCars,
+    KindSoftwareHelmets,
+    KindHardwareHelmets,
+    KindSoftwareCockpits,
+    KindHardwareCockpits,
+    KindSoftwarePitCrew,
+    KindHardwarePitCrew,
+    KindMenuArt,
+    KindTyres,
+    KindHardwareTyres,
+    KindSoftwarePitBoxes,
+    KindHardwarePitBoxes,
+    KindHardwareTreads,
+    ProgressFileLabel,
+    ProgressItemLabel,
+    ProgressCounter, // "%.3d/%.3d"
+};
+
+std::string_view Text(TextId id);
+
+// Fills the one "%s" of a text. Texts carry no other conversions.
+std::string FormatText(TextId id, std::string_view argument);
+
+} // namespace tavolex

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "core/Error.h"
+#include "formats/PackedBitmap.h"
+
+// BMP files chosen by the user: 8-bit or 24-bit, uncompressed, of exactly the
+// size the caller's sheet has. Nothing is written to the destination unless
+// the whole file was read and converted.
+
+namespace tavolex {
+
+// Reads a BMP of exactly W x H into `destination` at the target depth: an
+// 8-bit file keeps its indices and takes the game's palette for an 8-bit
+// target; a 24-bit file is reduced to palette indices 1-253 for an 8-bit
+// target; an 8-bit file is expanded through its own colours for a 24-bit one.
+[[nodiscard]] Error LoadBitmapFile(const std::filesystem::path& path, PackedBitmap& destination,
+                                   int width, int height, Depth target);
+
+// The same on the bytes of a file already in memory.
+[[nodiscard]] Error ParseBitmapFile(std::span<const std::uint8_t> file, PackedBitmap& destination,
+                                    int width, int height, Depth target);
+
+// The bytes of the BMP file of `bitmap`.
+std::vector<std::uint8_t> EncodeBitmapFile(const PackedBitmap& bitmap);
+
+// Writes `bitmap` as a BMP file; a failed write leaves any older file untouched.
+[[nodiscard]] Error SaveBitmapFile(const std::filesystem::path& path, const PackedBitmap& bitmap);
+
+// The bytes of a file up to `maxSize`: enough for a parser that needs no more.
+[[nodiscard]] Error ReadFilePrefix(const std::filesystem::path& path, std::size_t maxSize,
+                                   std::vector<std::uint8_t>& bytes);
+
+} // namespace tavolex

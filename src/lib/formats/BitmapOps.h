@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+
+#include "formats/PackedBitmap.h"
+
+namespace tavolex {
+
+// A colour as Windows gives it: red in bits 0-7, green in 8-15, blue in 16-23.
+constexpr std::uint32_t MakeColour(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+    return red | (green << 8) | (static_cast<std::uint32_t>(blue) << 16);
+}
+
+// A W x H image of one colour (24-bit) or one palette index (8-bit). Padding bytes stay zero.
+void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t colour,
+                std::uint8_t index, Depth depth);
+
+// Reverses the order of the rows, in place.
+void FlipBitmap(PackedBitmap& bitmap);
+
+// Copies `source` into `destination` with the rows reversed.
+void FlipBitmap(const PackedBitmap& source, PackedBitmap& destination);
+
+} // namespace tavolex

@@ -1,0 +1,119 @@
+#include "formats/RunLength16.h"
+
+#include <cstring>
+
+#include "core/ByteOrder.h"
+
+namespace tavolex {
+namespace {
+
+constexpr std::size_t kMaxPacket = 127;
+
+template <bool Write>
+std::size_t Encode(const std::uint16_t* v, std::size_t count, std::uint8_t* out) {
+    std::size_t p = 0;
+    std::size_t size = 0;
+    while (p < count) {
+        const std::uint16_t value = v[p];
+        const std::size_t limit = std::min(kMaxPacket, count - p);
+        std::size_t run = 1;
+        while (run < limit && v[p + run] == value) {
+            ++run;
+        }
+        if (run >= 2 || p + run == count) {
+            if constexpr (Write) {
+                out[size] = static_cast<std::uint8_t>(run);
+                WriteU16(out + size + 1, value);
+            }
+            size += 3;
+            p += run;
+            continue;
+        }
+        // A literal: as many values as keep differing from their predecessor,
+        // leaving out a value that begins a repeat and the very last value.
+        const std::size_t last = count - 1;
+        std::size_t k = 1;
+        while (k < kMaxPacket && p + k + 1 <= last && v[p + k + 1] != v[p + k]) {
+            ++k;
+        }
+        if constexpr (Write) {
+            out[size] = static_cast<std::uint8_t>(128 + k);
+            std::uint8_t* dst = out + size + 1;
+            for (std::size_t i = 0; i < k; ++i) {
+                WriteU16(dst + 2 * i, v[p + i]);
+            }
+        }
+        size += 1 + 2 * k;
+        p += k;
+    }
+    return size;
+}
+
+} // namespace
+
+std::size_t EncodeRun16(std::span<const std::uint16_t> values, std::vector<std::uint8_t>* out) {
+    if (out == nullptr) {
+        return Encode<false>(values.data(), values.size(), nullptr);
+    }
+    const std::size_t start = out->size();
+    // The worst case is a run packet of 3 bytes for every value.
+    out->resize(start + 3 * values.size());
+    const std::size_t size = Encode<true>(values.data(), values.size(), out->data() + start);
+    out->resize(start + size);
+    return size;
+}
+
+Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
+                  std::uint16_t* out, std::size_t* consumed) {
+    std::size_t at = 0;
+    std::size_t produced = 0;
+    bool first = true;
+    while (produced < pixelCount) {
+        unsigned code;
+        if (first && implicitCode > kNoImplicitCode) {
+            code = static_cast<unsigned>(implicitCode);
+        } else {
+            if (at >= in.size()) {
+                return Error::StreamTruncated;
+            }
+            code = in[at++];
+        }
+        first = false;
+        if (code <= 128) {
+            if (!FitsIn(in.size(), at, 2)) {
+                return Error::StreamTruncated;
+            }
+            if (code > pixelCount - produced) {
+                return Error::StreamOverrun;
+            }
+            const std::uint16_t value = ReadU16(in.data() + at);
+            at += 2;
+            std::uint16_t* dst = out + produced;
+            for (unsigned i = 0; i < code; ++i) {
+                dst[i] = value;
+            }
+            produced += code;
+        } else {
+            const std::size_t count = code - 128;
+            if (count > pixelCount - produced) {
+                return Error::StreamOverrun;
+            }
+            if (!FitsIn(in.size(), at, 2 * count)) {
+                return Error::StreamTruncated;
+            }
+            const std::uint8_t* src = in.data() + at;
+            std::uint16_t* dst = out + produced;
+            for (std::size_t i = 0; i < count; ++i) {
+                dst[i] = ReadU16(src + 2 * i);
+            }
+            at += 2 * count;
+            produced += count;
+        }
+    }
+    if (consumed != nullptr) {
+        *consumed = at;
+    }
+    return Error::None;
+}
+
+} // namespace tavolex

@@ -1,0 +1,60 @@
+#include "settings/Settings.h"
+
+#include "settings/IniFile.h"
+
+namespace tavolex {
+namespace {
+constexpr std::string_view kSetup = "Setup";
+constexpr std::string_view kDirectories = "Directorys";
+
+std::string NotSetToEmpty(std::string value) {
+    return value == kNotSet ? std::string() : value;
+}
+
+// The settings file's folder may not exist yet on a first run.
+bool WriteSetting(const std::filesystem::path& settingsFile, std::string_view section,
+                  std::string_view key, const std::string& value) {
+    std::error_code ec;
+    std::filesystem::create_directories(settingsFile.parent_path(), ec);
+    return Ok(WriteProfileString(settingsFile, section, key, value));
+}
+} // namespace
+
+Settings ReadSettings(const std::filesystem::path& settingsFile) {
+    IniFile ini;
+    Settings settings;
+    if (!Ok(IniFile::Load(settingsFile, ini))) {
+        return settings;
+    }
+    std::string folder = ini.value(kSetup, "GP3Dir", kNotSet);
+    if (folder.size() > kMaxPathLength) {
+        folder.resize(kMaxPathLength);
+    }
+    settings.gameFolder = NotSetToEmpty(std::move(folder));
+    settings.disclaimer = ini.intValue(kSetup, "Disclaimer", kDisclaimerStart);
+    if (settings.disclaimer < kDisclaimerDone) {
+        settings.disclaimer = kDisclaimerStart;
+    }
+    settings.carSetInfo = ini.intValue(kSetup, "CarSetInfo", 1);
+    return settings;
+}
+
+bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings) {
+    return WriteSetting(settingsFile, kSetup, "Disclaimer", std::to_string(settings.disclaimer));
+}
+
+bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder) {
+    return WriteSetting(settingsFile, kSetup, "GP3Dir",
+                        gameFolder.empty() ? std::string(kNotSet) : gameFolder);
+}
+
+std::string RememberedFolder(const std::filesystem::path& settingsFile, std::string_view title) {
+    return NotSetToEmpty(ReadProfileString(settingsFile, kDirectories, title, kNotSet));
+}
+
+bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
+                    const std::string& folder) {
+    return WriteSetting(settingsFile, kDirectories, title, folder);
+}
+
+} // namespace tavolex

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// The editor's few settings between runs, kept in its INI settings file:
+// section "Setup" holds the game folder, the disclaimer counter and the
+// car set information switch; section "Directorys" (so spelled) the folder
+// last used by each file dialog, keyed by the dialog's title.
+
+namespace tavolex {
+
+// Stands for "not set" in the settings file.
+inline constexpr std::string_view kNotSet = "%$";
+inline constexpr int kDisclaimerStart = 111;
+inline constexpr int kDisclaimerDone = 110;
+inline constexpr std::size_t kMaxPathLength = 260;
+
+struct Settings {
+    std::string gameFolder;              // empty when not set
+    int disclaimer = kDisclaimerStart;   // the box shows while above 110
+    int carSetInfo = 1;                  // show information on open
+};
+
+Settings ReadSettings(const std::filesystem::path& settingsFile);
+
+// What the editor writes at exit: the disclaimer counter.
+bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings);
+
+// The configuration dialog's confirmation writes the game folder.
+bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder);
+
+// The folder a file dialog titled `title` last used; empty when not set.
+std::string RememberedFolder(const std::filesystem::path& settingsFile, std::string_view title);
+bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
+                    const std::string& folder);
+
+} // namespace tavolex
