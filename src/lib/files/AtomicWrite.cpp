@@ -22,7 +22,10 @@ fs::path TemporarySibling(const fs::path& target) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         char suffix[16];
         std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-        fs::path candidate = folder / ("." + target.filename().string() + suffix);
+        std::string name = ".";
+        name += target.filename().string();
+        name += suffix;
+        fs::path candidate = folder / name;
         std::error_code ec;
         if (!fs::exists(candidate, ec)) {
             return candidate;

@@ -24,13 +24,13 @@ int Distance(const PaletteColour& c, int red, int green, int blue) {
     return std::abs(red - c.red) + std::abs(green - c.green) + std::abs(blue - c.blue);
 }
 
-// The colour cube is cut into cells; each cell lists, in index order, only the
+// The colour cube is cut into 32 x 32 x 32 cells; each cell lists, in index order, only the
 // candidates that can be nearest to some colour inside it. Searching that
 // short list in index order gives exactly the answer of the full search,
 // first-smallest rule included, because no candidate left out can even tie.
 class PaletteSearch {
 public:
-    static constexpr int kCellBits = 4;
+    static constexpr int kCellBits = 3;
     static constexpr int kCellsPerAxis = 256 >> kCellBits;
     static constexpr int kCellCount = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
 

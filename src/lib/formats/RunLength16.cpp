@@ -1,13 +1,37 @@
 #include "formats/RunLength16.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/ByteOrder.h"
+#include "formats/Swar.h"
 
 namespace tavolex {
 namespace {
 
 constexpr std::size_t kMaxPacket = 127;
+
+// The stream stores values little-endian; on such hosts that is a plain copy.
+void CopyValuesOut(const std::uint16_t* values, std::size_t count, std::uint8_t* out) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(out, values, 2 * count);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            WriteU16(out + 2 * i, values[i]);
+        }
+    }
+}
+
+void CopyValuesIn(const std::uint8_t* in, std::size_t count, std::uint16_t* values) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(values, in, 2 * count);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) {
+            values[i] = ReadU16(in + 2 * i);
+        }
+    }
+}
 
 template <bool Write>
 std::size_t Encode(const std::uint16_t* v, std::size_t count, std::uint8_t* out) {
@@ -33,15 +57,17 @@ std::size_t Encode(const std::uint16_t* v, std::size_t count, std::uint8_t* out)
         // leaving out a value that begins a repeat and the very last value.
         const std::size_t last = count - 1;
         std::size_t k = 1;
+        // Four neighbour pairs at a time while none of them is equal.
+        while (k + 4 <= kMaxPacket && p + k + 4 <= last &&
+               !swar::HasZeroLane16(swar::Load64(v + p + k) ^ swar::Load64(v + p + k + 1))) {
+            k += 4;
+        }
         while (k < kMaxPacket && p + k + 1 <= last && v[p + k + 1] != v[p + k]) {
             ++k;
         }
         if constexpr (Write) {
             out[size] = static_cast<std::uint8_t>(128 + k);
-            std::uint8_t* dst = out + size + 1;
-            for (std::size_t i = 0; i < k; ++i) {
-                WriteU16(dst + 2 * i, v[p + i]);
-            }
+            CopyValuesOut(v + p, k, out + size + 1);
         }
         size += 1 + 2 * k;
         p += k;
@@ -86,12 +112,8 @@ Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int 
             if (code > pixelCount - produced) {
                 return Error::StreamOverrun;
             }
-            const std::uint16_t value = ReadU16(in.data() + at);
+            std::fill_n(out + produced, code, ReadU16(in.data() + at));
             at += 2;
-            std::uint16_t* dst = out + produced;
-            for (unsigned i = 0; i < code; ++i) {
-                dst[i] = value;
-            }
             produced += code;
         } else {
             const std::size_t count = code - 128;
@@ -101,11 +123,7 @@ Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int 
             if (!FitsIn(in.size(), at, 2 * count)) {
                 return Error::StreamTruncated;
             }
-            const std::uint8_t* src = in.data() + at;
-            std::uint16_t* dst = out + produced;
-            for (std::size_t i = 0; i < count; ++i) {
-                dst[i] = ReadU16(src + 2 * i);
-            }
+            CopyValuesIn(in.data() + at, count, out + produced);
             at += 2 * count;
             produced += count;
         }

@@ -1,12 +1,38 @@
 #include "formats/RunLength8.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
+
+#include "formats/Swar.h"
 
 namespace tavolex {
 namespace {
 
 constexpr std::size_t kMaxRun = 63;
 constexpr std::uint8_t kRunBase = 192;
+constexpr std::uint64_t kEveryByte = 0x0101010101010101ull;
+
+// The number of bytes equal to b[p] from p on, at most `limit`. Eight bytes
+// are compared at once; photographic pictures have mostly short runs, so the
+// answer usually comes from the first word without a loop.
+std::size_t RunLength(const std::uint8_t* b, std::size_t p, std::size_t limit) {
+    std::size_t run = 0;
+    if constexpr (std::endian::native == std::endian::little) {
+        const std::uint64_t pattern = b[p] * kEveryByte;
+        while (run + 8 <= limit) {
+            const std::uint64_t differ = swar::Load64(b + p + run) ^ pattern;
+            if (differ != 0) {
+                return run + static_cast<std::size_t>(std::countr_zero(differ) >> 3);
+            }
+            run += 8;
+        }
+    }
+    while (run < limit && b[p + run] == b[p]) {
+        ++run;
+    }
+    return run;
+}
 
 template <bool Write>
 std::size_t Encode(const std::uint8_t* b, std::size_t count, std::uint8_t* out) {
@@ -14,23 +40,15 @@ std::size_t Encode(const std::uint8_t* b, std::size_t count, std::uint8_t* out) 
     std::size_t size = 0;
     while (p < count) {
         const std::uint8_t value = b[p];
-        const std::size_t limit = std::min(kMaxRun, count - p);
-        std::size_t run = 1;
-        while (run < limit && b[p + run] == value) {
-            ++run;
+        const std::size_t run = RunLength(b, p, std::min(kMaxRun, count - p));
+        // A pair for a run or a value that would read as a code, else the byte itself.
+        const bool pair = run > 1 || value > kRunBase;
+        if constexpr (Write) {
+            // `out` has room for two bytes per input byte, so the second write is always safe.
+            out[size] = pair ? static_cast<std::uint8_t>(kRunBase + run) : value;
+            out[size + 1] = value;
         }
-        if (run > 1 || value > kRunBase) {
-            if constexpr (Write) {
-                out[size] = static_cast<std::uint8_t>(kRunBase + run);
-                out[size + 1] = value;
-            }
-            size += 2;
-        } else {
-            if constexpr (Write) {
-                out[size] = value;
-            }
-            size += 1;
-        }
+        size += 1 + static_cast<std::size_t>(pair);
         p += run;
     }
     return size;
