@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[1];
     Write(folder / "fuzz-bitmap-file/8bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits8)));
     Write(folder / "fuzz-bitmap-file/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
+    Write(folder / "fuzz-texelor/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
 
     std::vector<std::uint8_t> file;
     if (Ok(BuildSoftwareJam(Pattern(12, Depth::Bits8), {{0, 0, 128, 6}, {128, 0, 128, 6}, {0, 6, 256, 6, true}},
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     }
     if (Ok(BuildHardwareJam(Pattern(12, Depth::Bits24), 5, file))) {
         Write(folder / "fuzz-hardware-jam/five.jam", file);
+        Write(folder / "fuzz-texelor/five.jam", file);
         // The run-length target reads a pixel count and an implicit code first.
         std::vector<std::uint8_t> stream = {0x0B, 0xFF, 128};
         stream.insert(stream.end(), file.end() - std::min<std::size_t>(file.size(), 400), file.end());

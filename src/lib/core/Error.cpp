@@ -8,6 +8,7 @@ const char* ErrorText(Error error) {
     case Error::OpenFailed: return "the file could not be opened";
     case Error::ReadFailed: return "the file could not be read completely";
     case Error::WriteFailed: return "the file could not be written";
+    case Error::AccessDenied: return "permission to write there was denied";
     case Error::FileTooLarge: return "the file is larger than such a file can be";
     case Error::NotABitmap: return "the file is not a BMP file";
     case Error::WrongBitmapSize: return "the bitmap does not have the required width and height";

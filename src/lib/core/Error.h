@@ -11,6 +11,7 @@ enum class Error {
     OpenFailed,
     ReadFailed,
     WriteFailed,
+    AccessDenied,
     FileTooLarge,
     NotABitmap,
     WrongBitmapSize,

@@ -59,6 +59,31 @@ enum class TextId {
     ProgressFileLabel,
     ProgressItemLabel,
     ProgressCounter, // "%.3d/%.3d"
+
+    // The JAM viewer.
+    TexelorTitle,
+    TexelorAboutTitle,
+    TexelorAboutText,
+    TexelorAboutMenuItem,
+    TexelorLoadJam,
+    TexelorSaveJam,
+    TexelorExportBitmap,
+    TexelorImportBitmap,
+    TexelorJamFilter,
+    TexelorBitmapFilter,
+    TexelorCannotOpenJam,
+    TexelorNotA16BitJam,
+    TexelorCannotInterpretHeader,
+    TexelorCannotInterpretImage,
+    TexelorLoadAborted,
+    TexelorBitmapSaveError,
+    TexelorJamNotLoaded,
+    TexelorBitmapNot24Bit,
+    TexelorBitmapWrongSize,
+    TexelorImportAborted,
+    TexelorJamSaveError,
+    TexelorJamReadOnly,
+    TexelorSaveAborted,
 };
 
 std::string_view Text(TextId id);

@@ -1,5 +1,6 @@
 #include "files/AtomicWrite.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -35,28 +36,29 @@ fs::path TemporarySibling(const fs::path& target) {
 }
 
 // Writes and flushes to disk; std::ofstream alone cannot promise the bytes reached it.
-bool WriteAndSync(const fs::path& path, std::span<const std::uint8_t> bytes) {
+Error WriteAndSync(const fs::path& path, std::span<const std::uint8_t> bytes) {
 #ifndef _WIN32
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd < 0) {
-        return false;
+        return errno == EACCES || errno == EPERM || errno == EROFS ? Error::AccessDenied
+                                                                   : Error::WriteFailed;
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n <= 0) {
             ::close(fd);
-            return false;
+            return Error::WriteFailed;
         }
         done += static_cast<std::size_t>(n);
     }
-    bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
+    const bool synced = ::fsync(fd) == 0;
+    return ::close(fd) == 0 && synced ? Error::None : Error::WriteFailed;
 #else
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.flush();
-    return static_cast<bool>(out);
+    return out ? Error::None : Error::WriteFailed;
 #endif
 }
 
@@ -82,9 +84,12 @@ Error WriteFileAtomically(const fs::path& requested, std::span<const std::uint8_
     }
 
     const fs::path temporary = TemporarySibling(path);
-    if (temporary.empty() || !WriteAndSync(temporary, bytes)) {
-        fs::remove(temporary, ec);
+    if (temporary.empty()) {
         return Error::WriteFailed;
+    }
+    if (Error error = WriteAndSync(temporary, bytes); !Ok(error)) {
+        fs::remove(temporary, ec);
+        return error;
     }
     if (existed) {
         fs::permissions(temporary, permissions | fs::perms::owner_write, ec);

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDialog>
+
+// "About Texelor": the version line and the icon; closed from its title bar (or Escape).
+class AboutDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AboutDialog(QWidget* parent = nullptr);
+};

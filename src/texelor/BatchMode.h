@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Texelor without a window: `--export IN.JAM OUT.BMP` and
+// `--import IN.JAM IN.BMP OUT.JAM`, with the dialog's messages on stderr.
+// Returns the exit status: 0 success, 1 failure, 2 bad usage.
+int RunBatch(const std::vector<std::string>& arguments);
+
+// True when the arguments ask for batch work (or help) rather than the window.
+bool IsBatchRequest(const std::vector<std::string>& arguments);
+
+// The usage text, for --help and usage errors.
+const char* TexelorUsage();

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "TexelorUi.h"
+
+// The real dialogs and message boxes.
+class QtTexelorUi final : public TexelorUi {
+public:
+    QString openFile(QWidget* parent, const QString& folder, const QString& filter) override;
+    QString saveFile(QWidget* parent, const QString& folder, const QString& defaultName,
+                     const QString& filter, const QString& defaultSuffix) override;
+    void warn(QWidget* parent, const QString& text) override;
+};

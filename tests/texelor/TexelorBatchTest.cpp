@@ -1,0 +1,81 @@
+// texelor's batch mode as a process: exit codes, stderr texts, output bytes.
+
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "TexelorFixtures.h"
+#include "formats/BitmapFile.h"
+#include "formats/HardwareJam.h"
+
+namespace {
+using tavolex::test::ReadBytes;
+using tavolex::test::ScratchFolder;
+using tavolex::test::WriteBytes;
+namespace fs = std::filesystem;
+
+struct ProcessResult {
+    int status;
+    std::string err;
+};
+
+ProcessResult RunTexelor(const ScratchFolder& folder, const std::vector<std::string>& arguments) {
+    std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +
+                          TEXELOR_PATH + "'";
+    for (const auto& argument : arguments) {
+        command += " '" + argument + "'";
+    }
+    const auto err = folder / "stderr.txt";
+    command += " >/dev/null 2>'" + err.string() + "' </dev/null";
+    const int raw = std::system(command.c_str());
+    const auto bytes = ReadBytes(err);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(bytes.begin(), bytes.end())};
+}
+
+TEST(TexelorBatch, ExportsAndImportsWithoutADisplay) {
+    ScratchFolder folder;
+    WriteBytes(folder / "in.jam", texelor::test::MakeJam(32));
+    ProcessResult run = RunTexelor(folder, {"--export", (folder / "in.jam").string(), (folder / "out.bmp").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    tavolex::PackedBitmap exported;
+    ASSERT_TRUE(tavolex::Ok(tavolex::LoadBitmapFile(folder / "out.bmp", exported, 256, 32, tavolex::Depth::Bits24)));
+    EXPECT_EQ(texelor::test::PixelsOf(exported), texelor::test::ExpectedPixels(32));
+
+    const tavolex::PackedBitmap picture = tavolex::test::PhotoLike24(256, 32, 9);
+    ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(folder / "new.bmp", picture)));
+    run = RunTexelor(folder, {"--import", (folder / "in.jam").string(), (folder / "new.bmp").string(),
+                              (folder / "out.jam").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    tavolex::PackedBitmap read;
+    ASSERT_TRUE(tavolex::Ok(tavolex::ReadHardwareJam(folder / "out.jam", 32, 3, read)));
+    EXPECT_EQ(read, tavolex::test::ReducedTo565(picture));
+    EXPECT_EQ(fs::status(folder / "out.jam").permissions() & fs::perms::owner_write, fs::perms::none);
+}
+
+TEST(TexelorBatch, FailuresSayTheDialogsTextsAndUsageErrorsExitTwo) {
+    ScratchFolder folder;
+    auto jam = texelor::test::MakeJam(32);
+    jam.push_back(1);
+    WriteBytes(folder / "appended.jam", jam);
+    ProcessResult run = RunTexelor(folder, {"--export", (folder / "appended.jam").string(), (folder / "o.bmp").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "texelor: Cannot interpret image data.\n\nLoad aborted.\n");
+    EXPECT_FALSE(fs::exists(folder / "o.bmp"));
+
+    WriteBytes(folder / "in.jam", texelor::test::MakeJam(32));
+    ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(folder / "8.bmp", tavolex::test::Banded8(256, 32))));
+    run = RunTexelor(folder, {"--import", (folder / "in.jam").string(), (folder / "8.bmp").string(),
+                              (folder / "o.jam").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "texelor: Bitmap file cannot be loaded, or is not 24 bit.\n\nImport aborted.\n");
+    EXPECT_FALSE(fs::exists(folder / "o.jam"));
+
+    EXPECT_EQ(RunTexelor(folder, {"--export", "only-one"}).status, 2);
+    EXPECT_EQ(RunTexelor(folder, {"--import", "a", "b"}).status, 2);
+    EXPECT_EQ(RunTexelor(folder, {"--frob"}).status, 2);
+    EXPECT_EQ(RunTexelor(folder, {"a.jam", "b.jam"}).status, 2);
+    EXPECT_EQ(RunTexelor(folder, {"--help"}).status, 0);
+}
+
+} // namespace
