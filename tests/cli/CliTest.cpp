@@ -1,7 +1,5 @@
 // tavolex-cli as a process: exit codes, what it prints, the files it writes.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -16,34 +14,10 @@ using test::ReadBytes;
 using test::ScratchFolder;
 using test::WriteBytes;
 
-struct ProcessResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& word) {
-    std::string quoted = "'";
-    for (char c : word) {
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return quoted + "'";
-}
+using test::ProcessResult;
 
 ProcessResult RunCli(const ScratchFolder& folder, const std::vector<std::string>& arguments) {
-    std::string command = Quote(TAVOLEX_CLI_PATH);
-    for (const auto& argument : arguments) {
-        command += " " + Quote(argument);
-    }
-    const auto out = folder / "stdout.txt";
-    const auto err = folder / "stderr.txt";
-    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
-    const int raw = std::system(command.c_str());
-    auto text = [](const std::filesystem::path& path) {
-        const auto bytes = ReadBytes(path);
-        return std::string(bytes.begin(), bytes.end());
-    };
-    return ProcessResult{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(out), text(err)};
+    return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments);
 }
 
 TEST(Cli, HelpUsageAndUnknownCommands) {

@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -61,6 +62,34 @@ std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
 void WriteBytes(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+namespace {
+std::string Quote(const std::string& word) {
+    std::string quoted = "'";
+    for (char c : word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+} // namespace
+
+ProcessResult RunProcess(const ScratchFolder& folder, const std::string& program,
+                         const std::vector<std::string>& arguments,
+                         const std::string& environmentPrefix) {
+    std::string command = environmentPrefix + Quote(program);
+    for (const auto& argument : arguments) {
+        command += " " + Quote(argument);
+    }
+    const auto out = folder / "stdout.txt";
+    const auto err = folder / "stderr.txt";
+    command += " >" + Quote(out.string()) + " 2>" + Quote(err.string()) + " </dev/null";
+    const int raw = std::system(command.c_str());
+    auto text = [](const fs::path& path) {
+        const auto bytes = ReadBytes(path);
+        return std::string(bytes.begin(), bytes.end());
+    };
+    return ProcessResult{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text(out), text(err)};
 }
 
 PackedBitmap PhotoLike24(int width, int height, unsigned seed) {

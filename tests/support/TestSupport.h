@@ -41,6 +41,16 @@ private:
     void (*previousHandler_)(int);
 };
 
+// Runs a program to its end with stdin empty, capturing its output in the folder.
+struct ProcessResult {
+    int status; // the exit status, -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+ProcessResult RunProcess(const ScratchFolder& folder, const std::string& program,
+                         const std::vector<std::string>& arguments,
+                         const std::string& environmentPrefix = {});
+
 // Pictures with content like a real texture: smooth gradients with noise
 // (few repeated neighbours) or flat areas with stripes (many runs).
 PackedBitmap PhotoLike24(int width, int height, unsigned seed = 1);

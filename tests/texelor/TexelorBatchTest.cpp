@@ -1,7 +1,5 @@
 // texelor's batch mode as a process: exit codes, stderr texts, output bytes.
 
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -15,22 +13,12 @@ using tavolex::test::ScratchFolder;
 using tavolex::test::WriteBytes;
 namespace fs = std::filesystem;
 
-struct ProcessResult {
-    int status;
-    std::string err;
-};
+using tavolex::test::ProcessResult;
 
+// Without any display, to show that batch work needs none.
 ProcessResult RunTexelor(const ScratchFolder& folder, const std::vector<std::string>& arguments) {
-    std::string command = std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") +
-                          TEXELOR_PATH + "'";
-    for (const auto& argument : arguments) {
-        command += " '" + argument + "'";
-    }
-    const auto err = folder / "stderr.txt";
-    command += " >/dev/null 2>'" + err.string() + "' </dev/null";
-    const int raw = std::system(command.c_str());
-    const auto bytes = ReadBytes(err);
-    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, std::string(bytes.begin(), bytes.end())};
+    return tavolex::test::RunProcess(folder, TEXELOR_PATH, arguments,
+                                     "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ");
 }
 
 TEST(TexelorBatch, ExportsAndImportsWithoutADisplay) {
