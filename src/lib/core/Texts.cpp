@@ -25,6 +25,8 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::CouldntSaveCarSet, "Couldn't Save Car Set!"},
     {TextId::CouldntOpenCarSet, "Couldn't Open Car Set!"},
     {TextId::NotATavolexCarSet, "File is not a Tavolex Car Set!"},
+    {TextId::NeedsNewerVersion,
+     "This file requires the latest version of Tavolex. Please install a newer version to open it."},
     {TextId::FileIsCorrupt, "File is corrupt!"},
     {TextId::NothingToExport, "Nothing to export!"},
     {TextId::FailedToLaunchGame, "Failed to launch Grand Prix 3!"},

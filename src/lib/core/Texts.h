@@ -28,6 +28,7 @@ enum class TextId {
     CouldntSaveCarSet,
     CouldntOpenCarSet,
     NotATavolexCarSet,
+    NeedsNewerVersion,
     FileIsCorrupt,
     NothingToExport,
     FailedToLaunchGame,

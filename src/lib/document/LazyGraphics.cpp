@@ -1,0 +1,213 @@
+#include "document/LazyGraphics.h"
+
+#include "document/CarSetFormat.h"
+#include "document/PictureRecords.h"
+#include "formats/BitmapFile.h"
+
+namespace tavolex {
+namespace {
+
+constexpr Variant Other(Variant variant) {
+    return variant == Variant::Software ? Variant::Hardware : Variant::Software;
+}
+
+void Report(MessageSink* messages, TextId text) {
+    if (messages != nullptr) {
+        messages->showError(text);
+    }
+}
+
+Depth DepthOf(GraphicKind kind, Variant variant) {
+    const bool colourOnly = kind == GraphicKind::Tread || kind == GraphicKind::MenuArtwork;
+    return colourOnly || variant == Variant::Hardware ? Depth::Bits24 : Depth::Bits8;
+}
+
+// The partner's cached pixels came from the old content: they must be made again.
+void InvalidateGeneratedPartner(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    if (GraphicSlot* partner = SlotOf(carSet, kind, slot, Other(variant));
+        partner != nullptr && partner->source == GraphicSource::Generated) {
+        partner->path.clear();
+    }
+}
+
+// A file (or generated cache) that failed: fall back to the car set file when
+// the car set has one, else empty.
+void RepairFileSource(CarSet& carSet, GraphicSlot& target, GraphicKind kind, int slot, Variant variant) {
+    target.source = carSet.formatVersion != 0 ? GraphicSource::CarSet : GraphicSource::None;
+    target.path.clear();
+    InvalidateGeneratedPartner(carSet, kind, slot, variant);
+}
+
+} // namespace
+
+GraphicSlot* SlotOf(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    const auto v = static_cast<std::size_t>(VariantIndex(variant));
+    const bool team = slot >= 0 && slot < kTeamCount;
+    const bool tyre = slot >= 0 && slot < kTyreTypeCount;
+    switch (kind) {
+    case GraphicKind::CarLivery: return team ? &carSet.teams[slot].livery[v] : nullptr;
+    case GraphicKind::Cockpit: return team ? &carSet.teams[slot].cockpit[v] : nullptr;
+    case GraphicKind::PitCrew: return team ? &carSet.teams[slot].pitCrew[v] : nullptr;
+    case GraphicKind::MenuArtwork:
+        return team && variant == Variant::Hardware ? &carSet.teams[slot].artwork : nullptr;
+    case GraphicKind::Tyre: return tyre ? &carSet.tyres[slot].tyre[v] : nullptr;
+    case GraphicKind::Tread: return tyre && variant == Variant::Hardware ? &carSet.tyres[slot].tread : nullptr;
+    case GraphicKind::PitBoxes: return slot == 0 ? &carSet.pitBoxes[v].slot : nullptr;
+    case GraphicKind::Helmets: return nullptr;
+    }
+    return nullptr;
+}
+
+const GraphicSlot* SlotOf(const CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    return SlotOf(const_cast<CarSet&>(carSet), kind, slot, variant);
+}
+
+bool GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
+                     int slot, Variant target, PackedBitmap* image) {
+    GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
+    const GraphicSlot* origin = SlotOf(carSet, kind, slot, Other(target));
+    const auto& generate = DeclarationOf(kind).generate;
+    // A generated picture is never the origin of another.
+    if (goal == nullptr || origin == nullptr || !generate || origin->source == GraphicSource::None ||
+        origin->source == GraphicSource::Generated) {
+        return false;
+    }
+    PackedBitmap source;
+    PackedBitmap result;
+    if (!FetchGraphic(carSet, environment, kind, slot, Other(target), source, false, nullptr) ||
+        !Ok(generate(environment, target, source, result))) {
+        return false;
+    }
+    const auto cache = TemporaryGraphicPath(environment.temporaryFolder, kind, slot, target);
+    if (cache.empty() || !Ok(SaveBitmapFile(cache, result))) {
+        return false;
+    }
+    goal->source = GraphicSource::Generated;
+    goal->path = cache.string();
+    if (image != nullptr) {
+        *image = std::move(result);
+    }
+    return true;
+}
+
+bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                  Variant variant, PackedBitmap& image, bool repair, MessageSink* messages) {
+    GraphicSlot* target = SlotOf(carSet, kind, slot, variant);
+    if (target == nullptr) {
+        return false;
+    }
+    const GraphicKindInfo& info = KindInfo(kind);
+    const int v = VariantIndex(variant);
+    // Every repair moves the source closer to empty, so this ends in a few rounds.
+    for (int round = 0; round < 8; ++round) {
+        switch (target->source) {
+        case GraphicSource::None:
+            image.clear();
+            return true;
+        case GraphicSource::File:
+        case GraphicSource::Generated: {
+            // A generated slot without its cache is made afresh from the other variant.
+            const bool loaded =
+                target->source == GraphicSource::Generated && target->path.empty()
+                    ? GenerateVariant(carSet, environment, kind, slot, variant, &image)
+                    : Ok(LoadBitmapFile(target->path, image, info.width[v], info.height[v],
+                                        DepthOf(kind, variant)));
+            if (loaded) {
+                return true;
+            }
+            Report(messages, TextId::CouldntLoadBitmap);
+            if (!repair) {
+                return false;
+            }
+            RepairFileSource(carSet, *target, kind, slot, variant);
+            break;
+        }
+        case GraphicSource::Game: {
+            const GraphicKindDeclaration& declaration = DeclarationOf(kind);
+            if (declaration.readFromGame && Ok(declaration.readFromGame(environment, slot, variant, image))) {
+                return true;
+            }
+            Report(messages, declaration.gameReadFailure);
+            if (!repair) {
+                return false;
+            }
+            RepairFileSource(carSet, *target, kind, slot, variant);
+            break;
+        }
+        case GraphicSource::CarSet:
+            if (Ok(ReadPicture(carSet.path, carSet.formatVersion, SectionOf(kind), slot, variant, image))) {
+                return true;
+            }
+            Report(messages, TextId::FailedToReadCarSet);
+            if (!repair) {
+                return false;
+            }
+            target->source = GraphicSource::None;
+            target->path.clear();
+            if (GraphicSlot* partner = SlotOf(carSet, kind, slot, Other(variant));
+                partner != nullptr && partner->source == GraphicSource::Generated) {
+                partner->source = GraphicSource::None;
+                partner->path.clear();
+            }
+            break;
+        default:
+            return false;
+        }
+    }
+    return false;
+}
+
+void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant,
+                     const std::filesystem::path& path) {
+    if (GraphicSlot* target = SlotOf(carSet, kind, slot, variant)) {
+        *target = GraphicSlot{GraphicSource::File, path.string()};
+        InvalidateGeneratedPartner(carSet, kind, slot, variant);
+    }
+}
+
+void SetSlotFromGame(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    if (GraphicSlot* target = SlotOf(carSet, kind, slot, variant)) {
+        *target = GraphicSlot{GraphicSource::Game, {}};
+        InvalidateGeneratedPartner(carSet, kind, slot, variant);
+    }
+}
+
+void RemoveSlot(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    if (GraphicSlot* target = SlotOf(carSet, kind, slot, variant)) {
+        *target = GraphicSlot{};
+        // A picture generated from the removed one goes with it.
+        if (GraphicSlot* partner = SlotOf(carSet, kind, slot, Other(variant));
+            partner != nullptr && partner->source == GraphicSource::Generated) {
+            *partner = GraphicSlot{};
+        }
+    }
+}
+
+void SetSlotGenerated(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    if (GraphicSlot* target = SlotOf(carSet, kind, slot, variant)) {
+        *target = GraphicSlot{GraphicSource::Generated, {}};
+    }
+}
+
+void MarkSlotsSaved(CarSet& carSet) {
+    auto stored = [](GraphicSlot& slot, bool keepGenerated) {
+        if (slot.source == GraphicSource::None || (keepGenerated && slot.source == GraphicSource::Generated)) {
+            return;
+        }
+        slot = GraphicSlot{GraphicSource::CarSet, {}};
+    };
+    for (TeamRecord& team : carSet.teams) {
+        for (auto* pair : {&team.livery, &team.cockpit, &team.pitCrew}) {
+            for (GraphicSlot& slot : *pair) stored(slot, true);
+        }
+        stored(team.artwork, true);
+    }
+    // Tyres and treads are never generated: any picture of theirs is now stored.
+    for (TyreRecord& tyre : carSet.tyres) {
+        for (GraphicSlot& slot : tyre.tyre) stored(slot, false);
+        stored(tyre.tread, false);
+    }
+    for (PitBoxRecord& box : carSet.pitBoxes) stored(box.slot, true);
+}
+
+} // namespace tavolex

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <filesystem>
+
+#include "core/Texts.h"
+#include "document/CarSet.h"
+#include "document/GraphicDeclarations.h"
+
+// The lazily held graphics of the car set: every slot keeps a source and a
+// path, and its pixels are fetched when needed. These are the rules every
+// kind shares: where to fetch from, how a failing source is repaired, and how
+// the two variants of a slot stay consistent when one changes.
+
+namespace tavolex {
+
+// Where fetch failures are reported; the editor shows them as message boxes.
+class MessageSink {
+public:
+    virtual ~MessageSink() = default;
+    virtual void showError(TextId text) = 0;
+};
+
+// The slot of a kind, or null where the kind has no such slot or variant
+// (helmets are held in memory; treads and artwork have only the hardware variant).
+GraphicSlot* SlotOf(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
+const GraphicSlot* SlotOf(const CarSet& carSet, GraphicKind kind, int slot, Variant variant);
+
+// Fills `image` from the slot's source. A slot without a picture succeeds and
+// leaves `image` empty. With `repair`, a failing source is replaced (file ->
+// car set file or empty, car set file -> empty) and the fetch tried again, so
+// the slot always ends fetchable; without it a failure changes nothing.
+// `messages` may be null: then nothing is reported.
+bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                  Variant variant, PackedBitmap& image, bool repair, MessageSink* messages);
+
+// Makes `target` from the other variant, caches it in the kind's temporary
+// file and marks the slot generated. The other variant must hold a picture
+// that is not itself generated.
+bool GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
+                     int slot, Variant target, PackedBitmap* image = nullptr);
+
+// What a page does to a slot; each keeps the slot's other variant consistent.
+void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant,
+                     const std::filesystem::path& path);
+void SetSlotFromGame(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
+void RemoveSlot(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
+// Marks a slot to be generated from its other variant on its next fetch.
+void SetSlotGenerated(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
+
+// The sources after a successful save: stored pictures now live in the car set file.
+void MarkSlotsSaved(CarSet& carSet);
+
+} // namespace tavolex
