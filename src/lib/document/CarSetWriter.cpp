@@ -64,10 +64,12 @@ public:
         for (Variant variant : {Variant::Software, Variant::Hardware}) {
             bool headed = false;
             for (int slot = 0; slot < SlotCount(section); ++slot) {
-                const std::size_t index = FlagIndex(section, slot, variant);
-                if (!Stored(flags[index])) {
+                // Sections of one variant share their index between variants:
+                // ask the slot itself, not the table.
+                if (!Stored(FlagOf(carSet_, section, slot, variant))) {
                     continue;
                 }
+                const std::size_t index = FlagIndex(section, slot, variant);
                 if (!headed && progress_ != nullptr) {
                     progress_->setHeading(FormatText(TextId::HeadingCompressing,
                                                      Text(KindName(section, variant))));
