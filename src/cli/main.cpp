@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CommandLine.h"
+#include "CarSetCommands.h"
 #include "JamCommands.h"
 
 namespace {
@@ -24,6 +25,21 @@ Commands:
       Replaces the pixels of an existing JAM texture with those of a BMP of
       the same height (256 pixels wide). The JAM is replaced only when the
       whole new file has been written.
+  carset new OUT.GP3
+      Saves a new car set with every default.
+  carset info IN.GP3
+      Prints the car set as JSON: teams, tyres, settings, information and
+      the pictures it holds (by the file names extract would write).
+  carset extract IN.GP3 DIR
+      Writes every picture of the car set as a BMP file into DIR:
+      car-TT-software.bmp, car-TT-hardware.bmp, cockpit-TT-..., pitcrew-TT-...
+      (TT the team slot 00-10), helmets-software.bmp, helmets-hardware.bmp,
+      tyre-I-software.bmp, tyre-I-hardware.bmp, tread-I.bmp (I the tyre type
+      0 or 1), pitbox-software.bmp, pitbox-hardware.bmp and artwork-TT.bmp
+      (the 1024 x 650 art sheet bitmap).
+  carset pack DIR OUT.GP3 [--from IN.GP3]
+      Builds a car set from the BMP files in DIR named as extract names them;
+      the team data comes from IN.GP3 when given, else from the defaults.
 
 Options:
   -h, --help     show this help and exit
@@ -52,6 +68,9 @@ int main(int argc, char** argv) {
     words.erase(words.begin());
     if (command == "jam") {
         return tavolex::cli::RunJamCommand(std::move(words));
+    }
+    if (command == "carset") {
+        return tavolex::cli::RunCarSetCommand(std::move(words));
     }
     return tavolex::cli::UsageError("unknown command '" + command + "'");
 }

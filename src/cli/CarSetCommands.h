@@ -1,0 +1,13 @@
+#pragma once
+
+#include "CommandLine.h"
+
+namespace tavolex::cli {
+
+// tavolex-cli carset new OUT.GP3
+// tavolex-cli carset info IN.GP3
+// tavolex-cli carset extract IN.GP3 DIR
+// tavolex-cli carset pack DIR OUT.GP3 [--from IN.GP3]
+int RunCarSetCommand(Arguments arguments);
+
+} // namespace tavolex::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+
+#include "core/Error.h"
+#include "formats/PackedBitmap.h"
+
+// A team's menu art sheet as users edit it: a 24-bit BMP of 1024 x 650 whose
+// left 948 columns are the sheet; the rest is written as zeros and ignored.
+
+namespace tavolex {
+
+inline constexpr int kArtSheetWidth = 948;
+inline constexpr int kArtSheetHeight = 650;
+inline constexpr int kArtSheetFileWidth = 1024;
+
+[[nodiscard]] Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet);
+[[nodiscard]] Error SaveArtSheetBitmap(const std::filesystem::path& path, const PackedBitmap& sheet);
+
+} // namespace tavolex

@@ -1,0 +1,132 @@
+// tavolex-cli carset: new, info, extract and pack as a script would use them.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "TestSupport.h"
+#include "document/CarSetFile.h"
+#include "formats/ArtSheetBitmap.h"
+#include "formats/BitmapFile.h"
+
+namespace tavolex {
+namespace {
+using test::ProcessResult;
+using test::ReadBytes;
+using test::ScratchFolder;
+namespace fs = std::filesystem;
+
+ProcessResult RunCli(const ScratchFolder& folder, const std::vector<std::string>& arguments) {
+    return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments);
+}
+
+std::string P(const fs::path& path) { return path.string(); }
+
+TEST(CarSetCli, NewAndInfo) {
+    ScratchFolder folder;
+    ProcessResult run = RunCli(folder, {"carset", "new", P(folder / "new.gp3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(folder / "new.gp3").size(), 1312u);
+
+    run = RunCli(folder, {"carset", "info", P(folder / "new.gp3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["format_version"], 110);
+    ASSERT_EQ(info["teams"].size(), 11u);
+    const auto& team = info["teams"][6];
+    EXPECT_EQ(team["name"], "Team Name");
+    EXPECT_EQ(team["engine"], "Engine");
+    EXPECT_EQ(team["qualifying_power"], 770);
+    EXPECT_EQ(team["race_power"], 760);
+    EXPECT_EQ(team["failure"], 4000);
+    EXPECT_EQ(team["tyre_type"], 0);
+    EXPECT_EQ(team["crew_colours"].size(), 16u);
+    EXPECT_EQ(team["pit_box_position"], 6);
+    EXPECT_EQ(team["number_destinations"].size(), 3u);
+    EXPECT_EQ(team["number_sources"].size(), 2u);
+    ASSERT_EQ(team["drivers"].size(), 2u);
+    EXPECT_EQ(team["drivers"][0]["name"], "Drivers Name");
+    EXPECT_EQ(team["drivers"][0]["number"], 14);
+    EXPECT_EQ(team["drivers"][1]["number"], 15);
+    EXPECT_EQ(team["drivers"][1]["qualifying_performance"], 16100);
+    EXPECT_EQ(team["drivers"][1]["race_performance"], 16000);
+    EXPECT_EQ(team["drivers"][1]["qualifying_range"], 128);
+    EXPECT_EQ(team["drivers"][1]["race_range"], 192);
+    EXPECT_EQ(team["drivers"][1]["selected"], false);
+    EXPECT_EQ(info["tyres"][1]["name"], "Tyre 2");
+    EXPECT_EQ(info["misc"]["points"][0], 10);
+    EXPECT_EQ(info["misc"]["opposition_spread"], 1);
+    EXPECT_EQ(info["misc"]["level_names"][3], "Leistungsstufen von Tavolex");
+    EXPECT_EQ(info["misc"]["player_car_power"], 1);
+    EXPECT_TRUE(info["information"].is_null());
+    EXPECT_TRUE(info["pictures"].empty());
+
+    test::WriteBytes(folder / "bad.gp3", {'T', 'a', 'v'});
+    run = RunCli(folder, {"carset", "info", P(folder / "bad.gp3")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tavolex-cli: File is not a Tavolex Car Set!\n");
+    EXPECT_EQ(RunCli(folder, {"carset", "info"}).status, 2);
+    EXPECT_EQ(RunCli(folder, {"carset", "melt", "x"}).status, 2);
+}
+
+TEST(CarSetCli, PackThenExtractGivesThePicturesBack) {
+    ScratchFolder folder;
+    fs::create_directories(folder / "in");
+    const PackedBitmap livery = test::PhotoLike24(256, 384, 3);
+    const PackedBitmap helmets = test::Banded8(256, 330, 4);
+    const PackedBitmap tread = test::PhotoLike24(256, 400, 5);
+    const PackedBitmap art = test::PhotoLike24(948, 650, 6);
+    ASSERT_TRUE(Ok(SaveBitmapFile(folder / "in/car-03-hardware.bmp", livery)));
+    ASSERT_TRUE(Ok(SaveBitmapFile(folder / "in/HELMETS-SOFTWARE.BMP", helmets)));
+    ASSERT_TRUE(Ok(SaveBitmapFile(folder / "in/tread-1.bmp", tread)));
+    ASSERT_TRUE(Ok(SaveArtSheetBitmap(folder / "in/artwork-10.bmp", art)));
+
+    // Team data from an existing car set.
+    CarSet named;
+    NewCarSet(named);
+    named.teams[3].teamName = "McLaren";
+    named.information = "Made by a script";
+    named.hasInformation = 1;
+    ASSERT_TRUE(Ok(SaveCarSet(named, folder / "from.gp3", GraphicEnvironment{})));
+
+    ProcessResult run = RunCli(folder, {"carset", "pack", P(folder / "in"), P(folder / "out.gp3"), "--from",
+                                        P(folder / "from.gp3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli(folder, {"carset", "info", P(folder / "out.gp3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["teams"][3]["name"], "McLaren");
+    EXPECT_EQ(info["information"], "Made by a script");
+    const nlohmann::json expectedPictures = {{"car-03-hardware.bmp", "present"},
+                                             {"helmets-software.bmp", "present"},
+                                             {"tread-1.bmp", "present"},
+                                             {"artwork-10.bmp", "present"}};
+    EXPECT_EQ(info["pictures"], expectedPictures);
+
+    run = RunCli(folder, {"carset", "extract", P(folder / "out.gp3"), P(folder / "out")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "out"), {}), 4);
+    PackedBitmap read;
+    ASSERT_TRUE(Ok(LoadBitmapFile(folder / "out/car-03-hardware.bmp", read, 256, 384, Depth::Bits24)));
+    EXPECT_EQ(read, test::ReducedTo565(livery));
+    ASSERT_TRUE(Ok(LoadBitmapFile(folder / "out/helmets-software.bmp", read, 256, 330, Depth::Bits8)));
+    EXPECT_EQ(read, helmets);
+    ASSERT_TRUE(Ok(LoadBitmapFile(folder / "out/tread-1.bmp", read, 256, 400, Depth::Bits24)));
+    EXPECT_EQ(read, test::ReducedTo565(tread));
+    ASSERT_TRUE(Ok(LoadArtSheetBitmap(folder / "out/artwork-10.bmp", read)));
+    EXPECT_EQ(read, test::ReducedTo565(art));
+    EXPECT_EQ(ReadBytes(folder / "out/artwork-10.bmp").size(), 1996854u);
+}
+
+TEST(CarSetCli, PackRefusesPicturesOfTheWrongSize) {
+    ScratchFolder folder;
+    fs::create_directories(folder / "in");
+    ASSERT_TRUE(Ok(SaveBitmapFile(folder / "in/cockpit-00-software.bmp", test::Banded8(256, 65))));
+    const ProcessResult run = RunCli(folder, {"carset", "pack", P(folder / "in"), P(folder / "out.gp3")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tavolex-cli: cockpit-00-software.bmp: Couldn't load bitmap file! (the bitmap does not "
+                       "have the required width and height)\n");
+    EXPECT_FALSE(fs::exists(folder / "out.gp3"));
+}
+
+} // namespace
+} // namespace tavolex
