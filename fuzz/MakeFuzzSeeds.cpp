@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iostream>
 
+#include "document/CarSetFile.h"
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 
@@ -49,6 +50,20 @@ int main(int argc, char** argv) {
         std::vector<std::uint8_t> stream = {0x0B, 0xFF, 128};
         stream.insert(stream.end(), file.end() - std::min<std::size_t>(file.size(), 400), file.end());
         Write(folder / "fuzz-run-length/stream.bin", stream);
+    }
+    // A small car set with a helmet picture of each variant and some information.
+    CarSet carSet;
+    NewCarSet(carSet);
+    carSet.helmetImages = {Pattern(330, Depth::Bits8), Pattern(330, Depth::Bits24)};
+    carSet.helmetFlags = {1, 1};
+    carSet.information = "seed";
+    carSet.hasInformation = 1;
+    if (Ok(EncodeCarSet(carSet, GraphicEnvironment{}, file))) {
+        Write(folder / "fuzz-car-set/helmets.gp3", file);
+    }
+    NewCarSet(carSet);
+    if (Ok(EncodeCarSet(carSet, GraphicEnvironment{}, file))) {
+        Write(folder / "fuzz-car-set/new.gp3", file);
     }
     const std::string ini = "[Setup]\r\nGP3Dir=C:\\GP3\r\nDisclaimer=110\r\n\r\n[Directorys]\r\nOpen Car Set=/x/\r\n";
     Write(folder / "fuzz-ini-file/settings.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));

@@ -1,6 +1,7 @@
 #include "document/PictureRecords.h"
 
 #include <cstring>
+#include <span>
 
 #include "core/ByteOrder.h"
 #include "formats/Rgb565.h"
@@ -67,27 +68,30 @@ Error AppendPictureRecord(PictureSection section, Variant variant, const PackedB
     if (!image.is(shape.width, shape.height, shape.colour ? Depth::Bits24 : Depth::Bits8)) {
         return Error::WrongBitmapDepth;
     }
-    const std::vector<std::uint8_t> raw = UnpaddedPixels(image, shape);
-    if (!shape.colour) {
-        const std::size_t packed = EncodeRun8(raw, nullptr);
-        const bool pack = packed < raw.size();
-        out.push_back(pack ? kPacked : kRaw);
-        PutU32(out, pack ? packed : raw.size());
-        if (pack) {
-            EncodeRun8(raw, &out);
-        } else {
-            out.insert(out.end(), raw.begin(), raw.end());
-        }
-        return Error::None;
+    // Every width the car set uses fills whole 4-byte rows, so the block's
+    // pixels are already the file's unpadded rows; other widths are copied.
+    std::vector<std::uint8_t> copy;
+    std::span<const std::uint8_t> raw(image.pixels(), image.pixelBytes());
+    if (image.stride() != RowBytes(shape)) {
+        copy = UnpaddedPixels(image, shape);
+        raw = copy;
     }
-    std::vector<std::uint16_t> words(raw.size() / 3);
-    ReduceBgrTo565(raw.data(), words.size(), words.data());
-    const std::size_t packed = EncodeRun16(words, nullptr);
-    const bool pack = section == PictureSection::Artwork || packed < raw.size();
+    // Coded once into a scratch buffer: its size is the record's length.
+    std::vector<std::uint8_t> packed;
+    bool pack;
+    if (!shape.colour) {
+        EncodeRun8(raw, &packed);
+        pack = packed.size() < raw.size();
+    } else {
+        std::vector<std::uint16_t> words(raw.size() / 3);
+        ReduceBgrTo565(raw.data(), words.size(), words.data());
+        EncodeRun16(words, &packed);
+        pack = section == PictureSection::Artwork || packed.size() < raw.size();
+    }
     out.push_back(pack ? kPacked : kRaw);
-    PutU32(out, pack ? packed : raw.size());
+    PutU32(out, pack ? packed.size() : raw.size());
     if (pack) {
-        EncodeRun16(words, &out);
+        out.insert(out.end(), packed.begin(), packed.end());
     } else {
         out.insert(out.end(), raw.begin(), raw.end());
     }
@@ -127,34 +131,35 @@ Error ReadPicture(ByteSource& file, std::uint32_t version, PictureSection sectio
     const PictureShape shape = ShapeOf(section, variant);
     const std::size_t pixelCount = static_cast<std::size_t>(shape.width) * shape.height;
     const std::size_t rawSize = RowBytes(shape) * static_cast<std::size_t>(shape.height);
-    std::vector<std::uint8_t> pixels;
+    PackedBitmap result(shape.width, shape.height, shape.colour ? Depth::Bits24 : Depth::Bits8);
+    // The file's rows are unpadded; decode into a buffer of that shape unless
+    // the bitmap's rows are the same (every width the car set uses).
+    const bool direct = result.stride() == RowBytes(shape);
+    std::vector<std::uint8_t> buffer(direct ? 0 : rawSize);
+    std::uint8_t* pixels = direct ? result.pixels() : buffer.data();
     if (packing == kRaw) {
         if (length != rawSize) {
             return Error::StreamTruncated;
         }
-        pixels = std::move(data);
+        std::memcpy(pixels, data.data(), rawSize);
     } else if (!shape.colour) {
-        pixels.resize(pixelCount);
         std::size_t produced = 0;
-        if (Error error = DecodeRun8(data, pixels.data(), pixels.size(), &produced); !Ok(error)) {
+        if (Error error = DecodeRun8(data, pixels, pixelCount, &produced); !Ok(error)) {
             return error;
         }
         if (produced != pixelCount) {
             return Error::StreamTruncated;
         }
     } else {
-        std::vector<std::uint16_t> words(pixelCount);
-        if (Error error = DecodeRun16(data, pixelCount, kNoImplicitCode, words.data(), nullptr); !Ok(error)) {
+        if (Error error = DecodeRun16ToBgr(data, pixelCount, kNoImplicitCode, pixels, nullptr); !Ok(error)) {
             return error;
         }
-        pixels.resize(rawSize);
-        Expand565ToBgr(words.data(), words.size(), pixels.data());
     }
-
-    PackedBitmap result(shape.width, shape.height, shape.colour ? Depth::Bits24 : Depth::Bits8);
-    const std::size_t rowBytes = RowBytes(shape);
-    for (int r = 0; r < shape.height; ++r) {
-        std::memcpy(result.row(r), pixels.data() + rowBytes * static_cast<std::size_t>(r), rowBytes);
+    if (!direct) {
+        const std::size_t rowBytes = RowBytes(shape);
+        for (int r = 0; r < shape.height; ++r) {
+            std::memcpy(result.row(r), buffer.data() + rowBytes * static_cast<std::size_t>(r), rowBytes);
+        }
     }
     image = std::move(result);
     return Error::None;

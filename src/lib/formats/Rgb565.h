@@ -20,6 +20,8 @@ constexpr std::uint8_t Blue565(std::uint16_t v) { return static_cast<std::uint8_
 
 // Converts `count` pixels between RGB565 values and blue, green, red byte triples.
 void Expand565ToBgr(const std::uint16_t* values, std::size_t count, std::uint8_t* bgr);
+// The same from little-endian values as a stream stores them.
+void ExpandStream565ToBgr(const std::uint8_t* values, std::size_t count, std::uint8_t* bgr);
 void ReduceBgrTo565(const std::uint8_t* bgr, std::size_t count, std::uint16_t* values);
 
 } // namespace tavolex

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/ByteOrder.h"
+#include "formats/Rgb565.h"
 #include "formats/Swar.h"
 
 namespace tavolex {
@@ -89,8 +90,12 @@ std::size_t EncodeRun16(std::span<const std::uint16_t> values, std::vector<std::
     return size;
 }
 
-Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
-                  std::uint16_t* out, std::size_t* consumed) {
+namespace {
+
+// The packet walk both decoders share; `Sink` writes runs and literals.
+template <typename Sink>
+Error Decode(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode, Sink& sink,
+             std::size_t* consumed) {
     std::size_t at = 0;
     std::size_t produced = 0;
     bool first = true;
@@ -112,7 +117,7 @@ Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int 
             if (code > pixelCount - produced) {
                 return Error::StreamOverrun;
             }
-            std::fill_n(out + produced, code, ReadU16(in.data() + at));
+            sink.run(produced, code, ReadU16(in.data() + at));
             at += 2;
             produced += code;
         } else {
@@ -123,7 +128,7 @@ Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int 
             if (!FitsIn(in.size(), at, 2 * count)) {
                 return Error::StreamTruncated;
             }
-            CopyValuesIn(in.data() + at, count, out + produced);
+            sink.literal(produced, in.data() + at, count);
             at += 2 * count;
             produced += count;
         }
@@ -132,6 +137,44 @@ Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int 
         *consumed = at;
     }
     return Error::None;
+}
+
+struct WordSink {
+    std::uint16_t* out;
+    void run(std::size_t at, std::size_t count, std::uint16_t value) { std::fill_n(out + at, count, value); }
+    void literal(std::size_t at, const std::uint8_t* values, std::size_t count) {
+        CopyValuesIn(values, count, out + at);
+    }
+};
+
+struct BgrSink {
+    std::uint8_t* out;
+    void run(std::size_t at, std::size_t count, std::uint16_t value) {
+        std::uint8_t* p = out + 3 * at;
+        const std::uint8_t b = Blue565(value), g = Green565(value), r = Red565(value);
+        for (std::size_t i = 0; i < count; ++i, p += 3) {
+            p[0] = b;
+            p[1] = g;
+            p[2] = r;
+        }
+    }
+    void literal(std::size_t at, const std::uint8_t* values, std::size_t count) {
+        ExpandStream565ToBgr(values, count, out + 3 * at);
+    }
+};
+
+} // namespace
+
+Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
+                  std::uint16_t* out, std::size_t* consumed) {
+    WordSink sink{out};
+    return Decode(in, pixelCount, implicitCode, sink, consumed);
+}
+
+Error DecodeRun16ToBgr(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
+                       std::uint8_t* bgr, std::size_t* consumed) {
+    BgrSink sink{bgr};
+    return Decode(in, pixelCount, implicitCode, sink, consumed);
 }
 
 } // namespace tavolex

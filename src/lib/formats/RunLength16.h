@@ -27,4 +27,8 @@ std::size_t EncodeRun16(std::span<const std::uint16_t> values, std::vector<std::
 [[nodiscard]] Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount,
                                 int implicitCode, std::uint16_t* out, std::size_t* consumed);
 
+// The same, producing each pixel as blue, green, red bytes (3 x `pixelCount`).
+[[nodiscard]] Error DecodeRun16ToBgr(std::span<const std::uint8_t> in, std::size_t pixelCount,
+                                     int implicitCode, std::uint8_t* bgr, std::size_t* consumed);
+
 } // namespace tavolex
