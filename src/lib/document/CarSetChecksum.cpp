@@ -3,26 +3,15 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/RunningChecksum.h"
 #include "document/CarSetFormat.h"
 
 namespace tavolex {
 namespace {
 
-struct Running {
-    std::uint16_t sum = 0;
-    std::uint16_t rot = 0;
-
-    void add(std::span<const std::uint8_t> bytes) {
-        for (std::uint8_t b : bytes) {
-            sum = static_cast<std::uint16_t>(sum + b);
-            rot = static_cast<std::uint16_t>(static_cast<std::uint16_t>((rot << 3) | (rot >> 13)) + b);
-        }
-    }
-};
-
 // Pass A over the last bytes, then pass B continuing over the first.
 CarSetChecksums TwoPasses(std::span<const std::uint8_t> last, std::span<const std::uint8_t> first) {
-    Running running;
+    RunningChecksum running;
     running.add(last);
     CarSetChecksums result{running.sum, running.rot, 0, 0};
     running.add(first);

@@ -1,0 +1,75 @@
+#include "game/GameFiles.h"
+
+#include "files/AtomicWrite.h"
+#include "game/TeamTables.h"
+
+namespace tavolex {
+namespace {
+
+// GP3.EXE is 8.8 MB; the save file much smaller. Anything beyond is not theirs.
+constexpr std::size_t kMaxGameFileSize = 32 * 1024 * 1024;
+
+Error Patch(const std::filesystem::path& path, const BytePatch& patch, bool storeChecksums) {
+    std::vector<std::uint8_t> bytes;
+    if (Error error = ReadWholeFile(path, kMaxGameFileSize, bytes); !Ok(error)) {
+        return error;
+    }
+    if (!patch(bytes)) {
+        return Error::WriteFailed;
+    }
+    if (Error error = WriteFileAtomically(path, bytes); !Ok(error)) {
+        return error;
+    }
+    return storeChecksums ? StoreSaveFileChecksums(path) : Error::None;
+}
+
+} // namespace
+
+Error ReadExecutable(const GameFolder& game, std::vector<std::uint8_t>& bytes) {
+    return ReadWholeFile(game.executable(), kMaxGameFileSize, bytes);
+}
+
+Error ReadSaveFile(const GameFolder& game, std::vector<std::uint8_t>& bytes) {
+    return ReadWholeFile(game.saveFile(), kMaxGameFileSize, bytes);
+}
+
+Error PatchExecutable(const GameFolder& game, const BytePatch& patch) {
+    return Patch(game.executable(), patch, false);
+}
+
+Error PatchSaveFile(const GameFolder& game, const BytePatch& patch) {
+    return Patch(game.saveFile(), patch, true);
+}
+
+bool ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, CarSet& carSet) {
+    // Both files are read into the backup table; the team table changes only
+    // when both succeeded, so a failing save file does not leave half an import.
+    BackupTeams(carSet);
+    if (AllowsExecutable(status)) {
+        std::vector<std::uint8_t> exe;
+        if (!Ok(ReadExecutable(game, exe)) || !ReadExeTeamTables(exe, mask, carSet.backupTeams)) {
+            return false;
+        }
+    }
+    if (CheckSaveFile(game)) {
+        std::vector<std::uint8_t> save;
+        if (!Ok(ReadSaveFile(game, save)) || !ReadSaveTeamTables(save, mask, carSet.backupTeams)) {
+            return false;
+        }
+    }
+    carSet.teams = carSet.backupTeams;
+    return true;
+}
+
+bool ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, const CarSet& carSet) {
+    if (CheckSaveFile(game) &&
+        !Ok(PatchSaveFile(game, [&](auto& bytes) { return WriteSaveTeamTables(bytes, mask, carSet.teams); }))) {
+        return false;
+    }
+    if (!AllowsExecutable(status)) {
+        return true;
+    }
+    return Ok(PatchExecutable(game, [&](auto& bytes) { return WriteExeTeamTables(bytes, mask, carSet.teams); }));
+}
+
+} // namespace tavolex

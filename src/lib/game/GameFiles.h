@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "core/Error.h"
+#include "document/CarSet.h"
+#include "game/GameFolder.h"
+
+// Reading and patching GP3.EXE and F1GSTATE.SAV. The game needs its tables
+// at fixed offsets, so a patch changes only those bytes; but the file is
+// replaced whole through a temporary file, so a failure never leaves it half
+// patched. Every save file patch stores fresh checksums.
+
+namespace tavolex {
+
+[[nodiscard]] Error ReadExecutable(const GameFolder& game, std::vector<std::uint8_t>& bytes);
+[[nodiscard]] Error ReadSaveFile(const GameFolder& game, std::vector<std::uint8_t>& bytes);
+
+// Reads the file, lets `patch` change its bytes (false: nothing is written) and writes it back.
+using BytePatch = std::function<bool(std::vector<std::uint8_t>&)>;
+[[nodiscard]] Error PatchExecutable(const GameFolder& game, const BytePatch& patch);
+[[nodiscard]] Error PatchSaveFile(const GameFolder& game, const BytePatch& patch);
+
+// The team data of the game for `mask`: the executable's tables when it is
+// the supported build, then the save file's when it is intact (its names,
+// numbers, flags and tyre types win). All or nothing through the backup table.
+bool ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, CarSet& carSet);
+// Writes the team data into the save file (when intact) and the executable (when supported).
+bool ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, const CarSet& carSet);
+
+} // namespace tavolex

@@ -1,0 +1,161 @@
+#include "game/GameFolder.h"
+
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+#include "core/ByteOrder.h"
+#include "core/RunningChecksum.h"
+#include "files/AtomicWrite.h"
+#include "files/CaseInsensitivePath.h"
+#include "game/GameConstants.h"
+
+#ifndef _WIN32
+#include <spawn.h>
+#include <sys/stat.h>
+#include <unistd.h>
+extern char** environ;
+#endif
+
+namespace tavolex {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kChecksumBytes = 4;
+// Save files are some 90 KB; anything far larger is not one.
+constexpr std::size_t kMaxSaveFileSize = 16 * 1024 * 1024;
+
+struct LanguageName {
+    const char* utf8;
+    const char* windows1252;
+};
+
+constexpr std::array<LanguageName, 5> kLanguageFiles = {{
+    {"LDATA\\english.str", "LDATA\\english.str"},
+    {"LDATA\\fran\xC3\xA7" "ais.str", "LDATA\\fran\xE7" "ais.str"},
+    {"LDATA\\italiano.str", "LDATA\\italiano.str"},
+    {"LDATA\\deutsch.str", "LDATA\\deutsch.str"},
+    {"LDATA\\espa\xC3\xB1" "ol.str", "LDATA\\espa\xF1" "ol.str"},
+}};
+
+// The computed sum and rotating checksum of all but the last four bytes.
+RunningChecksum SaveFileChecksum(std::span<const std::uint8_t> file) {
+    RunningChecksum checksum;
+    checksum.add(file.first(file.size() - kChecksumBytes));
+    return checksum;
+}
+
+} // namespace
+
+fs::path GameFolder::file(std::string_view relative) const {
+    return ResolvePathIgnoringCase(folder_, relative);
+}
+
+fs::path GameFolder::executable() const { return file("GP3.EXE"); }
+
+fs::path GameFolder::saveFile() const { return file("F1GSTATE.SAV"); }
+
+fs::path GameFolder::artArchive() const { return file("BITMAPS\\GP3ART5.BIN"); }
+
+fs::path GameFolder::languageFile(Language language) const {
+    const LanguageName& name = kLanguageFiles[static_cast<std::size_t>(language)];
+    if (auto found = FindPathIgnoringCase(folder_, name.utf8)) {
+        return *found;
+    }
+    if (auto found = FindPathIgnoringCase(folder_, name.windows1252)) {
+        return *found;
+    }
+    return file(name.utf8);
+}
+
+ExeStatus IdentifyExecutable(const GameFolder& game) {
+    if (game.empty()) {
+        return ExeStatus::Missing;
+    }
+    const fs::path path = game.executable();
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        return ExeStatus::Missing;
+    }
+    std::ifstream in(path, std::ios::binary);
+    const auto size = fs::file_size(path, ec);
+    if (!in || ec) {
+        return ExeStatus::Missing;
+    }
+    std::array<std::uint8_t, 28> buffer{};
+    if (size > kExeIdentificationReadAbove) {
+        in.seekg(static_cast<std::streamoff>(kExeIdentificationOffset));
+        in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
+    }
+    if (size < kMinimumExeSize) {
+        return ExeStatus::Unreadable;
+    }
+    if (std::memcmp(buffer.data(), kExeIdentificationText.data(), kExeIdentificationText.size()) == 0) {
+        return ExeStatus::Supported;
+    }
+    return size == kSupportedExeSize ? ExeStatus::Unreadable : ExeStatus::Unsupported;
+}
+
+bool CheckSaveFile(const GameFolder& game) {
+    if (game.empty()) {
+        return false;
+    }
+    std::vector<std::uint8_t> file;
+    if (!Ok(ReadWholeFile(game.saveFile(), kMaxSaveFileSize, file)) || file.size() < kChecksumBytes) {
+        return false;
+    }
+    const RunningChecksum checksum = SaveFileChecksum(file);
+    const std::uint8_t* stored = file.data() + file.size() - kChecksumBytes;
+    return ReadU16(stored) == checksum.sum && ReadU16(stored + 2) == checksum.rot;
+}
+
+Error StoreSaveFileChecksums(const fs::path& saveFile) {
+    std::vector<std::uint8_t> file;
+    if (Error error = ReadWholeFile(saveFile, kMaxSaveFileSize, file); !Ok(error)) {
+        return error;
+    }
+    if (file.size() < kChecksumBytes) {
+        return Error::ReadFailed;
+    }
+    const RunningChecksum checksum = SaveFileChecksum(file);
+    std::uint8_t* stored = file.data() + file.size() - kChecksumBytes;
+    WriteU16(stored, checksum.sum);
+    WriteU16(stored + 2, checksum.rot);
+    return WriteFileAtomically(saveFile, file);
+}
+
+Error LaunchGame(const GameFolder& game) {
+#ifndef _WIN32
+    const fs::path program = game.executable();
+    std::error_code ec;
+    if (!fs::is_regular_file(program, ec)) {
+        return Error::OpenFailed;
+    }
+    // A Windows program on Linux runs through wine, when it is there.
+    std::vector<std::string> words;
+    if (::access(program.c_str(), X_OK) != 0) {
+        words.push_back("wine");
+    }
+    words.push_back(program.string());
+    std::vector<char*> argv;
+    for (std::string& word : words) {
+        argv.push_back(word.data());
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addchdir_np(&actions, game.folder().c_str());
+    pid_t child = 0;
+    const int result = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return result == 0 ? Error::None : Error::OpenFailed;
+#else
+    (void)game;
+    return Error::OpenFailed;
+#endif
+}
+
+} // namespace tavolex

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "core/Error.h"
+
+// The installed game: where its files are, whether its executable is the
+// supported build, whether its save file is intact, and starting it.
+
+namespace tavolex {
+
+enum class ExeStatus : int { Missing = -2, Unsupported = -1, Unreadable = 0, Supported = 1 };
+
+// Game-file actions need at least Unreadable; reading or patching GP3.EXE needs Supported.
+constexpr bool AllowsGameFiles(ExeStatus status) { return static_cast<int>(status) >= 0; }
+constexpr bool AllowsExecutable(ExeStatus status) { return status == ExeStatus::Supported; }
+
+enum class Language { English = 0, French = 1, Italian = 2, German = 3, Spanish = 4 };
+
+class GameFolder {
+public:
+    GameFolder() = default;
+    explicit GameFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    const std::filesystem::path& folder() const { return folder_; }
+    bool empty() const { return folder_.empty(); }
+
+    // Each file found whatever the case of its names on disk; where it does
+    // not exist, the path it would have.
+    std::filesystem::path executable() const;
+    std::filesystem::path saveFile() const;
+    std::filesystem::path artArchive() const;
+    // The language files' names hold "ç" and "ñ": they are found whether the
+    // names on disk are UTF-8 or Windows-1252 bytes.
+    std::filesystem::path languageFile(Language language) const;
+    std::filesystem::path file(std::string_view relative) const;
+
+private:
+    std::filesystem::path folder_;
+};
+
+ExeStatus IdentifyExecutable(const GameFolder& game);
+
+// The save file exists and its two checksums match.
+bool CheckSaveFile(const GameFolder& game);
+// Recomputes and stores the save file's checksums in its last four bytes.
+[[nodiscard]] Error StoreSaveFileChecksums(const std::filesystem::path& saveFile);
+
+// Starts GP3.EXE in the game folder. On Linux a Windows program is started
+// through wine when it is not itself executable and wine is on the PATH.
+// Returns once the program has been started (or could not be).
+[[nodiscard]] Error LaunchGame(const GameFolder& game);
+
+} // namespace tavolex
