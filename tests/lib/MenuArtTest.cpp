@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "core/ByteOrder.h"
+#include "formats/ArtSheetBitmap.h"
+#include "formats/BitmapFile.h"
+#include "formats/MenuArtArchive.h"
+#include "formats/MenuArtBuilder.h"
+
+namespace tavolex {
+namespace {
+using test::ReadBytes;
+using test::ScratchFolder;
+using test::WriteBytes;
+namespace fs = std::filesystem;
+
+std::vector<ArtEntry> Directory(const std::vector<std::uint8_t>& archive) {
+    std::vector<ArtEntry> entries;
+    EXPECT_TRUE(Ok(ReadArtDirectory(archive, entries)));
+    return entries;
+}
+
+std::span<const std::uint8_t> Block(const std::vector<std::uint8_t>& archive, const ArtEntry& e) {
+    return std::span(archive).subspan(static_cast<std::size_t>(e.offset), static_cast<std::size_t>(e.size));
+}
+
+TEST(MenuArt, EntriesBelongToTeamsInSheetOrder) {
+    EXPECT_EQ(TeamOfArtEntry(9), 0);
+    EXPECT_EQ(TeamOfArtEntry(10), 1);
+    EXPECT_EQ(TeamOfArtEntry(339), 11);
+    EXPECT_EQ(TeamOfArtEntry(411), 1);
+    EXPECT_EQ(TeamOfArtEntry(444), 0);
+    EXPECT_EQ(TeamOfArtEntry(565), 11);
+    EXPECT_EQ(TeamOfArtEntry(566), 0);
+    const auto entries = TeamArtEntries(2);
+    EXPECT_EQ(entries[0], 70);
+    EXPECT_EQ(entries[29], 99);
+    EXPECT_EQ(entries[30], 402);
+    EXPECT_EQ(entries[32], 424);
+    EXPECT_EQ(entries[34], 453);
+    EXPECT_EQ(entries[38], 501);
+    EXPECT_EQ(entries[44], 557);
+}
+
+TEST(MenuArt, RunCodingFollowsTheGamesRules) {
+    const std::uint16_t t = kArtTransparent;
+    std::vector<std::uint16_t> pixels(66, t);
+    std::vector<std::uint8_t> coded;
+    ASSERT_TRUE(EncodeRunArt(pixels, 100, 10, coded));
+    EXPECT_EQ(coded, (std::vector<std::uint8_t>{0x1F, 0x7C, 0x40, 0x1F, 0x7C, 0x00}));
+    // A run never crosses the end of a row.
+    pixels.assign(20, t);
+    ASSERT_TRUE(EncodeRunArt(pixels, 10, 10, coded));
+    EXPECT_EQ(coded, (std::vector<std::uint8_t>{0x1F, 0x7C, 9, 0x1F, 0x7C, 9}));
+    // In entries 422-432 magenta is a plain pixel both ways.
+    pixels.assign(2, t);
+    ASSERT_TRUE(EncodeRunArt(pixels, 10, 425, coded));
+    EXPECT_EQ(coded, (std::vector<std::uint8_t>{0x1F, 0x7C, 0x1F, 0x7C}));
+    std::vector<std::uint16_t> decoded;
+    ASSERT_TRUE(Ok(DecodeRunArt(coded, 2, 1, 425, decoded)));
+    EXPECT_EQ(decoded, pixels);
+    // Isolated transparent pixels cost 3 bytes each: the slot overflows.
+    pixels = {t, 1, t, 1, t, 1, t, 1};
+    EXPECT_FALSE(EncodeRunArt(pixels, 8, 10, coded));
+}
+
+TEST(MenuArt, PackedDecodingRefusesCopiesOfPixelsNotYetDecoded) {
+    std::vector<std::uint16_t> pixels;
+    // A back-reference as the very first token reaches before the first pixel.
+    EXPECT_EQ(DecodePackedArt(std::vector<std::uint8_t>{0x00, 0x81, 0x00}, 4, 4, 10, pixels), Error::StreamOverrun);
+    EXPECT_EQ(DecodePackedArt(std::vector<std::uint8_t>{0x01, 0x00}, 4, 4, 10, pixels), Error::StreamTruncated);
+    EXPECT_EQ(DecodePackedArt(std::vector<std::uint8_t>{}, 1000, 1000, 10, pixels), Error::WrongBitmapSize);
+    // Two literals then a copy of 28 from one back (step +1) repeat them and stop at the end.
+    const std::vector<std::uint8_t> tokens = {0x05, 0x00, 0x06, 0x00, 0x00, 0x80, 0xB8};
+    ASSERT_TRUE(Ok(DecodePackedArt(tokens, 5, 2, 10, pixels)));
+    EXPECT_EQ(pixels, (std::vector<std::uint16_t>{5, 6, 5, 6, 5, 6, 5, 6, 5, 6}));
+    // A transparent run that overshoots stops at the end of the picture.
+    ASSERT_TRUE(Ok(DecodePackedArt(std::vector<std::uint8_t>{0x1F, 0x7C, 200}, 3, 3, 10, pixels)));
+    EXPECT_EQ(pixels, std::vector<std::uint16_t>(9, kArtTransparent));
+}
+
+TEST(MenuArt, ExpansionPutsTeamPicturesInSlotsAndKeepsTheRest) {
+    const auto archive = BuildSampleArtArchive();
+    const auto before = Directory(archive);
+    std::vector<std::uint8_t> expanded;
+    bool changed = false;
+    ASSERT_TRUE(Ok(ExpandArtArchive(archive, expanded, changed)));
+    ASSERT_TRUE(changed);
+    const auto after = Directory(expanded);
+    std::int64_t shift = 0;
+    for (int i = 0; i < kArtEntryCount; ++i) {
+        const ArtEntry& old = before[static_cast<std::size_t>(i)];
+        const ArtEntry& now = after[static_cast<std::size_t>(i)];
+        EXPECT_EQ(now.offset, old.offset + shift) << i;
+        EXPECT_EQ(now.a, old.a);
+        EXPECT_EQ(now.b, old.b);
+        if (TeamOfArtEntry(i) == 0) {
+            ASSERT_TRUE(std::ranges::equal(Block(archive, old), Block(expanded, now))) << i;
+            continue;
+        }
+        ASSERT_FALSE(now.packed()) << i;
+        shift += now.size - old.size;
+        std::vector<std::uint16_t> packed;
+        std::vector<std::uint16_t> slot;
+        ASSERT_TRUE(Ok(DecodePackedArt(Block(archive, old), old.width, old.height, i, packed))) << i;
+        ASSERT_TRUE(Ok(DecodeRunArt(Block(expanded, now), now.width, now.height, i, slot))) << i;
+        ASSERT_EQ(packed, slot) << i;
+    }
+    EXPECT_TRUE(std::equal(archive.begin() + 28, archive.begin() + 32, expanded.begin() + 28));
+    std::vector<std::uint8_t> again;
+    ASSERT_TRUE(Ok(ExpandArtArchive(expanded, again, changed)));
+    EXPECT_FALSE(changed) << "an expanded archive needs nothing";
+}
+
+TEST(MenuArt, CheckAndExpandKeepsTheOldArchiveOnceAndRefusesForeignFiles) {
+    ScratchFolder folder;
+    const auto path = folder / "GP3ART5.BIN";
+    const auto archive = BuildSampleArtArchive();
+    WriteBytes(path, archive);
+    ASSERT_TRUE(Ok(CheckAndExpandArtArchive(path)));
+    EXPECT_EQ(ReadBytes(folder / "GP3ART5.BIN.old"), archive);
+    const auto expanded = ReadBytes(path);
+    fs::remove(folder / "GP3ART5.BIN.old");
+    ASSERT_TRUE(Ok(CheckAndExpandArtArchive(path)));
+    EXPECT_FALSE(fs::exists(folder / "GP3ART5.BIN.old")) << "nothing to expand, nothing rewritten";
+    EXPECT_EQ(ReadBytes(path), expanded);
+
+    auto foreign = archive;
+    foreign[5] ^= 1;
+    WriteBytes(path, foreign);
+    EXPECT_EQ(CheckAndExpandArtArchive(path), Error::BadMagic);
+    WriteBytes(path, std::vector<std::uint8_t>(archive.begin(), archive.begin() + 1000));
+    EXPECT_FALSE(Ok(CheckAndExpandArtArchive(path)));
+    EXPECT_FALSE(Ok(CheckAndExpandArtArchive(folder / "missing.bin")));
+}
+
+TEST(MenuArt, ImportExportImportGivesTheSameSheet) {
+    std::vector<std::uint8_t> archive;
+    bool changed = false;
+    ASSERT_TRUE(Ok(ExpandArtArchive(BuildSampleArtArchive(), archive, changed)));
+    PackedBitmap sheet;
+    EXPECT_FALSE(Ok(ImportTeamArt(BuildSampleArtArchive(), 3, sheet))) << "packed form is never read";
+    ASSERT_TRUE(Ok(ImportTeamArt(archive, 3, sheet)));
+    EXPECT_TRUE(sheet.is(948, 650, Depth::Bits24));
+    const auto before = archive;
+    ASSERT_TRUE(Ok(ExportTeamArt(archive, 3, sheet)));
+    PackedBitmap again;
+    ASSERT_TRUE(Ok(ImportTeamArt(archive, 3, again)));
+    EXPECT_EQ(again, sheet);
+    // Other teams' pictures are untouched.
+    PackedBitmap other;
+    PackedBitmap otherBefore;
+    ASSERT_TRUE(Ok(ImportTeamArt(before, 4, otherBefore)));
+    ASSERT_TRUE(Ok(ImportTeamArt(archive, 4, other)));
+    EXPECT_EQ(other, otherBefore);
+    // A new sheet goes in and comes back reduced to 15-bit colour.
+    // (Green kept above 7, so that no pixel is the transparent magenta.)
+    PackedBitmap photo = test::PhotoLike24(948, 650, 8);
+    for (int r = 0; r < 650; ++r) {
+        for (int x = 0; x < 948; ++x) photo.row(r)[3 * x + 1] |= 0x40;
+    }
+    const Error exported = ExportTeamArt(archive, 3, photo);
+    ASSERT_TRUE(Ok(exported)) << ErrorText(exported);
+    ASSERT_TRUE(Ok(ImportTeamArt(archive, 3, again)));
+    const SheetPosition p = ArtSheetPosition(44);
+    const std::uint8_t* in = photo.topRow(p.y + 2) + 3 * (p.x + 5);
+    const std::uint8_t* out = again.topRow(p.y + 2) + 3 * (p.x + 5);
+    EXPECT_EQ(out[0], in[0] & 0xF8);
+    EXPECT_EQ(out[1], in[1] & 0xF8);
+    EXPECT_EQ(out[2], in[2] & 0xF8);
+}
+
+TEST(ArtSheetBitmap, RoundTripsAndRefusesOtherShapes) {
+    ScratchFolder folder;
+    const PackedBitmap sheet = test::PhotoLike24(948, 650, 2);
+    ASSERT_TRUE(Ok(SaveArtSheetBitmap(folder / "sheet.bmp", sheet)));
+    EXPECT_EQ(ReadBytes(folder / "sheet.bmp").size(), 1996854u);
+    PackedBitmap read;
+    ASSERT_TRUE(Ok(LoadArtSheetBitmap(folder / "sheet.bmp", read)));
+    EXPECT_EQ(read, sheet);
+    ASSERT_TRUE(Ok(SaveBitmapFile(folder / "tall.bmp", test::PhotoLike24(1024, 651))));
+    EXPECT_FALSE(Ok(LoadArtSheetBitmap(folder / "tall.bmp", read)));
+}
+
+} // namespace
+} // namespace tavolex
