@@ -6,6 +6,7 @@
 #include "document/CarSetFile.h"
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
+#include "formats/MenuArtBuilder.h"
 
 namespace {
 
@@ -65,6 +66,11 @@ int main(int argc, char** argv) {
     if (Ok(EncodeCarSet(carSet, GraphicEnvironment{}, file))) {
         Write(folder / "fuzz-car-set/new.gp3", file);
     }
+    Write(folder / "fuzz-menu-art/archive.bin", BuildSampleArtArchive());
+    std::vector<std::uint8_t> tokens = {40, 30, 5};
+    const auto packed = MakePackedArtTokens(40, 30, 405, 7, 3);
+    tokens.insert(tokens.end(), packed.begin(), packed.end());
+    Write(folder / "fuzz-menu-art/tokens.bin", tokens);
     const std::string ini = "[Setup]\r\nGP3Dir=C:\\GP3\r\nDisclaimer=110\r\n\r\n[Directorys]\r\nOpen Car Set=/x/\r\n";
     Write(folder / "fuzz-ini-file/settings.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
     return 0;

@@ -6,6 +6,7 @@
 
 #include "CommandLine.h"
 #include "CarSetCommands.h"
+#include "GameCommands.h"
 #include "JamCommands.h"
 
 namespace {
@@ -41,6 +42,20 @@ Commands:
       Builds a car set from the BMP files in DIR named as extract names them;
       the team data comes from IN.GP3 when given, else from the defaults.
 
+  game make-sample DIR
+      Writes a complete synthetic game installation into DIR, for trying
+      the editor and for tests.
+  game info DIR
+      Prints JSON: exe_status (-2 missing, -1 unsupported, 0 unreadable,
+      1 supported), save_file_valid and the expected files that are missing.
+  game teams DIR
+      Prints the team data an import from the game would read, as JSON.
+  game art DIR TEAM OUT.BMP
+  game art DIR TEAM IN.BMP --write
+      Exports team TEAM's (0-10) menu art sheet as a 1024 x 650 bitmap, or
+      writes such a bitmap into the game's menu art archive. The archive is
+      checked and expanded first (the previous one is kept as .old).
+
 Options:
   -h, --help     show this help and exit
   --version      show the version and exit
@@ -71,6 +86,9 @@ int main(int argc, char** argv) {
     }
     if (command == "carset") {
         return tavolex::cli::RunCarSetCommand(std::move(words));
+    }
+    if (command == "game") {
+        return tavolex::cli::RunGameCommand(std::move(words));
     }
     return tavolex::cli::UsageError("unknown command '" + command + "'");
 }

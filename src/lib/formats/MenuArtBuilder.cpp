@@ -82,7 +82,7 @@ std::vector<std::uint8_t> MakePackedArtTokens(int width, int height, int entry, 
                 continue;
             }
         }
-        if (runs && kind % 5 == 1) {
+        if (runs && kind % 13 == 1) {
             const std::int64_t count = std::min<std::int64_t>(1 + random() % 12, total - n);
             out.insert(out.end(), {0x1F, 0x7C, static_cast<std::uint8_t>(count - 1)});
             n += count;
@@ -90,8 +90,9 @@ std::vector<std::uint8_t> MakePackedArtTokens(int width, int height, int entry, 
         }
         // A literal pixel: a colour ramp with noise, now and then the magenta itself
         // (a plain pixel in the entries without transparent runs).
-        std::uint16_t pixel = static_cast<std::uint16_t>(((n % width) * 31 / width) | ((row % 32) << 5) |
-                                                         ((random() % 32) << 10));
+        const std::int64_t column = n % width;
+        std::uint16_t pixel = static_cast<std::uint16_t>(((column * 31 / width) ^ (random() % 2)) |
+                                                         ((row * 31 / height) << 5) | ((seed % 24 + 4) << 10));
         if (!runs && kind % 7 == 0) {
             pixel = kArtTransparent;
         } else if (pixel == kArtTransparent) {

@@ -1,0 +1,155 @@
+#include "GameCommands.h"
+
+#include <iostream>
+
+#include <nlohmann/json.hpp>
+
+#include "TeamsJson.h"
+#include "TerminalProgress.h"
+#include "core/Texts.h"
+#include "files/CaseInsensitivePath.h"
+#include "formats/ArtSheetBitmap.h"
+#include "formats/JamNames.h"
+#include "formats/MenuArtArchive.h"
+#include "game/GameFileList.h"
+#include "game/GameFiles.h"
+#include "game/GameFolder.h"
+#include "game/SampleGame.h"
+#include "game/TeamTables.h"
+
+namespace tavolex::cli {
+namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
+
+namespace {
+
+constexpr std::uint32_t kAllTeamData = 0x1FFF;
+
+int MakeSample(const Arguments& arguments) {
+    if (!arguments.valid() || arguments.positional().size() != 1) {
+        return UsageError("game make-sample takes DIR");
+    }
+    TerminalProgress progress;
+    if (Error error = MakeSampleGame(arguments.positional()[0], &progress); !Ok(error)) {
+        return Fail("Couldn't make the sample game!", ErrorText(error));
+    }
+    return kSuccess;
+}
+
+// The files of the installation that are not there.
+Json MissingFiles(const GameFolder& game) {
+    Json missing = Json::array();
+    auto check = [&](const std::string& relative) {
+        if (!FindPathIgnoringCase(game.folder(), relative)) {
+            missing.push_back(relative);
+        }
+    };
+    check("GP3.EXE");
+    check("F1GSTATE.SAV");
+    check("BITMAPS\\GP3ART5.BIN");
+    const char* languages[] = {"LDATA\\english.str", "LDATA\\fran\xC3\xA7" "ais.str", "LDATA\\italiano.str",
+                               "LDATA\\deutsch.str", "LDATA\\espa\xC3\xB1" "ol.str"};
+    for (int l = 0; l < 5; ++l) {
+        if (!fs::exists(game.languageFile(static_cast<Language>(l)))) {
+            missing.push_back(languages[l]);
+        }
+    }
+    for (const GameJamFile& jam : GameJamFiles()) {
+        check(std::string(jam.variant == Variant::Software ? "ZO3ZIDS\\" : "ZO3ZIDSH\\") +
+              std::string(JamName(jam.index)) + ".JAM");
+    }
+    for (const std::string& bitmap : TechJamBitmaps()) {
+        check(bitmap);
+    }
+    return missing;
+}
+
+int Info(const Arguments& arguments) {
+    if (!arguments.valid() || arguments.positional().size() != 1) {
+        return UsageError("game info takes DIR");
+    }
+    const GameFolder game(arguments.positional()[0]);
+    const Json info = {{"exe_status", static_cast<int>(IdentifyExecutable(game))},
+                       {"save_file_valid", CheckSaveFile(game)},
+                       {"missing", MissingFiles(game)}};
+    std::cout << info.dump(2) << '\n';
+    return kSuccess;
+}
+
+int Teams(const Arguments& arguments) {
+    if (!arguments.valid() || arguments.positional().size() != 1) {
+        return UsageError("game teams takes DIR");
+    }
+    const GameFolder game(arguments.positional()[0]);
+    const ExeStatus status = IdentifyExecutable(game);
+    if (!AllowsGameFiles(status)) {
+        return Fail(Text(TextId::FailedToReadGame), "GP3.EXE is missing or not supported");
+    }
+    CarSet carSet;
+    NewCarSet(carSet);
+    if (!ImportTeamData(game, status, kAllTeamData, carSet)) {
+        return Fail(Text(TextId::FailedToReadGame));
+    }
+    // The car number positions come with an import too, one team at a time.
+    std::vector<std::uint8_t> exe;
+    if (AllowsExecutable(status) && Ok(ReadExecutable(game, exe))) {
+        for (int t = 0; t < kTeamCount; ++t) {
+            ReadNumberPositions(exe, t, carSet.teams[static_cast<std::size_t>(t)]);
+        }
+    }
+    std::cout << Json{{"teams", TeamsToJson(carSet.teams)}}.dump(2) << '\n';
+    return kSuccess;
+}
+
+int Art(Arguments arguments) {
+    const bool write = arguments.takeFlag("--write");
+    if (!arguments.valid() || arguments.positional().size() != 3) {
+        return UsageError("game art takes DIR TEAM OUT.BMP, or DIR TEAM IN.BMP --write");
+    }
+    const auto team = ParseInt(arguments.positional()[1], 0, 10);
+    if (!team) {
+        return UsageError("TEAM is a team slot from 0 to 10");
+    }
+    const GameFolder game(arguments.positional()[0]);
+    const fs::path bitmap = arguments.positional()[2];
+    const fs::path archive = game.artArchive();
+    TerminalProgress progress;
+    const TextId failure = write ? TextId::FailedToPatchArt : TextId::FailedToImportArt;
+    if (Error error = CheckAndExpandArtArchive(archive, &progress); !Ok(error)) {
+        return Fail(Text(failure), ErrorText(error));
+    }
+    PackedBitmap sheet;
+    if (write) {
+        if (Error error = LoadArtSheetBitmap(bitmap, sheet); !Ok(error)) {
+            return Fail(Text(TextId::CouldntLoadBitmap), ErrorText(error));
+        }
+        if (Error error = ExportTeamArt(archive, *team, sheet, &progress); !Ok(error)) {
+            return Fail(Text(failure), ErrorText(error));
+        }
+        return kSuccess;
+    }
+    if (Error error = ImportTeamArt(archive, *team, sheet); !Ok(error)) {
+        return Fail(Text(failure), ErrorText(error));
+    }
+    if (Error error = SaveArtSheetBitmap(bitmap, sheet); !Ok(error)) {
+        return Fail(Text(TextId::CouldntSaveBitmap), ErrorText(error));
+    }
+    return kSuccess;
+}
+
+} // namespace
+
+int RunGameCommand(Arguments arguments) {
+    if (arguments.positional().empty()) {
+        return UsageError("game needs a command: make-sample, info, teams or art");
+    }
+    const std::string command = arguments.positional().front();
+    Arguments rest(std::vector<std::string>(arguments.positional().begin() + 1, arguments.positional().end()));
+    if (command == "make-sample") return MakeSample(rest);
+    if (command == "info") return Info(rest);
+    if (command == "teams") return Teams(rest);
+    if (command == "art") return Art(std::move(rest));
+    return UsageError("unknown game command '" + command + "'");
+}
+
+} // namespace tavolex::cli

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "CommandLine.h"
+
+namespace tavolex::cli {
+
+// tavolex-cli game make-sample DIR
+// tavolex-cli game info DIR
+// tavolex-cli game teams DIR
+// tavolex-cli game art DIR TEAM OUT.BMP
+// tavolex-cli game art DIR TEAM IN.BMP --write
+int RunGameCommand(Arguments arguments);
+
+} // namespace tavolex::cli

@@ -1,0 +1,256 @@
+#include "game/SampleGame.h"
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "core/ByteOrder.h"
+#include "document/CarSet.h"
+#include "document/NumberPositions.h"
+#include "files/AtomicWrite.h"
+#include "formats/BitmapFile.h"
+#include "formats/JamBuilder.h"
+#include "formats/JamNames.h"
+#include "formats/MenuArtBuilder.h"
+#include "formats/PaletteConversion.h"
+#include "game/GameConstants.h"
+#include "game/GameFileList.h"
+#include "game/GameFolder.h"
+#include "game/SamplePictures.h"
+#include "game/TeamTables.h"
+
+namespace tavolex {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kSaveFileSize = 0x16000;
+constexpr int kLanguageEntries = 300;
+
+constexpr std::array<const char*, 11> kTeams = {"Williams", "Ferrari", "Benetton", "McLaren", "Jordan", "Prost",
+                                                "Sauber",   "Arrows",  "Stewart",  "Tyrrell", "Minardi"};
+constexpr std::array<const char*, 11> kEngines = {"Mecachrome", "Ferrari", "Playlife", "Mercedes", "Mugen-Honda",
+                                                  "Peugeot",    "Petronas", "Arrows",  "Ford",     "Ford",
+                                                  "Ford"};
+constexpr std::array<const char*, 5> kLevelNames = {"Sample Levels", "Niveaux Sample", "Livelli Sample",
+                                                    "Sample Stufen", "Niveles Sample"};
+// Written with a UTF-8 "ñ" and a Windows-1252 "ç", as copies from Windows may have them.
+constexpr std::array<const char*, 5> kLanguageFiles = {"LData\\English.STR", "LData\\fran\xE7" "ais.str",
+                                                       "LData\\Italiano.str", "LData\\DEUTSCH.STR",
+                                                       "LData\\Espa\xC3\xB1" "ol.str"};
+// The 22 car damage values: where each lies after the one before, and its default.
+constexpr std::array<int, 22> kDamageSteps = {0, 4, 4, 4, 4, 3, 4, 4, 4, 5, 4, 4, 3, 4, 4, 4, 4, 4, 4, 4, 5, 4};
+constexpr std::array<std::uint16_t, 22> kDamageDefaults = {2,   130, 130, 66,  66,  136, 136, 68,
+                                                           68,  8,   4,   12,  34,  34,  17,  17,
+                                                           256, 256, 256, 256, 4,   8};
+constexpr std::size_t kDamageStart = 0x13FC79;
+constexpr std::array<std::pair<std::size_t, std::uint16_t>, 4> kCollisions = {
+    {{0x13EE0E, 7424}, {0x13EEBD, 16}, {0x13EE10, 8192}, {0x13EE01, 32}}};
+constexpr std::size_t kDriverAids = 0x722C18;
+constexpr std::array<std::uint16_t, 5> kAidDefaults = {831, 830, 574, 562, 50};
+constexpr std::size_t kCameras = 0x79E59E;
+
+// A name as a copied Windows installation might spell it: the case of each
+// part chosen by `style` (0 lower, 1 upper, 2 as written).
+std::string Cased(std::string_view name, int style) {
+    std::string text(name);
+    for (char& c : text) {
+        if (style == 0 && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (style == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    return text;
+}
+
+fs::path PathOf(const fs::path& folder, std::string_view relative, int style) {
+    fs::path path = folder;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+        const std::size_t end = std::min(relative.find('\\', start), relative.size());
+        path /= Cased(relative.substr(start, end - start), style);
+        start = end + 1;
+    }
+    return path;
+}
+
+Error Write(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::error_code ec;
+    fs::create_directories(path.parent_path(), ec);
+    return WriteFileAtomically(path, bytes);
+}
+
+Teams SampleTeams() {
+    CarSet carSet;
+    NewCarSet(carSet);
+    for (int t = 0; t < kTeamCount; ++t) {
+        TeamRecord& team = carSet.teams[static_cast<std::size_t>(t)];
+        team.teamName = kTeams[static_cast<std::size_t>(t)];
+        team.engineName = kEngines[static_cast<std::size_t>(t)];
+        team.qualifyingPower = static_cast<std::uint16_t>(800 - 9 * t);
+        team.racePower = static_cast<std::uint16_t>(790 - 9 * t);
+        team.failureProbability = static_cast<std::uint16_t>(3000 + 250 * t);
+        team.tyreType = static_cast<std::uint16_t>(t % 2);
+        // The pit lane in reverse order of the teams.
+        team.pitBoxPosition = static_cast<std::uint16_t>(kTeamCount - 1 - t);
+        team.pitCrewColours = {static_cast<std::uint8_t>(10 + t), 14, 24, 48, static_cast<std::uint8_t>(60 + t),
+                               5, 6, 7, 8, 9, static_cast<std::uint8_t>(100 + t), 1, 1, 1, 1, 1};
+        for (int d = 0; d < kDriversPerTeam; ++d) {
+            DriverRecord& driver = team.drivers[static_cast<std::size_t>(d)];
+            driver.name = "Driver " + std::to_string(2 * t + d + 1) + " " + kTeams[static_cast<std::size_t>(t)];
+            driver.qualifyingPerformance = static_cast<std::uint16_t>(17000 - 150 * t - 40 * d);
+            driver.racePerformance = static_cast<std::uint16_t>(16800 - 150 * t - 40 * d);
+            driver.qualifyingRange = static_cast<std::uint16_t>(100 + 5 * t);
+            driver.raceRange = static_cast<std::uint16_t>(180 + 3 * t);
+            driver.selected = static_cast<std::uint16_t>((t + d) % 3 == 0 ? 1 : 0);
+        }
+        SetDefaultNumberPositions(team, t);
+    }
+    return carSet.teams;
+}
+
+std::vector<std::uint8_t> SampleExecutable(const Teams& teams) {
+    std::vector<std::uint8_t> exe(kSupportedExeSize);
+    for (std::size_t i = 0; i < exe.size(); ++i) {
+        exe[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 24);
+    }
+    std::copy(kExeIdentificationText.begin(), kExeIdentificationText.end(),
+              exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
+    WriteExeTeamTables(exe, 0x1FFF, teams);
+    // Some teams keep the game's markers in their last crew colours.
+    for (std::size_t t = 0; t < kTeamCount; t += 2) {
+        std::uint8_t* colours = exe.data() + exe_offsets::kCrewColours + 16 * t;
+        colours[11] = 0xA0;
+        colours[12] = 0xB0;
+        colours[13] = 0xD0;
+        colours[14] = 0xE0;
+        colours[15] = 0xF0;
+    }
+    for (int t = 0; t < kTeamCount; ++t) {
+        WriteNumberPositions(exe, t, teams[static_cast<std::size_t>(t)]);
+    }
+    CarSet defaults;
+    NewCarSet(defaults);
+    WritePoints(exe, defaults.misc.points);
+    WritePlayerCarPower(exe, 1);
+    std::size_t at = kDamageStart;
+    for (std::size_t i = 0; i < kDamageSteps.size(); ++i) {
+        at += static_cast<std::size_t>(kDamageSteps[i]);
+        WriteU16(exe.data() + at, kDamageDefaults[i]);
+    }
+    for (const auto& [offset, value] : kCollisions) {
+        WriteU16(exe.data() + offset, value);
+    }
+    for (std::size_t level = 0; level < kAidDefaults.size(); ++level) {
+        WriteU16(exe.data() + kDriverAids + 2 * level, static_cast<std::uint16_t>(kAidDefaults[level] + 64));
+    }
+    for (std::size_t i = 0; i < 90; ++i) {
+        WriteU16(exe.data() + kCameras + 2 * i, static_cast<std::uint16_t>(i * 37 % 2000));
+    }
+    return exe;
+}
+
+std::vector<std::uint8_t> LanguageFile(const char* levelName) {
+    std::vector<std::uint8_t> file = {'G', 'P', '3', 1};
+    for (int i = 0; i < kLanguageEntries; ++i) {
+        const std::string text = i == 260 ? levelName : "Text " + std::to_string(i);
+        file.insert(file.end(), text.begin(), text.end());
+        file.push_back(0);
+    }
+    return file;
+}
+
+// Bands of the sheet, one per sub-image.
+std::vector<JamRectangle> Bands(int height, int count) {
+    std::vector<JamRectangle> bands;
+    const int band = height / count;
+    for (int i = 0; i < count; ++i) {
+        const int top = i * band;
+        bands.push_back({0, top, 256, i == count - 1 ? height - top : band});
+    }
+    return bands;
+}
+
+Error WriteJam(const fs::path& folder, const GameJamFile& jam) {
+    const bool software = jam.variant == Variant::Software;
+    const PackedBitmap picture = SampleJamPicture(jam.index, jam.height, jam.imageCount);
+    std::vector<std::uint8_t> bytes;
+    if (software) {
+        PackedBitmap indexed;
+        ReduceToPalette(picture, indexed, 1, 254);
+        if (Error error = BuildSoftwareJam(indexed, Bands(jam.height, jam.imageCount), UsesIdentityTables(jam.index), bytes);
+            !Ok(error)) {
+            return error;
+        }
+    } else if (Error error = BuildHardwareJam(picture, jam.imageCount, bytes); !Ok(error)) {
+        return error;
+    }
+    const std::string relative = std::string(software ? "zo3zids\\" : "ZO3ZIDSH\\") + std::string(JamName(jam.index)) + ".jam";
+    return Write(PathOf(folder, relative, software ? 0 : 2), bytes);
+}
+
+} // namespace
+
+Error MakeSampleGame(const fs::path& folder, Progress* progress) {
+    const std::vector<GameJamFile> jams = GameJamFiles();
+    const std::vector<std::string> techJam = TechJamBitmaps();
+    if (progress != nullptr) {
+        progress->begin(static_cast<int>(jams.size() + techJam.size()) + 8);
+        progress->setHeading("Making a sample game.");
+    }
+    auto step = [&](const std::string& name) {
+        if (progress != nullptr) {
+            progress->setFile(name);
+            progress->step(1);
+        }
+    };
+    const Teams teams = SampleTeams();
+    if (Error error = Write(folder / "gp3.EXE", SampleExecutable(teams)); !Ok(error)) {
+        return error;
+    }
+    step("GP3.EXE");
+
+    std::vector<std::uint8_t> save(kSaveFileSize);
+    for (std::size_t i = 0; i < save.size(); ++i) save[i] = static_cast<std::uint8_t>(i % 251);
+    WriteSaveTeamTables(save, 0x1FFF, teams);
+    WriteSaveSpread(save, 1);
+    if (Error error = Write(folder / "F1GState.sav", save); !Ok(error)) {
+        return error;
+    }
+    if (Error error = StoreSaveFileChecksums(folder / "F1GState.sav"); !Ok(error)) {
+        return error;
+    }
+    step("F1GSTATE.SAV");
+
+    for (std::size_t language = 0; language < kLanguageFiles.size(); ++language) {
+        if (Error error = Write(PathOf(folder, kLanguageFiles[language], 2), LanguageFile(kLevelNames[language]));
+            !Ok(error)) {
+            return error;
+        }
+        step(kLanguageFiles[language]);
+    }
+
+    for (const GameJamFile& jam : jams) {
+        if (Error error = WriteJam(folder, jam); !Ok(error)) {
+            return error;
+        }
+        step(std::string(JamName(jam.index)));
+    }
+    for (std::size_t i = 0; i < techJam.size(); ++i) {
+        const bool wheel = i < 4;
+        const PackedBitmap picture =
+            SampleLabelledPicture(wheel ? 640 : 320, wheel ? 480 : 200, static_cast<int>(i), static_cast<unsigned>(i));
+        if (Error error = Write(PathOf(folder, techJam[i], 2), EncodeBitmapFile(picture)); !Ok(error)) {
+            return error;
+        }
+        step(techJam[i]);
+    }
+    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive()); !Ok(error)) {
+        return error;
+    }
+    step("GP3ART5.BIN");
+    if (progress != nullptr) {
+        progress->end();
+    }
+    return Error::None;
+}
+
+} // namespace tavolex

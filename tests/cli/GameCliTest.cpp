@@ -1,0 +1,125 @@
+// tavolex-cli game: the sample installation and the commands that read it.
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "TestSupport.h"
+#include "files/CaseInsensitivePath.h"
+#include "formats/ArtSheetBitmap.h"
+#include "formats/GameJam.h"
+#include "formats/MenuArtArchive.h"
+#include "game/GameFileList.h"
+#include "game/GameFolder.h"
+#include "game/LevelNames.h"
+
+namespace tavolex {
+namespace {
+using test::ProcessResult;
+using test::ScratchFolder;
+namespace fs = std::filesystem;
+
+ProcessResult RunCli(const ScratchFolder& folder, const std::vector<std::string>& arguments) {
+    return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments);
+}
+
+// One sample game for all tests here: making it takes a moment.
+class SampleGameTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        folder_ = new ScratchFolder();
+        const ProcessResult run = RunCli(*folder_, {"game", "make-sample", (*folder_ / "game").string()});
+        ASSERT_EQ(run.status, 0) << run.err;
+    }
+    static void TearDownTestSuite() { delete folder_; }
+    static fs::path Game() { return *folder_ / "game"; }
+    static ScratchFolder* folder_;
+};
+ScratchFolder* SampleGameTest::folder_ = nullptr;
+
+TEST_F(SampleGameTest, IsACompleteSupportedInstallation) {
+    const ProcessResult run = RunCli(*folder_, {"game", "info", Game().string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["exe_status"], 1);
+    EXPECT_EQ(info["save_file_valid"], true);
+    EXPECT_TRUE(info["missing"].empty()) << info["missing"].dump();
+
+    const GameFolder game(Game());
+    // Names on disk are in mixed case; every texture reads with its expected size.
+    EXPECT_TRUE(fs::exists(Game() / "gp3.EXE"));
+    for (const GameJamFile& jam : GameJamFiles()) {
+        PackedBitmap image;
+        ASSERT_TRUE(Ok(ReadGameJam(Game(), jam.index, jam.variant, jam.height, jam.imageCount, image)))
+            << jam.index << " " << VariantIndex(jam.variant);
+    }
+    FixedText<32> name;
+    ASSERT_TRUE(Ok(ReadLevelName(game, Language::French, name)));
+    EXPECT_EQ(name.view(), "Niveaux Sample");
+    ASSERT_TRUE(Ok(ReadLevelName(game, Language::Spanish, name)));
+    EXPECT_EQ(name.view(), "Niveles Sample");
+}
+
+TEST_F(SampleGameTest, TeamsReadAsTheEditorWouldImportThem) {
+    const ProcessResult run = RunCli(*folder_, {"game", "teams", Game().string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto teams = nlohmann::json::parse(run.out)["teams"];
+    ASSERT_EQ(teams.size(), 11u);
+    EXPECT_EQ(teams[3]["name"], "McLaren");
+    EXPECT_EQ(teams[3]["engine"], "Mercedes");
+    EXPECT_EQ(teams[0]["qualifying_power"], 800);
+    EXPECT_EQ(teams[0]["pit_box_position"], 10);
+    // Team 0 keeps the game's markers: its last colours follow colours 4 and 10.
+    EXPECT_EQ(teams[0]["crew_colours"][11], 60);
+    EXPECT_EQ(teams[0]["crew_colours"][14], 100);
+    EXPECT_EQ(teams[0]["drivers"][1]["name"], "Driver 2 Williams");
+    EXPECT_EQ(teams[0]["number_destinations"][0]["x"], 165);
+}
+
+TEST_F(SampleGameTest, ArtSheetsExportAndWriteBack) {
+    const fs::path sheetPath = *folder_ / "art4.bmp";
+    ProcessResult run = RunCli(*folder_, {"game", "art", Game().string(), "4", sheetPath.string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(FindPathIgnoringCase(Game(), "BITMAPS\\GP3ART5.BIN.old")) << "expanded once, old one kept";
+    PackedBitmap sheet;
+    ASSERT_TRUE(Ok(LoadArtSheetBitmap(sheetPath, sheet)));
+
+    // Paint the team's first picture, write the sheet, read it back.
+    const SheetPosition p = ArtSheetPosition(0);
+    for (int y = 0; y < 20; ++y) {
+        std::uint8_t* row = sheet.topRow(p.y + y) + 3 * p.x;
+        for (int x = 0; x < 20; ++x) {
+            row[3 * x] = 0x40;
+            row[3 * x + 1] = 0x80;
+            row[3 * x + 2] = static_cast<std::uint8_t>(8 * x);
+        }
+    }
+    ASSERT_TRUE(Ok(SaveArtSheetBitmap(sheetPath, sheet)));
+    run = RunCli(*folder_, {"game", "art", Game().string(), "4", sheetPath.string(), "--write"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli(*folder_, {"game", "art", Game().string(), "4", (*folder_ / "again.bmp").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    PackedBitmap again;
+    ASSERT_TRUE(Ok(LoadArtSheetBitmap(*folder_ / "again.bmp", again)));
+    EXPECT_EQ(again, sheet);
+
+    EXPECT_EQ(RunCli(*folder_, {"game", "art", Game().string(), "11", sheetPath.string()}).status, 2);
+    run = RunCli(*folder_, {"game", "art", (*folder_ / "nowhere").string(), "1", sheetPath.string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Failed to import from GP3ART5.BIN file!"), std::string::npos);
+}
+
+TEST(GameCli, ReportsAMissingInstallation) {
+    ScratchFolder folder;
+    ProcessResult run = RunCli(folder, {"game", "info", folder.path().string()});
+    ASSERT_EQ(run.status, 0);
+    const auto info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["exe_status"], -2);
+    EXPECT_EQ(info["save_file_valid"], false);
+    EXPECT_GT(info["missing"].size(), 100u);
+    run = RunCli(folder, {"game", "teams", folder.path().string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Failed to read data from Grand Prix 3 files!"), std::string::npos);
+}
+
+} // namespace
+} // namespace tavolex
