@@ -1,3 +1,5 @@
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -168,6 +170,47 @@ TEST(MenuArt, ImportExportImportGivesTheSameSheet) {
     EXPECT_EQ(out[0], in[0] & 0xF8);
     EXPECT_EQ(out[1], in[1] & 0xF8);
     EXPECT_EQ(out[2], in[2] & 0xF8);
+}
+
+// The sample archive is the test bed of the packed decoder: its team
+// pictures must use every kind of token.
+TEST(MenuArt, TheSampleArchiveUsesEveryTokenKind) {
+    const auto archive = BuildSampleArtArchive();
+    const auto entries = Directory(archive);
+    std::set<std::pair<int, int>> backReferences; // step, length code
+    bool transparentRun = false;
+    bool plainMagenta = false;
+    for (int i = 0; i < kArtEntryCount; ++i) {
+        const ArtEntry& e = entries[static_cast<std::size_t>(i)];
+        if (TeamOfArtEntry(i) == 0) {
+            continue;
+        }
+        ASSERT_TRUE(e.packed()) << i;
+        const auto block = Block(archive, e);
+        std::int64_t n = 0;
+        for (std::size_t at = 0; n < std::int64_t{e.width} * e.height;) {
+            const std::uint8_t b0 = block[at];
+            const std::uint8_t b1 = block[at + 1];
+            if (b1 & 0x80) {
+                const std::uint8_t c = block[at + 2];
+                backReferences.insert({c & 7, (c >> 3) & 7});
+                const int code = ((c >> 3) & 7) + 2;
+                n += code == 8 ? 14 : code == 9 ? 28 : code;
+                at += 3;
+            } else if (b0 == 0x1F && b1 == 0x7C && HasTransparentRuns(i)) {
+                transparentRun = true;
+                n += block[at + 2] + 1;
+                at += 3;
+            } else {
+                plainMagenta |= b0 == 0x1F && b1 == 0x7C;
+                ++n;
+                at += 2;
+            }
+        }
+    }
+    EXPECT_EQ(backReferences.size(), 64u) << "every step with every length";
+    EXPECT_TRUE(transparentRun);
+    EXPECT_TRUE(plainMagenta) << "entries 422-432 hold magenta as a plain pixel";
 }
 
 TEST(ArtSheetBitmap, RoundTripsAndRefusesOtherShapes) {

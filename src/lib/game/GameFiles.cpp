@@ -41,6 +41,23 @@ Error PatchSaveFile(const GameFolder& game, const BytePatch& patch) {
     return Patch(game.saveFile(), patch, true);
 }
 
+Error ReadTeamTables(const GameFolder& game, std::uint32_t mask, CarSet& carSet) {
+    std::vector<std::uint8_t> exe;
+    if (Error error = ReadExecutable(game, exe); !Ok(error)) {
+        return error;
+    }
+    BackupTeams(carSet);
+    if (!ReadExeTeamTables(exe, mask, carSet.backupTeams)) {
+        return Error::ReadFailed;
+    }
+    carSet.teams = carSet.backupTeams;
+    return Error::None;
+}
+
+Error WriteTeamTables(const GameFolder& game, std::uint32_t mask, const CarSet& carSet) {
+    return PatchExecutable(game, [&](auto& bytes) { return WriteExeTeamTables(bytes, mask, carSet.teams); });
+}
+
 bool ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, CarSet& carSet) {
     // Both files are read into the backup table; the team table changes only
     // when both succeeded, so a failing save file does not leave half an import.
@@ -69,7 +86,7 @@ bool ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask
     if (!AllowsExecutable(status)) {
         return true;
     }
-    return Ok(PatchExecutable(game, [&](auto& bytes) { return WriteExeTeamTables(bytes, mask, carSet.teams); }));
+    return Ok(WriteTeamTables(game, mask, carSet));
 }
 
 } // namespace tavolex

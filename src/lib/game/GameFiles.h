@@ -23,6 +23,11 @@ using BytePatch = std::function<bool(std::vector<std::uint8_t>&)>;
 [[nodiscard]] Error PatchExecutable(const GameFolder& game, const BytePatch& patch);
 [[nodiscard]] Error PatchSaveFile(const GameFolder& game, const BytePatch& patch);
 
+// The executable's team tables for `mask` into the car set, all or nothing
+// through the backup table; and the car set's into the executable.
+[[nodiscard]] Error ReadTeamTables(const GameFolder& game, std::uint32_t mask, CarSet& carSet);
+[[nodiscard]] Error WriteTeamTables(const GameFolder& game, std::uint32_t mask, const CarSet& carSet);
+
 // The team data of the game for `mask`: the executable's tables when it is
 // the supported build, then the save file's when it is intact (its names,
 // numbers, flags and tyre types win). All or nothing through the backup table.
