@@ -61,6 +61,30 @@ enum class TextId {
     ProgressItemLabel,
     ProgressCounter, // "%.3d/%.3d"
 
+    // The editor's shell.
+    ExeMissingOrCorrupt,
+    ExeUnsupported,
+    ExeUnreadableWarning,
+    ConfigurationTitle,
+    LocateGameFolder,
+    LocateGameInstruction,
+    BrowseForGameTitle,
+    InformationEditorTitle,
+    InformationDisplayTitle,
+    InformationCounter, // "[%.5d/%.5d chars]"
+    LoadTextTitle,
+    SaveTextTitle,
+    TextFilter,
+    OpenCarSetTitle,
+    SaveCarSetTitle,
+    CarSetFilter,
+    AboutTitle,
+    AboutDescription,
+    DisclaimerTitle,
+    DisclaimerText,
+    FeatureNotYetAvailable,
+    CouldntOpenHelp,
+
     // The JAM viewer.
     TexelorTitle,
     TexelorAboutTitle,

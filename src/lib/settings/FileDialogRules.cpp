@@ -1,0 +1,42 @@
+#include "settings/FileDialogRules.h"
+
+#include "files/FileHelpers.h"
+#include "settings/Settings.h"
+
+namespace tavolex {
+
+std::optional<std::filesystem::path> ForceExtension(const std::filesystem::path& chosen,
+                                                    const std::string& defaultExtension) {
+    const std::string name = chosen.filename().string();
+    if (name.empty() || name.front() == '.') {
+        return std::nullopt;
+    }
+    const std::string extension = chosen.extension().string();
+    if (extension.size() > 1 && EqualsIgnoreCase(std::string_view(extension).substr(1), defaultExtension)) {
+        return chosen;
+    }
+    std::filesystem::path forced = chosen;
+    if (extension.empty() || extension == ".") {
+        forced = chosen.parent_path() / (chosen.stem().string() + "." + defaultExtension);
+    } else {
+        forced.replace_extension("." + defaultExtension);
+    }
+    return forced;
+}
+
+std::filesystem::path DialogStartFolder(const std::filesystem::path& settingsFile, const std::string& title,
+                                        const std::filesystem::path& programFolder) {
+    const std::string remembered = RememberedFolder(settingsFile, title);
+    return remembered.empty() ? programFolder : std::filesystem::path(remembered);
+}
+
+void RememberDialogFolder(const std::filesystem::path& settingsFile, const std::string& title,
+                          const std::filesystem::path& chosen) {
+    std::string folder = chosen.parent_path().string();
+    if (!folder.empty() && folder.back() != '/') {
+        folder += '/';
+    }
+    RememberFolder(settingsFile, title, folder);
+}
+
+} // namespace tavolex

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// What the editor's save dialogs do with the name a user typed, and where
+// every file dialog starts.
+
+namespace tavolex {
+
+// The path with the default extension forced: appended when the name has
+// none, replaced when it has another (compared without regard to case), kept
+// as typed when it has that one. Nothing for a name that begins with a dot.
+std::optional<std::filesystem::path> ForceExtension(const std::filesystem::path& chosen,
+                                                    const std::string& defaultExtension);
+
+// The folder a dialog titled `title` starts in: the one remembered for it, else `programFolder`.
+std::filesystem::path DialogStartFolder(const std::filesystem::path& settingsFile, const std::string& title,
+                                        const std::filesystem::path& programFolder);
+
+// Remembers the folder of `chosen` for the dialog titled `title`.
+void RememberDialogFolder(const std::filesystem::path& settingsFile, const std::string& title,
+                          const std::filesystem::path& chosen);
+
+} // namespace tavolex

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QObject>
+
+#include <filesystem>
+
+#include "document/CarSet.h"
+#include "document/GraphicDeclarations.h"
+#include "game/GameFolder.h"
+#include "settings/AppPaths.h"
+#include "settings/Settings.h"
+
+// Everything the editor holds for the whole run: the one car set, the
+// settings, where files live, the game and its status, the current team.
+// Its three signals are the notifications that keep every window in step.
+class EditorState : public QObject {
+    Q_OBJECT
+
+public:
+    EditorState(tavolex::AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent = nullptr);
+
+    tavolex::CarSet& carSet() { return carSet_; }
+    const tavolex::AppPaths& paths() const { return paths_; }
+    const std::filesystem::path& temporaryFolder() const { return temporaryFolder_; }
+    tavolex::Settings& settings() { return settings_; }
+    const tavolex::GameFolder& game() const { return game_; }
+    tavolex::ExeStatus exeStatus() const { return exeStatus_; }
+    bool saveFileValid() const { return saveFileValid_; }
+    tavolex::GraphicEnvironment graphicEnvironment() const;
+
+    int currentTeam() const { return currentTeam_; }
+    // Makes `team` current and tells the page; the same team again does nothing.
+    void selectTeam(int team);
+
+    // Sets the game folder and judges its executable and save file afresh.
+    void setGame(const std::string& folder, tavolex::ExeStatus status);
+    // Reads the settings file and identifies the game it names.
+    void loadSettings();
+
+    // The notifications.
+    void notifyDataChanged() { emit dataChanged(); }
+    void notifyExeStatusChanged() { emit exeStatusChanged(); }
+
+signals:
+    void teamChanged();
+    void dataChanged();
+    void exeStatusChanged();
+    // The car set's title or modified state changed.
+    void titleChanged();
+
+private:
+    tavolex::AppPaths paths_;
+    std::filesystem::path temporaryFolder_;
+    tavolex::Settings settings_;
+    tavolex::CarSet carSet_;
+    tavolex::GameFolder game_;
+    tavolex::ExeStatus exeStatus_ = tavolex::ExeStatus::Missing;
+    bool saveFileValid_ = false;
+    int currentTeam_ = 0;
+};

@@ -1,0 +1,43 @@
+#include "app/Startup.h"
+
+#include <system_error>
+
+#include "app/EditorState.h"
+#include "files/FileHelpers.h"
+#include "formats/MenuArtArchive.h"
+#include "shell/MainWindow.h"
+#include "shell/ProgressWindow.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+
+void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, const QString& pendingMessage) {
+    if (!pendingMessage.isEmpty()) {
+        ui.error(&window, pendingMessage);
+    }
+    tavolex::Settings& settings = state.settings();
+    if (settings.disclaimer > tavolex::kDisclaimerDone) {
+        --settings.disclaimer;
+        window.showDisclaimer();
+    }
+    if (settings.gameFolder.empty() || !tavolex::AllowsGameFiles(state.exeStatus())) {
+        window.showConfiguration();
+    }
+    if (state.carSet().hasInformation != 0 && settings.carSetInfo != 0) {
+        window.showCarSetInformation(true);
+    }
+    if (state.exeStatus() == tavolex::ExeStatus::Unreadable) {
+        ui.error(&window, T(tavolex::TextId::ExeUnreadableWarning));
+    }
+    if (!state.game().empty()) {
+        // The result does not matter here: art imports and exports check again.
+        ProgressWindow progress(&window);
+        (void)tavolex::CheckAndExpandArtArchive(state.game().artArchive(), &progress);
+    }
+}
+
+void FinishRun(EditorState& state) {
+    tavolex::WriteSettingsAtExit(state.paths().settingsFile, state.settings());
+    tavolex::EmptyFolder(state.temporaryFolder());
+    std::error_code ec;
+    std::filesystem::remove(state.temporaryFolder(), ec);
+}

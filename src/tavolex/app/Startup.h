@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+class EditorState;
+class MainWindow;
+class UiServices;
+
+// What the editor does after its window first shows, in order: the message
+// of a failed command-line load, the Disclaimer while due, the configuration
+// dialog without a usable game, the car set's information, the warning about
+// an unreadable GP3.EXE, and the check of the menu art archive.
+void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, const QString& pendingMessage);
+
+// Exit: the settings file is written and the temporary folder emptied and removed.
+void FinishRun(EditorState& state);

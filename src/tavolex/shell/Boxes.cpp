@@ -1,0 +1,102 @@
+#include "shell/Boxes.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "shell/Icons.h"
+#include "shell/Texts.h"
+
+using tavolex::TextId;
+
+namespace {
+const QColor kDarkRed(176, 0, 0);
+constexpr int kBannerMilliseconds = 5000;
+} // namespace
+
+AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(T(TextId::AboutTitle));
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kDarkRed);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    setPalette(colours);
+    auto* picture = new QLabel(this);
+    picture->setPixmap(icons::Program(true).pixmap(64, 64));
+    auto* name = new QLabel("<b>Tavolex v1.10</b>", this);
+    QFont large = name->font();
+    large.setPointSizeF(large.pointSizeF() * 1.6);
+    name->setFont(large);
+    auto* description = new QLabel("<b>" + T(TextId::AboutDescription) + "</b>", this);
+    description->setObjectName("description");
+    auto* close = new QPushButton(tr("Close"), this);
+    close->setDefault(true);
+    auto* texts = new QVBoxLayout;
+    texts->addWidget(name);
+    texts->addWidget(description);
+    auto* top = new QHBoxLayout;
+    top->addWidget(picture);
+    top->addSpacing(12);
+    top->addLayout(texts);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(row);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(close, &QPushButton::clicked, this, &AboutBox::accept);
+}
+
+DisclaimerBox::DisclaimerBox(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(T(TextId::DisclaimerTitle));
+    auto* text = new QLabel(T(TextId::DisclaimerText), this);
+    text->setObjectName("disclaimer");
+    text->setWordWrap(true);
+    text->setFixedWidth(380);
+    auto* proceed = new QPushButton(tr(" Continue "), this);
+    proceed->setDefault(true);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(proceed);
+    row->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addLayout(row);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    connect(proceed, &QPushButton::clicked, this, &DisclaimerBox::accept);
+}
+
+StartBanner::StartBanner(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    QTimer::singleShot(kBannerMilliseconds, this, &StartBanner::close);
+}
+
+void StartBanner::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), kDarkRed);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int side = std::min(width(), height()) / 3;
+    icons::Program(true).paint(&painter, QRect(width() / 2 - side / 2, height() / 4 - side / 3, side, side));
+    painter.setPen(Qt::white);
+    QFont font = painter.font();
+    font.setBold(true);
+    font.setPixelSize(std::max(16, height() / 10));
+    painter.setFont(font);
+    painter.drawText(QRect(0, height() / 2, width(), height() / 6), Qt::AlignCenter, "Tavolex v1.10");
+    font.setBold(false);
+    font.setPixelSize(std::max(11, height() / 24));
+    painter.setFont(font);
+    painter.drawText(QRect(0, height() * 2 / 3, width(), height() / 8), Qt::AlignCenter,
+                     T(TextId::AboutDescription));
+}
+
+void StartBanner::mousePressEvent(QMouseEvent*) { close(); }
+
+void StartBanner::closeEvent(QCloseEvent* event) {
+    emit closed();
+    QWidget::closeEvent(event);
+}

@@ -1,0 +1,154 @@
+#include "shell/Icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+
+#include <functional>
+
+namespace icons {
+namespace {
+
+using Draw = std::function<void(QPainter&)>;
+
+// Each icon is drawn on a 16-unit grid and rendered at every size it is shown.
+QIcon Make(const Draw& draw) {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing, size > 16);
+        painter.scale(size / 16.0, size / 16.0);
+        draw(painter);
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+const QColor kInk(0x30, 0x30, 0x30);
+const QColor kRed(0xB0, 0x10, 0x10);
+const QColor kGreen(0x20, 0x90, 0x30);
+const QColor kBlue(0x28, 0x5A, 0xB4);
+
+void Sheet(QPainter& p) {
+    p.setPen(QPen(kInk, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(3.5, 1.5, 9, 13));
+}
+
+void Arrow(QPainter& p, QPointF from, QPointF to, const QColor& colour) {
+    p.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(from, to);
+    const QPointF d = (to - from) / std::hypot((to - from).x(), (to - from).y());
+    const QPointF n(-d.y(), d.x());
+    p.drawLine(to, to - 3 * d + 2.5 * n);
+    p.drawLine(to, to - 3 * d - 2.5 * n);
+}
+
+// A racing car seen from above: the program's own mark.
+void Car(QPainter& p, const QColor& body) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kInk);
+    for (QRectF wheel : {QRectF(2, 2, 3, 4), QRectF(11, 2, 3, 4), QRectF(2, 10, 3, 4), QRectF(11, 10, 3, 4)}) {
+        p.drawRect(wheel);
+    }
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(5, 1, 6, 14), 2, 2);
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(6.5, 6, 3, 3));
+}
+
+} // namespace
+
+QIcon Program(bool titled) { return Make([titled](QPainter& p) { Car(p, titled ? kRed : kBlue); }); }
+
+QIcon New() {
+    return Make([](QPainter& p) {
+        Sheet(p);
+        p.setPen(QPen(kGreen, 2));
+        p.drawLine(QPointF(11, 10), QPointF(11, 15));
+        p.drawLine(QPointF(8.5, 12.5), QPointF(13.5, 12.5));
+    });
+}
+
+QIcon Open() {
+    return Make([](QPainter& p) {
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(0xF0, 0xC8, 0x50));
+        p.drawRect(QRectF(1.5, 4.5, 13, 9));
+        p.setBrush(QColor(0xF8, 0xDC, 0x78));
+        QPainterPath lid;
+        lid.moveTo(1.5, 13.5);
+        lid.lineTo(4, 7.5);
+        lid.lineTo(15.5, 7.5);
+        lid.lineTo(14.5, 13.5);
+        lid.closeSubpath();
+        p.drawPath(lid);
+    });
+}
+
+QIcon Save() {
+    return Make([](QPainter& p) {
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(kBlue);
+        p.drawRect(QRectF(1.5, 1.5, 13, 13));
+        p.setBrush(Qt::white);
+        p.drawRect(QRectF(4.5, 1.5, 7, 5));
+        p.setBrush(QColor(0xD0, 0xD0, 0xD0));
+        p.drawRect(QRectF(3.5, 9.5, 9, 5));
+    });
+}
+
+QIcon Import() {
+    return Make([](QPainter& p) {
+        Car(p, QColor(0xA0, 0xA0, 0xA0));
+        Arrow(p, QPointF(15, 3), QPointF(7, 11), kGreen);
+    });
+}
+
+QIcon Export() {
+    return Make([](QPainter& p) {
+        Car(p, QColor(0xA0, 0xA0, 0xA0));
+        Arrow(p, QPointF(7, 11), QPointF(15, 3), kRed);
+    });
+}
+
+QIcon Launch() {
+    return Make([](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        for (int row = 0; row < 4; ++row) {
+            for (int column = 0; column < 4; ++column) {
+                p.setBrush((row + column) % 2 == 0 ? kInk : Qt::white);
+                p.drawRect(QRectF(4 + 2.5 * column, 2 + 2.5 * row, 2.5, 2.5));
+            }
+        }
+        p.setPen(QPen(kInk, 1.5));
+        p.drawLine(QPointF(3.5, 1.5), QPointF(3.5, 15));
+    });
+}
+
+QIcon Help() {
+    return Make([](QPainter& p) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(kBlue);
+        p.drawEllipse(QRectF(1, 1, 14, 14));
+        p.setPen(Qt::white);
+        QFont font = p.font();
+        font.setBold(true);
+        font.setPixelSize(11);
+        p.setFont(font);
+        p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, "?");
+    });
+}
+
+QIcon Exit() {
+    return Make([](QPainter& p) {
+        p.setPen(QPen(kInk, 1));
+        p.setBrush(QColor(0xE0, 0xE0, 0xE0));
+        p.drawRect(QRectF(2.5, 1.5, 8, 13));
+        Arrow(p, QPointF(7, 8), QPointF(15, 8), kRed);
+    });
+}
+
+} // namespace icons

@@ -1,0 +1,104 @@
+#include "shell/InformationEditor.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "document/InformationFile.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+
+using tavolex::TextId;
+
+namespace {
+constexpr int kCapacity = static_cast<int>(tavolex::kInformationCapacity);
+}
+
+InformationEditor::InformationEditor(EditorState& state, UiServices& ui, QWidget* parent)
+    : QDialog(parent), state_(state), ui_(ui) {
+    setWindowTitle(T(TextId::InformationEditorTitle));
+    text_ = new QPlainTextEdit(this);
+    text_->setPlainText(QString::fromLatin1(state_.carSet().information.c_str()));
+    text_->setTabStopDistance(40);
+    text_->setMinimumSize(460, 300);
+    counter_ = new QLabel(this);
+    counter_->setObjectName("counter");
+    auto* load = new QPushButton(tr("Load"), this);
+    auto* saveAs = new QPushButton(tr("Save As..."), this);
+    auto* ok = new QPushButton(tr("OK"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
+    load->setObjectName("load");
+    saveAs->setObjectName("saveAs");
+    ok->setObjectName("ok");
+    cancel->setObjectName("cancel");
+    ok->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(counter_);
+    buttons->addStretch();
+    buttons->addWidget(load);
+    buttons->addWidget(saveAs);
+    buttons->addSpacing(12);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text_);
+    layout->addLayout(buttons);
+    connect(text_, &QPlainTextEdit::textChanged, this, &InformationEditor::limitAndCount);
+    connect(load, &QPushButton::clicked, this, &InformationEditor::load);
+    connect(saveAs, &QPushButton::clicked, this, &InformationEditor::saveAs);
+    connect(ok, &QPushButton::clicked, this, &InformationEditor::accept);
+    connect(cancel, &QPushButton::clicked, this, &InformationEditor::reject);
+    limitAndCount();
+    text_->setFocus();
+}
+
+void InformationEditor::limitAndCount() {
+    QString text = text_->toPlainText();
+    if (text.size() > kCapacity) {
+        // The box takes no more than the car set can keep.
+        const QSignalBlocker block(text_);
+        text.truncate(kCapacity);
+        text_->setPlainText(text);
+        text_->moveCursor(QTextCursor::End);
+    }
+    counter_->setText(QString::asprintf("[%.5d/%.5d chars]", static_cast<int>(text.size()), kCapacity));
+}
+
+void InformationEditor::load() {
+    const QString path = ui_.openFile(this, T(TextId::LoadTextTitle), T(TextId::TextFilter));
+    if (path.isEmpty()) {
+        return;
+    }
+    std::string text;
+    if (!tavolex::Ok(tavolex::ReadTextFile(path.toStdString(), text))) {
+        ui_.error(this, T(TextId::CouldntLoadFile));
+        return;
+    }
+    text_->setPlainText(QString::fromLatin1(text.c_str()));
+}
+
+void InformationEditor::saveAs() {
+    if (text_->toPlainText().isEmpty()) {
+        ui_.beep();
+        text_->setFocus();
+        return;
+    }
+    const QString path = ui_.saveFile(this, T(TextId::SaveTextTitle), T(TextId::TextFilter), "TXT");
+    if (path.isEmpty() || !ui_.replace(this, path)) {
+        return;
+    }
+    if (!tavolex::Ok(tavolex::WriteTextFile(path.toStdString(), text_->toPlainText().toLatin1().toStdString()))) {
+        ui_.error(this, T(TextId::CouldntSaveFile));
+    }
+}
+
+void InformationEditor::accept() {
+    tavolex::CarSet& carSet = state_.carSet();
+    carSet.information = text_->toPlainText().left(kCapacity).toLatin1().toStdString();
+    carSet.hasInformation = carSet.information.empty() ? 0 : 1;
+    tavolex::MarkModified(carSet); // also when nothing changed
+    QDialog::accept();
+}

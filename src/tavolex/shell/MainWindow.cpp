@@ -1,0 +1,335 @@
+#include "shell/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QShortcut>
+#include <QStackedLayout>
+#include <QTabBar>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "document/CarSetFile.h"
+#include "document/DisplayTexts.h"
+#include "formats/MenuArtArchive.h"
+#include "pages/PlaceholderPage.h"
+#include "shell/Boxes.h"
+#include "shell/ConfigurationDialog.h"
+#include "shell/Icons.h"
+#include "shell/InformationDisplay.h"
+#include "shell/InformationEditor.h"
+#include "shell/ProgressWindow.h"
+#include "shell/TeamList.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+
+using tavolex::TextId;
+
+const MainWindow::TabInfo MainWindow::kTabs[10] = {
+    {"Teams", true},     {"Performance", false}, {"Cars", true},     {"Helmets", false},
+    {"Artwork", true},   {"Cockpits", true},     {"Pit Crews", true}, {"Pit Boxes", true},
+    {"Wheels", false},   {"Miscellaneous", false},
+};
+
+MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
+    : QMainWindow(parent), state_(state), ui_(ui) {
+    buildMenus();
+    buildToolbar();
+
+    auto* central = new QWidget(this);
+    tabs_ = new QTabBar(central);
+    tabs_->setExpanding(false);
+    for (const TabInfo& tab : kTabs) {
+        tabs_->addTab(tab.label);
+    }
+    teamList_ = new TeamList(state_, central);
+    pageHolder_ = new QWidget(central);
+    pageHolder_->setMinimumSize(520, 420);
+    pageArea_ = new QStackedLayout(pageHolder_);
+    auto* body = new QHBoxLayout;
+    body->addWidget(teamList_);
+    body->addWidget(pageHolder_, 1);
+    auto* frame = new QWidget(central);
+    frame->setObjectName("pageFrame");
+    frame->setLayout(body);
+    frame->setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(central);
+    layout->setSpacing(0);
+    layout->addWidget(tabs_);
+    layout->addWidget(frame, 1);
+    setCentralWidget(central);
+
+    untitledSave_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
+    connect(untitledSave_, &QShortcut::activated, this, &MainWindow::saveCarSet);
+    connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::selectTab);
+    connect(&state_, &EditorState::titleChanged, this, &MainWindow::refreshTitle);
+    connect(&state_, &EditorState::dataChanged, this, &MainWindow::refreshTitle);
+    selectTab(0);
+    refreshTitle();
+    // Wide enough for all ten tabs side by side.
+    tabs_->setUsesScrollButtons(false);
+    setMinimumWidth(tabs_->sizeHint().width() + 2 * layout->contentsMargins().left() + 8);
+    resize(minimumWidth(), 600);
+    tabs_->setFocus();
+}
+
+QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
+
+void MainWindow::buildMenus() {
+    auto add = [this](QMenu* menu, const QString& name, const QString& text, auto slot,
+                      const QKeySequence& shortcut = {}) {
+        QAction* action = menu->addAction(text);
+        action->setObjectName(name);
+        action->setShortcut(shortcut);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    add(file, "new", tr("&New"), &MainWindow::newCarSet)->setIcon(icons::New());
+    add(file, "open", tr("&Open"), &MainWindow::openCarSet)->setIcon(icons::Open());
+    add(file, "save", tr("&Save"), &MainWindow::saveCarSet, QKeySequence(Qt::ALT | Qt::Key_S))->setIcon(icons::Save());
+    add(file, "saveAs", tr("Save &as..."), &MainWindow::saveCarSetAs);
+    file->addSeparator();
+    add(file, "exit", tr("E&xit"), &MainWindow::close)->setIcon(icons::Exit());
+
+    QMenu* options = menuBar()->addMenu(tr("&Options"));
+    add(options, "import", tr("&Import from game"), &MainWindow::importFromGame, QKeySequence(Qt::ALT | Qt::Key_I))
+        ->setIcon(icons::Import());
+    add(options, "export", tr("&Export to game"), &MainWindow::exportToGame, QKeySequence(Qt::ALT | Qt::Key_E))
+        ->setIcon(icons::Export());
+    add(options, "launch", tr("Launch Grand Prix &3"), &MainWindow::launchGame)->setIcon(icons::Launch());
+    options->addSeparator();
+    add(options, "information", tr("Edit car set &information"), &MainWindow::editInformation);
+    add(options, "configuration", tr("Tavolex &Configuration"), &MainWindow::showConfiguration);
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showPlaceholderMessage);
+    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showPlaceholderMessage);
+    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showPlaceholderMessage);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    add(help, "help", tr("&Help topics"), &MainWindow::showHelp, QKeySequence(Qt::CTRL | Qt::Key_F1))
+        ->setIcon(icons::Help());
+    add(help, "disclaimer", tr("&Disclaimer"), &MainWindow::showDisclaimer);
+    add(help, "aboutCarSet", tr("About car set..."), [this] { showCarSetInformation(false); });
+    add(help, "about", tr("&About..."), &MainWindow::showAbout);
+}
+
+void MainWindow::buildToolbar() {
+    QToolBar* toolbar = addToolBar(tr("Toolbar"));
+    toolbar->setObjectName("toolbar");
+    toolbar->setMovable(false);
+    toolbar->setIconSize(QSize(16, 16));
+    const struct {
+        const char* action;
+        const char* tip;
+    } buttons[] = {{"new", "New car set"},       {"open", "Open car set"},           {"save", "Save car set"},
+                   {nullptr, nullptr},           {"import", "Import data from game"}, {"export", "Export data to game"},
+                   {"launch", "Launch Grand Prix 3"}, {nullptr, nullptr},            {"help", "Help"},
+                   {"exit", "Quit"}};
+    for (const auto& button : buttons) {
+        if (button.action == nullptr) {
+            toolbar->addSeparator();
+            continue;
+        }
+        QAction* source = action(button.action);
+        QAction* tool = toolbar->addAction(source->icon(), source->text().remove('&'));
+        tool->setObjectName(QString("tool_") + button.action);
+        tool->setToolTip(tr(button.tip));
+        connect(tool, &QAction::triggered, source, &QAction::trigger);
+        connect(source, &QAction::enabledChanged, tool, &QAction::setEnabled);
+    }
+}
+
+void MainWindow::selectTab(int index) {
+    if (banner_ != nullptr) {
+        banner_->close();
+    }
+    if (page_ != nullptr) {
+        pageArea_->removeWidget(page_);
+        page_->deleteLater();
+    }
+    page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
+    page_->setObjectName("page");
+    pageArea_->addWidget(page_);
+    pageArea_->setCurrentWidget(page_);
+    // Wide pages take the team list's place too.
+    teamList_->setVisible(kTabs[index].showsTeamList);
+}
+
+void MainWindow::showBanner() {
+    banner_ = new StartBanner(centralWidget());
+    banner_->setGeometry(centralWidget()->rect().adjusted(0, tabs_->height(), 0, 0));
+    connect(banner_, &StartBanner::closed, this, [this] { banner_ = nullptr; });
+    banner_->show();
+    banner_->raise();
+}
+
+void MainWindow::refreshTitle() {
+    const tavolex::CarSet& carSet = state_.carSet();
+    const QString title = QString::fromStdString(tavolex::WindowTitle(carSet));
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+    setWindowIcon(icons::Program(carSet.formatVersion != 0));
+    action("save")->setEnabled(carSet.formatVersion != 0);
+    untitledSave_->setEnabled(carSet.formatVersion == 0);
+    action("aboutCarSet")->setEnabled(carSet.hasInformation != 0);
+}
+
+bool MainWindow::maybeSave() {
+    if (!state_.carSet().modified) {
+        return true;
+    }
+    const auto answer = ui_.unsavedChanges(this, QString::fromStdString(tavolex::UnsavedChangesQuestion(state_.carSet())));
+    if (answer == UiServices::Answer::Cancel) {
+        return false;
+    }
+    if (answer == UiServices::Answer::Yes) {
+        saveCarSet(); // the command goes on whether or not the save happened
+    }
+    return true;
+}
+
+bool MainWindow::newCarSet() {
+    if (!maybeSave()) {
+        return false;
+    }
+    tavolex::NewCarSet(state_.carSet());
+    state_.notifyDataChanged();
+    refreshTitle();
+    return true;
+}
+
+bool MainWindow::openCarSet() {
+    if (!maybeSave()) {
+        return false;
+    }
+    const QString path = ui_.openFile(this, T(TextId::OpenCarSetTitle), T(TextId::CarSetFilter));
+    if (path.isEmpty()) {
+        return false;
+    }
+    const tavolex::CarSetLoadError error = tavolex::LoadCarSet(state_.carSet(), path.toStdString());
+    if (error != tavolex::CarSetLoadError::None) {
+        ui_.error(this, T(tavolex::LoadErrorText(error)));
+        return false;
+    }
+    state_.notifyDataChanged();
+    refreshTitle();
+    if (state_.carSet().hasInformation != 0 && state_.settings().carSetInfo != 0) {
+        showCarSetInformation(true);
+    }
+    return true;
+}
+
+bool MainWindow::saveCarSet() {
+    tavolex::CarSet& carSet = state_.carSet();
+    if (carSet.formatVersion == 0) {
+        return saveCarSetAs();
+    }
+    ProgressWindow progress(this);
+    setEnabled(false);
+    const tavolex::Error error = tavolex::SaveCarSet(carSet, carSet.path, state_.graphicEnvironment(), &progress);
+    setEnabled(true);
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(TextId::CouldntSaveCarSet));
+        return false;
+    }
+    state_.notifyDataChanged();
+    refreshTitle();
+    return true;
+}
+
+bool MainWindow::saveCarSetAs() {
+    const QString path = ui_.saveFile(this, T(TextId::SaveCarSetTitle), T(TextId::CarSetFilter), "GP3");
+    if (path.isEmpty() || !ui_.replace(this, path)) {
+        return false;
+    }
+    tavolex::CarSet& carSet = state_.carSet();
+    ProgressWindow progress(this);
+    setEnabled(false);
+    const tavolex::Error error = tavolex::SaveCarSet(carSet, path.toStdString(), state_.graphicEnvironment(), &progress);
+    setEnabled(true);
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(TextId::CouldntSaveCarSet));
+        return false;
+    }
+    carSet.path = path.toStdString();
+    state_.notifyDataChanged();
+    refreshTitle();
+    return true;
+}
+
+void MainWindow::importFromGame() {
+    if (!tavolex::AllowsGameFiles(state_.exeStatus())) {
+        showConfiguration();
+        return;
+    }
+    showPlaceholderMessage();
+}
+
+void MainWindow::exportToGame() {
+    if (!tavolex::AllowsGameFiles(state_.exeStatus())) {
+        showConfiguration();
+        return;
+    }
+    showPlaceholderMessage();
+}
+
+void MainWindow::launchGame() {
+    if (!tavolex::AllowsGameFiles(state_.exeStatus())) {
+        return;
+    }
+    if (!tavolex::Ok(tavolex::LaunchGame(state_.game()))) {
+        ui_.error(this, T(TextId::FailedToLaunchGame));
+    }
+}
+
+void MainWindow::editInformation() {
+    InformationEditor editor(state_, ui_, this);
+    if (editor.exec() == QDialog::Accepted) {
+        refreshTitle();
+    }
+}
+
+void MainWindow::showConfiguration() {
+    ConfigurationDialog dialog(state_, ui_, this);
+    dialog.exec();
+}
+
+void MainWindow::showHelp() {
+    const QString help = QString::fromStdString((state_.paths().programFolder / "tavolex.hlp").string());
+    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help))) {
+        ui_.error(this, T(TextId::CouldntOpenHelp));
+    }
+}
+
+void MainWindow::showDisclaimer() {
+    DisclaimerBox box(this);
+    box.exec();
+}
+
+void MainWindow::showCarSetInformation(bool automatic) {
+    InformationDisplay display(QString::fromLatin1(state_.carSet().information.c_str()), automatic, this);
+    display.exec();
+}
+
+void MainWindow::showAbout() {
+    AboutBox box(this);
+    box.exec();
+}
+
+void MainWindow::showPlaceholderMessage() { ui_.information(this, T(TextId::FeatureNotYetAvailable)); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+
+class EditorState;
+class QAction;
+class QShortcut;
+class QStackedLayout;
+class QTabBar;
+class QWidget;
+class StartBanner;
+class TeamList;
+class UiServices;
+
+// The editor's window: menu, toolbar, the ten tabs, the team list and the
+// page of the selected tab; and the File commands.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    struct TabInfo {
+        const char* label;
+        bool showsTeamList;
+    };
+    static const TabInfo kTabs[10];
+
+    MainWindow(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
+
+    QAction* action(const QString& name) const;
+    QTabBar* tabs() const { return tabs_; }
+    TeamList* teamList() const { return teamList_; }
+    QWidget* page() const { return page_; }
+    void showBanner();
+
+public slots:
+    bool newCarSet();
+    bool openCarSet();
+    bool saveCarSet();
+    bool saveCarSetAs();
+    void importFromGame();
+    void exportToGame();
+    void launchGame();
+    void editInformation();
+    void showConfiguration();
+    void showHelp();
+    void showDisclaimer();
+    void showCarSetInformation(bool automatic = false);
+    void showAbout();
+    void refreshTitle();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void selectTab(int index);
+    // Asks about unsaved changes; false when the user cancels.
+    bool maybeSave();
+    void showPlaceholderMessage();
+
+    EditorState& state_;
+    UiServices& ui_;
+    QTabBar* tabs_;
+    TeamList* teamList_;
+    QStackedLayout* pageArea_;
+    QWidget* pageHolder_;
+    QWidget* page_ = nullptr;
+    StartBanner* banner_ = nullptr;
+    // Alt+S while the Save item is disabled (untitled): it still saves, as Save As.
+    QShortcut* untitledSave_ = nullptr;
+};

@@ -1,0 +1,86 @@
+#include "shell/ProgressWindow.h"
+
+#include <QApplication>
+#include <QFormLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "core/Texts.h"
+
+namespace {
+QString T(tavolex::TextId id) { return QString::fromUtf8(tavolex::Text(id).data()); }
+} // namespace
+
+ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(T(tavolex::TextId::PleaseWait));
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    heading_ = new QLabel(this);
+    heading_->setMinimumWidth(320);
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
+    file_ = new QLabel(this);
+    counter_ = new QLabel("000/000", this);
+    bar_ = new QProgressBar(this);
+    bar_->setTextVisible(false);
+    auto* details = new QFormLayout;
+    details->addRow(T(tavolex::TextId::ProgressFileLabel), file_);
+    details->addRow(T(tavolex::TextId::ProgressItemLabel), counter_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(heading_);
+    layout->addLayout(details);
+    layout->addWidget(bar_);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ProgressWindow::begin(int itemCount) {
+    bar_->setRange(0, std::max(itemCount, 1));
+    bar_->setValue(0);
+    counter_->setText("000/000");
+    if (parentWidget() != nullptr) {
+        move(parentWidget()->geometry().center() - rect().center());
+    }
+    show();
+    refresh();
+}
+
+void ProgressWindow::setHeading(const std::string& heading) {
+    heading_->setText(QString::fromStdString(heading));
+    refresh();
+}
+
+void ProgressWindow::setFile(const std::string& fileName) {
+    file_->setText(QString::fromStdString(fileName));
+    refresh();
+}
+
+void ProgressWindow::setCounter(int current, int total) {
+    counter_->setText(QString::asprintf("%.3d/%.3d", current, total));
+    refresh();
+}
+
+void ProgressWindow::step(int amount) {
+    bar_->setValue(std::min(bar_->maximum(), bar_->value() + amount));
+    refresh();
+}
+
+void ProgressWindow::end() { hide(); }
+
+QString ProgressWindow::heading() const { return heading_->text(); }
+QString ProgressWindow::file() const { return file_->text(); }
+QString ProgressWindow::counter() const { return counter_->text(); }
+int ProgressWindow::value() const { return bar_->value(); }
+
+void ProgressWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape || event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ProgressWindow::refresh() {
+    // The operation runs in this thread: let the window paint between its steps.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}

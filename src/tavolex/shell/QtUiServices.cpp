@@ -1,0 +1,52 @@
+#include "shell/QtUiServices.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+const QString kProgram = QStringLiteral("Tavolex");
+} // namespace
+
+void QtUiServices::error(QWidget* parent, const QString& text) {
+    QApplication::beep();
+    QMessageBox::warning(parent, kProgram, text);
+}
+
+void QtUiServices::information(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, kProgram, text);
+}
+
+bool QtUiServices::question(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, kProgram, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+UiServices::Answer QtUiServices::unsavedChanges(QWidget* parent, const QString& text) {
+    switch (QMessageBox::question(parent, kProgram, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+QString QtUiServices::chooseFolder(QWidget* parent, const QString& title, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, title, start);
+}
+
+void QtUiServices::beep() { QApplication::beep(); }
+
+QString QtUiServices::askOpenPath(QWidget* parent, const QString& title, const QString& folder,
+                                  const QString& filter) {
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString QtUiServices::askSavePath(QWidget* parent, const QString& title, const QString& folder,
+                                  const QString& filter) {
+    // The callers ask about replacing files themselves.
+    QFileDialog dialog(parent, title, folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}

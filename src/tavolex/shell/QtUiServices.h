@@ -1,0 +1,22 @@
+#pragma once
+
+#include "shell/UiServices.h"
+
+// The platform's message boxes and file dialogs.
+class QtUiServices final : public UiServices {
+public:
+    using UiServices::UiServices;
+
+    void error(QWidget* parent, const QString& text) override;
+    void information(QWidget* parent, const QString& text) override;
+    bool question(QWidget* parent, const QString& text) override;
+    Answer unsavedChanges(QWidget* parent, const QString& text) override;
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;
+    void beep() override;
+
+protected:
+    QString askOpenPath(QWidget* parent, const QString& title, const QString& folder,
+                        const QString& filter) override;
+    QString askSavePath(QWidget* parent, const QString& title, const QString& folder,
+                        const QString& filter) override;
+};

@@ -1,0 +1,38 @@
+#include "shell/TeamList.h"
+
+#include <QButtonGroup>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "document/DisplayTexts.h"
+
+TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"), parent), state_(state) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setSpacing(2);
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int t = 0; t < tavolex::kTeamCount; ++t) {
+        auto* button = new QPushButton(this);
+        button->setCheckable(true);
+        button->setObjectName(QString("team%1").arg(t));
+        button->setStyleSheet("text-align: left; padding: 3px 6px;");
+        button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+        button->setMinimumWidth(190);
+        group->addButton(button, t);
+        layout->addWidget(button);
+        buttons_[static_cast<std::size_t>(t)] = button;
+    }
+    buttons_[static_cast<std::size_t>(state_.currentTeam())]->setChecked(true);
+    connect(group, &QButtonGroup::idClicked, this, [this](int team) { state_.selectTeam(team); });
+    connect(&state_, &EditorState::dataChanged, this, &TeamList::relabel);
+    relabel();
+}
+
+void TeamList::relabel() {
+    for (int t = 0; t < tavolex::kTeamCount; ++t) {
+        const auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
+        buttons_[static_cast<std::size_t>(t)]->setText(QString::fromStdString(tavolex::TeamButtonLabel(team)));
+    }
+    buttons_[static_cast<std::size_t>(state_.currentTeam())]->setChecked(true);
+}

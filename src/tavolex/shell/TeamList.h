@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include <array>
+
+class EditorState;
+class QPushButton;
+
+// "Teams": eleven buttons, one per team slot, labelled with team and engine names.
+class TeamList : public QGroupBox {
+    Q_OBJECT
+
+public:
+    TeamList(EditorState& state, QWidget* parent = nullptr);
+    QPushButton* button(int team) const { return buttons_[static_cast<std::size_t>(team)]; }
+
+public slots:
+    void relabel();
+
+private:
+    EditorState& state_;
+    std::array<QPushButton*, 11> buttons_{};
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <filesystem>
+
+class QWidget;
+
+// The editor's message boxes and file dialogs. The rules (remembered folders
+// per dialog title, forced extensions, when a replace question is needed)
+// live here; the platform's boxes and dialogs behind the few virtual
+// functions, which tests replace with answers of their own.
+class UiServices {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    UiServices(std::filesystem::path settingsFile, std::filesystem::path programFolder);
+    virtual ~UiServices() = default;
+
+    // A beep and an exclamation box.
+    virtual void error(QWidget* parent, const QString& text) = 0;
+    virtual void information(QWidget* parent, const QString& text) = 0;
+    virtual bool question(QWidget* parent, const QString& text) = 0;
+    // Yes, No and Cancel.
+    virtual Answer unsavedChanges(QWidget* parent, const QString& text) = 0;
+    // The platform's folder picker; empty when cancelled.
+    virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& start) = 0;
+    virtual void beep() = 0;
+
+    // "Replace Existing File?" when the file exists; Yes without asking otherwise.
+    bool replace(QWidget* parent, const QString& path);
+    // Open and save dialogs that start where the same dialog was last used.
+    QString openFile(QWidget* parent, const QString& title, const QString& filter);
+    QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& extension);
+
+protected:
+    virtual QString askOpenPath(QWidget* parent, const QString& title, const QString& folder,
+                                const QString& filter) = 0;
+    virtual QString askSavePath(QWidget* parent, const QString& title, const QString& folder,
+                                const QString& filter) = 0;
+
+private:
+    std::filesystem::path settingsFile_;
+    std::filesystem::path programFolder_;
+};

@@ -1,0 +1,142 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include "Screenshot.h"
+#include "ShellFixture.h"
+#include "game/GameConstants.h"
+#include "settings/Settings.h"
+#include "shell/ConfigurationDialog.h"
+#include "shell/InformationEditor.h"
+
+namespace {
+using tavolex::test::WriteBytes;
+namespace fs = std::filesystem;
+
+void MakeExe(const fs::path& folder, std::uint64_t size, bool identified) {
+    std::vector<std::uint8_t> bytes(size, 0);
+    if (identified) {
+        std::copy(tavolex::kExeIdentificationText.begin(), tavolex::kExeIdentificationText.end(),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(tavolex::kExeIdentificationOffset));
+    }
+    fs::create_directories(folder);
+    WriteBytes(folder / "GP3.EXE", bytes);
+}
+
+TEST(ConfigurationDialog, JudgesTheExecutableBeforeKeepingTheFolder) {
+    Shell shell;
+    int notified = 0;
+    QObject::connect(shell.state.get(), &EditorState::exeStatusChanged, [&] { ++notified; });
+    ConfigurationDialog dialog(*shell.state, *shell.ui, shell.window.get());
+    dialog.show();
+    EXPECT_EQ(dialog.windowTitle(), "Tavolex Configuration");
+    SaveScreenshot(dialog, "tavolex-configuration-dialog");
+
+    // Missing: the message, and the dialog stays with nothing stored.
+    dialog.folderEdit()->setText(shell.path("nowhere"));
+    dialog.accept();
+    EXPECT_EQ(shell.ui->errors.back(),
+              "GP3.EXE is missing or corrupt!\n\nLocate your main 'Grand Prix 3' folder on your hard drive.");
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.folderEdit()->selectedText(), dialog.folderEdit()->text());
+    EXPECT_TRUE(shell.state->settings().gameFolder.empty());
+    EXPECT_EQ(notified, 0);
+
+    MakeExe(shell.folder / "unsupported", 1000000, false);
+    dialog.folderEdit()->setText(shell.path("unsupported"));
+    dialog.accept();
+    EXPECT_EQ(shell.ui->errors.back(),
+              "Unsupported GP3.EXE version detected!\n\nTavolex does not recognise or support your GP3 version.");
+    EXPECT_EQ(shell.state->exeStatus(), tavolex::ExeStatus::Unsupported);
+    EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).gameFolder, (shell.folder / "unsupported").string());
+    EXPECT_EQ(notified, 1);
+
+    MakeExe(shell.folder / "unreadable", 500000, false);
+    ConfigurationDialog second(*shell.state, *shell.ui, shell.window.get());
+    second.folderEdit()->setText(shell.path("unreadable"));
+    second.accept();
+    EXPECT_TRUE(shell.ui->errors.back().startsWith("GP3.EXE cannot be read!"));
+    EXPECT_EQ(shell.state->exeStatus(), tavolex::ExeStatus::Unreadable);
+
+    const auto errors = shell.ui->errors.size();
+    MakeExe(shell.folder / "supported", tavolex::kSupportedExeSize, true);
+    ConfigurationDialog third(*shell.state, *shell.ui, shell.window.get());
+    shell.ui->paths.push_back(shell.path("supported"));
+    QTest::mouseClick(third.findChild<QPushButton*>("browse"), Qt::LeftButton);
+    EXPECT_EQ(third.folderEdit()->text(), shell.path("supported"));
+    third.accept();
+    EXPECT_EQ(shell.ui->errors.size(), errors) << "a supported game needs no message";
+    EXPECT_EQ(shell.state->exeStatus(), tavolex::ExeStatus::Supported);
+    EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).gameFolder, (shell.folder / "supported").string());
+}
+
+TEST(InformationEditor, CountsLoadsSavesAndMarksTheCarSetModified) {
+    Shell shell;
+    InformationEditor editor(*shell.state, *shell.ui, shell.window.get());
+    editor.show();
+    EXPECT_EQ(editor.windowTitle(), "Car Set Information Editor");
+    EXPECT_EQ(editor.counter()->text(), "[00000/20000 chars]");
+    QPushButton* saveAs = editor.findChild<QPushButton*>("saveAs");
+    QTest::mouseClick(saveAs, Qt::LeftButton);
+    EXPECT_EQ(shell.ui->beeps, 1) << "nothing to save";
+
+    editor.text()->setPlainText("Credits: me");
+    EXPECT_EQ(editor.counter()->text(), "[00011/20000 chars]");
+    shell.ui->paths.push_back(shell.path("notes.doc"));
+    QTest::mouseClick(saveAs, Qt::LeftButton);
+    const auto saved = tavolex::test::ReadBytes(shell.folder / "notes.TXT");
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), std::string("Credits: me") + '\0');
+
+    tavolex::test::WriteBytes(shell.folder / "long.txt", std::vector<std::uint8_t>(25000, 'x'));
+    shell.ui->paths.push_back(shell.path("long.txt"));
+    QTest::mouseClick(editor.findChild<QPushButton*>("load"), Qt::LeftButton);
+    EXPECT_EQ(editor.counter()->text(), "[20000/20000 chars]");
+    shell.ui->paths.push_back(shell.path("missing.txt"));
+    QTest::mouseClick(editor.findChild<QPushButton*>("load"), Qt::LeftButton);
+    EXPECT_EQ(shell.ui->errors.back(), "Couldn't Load File!");
+    SaveScreenshot(editor, "tavolex-information-editor");
+
+    QTest::mouseClick(editor.findChild<QPushButton*>("ok"), Qt::LeftButton);
+    EXPECT_EQ(shell.state->carSet().information.size(), 20000u);
+    EXPECT_EQ(shell.state->carSet().hasInformation, 1);
+    EXPECT_TRUE(shell.window->action("aboutCarSet")->isEnabled());
+
+    // OK on an emptied text removes the information; OK always marks modified.
+    shell.state->carSet().modified = false;
+    InformationEditor again(*shell.state, *shell.ui, shell.window.get());
+    again.text()->clear();
+    again.accept();
+    EXPECT_EQ(shell.state->carSet().hasInformation, 0);
+    EXPECT_TRUE(shell.state->carSet().modified);
+    EXPECT_FALSE(shell.window->action("aboutCarSet")->isEnabled());
+}
+
+TEST(FileDialogs, ForceTheExtensionAndRememberAFolderPerTitle) {
+    Shell shell;
+    UiServices& ui = *shell.ui;
+    fs::create_directories(shell.folder / "texts");
+    shell.ui->paths = {shell.path("texts/plain"), shell.path("texts/word.doc"), shell.path("texts/kept.txt"),
+                       shell.path("texts/.hidden")};
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT"), shell.path("texts/plain.TXT"));
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT"), shell.path("texts/word.TXT"));
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT"), shell.path("texts/kept.txt"));
+    EXPECT_TRUE(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT").isEmpty());
+    EXPECT_EQ(shell.ui->beeps, 1);
+    // The first dialog starts in the program's folder, later ones where their title was last used.
+    const QString programFolder = QString::fromStdString(shell.folder.path().string());
+    EXPECT_EQ(shell.ui->dialogFolders[0], programFolder);
+    EXPECT_EQ(shell.ui->dialogFolders[1].toStdString(), (shell.folder / "texts").string() + "/");
+    shell.ui->paths = {shell.path("texts/set.gp3"), ""};
+    ui.openFile(nullptr, "Open Car Set", "Tavolex Car Sets (*.GP3)");
+    ui.saveFile(nullptr, "Save Car Set As...", "Tavolex Car Sets (*.GP3)", "GP3");
+    EXPECT_EQ(shell.ui->dialogFolders.back(), programFolder) << "each title remembers its own folder";
+    // No question about a file that does not exist.
+    EXPECT_TRUE(ui.replace(nullptr, shell.path("texts/none.txt")));
+    EXPECT_TRUE(shell.ui->questions.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <functional>
+#include <ostream>
+#include <memory>
+
+#include "TestSupport.h"
+#include "app/EditorState.h"
+#include "shell/MainWindow.h"
+#include "shell/UiServices.h"
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+
+// Answers the editor's message boxes and file dialogs from queues and keeps
+// what they would have shown.
+class FakeUi final : public UiServices {
+public:
+    using UiServices::UiServices;
+
+    std::deque<QString> paths;        // answers of open and save dialogs ("" cancels)
+    std::deque<Answer> answers;       // answers of questions
+    QStringList errors;
+    QStringList informations;
+    QStringList questions;
+    QStringList dialogFolders;        // where each dialog started
+    int beeps = 0;
+
+    void error(QWidget*, const QString& text) override { errors << text; }
+    void information(QWidget*, const QString& text) override { informations << text; }
+    bool question(QWidget*, const QString& text) override {
+        questions << text;
+        return next() == Answer::Yes;
+    }
+    Answer unsavedChanges(QWidget*, const QString& text) override {
+        questions << text;
+        return next();
+    }
+    QString chooseFolder(QWidget*, const QString&, const QString&) override { return nextPath(); }
+    void beep() override { ++beeps; }
+
+protected:
+    QString askOpenPath(QWidget*, const QString&, const QString& folder, const QString&) override {
+        dialogFolders << folder;
+        return nextPath();
+    }
+    QString askSavePath(QWidget*, const QString&, const QString& folder, const QString&) override {
+        dialogFolders << folder;
+        return nextPath();
+    }
+
+private:
+    Answer next() {
+        if (answers.empty()) return Answer::Cancel;
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    QString nextPath() {
+        if (paths.empty()) return {};
+        const QString path = paths.front();
+        paths.pop_front();
+        return path;
+    }
+};
+
+// Runs `act` on the next modal window once it is up (a dialog's exec() blocks the test).
+inline void WhenModal(std::function<void(QWidget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        }
+    });
+    timer->start();
+}
+
+// A fresh editor: its own settings file and temporary folder.
+struct Shell {
+    tavolex::test::ScratchFolder folder;
+    tavolex::AppPaths paths;
+    std::unique_ptr<EditorState> state;
+    std::unique_ptr<FakeUi> ui;
+    std::unique_ptr<MainWindow> window;
+
+    Shell() {
+        paths.settingsFile = folder / "Tavolex.ini";
+        paths.programFolder = folder.path();
+        paths.dataFolder = folder.path();
+        paths.temporaryParent = folder.path();
+        std::filesystem::create_directories(folder / "tmp");
+        state = std::make_unique<EditorState>(paths, folder / "tmp");
+        state->loadSettings();
+        ui = std::make_unique<FakeUi>(paths.settingsFile, paths.programFolder);
+        window = std::make_unique<MainWindow>(*state, *ui);
+    }
+    QString path(const std::string& name) const { return QString::fromStdString((folder / name).string()); }
+};
