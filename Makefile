@@ -7,7 +7,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 
-.PHONY: all deps build run test test-dev test-asan fuzz-smoke bench format clean
+.PHONY: all deps build run demo test test-dev test-asan fuzz-smoke bench format clean
 
 all: build
 
@@ -25,8 +25,29 @@ build: deps
 	cmake --preset dev
 	cmake --build --preset dev -j $(JOBS)
 
+# The editor on the desktop; without a display it runs under xvfb-run, so
+# the command never just fails (nothing is seen then; close it with Ctrl+C).
 run: build
-	./build/dev/src/cli/tavolex-cli --help
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    ./build/dev/src/tavolex/tavolex; \
+	else \
+	    echo "No display found: starting Tavolex under xvfb-run (Ctrl+C ends it)."; \
+	    xvfb-run -a ./build/dev/src/tavolex/tavolex; \
+	fi
+
+# The editor with a sample game configured, in settings of its own, so that a
+# user's real settings are untouched.
+DEMO := build/demo
+demo: build
+	rm -rf $(DEMO) && mkdir -p $(DEMO)/config/Tavolex
+	./build/dev/src/cli/tavolex-cli game make-sample $(DEMO)/game
+	printf '[Setup]\nGP3Dir=%s\nDisclaimer=110\n' "$$(pwd)/$(DEMO)/game" > $(DEMO)/config/Tavolex/Tavolex.ini
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config ./build/dev/src/tavolex/tavolex; \
+	else \
+	    echo "No display found: starting Tavolex under xvfb-run (Ctrl+C ends it)."; \
+	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config xvfb-run -a ./build/dev/src/tavolex/tavolex; \
+	fi
 
 test: deps test-dev test-asan fuzz-smoke
 
