@@ -7,6 +7,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/MenuArtBuilder.h"
+#include "teams/PerformanceFile.h"
 
 namespace {
 
@@ -66,6 +67,8 @@ int main(int argc, char** argv) {
     if (Ok(EncodeCarSet(carSet, GraphicEnvironment{}, file))) {
         Write(folder / "fuzz-car-set/new.gp3", file);
     }
+    const std::string performance = PerformanceFileText(carSet);
+    Write(folder / "fuzz-performance-file/new.txt", std::vector<std::uint8_t>(performance.begin(), performance.end()));
     Write(folder / "fuzz-menu-art/archive.bin", BuildSampleArtArchive());
     std::vector<std::uint8_t> tokens = {40, 30, 5};
     const auto packed = MakePackedArtTokens(40, 30, 405, 7, 3);
