@@ -1,6 +1,7 @@
 // Writes a few valid files per fuzz target, so the fuzzers start from real structure.
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
 #include <iostream>
 
 #include "document/CarSetFile.h"
@@ -74,6 +75,17 @@ int main(int argc, char** argv) {
     const auto packed = MakePackedArtTokens(40, 30, 405, 7, 3);
     tokens.insert(tokens.end(), packed.begin(), packed.end());
     Write(folder / "fuzz-menu-art/tokens.bin", tokens);
+    // A small GP2 car set of format 160: header, block offset, the block.
+    std::vector<std::uint8_t> gp2(200 + 2500, 0);
+    std::copy_n("QUENSET", 7, gp2.begin());
+    gp2[7] = 160;
+    gp2[85] = 199;
+    for (int t = 0; t < 11; ++t) {
+        gp2[200 + 1060 + t] = static_cast<std::uint8_t>(2 * t + 1);
+        gp2[200 + 1080 + t] = static_cast<std::uint8_t>(2 * t + 2);
+    }
+    gp2.resize(gp2.size() + 4);
+    Write(folder / "fuzz-gp2/format160.gp2", gp2);
     const std::string ini = "[Setup]\r\nGP3Dir=C:\\GP3\r\nDisclaimer=110\r\n\r\n[Directorys]\r\nOpen Car Set=/x/\r\n";
     Write(folder / "fuzz-ini-file/settings.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
     return 0;
