@@ -8,6 +8,7 @@
 #include "CarSetCommands.h"
 #include "GameCommands.h"
 #include "JamCommands.h"
+#include "TeamsCommands.h"
 
 namespace {
 
@@ -56,6 +57,12 @@ Commands:
       writes such a bitmap into the game's menu art archive. The archive is
       checked and expanded first (the previous one is kept as .old).
 
+  teams export IN.GP3 OUT.TXT
+      Writes the car set's team data as a performance text file.
+  teams import IN.GP3 FILE OUT.GP3
+      Takes the team data of FILE (a performance text file .TXT, a .PER
+      file or an old .GP2 car set) into the car set and saves it as OUT.GP3.
+
 Options:
   -h, --help     show this help and exit
   --version      show the version and exit
@@ -89,6 +96,9 @@ int main(int argc, char** argv) {
     }
     if (command == "game") {
         return tavolex::cli::RunGameCommand(std::move(words));
+    }
+    if (command == "teams") {
+        return tavolex::cli::RunTeamsCommand(std::move(words));
     }
     return tavolex::cli::UsageError("unknown command '" + command + "'");
 }

@@ -130,3 +130,50 @@ TEST(CarSetCli, PackRefusesPicturesOfTheWrongSize) {
 
 } // namespace
 } // namespace tavolex
+
+namespace tavolex {
+namespace {
+
+TEST(TeamsCli, ExportAndImportTeamData) {
+    test::ScratchFolder folder;
+    CarSet carSet;
+    NewCarSet(carSet);
+    carSet.teams[1].teamName = "Ferrari";
+    carSet.teams[1].drivers[0].racePerformance = 17123;
+    ASSERT_TRUE(Ok(SaveCarSet(carSet, folder / "in.gp3", GraphicEnvironment{})));
+    test::ProcessResult run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                                               {"teams", "export", (folder / "in.gp3").string(), (folder / "teams.txt").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto text = test::ReadBytes(folder / "teams.txt");
+    EXPECT_NE(std::string(text.begin(), text.end()).find("Name=Ferrari,Engine\r\n"), std::string::npos);
+
+    test::WriteBytes(folder / "other.per", {'[', 'T', 'N', 'A', 'M', 'E', ']', '\n', '1', '=', 'W', 'i', 'l', 'd', '\n'});
+    run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                           {"teams", "import", (folder / "in.gp3").string(), (folder / "other.per").string(),
+                            (folder / "out.gp3").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    CarSet loaded;
+    NewCarSet(loaded);
+    ASSERT_EQ(LoadCarSet(loaded, folder / "out.gp3"), CarSetLoadError::None);
+    EXPECT_EQ(loaded.teams[1].teamName.view(), "Wild");
+    EXPECT_EQ(loaded.teams[1].drivers[0].racePerformance, 16000) << "a PER file's defaults";
+
+    run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                           {"teams", "import", (folder / "in.gp3").string(), (folder / "teams.txt").string(),
+                            (folder / "back.gp3").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_EQ(LoadCarSet(loaded, folder / "back.gp3"), CarSetLoadError::None);
+    EXPECT_EQ(loaded.teams[1].teamName.view(), "Ferrari");
+    EXPECT_EQ(loaded.teams[1].drivers[0].racePerformance, 17123);
+
+    test::WriteBytes(folder / "bad.gp2", {'n', 'o', 'p', 'e'});
+    run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                           {"teams", "import", (folder / "in.gp3").string(), (folder / "bad.gp2").string(),
+                            (folder / "x.gp3").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Couldn't Load File!"), std::string::npos);
+    EXPECT_EQ(test::RunProcess(folder, TAVOLEX_CLI_PATH, {"teams", "import", "a", "b.doc", "c"}).status, 2);
+}
+
+} // namespace
+} // namespace tavolex
