@@ -40,6 +40,7 @@ public:
     // The notifications.
     void notifyDataChanged() { emit dataChanged(); }
     void notifyExeStatusChanged() { emit exeStatusChanged(); }
+    void notifyTeamNamesChanged() { emit teamNamesChanged(); }
 
 signals:
     void teamChanged();
@@ -47,6 +48,8 @@ signals:
     void exeStatusChanged();
     // The car set's title or modified state changed.
     void titleChanged();
+    // A team or engine name changed: the team list relabels (the page stays as it is).
+    void teamNamesChanged();
 
 private:
     tavolex::AppPaths paths_;

@@ -18,6 +18,7 @@
 #include "document/DisplayTexts.h"
 #include "formats/MenuArtArchive.h"
 #include "pages/PlaceholderPage.h"
+#include "pages/TeamsPage.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/Icons.h"
@@ -74,7 +75,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     // Wide enough for all ten tabs side by side.
     tabs_->setUsesScrollButtons(false);
     setMinimumWidth(tabs_->sizeHint().width() + 2 * layout->contentsMargins().left() + 8);
-    resize(minimumWidth(), 600);
+    resize(std::max(minimumWidth(), 980), 640);
     tabs_->setFocus();
 }
 
@@ -154,7 +155,11 @@ void MainWindow::selectTab(int index) {
         pageArea_->removeWidget(page_);
         page_->deleteLater();
     }
-    page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
+    if (index == 0) {
+        page_ = new TeamsPage(state_, ui_, pageHolder_);
+    } else {
+        page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
+    }
     page_->setObjectName("page");
     pageArea_->addWidget(page_);
     pageArea_->setCurrentWidget(page_);

@@ -26,6 +26,7 @@ TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"),
     buttons_[static_cast<std::size_t>(state_.currentTeam())]->setChecked(true);
     connect(group, &QButtonGroup::idClicked, this, [this](int team) { state_.selectTeam(team); });
     connect(&state_, &EditorState::dataChanged, this, &TeamList::relabel);
+    connect(&state_, &EditorState::teamNamesChanged, this, &TeamList::relabel);
     relabel();
 }
 

@@ -1,0 +1,343 @@
+#include "pages/TeamsPage.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "files/FileHelpers.h"
+#include "game/GameFiles.h"
+#include "game/TeamTables.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+#include "teams/ForeignTeamData.h"
+#include "teams/PerformanceFile.h"
+
+using tavolex::TextId;
+
+namespace {
+constexpr int kMaxPower = 1598;
+constexpr int kMaxFigure = 32767;
+
+QString DriverLabel(const tavolex::TeamRecord& team, int seat) {
+    const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
+    return QString::asprintf("[%.2d] ", team.carNumbers[static_cast<std::size_t>(seat)]) +
+           QString::fromLatin1(driver.name.str().c_str()) + (driver.selected != 0 ? " (S)" : "");
+}
+} // namespace
+
+TeamsPage::TeamsPage(EditorState& state, UiServices& ui, QWidget* parent) : QWidget(parent), state_(state), ui_(ui) {
+    auto* left = new QVBoxLayout;
+    left->addWidget(makeTeamGroup());
+    left->addWidget(makeCarGroup());
+    left->addStretch();
+    auto* drivers = new QVBoxLayout;
+    drivers->addWidget(makeDriverGroup(0));
+    drivers->addWidget(makeDriverGroup(1));
+    drivers->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addLayout(drivers, 1);
+    connect(&state_, &EditorState::teamChanged, this, &TeamsPage::reload);
+    connect(&state_, &EditorState::dataChanged, this, &TeamsPage::reload);
+    connect(&state_, &EditorState::exeStatusChanged, this, &TeamsPage::applyExeStatus);
+    reload();
+    applyExeStatus();
+}
+
+QSlider* TeamsPage::slider(const QString& name) const { return findChild<QSlider*>(name); }
+QLabel* TeamsPage::valueLabel(const QString& name) const { return findChild<QLabel*>(name + "Value"); }
+QPushButton* TeamsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
+
+void TeamsPage::changed() { tavolex::MarkModified(state_.carSet()); }
+
+QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int low, int high, int page,
+                               std::function<std::uint16_t&()> field, bool bhp, bool isSigned) {
+    auto* box = new QWidget(this);
+    auto* slider = new QSlider(Qt::Horizontal, box);
+    slider->setObjectName(name);
+    slider->setRange(low, high);
+    slider->setPageStep(page);
+    slider->setSingleStep(1);
+    auto* value = new QLabel(box);
+    value->setObjectName(name + "Value");
+    value->setMinimumWidth(70);
+    auto text = [=](std::uint16_t raw) {
+        const int number = isSigned ? static_cast<std::int16_t>(raw) : raw;
+        return bhp ? QString("%1 BHP").arg(number) : QString::number(number);
+    };
+    // One rule for every slider: its (clamped) position after the action is
+    // the stored value, and the car set is marked modified even when unchanged.
+    connect(slider, &QSlider::actionTriggered, this, [=, this](int action) {
+        if (action == QAbstractSlider::SliderNoAction || loading_) {
+            return;
+        }
+        field() = static_cast<std::uint16_t>(slider->sliderPosition());
+        value->setText(text(field()));
+        changed();
+    });
+    sliderReloads_.push_back([=] {
+        const std::uint16_t raw = field();
+        slider->setValue(isSigned ? static_cast<std::int16_t>(raw) : raw);
+        value->setText(text(raw));
+    });
+    auto* layout = new QGridLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(new QLabel(label, box), 0, 0, 1, 2);
+    layout->addWidget(slider, 1, 0);
+    layout->addWidget(value, 1, 1);
+    return box;
+}
+
+QWidget* TeamsPage::makeTeamGroup() {
+    auto* group = new QGroupBox(tr("Team Settings"), this);
+    auto* buttons = new QHBoxLayout;
+    const struct {
+        const char* name;
+        const char* text;
+        void (TeamsPage::*slot)();
+    } commands[] = {{"import", "Import", &TeamsPage::importFromGame},
+                    {"export", "Export", &TeamsPage::exportToGame},
+                    {"load", "Load", &TeamsPage::loadTeamData},
+                    {"saveAs", "Save as...", &TeamsPage::saveTeamData}};
+    for (const auto& command : commands) {
+        auto* button = new QPushButton(tr(command.text), group);
+        button->setObjectName(command.name);
+        connect(button, &QPushButton::clicked, this, command.slot);
+        buttons->addWidget(button);
+    }
+    teamName_ = new QLineEdit(group);
+    teamName_->setMaxLength(12);
+    engineName_ = new QLineEdit(group);
+    engineName_->setMaxLength(12);
+    auto nameEdited = [this](QLineEdit* edit, auto member) {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, member](const QString& text) {
+            auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
+            const std::string value = text.toLatin1().toStdString();
+            if (field.view() != value) {
+                field.assign(value);
+                changed();
+                state_.notifyTeamNamesChanged();
+            }
+        });
+        (void)edit;
+    };
+    nameEdited(teamName_, &tavolex::TeamRecord::teamName);
+    nameEdited(engineName_, &tavolex::TeamRecord::engineName);
+    auto* tyreGroup = new QButtonGroup(group);
+    auto* tyreRow = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        auto* tyre = new QPushButton(group);
+        tyre->setObjectName(QString("tyre%1").arg(i));
+        tyre->setCheckable(true);
+        tyreGroup->addButton(tyre, i);
+        tyreRow->addWidget(tyre);
+        tyres_[static_cast<std::size_t>(i)] = tyre;
+    }
+    connect(tyreGroup, &QButtonGroup::idClicked, this, [this](int) {
+        auto& team = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())];
+        const std::uint16_t type = tyres_[1]->isChecked() ? 1 : 0;
+        if (team.tyreType != type) {
+            team.tyreType = type;
+            changed();
+        }
+    });
+    auto* form = new QFormLayout;
+    form->addRow(tr("Team Name"), teamName_);
+    form->addRow(tr("Engine"), engineName_);
+    form->addRow(tr("Tyre Type"), tyreRow);
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(buttons);
+    layout->addLayout(form);
+    return group;
+}
+
+QWidget* TeamsPage::makeCarGroup() {
+    auto* group = new QGroupBox(tr("Car Performance"), this);
+    auto team = [this]() -> tavolex::TeamRecord& {
+        return state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())];
+    };
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(makeSlider("qualifyingPower", tr("Engine Power (Qualification)"), 0, kMaxPower, 5,
+                                 [=]() -> std::uint16_t& { return team().qualifyingPower; }, true, false));
+    layout->addWidget(makeSlider("racePower", tr("Engine Power (Race/Practise)"), 0, kMaxPower, 5,
+                                 [=]() -> std::uint16_t& { return team().racePower; }, true, false));
+    layout->addWidget(makeSlider("failure", tr("Probability of Failure"), 0, kMaxFigure, 10,
+                                 [=]() -> std::uint16_t& { return team().failureProbability; }, false, false));
+    return group;
+}
+
+QWidget* TeamsPage::makeDriverGroup(int seat) {
+    auto* group = new QGroupBox(seat == 0 ? tr("First Driver Settings") : tr("Second Driver Settings"), this);
+    Seat& controls = seats_[static_cast<std::size_t>(seat)];
+    controls.drivers = new QComboBox(group);
+    controls.drivers->setObjectName(QString("drivers%1").arg(seat));
+    controls.numbers = new QComboBox(group);
+    controls.numbers->setObjectName(QString("numbers%1").arg(seat));
+    for (int n = 0; n <= 99; ++n) {
+        controls.numbers->addItem(QString::asprintf("[%.2d]", n), n);
+    }
+    controls.name = new QLineEdit(group);
+    controls.name->setMaxLength(23);
+    controls.name->setMinimumWidth(170);
+    controls.selected = new QPushButton("S", group);
+    controls.selected->setCheckable(true);
+    controls.selected->setFixedWidth(32);
+    auto driver = [this, seat]() -> tavolex::DriverRecord& {
+        return state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].drivers[static_cast<std::size_t>(seat)];
+    };
+
+    // Choosing another driver swaps the whole driver record; the numbers stay with their seats.
+    connect(controls.drivers, &QComboBox::activated, this, [this, seat](int entry) {
+        const int own = 2 * state_.currentTeam() + seat;
+        if (entry < 0 || entry == own) {
+            return;
+        }
+        auto& teams = state_.carSet().teams;
+        std::swap(teams[static_cast<std::size_t>(state_.currentTeam())].drivers[static_cast<std::size_t>(seat)],
+                  teams[static_cast<std::size_t>(entry / 2)].drivers[static_cast<std::size_t>(entry % 2)]);
+        changed();
+        reload();
+    });
+    connect(controls.numbers, &QComboBox::activated, this, [this, seat](int index) {
+        auto& number = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].carNumbers[static_cast<std::size_t>(seat)];
+        if (index >= 0 && number != index) {
+            number = static_cast<std::uint16_t>(index);
+            refillDriverLists();
+            changed();
+        }
+    });
+    connect(controls.name, &QLineEdit::textEdited, this, [this, driver](const QString& text) {
+        const std::string value = text.toLatin1().toStdString();
+        if (driver().name.view() != value) {
+            driver().name.assign(value);
+            refillDriverLists();
+            changed();
+        }
+    });
+    connect(controls.selected, &QPushButton::clicked, this, [this, driver](bool on) {
+        driver().selected = on ? 1 : 0;
+        refillDriverLists();
+        changed();
+    });
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(controls.numbers);
+    row->addWidget(controls.name, 1);
+    row->addWidget(controls.selected);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(controls.drivers);
+    layout->addLayout(row);
+    const QString prefix = QString("seat%1").arg(seat);
+    layout->addWidget(makeSlider(prefix + "QualifyingPerformance", tr("Performance (Qualification)"), 0, kMaxFigure, 10,
+                                 [=]() -> std::uint16_t& { return driver().qualifyingPerformance; }, false, false));
+    layout->addWidget(makeSlider(prefix + "QualifyingRange", tr("Ability Range (Qualification)"), -kMaxFigure, kMaxFigure,
+                                 10, [=]() -> std::uint16_t& { return driver().qualifyingRange; }, false, true));
+    layout->addWidget(makeSlider(prefix + "RacePerformance", tr("Performance (Race/Practise)"), 0, kMaxFigure, 10,
+                                 [=]() -> std::uint16_t& { return driver().racePerformance; }, false, false));
+    layout->addWidget(makeSlider(prefix + "RaceRange", tr("Ability Range (Race/Practise)"), -kMaxFigure, kMaxFigure, 10,
+                                 [=]() -> std::uint16_t& { return driver().raceRange; }, false, true));
+    return group;
+}
+
+void TeamsPage::refillDriverLists() {
+    const auto& teams = state_.carSet().teams;
+    for (int seat = 0; seat < 2; ++seat) {
+        QComboBox* list = seats_[static_cast<std::size_t>(seat)].drivers;
+        const QSignalBlocker block(list);
+        list->clear();
+        for (const auto& team : teams) {
+            list->addItem(DriverLabel(team, 0));
+            list->addItem(DriverLabel(team, 1));
+        }
+        list->setCurrentIndex(2 * state_.currentTeam() + seat);
+        // A number above 99 (from an old car set) selects nothing in the number list.
+        const int number = teams[static_cast<std::size_t>(state_.currentTeam())].carNumbers[static_cast<std::size_t>(seat)];
+        seats_[static_cast<std::size_t>(seat)].numbers->setCurrentIndex(number <= 99 ? number : -1);
+    }
+}
+
+void TeamsPage::reload() {
+    loading_ = true;
+    const auto& carSet = state_.carSet();
+    const auto& team = carSet.teams[static_cast<std::size_t>(state_.currentTeam())];
+    teamName_->setText(QString::fromLatin1(team.teamName.str().c_str()));
+    engineName_->setText(QString::fromLatin1(team.engineName.str().c_str()));
+    for (int i = 0; i < 2; ++i) {
+        tyres_[static_cast<std::size_t>(i)]->setText(QString::fromLatin1(carSet.tyres[static_cast<std::size_t>(i)].name.str().c_str()));
+    }
+    tyres_[team.tyreType != 0 ? 1 : 0]->setChecked(true);
+    for (int seat = 0; seat < 2; ++seat) {
+        const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
+        seats_[static_cast<std::size_t>(seat)].name->setText(QString::fromLatin1(driver.name.str().c_str()));
+        seats_[static_cast<std::size_t>(seat)].selected->setChecked(driver.selected != 0);
+    }
+    for (const auto& reloadSlider : sliderReloads_) {
+        reloadSlider();
+    }
+    refillDriverLists();
+    loading_ = false;
+}
+
+void TeamsPage::applyExeStatus() {
+    const bool allowed = tavolex::AllowsGameFiles(state_.exeStatus());
+    button("import")->setEnabled(allowed);
+    button("export")->setEnabled(allowed);
+}
+
+void TeamsPage::importFromGame() {
+    if (!tavolex::ImportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet())) {
+        ui_.error(this, T(TextId::FailedToReadGame));
+        return;
+    }
+    state_.notifyDataChanged();
+    changed();
+}
+
+void TeamsPage::exportToGame() {
+    if (!tavolex::ExportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet())) {
+        ui_.error(this, T(TextId::FailedToPatchGame));
+        return;
+    }
+    ui_.information(this, T(TextId::FilePatchedSuccessfully));
+}
+
+void TeamsPage::loadTeamData() {
+    const QString path = ui_.openFile(this, tr("Load Team/Driver Data"), tr("Team Data Files (*.TXT *.PER *.GP2)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    const std::filesystem::path file = path.toStdString();
+    tavolex::Error error = tavolex::Error::InvalidName;
+    switch (tavolex::FileKindOf(file)) {
+    case tavolex::FileKind::Text: error = tavolex::ReadPerformanceFile(file, state_.carSet()); break;
+    case tavolex::FileKind::Performance: error = tavolex::ReadPerFile(file, state_.carSet()); break;
+    case tavolex::FileKind::OldCarSet: error = tavolex::ReadGp2CarSet(file, state_.carSet()); break;
+    default: break;
+    }
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(TextId::CouldntLoadFile));
+        return;
+    }
+    state_.notifyDataChanged();
+    changed();
+}
+
+void TeamsPage::saveTeamData() {
+    const QString path = ui_.saveFile(this, tr("Save Team/Driver Data As..."), tr("Performance Text Files (*.TXT)"), "TXT");
+    if (path.isEmpty() || !ui_.replace(this, path)) {
+        return;
+    }
+    if (!tavolex::Ok(tavolex::WritePerformanceFile(path.toStdString(), state_.carSet()))) {
+        ui_.error(this, T(TextId::CouldntSaveFile));
+    }
+}
