@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <array>
 #include <filesystem>
 
 #include "document/CarSet.h"
@@ -9,6 +10,14 @@
 #include "game/GameFolder.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
+
+// What the performance editor remembers for the whole run (not part of the car set).
+struct PerformanceEditorMemory {
+    int view = -1;           // 0 Engine BHP, 1 Reliability, 2 Qualification, 3 Race; -1 before the first opening
+    int calculatorMode = 0;  // 0 Qualification, 1 Race
+    std::array<std::array<int, 3>, 7> steps{}; // minimum, average, maximum step per Quick Edit entry
+    std::array<int, 4> modes{};                // the Quick Edit mode of each view
+};
 
 // Everything the editor holds for the whole run: the one car set, the
 // settings, where files live, the game and its status, the current team.
@@ -29,6 +38,7 @@ public:
     tavolex::GraphicEnvironment graphicEnvironment() const;
 
     int currentTeam() const { return currentTeam_; }
+    PerformanceEditorMemory& performanceMemory() { return performanceMemory_; }
     // Makes `team` current and tells the page; the same team again does nothing.
     void selectTeam(int team);
 
@@ -60,4 +70,5 @@ private:
     tavolex::ExeStatus exeStatus_ = tavolex::ExeStatus::Missing;
     bool saveFileValid_ = false;
     int currentTeam_ = 0;
+    PerformanceEditorMemory performanceMemory_;
 };

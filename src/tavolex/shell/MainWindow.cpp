@@ -17,6 +17,7 @@
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
 #include "formats/MenuArtArchive.h"
+#include "pages/PerformancePage.h"
 #include "pages/PlaceholderPage.h"
 #include "pages/TeamsPage.h"
 #include "shell/Boxes.h"
@@ -157,6 +158,8 @@ void MainWindow::selectTab(int index) {
     }
     if (index == 0) {
         page_ = new TeamsPage(state_, ui_, pageHolder_);
+    } else if (index == 1) {
+        page_ = new PerformancePage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }

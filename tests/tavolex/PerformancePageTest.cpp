@@ -1,0 +1,78 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include "Screenshot.h"
+#include "ShellFixture.h"
+#include "pages/PerformancePage.h"
+
+namespace {
+
+struct PerformanceShell : Shell {
+    PerformanceShell() {
+        window->show();
+        window->tabs()->setCurrentIndex(1);
+    }
+    PerformancePage* page() { return static_cast<PerformancePage*>(window->page()); }
+};
+
+TEST(PerformancePage, StartsInTheQualificationViewAndClampsTypedValues) {
+    PerformanceShell shell;
+    PerformancePage* page = shell.page();
+    ASSERT_NE(page, nullptr);
+    EXPECT_TRUE(page->viewButton(2)->isChecked()) << "the first opening shows Qualification";
+    EXPECT_EQ(page->calculatorMode(), 0);
+    EXPECT_EQ(page->cell(0, 0)->text(), "16100");
+
+    QTest::mouseClick(page->viewButton(0), Qt::LeftButton);
+    QLineEdit* cell = page->cell(3, 0);
+    cell->setFocus();
+    cell->selectAll();
+    QTest::keyClicks(cell, "2000");
+    EXPECT_EQ(shell.state->carSet().teams[3].qualifyingPower, 1598);
+    EXPECT_EQ(cell->text(), "2000");
+    page->cell(3, 1)->setFocus(); // leaving the cell shows the stored value
+    QTest::keyClick(cell, Qt::Key_Tab);
+    emit cell->editingFinished();
+    EXPECT_EQ(cell->text(), "1598");
+    EXPECT_TRUE(shell.state->carSet().modified);
+    SaveScreenshot(*shell.window, "tavolex-performance-page");
+}
+
+TEST(PerformancePage, ViewsSetTheCalculatorAndQuickEditActsOnTheirEntry) {
+    PerformanceShell shell;
+    PerformancePage* page = shell.page();
+    QTest::mouseClick(page->viewButton(1), Qt::LeftButton);
+    EXPECT_EQ(page->calculatorMode(), 1) << "Reliability shows the race";
+    EXPECT_FALSE(page->modeButton(1)->isVisible());
+    QTest::mouseClick(page->viewButton(2), Qt::LeftButton);
+    EXPECT_EQ(page->calculatorMode(), 0);
+
+    // Engine BHP: Minimum "+" with step 10 on 700/750/800 and others at 750.
+    QTest::mouseClick(page->viewButton(0), Qt::LeftButton);
+    auto& teams = shell.state->carSet().teams;
+    for (auto& team : teams) team.qualifyingPower = 750;
+    teams[0].qualifyingPower = 700;
+    teams[1].qualifyingPower = 800;
+    QTest::mouseClick(page->quickEditButton(0, +1), Qt::LeftButton);
+    EXPECT_EQ(teams[0].qualifyingPower, 710);
+    EXPECT_EQ(teams[2].qualifyingPower, 755);
+    EXPECT_EQ(teams[1].qualifyingPower, 800);
+    EXPECT_EQ(page->cell(0, 0)->text(), "710");
+
+    // Qualification with Ability Range: "Race = Qual." copies QA onto RA only.
+    QTest::mouseClick(page->viewButton(2), Qt::LeftButton);
+    QTest::mouseClick(page->modeButton(1), Qt::LeftButton);
+    teams[4].drivers[1].qualifyingRange = 300;
+    teams[4].drivers[1].qualifyingPerformance = 17000;
+    QTest::mouseClick(page->button("raceFromQual"), Qt::LeftButton);
+    EXPECT_EQ(teams[4].drivers[1].raceRange, 300);
+    EXPECT_EQ(teams[4].drivers[1].racePerformance, 16000);
+    EXPECT_EQ(page->calculatorRow(0).section('|', 1, 1), "Drivers Name");
+}
+
+} // namespace
