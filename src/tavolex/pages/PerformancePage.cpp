@@ -56,6 +56,18 @@ PerformancePage::PerformancePage(EditorState& state, UiServices& ui, QWidget* pa
     showView(memory.view);
 }
 
+PerformancePage::~PerformancePage() {
+    // A cell that loses the focus while the page goes would store into a half-destroyed page.
+    for (auto& row : cells_) {
+        for (QLineEdit* cell : row) {
+            disconnect(cell, nullptr, this, nullptr);
+        }
+    }
+    for (QLineEdit* step : steps_) {
+        disconnect(step, nullptr, this, nullptr);
+    }
+}
+
 QWidget* PerformancePage::makeEditorGroup() {
     auto* group = new QGroupBox(tr("Performance Editor"), this);
     auto* viewRow = new QGridLayout;

@@ -21,6 +21,7 @@ class PerformancePage : public QWidget {
 
 public:
     PerformancePage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
+    ~PerformancePage() override;
 
     void showView(int view);
     QLineEdit* cell(int team, int column) const; // columns: 0 value, 1 second, 2 right value, 3 right second

@@ -80,6 +80,15 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     tabs_->setFocus();
 }
 
+MainWindow::~MainWindow() {
+    // The page's last signals (a cell losing the focus) must not reach a half-destroyed window.
+    disconnect(&state_, nullptr, this, nullptr);
+    if (page_ != nullptr) {
+        delete page_;
+        page_ = nullptr;
+    }
+}
+
 QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
 
 void MainWindow::buildMenus() {

@@ -25,6 +25,7 @@ public:
     static const TabInfo kTabs[10];
 
     MainWindow(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     QAction* action(const QString& name) const;
     QTabBar* tabs() const { return tabs_; }
