@@ -37,11 +37,6 @@ const char* PictureState(const CarSet& carSet, const PictureFile& file) {
     return slot->source == GraphicSource::Generated ? "generated" : "present";
 }
 
-int Load(CarSet& carSet, const fs::path& path) {
-    NewCarSet(carSet);
-    const CarSetLoadError error = LoadCarSet(carSet, path);
-    return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
-}
 
 int Save(CarSet& carSet, const fs::path& path, const GraphicEnvironment& environment) {
     TerminalProgress progress;
@@ -65,7 +60,7 @@ int Info(const Arguments& arguments) {
         return UsageError("carset info takes IN.GP3");
     }
     CarSet carSet;
-    if (int status = Load(carSet, arguments.positional()[0]); status != kSuccess) {
+    if (int status = LoadCarSetFile(carSet, arguments.positional()[0]); status != kSuccess) {
         return status;
     }
     Json tyres = Json::array();
@@ -101,7 +96,7 @@ int Extract(const Arguments& arguments) {
         return UsageError("carset extract takes IN.GP3 DIR");
     }
     CarSet carSet;
-    if (int status = Load(carSet, arguments.positional()[0]); status != kSuccess) {
+    if (int status = LoadCarSetFile(carSet, arguments.positional()[0]); status != kSuccess) {
         return status;
     }
     const fs::path folder = arguments.positional()[1];
@@ -172,7 +167,7 @@ int Pack(Arguments arguments) {
     const fs::path folder = arguments.positional()[0];
     CarSet carSet;
     if (from) {
-        if (int status = Load(carSet, *from); status != kSuccess) {
+        if (int status = LoadCarSetFile(carSet, *from); status != kSuccess) {
             return status;
         }
     } else {
@@ -198,16 +193,7 @@ int Pack(Arguments arguments) {
 } // namespace
 
 int RunCarSetCommand(Arguments arguments) {
-    if (arguments.positional().empty()) {
-        return UsageError("carset needs a command: new, info, extract or pack");
-    }
-    const std::string command = arguments.positional().front();
-    Arguments rest(std::vector<std::string>(arguments.positional().begin() + 1, arguments.positional().end()));
-    if (command == "new") return New(rest);
-    if (command == "info") return Info(rest);
-    if (command == "extract") return Extract(rest);
-    if (command == "pack") return Pack(std::move(rest));
-    return UsageError("unknown carset command '" + command + "'");
+    return Dispatch("carset", arguments, {{"new", New}, {"info", Info}, {"extract", Extract}, {"pack", Pack}});
 }
 
 } // namespace tavolex::cli

@@ -4,6 +4,9 @@
 #include <charconv>
 #include <iostream>
 
+#include "core/Texts.h"
+#include "document/CarSetFile.h"
+
 namespace tavolex::cli {
 
 std::optional<std::string> Arguments::takeOption(std::string_view name) {
@@ -48,6 +51,31 @@ int Fail(std::string_view message, std::string_view detail) {
 int UsageError(std::string_view problem) {
     std::cerr << "tavolex-cli: " << problem << "\nTry 'tavolex-cli --help' for more information.\n";
     return kBadUsage;
+}
+
+int Dispatch(const std::string& group, const Arguments& arguments,
+             std::initializer_list<std::pair<const char*, Command>> commands) {
+    std::string names;
+    for (const auto& [name, run] : commands) {
+        names += names.empty() ? name : std::string(", ") + name;
+    }
+    if (arguments.positional().empty()) {
+        return UsageError(group + " needs a command: " + names);
+    }
+    const std::string& command = arguments.positional().front();
+    for (const auto& [name, run] : commands) {
+        if (command == name) {
+            return run(Arguments(std::vector<std::string>(arguments.positional().begin() + 1,
+                                                          arguments.positional().end())));
+        }
+    }
+    return UsageError("unknown " + group + " command '" + command + "'");
+}
+
+int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path) {
+    NewCarSet(carSet);
+    const CarSetLoadError error = LoadCarSet(carSet, path);
+    return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
 }
 
 std::optional<int> ParseInt(const std::string& text, int low, int high) {

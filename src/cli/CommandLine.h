@@ -1,6 +1,10 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,10 +34,29 @@ private:
     bool missingValue_ = false;
 };
 
+class Arguments;
+using Command = std::function<int(Arguments)>;
+
+// Runs the subcommand named by the first word of `arguments` with the rest;
+// `group` names the command group in usage errors ("carset").
+int Dispatch(const std::string& group, const Arguments& arguments,
+             std::initializer_list<std::pair<const char*, Command>> commands);
+
 // Prints "tavolex-cli: <message>" (and ": <detail>" when given) to stderr; returns kFailure.
 int Fail(std::string_view message, std::string_view detail = {});
 // Prints the usage problem and a hint to stderr; returns kBadUsage.
 int UsageError(std::string_view problem);
 std::optional<int> ParseInt(const std::string& text, int low, int high);
+
+} // namespace tavolex::cli
+
+namespace tavolex {
+struct CarSet;
+}
+
+namespace tavolex::cli {
+
+// Resets `carSet` and loads the file into it; on failure prints the loader's message.
+int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path);
 
 } // namespace tavolex::cli

@@ -140,16 +140,7 @@ int Art(Arguments arguments) {
 } // namespace
 
 int RunGameCommand(Arguments arguments) {
-    if (arguments.positional().empty()) {
-        return UsageError("game needs a command: make-sample, info, teams or art");
-    }
-    const std::string command = arguments.positional().front();
-    Arguments rest(std::vector<std::string>(arguments.positional().begin() + 1, arguments.positional().end()));
-    if (command == "make-sample") return MakeSample(rest);
-    if (command == "info") return Info(rest);
-    if (command == "teams") return Teams(rest);
-    if (command == "art") return Art(std::move(rest));
-    return UsageError("unknown game command '" + command + "'");
+    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art}});
 }
 
 } // namespace tavolex::cli

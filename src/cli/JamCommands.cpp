@@ -86,18 +86,7 @@ int PatchJam(Arguments arguments) {
 } // namespace
 
 int RunJamCommand(Arguments arguments) {
-    if (arguments.positional().empty()) {
-        return UsageError("jam needs a command: read or patch");
-    }
-    std::vector<std::string> rest(arguments.positional().begin() + 1, arguments.positional().end());
-    const std::string& command = arguments.positional().front();
-    if (command == "read") {
-        return ReadJam(Arguments(std::move(rest)));
-    }
-    if (command == "patch") {
-        return PatchJam(Arguments(std::move(rest)));
-    }
-    return UsageError("unknown jam command '" + command + "'");
+    return Dispatch("jam", arguments, {{"read", ReadJam}, {"patch", PatchJam}});
 }
 
 } // namespace tavolex::cli

@@ -14,18 +14,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int Load(CarSet& carSet, const fs::path& path) {
-    NewCarSet(carSet);
-    const CarSetLoadError error = LoadCarSet(carSet, path);
-    return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
-}
 
 int Export(const Arguments& arguments) {
     if (!arguments.valid() || arguments.positional().size() != 2) {
         return UsageError("teams export takes IN.GP3 OUT.TXT");
     }
     CarSet carSet;
-    if (int status = Load(carSet, arguments.positional()[0]); status != kSuccess) {
+    if (int status = LoadCarSetFile(carSet, arguments.positional()[0]); status != kSuccess) {
         return status;
     }
     if (Error error = WritePerformanceFile(arguments.positional()[1], carSet); !Ok(error)) {
@@ -44,7 +39,7 @@ int Import(const Arguments& arguments) {
         return UsageError("FILE must end in .TXT, .PER or .GP2");
     }
     CarSet carSet;
-    if (int status = Load(carSet, arguments.positional()[0]); status != kSuccess) {
+    if (int status = LoadCarSetFile(carSet, arguments.positional()[0]); status != kSuccess) {
         return status;
     }
     Error error = Error::None;
@@ -68,14 +63,7 @@ int Import(const Arguments& arguments) {
 } // namespace
 
 int RunTeamsCommand(Arguments arguments) {
-    if (arguments.positional().empty()) {
-        return UsageError("teams needs a command: export or import");
-    }
-    const std::string command = arguments.positional().front();
-    Arguments rest(std::vector<std::string>(arguments.positional().begin() + 1, arguments.positional().end()));
-    if (command == "export") return Export(rest);
-    if (command == "import") return Import(rest);
-    return UsageError("unknown teams command '" + command + "'");
+    return Dispatch("teams", arguments, {{"export", Export}, {"import", Import}});
 }
 
 } // namespace tavolex::cli
