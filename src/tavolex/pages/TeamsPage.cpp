@@ -120,7 +120,7 @@ QWidget* TeamsPage::makeTeamGroup() {
     engineName_ = new QLineEdit(group);
     engineName_->setMaxLength(12);
     auto nameEdited = [this](QLineEdit* edit, auto member) {
-        connect(edit, &QLineEdit::textEdited, this, [this, edit, member](const QString& text) {
+        connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
             auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
             const std::string value = text.toLatin1().toStdString();
             if (field.view() != value) {
@@ -129,7 +129,6 @@ QWidget* TeamsPage::makeTeamGroup() {
                 state_.notifyTeamNamesChanged();
             }
         });
-        (void)edit;
     };
     nameEdited(teamName_, &tavolex::TeamRecord::teamName);
     nameEdited(engineName_, &tavolex::TeamRecord::engineName);
