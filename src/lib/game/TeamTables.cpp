@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #include "core/ByteOrder.h"
 
@@ -45,13 +44,29 @@ void WriteName(std::uint8_t* field, const FixedText<Size>& text) {
 
 std::uint8_t DriverNumber(int team, int driver) { return static_cast<std::uint8_t>(2 * team + driver + 1); }
 
+// Whether every selected table of the shared kinds lies inside the file.
+bool SharedTablesFit(std::span<const std::uint8_t> bytes, const SharedTables& at, std::uint32_t mask) {
+    return !(((mask & team_data::DriverNames) && !Fits(bytes, at.driverNames, 24 * 22)) ||
+             ((mask & team_data::TeamNames) && !Fits(bytes, at.teamNames, 13 * 11)) ||
+             ((mask & team_data::EngineNames) && !Fits(bytes, at.engineNames, 13 * 11)) ||
+             ((mask & team_data::CarNumbers) && !Fits(bytes, at.carNumbers, 22)) ||
+             ((mask & team_data::SelectedDrivers) && !Fits(bytes, at.selected, 22)) ||
+             ((mask & team_data::TyreTypes) && !Fits(bytes, at.tyres, 4 * 11)));
+}
+
+// The same for the kinds only the executable holds, and the shared ones in it.
+bool ExeTablesFit(std::span<const std::uint8_t> exe, std::uint32_t mask) {
+    return !(((mask & team_data::EnginePower) && !Fits(exe, exe_offsets::kQualifyingPower, 44)) ||
+             ((mask & team_data::DriverPerformance) && !Fits(exe, exe_offsets::kDriverPerformance, 88)) ||
+             ((mask & team_data::AbilityRanges) && !Fits(exe, exe_offsets::kAbilityRanges, 88)) ||
+             ((mask & team_data::FailureProbability) && !Fits(exe, exe_offsets::kFailure, 22)) ||
+             ((mask & team_data::CrewColours) && !Fits(exe, exe_offsets::kCrewColours, 16 * 11)) ||
+             ((mask & team_data::PitBoxPositions) && !Fits(exe, exe_offsets::kPitBoxes, 11))) &&
+           SharedTablesFit(exe, kExeShared, mask);
+}
+
 bool ReadShared(std::span<const std::uint8_t> bytes, const SharedTables& at, std::uint32_t mask, Teams& teams) {
-    if (((mask & team_data::DriverNames) && !Fits(bytes, at.driverNames, 24 * 22)) ||
-        ((mask & team_data::TeamNames) && !Fits(bytes, at.teamNames, 13 * 11)) ||
-        ((mask & team_data::EngineNames) && !Fits(bytes, at.engineNames, 13 * 11)) ||
-        ((mask & team_data::CarNumbers) && !Fits(bytes, at.carNumbers, 22)) ||
-        ((mask & team_data::SelectedDrivers) && !Fits(bytes, at.selected, 22)) ||
-        ((mask & team_data::TyreTypes) && !Fits(bytes, at.tyres, 4 * 11))) {
+    if (!SharedTablesFit(bytes, at, mask)) {
         return false;
     }
     for (int t = 0; t < kTeamCount; ++t) {
@@ -74,7 +89,7 @@ bool ReadShared(std::span<const std::uint8_t> bytes, const SharedTables& at, std
 }
 
 bool WriteShared(std::vector<std::uint8_t>& bytes, const SharedTables& at, std::uint32_t mask, const Teams& teams) {
-    if (!ReadShared(bytes, at, mask, *std::make_unique<Teams>())) {
+    if (!SharedTablesFit(bytes, at, mask)) {
         return false; // a table outside the file: write nothing
     }
     for (int t = 0; t < kTeamCount; ++t) {
@@ -118,17 +133,10 @@ std::array<std::uint8_t, 16> ResolveCrewColours(const std::array<std::uint8_t, 1
 }
 
 bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Teams& teams) {
-    if (((mask & team_data::EnginePower) && !Fits(exe, exe_offsets::kQualifyingPower, 44)) ||
-        ((mask & team_data::DriverPerformance) && !Fits(exe, exe_offsets::kDriverPerformance, 88)) ||
-        ((mask & team_data::AbilityRanges) && !Fits(exe, exe_offsets::kAbilityRanges, 88)) ||
-        ((mask & team_data::FailureProbability) && !Fits(exe, exe_offsets::kFailure, 22)) ||
-        ((mask & team_data::CrewColours) && !Fits(exe, exe_offsets::kCrewColours, 16 * 11)) ||
-        ((mask & team_data::PitBoxPositions) && !Fits(exe, exe_offsets::kPitBoxes, 11))) {
+    if (!ExeTablesFit(exe, mask)) {
         return false;
     }
-    if (!ReadShared(exe, kExeShared, mask, teams)) {
-        return false;
-    }
+    ReadShared(exe, kExeShared, mask, teams);
     for (std::size_t t = 0; t < kTeamCount; ++t) {
         TeamRecord& team = teams[t];
         if (mask & team_data::EnginePower) {
@@ -157,8 +165,7 @@ bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Te
 }
 
 bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, const Teams& teams) {
-    Teams probe = teams;
-    if (!ReadExeTeamTables(exe, mask, probe)) {
+    if (!ExeTablesFit(exe, mask)) {
         return false; // some table lies outside the file: write nothing
     }
     if (mask & team_data::PitBoxPositions) WritePitBoxOrder(exe, teams);
