@@ -14,13 +14,11 @@ Error Patch(const std::filesystem::path& path, const BytePatch& patch, bool stor
     if (Error error = ReadWholeFile(path, kMaxGameFileSize, bytes); !Ok(error)) {
         return error;
     }
-    if (!patch(bytes)) {
+    // The save file's checksums go in with the patch, so the file is written once.
+    if (!patch(bytes) || (storeChecksums && !StampSaveFileChecksums(bytes))) {
         return Error::WriteFailed;
     }
-    if (Error error = WriteFileAtomically(path, bytes); !Ok(error)) {
-        return error;
-    }
-    return storeChecksums ? StoreSaveFileChecksums(path) : Error::None;
+    return WriteFileAtomically(path, bytes);
 }
 
 } // namespace

@@ -112,18 +112,25 @@ bool CheckSaveFile(const GameFolder& game) {
     return ReadU16(stored) == checksum.sum && ReadU16(stored + 2) == checksum.rot;
 }
 
-Error StoreSaveFileChecksums(const fs::path& saveFile) {
-    std::vector<std::uint8_t> file;
-    if (Error error = ReadWholeFile(saveFile, kMaxSaveFileSize, file); !Ok(error)) {
-        return error;
-    }
+bool StampSaveFileChecksums(std::vector<std::uint8_t>& file) {
     if (file.size() < kChecksumBytes) {
-        return Error::ReadFailed;
+        return false;
     }
     const RunningChecksum checksum = SaveFileChecksum(file);
     std::uint8_t* stored = file.data() + file.size() - kChecksumBytes;
     WriteU16(stored, checksum.sum);
     WriteU16(stored + 2, checksum.rot);
+    return true;
+}
+
+Error StoreSaveFileChecksums(const fs::path& saveFile) {
+    std::vector<std::uint8_t> file;
+    if (Error error = ReadWholeFile(saveFile, kMaxSaveFileSize, file); !Ok(error)) {
+        return error;
+    }
+    if (!StampSaveFileChecksums(file)) {
+        return Error::ReadFailed;
+    }
     return WriteFileAtomically(saveFile, file);
 }
 

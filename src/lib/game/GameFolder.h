@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/Error.h"
 
@@ -46,6 +47,8 @@ ExeStatus IdentifyExecutable(const GameFolder& game);
 bool CheckSaveFile(const GameFolder& game);
 // Recomputes and stores the save file's checksums in its last four bytes.
 [[nodiscard]] Error StoreSaveFileChecksums(const std::filesystem::path& saveFile);
+// The same on the file's bytes in memory; false when it is shorter than the checksums.
+bool StampSaveFileChecksums(std::vector<std::uint8_t>& file);
 
 // Starts GP3.EXE in the game folder. On Linux a Windows program is started
 // through wine when it is not itself executable and wine is on the PATH.

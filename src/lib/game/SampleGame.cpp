@@ -212,10 +212,8 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress) {
     for (std::size_t i = 0; i < save.size(); ++i) save[i] = static_cast<std::uint8_t>(i % 251);
     WriteSaveTeamTables(save, 0x1FFF, teams);
     WriteSaveSpread(save, 1);
+    StampSaveFileChecksums(save);
     if (Error error = Write(folder / "F1GState.sav", save); !Ok(error)) {
-        return error;
-    }
-    if (Error error = StoreSaveFileChecksums(folder / "F1GState.sav"); !Ok(error)) {
         return error;
     }
     step("F1GSTATE.SAV");
