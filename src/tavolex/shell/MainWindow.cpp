@@ -249,17 +249,7 @@ bool MainWindow::saveCarSet() {
     if (carSet.formatVersion == 0) {
         return saveCarSetAs();
     }
-    ProgressWindow progress(this);
-    setEnabled(false);
-    const tavolex::Error error = tavolex::SaveCarSet(carSet, carSet.path, state_.graphicEnvironment(), &progress);
-    setEnabled(true);
-    if (!tavolex::Ok(error)) {
-        ui_.error(this, T(TextId::CouldntSaveCarSet));
-        return false;
-    }
-    state_.notifyDataChanged();
-    refreshTitle();
-    return true;
+    return writeCarSet(carSet.path);
 }
 
 bool MainWindow::saveCarSetAs() {
@@ -267,16 +257,20 @@ bool MainWindow::saveCarSetAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return false;
     }
+    return writeCarSet(path.toStdString());
+}
+
+bool MainWindow::writeCarSet(const std::string& path) {
     tavolex::CarSet& carSet = state_.carSet();
     ProgressWindow progress(this);
     setEnabled(false);
-    const tavolex::Error error = tavolex::SaveCarSet(carSet, path.toStdString(), state_.graphicEnvironment(), &progress);
+    const tavolex::Error error = tavolex::SaveCarSet(carSet, path, state_.graphicEnvironment(), &progress);
     setEnabled(true);
     if (!tavolex::Ok(error)) {
         ui_.error(this, T(TextId::CouldntSaveCarSet));
         return false;
     }
-    carSet.path = path.toStdString();
+    carSet.path = path; // Save As makes the chosen file the car set's own
     state_.notifyDataChanged();
     refreshTitle();
     return true;

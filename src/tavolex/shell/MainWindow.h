@@ -56,6 +56,8 @@ private:
     void buildMenus();
     void buildToolbar();
     void selectTab(int index);
+    // Saves to `path` with the progress window; the path becomes the car set's.
+    bool writeCarSet(const std::string& path);
     // Asks about unsaved changes; false when the user cancels.
     bool maybeSave();
     void showPlaceholderMessage();
