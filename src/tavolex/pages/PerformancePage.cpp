@@ -207,7 +207,7 @@ QWidget* PerformancePage::makeCalculatorGroup() {
 }
 
 tavolex::QuickEditEntry PerformancePage::entry() const {
-    const auto& memory = const_cast<EditorState&>(state_).performanceMemory();
+    const auto& memory = state_.performanceMemory();
     return static_cast<QuickEditEntry>(kBaseEntry[memory.view] + memory.modes[static_cast<std::size_t>(memory.view)]);
 }
 
@@ -246,8 +246,8 @@ void PerformancePage::showView(int view) {
 void PerformancePage::reload() { showView(state_.performanceMemory().view); }
 
 int PerformancePage::cellValue(int t, int column) const {
-    const auto& team = const_cast<EditorState&>(state_).carSet().teams[static_cast<std::size_t>(t)];
-    const int view = const_cast<EditorState&>(state_).performanceMemory().view;
+    const auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
+    const int view = state_.performanceMemory().view;
     const auto& driver = team.drivers[column < 2 ? 0 : 1];
     const bool second = column % 2 == 1;
     switch (view) {
@@ -385,7 +385,7 @@ QPushButton* PerformancePage::quickEditButton(int column, int direction) const {
 QPushButton* PerformancePage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 QRadioButton* PerformancePage::viewButton(int view) const { return views_[static_cast<std::size_t>(view)]; }
 QRadioButton* PerformancePage::modeButton(int mode) const { return modes_[static_cast<std::size_t>(mode)]; }
-int PerformancePage::calculatorMode() const { return const_cast<EditorState&>(state_).performanceMemory().calculatorMode; }
+int PerformancePage::calculatorMode() const { return state_.performanceMemory().calculatorMode; }
 QString PerformancePage::calculatorRow(int row) const {
     const auto& r = calculatorRows_[static_cast<std::size_t>(row)];
     return r[0]->text() + "|" + r[1]->text() + "|" + r[2]->text();
