@@ -13,9 +13,11 @@
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
+#include "editing/GraphicCommands.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
+#include "settings/AppPaths.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;
@@ -190,10 +192,72 @@ int Pack(Arguments arguments) {
     return Save(carSet, arguments.positional()[1], GraphicEnvironment{temporary.path(), {}, temporary.path()});
 }
 
+// The name a generated picture is printed with: its extract file name without ".bmp".
+std::string PictureName(const GeneratedPicture& picture) {
+    for (const PictureFile& file : AllPictureFiles()) {
+        if (file.kind == picture.kind && file.slot == picture.slot && file.variant == picture.target) {
+            return fs::path(file.name).stem().string();
+        }
+    }
+    return {};
+}
+
+int Generate(Arguments arguments) {
+    const auto game = arguments.takeOption("--game");
+    const auto kind = arguments.takeOption("--kind");
+    const auto to = arguments.takeOption("--to");
+    const char* usage = "carset generate takes IN.GP3 OUT.GP3 [--game DIR] [--kind KIND] [--to software|hardware]";
+    if (!arguments.valid() || arguments.positional().size() != 2) {
+        return UsageError(usage);
+    }
+    const std::pair<const char*, GraphicKind> kindNames[] = {{"cars", GraphicKind::CarLivery},
+                                                            {"cockpits", GraphicKind::Cockpit},
+                                                            {"pitcrews", GraphicKind::PitCrew},
+                                                            {"pitboxes", GraphicKind::PitBoxes},
+                                                            {"helmets", GraphicKind::Helmets}};
+    std::vector<GraphicKind> kinds;
+    for (const auto& [name, value] : kindNames) {
+        if (!kind || *kind == name) kinds.push_back(value);
+    }
+    std::vector<Variant> targets;
+    if (!to || *to == "software") targets.push_back(Variant::Software);
+    if (!to || *to == "hardware") targets.push_back(Variant::Hardware);
+    if (kinds.empty() || targets.empty()) {
+        return UsageError(usage);
+    }
+    CarSet carSet;
+    if (int status = LoadCarSetFile(carSet, arguments.positional()[0]); status != kSuccess) {
+        return status;
+    }
+    CommandTemporaryFolder temporary;
+    // The cockpit mask lives where the editor keeps it, so both share one.
+    const AppPaths paths = ResolveAppPaths(CurrentExecutablePath(nullptr), tavolex::Environment::FromProcess());
+    const GraphicEnvironment environment{temporary.path(), game.value_or(std::string()), paths.dataFolder};
+    std::vector<std::string> made;
+    const Error error = GenerateEmptySlots(carSet, environment, kinds, targets, [&](const GeneratedPicture& picture) {
+        made.push_back(PictureName(picture));
+        // A car set file keeps no generated picture; these are to be stored, as files are.
+        if (const GraphicSlot* slot = SlotOf(carSet, picture.kind, picture.slot, picture.target)) {
+            SetSlotFromFile(carSet, picture.kind, picture.slot, picture.target, slot->path);
+        }
+    });
+    if (!Ok(error)) {
+        return Fail(Text(TextId::FailedToGenerateBitmap), ErrorText(error));
+    }
+    if (int status = Save(carSet, arguments.positional()[1], environment); status != kSuccess) {
+        return status;
+    }
+    for (const std::string& name : made) {
+        std::cout << "generated " << name << '\n';
+    }
+    return kSuccess;
+}
+
 } // namespace
 
 int RunCarSetCommand(Arguments arguments) {
-    return Dispatch("carset", arguments, {{"new", New}, {"info", Info}, {"extract", Extract}, {"pack", Pack}});
+    return Dispatch("carset", arguments,
+                    {{"new", New}, {"info", Info}, {"extract", Extract}, {"pack", Pack}, {"generate", Generate}});
 }
 
 } // namespace tavolex::cli

@@ -42,6 +42,13 @@ Commands:
   carset pack DIR OUT.GP3 [--from IN.GP3]
       Builds a car set from the BMP files in DIR named as extract names them;
       the team data comes from IN.GP3 when given, else from the defaults.
+  carset generate IN.GP3 OUT.GP3 [--game DIR] [--kind KIND] [--to VARIANT]
+      Fills every empty picture whose other variant holds a picture of its
+      own, as the editor's Generate buttons do, and saves OUT.GP3. KIND is
+      cars, cockpits, pitcrews, pitboxes or helmets (all without --kind);
+      VARIANT is software or hardware (both without --to). DIR names the game
+      from which the hardware cockpit mask is rebuilt when it is missing.
+      Prints one line per generated picture; writes nothing on a failure.
 
   game make-sample DIR
       Writes a complete synthetic game installation into DIR, for trying

@@ -164,7 +164,8 @@ TEST(LazyGraphics, GeneratedVariantsFollowTheirOrigin) {
     ReduceToPalette(colour, expected, 1, 254);
     EXPECT_EQ(software, expected);
     EXPECT_EQ(carSet.teams[1].livery[0].path, (folder / "tmp/Car010.tmp").string());
-    EXPECT_FALSE(GenerateVariant(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware))
+    EXPECT_EQ(GenerateVariant(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware),
+              Error::NothingToGenerateFrom)
         << "a generated picture is never the origin of another";
 
     // Saving stores no record for the generated slot; it stays generated.

@@ -34,6 +34,8 @@ enum class Error {
     NotAJam,
     InvalidName,
     OutOfMemory,
+    NothingToGenerateFrom,
+    ConversionFailed,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

@@ -85,6 +85,24 @@ enum class TextId {
     FeatureNotYetAvailable,
     CouldntOpenHelp,
 
+    // The graphics pages.
+    UnableToDisplayImage,
+    RemoveBitmapQuestion,
+    GraphicsFilter,
+    BitmapFilter,
+    NoSoftwareCarImage,
+    NoHardwareCarImage,
+    OpenSoftwareCarGraphics,
+    OpenHardwareCarGraphics,
+    SaveSoftwareCarBitmap,
+    SaveHardwareCarBitmap,
+    NoSoftwareCockpitImage,
+    NoHardwareCockpitImage,
+    OpenSoftwareCockpitGraphics,
+    OpenHardwareCockpitGraphics,
+    SaveSoftwareCockpitBitmap,
+    SaveHardwareCockpitBitmap,
+
     // The JAM viewer.
     TexelorTitle,
     TexelorAboutTitle,

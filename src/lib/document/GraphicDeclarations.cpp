@@ -15,15 +15,25 @@ constexpr int kFirstCockpitJam = 35;
 constexpr int kFerrariCockpitJam = 36;
 constexpr const char* kCockpitMaskFile = "HCOCKPIT.DAT";
 
-Error Failed(bool ok) { return ok ? Error::None : Error::OutOfMemory; }
+// The conversions fail only for a source of the wrong size or depth.
+Error Failed(bool ok) { return ok ? Error::None : Error::ConversionFailed; }
 
 Error ReadLivery(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
     return ReadGameJam(env.gameFolder, slot, variant, kLiveryHeight, kLiveryImages, out);
 }
 
+Error WriteLivery(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
+    return PatchGameJam(env.gameFolder, image, slot, variant, kLiveryHeight, kLiveryImages);
+}
+
+int CockpitHeight(Variant variant) { return KindInfo(GraphicKind::Cockpit).height[VariantIndex(variant)]; }
+
 Error ReadCockpit(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
-    const int height = KindInfo(GraphicKind::Cockpit).height[VariantIndex(variant)];
-    return ReadGameJam(env.gameFolder, kFirstCockpitJam + slot, variant, height, 1, out);
+    return ReadGameJam(env.gameFolder, kFirstCockpitJam + slot, variant, CockpitHeight(variant), 1, out);
+}
+
+Error WriteCockpit(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
+    return PatchGameJam(env.gameFolder, image, kFirstCockpitJam + slot, variant, CockpitHeight(variant), 1);
 }
 
 // Nearest colour (candidates 1-253) one way, palette lookup the other.
@@ -51,8 +61,11 @@ Error CockpitMask(const GraphicEnvironment& env, PackedBitmap& mask) {
         return error;
     }
     if (!MakeCockpitMask(ferrari, mask)) {
-        return Error::OutOfMemory;
+        return Error::ConversionFailed;
     }
+    // On a fresh installation the data folder does not exist yet.
+    std::error_code ignored;
+    std::filesystem::create_directories(env.dataFolder, ignored);
     return SaveBitmapFile(path, mask);
 }
 
@@ -68,15 +81,18 @@ Error CockpitConversion(const GraphicEnvironment& env, Variant target, const Pac
     return Failed(CockpitToHardware(source, mask, result));
 }
 
+constexpr TextId kJamRead = TextId::FailedToImportJam;
+constexpr TextId kJamWrite = TextId::FailedToPatchJam;
+
 const std::array<GraphicKindDeclaration, 8> kDeclarations = {{
-    {GraphicKind::CarLivery, TextId::FailedToImportJam, ReadLivery, PlainConversion},
-    {GraphicKind::Cockpit, TextId::FailedToImportJam, ReadCockpit, CockpitConversion},
-    {GraphicKind::PitCrew, TextId::FailedToImportJam, nullptr, PitCrewConversion},
-    {GraphicKind::Helmets, TextId::FailedToImportJam, nullptr, nullptr},
-    {GraphicKind::Tyre, TextId::FailedToImportJam, nullptr, nullptr},
-    {GraphicKind::Tread, TextId::FailedToImportJam, nullptr, nullptr},
-    {GraphicKind::PitBoxes, TextId::FailedToImportJam, nullptr, PlainConversion},
-    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, nullptr, nullptr},
+    {GraphicKind::CarLivery, kJamRead, kJamWrite, ReadLivery, WriteLivery, PlainConversion},
+    {GraphicKind::Cockpit, kJamRead, kJamWrite, ReadCockpit, WriteCockpit, CockpitConversion},
+    {GraphicKind::PitCrew, kJamRead, kJamWrite, nullptr, nullptr, PitCrewConversion},
+    {GraphicKind::Helmets, kJamRead, kJamWrite, nullptr, nullptr, nullptr},
+    {GraphicKind::Tyre, kJamRead, kJamWrite, nullptr, nullptr, nullptr},
+    {GraphicKind::Tread, kJamRead, kJamWrite, nullptr, nullptr, nullptr},
+    {GraphicKind::PitBoxes, kJamRead, kJamWrite, nullptr, nullptr, PlainConversion},
+    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, TextId::FailedToPatchArt, nullptr, nullptr, nullptr},
 }};
 
 } // namespace

@@ -26,9 +26,12 @@ struct GraphicEnvironment {
 
 struct GraphicKindDeclaration {
     GraphicKind kind;
-    // The message when the game's files cannot give the picture.
+    // The messages when the game's files cannot give or take the picture.
     TextId gameReadFailure;
+    TextId gameWriteFailure;
     std::function<Error(const GraphicEnvironment&, int slot, Variant, PackedBitmap&)> readFromGame;
+    // Puts a picture of the slot's size and the variant's depth into the game's files.
+    std::function<Error(const GraphicEnvironment&, int slot, Variant, const PackedBitmap&)> writeToGame;
     // Makes `target` from `source`, the other variant of the same slot.
     std::function<Error(const GraphicEnvironment&, Variant target, const PackedBitmap& source,
                         PackedBitmap& result)>

@@ -23,6 +23,19 @@ const GraphicKindInfo& KindInfo(GraphicKind kind) {
     return kKinds[static_cast<std::size_t>(kind)];
 }
 
+int SheetWidth(GraphicKind kind, Variant variant) {
+    return KindInfo(kind).width[static_cast<std::size_t>(VariantIndex(variant))];
+}
+
+int SheetHeight(GraphicKind kind, Variant variant) {
+    return KindInfo(kind).height[static_cast<std::size_t>(VariantIndex(variant))];
+}
+
+Depth SheetDepth(GraphicKind kind, Variant variant) {
+    const bool colourOnly = kind == GraphicKind::Tread || kind == GraphicKind::MenuArtwork;
+    return colourOnly || variant == Variant::Hardware ? Depth::Bits24 : Depth::Bits8;
+}
+
 std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
                                            GraphicKind kind, int slot, Variant variant) {
     const GraphicKindInfo& info = KindInfo(kind);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/Variant.h"
+#include "formats/PackedBitmap.h"
 
 // The kinds of graphic a car set holds, described as data: how many slots,
 // which variants, their sizes, and the temporary file that caches a picture.
@@ -28,6 +29,12 @@ struct GraphicKindInfo {
 };
 
 const GraphicKindInfo& KindInfo(GraphicKind kind);
+
+// A picture's size and depth for a slot of a kind in a variant. Treads and
+// menu artwork are colour pictures only.
+int SheetWidth(GraphicKind kind, Variant variant);
+int SheetHeight(GraphicKind kind, Variant variant);
+Depth SheetDepth(GraphicKind kind, Variant variant);
 
 // Liveries converted from a user's JAM file are cached under slot + 11, so
 // they never share a name with generated ones.

@@ -17,11 +17,6 @@ void Report(MessageSink* messages, TextId text) {
     }
 }
 
-Depth DepthOf(GraphicKind kind, Variant variant) {
-    const bool colourOnly = kind == GraphicKind::Tread || kind == GraphicKind::MenuArtwork;
-    return colourOnly || variant == Variant::Hardware ? Depth::Bits24 : Depth::Bits8;
-}
-
 // The partner's cached pixels came from the old content: they must be made again.
 void InvalidateGeneratedPartner(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
     if (GraphicSlot* partner = SlotOf(carSet, kind, slot, Other(variant));
@@ -62,32 +57,39 @@ const GraphicSlot* SlotOf(const CarSet& carSet, GraphicKind kind, int slot, Vari
     return SlotOf(const_cast<CarSet&>(carSet), kind, slot, variant);
 }
 
-bool GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
-                     int slot, Variant target, PackedBitmap* image) {
+Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
+                      int slot, Variant target, PackedBitmap* image) {
     GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
     const GraphicSlot* origin = SlotOf(carSet, kind, slot, Other(target));
     const auto& generate = DeclarationOf(kind).generate;
+    if (goal == nullptr || origin == nullptr || !generate) {
+        return Error::ConversionFailed;
+    }
     // A generated picture is never the origin of another.
-    if (goal == nullptr || origin == nullptr || !generate || origin->source == GraphicSource::None ||
-        origin->source == GraphicSource::Generated) {
-        return false;
+    if (origin->source == GraphicSource::None || origin->source == GraphicSource::Generated) {
+        return Error::NothingToGenerateFrom;
     }
     PackedBitmap source;
     PackedBitmap result;
-    if (!FetchGraphic(carSet, environment, kind, slot, Other(target), source, false, nullptr) ||
-        !Ok(generate(environment, target, source, result))) {
-        return false;
+    if (!FetchGraphic(carSet, environment, kind, slot, Other(target), source, false, nullptr)) {
+        return Error::NothingToGenerateFrom;
+    }
+    if (Error error = generate(environment, target, source, result); !Ok(error)) {
+        return error;
     }
     const auto cache = TemporaryGraphicPath(environment.temporaryFolder, kind, slot, target);
-    if (cache.empty() || !Ok(SaveBitmapFile(cache, result))) {
-        return false;
+    if (cache.empty()) {
+        return Error::ConversionFailed;
+    }
+    if (Error error = SaveBitmapFile(cache, result); !Ok(error)) {
+        return error;
     }
     goal->source = GraphicSource::Generated;
     goal->path = cache.string();
     if (image != nullptr) {
         *image = std::move(result);
     }
-    return true;
+    return Error::None;
 }
 
 bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
@@ -109,9 +111,9 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
             // A generated slot without its cache is made afresh from the other variant.
             const bool loaded =
                 target->source == GraphicSource::Generated && target->path.empty()
-                    ? GenerateVariant(carSet, environment, kind, slot, variant, &image)
+                    ? Ok(GenerateVariant(carSet, environment, kind, slot, variant, &image))
                     : Ok(LoadBitmapFile(target->path, image, info.width[v], info.height[v],
-                                        DepthOf(kind, variant)));
+                                        SheetDepth(kind, variant)));
             if (loaded) {
                 return true;
             }

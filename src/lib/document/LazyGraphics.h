@@ -35,8 +35,8 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
 
 // Makes `target` from the other variant, caches it in the kind's temporary
 // file and marks the slot generated. The other variant must hold a picture
-// that is not itself generated.
-bool GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
+// that is not itself generated. A failure changes nothing.
+[[nodiscard]] Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
                      int slot, Variant target, PackedBitmap* image = nullptr);
 
 // What a page does to a slot; each keeps the slot's other variant consistent.

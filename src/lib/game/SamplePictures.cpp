@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "formats/GamePalette.h"
+
 namespace tavolex {
 namespace {
 
@@ -44,6 +46,34 @@ std::uint32_t Shade(std::uint32_t rgb, int amount) {
         return static_cast<std::uint32_t>(std::clamp(v, 0, 255)) << shift;
     };
     return channel(16) | channel(8) | channel(0);
+}
+
+constexpr int kFirstCockpit = 35;
+constexpr int kLastCockpit = 45;
+constexpr int kFerrariCockpit = 36;
+constexpr int kCockpitTop = 64;
+// The palette entry the editor's cockpit mask takes as the cockpit's first colour.
+constexpr int kMaskBodyIndex = 96;
+
+// A hardware cockpit sheet: below the quarter the game shows as the software
+// cockpit, a tub with side pods in the body colour around a dark seat and
+// dashboard. The Ferrari's body is exactly the palette colour the cockpit mask
+// is made from, as the game's own sheet is.
+void DrawCockpitTub(PackedBitmap& image, int k, std::uint32_t body, std::uint32_t trim) {
+    if (k == kFerrariCockpit) {
+        const PaletteColour& c = GamePalette[kMaskBodyIndex];
+        body = static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 | c.blue;
+    }
+    for (int y = kCockpitTop; y < image.height(); ++y) {
+        const int opening = 44 + (y - kCockpitTop) / 4; // the tub widens towards the driver
+        for (int x = 0; x < image.width(); ++x) {
+            const int fromCentre = x < 128 ? 127 - x : x - 128;
+            std::uint32_t colour = fromCentre >= opening ? body : 0x181818;
+            if (fromCentre >= opening && fromCentre < opening + 6) colour = trim;
+            if (fromCentre < opening && y > 200) colour = 0x303038; // the dashboard
+            SetPixel(image, x, y, colour);
+        }
+    }
 }
 
 } // namespace
@@ -91,6 +121,9 @@ PackedBitmap SampleJamPicture(int k, int height, int imageCount) {
             const bool stripe = (y % band) > band / 3 && (y % band) < band / 2;
             SetPixel(image, x, y, stripe ? colours[1] : Shade(colours[0], (b % 2) * 24 - x / 16));
         }
+    }
+    if (k >= kFirstCockpit && k <= kLastCockpit && height > kCockpitTop) {
+        DrawCockpitTub(image, k, colours[0], colours[1]);
     }
     for (int b = 0; b < imageCount; ++b) {
         const int scale = std::max(1, std::min(band / 8, 6));

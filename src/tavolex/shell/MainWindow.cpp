@@ -17,6 +17,8 @@
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
 #include "formats/MenuArtArchive.h"
+#include "pages/CarsPage.h"
+#include "pages/CockpitsPage.h"
 #include "pages/PerformancePage.h"
 #include "pages/PlaceholderPage.h"
 #include "pages/TeamsPage.h"
@@ -169,6 +171,10 @@ void MainWindow::selectTab(int index) {
         page_ = new TeamsPage(state_, ui_, pageHolder_);
     } else if (index == 1) {
         page_ = new PerformancePage(state_, ui_, pageHolder_);
+    } else if (index == 2) {
+        page_ = new CarsPage(state_, ui_, pageHolder_);
+    } else if (index == 5) {
+        page_ = new CockpitsPage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }

@@ -6,6 +6,16 @@
 
 namespace {
 const QString kProgram = QStringLiteral("Tavolex");
+
+// The editor's filters list their patterns with commas ("(*.BMP,*.JAM)");
+// Qt's file dialog separates them with spaces.
+QString DialogFilter(QString filter) {
+    const qsizetype open = filter.lastIndexOf('(');
+    if (open >= 0) {
+        filter.replace(open, filter.size() - open, filter.mid(open).replace(',', ' '));
+    }
+    return filter;
+}
 } // namespace
 
 void QtUiServices::error(QWidget* parent, const QString& text) {
@@ -37,7 +47,7 @@ void QtUiServices::beep() { QApplication::beep(); }
 
 QString QtUiServices::askOpenPath(QWidget* parent, const QString& title, const QString& folder,
                                   const QString& filter) {
-    QFileDialog dialog(parent, title, folder, filter);
+    QFileDialog dialog(parent, title, folder, DialogFilter(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
@@ -45,7 +55,7 @@ QString QtUiServices::askOpenPath(QWidget* parent, const QString& title, const Q
 QString QtUiServices::askSavePath(QWidget* parent, const QString& title, const QString& folder,
                                   const QString& filter) {
     // The callers ask about replacing files themselves.
-    QFileDialog dialog(parent, title, folder, filter);
+    QFileDialog dialog(parent, title, folder, DialogFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();

@@ -1,0 +1,153 @@
+#include "editing/GraphicCommands.h"
+
+#include "document/LazyGraphics.h"
+#include "files/FileHelpers.h"
+#include "formats/BitmapFile.h"
+#include "formats/GameJam.h"
+#include "formats/TextureGeneration.h"
+
+namespace tavolex {
+namespace {
+
+constexpr Variant Other(Variant variant) {
+    return variant == Variant::Software ? Variant::Hardware : Variant::Software;
+}
+
+std::size_t Index(Variant variant) { return static_cast<std::size_t>(VariantIndex(variant)); }
+
+// A JAM of either variant becomes a bitmap in the temporary folder, which the
+// slot then refers to like any loaded file; its pixels are read back at the
+// variant's depth, so a hardware JAM loads into a software slot and back.
+Failure LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
+    PackedBitmap picture;
+    JamKind jamKind = JamKind::None;
+    if (!Ok(ReadJamFile(path, SheetHeight(kind, variant), picture, jamKind))) {
+        return TextId::FailedToImportJam;
+    }
+    const auto converted =
+        TemporaryGraphicPath(environment.temporaryFolder, kind, slot + kConvertedLiverySlotOffset, variant);
+    PackedBitmap result;
+    if (converted.empty() || !Ok(SaveBitmapFile(converted, picture)) ||
+        !Ok(LoadBitmapFile(converted, result, SheetWidth(kind, variant), SheetHeight(kind, variant),
+                           SheetDepth(kind, variant)))) {
+        return TextId::FailedToImportJam;
+    }
+    SetSlotFromFile(carSet, kind, slot, variant, converted);
+    MarkModified(carSet);
+    image = std::move(result);
+    return std::nullopt;
+}
+
+// Helmets live in memory: generating one variant sets its picture and flag.
+Error GenerateHelmets(CarSet& carSet, Variant target) {
+    const PackedBitmap& source = carSet.helmetImages[Index(Other(target))];
+    PackedBitmap result;
+    const bool converted = target == Variant::Software ? ToSoftware(source, result, 0, 253)
+                                                       : ToHardware(source, result);
+    if (!converted) {
+        return Error::ConversionFailed;
+    }
+    carSet.helmetImages[Index(target)] = std::move(result);
+    carSet.helmetFlags[Index(target)] = 1;
+    return Error::None;
+}
+
+} // namespace
+
+Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                      Variant variant, PackedBitmap& image) {
+    const GraphicKindDeclaration& declaration = DeclarationOf(kind);
+    PackedBitmap picture;
+    if (!declaration.readFromGame || !Ok(declaration.readFromGame(environment, slot, variant, picture))) {
+        return declaration.gameReadFailure;
+    }
+    SetSlotFromGame(carSet, kind, slot, variant);
+    MarkModified(carSet);
+    image = std::move(picture);
+    return std::nullopt;
+}
+
+Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+                      const PackedBitmap& image) {
+    const GraphicKindDeclaration& declaration = DeclarationOf(kind);
+    if (!declaration.writeToGame || !Ok(declaration.writeToGame(environment, slot, variant, image))) {
+        return declaration.gameWriteFailure;
+    }
+    return std::nullopt;
+}
+
+Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                    Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
+    if (FileKindOf(path) == FileKind::Jam) {
+        return LoadJam(carSet, environment, kind, slot, variant, path, image);
+    }
+    PackedBitmap picture;
+    if (!Ok(LoadBitmapFile(path, picture, SheetWidth(kind, variant), SheetHeight(kind, variant),
+                           SheetDepth(kind, variant)))) {
+        return TextId::CouldntLoadBitmap;
+    }
+    SetSlotFromFile(carSet, kind, slot, variant, path);
+    MarkModified(carSet);
+    image = std::move(picture);
+    return std::nullopt;
+}
+
+Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path) {
+    if (image.empty() || !Ok(SaveBitmapFile(path, image))) {
+        return TextId::CouldntSaveBitmap;
+    }
+    return std::nullopt;
+}
+
+void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    RemoveSlot(carSet, kind, slot, variant);
+    MarkModified(carSet);
+}
+
+Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                        Variant target, PackedBitmap& image) {
+    PackedBitmap result;
+    if (!Ok(GenerateVariant(carSet, environment, kind, slot, target, &result))) {
+        return TextId::FailedToGenerateBitmap;
+    }
+    MarkModified(carSet);
+    image = std::move(result);
+    return std::nullopt;
+}
+
+Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
+                         const std::vector<GraphicKind>& kinds, const std::vector<Variant>& targets,
+                         const std::function<void(const GeneratedPicture&)>& generated) {
+    for (GraphicKind kind : kinds) {
+        for (int slot = 0; slot < KindInfo(kind).slotCount; ++slot) {
+            for (Variant target : targets) {
+                if (kind == GraphicKind::Helmets) {
+                    if (carSet.helmetFlags[Index(target)] != 0 || carSet.helmetFlags[Index(Other(target))] == 0) {
+                        continue;
+                    }
+                    if (Error error = GenerateHelmets(carSet, target); !Ok(error)) {
+                        return error;
+                    }
+                } else {
+                    const GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
+                    const GraphicSlot* origin = SlotOf(carSet, kind, slot, Other(target));
+                    if (goal == nullptr || origin == nullptr || goal->source != GraphicSource::None ||
+                        origin->source == GraphicSource::None || origin->source == GraphicSource::Generated) {
+                        continue;
+                    }
+                    if (Error error = GenerateVariant(carSet, environment, kind, slot, target); !Ok(error)) {
+                        return error;
+                    }
+                }
+                MarkModified(carSet);
+                if (generated) {
+                    generated({kind, slot, target});
+                }
+            }
+        }
+    }
+    return Error::None;
+}
+
+} // namespace tavolex

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+
+#include "core/Texts.h"
+#include "document/CarSet.h"
+#include "document/GraphicDeclarations.h"
+
+// What the buttons of a graphics page do to a slot of the car set, written
+// once for every kind so that a page, the export and the command line share
+// them. Each command works on a picture of its own and changes the slot (and
+// the image the page shows) only when it succeeded; the result is the message
+// to show, or nothing on success.
+
+namespace tavolex {
+
+using Failure = std::optional<TextId>;
+
+// "Import": the slot's picture from the game; the slot becomes SourceGame.
+Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                      Variant variant, PackedBitmap& image);
+
+// "Export": the picture into the game's files.
+Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+                      const PackedBitmap& image);
+
+// "Load": a bitmap of the sheet's size, or a JAM file of either variant,
+// which is kept as a bitmap in the temporary folder under slot + 11. The
+// slot becomes SourceFile; `image` holds the picture at the variant's depth.
+Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                    Variant variant, const std::filesystem::path& path, PackedBitmap& image);
+
+// "Save as...": the shown picture as a bitmap file; the slot keeps its source.
+Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path);
+
+// "Remove": the slot empties, and so does a partner generated from it.
+void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
+
+// "Generate": `target` made from the other variant; `image` holds the result.
+Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                        Variant target, PackedBitmap& image);
+
+// Fills every empty slot of the `kinds` in the `targets` variants whose other
+// variant holds a picture that is not itself generated, as the Generate
+// buttons would. `generated` hears of each picture made. Stops at the first
+// failure and returns its error; the slots generated before it stay.
+struct GeneratedPicture {
+    GraphicKind kind;
+    int slot;
+    Variant target;
+};
+Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
+                         const std::vector<GraphicKind>& kinds, const std::vector<Variant>& targets,
+                         const std::function<void(const GeneratedPicture&)>& generated);
+
+} // namespace tavolex

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "document/CarSet.h"
+#include "editing/GraphicCommands.h"
+#include "game/GameFolder.h"
+
+// The car number positions as the Cars page edits them: eighteen fields
+// named by their dialog numbers, the limits values are stored with, and the
+// outlines that show a position on the livery.
+
+namespace tavolex {
+
+// 400-405: destination x, y of the left, front and right views.
+// 450-461: the selected car's source x, y, width, height of the three views.
+inline constexpr int kFirstDestinationField = 400;
+inline constexpr int kLastDestinationField = 405;
+inline constexpr int kFirstSourceField = 450;
+inline constexpr int kLastSourceField = 461;
+
+bool IsNumberField(int field);
+bool IsSourceField(int field);
+NumberSide SideOfField(int field);
+
+// The stored value of a field for car 0 or 1 (sources are per car).
+std::uint16_t NumberFieldValue(const TeamRecord& team, int car, int field);
+// Stores a typed value: x and widths above 256, y and heights above 128 are stored as the limit.
+void StoreNumberField(TeamRecord& team, int car, int field, std::uint64_t typed);
+
+// The livery's three bands of 128 rows each.
+inline constexpr int kLiveryBandRows = 128;
+inline constexpr int kLiveryBands = 3;
+
+// A rectangle in the pixels of the picture area: right and bottom are exclusive.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// A livery sheet rectangle of a view mapped into `area` (where the 256 x 384
+// sheet is stretched), widened by a pixel or two so it stands clear of what it
+// surrounds, and kept inside the area and the view's band.
+PixelRect NumberOutline(const PixelRect& area, NumberSide side, int x, int y, int width, int height);
+
+// What blinks while `field` is edited: with `blink` set a source field shows
+// its source rectangle; with it clear every field shows its view's destination
+// with the car's source size. Nothing otherwise.
+std::optional<PixelRect> EditedFieldOutline(const TeamRecord& team, int car, int field, bool blink,
+                                            const PixelRect& area);
+
+// The band (0 left, 1 front, 2 right) under a point at `y` inside the area.
+int BandAt(const PixelRect& area, int y);
+
+// The number "Import" and "Export": one team's positions from and into the
+// supported executable. A read changes the team only when all of it was read.
+Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
+Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record);
+
+} // namespace tavolex

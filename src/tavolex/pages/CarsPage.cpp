@@ -1,0 +1,260 @@
+#include "pages/CarsPage.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+#include "app/EditorState.h"
+#include "editing/NumberFields.h"
+#include "pages/PictureView.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+
+using tavolex::TextId;
+
+namespace {
+
+constexpr int kMarkedOffset = 1000; // a field that has lost the focus is still the one being edited
+constexpr int kSheetWidth = 256;
+constexpr int kBandRows = tavolex::kLiveryBandRows;
+
+const GraphicsPageDeclaration kCars = {
+    tavolex::GraphicKind::CarLivery,
+    "Car Liveries",
+    QSize(256, 384),
+    {TextId::NoSoftwareCarImage, TextId::NoHardwareCarImage},
+    {TextId::OpenSoftwareCarGraphics, TextId::OpenHardwareCarGraphics},
+    {TextId::SaveSoftwareCarBitmap, TextId::SaveHardwareCarBitmap},
+};
+
+std::size_t FieldIndex(int field) {
+    return static_cast<std::size_t>(tavolex::IsSourceField(field) ? field - tavolex::kFirstSourceField + 6
+                                                                  : field - tavolex::kFirstDestinationField);
+}
+
+tavolex::PixelRect ToPixels(const QRect& rect) {
+    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
+}
+
+} // namespace
+
+CarsPage::CarsPage(EditorState& state, UiServices& ui, QWidget* parent) : GraphicsPage(state, ui, kCars, parent) {
+    shownTeam_ = state_.currentTeam();
+    addSideWidget(makeNumberGroup());
+    picture()->setOutlines([this](bool blink) { return outlines(blink); });
+    start();
+}
+
+CarsPage::~CarsPage() {
+    // Focus events sent while the children go must not reach a half-destroyed page.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        child->removeEventFilter(this);
+    }
+    // What was typed last is kept, even when the field never lost the focus.
+    storeFields();
+}
+
+QWidget* CarsPage::makeNumberGroup() {
+    numberGroup_ = new QGroupBox(tr("Car Number Positions"), this);
+    auto* grid = new QGridLayout;
+    auto label = [&](const char* text, int row, int column) {
+        grid->addWidget(new QLabel(tr(text), numberGroup_), row, column);
+    };
+    label("Source", 0, 0);
+    const char* sourceHeads[] = {"X", "Y", "W", "H"};
+    for (int column = 0; column < 4; ++column) label(sourceHeads[column], 0, column + 1);
+    const char* sides[] = {"Left ", "Front ", "Right "};
+    label("Dest", 4, 0);
+    label("X", 4, 1);
+    label("Y", 4, 2);
+    // Three digits, nothing else: values are positions in the 256 x 384 sheet.
+    auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), numberGroup_);
+    auto makeField = [&](int field, int row, int column) {
+        auto* edit = new QLineEdit(numberGroup_);
+        edit->setObjectName(QString("field%1").arg(field));
+        edit->setMaxLength(3);
+        edit->setValidator(digits);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
+        edit->installEventFilter(this);
+        connect(edit, &QLineEdit::textEdited, this, [this] {
+            tavolex::MarkModified(state_.carSet());
+            storeFields();
+            picture()->update();
+        });
+        fields_[FieldIndex(field)] = edit;
+        grid->addWidget(edit, row, column);
+    };
+    for (int side = 0; side < 3; ++side) {
+        label(sides[side], side + 1, 0);
+        label(sides[side], side + 5, 0);
+        for (int part = 0; part < 4; ++part) makeField(tavolex::kFirstSourceField + 4 * side + part, side + 1, part + 1);
+        for (int part = 0; part < 2; ++part) makeField(tavolex::kFirstDestinationField + 2 * side + part, side + 5, part + 1);
+    }
+    label("Car", 0, 5);
+    for (int car = 0; car < 2; ++car) {
+        auto* radio = new QRadioButton(numberGroup_);
+        radio->setObjectName(QString("car%1").arg(car));
+        radio->installEventFilter(this);
+        connect(radio, &QRadioButton::clicked, this, [this, car] { selectCar(car); });
+        carButtons_[static_cast<std::size_t>(car)] = radio;
+        grid->addWidget(radio, car + 1, 5);
+    }
+    grid->setColumnMinimumWidth(5, 60);
+    auto* buttons = new QHBoxLayout;
+    const struct {
+        const char* name;
+        const char* text;
+        void (CarsPage::*slot)();
+    } commands[] = {{"importNumbers", "Import", &CarsPage::importNumbers},
+                    {"exportNumbers", "Export", &CarsPage::exportNumbers}};
+    for (const auto& command : commands) {
+        auto* button = new QPushButton(tr(command.text), numberGroup_);
+        button->setObjectName(command.name);
+        button->installEventFilter(this);
+        connect(button, &QPushButton::clicked, this, command.slot);
+        buttons->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(numberGroup_);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    return numberGroup_;
+}
+
+QLineEdit* CarsPage::numberField(int field) const {
+    return tavolex::IsNumberField(field) ? fields_[FieldIndex(field)] : nullptr;
+}
+
+void CarsPage::fillFields() {
+    const tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    const bool blank = team.livery[0].source == tavolex::GraphicSource::None &&
+                       team.livery[1].source == tavolex::GraphicSource::None;
+    filling_ = true;
+    for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
+        if (QLineEdit* edit = numberField(field)) {
+            edit->setText(blank ? QString() : QString::number(tavolex::NumberFieldValue(team, car_, field)));
+        }
+    }
+    filling_ = false;
+    for (int car = 0; car < 2; ++car) {
+        carButtons_[static_cast<std::size_t>(car)]->setText(
+            QString::asprintf("[%.2d]", team.carNumbers[static_cast<std::size_t>(car)]));
+    }
+    carButtons_[static_cast<std::size_t>(car_)]->setChecked(true);
+}
+
+void CarsPage::storeFields() {
+    tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
+        QLineEdit* edit = numberField(field);
+        // A blank field (a team without a livery shows none) keeps the stored value.
+        bool ok = false;
+        const qulonglong typed = edit != nullptr ? edit->text().toULongLong(&ok) : 0;
+        if (ok) {
+            tavolex::StoreNumberField(team, car_, field, typed);
+        }
+    }
+}
+
+void CarsPage::leavingTeam() {
+    storeFields();
+    shownTeam_ = state_.currentTeam();
+}
+
+void CarsPage::refreshOwnControls() {
+    shownTeam_ = state_.currentTeam();
+    fillFields();
+}
+
+void CarsPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
+    numberGroup_->setEnabled(rules.numberFields);
+    findChild<QPushButton*>("importNumbers")->setEnabled(rules.numberTransfer);
+    findChild<QPushButton*>("exportNumbers")->setEnabled(rules.numberTransfer);
+}
+
+void CarsPage::selectCar(int car) {
+    carButtons_[static_cast<std::size_t>(car)]->setChecked(true);
+    if (car == car_) {
+        return;
+    }
+    storeFields();
+    car_ = car;
+    fillFields();
+    picture()->update();
+}
+
+void CarsPage::importNumbers() {
+    if (const auto failure = tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_)) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    fillFields();
+    picture()->update();
+}
+
+void CarsPage::exportNumbers() {
+    storeFields();
+    const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    if (const auto failure = tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team)) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    ui_.information(this, T(TextId::FilePatchedSuccessfully));
+}
+
+void CarsPage::setEditedField(int field) {
+    editedField_ = field;
+    picture()->setBlinking(tavolex::IsNumberField(field));
+}
+
+bool CarsPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) {
+        return GraphicsPage::eventFilter(watched, event);
+    }
+    const bool focusIn = event->type() == QEvent::FocusIn;
+    const QString name = watched->objectName();
+    if (name.startsWith("field")) {
+        const int field = name.mid(5).toInt();
+        if (focusIn) {
+            setEditedField(field);
+        } else {
+            // Leaving a field shows what was stored: a value above its limit becomes the limit.
+            setEditedField(field + kMarkedOffset);
+            storeFields();
+            fillFields();
+        }
+    } else if (focusIn && editedField_ > kMarkedOffset) {
+        // The car buttons and the number buttons keep the field's outline alive.
+        setEditedField(editedField_ - kMarkedOffset);
+    } else if (!focusIn && tavolex::IsNumberField(editedField_)) {
+        setEditedField(editedField_ + kMarkedOffset);
+    }
+    return GraphicsPage::eventFilter(watched, event);
+}
+
+std::vector<QRect> CarsPage::outlines(bool blink) const {
+    if (!tavolex::IsNumberField(editedField_) || !picture()->hasImage()) {
+        return {};
+    }
+    const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    const auto outline = tavolex::EditedFieldOutline(team, car_, editedField_, blink, ToPixels(picture()->area()));
+    if (!outline) {
+        return {};
+    }
+    return {QRect(QPoint(outline->left, outline->top), QPoint(outline->right - 1, outline->bottom - 1))};
+}
+
+GraphicsPage::Zoom CarsPage::zoomAt(const QPoint& position) const {
+    const QRect area = picture()->area();
+    if (!area.contains(position)) {
+        return {};
+    }
+    const int band = tavolex::BandAt(ToPixels(area), position.y());
+    return {Zoom::Action::Show, QRect(0, kBandRows * band, kSheetWidth, kBandRows),
+            QSize(area.width() * 5 / 2, area.width() * 5 / 4)};
+}

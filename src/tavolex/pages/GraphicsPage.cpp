@@ -1,0 +1,301 @@
+#include "pages/GraphicsPage.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "document/LazyGraphics.h"
+#include "pages/PictureView.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+#include "shell/ZoomWindow.h"
+
+using tavolex::GraphicSource;
+using tavolex::TextId;
+using tavolex::Variant;
+
+namespace {
+
+constexpr int kFrameAndInset = 3; // the frame's line and the 2-pixel inset
+
+std::size_t Index(Variant variant) { return static_cast<std::size_t>(tavolex::VariantIndex(variant)); }
+
+// Fetch failures appear as the editor's message boxes.
+class BoxMessages final : public tavolex::MessageSink {
+public:
+    BoxMessages(UiServices& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
+    void showError(TextId text) override { ui_.error(parent_, T(text)); }
+
+private:
+    UiServices& ui_;
+    QWidget* parent_;
+};
+
+} // namespace
+
+GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPageDeclaration& declaration,
+                           QWidget* parent)
+    : QWidget(parent), state_(state), ui_(ui), declaration_(declaration) {
+    auto* pictureGroup = new QGroupBox(tr(declaration.groupTitle), this);
+    view_ = new PictureView(pictureGroup);
+    view_->setObjectName("picture");
+    view_->setSheetSize(declaration.displaySheet);
+    // One screen pixel per texture pixel: the picture stays crisp and true.
+    view_->setFixedSize(declaration.displaySheet + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
+    auto* pictureLayout = new QVBoxLayout(pictureGroup);
+    pictureLayout->addWidget(view_, 0, Qt::AlignCenter);
+    connect(view_, &PictureView::rightClicked, this, &GraphicsPage::rightClicked);
+
+    side_ = new QVBoxLayout;
+    side_->addWidget(makeVariantGroup());
+    side_->addWidget(makeOptionsGroup());
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(pictureGroup, 0, Qt::AlignTop);
+    layout->addLayout(side_, 1);
+
+    connect(&state_, &EditorState::teamChanged, this, &GraphicsPage::teamChanged);
+    connect(&state_, &EditorState::dataChanged, this, &GraphicsPage::dataChanged);
+    connect(&state_, &EditorState::exeStatusChanged, this, &GraphicsPage::applyControlRules);
+}
+
+QWidget* GraphicsPage::makeVariantGroup() {
+    auto* group = new QGroupBox(tr("Graphic Type"), this);
+    auto* choice = new QButtonGroup(group);
+    auto* radios = new QHBoxLayout;
+    const char* labels[] = {"Software", "Hardware"};
+    for (Variant variant : {Variant::Software, Variant::Hardware}) {
+        auto* radio = new QRadioButton(tr(labels[Index(variant)]), group);
+        radio->setObjectName(variant == Variant::Software ? "software" : "hardware");
+        choice->addButton(radio);
+        radios->addWidget(radio);
+        connect(radio, &QRadioButton::clicked, this, [this, variant] { chooseVariant(variant); });
+        variantButtons_[Index(variant)] = radio;
+    }
+    auto* toSoftware = new QPushButton(tr("<<<< Generate Software"), group);
+    toSoftware->setObjectName("generateSoftware");
+    connect(toSoftware, &QPushButton::clicked, this, [this] { generate(Variant::Software); });
+    auto* toHardware = new QPushButton(tr("Generate Hardware >>>>"), group);
+    toHardware->setObjectName("generateHardware");
+    connect(toHardware, &QPushButton::clicked, this, [this] { generate(Variant::Hardware); });
+    auto* generators = new QHBoxLayout;
+    generators->addWidget(toSoftware);
+    generators->addWidget(toHardware);
+    auto* layout = new QVBoxLayout(group);
+    layout->addLayout(radios);
+    layout->addLayout(generators);
+    return group;
+}
+
+QWidget* GraphicsPage::makeOptionsGroup() {
+    auto* group = new QGroupBox(tr("Bitmap Options"), this);
+    const struct {
+        const char* name;
+        const char* text;
+        void (GraphicsPage::*slot)();
+    } commands[] = {{"import", "Import", &GraphicsPage::importFromGame},
+                    {"export", "Export", &GraphicsPage::exportToGame},
+                    {"load", "Load", &GraphicsPage::loadFile},
+                    {"saveAs", "Save as...", &GraphicsPage::saveFileAs},
+                    {"remove", "Remove", &GraphicsPage::removePicture}};
+    auto* layout = new QHBoxLayout(group);
+    for (const auto& command : commands) {
+        auto* button = new QPushButton(tr(command.text), group);
+        button->setObjectName(command.name);
+        connect(button, &QPushButton::clicked, this, command.slot);
+        layout->addWidget(button);
+    }
+    return group;
+}
+
+void GraphicsPage::addSideWidget(QWidget* widget) { side_->addWidget(widget); }
+
+void GraphicsPage::start() {
+    side_->addStretch();
+    variant_ = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
+    variantButtons_[Index(variant_)]->setChecked(true);
+    refreshOwnControls();
+    showImage();
+}
+
+QPushButton* GraphicsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
+QRadioButton* GraphicsPage::variantButton(Variant variant) const { return variantButtons_[Index(variant)]; }
+
+int GraphicsPage::slot() const { return state_.currentTeam(); }
+
+const tavolex::GraphicSlot* GraphicsPage::shownSlot() const {
+    return tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant_);
+}
+
+GraphicSource GraphicsPage::sourceOf(Variant variant) const {
+    const tavolex::GraphicSlot* target = tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant);
+    return target != nullptr ? target->source : GraphicSource::None;
+}
+
+void GraphicsPage::showImage() {
+    if (sourceOf(variant_) != GraphicSource::None) {
+        BoxMessages messages(ui_, this);
+        tavolex::PackedBitmap fetched;
+        if (tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
+                                  fetched, true, &messages)) {
+            showFetched(std::move(fetched));
+        } else {
+            image_.clear();
+            view_->clearImage();
+        }
+    }
+    if (sourceOf(variant_) == GraphicSource::None) {
+        image_.clear();
+        view_->clearImage();
+    }
+    applyControlRules();
+}
+
+void GraphicsPage::showFetched(tavolex::PackedBitmap image) {
+    image_ = std::move(image);
+    view_->setImage(image_);
+}
+
+void GraphicsPage::applyControlRules() {
+    tavolex::GraphicPageState page;
+    page.shown = variant_;
+    page.software = sourceOf(Variant::Software);
+    page.hardware = sourceOf(Variant::Hardware);
+    page.exeStatus = state_.exeStatus();
+    page.hasDisplayImage = view_->hasImage();
+    const tavolex::GraphicControlRules rules = tavolex::DecideGraphicControls(page);
+    switch (rules.note) {
+    case tavolex::PictureNote::None: view_->setNote({}); break;
+    case tavolex::PictureNote::NoSoftware: view_->setNote(T(declaration_.noImageNote[0])); break;
+    case tavolex::PictureNote::NoHardware: view_->setNote(T(declaration_.noImageNote[1])); break;
+    case tavolex::PictureNote::UnableToDisplay: view_->setNote(T(TextId::UnableToDisplayImage)); break;
+    }
+    button("import")->setEnabled(rules.importFromGame);
+    button("export")->setEnabled(rules.exportToGame);
+    button("load")->setEnabled(rules.load);
+    button("saveAs")->setEnabled(rules.saveAs);
+    button("remove")->setEnabled(rules.remove);
+    button("generateSoftware")->setEnabled(rules.generateSoftware);
+    button("generateHardware")->setEnabled(rules.generateHardware);
+    applyOwnRules(rules);
+}
+
+bool GraphicsPage::report(const tavolex::Failure& failure) {
+    if (failure) {
+        ui_.error(this, T(*failure));
+        return false;
+    }
+    return true;
+}
+
+void GraphicsPage::chooseVariant(Variant variant) {
+    variantButtons_[Index(variant)]->setChecked(true);
+    if (variant == variant_) {
+        return;
+    }
+    variant_ = variant;
+    refreshOwnControls();
+    showImage();
+}
+
+void GraphicsPage::importFromGame() {
+    tavolex::PackedBitmap imported;
+    if (!report(tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
+                                       variant_, imported))) {
+        return;
+    }
+    showFetched(std::move(imported));
+    refreshOwnControls();
+    applyControlRules();
+}
+
+void GraphicsPage::exportToGame() {
+    if (sourceOf(variant_) == GraphicSource::None || image_.empty()) {
+        return;
+    }
+    if (report(tavolex::ExportGraphic(state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image_))) {
+        ui_.information(this, T(TextId::FilePatchedSuccessfully));
+    }
+}
+
+void GraphicsPage::loadFile() {
+    const QString path = ui_.openFile(this, T(declaration_.openTitle[Index(variant_)]), T(TextId::GraphicsFilter));
+    if (path.isEmpty()) {
+        return;
+    }
+    tavolex::PackedBitmap loaded;
+    if (!report(tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
+                                     variant_, path.toStdString(), loaded))) {
+        return;
+    }
+    showFetched(std::move(loaded));
+    refreshOwnControls();
+    applyControlRules();
+}
+
+void GraphicsPage::saveFileAs() {
+    if (sourceOf(variant_) == GraphicSource::None || image_.empty()) {
+        return;
+    }
+    const QString path =
+        ui_.saveFile(this, T(declaration_.saveTitle[Index(variant_)]), T(TextId::BitmapFilter), "BMP");
+    if (path.isEmpty() || !ui_.replace(this, path)) {
+        return;
+    }
+    report(tavolex::SaveGraphicAs(image_, path.toStdString()));
+}
+
+void GraphicsPage::removePicture() {
+    if (sourceOf(variant_) == GraphicSource::None || !ui_.question(this, T(TextId::RemoveBitmapQuestion))) {
+        return;
+    }
+    tavolex::RemoveGraphic(state_.carSet(), declaration_.kind, slot(), variant_);
+    refreshOwnControls();
+    showImage();
+}
+
+void GraphicsPage::generate(Variant target) {
+    if (target == variant_) {
+        return;
+    }
+    tavolex::PackedBitmap generated;
+    if (!report(tavolex::GenerateGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
+                                         target, generated))) {
+        return;
+    }
+    // The page moves to the new picture as if its button had been clicked.
+    chooseVariant(target);
+}
+
+void GraphicsPage::teamChanged() {
+    leavingTeam();
+    refreshOwnControls();
+    showImage();
+}
+
+void GraphicsPage::dataChanged() {
+    const Variant chosen = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
+    variantButtons_[Index(chosen)]->setChecked(true);
+    variant_ = chosen;
+    refreshOwnControls();
+    showImage();
+}
+
+void GraphicsPage::rightClicked(const QPoint& position) {
+    if (!view_->hasImage() || sourceOf(variant_) == GraphicSource::None) {
+        ui_.beep();
+        return;
+    }
+    const Zoom zoom = zoomAt(position);
+    if (zoom.action == Zoom::Action::Beep) {
+        ui_.beep();
+    } else if (zoom.action == Zoom::Action::Show) {
+        ZoomWindow window(QPixmap::fromImage(view_->image()), zoom.sheetRect, view_->mapToGlobal(position),
+                          zoom.size, this);
+        window.exec();
+    }
+}

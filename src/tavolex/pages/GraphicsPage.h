@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+#include "core/Texts.h"
+#include "document/GraphicKind.h"
+#include "editing/GraphicCommands.h"
+#include "editing/GraphicControls.h"
+
+class EditorState;
+class QBoxLayout;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class PictureView;
+class UiServices;
+
+// What a graphics page is: its kind of graphic, the sheet its picture area
+// stands for, and its own texts.
+struct GraphicsPageDeclaration {
+    tavolex::GraphicKind kind;
+    const char* groupTitle;
+    QSize displaySheet;
+    std::array<tavolex::TextId, 2> noImageNote; // software, hardware
+    std::array<tavolex::TextId, 2> openTitle;
+    std::array<tavolex::TextId, 2> saveTitle;
+};
+
+// The pattern every graphics page shares: the picture with its notes and zoom,
+// the "Graphic Type" choice with the two Generate buttons, and "Bitmap
+// Options" (Import, Export, Load, Save as..., Remove) with their enable rules,
+// dialogs and messages; the page follows the three notifications. A page
+// declares itself and adds what is its own through the hooks.
+class GraphicsPage : public QWidget {
+    Q_OBJECT
+
+public:
+    GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPageDeclaration& declaration,
+                 QWidget* parent = nullptr);
+
+    tavolex::Variant shownVariant() const { return variant_; }
+    PictureView* picture() const { return view_; }
+    QPushButton* button(const QString& name) const;
+    QRadioButton* variantButton(tavolex::Variant variant) const;
+    const tavolex::PackedBitmap& image() const { return image_; }
+
+public slots:
+    void chooseVariant(tavolex::Variant variant);
+    void importFromGame();
+    void exportToGame();
+    void loadFile();
+    void saveFileAs();
+    void removePicture();
+    void generate(tavolex::Variant target);
+    void applyControlRules();
+
+protected:
+    // Where a right click at `position` (in the picture's pixels) leads.
+    struct Zoom {
+        enum class Action { Nothing, Beep, Show } action = Action::Nothing;
+        QRect sheetRect;
+        QSize size;
+    };
+
+    // Called once the subclass is built: chooses the variant and shows the picture.
+    void start();
+    // Adds a group below the common ones on the right.
+    void addSideWidget(QWidget* widget);
+    // The slot the page edits: the current team by default.
+    virtual int slot() const;
+    // Before the team changes; the page may store what it shows of the old one.
+    virtual void leavingTeam() {}
+    // The page's own controls show the car set again.
+    virtual void refreshOwnControls() {}
+    virtual void applyOwnRules(const tavolex::GraphicControlRules&) {}
+    virtual Zoom zoomAt(const QPoint& position) const = 0;
+
+    EditorState& state_;
+    UiServices& ui_;
+    const GraphicsPageDeclaration& declaration_;
+
+private:
+    void showImage();
+    void showFetched(tavolex::PackedBitmap image);
+    void teamChanged();
+    void dataChanged();
+    void rightClicked(const QPoint& position);
+    bool report(const tavolex::Failure& failure);
+    const tavolex::GraphicSlot* shownSlot() const;
+    tavolex::GraphicSource sourceOf(tavolex::Variant variant) const;
+    QWidget* makeVariantGroup();
+    QWidget* makeOptionsGroup();
+
+    tavolex::Variant variant_ = tavolex::Variant::Hardware;
+    tavolex::PackedBitmap image_;
+    PictureView* view_ = nullptr;
+    QBoxLayout* side_ = nullptr;
+    std::array<QRadioButton*, 2> variantButtons_{};
+};

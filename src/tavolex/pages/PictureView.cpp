@@ -1,0 +1,117 @@
+#include "pages/PictureView.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+constexpr int kAreaInset = 2;
+constexpr int kDefaultBlinkMs = 530;
+} // namespace
+
+PictureView::PictureView(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setMinimumSize(160, 160);
+    setFocusPolicy(Qt::NoFocus);
+    // Half the full cycle: the outline shows for one half, the other for the next.
+    const int flash = QApplication::cursorFlashTime();
+    blinkTimer_.setInterval(flash > 0 ? flash / 2 : kDefaultBlinkMs);
+    connect(&blinkTimer_, &QTimer::timeout, this, [this] {
+        blink_ = !blink_;
+        update();
+    });
+}
+
+void PictureView::setSheetSize(const QSize& sheet) {
+    sheet_ = sheet;
+    update();
+}
+
+void PictureView::setImage(const tavolex::PackedBitmap& image) {
+    tavolex::MakeDisplayImage(image, display_);
+    if (display_.pixels.empty()) {
+        clearImage();
+        return;
+    }
+    // The QImage shares the display pixels; they live as long as the view.
+    image_ = QImage(reinterpret_cast<const uchar*>(display_.pixels.data()), display_.width, display_.height,
+                    display_.width * 4, QImage::Format_ARGB32);
+    update();
+}
+
+void PictureView::clearImage() {
+    image_ = QImage();
+    display_ = {};
+    update();
+}
+
+void PictureView::setNote(const QString& note) {
+    if (note != note_) {
+        note_ = note;
+        update();
+    }
+}
+
+void PictureView::setBlinking(bool on) {
+    if (on && !blinkTimer_.isActive()) {
+        blinkTimer_.start();
+    } else if (!on) {
+        blinkTimer_.stop();
+        blink_ = false;
+    }
+    update();
+}
+
+QRect PictureView::area() const { return contentsRect().adjusted(kAreaInset, kAreaInset, -kAreaInset, -kAreaInset); }
+
+QRect PictureView::imageRect() const {
+    const QRect whole = area();
+    if (image_.isNull() || sheet_.isEmpty()) {
+        return {};
+    }
+    const int width = whole.width() * image_.width() / sheet_.width();
+    const int height = whole.height() * image_.height() / sheet_.height();
+    return {whole.topLeft(), QSize(width, height)};
+}
+
+void PictureView::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    QPainter painter(this);
+    const QRect whole = area();
+    painter.fillRect(whole, palette().window());
+    if (!image_.isNull()) {
+        // Nearest neighbour keeps every texture pixel crisp.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter.drawImage(imageRect(), image_);
+    }
+    if (!note_.isEmpty()) {
+        QFont font = painter.font();
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(palette().windowText().color());
+        painter.drawText(whole, Qt::AlignCenter | Qt::TextWordWrap, note_);
+    }
+    if (outlines_) {
+        // A dotted outline drawn twice, the second a pixel larger all round, so it
+        // shows on any livery colour.
+        QPen pen(Qt::white, 1, Qt::DotLine);
+        painter.setClipRect(whole);
+        for (const QRect& outline : outlines_(blink_)) {
+            for (const QRect& rect : {outline, outline.adjusted(-1, -1, 1, 1)}) {
+                painter.setPen(QPen(Qt::black, 1));
+                painter.drawRect(rect.adjusted(0, 0, -1, -1));
+                painter.setPen(pen);
+                painter.drawRect(rect.adjusted(0, 0, -1, -1));
+            }
+        }
+    }
+}
+
+void PictureView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        emit rightClicked(event->position().toPoint());
+        return;
+    }
+    QFrame::mousePressEvent(event);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+#include <QTimer>
+
+#include <functional>
+#include <vector>
+
+#include "editing/DisplayImage.h"
+
+// The picture of a graphics page: the shown image stretched over its area
+// (2 pixels inside the frame) without smoothing, a note over it when there is
+// nothing to show, blinking dotted outlines the page asks for, and right
+// clicks passed on to the page.
+class PictureView : public QFrame {
+    Q_OBJECT
+
+public:
+    explicit PictureView(QWidget* parent = nullptr);
+
+    // The sheet the area stands for; the image covers its own size of it from
+    // the top left (a software cockpit covers the top quarter of the hardware sheet).
+    void setSheetSize(const QSize& sheet);
+    // Shows `image`; an empty one shows the background.
+    void setImage(const tavolex::PackedBitmap& image);
+    void clearImage();
+    bool hasImage() const { return !image_.isNull(); }
+    const QImage& image() const { return image_; }
+    // The rectangle the image is drawn into, in this widget's pixels.
+    QRect imageRect() const;
+
+    void setNote(const QString& note);
+    QString note() const { return note_; }
+
+    // The outlines to draw for a blink phase, in this widget's pixels.
+    using OutlineSource = std::function<std::vector<QRect>(bool blink)>;
+    void setOutlines(OutlineSource outlines) { outlines_ = std::move(outlines); }
+    // Blinks at the platform's cursor flash rate while on.
+    void setBlinking(bool on);
+    bool blinkPhase() const { return blink_; }
+
+    // The area the sheet is stretched over: 2 pixels inside the frame.
+    QRect area() const;
+
+signals:
+    void rightClicked(const QPoint& position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QSize sheet_{256, 256};
+    QImage image_;
+    tavolex::DisplayImage display_;
+    QString note_;
+    OutlineSource outlines_;
+    QTimer blinkTimer_;
+    bool blink_ = false;
+};

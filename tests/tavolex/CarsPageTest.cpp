@@ -1,0 +1,179 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest/QTest>
+
+#include <gtest/gtest.h>
+
+#include "GraphicsShell.h"
+#include "Screenshot.h"
+#include "document/LazyGraphics.h"
+#include "formats/BitmapFile.h"
+#include "formats/GameJam.h"
+#include "pages/CarsPage.h"
+#include "pages/PictureView.h"
+#include "shell/TeamList.h"
+
+namespace {
+namespace fs = std::filesystem;
+using tavolex::GraphicSource;
+using tavolex::Variant;
+using Answer = UiServices::Answer;
+
+struct CarsShell : GraphicsShell {
+    CarsShell() : GraphicsShell(2) {}
+    CarsPage* page() { return static_cast<CarsPage*>(window->page()); }
+    tavolex::GraphicSlot& livery(int team, Variant variant) {
+        return state->carSet().teams[static_cast<std::size_t>(team)].livery[static_cast<std::size_t>(tavolex::VariantIndex(variant))];
+    }
+    bool enabled(const char* name) { return page()->button(name)->isEnabled(); }
+};
+
+TEST(CarsPage, AnEmptyTeamShowsItsNoteAndOnlyWhatCanBeDone) {
+    CarsShell shell;
+    CarsPage* page = shell.page();
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->shownVariant(), Variant::Hardware);
+    EXPECT_TRUE(page->variantButton(Variant::Hardware)->isChecked());
+    EXPECT_EQ(page->picture()->note(), "NO HARDWARE CAR IMAGE");
+    EXPECT_TRUE(shell.enabled("import") && shell.enabled("load"));
+    EXPECT_FALSE(shell.enabled("export") || shell.enabled("saveAs") || shell.enabled("remove"));
+    EXPECT_FALSE(shell.enabled("generateSoftware") || shell.enabled("generateHardware"));
+    EXPECT_FALSE(page->numberField(400)->isEnabled());
+    EXPECT_TRUE(page->numberField(400)->text().isEmpty()) << "no livery, no positions shown";
+    EXPECT_EQ(page->carButton(0)->text(), "[01]");
+    page->variantButton(Variant::Software)->click();
+    EXPECT_EQ(page->picture()->note(), "NO SOFTWARE CAR IMAGE");
+
+    // No game: Import is not offered; an unreadable executable allows the JAM files but not the number tables.
+    shell.useGame(tavolex::ExeStatus::Missing);
+    EXPECT_FALSE(shell.enabled("import"));
+    shell.useGame(tavolex::ExeStatus::Unreadable);
+    EXPECT_TRUE(shell.enabled("import"));
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    EXPECT_EQ(shell.livery(0, Variant::Software).source, GraphicSource::Game);
+    EXPECT_TRUE(page->picture()->note().isEmpty());
+    EXPECT_FALSE(shell.enabled("import") || shell.enabled("export")) << "a game picture goes neither way";
+    EXPECT_TRUE(shell.enabled("saveAs") && shell.enabled("remove") && shell.enabled("generateHardware"));
+    EXPECT_TRUE(page->numberField(400)->isEnabled());
+    EXPECT_FALSE(page->button("importNumbers")->isEnabled());
+    shell.useGame(tavolex::ExeStatus::Supported);
+    EXPECT_TRUE(page->button("importNumbers")->isEnabled());
+    EXPECT_FALSE(page->numberField(400)->text().isEmpty());
+}
+
+TEST(CarsPage, LoadRemoveAndGenerateWithTheDialogs) {
+    CarsShell shell;
+    CarsPage* page = shell.page();
+    // A bitmap of the wrong size is refused and changes nothing.
+    tavolex::PackedBitmap wrong(256, 256, tavolex::Depth::Bits24);
+    ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(shell.folder / "wrong.bmp", wrong)));
+    shell.ui->paths.push_back(shell.path("wrong.bmp"));
+    QTest::mouseClick(page->button("load"), Qt::LeftButton);
+    EXPECT_EQ(shell.ui->errors.value(0), "Couldn't load bitmap file!");
+    EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::None);
+
+    // A hardware JAM of the game, loaded into the hardware view.
+    const auto jam = tavolex::GameJamPath(shell.gameFolder, 3, Variant::Hardware);
+    ASSERT_TRUE(jam);
+    shell.ui->paths.push_back(QString::fromStdString(jam->string()));
+    QTest::mouseClick(page->button("load"), Qt::LeftButton);
+    EXPECT_EQ(shell.ui->errors.size(), 1);
+    EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::File);
+    EXPECT_TRUE(page->picture()->hasImage());
+    EXPECT_TRUE(shell.state->carSet().modified);
+    EXPECT_EQ(page->numberField(402)->text(), QString::number(shell.state->carSet().teams[0].numberDestinations[1].x));
+
+    // Generate software: the page moves to the generated picture.
+    QTest::mouseClick(page->button("generateSoftware"), Qt::LeftButton);
+    EXPECT_EQ(page->shownVariant(), Variant::Software);
+    EXPECT_TRUE(page->variantButton(Variant::Software)->isChecked());
+    EXPECT_EQ(shell.livery(0, Variant::Software).source, GraphicSource::Generated);
+    EXPECT_FALSE(shell.enabled("generateHardware")) << "never from a generated picture";
+    SaveScreenshot(*shell.window, "tavolex-cars-page-software");
+
+    // Removing the hardware livery takes the generated software one with it; No keeps both.
+    page->variantButton(Variant::Hardware)->click();
+    shell.ui->answers.push_back(Answer::No);
+    QTest::mouseClick(page->button("remove"), Qt::LeftButton);
+    EXPECT_EQ(shell.ui->questions.value(0), "Are you sure you want to remove bitmap?");
+    EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::File);
+    shell.ui->answers.push_back(Answer::Yes);
+    QTest::mouseClick(page->button("remove"), Qt::LeftButton);
+    EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::None);
+    EXPECT_EQ(shell.livery(0, Variant::Software).source, GraphicSource::None);
+    EXPECT_EQ(page->picture()->note(), "NO HARDWARE CAR IMAGE");
+    EXPECT_FALSE(page->picture()->hasImage());
+}
+
+TEST(CarsPage, SaveAsWritesTheShownPictureAndExportPatchesTheGame) {
+    CarsShell shell;
+    CarsPage* page = shell.page();
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    const tavolex::PackedBitmap shown = page->image();
+    shell.ui->paths.push_back(shell.path("copy"));
+    QTest::mouseClick(page->button("saveAs"), Qt::LeftButton);
+    tavolex::PackedBitmap saved;
+    ASSERT_TRUE(tavolex::Ok(tavolex::LoadBitmapFile(shell.folder / "copy.BMP", saved, 256, 384, tavolex::Depth::Bits24)));
+    EXPECT_EQ(saved, shown);
+    EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::Game) << "Save as changes no source";
+
+    // Loaded from that file, the livery goes back into the game.
+    shell.ui->paths.push_back(shell.path("copy.BMP"));
+    QTest::mouseClick(page->button("load"), Qt::LeftButton);
+    QTest::mouseClick(page->button("export"), Qt::LeftButton);
+    EXPECT_EQ(shell.ui->informations.value(0), "File Patched Successfully!");
+    EXPECT_TRUE(shell.ui->errors.isEmpty());
+}
+
+TEST(CarsPage, NumberFieldsStoreOnTypingAndShowTheLimitAfterLeaving) {
+    CarsShell shell;
+    CarsPage* page = shell.page();
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    QLineEdit* x = page->numberField(450);
+    x->setFocus();
+    EXPECT_EQ(page->editedField(), 450);
+    x->selectAll();
+    QTest::keyClicks(x, "300");
+    EXPECT_EQ(x->text(), "300");
+    EXPECT_EQ(shell.state->carSet().teams[0].numberSources[0][0].x, 256);
+    page->numberField(451)->setFocus();
+    EXPECT_EQ(x->text(), "256");
+    EXPECT_EQ(page->editedField(), 451);
+
+    // The second car has sources of its own; the outline blinks for the edited field.
+    page->carButton(1)->click();
+    EXPECT_EQ(page->selectedCar(), 1);
+    EXPECT_EQ(page->editedField(), 451) << "the car buttons keep the field edited";
+    EXPECT_EQ(x->text(), QString::number(shell.state->carSet().teams[0].numberSources[1][0].x));
+    SaveScreenshot(*shell.window, "tavolex-cars-page");
+
+    // Another team: the variant stays and the fields show that team.
+    shell.state->carSet().teams[5].numberDestinations[0] = {12, 34};
+    QTest::mouseClick(shell.window->teamList()->button(5), Qt::LeftButton);
+    EXPECT_EQ(page->shownVariant(), Variant::Hardware);
+    EXPECT_TRUE(page->numberField(400)->text().isEmpty()) << "team 5 has no livery";
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    EXPECT_EQ(page->numberField(400)->text(), "12");
+    EXPECT_EQ(page->numberField(401)->text(), "34");
+}
+
+TEST(CarsPage, RightClickZoomsTheBandOrBeepsWithoutAPicture) {
+    CarsShell shell;
+    CarsPage* page = shell.page();
+    PictureView* view = page->picture();
+    QTest::mouseClick(view, Qt::RightButton, {}, view->area().center());
+    EXPECT_EQ(shell.ui->beeps, 1);
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    QRect shown;
+    WhenModal([&](QWidget* zoom) {
+        shown = zoom->geometry();
+        SaveScreenshot(*zoom, "tavolex-cars-zoom");
+        zoom->close();
+    });
+    QTest::mouseClick(view, Qt::RightButton, {}, view->area().center());
+    EXPECT_EQ(shell.ui->beeps, 1);
+    EXPECT_EQ(shown.size(), QSize(view->area().width() * 5 / 2, view->area().width() * 5 / 4));
+}
+
+} // namespace
