@@ -106,6 +106,17 @@ TEST(CarsPage, LoadRemoveAndGenerateWithTheDialogs) {
     EXPECT_FALSE(page->picture()->hasImage());
 }
 
+TEST(CarsPage, AFileThatWentMissingIsRepairedAndThePageShowsTheNewState) {
+    CarsShell shell;
+    shell.livery(0, Variant::Hardware) = {GraphicSource::File, shell.folder / "gone.bmp"};
+    shell.state->notifyDataChanged();
+    CarsPage* page = shell.page();
+    EXPECT_EQ(shell.ui->errors, QStringList{"Couldn't load bitmap file!"});
+    EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::None) << "an untitled car set has no file";
+    EXPECT_EQ(page->picture()->note(), "NO HARDWARE CAR IMAGE");
+    EXPECT_EQ(shell.ui->errors.size(), 1) << "the page does not loop";
+}
+
 TEST(CarsPage, SaveAsWritesTheShownPictureAndExportPatchesTheGame) {
     CarsShell shell;
     CarsPage* page = shell.page();
