@@ -111,6 +111,10 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::TexelorJamSaveError, "An error occured saving the JAM file."},
     {TextId::TexelorJamReadOnly, "Cannot save - this file is read-only."},
     {TextId::TexelorSaveAborted, "Save aborted."},
+    {TextId::SettingsNotWritten,
+     "Couldn't save settings to %s! Its folder cannot be written, so the settings of this run are lost "
+     "and the Disclaimer will show again at the next start."},
+    {TextId::TexelorReplaceQuestion, "%s already exists.\nDo you want to replace it?"},
 };
 
 } // namespace
