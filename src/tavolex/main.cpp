@@ -83,6 +83,6 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &window, [&] { RunStartupSteps(state, ui, window, pending); });
     QObject::connect(&application, &QApplication::lastWindowClosed, &application, &QApplication::quit);
     const int code = application.exec();
-    FinishRun(state);
+    FinishRun(state, ui);
     return code;
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "core/Texts.h"
@@ -25,16 +26,25 @@ QString QtTexelorUi::openFile(QWidget* parent, const QString& folder, const QStr
 }
 
 QString QtTexelorUi::saveFile(QWidget* parent, const QString& folder, const QString& defaultName,
-                              const QString& filter, const QString& defaultSuffix) {
+                              const QString& filter) {
     QFileDialog dialog(parent, QObject::tr("Save As"), folder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(defaultSuffix);
+    // No default suffix and no question here: the viewer completes the name
+    // first (matching an existing file's case) and then asks about that file.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.selectFile(defaultName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+bool QtTexelorUi::confirmReplace(QWidget* parent, const QString& path) {
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    const QString text = QString::fromStdString(tavolex::FormatText(tavolex::TextId::TexelorReplaceQuestion, name));
+    return QMessageBox::question(parent, Title(), text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void QtTexelorUi::warn(QWidget* parent, const QString& text) {

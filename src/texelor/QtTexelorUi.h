@@ -7,6 +7,7 @@ class QtTexelorUi final : public TexelorUi {
 public:
     QString openFile(QWidget* parent, const QString& folder, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& folder, const QString& defaultName,
-                     const QString& filter, const QString& defaultSuffix) override;
+                     const QString& filter) override;
+    bool confirmReplace(QWidget* parent, const QString& path) override;
     void warn(QWidget* parent, const QString& text) override;
 };

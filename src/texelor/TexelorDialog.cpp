@@ -16,6 +16,7 @@
 #include "TexelorIcon.h"
 #include "TexelorUi.h"
 #include "core/Texts.h"
+#include "settings/FileDialogRules.h"
 
 namespace {
 
@@ -94,6 +95,7 @@ QString TexelorDialog::bitmapFilter() const { return T(tavolex::TextId::TexelorB
 bool TexelorDialog::loadJam(const QString& path) {
     const QFileInfo info(path);
     jamFolder_ = info.absolutePath();
+    jamName_ = info.fileName();
     baseName_ = info.completeBaseName();
     const texelor::LoadResult result = texture_.load(ToPath(path));
     if (result != texelor::LoadResult::Ok) {
@@ -114,13 +116,29 @@ void TexelorDialog::onLoadJam() {
     }
 }
 
+QString TexelorDialog::askSavePath(const QString& folder, const QString& defaultName, const QString& filter,
+                                   const std::string& extension) {
+    const QString chosen = ui_.saveFile(this, folder, defaultName, filter);
+    if (chosen.isEmpty()) {
+        return {};
+    }
+    const QString path = QString::fromStdU16String(tavolex::AddMissingExtension(ToPath(chosen), extension).u16string());
+    if (QFileInfo::exists(path) && !ui_.confirmReplace(this, path)) {
+        return {};
+    }
+    return path;
+}
+
 void TexelorDialog::onSaveJam() {
-    const QString path = ui_.saveFile(this, jamFolder_, baseName_ + ".jam", jamFilter(), "jam");
+    // The loaded file's own name, so that saving replaces it rather than
+    // making a second file beside it whose name differs only in case.
+    const QString path = askSavePath(jamFolder_, jamName_, jamFilter(), "jam");
     if (path.isEmpty()) {
         return;
     }
     const QFileInfo info(path);
     jamFolder_ = info.absolutePath();
+    jamName_ = info.fileName();
     baseName_ = info.completeBaseName();
     const texelor::SaveResult result = texture_.save(ToPath(path));
     if (result != texelor::SaveResult::Ok) {
@@ -129,7 +147,7 @@ void TexelorDialog::onSaveJam() {
 }
 
 void TexelorDialog::onExportBitmap() {
-    const QString path = ui_.saveFile(this, bitmapFolder_, baseName_ + ".bmp", bitmapFilter(), "bmp");
+    const QString path = askSavePath(bitmapFolder_, baseName_ + ".bmp", bitmapFilter(), "bmp");
     if (path.isEmpty()) {
         return;
     }

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <string>
+
 #include "TexelorTexture.h"
 
 class QLabel;
@@ -37,6 +39,10 @@ public slots:
 
 private:
     void showPixels();
+    // A save dialog's path with a missing extension added, after asking
+    // before a file is replaced; empty when cancelled.
+    QString askSavePath(const QString& folder, const QString& defaultName, const QString& filter,
+                        const std::string& extension);
     QString jamFilter() const;
     QString bitmapFilter() const;
 
@@ -51,5 +57,6 @@ private:
     // Remembered for this run only: where each kind of file was last chosen.
     QString jamFolder_;
     QString bitmapFolder_;
-    QString baseName_;
+    QString jamName_;  // the file name the JAM was loaded from or last saved as
+    QString baseName_; // that name without its extension, for exported bitmaps
 };

@@ -12,9 +12,12 @@ public:
 
     // The chosen path, or empty when cancelled. `folder` is where to start (may be empty).
     virtual QString openFile(QWidget* parent, const QString& folder, const QString& filter) = 0;
-    // Save dialogs confirm overwriting and add `defaultSuffix` to a name typed without one.
+    // The path as the user typed it: the caller adds a missing extension and
+    // asks before replacing a file, as the name may change on the way.
     virtual QString saveFile(QWidget* parent, const QString& folder, const QString& defaultName,
-                             const QString& filter, const QString& defaultSuffix) = 0;
+                             const QString& filter) = 0;
+    // "NAME already exists. Do you want to replace it?"; true for Yes.
+    virtual bool confirmReplace(QWidget* parent, const QString& path) = 0;
     // An exclamation box with the viewer's title.
     virtual void warn(QWidget* parent, const QString& text) = 0;
 };

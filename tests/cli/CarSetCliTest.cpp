@@ -172,6 +172,20 @@ TEST(TeamsCli, ExportAndImportTeamData) {
                             (folder / "x.gp3").string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Couldn't Load File!"), std::string::npos);
+    // The reason names what is wrong with a team data file, not with a texture.
+    EXPECT_NE(run.err.find("not a GP2 car set"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("texture"), std::string::npos) << run.err;
+    test::WriteBytes(folder / "damaged.gp2", {'Q', 'U', 'E', 'N', 'S', 'E', 'T', 160, 0, 0, 0, 0, 0});
+    run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                           {"teams", "import", (folder / "in.gp3").string(), (folder / "damaged.gp2").string(),
+                            (folder / "x.gp3").string()});
+    EXPECT_NE(run.err.find("checksum mismatch"), std::string::npos) << run.err;
+    test::WriteBytes(folder / "empty.txt", {'[', 'F', 'i', 'l', 'e', ']', '\n'});
+    run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                           {"teams", "import", (folder / "in.gp3").string(), (folder / "empty.txt").string(),
+                            (folder / "x.gp3").string()});
+    EXPECT_NE(run.err.find("not a performance text file"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "x.gp3"));
     EXPECT_EQ(test::RunProcess(folder, TAVOLEX_CLI_PATH, {"teams", "import", "a", "b.doc", "c"}).status, 2);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "RecordingProgress.h"
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
 #include "document/CarSetChecksum.h"
@@ -258,6 +259,28 @@ TEST(CarSetFile, InformationIsReadUpTo20000Characters) {
     ASSERT_EQ(LoadBytes(carSet, NewCarSetFile()), CarSetLoadError::None);
     EXPECT_TRUE(carSet.information.empty());
     EXPECT_EQ(carSet.hasInformation, 0);
+}
+
+TEST(CarSetFile, SavingCountsEveryPictureOnTheItemCounter) {
+    CarSet carSet;
+    NewCarSet(carSet);
+    for (Variant v : {Variant::Software, Variant::Hardware}) {
+        const auto i = static_cast<std::size_t>(VariantIndex(v));
+        carSet.helmetImages[i] = v == Variant::Software ? test::Banded8(256, 330) : test::PhotoLike24(256, 330);
+        carSet.helmetFlags[i] = 1;
+    }
+    // Generated from its other variant: counted as an item, nothing stored.
+    carSet.teams[2].livery[0] = {GraphicSource::Generated, {}};
+    test::ScratchFolder folder;
+    test::RecordingProgress progress;
+    ASSERT_TRUE(Ok(SaveCarSet(carSet, folder / "counted.gp3", GraphicEnvironment{}, &progress)));
+    EXPECT_EQ(progress.itemCount, 3);
+    EXPECT_EQ(progress.stepped, 3) << "the bar reaches its end";
+    const std::vector<std::pair<int, int>> counters = {{1, 3}, {2, 3}, {3, 3}};
+    EXPECT_EQ(progress.counters, counters);
+    EXPECT_EQ(progress.files, std::vector<std::string>{"COUNTED.GP3"});
+    EXPECT_EQ(progress.headings.front(), "Compressing software helmet textures.");
+    EXPECT_TRUE(progress.ended);
 }
 
 TEST(PictureRecords, PackOnlyWhenShorter) {

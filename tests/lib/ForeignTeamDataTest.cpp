@@ -108,7 +108,7 @@ TEST(Gp2CarSet, ReadsEveryFormatAndMatchesDriversByNumber) {
         EXPECT_EQ(team.drivers[1].racePerformance, 4121);
         EXPECT_EQ(team.drivers[1].qualifyingPerformance, 2181);
         EXPECT_EQ(team.drivers[1].raceRange, 1128);
-        EXPECT_EQ(static_cast<std::int16_t>(carSet.teams[3].drivers[0].racePerformance), -5578);
+        EXPECT_EQ(carSet.teams[3].drivers[0].racePerformance, -5578) << "a figure below 15751 stays negative";
         EXPECT_EQ(team.drivers[1].selected, shortLayout ? 0 : 1) << "format 100 keeps the flags";
         EXPECT_EQ(carSet.teams[10].drivers[1].name.view(), "") << "number 40 belongs to nobody";
     }
@@ -130,11 +130,11 @@ TEST(Gp2CarSet, NumberZeroRulesAndRefusals) {
     const CarSet before = carSet;
     auto bad = Gp2(160, [](std::uint8_t* b) { FillBlock(b, false); });
     bad[300] ^= 1;
-    EXPECT_FALSE(Ok(ReadGp2CarSet(bad, carSet))) << "checksum pair wrong";
+    EXPECT_EQ(ReadGp2CarSet(bad, carSet), Error::ChecksumMismatch);
     auto other = Gp2(160, [](std::uint8_t* b) { FillBlock(b, false); });
     WriteU16(other.data() + 7, 150);
     EXPECT_EQ(Gp2Format(other), 0);
-    EXPECT_FALSE(Ok(ReadGp2CarSet(other, carSet)));
+    EXPECT_EQ(ReadGp2CarSet(other, carSet), Error::NotAGp2CarSet);
     // A block offset beyond the file, with valid checksums.
     auto outside = Gp2(180, [](std::uint8_t* b) { FillBlock(b, false); });
     WriteU32(outside.data() + 85, 0xFFFFFF00u);
@@ -144,8 +144,8 @@ TEST(Gp2CarSet, NumberZeroRulesAndRefusals) {
     outside.resize(outside.size() + 4);
     WriteU16(outside.data() + outside.size() - 4, sum.sum);
     WriteU16(outside.data() + outside.size() - 2, sum.rot);
-    EXPECT_FALSE(Ok(ReadGp2CarSet(outside, carSet)));
-    EXPECT_FALSE(Ok(ReadGp2CarSet(std::vector<std::uint8_t>{'s', 'e', 't'}, carSet)));
+    EXPECT_EQ(ReadGp2CarSet(outside, carSet), Error::UnknownGp2Layout);
+    EXPECT_EQ(ReadGp2CarSet(std::vector<std::uint8_t>{'s', 'e', 't'}, carSet), Error::ChecksumMismatch);
     EXPECT_EQ(carSet.teams, before.teams);
 }
 

@@ -57,6 +57,37 @@ TEST(PerformanceFile, RoundTripsEveryFieldItWrites) {
     EXPECT_EQ(fromFile.teams, loaded.teams);
 }
 
+TEST(PerformanceFile, NegativeFiguresAndRangesKeepTheirSignBothWays) {
+    CarSet carSet = NewSet();
+    TeamRecord& team = carSet.teams[3];
+    team.racePower = -20;
+    team.drivers[0].racePerformance = -5578; // as a GP2 import leaves a low figure
+    team.drivers[0].raceRange = -5;
+    team.drivers[0].qualifyingRange = -32767;
+    const std::string text = PerformanceFileText(carSet);
+    EXPECT_NE(text.find("[Team #03]\r\nName=Team Name,Engine\r\nPerformance=-20,770,4000\r\n"
+                        "First Driver=7,Drivers Name,-5578,-5,16100,-32767\r\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("59958"), std::string::npos) << "no figure written as its unsigned bit pattern";
+    EXPECT_EQ(text.find("6553"), std::string::npos);
+
+    CarSet loaded = NewSet();
+    ASSERT_TRUE(Ok(ReadPerformanceText(text, loaded)));
+    EXPECT_EQ(loaded.teams[3].drivers[0].raceRange, -5);
+    EXPECT_EQ(loaded.teams[3].drivers[0].qualifyingRange, -32767);
+    EXPECT_EQ(loaded.teams[3].drivers[0].racePerformance, 0) << "negative performance reads as 0";
+    EXPECT_EQ(loaded.teams[3].racePower, 0) << "negative power reads as 0";
+
+    // Written by hand: ranges below zero are taken as they are.
+    std::string edited = text;
+    const std::string from = "Second Driver=8,Drivers Name,16000,192,16100,128";
+    edited.replace(edited.find(from), from.size(), "Second Driver=8,Drivers Name,16000,-300,16100,-1");
+    ASSERT_TRUE(Ok(ReadPerformanceText(edited, loaded)));
+    EXPECT_EQ(loaded.teams[3].drivers[1].raceRange, -300);
+    EXPECT_EQ(loaded.teams[3].drivers[1].qualifyingRange, -1);
+}
+
 TEST(PerformanceFile, ReadsTheOldScale) {
     std::string text;
     for (int t = 0; t < 11; ++t) {
@@ -95,8 +126,8 @@ TEST(PerformanceFile, AFailedReadChangesNothing) {
         copy.replace(copy.find(from), from.size(), to);
         return copy;
     };
-    EXPECT_FALSE(Ok(ReadPerformanceText(replaced("Version=210", "Version=0"), carSet)));
-    EXPECT_FALSE(Ok(ReadPerformanceText(replaced("[Team #10]", "[Team #11]"), carSet)));
+    EXPECT_EQ(ReadPerformanceText(replaced("Version=210", "Version=0"), carSet), Error::NotAPerformanceFile);
+    EXPECT_EQ(ReadPerformanceText(replaced("[Team #10]", "[Team #11]"), carSet), Error::TeamDataIncomplete);
     EXPECT_FALSE(Ok(ReadPerformanceText(replaced("Name=Team Name,Engine\r\nPerformance=760,770,4000\r\nFirst Driver=22",
                                                  "Name=OnlyOne\r\nPerformance=760,770,4000\r\nFirst Driver=22"),
                                         carSet)));

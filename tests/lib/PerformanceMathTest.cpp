@@ -57,13 +57,15 @@ TEST(QuickEdit, MaximumStretchesAwayFromTheSmallestAndStopsAtTheTop) {
 
 TEST(QuickEdit, ValuesAreTheEntrysFieldsWithRangesSigned) {
     TeamTable teams = NewTeams();
-    teams[1].drivers[1].qualifyingRange = static_cast<std::uint16_t>(-40);
+    teams[1].drivers[1].qualifyingRange = -40;
+    teams[2].drivers[0].racePerformance = -5578; // a GP2 import's low figure
     auto ranges = QuickEditValues(teams, QuickEditEntry::QualifyingRange);
     ASSERT_EQ(ranges.size(), 22u);
     EXPECT_EQ(ranges[3], -40);
     ranges[3] = -41;
     SetQuickEditValues(teams, QuickEditEntry::QualifyingRange, ranges);
-    EXPECT_EQ(static_cast<std::int16_t>(teams[1].drivers[1].qualifyingRange), -41);
+    EXPECT_EQ(teams[1].drivers[1].qualifyingRange, -41);
+    EXPECT_EQ(QuickEditValues(teams, QuickEditEntry::RacePerformance)[4], -5578) << "performance is signed too";
     EXPECT_EQ(QuickEditValues(teams, QuickEditEntry::Failure).size(), 11u);
 }
 
@@ -96,6 +98,13 @@ TEST(LapTimes, RankTheFieldWithTiesByNameAndEqualMarks) {
     EXPECT_EQ(race[0].name, "Aaron");
     EXPECT_EQ(race[1].name, "Driver A");
     EXPECT_EQ(race[21].position, "= ");
+
+    // A negative figure is the slowest, not the fastest: 21578 points behind.
+    teams[7].drivers[1].racePerformance = -5578;
+    const auto slow = RelativeLapTimes(teams, 1);
+    EXPECT_EQ(slow[21].name, teams[7].drivers[1].name.str());
+    EXPECT_EQ(slow[21].position, "22.");
+    EXPECT_EQ(slow[21].time, "+50.33%"); // 21578 x 0.01 x 0.4425 x 0.9224 x 4/7
 }
 
 } // namespace

@@ -28,6 +28,15 @@ TEST(Settings, DefaultsWithoutAFileAndAfterTheFirstExit) {
     EXPECT_EQ(ReadSettings(path).disclaimer, 110);
 }
 
+TEST(Settings, AFolderThatCannotBeWrittenFailsTheWrite) {
+    ScratchFolder folder;
+    // A file where the settings folder should be: no user, root included, can write below it.
+    WriteText(folder / "blocked", "");
+    Settings settings;
+    settings.disclaimer = kDisclaimerDone;
+    EXPECT_FALSE(WriteSettingsAtExit(folder / "blocked/Tavolex/Tavolex.ini", settings));
+}
+
 TEST(Settings, ReadTheFileAsTheEditorExpects) {
     ScratchFolder folder;
     const auto path = folder / "t.ini";
@@ -78,6 +87,13 @@ TEST(AppPaths, PortableBesideTheProgramElseInTheUsersFolders) {
     paths = ResolveAppPaths(executable, environment);
     EXPECT_EQ(paths.settingsFile, folder / "xdg-config/Tavolex/Tavolex.ini");
     EXPECT_EQ(paths.dataFolder, folder / "xdg-data/Tavolex");
+
+    // Neither XDG folders nor HOME: the temporary folder, never the current directory.
+    Environment bare;
+    bare.systemTemp = folder / "tmp";
+    paths = ResolveAppPaths(executable, bare);
+    EXPECT_EQ(paths.settingsFile, folder / "tmp/.config/Tavolex/Tavolex.ini");
+    EXPECT_EQ(paths.dataFolder, folder / "tmp/.local/share/Tavolex");
 
     WriteText(folder / "bin/tavolex.ini", "");
     paths = ResolveAppPaths(executable, environment);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "RecordingProgress.h"
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
 #include "formats/JamBuilder.h"
@@ -96,6 +97,18 @@ TEST(SoftwareJam, PatchingBuildsSortedTablesWrittenFourTimes) {
     PackedBitmap read;
     ASSERT_TRUE(Ok(DecodeSoftwareJam(file, 1, std::nullopt, read)));
     EXPECT_EQ(read, image);
+}
+
+TEST(SoftwareJam, PatchingCountsEveryEntryAlsoThoseWithoutColours) {
+    PackedBitmap image(256, 1, Depth::Bits8);
+    std::vector<std::uint8_t> file;
+    // The last entry keeps global indices: no table, nothing to rewrite, but an item all the same.
+    ASSERT_TRUE(Ok(BuildSoftwareJam(image, {{0, 0, 4, 1}, {4, 0, 100, 1}, {104, 0, 152, 1, true}}, false, file)));
+    test::RecordingProgress progress;
+    std::vector<std::uint8_t> patched;
+    ASSERT_TRUE(Ok(PatchSoftwareJamBytes(file, image, 1, 3, false, patched, &progress)));
+    const std::vector<std::pair<int, int>> expected = {{1, 3}, {2, 3}, {3, 3}};
+    EXPECT_EQ(progress.counters, expected);
 }
 
 TEST(SoftwareJam, WheelBlurSheetsGetIdentityTablesAndKeepTheirPixels) {

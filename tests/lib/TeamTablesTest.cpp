@@ -200,5 +200,29 @@ TEST(LevelNames, AreReadAndReplacedKeepingEveryOtherEntry) {
     EXPECT_EQ(test::ReadBytes(folder / "LDATA/deutsch.str"), LanguageFile(260, "x"));
 }
 
+TEST(LevelNames, TheLastEntryNeedsNoTerminator) {
+    ScratchFolder folder;
+    fs::create_directories(folder / "LDATA");
+    const GameFolder game(folder.path());
+    auto unterminated = LanguageFile(261, "Vets");
+    unterminated.pop_back();
+    WriteBytes(folder / "LDATA/italiano.str", unterminated);
+    FixedText<32> name;
+    ASSERT_TRUE(Ok(ReadLevelName(game, Language::Italian, name)));
+    EXPECT_EQ(name.view(), "Vets");
+    // Replacing it keeps the file's shape: the name still ends the file.
+    ASSERT_TRUE(Ok(WriteLevelName(game, Language::Italian, "Veterani")));
+    auto expected = LanguageFile(261, "Veterani");
+    expected.pop_back();
+    EXPECT_EQ(test::ReadBytes(folder / "LDATA/italiano.str"), expected);
+
+    // 260 texts and nothing after the last terminator: entry 260 is missing.
+    std::size_t start = 0;
+    std::size_t end = 0;
+    EXPECT_EQ(FindLevelName(LanguageFile(260, ""), start, end), Error::LevelNameMissing);
+    EXPECT_EQ(FindLevelName(LanguageFile(261, ""), start, end), Error::None) << "an empty, terminated entry";
+    EXPECT_EQ(start, end);
+}
+
 } // namespace
 } // namespace tavolex

@@ -53,6 +53,33 @@ TEST(MainWindow, HasTheMenusTabsAndToolbarOfTheEditor) {
     SaveScreenshot(window, "tavolex-main-window");
 }
 
+TEST(MainWindow, TheStartBannerCoversThePageAreaOnlyWithAMarkThatStandsOut) {
+    Shell shell;
+    MainWindow& window = *shell.window;
+    window.show();
+    window.showBanner();
+    QApplication::processEvents();
+    StartBanner* banner = window.banner();
+    ASSERT_NE(banner, nullptr);
+    const int tabsBottom = window.tabs()->mapTo(&window, QPoint(0, window.tabs()->height())).y();
+    EXPECT_GE(banner->mapTo(&window, QPoint(0, 0)).y(), tabsBottom) << "the tab labels stay whole";
+    const QPoint listCorner = window.teamList()->mapTo(&window, QPoint(0, 0));
+    EXPECT_TRUE(QRect(banner->mapTo(&window, QPoint(0, 0)), banner->size()).contains(listCorner));
+    // It follows the page area when the window grows.
+    window.resize(window.width() + 120, window.height() + 80);
+    QApplication::processEvents();
+    EXPECT_EQ(banner->size(), banner->parentWidget()->size());
+
+    const QImage picture = banner->grab().toImage();
+    const int side = std::min(banner->width(), banner->height()) / 3;
+    const QColor body = picture.pixelColor(banner->width() / 2, banner->height() / 4 - side / 3 + 12 * side / 16);
+    EXPECT_GT(body.green(), 150) << "the car is not red on red";
+    SaveScreenshot(window, "tavolex-start-banner");
+    QTest::mouseClick(banner, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(window.banner(), nullptr);
+}
+
 TEST(MainWindow, TeamButtonsSelectTheCurrentTeamOnce) {
     Shell shell;
     shell.window->show();
@@ -83,6 +110,25 @@ TEST(MainWindow, TitleFollowsTheFileAndUnsavedChanges) {
     window.action("save")->trigger();
     EXPECT_TRUE(shell.ui->paths.empty());
     EXPECT_EQ(window.windowTitle(), "Tavolex v1.10 - [ season.GP3 ]");
+}
+
+TEST(MainWindow, TheToolbarSaveButtonActsAsSaveAsWhileUntitled) {
+    Shell shell;
+    MainWindow& window = *shell.window;
+    window.show();
+    QAction* tool = window.action("tool_save");
+    EXPECT_FALSE(window.action("save")->isEnabled()) << "the menu item is greyed";
+    EXPECT_TRUE(tool->isEnabled()) << "the button is not";
+    shell.ui->paths.push_back(shell.path("field"));
+    tool->trigger();
+    EXPECT_TRUE(fs::exists(shell.folder / "field.GP3"));
+    EXPECT_EQ(shell.ui->dialogFolders.size(), 1);
+    // Titled now: the button saves in place without a dialog.
+    tavolex::MarkModified(shell.state->carSet());
+    tool->trigger();
+    EXPECT_EQ(shell.ui->dialogFolders.size(), 1);
+    EXPECT_FALSE(shell.state->carSet().modified);
+    EXPECT_TRUE(tool->isEnabled());
 }
 
 TEST(MainWindow, UnsavedChangesAreAskedAboutAndYesGoesOnEvenWithoutASave) {
@@ -160,16 +206,36 @@ TEST(Startup, ShowsTheDisclaimerOnceAndTheConfigurationWithoutAGame) {
     EXPECT_EQ(shell.ui->errors, QStringList{"Couldn't Open Car Set!"}) << "the pending message, once shown";
     EXPECT_EQ(seen, (QStringList{"Disclaimer", "Tavolex Configuration"}));
     EXPECT_EQ(shell.state->settings().disclaimer, 110);
-    FinishRun(*shell.state);
+    FinishRun(*shell.state, *shell.ui);
+    EXPECT_TRUE(shell.ui->errors.size() == 1) << "nothing more to say when the settings were written";
     EXPECT_EQ(tavolex::ReadProfileInt(shell.paths.settingsFile, "Setup", "Disclaimer", 0), 110);
     EXPECT_FALSE(fs::exists(shell.folder / "tmp")) << "the temporary folder goes at exit";
 }
 
-TEST(ProgressWindow, ShowsHeadingFileAndCounter) {
+TEST(Startup, SaysOnceAtExitWhenTheSettingsCannotBeWritten) {
+    Shell shell;
+    tavolex::AppPaths paths = shell.paths;
+    tavolex::test::WriteBytes(shell.folder / "blocked", {}); // a file where the folder should be
+    paths.settingsFile = shell.folder / "blocked/Tavolex.ini";
+    fs::create_directories(shell.folder / "tmp2");
+    EditorState state(paths, shell.folder / "tmp2");
+    state.loadSettings();
+    FinishRun(state, *shell.ui);
+    ASSERT_EQ(shell.ui->errors.size(), 1);
+    EXPECT_TRUE(shell.ui->errors[0].startsWith("Couldn't save settings to " + QString::fromStdString(paths.settingsFile.string())))
+        << shell.ui->errors[0].toStdString();
+    EXPECT_FALSE(fs::exists(shell.folder / "tmp2"));
+}
+
+TEST(ProgressWindow, ShowsHeadingFileAndCounterEnabledAndCentred) {
     Shell shell;
     shell.window->show();
     ProgressWindow progress(shell.window.get());
+    shell.window->setEnabled(false); // as during a save
     progress.begin(4);
+    EXPECT_TRUE(progress.isEnabled()) << "not greyed out with the main window";
+    const QPoint offset = progress.geometry().center() - shell.window->geometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2) << "centred over the main window, not cornered at its centre";
     progress.setHeading("Compressing hardware car textures.");
     progress.setFile("SEASON.GP3");
     progress.setCounter(2, 4);

@@ -75,4 +75,17 @@ TEST(PerformancePage, ViewsSetTheCalculatorAndQuickEditActsOnTheirEntry) {
     EXPECT_EQ(page->calculatorRow(0).section('|', 1, 1), "Drivers Name");
 }
 
+TEST(PerformancePage, NegativeFiguresShowSignedAndRankLast) {
+    PerformanceShell shell;
+    PerformancePage* page = shell.page();
+    auto& teams = shell.state->carSet().teams;
+    teams[6].drivers[1].name = "Slow Import";
+    teams[6].drivers[1].racePerformance = -5578;
+    shell.state->notifyDataChanged();
+    QTest::mouseClick(page->viewButton(3), Qt::LeftButton);
+    EXPECT_EQ(page->cell(6, 2)->text(), "-5578");
+    EXPECT_EQ(page->calculatorRow(21).section('|', 1, 1), "Slow Import");
+    SaveScreenshot(*shell.window, "tavolex-performance-negative");
+}
+
 } // namespace

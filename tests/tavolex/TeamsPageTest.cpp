@@ -38,7 +38,7 @@ TEST(TeamsPage, SlidersStepClampAndMarkModified) {
     QSlider* range = page->slider("seat1QualifyingRange");
     range->triggerAction(QAbstractSlider::SliderToMinimum);
     range->triggerAction(QAbstractSlider::SliderPageStepSub);
-    EXPECT_EQ(static_cast<std::int16_t>(shell.state->carSet().teams[0].drivers[1].qualifyingRange), -32767);
+    EXPECT_EQ(shell.state->carSet().teams[0].drivers[1].qualifyingRange, -32767);
     EXPECT_EQ(page->valueLabel("seat1QualifyingRange")->text(), "-32767");
     page->slider("seat0RacePerformance")->triggerAction(QAbstractSlider::SliderPageStepSub);
     EXPECT_EQ(shell.state->carSet().teams[0].drivers[0].racePerformance, 15990) << "other sliders page by 10";
@@ -51,6 +51,24 @@ TEST(TeamsPage, SlidersStepClampAndMarkModified) {
     page->slider("racePower")->triggerAction(QAbstractSlider::SliderSingleStepSub);
     EXPECT_EQ(shell.state->carSet().teams[0].racePower, 1597);
     SaveScreenshot(*shell.window, "tavolex-teams-page");
+}
+
+TEST(TeamsPage, NegativeFiguresPutTheThumbAtTheStartAndKeepTheirSign) {
+    TeamsPageShell shell;
+    shell.window->show();
+    TeamsPage* page = shell.page();
+    // What a GP2 import leaves for a race figure below 15751.
+    shell.state->carSet().teams[0].drivers[0].racePerformance = -5578;
+    shell.state->carSet().teams[0].qualifyingPower = -3;
+    page->reload();
+    EXPECT_EQ(page->valueLabel("seat0RacePerformance")->text(), "-5578");
+    EXPECT_EQ(page->slider("seat0RacePerformance")->value(), 0) << "the thumb at the start, not the end";
+    EXPECT_EQ(page->valueLabel("qualifyingPower")->text(), "-3 BHP");
+    EXPECT_EQ(page->slider("qualifyingPower")->value(), 0);
+    SaveScreenshot(*shell.window, "tavolex-teams-page-negative");
+    // The first step brings it into the range from below.
+    page->slider("seat0RacePerformance")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(shell.state->carSet().teams[0].drivers[0].racePerformance, 1);
 }
 
 TEST(TeamsPage, DriversSwapAndNumbersStayWithTheirSeats) {

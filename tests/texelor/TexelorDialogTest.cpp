@@ -34,7 +34,6 @@ struct DialogCall {
     QString folder;
     QString defaultName;
     QString filter;
-    QString suffix;
 };
 
 // Answers each file dialog with the next queued path ("" cancels) and keeps
@@ -44,15 +43,20 @@ public:
     std::deque<QString> answers;
     std::vector<DialogCall> calls;
     QStringList messages;
+    QStringList replaceQuestions; // the files asked about
+    bool replaceAnswer = true;
 
     QString openFile(QWidget*, const QString& folder, const QString& filter) override {
-        calls.push_back({"open", folder, {}, filter, {}});
+        calls.push_back({"open", folder, {}, filter});
         return next();
     }
-    QString saveFile(QWidget*, const QString& folder, const QString& defaultName, const QString& filter,
-                     const QString& suffix) override {
-        calls.push_back({"save", folder, defaultName, filter, suffix});
+    QString saveFile(QWidget*, const QString& folder, const QString& defaultName, const QString& filter) override {
+        calls.push_back({"save", folder, defaultName, filter});
         return next();
+    }
+    bool confirmReplace(QWidget*, const QString& path) override {
+        replaceQuestions << path;
+        return replaceAnswer;
     }
     void warn(QWidget*, const QString& text) override { messages << text; }
 
@@ -168,7 +172,6 @@ TEST_F(TexelorDialogTest, RoundTripThroughExportImportAndSave) {
     EXPECT_EQ(exportCall.kind, "save");
     EXPECT_EQ(exportCall.defaultName, "FERRAR98.bmp");
     EXPECT_EQ(exportCall.filter, "Bitmap Files (*.bmp)");
-    EXPECT_EQ(exportCall.suffix, "bmp");
     EXPECT_TRUE(exportCall.folder.isEmpty()) << "the bitmap folder is separate from the JAM folder";
 
     click(dialog.importButton(), Q(folder / "bitmaps/FERRAR98.bmp"));
@@ -177,9 +180,8 @@ TEST_F(TexelorDialogTest, RoundTripThroughExportImportAndSave) {
 
     click(dialog.saveButton(), Q(folder / "jams/NEW.JAM"));
     const DialogCall saveCall = ui.calls.back();
-    EXPECT_EQ(saveCall.defaultName, "FERRAR98.jam");
+    EXPECT_EQ(saveCall.defaultName, "FERRAR98.JAM") << "the loaded file's own name";
     EXPECT_EQ(saveCall.folder, Q(folder / "jams"));
-    EXPECT_EQ(saveCall.suffix, "jam");
     ASSERT_TRUE(ui.messages.isEmpty()) << ui.messages.join("|").toStdString();
 
     tavolex::PackedBitmap read;
@@ -189,7 +191,46 @@ TEST_F(TexelorDialogTest, RoundTripThroughExportImportAndSave) {
 
     // The next save offers the name it was last saved under.
     click(dialog.saveButton(), "");
-    EXPECT_EQ(ui.calls.back().defaultName, "NEW.jam");
+    EXPECT_EQ(ui.calls.back().defaultName, "NEW.JAM");
+}
+
+TEST_F(TexelorDialogTest, SaveJamReplacesTheLoadedFileInsteadOfAddingOneBesideIt) {
+    WriteBytes(folder / "WILLIA98.JAM", texelor::test::MakeJam(16, 1, 1));
+    WriteBytes(folder / "other.jam", texelor::test::MakeJam(16, 1, 2));
+    auto files = [&] {
+        QStringList names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) names << Q(entry.path().filename());
+        names.sort();
+        return names;
+    };
+    dialog.show();
+    click(dialog.loadButton(), Q(folder / "WILLIA98.JAM"));
+
+    // The proposed name, accepted as it is: the same file, after asking.
+    click(dialog.saveButton(), Q(folder / "WILLIA98.JAM"));
+    EXPECT_EQ(ui.calls.back().defaultName, "WILLIA98.JAM");
+    EXPECT_EQ(ui.replaceQuestions, QStringList{Q(folder / "WILLIA98.JAM")});
+    EXPECT_EQ(files(), (QStringList{"WILLIA98.JAM", "other.jam"}));
+
+    // A name typed without an extension takes the existing file's spelling.
+    click(dialog.saveButton(), Q(folder / "willia98"));
+    EXPECT_EQ(ui.replaceQuestions.size(), 2);
+    EXPECT_EQ(ui.replaceQuestions.back(), Q(folder / "WILLIA98.JAM"));
+    EXPECT_EQ(files(), (QStringList{"WILLIA98.JAM", "other.jam"})) << "no second file beside the first";
+
+    // A new name gets the extension; one typed with any extension is kept.
+    click(dialog.saveButton(), Q(folder / "fresh"));
+    click(dialog.saveButton(), Q(folder / "copy.tex"));
+    EXPECT_EQ(files(), (QStringList{"WILLIA98.JAM", "copy.tex", "fresh.jam", "other.jam"}));
+    EXPECT_EQ(ui.replaceQuestions.size(), 2) << "new files need no question";
+
+    // No to the question writes nothing.
+    ui.replaceAnswer = false;
+    const auto before = tavolex::test::ReadBytes(folder / "other.jam");
+    click(dialog.saveButton(), Q(folder / "OTHER"));
+    EXPECT_EQ(ui.replaceQuestions.back(), Q(folder / "other.jam"));
+    EXPECT_EQ(tavolex::test::ReadBytes(folder / "other.jam"), before);
+    EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join("|").toStdString();
 }
 
 TEST_F(TexelorDialogTest, RefusedBitmapsLeaveThePictureAlone) {

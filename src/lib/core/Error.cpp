@@ -34,6 +34,12 @@ const char* ErrorText(Error error) {
     case Error::NothingToGenerateFrom:
         return "the other variant holds no picture of its own to generate from";
     case Error::ConversionFailed: return "the picture has the wrong size or depth for this conversion";
+    case Error::NotAGp2CarSet: return "not a GP2 car set: the file has no car set mark of a known format";
+    case Error::ChecksumMismatch: return "checksum mismatch: the file is damaged or was changed by hand";
+    case Error::UnknownGp2Layout: return "unknown format: the team data block is not where the file's format puts it";
+    case Error::NotAPerformanceFile: return "not a performance text file: section [File] has no version";
+    case Error::TeamDataIncomplete: return "a team section lacks a key, or a value has too few comma-separated fields";
+    case Error::LevelNameMissing: return "the language file holds fewer than 261 texts";
     }
     return "unknown error";
 }

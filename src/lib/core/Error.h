@@ -36,6 +36,14 @@ enum class Error {
     OutOfMemory,
     NothingToGenerateFrom,
     ConversionFailed,
+    // Team data files.
+    NotAGp2CarSet,
+    ChecksumMismatch,
+    UnknownGp2Layout,
+    NotAPerformanceFile,
+    TeamDataIncomplete,
+    // Language files.
+    LevelNameMissing,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

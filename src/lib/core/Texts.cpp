@@ -127,6 +127,10 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::TexelorJamSaveError, "An error occured saving the JAM file."},
     {TextId::TexelorJamReadOnly, "Cannot save - this file is read-only."},
     {TextId::TexelorSaveAborted, "Save aborted."},
+    {TextId::SettingsNotWritten,
+     "Couldn't save settings to %s! Check that its folder can be written: until then the settings of "
+     "each run are lost and the Disclaimer shows at every start."},
+    {TextId::TexelorReplaceQuestion, "%s already exists.\nDo you want to replace it?"},
 };
 
 } // namespace

@@ -127,6 +127,10 @@ enum class TextId {
     TexelorJamSaveError,
     TexelorJamReadOnly,
     TexelorSaveAborted,
+
+    // Added later; kept at the end so that merges stay simple.
+    SettingsNotWritten,       // "%s": the settings file
+    TexelorReplaceQuestion,   // "%s": the file's name
 };
 
 std::string_view Text(TextId id);

@@ -28,10 +28,12 @@ constexpr int kHelmetHeight = 330;
 
 struct DriverRecord {
     FixedText<24> name;
-    std::uint16_t qualifyingPerformance = 0;
-    std::uint16_t racePerformance = 0;
-    std::uint16_t qualifyingRange = 0;
-    std::uint16_t raceRange = 0;
+    // The game keeps performance figures as signed 16-bit numbers: a GP2 import
+    // can bring negative ones, which must stay negative everywhere.
+    std::int16_t qualifyingPerformance = 0;
+    std::int16_t racePerformance = 0;
+    std::int16_t qualifyingRange = 0;
+    std::int16_t raceRange = 0;
     std::uint16_t selected = 0;
 
     friend bool operator==(const DriverRecord&, const DriverRecord&) = default;
@@ -57,9 +59,9 @@ enum class NumberSide { Left = 0, Front = 1, Right = 2 };
 struct TeamRecord {
     FixedText<13> teamName;
     FixedText<13> engineName;
-    std::uint16_t qualifyingPower = 0;
-    std::uint16_t racePower = 0;
-    std::uint16_t failureProbability = 0;
+    std::int16_t qualifyingPower = 0; // signed 16-bit, like the driver figures
+    std::int16_t racePower = 0;
+    std::int16_t failureProbability = 0;
     std::array<std::uint16_t, kDriversPerTeam> carNumbers{};
     std::array<DriverRecord, kDriversPerTeam> drivers{};
     std::array<NumberPoint, 3> numberDestinations{};                  // left, front, right

@@ -39,8 +39,8 @@ void SetDirectoryEntry(std::vector<std::uint8_t>& file, std::size_t entry, std::
 class SectionWriter {
 public:
     SectionWriter(CarSet& carSet, const GraphicEnvironment& environment, Progress* progress,
-                  std::vector<std::uint8_t>& file)
-        : carSet_(carSet), environment_(environment), progress_(progress), file_(file) {}
+                  int pictures, std::vector<std::uint8_t>& file)
+        : carSet_(carSet), environment_(environment), progress_(progress), pictures_(pictures), file_(file) {}
 
     Error write(PictureSection section) {
         const PictureSectionLayout& layout = SectionLayout(section);
@@ -66,7 +66,11 @@ public:
             for (int slot = 0; slot < SlotCount(section); ++slot) {
                 // Sections of one variant share their index between variants:
                 // ask the slot itself, not the table.
-                if (!Stored(FlagOf(carSet_, section, slot, variant))) {
+                const std::uint8_t flag = FlagOf(carSet_, section, slot, variant);
+                if (flag != 0 && !Stored(flag)) {
+                    countItem(); // generated from the other variant: an item with nothing to store
+                }
+                if (!Stored(flag)) {
                     continue;
                 }
                 const std::size_t index = FlagIndex(section, slot, variant);
@@ -80,15 +84,21 @@ public:
                 if (Error error = appendPicture(section, slot, variant); !Ok(error)) {
                     return error;
                 }
-                if (progress_ != nullptr) {
-                    progress_->step(1);
-                }
+                countItem();
             }
         }
         return Error::None;
     }
 
 private:
+    // Every slot with a picture is one item of the save, as counted before it.
+    void countItem() {
+        if (progress_ != nullptr) {
+            progress_->step(1);
+            progress_->setCounter(++counted_, pictures_);
+        }
+    }
+
     Error appendPicture(PictureSection section, int slot, Variant variant) {
         if (section == PictureSection::Helmets) {
             return AppendPictureRecord(section, variant,
@@ -107,6 +117,8 @@ private:
     CarSet& carSet_;
     const GraphicEnvironment& environment_;
     Progress* progress_;
+    int pictures_; // the save's item count
+    int counted_ = 0;
     std::vector<std::uint8_t>& file_;
 };
 
@@ -130,7 +142,7 @@ Error EncodeCarSet(CarSet& carSet, const GraphicEnvironment& environment,
     std::memcpy(out.data(), kCarSetMagic.data(), kCarSetMagic.size());
     WriteU16(out.data() + kCarSetMagic.size(), kCarSetVersion110);
 
-    SectionWriter sections(carSet, environment, progress, out);
+    SectionWriter sections(carSet, environment, progress, PicturesToStore(carSet), out);
     for (PictureSection section : kSectionWriteOrder) {
         if (Error error = sections.write(section); !Ok(error)) {
             return error;

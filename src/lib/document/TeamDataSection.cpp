@@ -15,6 +15,9 @@ void PutU16(std::vector<std::uint8_t>& out, unsigned v) {
     out.push_back(static_cast<std::uint8_t>(v >> 8));
 }
 
+// Two's complement, so the bytes of a negative figure are those the game keeps.
+void PutI16(std::vector<std::uint8_t>& out, std::int16_t v) { PutU16(out, static_cast<std::uint16_t>(v)); }
+
 template <std::size_t Size>
 void PutText(std::vector<std::uint8_t>& out, const FixedText<Size>& text) {
     const std::string_view view = text.view();
@@ -49,10 +52,10 @@ void WriteTeamDataSection(const CarSet& carSet, std::vector<std::uint8_t>& out) 
         PutText(out, team.engineName);
     }
     for (const TeamRecord& team : teams) {
-        PutU16(out, team.qualifyingPower);
-        PutU16(out, team.racePower);
+        PutI16(out, team.qualifyingPower);
+        PutI16(out, team.racePower);
     }
-    for (const TeamRecord& team : teams) PutU16(out, team.failureProbability);
+    for (const TeamRecord& team : teams) PutI16(out, team.failureProbability);
     for (const TeamRecord& team : teams) PutU8(out, team.tyreType);
     for (const TeamRecord& team : teams) {
         for (const DriverRecord& driver : team.drivers) PutText(out, driver.name);
@@ -65,14 +68,14 @@ void WriteTeamDataSection(const CarSet& carSet, std::vector<std::uint8_t>& out) 
     }
     for (const TeamRecord& team : teams) {
         for (const DriverRecord& driver : team.drivers) {
-            PutU16(out, driver.qualifyingPerformance);
-            PutU16(out, driver.racePerformance);
+            PutI16(out, driver.qualifyingPerformance);
+            PutI16(out, driver.racePerformance);
         }
     }
     for (const TeamRecord& team : teams) {
         for (const DriverRecord& driver : team.drivers) {
-            PutU16(out, driver.qualifyingRange);
-            PutU16(out, driver.raceRange);
+            PutI16(out, driver.qualifyingRange);
+            PutI16(out, driver.raceRange);
         }
     }
     for (const TeamRecord& team : teams) out.insert(out.end(), team.pitCrewColours.begin(), team.pitCrewColours.end());
@@ -111,10 +114,10 @@ bool ReadTeamDataSection(SourceCursor& in, std::uint16_t version, CarSet& carSet
         GetText(in, team.engineName);
     }
     for (TeamRecord& team : teams) {
-        team.qualifyingPower = in.u16();
-        team.racePower = in.u16();
+        team.qualifyingPower = in.i16();
+        team.racePower = in.i16();
     }
-    for (TeamRecord& team : teams) team.failureProbability = in.u16();
+    for (TeamRecord& team : teams) team.failureProbability = in.i16();
     for (TeamRecord& team : teams) team.tyreType = in.u8();
     for (TeamRecord& team : teams) {
         for (DriverRecord& driver : team.drivers) GetText(in, driver.name);
@@ -127,14 +130,14 @@ bool ReadTeamDataSection(SourceCursor& in, std::uint16_t version, CarSet& carSet
     }
     for (TeamRecord& team : teams) {
         for (DriverRecord& driver : team.drivers) {
-            driver.qualifyingPerformance = in.u16();
-            driver.racePerformance = in.u16();
+            driver.qualifyingPerformance = in.i16();
+            driver.racePerformance = in.i16();
         }
     }
     for (TeamRecord& team : teams) {
         for (DriverRecord& driver : team.drivers) {
-            driver.qualifyingRange = in.u16();
-            driver.raceRange = in.u16();
+            driver.qualifyingRange = in.i16();
+            driver.raceRange = in.i16();
         }
     }
     for (TeamRecord& team : teams) in.bytes(team.pitCrewColours.size(), team.pitCrewColours.data());

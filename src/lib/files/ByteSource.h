@@ -49,6 +49,7 @@ public:
 
     std::uint8_t u8();
     std::uint16_t u16();
+    std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
     std::uint32_t u32();
     bool bytes(std::size_t count, std::uint8_t* out);
     std::uint64_t offset() const { return offset_; }

@@ -174,6 +174,8 @@ Error PatchSoftwareJamBytes(std::span<const std::uint8_t> file, const PackedBitm
     std::vector<std::uint8_t> out(plain.begin(), plain.begin() + static_cast<std::ptrdiff_t>(tablesStart));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const SoftwareJamEntry& e = entries[i];
+        // Every entry counts, also one that keeps its pixels.
+        SetProgressCounter(progress, static_cast<int>(i) + 1, static_cast<int>(entries.size()));
         if (e.colourCount == 0) {
             continue; // global indices: offset and pixels stay as they are
         }
@@ -207,7 +209,6 @@ Error PatchSoftwareJamBytes(std::span<const std::uint8_t> file, const PackedBitm
         for (int copy = 0; copy < 4; ++copy) {
             out.insert(out.end(), table.begin(), table.begin() + colours);
         }
-        SetProgressCounter(progress, static_cast<int>(i) + 1, static_cast<int>(entries.size()));
     }
     out.insert(out.end(), sheet.begin(), sheet.end());
     ScrambleJam(out.data(), out.size());

@@ -14,17 +14,18 @@ Error FindLevelName(std::span<const std::uint8_t> file, std::size_t& start, std:
     std::size_t at = kHeaderSize;
     for (int passed = 0; passed < kLevelNameEntry; ++at) {
         if (at >= file.size()) {
-            return Error::RecordNotFound;
+            return Error::LevelNameMissing;
         }
         passed += file[at] == 0 ? 1 : 0;
+    }
+    // The entry needs at least one byte; as the file's last entry it may lack
+    // its terminator, and then runs to the end of the file.
+    if (at >= file.size()) {
+        return Error::LevelNameMissing;
     }
     start = at;
     while (at < file.size() && file[at] != 0) {
         ++at;
-    }
-    // The entry must end with its terminator for a replacement to keep what follows.
-    if (at >= file.size()) {
-        return Error::RecordNotFound;
     }
     end = at;
     return Error::None;

@@ -19,7 +19,8 @@ inline constexpr int kLevelNameEntry = 260;
 // by the difference. The previous file is kept with ".old" appended.
 [[nodiscard]] Error WriteLevelName(const GameFolder& game, Language language, std::string_view name);
 
-// The same on a language file's bytes.
+// Where entry 260 lies in a language file's bytes: [start, end), end being its
+// terminator or, for a last entry without one, the end of the file.
 [[nodiscard]] Error FindLevelName(std::span<const std::uint8_t> file, std::size_t& start, std::size_t& end);
 
 } // namespace tavolex

@@ -85,9 +85,9 @@ Teams SampleTeams() {
         TeamRecord& team = carSet.teams[static_cast<std::size_t>(t)];
         team.teamName = kTeams[static_cast<std::size_t>(t)];
         team.engineName = kEngines[static_cast<std::size_t>(t)];
-        team.qualifyingPower = static_cast<std::uint16_t>(800 - 9 * t);
-        team.racePower = static_cast<std::uint16_t>(790 - 9 * t);
-        team.failureProbability = static_cast<std::uint16_t>(3000 + 250 * t);
+        team.qualifyingPower = static_cast<std::int16_t>(800 - 9 * t);
+        team.racePower = static_cast<std::int16_t>(790 - 9 * t);
+        team.failureProbability = static_cast<std::int16_t>(3000 + 250 * t);
         team.tyreType = static_cast<std::uint16_t>(t % 2);
         // The pit lane in reverse order of the teams.
         team.pitBoxPosition = static_cast<std::uint16_t>(kTeamCount - 1 - t);
@@ -96,10 +96,10 @@ Teams SampleTeams() {
         for (int d = 0; d < kDriversPerTeam; ++d) {
             DriverRecord& driver = team.drivers[static_cast<std::size_t>(d)];
             driver.name = "Driver " + std::to_string(2 * t + d + 1) + " " + kTeams[static_cast<std::size_t>(t)];
-            driver.qualifyingPerformance = static_cast<std::uint16_t>(17000 - 150 * t - 40 * d);
-            driver.racePerformance = static_cast<std::uint16_t>(16800 - 150 * t - 40 * d);
-            driver.qualifyingRange = static_cast<std::uint16_t>(100 + 5 * t);
-            driver.raceRange = static_cast<std::uint16_t>(180 + 3 * t);
+            driver.qualifyingPerformance = static_cast<std::int16_t>(17000 - 150 * t - 40 * d);
+            driver.racePerformance = static_cast<std::int16_t>(16800 - 150 * t - 40 * d);
+            driver.qualifyingRange = static_cast<std::int16_t>(100 + 5 * t);
+            driver.raceRange = static_cast<std::int16_t>(180 + 3 * t);
             driver.selected = static_cast<std::uint16_t>((t + d) % 3 == 0 ? 1 : 0);
         }
         SetDefaultNumberPositions(team, t);

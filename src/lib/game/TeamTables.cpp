@@ -113,7 +113,8 @@ bool WriteShared(std::vector<std::uint8_t>& bytes, const SharedTables& at, std::
     return true;
 }
 
-std::uint16_t CappedU16(const std::uint8_t* p, std::uint16_t max) { return std::min(ReadU16(p), max); }
+// The executable keeps these unsigned; anything above the signed maximum is taken as that maximum.
+std::int16_t CappedFigure(const std::uint8_t* p) { return static_cast<std::int16_t>(std::min(ReadU16(p), kMaxPerformance)); }
 
 } // namespace
 
@@ -144,21 +145,21 @@ bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Te
                 const std::uint16_t raw = std::max(ReadU16(exe.data() + offset + 2 * t), kEnginePowerBase);
                 return std::min<std::uint16_t>(static_cast<std::uint16_t>(raw - kEnginePowerBase), kMaxEnginePower);
             };
-            team.qualifyingPower = power(exe_offsets::kQualifyingPower);
-            team.racePower = power(exe_offsets::kRacePower);
+            team.qualifyingPower = static_cast<std::int16_t>(power(exe_offsets::kQualifyingPower));
+            team.racePower = static_cast<std::int16_t>(power(exe_offsets::kRacePower));
         }
         for (std::size_t d = 0; d < kDriversPerTeam; ++d) {
             const std::uint8_t* entry = exe.data() + 4 * (2 * t + d);
             if (mask & team_data::DriverPerformance) {
-                team.drivers[d].qualifyingPerformance = CappedU16(entry + exe_offsets::kDriverPerformance, kMaxPerformance);
-                team.drivers[d].racePerformance = CappedU16(entry + exe_offsets::kDriverPerformance + 2, kMaxPerformance);
+                team.drivers[d].qualifyingPerformance = CappedFigure(entry + exe_offsets::kDriverPerformance);
+                team.drivers[d].racePerformance = CappedFigure(entry + exe_offsets::kDriverPerformance + 2);
             }
             if (mask & team_data::AbilityRanges) {
-                team.drivers[d].qualifyingRange = ReadU16(entry + exe_offsets::kAbilityRanges);
-                team.drivers[d].raceRange = ReadU16(entry + exe_offsets::kAbilityRanges + 2);
+                team.drivers[d].qualifyingRange = static_cast<std::int16_t>(ReadU16(entry + exe_offsets::kAbilityRanges));
+                team.drivers[d].raceRange = static_cast<std::int16_t>(ReadU16(entry + exe_offsets::kAbilityRanges + 2));
             }
         }
-        if (mask & team_data::FailureProbability) team.failureProbability = CappedU16(exe.data() + exe_offsets::kFailure + 2 * t, kMaxPerformance);
+        if (mask & team_data::FailureProbability) team.failureProbability = CappedFigure(exe.data() + exe_offsets::kFailure + 2 * t);
         if (mask & team_data::CrewColours) ReadCrewColours(exe, static_cast<int>(t), team);
     }
     return !(mask & team_data::PitBoxPositions) || ReadPitBoxOrder(exe, teams);
@@ -179,16 +180,16 @@ bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, cons
             WriteU16(exe.data() + exe_offsets::kQualifyingPower + 2 * t, static_cast<std::uint16_t>(team.qualifyingPower + kEnginePowerBase));
             WriteU16(exe.data() + exe_offsets::kRacePower + 2 * t, static_cast<std::uint16_t>(team.racePower + kEnginePowerBase));
         }
-        if (mask & team_data::FailureProbability) WriteU16(exe.data() + exe_offsets::kFailure + 2 * t, team.failureProbability);
+        if (mask & team_data::FailureProbability) WriteU16(exe.data() + exe_offsets::kFailure + 2 * t, static_cast<std::uint16_t>(team.failureProbability));
         for (std::size_t d = 0; d < kDriversPerTeam; ++d) {
             std::uint8_t* entry = exe.data() + 4 * (2 * t + d);
             if (mask & team_data::DriverPerformance) {
-                WriteU16(entry + exe_offsets::kDriverPerformance, team.drivers[d].qualifyingPerformance);
-                WriteU16(entry + exe_offsets::kDriverPerformance + 2, team.drivers[d].racePerformance);
+                WriteU16(entry + exe_offsets::kDriverPerformance, static_cast<std::uint16_t>(team.drivers[d].qualifyingPerformance));
+                WriteU16(entry + exe_offsets::kDriverPerformance + 2, static_cast<std::uint16_t>(team.drivers[d].racePerformance));
             }
             if (mask & team_data::AbilityRanges) {
-                WriteU16(entry + exe_offsets::kAbilityRanges, team.drivers[d].qualifyingRange);
-                WriteU16(entry + exe_offsets::kAbilityRanges + 2, team.drivers[d].raceRange);
+                WriteU16(entry + exe_offsets::kAbilityRanges, static_cast<std::uint16_t>(team.drivers[d].qualifyingRange));
+                WriteU16(entry + exe_offsets::kAbilityRanges + 2, static_cast<std::uint16_t>(team.drivers[d].raceRange));
             }
         }
     }

@@ -41,11 +41,14 @@ std::optional<fs::path> FindPortableSettings(const fs::path& folder, const std::
     return std::nullopt;
 }
 
-fs::path XdgFolder(const std::string& xdg, const std::string& home, const char* fallback) {
+// Without HOME the system's temporary folder stands in for it: never the
+// current directory, which may be anywhere (a game folder, a USB stick).
+fs::path XdgFolder(const std::string& xdg, const Environment& environment, const char* fallback) {
     if (!xdg.empty()) {
         return fs::path(xdg) / "Tavolex";
     }
-    return fs::path(home.empty() ? "." : home) / fallback / "Tavolex";
+    const fs::path home = environment.home.empty() ? environment.systemTemp : fs::path(environment.home);
+    return home / fallback / "Tavolex";
 }
 
 } // namespace
@@ -77,9 +80,9 @@ AppPaths ResolveAppPaths(const fs::path& executable, const Environment& environm
         }
     }
     paths.settingsFile =
-        XdgFolder(environment.xdgConfigHome, environment.home, ".config") / "Tavolex.ini";
+        XdgFolder(environment.xdgConfigHome, environment, ".config") / "Tavolex.ini";
     paths.temporaryParent = environment.systemTemp;
-    paths.dataFolder = XdgFolder(environment.xdgDataHome, environment.home, ".local/share");
+    paths.dataFolder = XdgFolder(environment.xdgDataHome, environment, ".local/share");
     return paths;
 }
 

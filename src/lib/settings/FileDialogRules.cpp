@@ -1,5 +1,6 @@
 #include "settings/FileDialogRules.h"
 
+#include "files/CaseInsensitivePath.h"
 #include "files/FileHelpers.h"
 #include "settings/Settings.h"
 
@@ -22,6 +23,14 @@ std::optional<std::filesystem::path> ForceExtension(const std::filesystem::path&
         forced.replace_extension("." + defaultExtension);
     }
     return forced;
+}
+
+std::filesystem::path AddMissingExtension(const std::filesystem::path& chosen, const std::string& extension) {
+    const std::string typed = chosen.extension().string();
+    if (typed.size() > 1) {
+        return chosen;
+    }
+    return ResolvePathIgnoringCase(chosen.parent_path(), chosen.stem().string() + "." + extension);
 }
 
 std::filesystem::path DialogStartFolder(const std::filesystem::path& settingsFile, const std::string& title,

@@ -15,6 +15,11 @@ namespace tavolex {
 std::optional<std::filesystem::path> ForceExtension(const std::filesystem::path& chosen,
                                                     const std::string& defaultExtension);
 
+// The path with `extension` appended when the name has none, spelt as an
+// existing file of that name spells it (so "willia98" saves over
+// "WILLIA98.JAM" rather than beside it); a name with an extension is kept.
+std::filesystem::path AddMissingExtension(const std::filesystem::path& chosen, const std::string& extension);
+
 // The folder a dialog titled `title` starts in: the one remembered for it, else `programFolder`.
 std::filesystem::path DialogStartFolder(const std::filesystem::path& settingsFile, const std::string& title,
                                         const std::filesystem::path& programFolder);

@@ -23,9 +23,9 @@ constexpr std::size_t kGp2BlockSize = 2420;
 constexpr std::size_t kGp2SecondNames = 2420 + 260 + 260 + 960;
 
 // Figures of the older scale, without the lower clamp: low figures go negative.
-std::uint16_t UnclampedPerformance(std::uint16_t figure) {
+std::int16_t UnclampedPerformance(std::uint16_t figure) {
     const int f = figure >= 32768 ? 0 : figure;
-    return static_cast<std::uint16_t>(static_cast<std::int16_t>((f - 15751) * 97 / 100));
+    return static_cast<std::int16_t>((f - 15751) * 97 / 100);
 }
 
 template <std::size_t Size>
@@ -106,7 +106,7 @@ void ReadDrivers(CarSet& carSet, const std::uint8_t* names, const std::uint8_t* 
         CopyName(names + 24 * i, seat->name);
         seat->racePerformance = UnclampedPerformance(ReadU16(race + 2 * i));
         seat->qualifyingPerformance = UnclampedPerformance(ReadU16(qualifying + 2 * i));
-        seat->raceRange = seat->qualifyingRange = static_cast<std::uint16_t>(ConvertOldRange(ReadU16(ranges + 2 * i)));
+        seat->raceRange = seat->qualifyingRange = static_cast<std::int16_t>(ConvertOldRange(ReadU16(ranges + 2 * i)));
     }
 }
 
@@ -125,19 +125,19 @@ void ReadPerText(std::string_view text, CarSet& carSet) {
             DriverRecord& driver = team.drivers[static_cast<std::size_t>(s)];
             driver.name.assign(ini.value("Name", std::to_string(d), "Drivers Name"));
             team.carNumbers[static_cast<std::size_t>(s)] = static_cast<std::uint16_t>(std::clamp(number("NBR", d, d), 0, 99));
-            driver.qualifyingPerformance = static_cast<std::uint16_t>(std::clamp(number("QP", d, 16100), 0, kMaxFigure));
-            driver.racePerformance = static_cast<std::uint16_t>(std::clamp(number("RP", d, 16000), 0, kMaxFigure));
-            driver.qualifyingRange = static_cast<std::uint16_t>(number("QA", d, 128));
-            driver.raceRange = static_cast<std::uint16_t>(number("RA", d, 192));
+            driver.qualifyingPerformance = static_cast<std::int16_t>(std::clamp(number("QP", d, 16100), 0, kMaxFigure));
+            driver.racePerformance = static_cast<std::int16_t>(std::clamp(number("RP", d, 16000), 0, kMaxFigure));
+            driver.qualifyingRange = static_cast<std::int16_t>(number("QA", d, 128));
+            driver.raceRange = static_cast<std::int16_t>(number("RA", d, 192));
         }
     }
     for (int t = 0; t < kTeamCount; ++t) {
         TeamRecord& team = carSet.teams[static_cast<std::size_t>(t)];
         team.teamName.assign(ini.value("TNAME", std::to_string(t), "Team Name"));
         team.engineName.assign(ini.value("TENG", std::to_string(t), "Engine"));
-        team.qualifyingPower = static_cast<std::uint16_t>(std::clamp(number("TQP", t, 33587) - kPowerBase, 0, kMaxPower));
-        team.racePower = static_cast<std::uint16_t>(std::clamp(number("TRP", t, 33577) - kPowerBase, 0, kMaxPower));
-        team.failureProbability = static_cast<std::uint16_t>(std::clamp(number("TFAIL", t, 4000), 0, kMaxFigure));
+        team.qualifyingPower = static_cast<std::int16_t>(std::clamp(number("TQP", t, 33587) - kPowerBase, 0, kMaxPower));
+        team.racePower = static_cast<std::int16_t>(std::clamp(number("TRP", t, 33577) - kPowerBase, 0, kMaxPower));
+        team.failureProbability = static_cast<std::int16_t>(std::clamp(number("TFAIL", t, 4000), 0, kMaxFigure));
     }
 }
 
@@ -167,20 +167,20 @@ int Gp2Format(std::span<const std::uint8_t> file) {
 Error ReadGp2CarSet(std::span<const std::uint8_t> file, CarSet& carSet) {
     const int format = Gp2Format(file);
     if (format == 0) {
-        return Error::NotAJam;
+        return Error::NotAGp2CarSet;
     }
     if (file.size() < 4) {
-        return Error::ReadFailed;
+        return Error::ChecksumMismatch; // no room for the checksums
     }
     RunningChecksum checksum;
     checksum.add(file.first(file.size() - 4));
     if (ReadU16(file.data() + file.size() - 4) != checksum.sum || ReadU16(file.data() + file.size() - 2) != checksum.rot) {
-        return Error::BadMagic;
+        return Error::ChecksumMismatch;
     }
     Gp2Block block{};
     const std::size_t needed = format == 100 ? kGp2BlockSize100 : kGp2BlockSize;
     if (!FindBlock(file, format, block) || !FitsIn(file.size(), block.start, needed)) {
-        return Error::PixelsOutsideFile;
+        return Error::UnknownGp2Layout;
     }
     BackupTeams(carSet);
     const std::uint8_t* b = file.data() + block.start;
@@ -188,9 +188,9 @@ Error ReadGp2CarSet(std::span<const std::uint8_t> file, CarSet& carSet) {
         TeamRecord& team = carSet.teams[t];
         CopyName(b + 13 * t, team.teamName);
         CopyName(b + 260 + 13 * t, team.engineName);
-        team.racePower = ReadU16(b + 520 + 2 * t);
-        team.qualifyingPower = ReadU16(b + 560 + 2 * t);
-        team.failureProbability = std::min<std::uint16_t>(ReadU16(b + 600 + 2 * t), kMaxFigure);
+        team.racePower = static_cast<std::int16_t>(ReadU16(b + 520 + 2 * t));
+        team.qualifyingPower = static_cast<std::int16_t>(ReadU16(b + 560 + 2 * t));
+        team.failureProbability = static_cast<std::int16_t>(std::min<std::uint16_t>(ReadU16(b + 600 + 2 * t), kMaxFigure));
         if (block.shortLayout) {
             team.carNumbers = {ReadU16(b + 800 + 2 * t), ReadU16(b + 840 + 2 * t)};
         } else {

@@ -58,9 +58,13 @@ long Number(const std::string& token) {
     return negative ? -value : value;
 }
 
-std::uint16_t Clamped(long value, long low, long high) {
-    return static_cast<std::uint16_t>(std::clamp(value, low, high));
+template <typename Field>
+Field Clamped(long value, long low, long high) {
+    return static_cast<Field>(std::clamp(value, low, high));
 }
+
+// Stored in 16 bits as the game keeps them: a figure beyond them wraps.
+std::int16_t Figure(long value) { return static_cast<std::int16_t>(value); }
 
 // A name token shorter than the field replaces the name; "??" empties it.
 template <std::size_t Size>
@@ -98,9 +102,9 @@ bool ReadTeam(const IniFile& ini, int t, bool oldLayout, TeamRecord& team) {
     if (figures.size() < 3) {
         return false;
     }
-    team.racePower = Clamped(Number(figures[0]), 0, kMaxFilePower);
-    team.qualifyingPower = Clamped(Number(figures[1]), 0, kMaxFilePower);
-    team.failureProbability = Clamped(Number(figures[2]), 0, kMaxFailure);
+    team.racePower = Clamped<std::int16_t>(Number(figures[0]), 0, kMaxFilePower);
+    team.qualifyingPower = Clamped<std::int16_t>(Number(figures[1]), 0, kMaxFilePower);
+    team.failureProbability = Clamped<std::int16_t>(Number(figures[2]), 0, kMaxFailure);
     for (std::size_t d = 0; d < 2; ++d) {
         const auto value = Value(ini, section, kDriverKeys[d]);
         const auto tokens = value ? Tokens(*value) : std::vector<std::string>{};
@@ -108,19 +112,18 @@ bool ReadTeam(const IniFile& ini, int t, bool oldLayout, TeamRecord& team) {
             return false;
         }
         DriverRecord& driver = team.drivers[d];
-        team.carNumbers[d] = Clamped(Number(tokens[0]), 0, kMaxCarNumber);
+        team.carNumbers[d] = Clamped<std::uint16_t>(Number(tokens[0]), 0, kMaxCarNumber);
         ReadName(tokens[1], driver.name);
         if (oldLayout) {
-            driver.racePerformance = static_cast<std::uint16_t>(ConvertOldPerformance(static_cast<int>(Number(tokens[2]))));
-            driver.qualifyingPerformance = static_cast<std::uint16_t>(ConvertOldPerformance(static_cast<int>(Number(tokens[3]))));
-            driver.raceRange = driver.qualifyingRange =
-                static_cast<std::uint16_t>(ConvertOldRange(static_cast<int>(Number(tokens[4]))));
+            driver.racePerformance = Figure(ConvertOldPerformance(static_cast<int>(Number(tokens[2]))));
+            driver.qualifyingPerformance = Figure(ConvertOldPerformance(static_cast<int>(Number(tokens[3]))));
+            driver.raceRange = driver.qualifyingRange = Figure(ConvertOldRange(static_cast<int>(Number(tokens[4]))));
         } else {
-            // Performance has no upper limit in the file; the field keeps 16 bits.
-            driver.racePerformance = static_cast<std::uint16_t>(std::max(0L, Number(tokens[2])));
-            driver.raceRange = static_cast<std::uint16_t>(Number(tokens[3]));
-            driver.qualifyingPerformance = static_cast<std::uint16_t>(std::max(0L, Number(tokens[4])));
-            driver.qualifyingRange = static_cast<std::uint16_t>(Number(tokens[5]));
+            // Performance has no upper limit in the file; ranges are taken as they are, sign included.
+            driver.racePerformance = Figure(std::max(0L, Number(tokens[2])));
+            driver.raceRange = Figure(Number(tokens[3]));
+            driver.qualifyingPerformance = Figure(std::max(0L, Number(tokens[4])));
+            driver.qualifyingRange = Figure(Number(tokens[5]));
         }
     }
     return true;
@@ -151,8 +154,8 @@ std::string PerformanceFileText(const CarSet& carSet) {
         const std::string section = Section(t);
         ini.setValue(section, "Name", NameOrMark(team.teamName.view()) + "," + NameOrMark(team.engineName.view()));
         char line[128];
-        std::snprintf(line, sizeof line, "%d,%d,%u", team.racePower, team.qualifyingPower,
-                      static_cast<unsigned>(team.failureProbability));
+        // Every figure signed, so a negative one is written with its minus sign.
+        std::snprintf(line, sizeof line, "%d,%d,%d", team.racePower, team.qualifyingPower, team.failureProbability);
         ini.setValue(section, "Performance", line);
         for (std::size_t d = 0; d < 2; ++d) {
             const DriverRecord& driver = team.drivers[d];
@@ -174,14 +177,14 @@ Error ReadPerformanceText(std::string_view text, CarSet& carSet) {
     const IniFile ini = IniFile::Parse(text);
     const int version = ini.intValue("File", "Version", 0);
     if (version <= 0) {
-        return Error::InvalidName; // not a performance file
+        return Error::NotAPerformanceFile;
     }
     const bool oldLayout = version < 200;
     BackupTeams(carSet);
     for (int t = 0; t < kTeamCount; ++t) {
         if (!ReadTeam(ini, t, oldLayout, carSet.teams[static_cast<std::size_t>(t)])) {
             RestoreTeams(carSet);
-            return Error::RecordNotFound;
+            return Error::TeamDataIncomplete;
         }
     }
     if (oldLayout && std::clamp(ini.intValue("File", "DriverZero", 0), 0, 1) == 1) {

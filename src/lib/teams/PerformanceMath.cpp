@@ -18,7 +18,9 @@ constexpr std::array<QuickEditRange, 7> kRanges = {{
     {-32767, 32767, 16, true},
 }};
 
-std::uint16_t* DriverField(DriverRecord& driver, QuickEditEntry entry) {
+// Templates so that the same choice serves the const reader and the writer.
+template <typename Driver>
+auto* DriverField(Driver& driver, QuickEditEntry entry) {
     switch (entry) {
     case QuickEditEntry::QualifyingPerformance: return &driver.qualifyingPerformance;
     case QuickEditEntry::QualifyingRange: return &driver.qualifyingRange;
@@ -27,16 +29,13 @@ std::uint16_t* DriverField(DriverRecord& driver, QuickEditEntry entry) {
     }
 }
 
-std::uint16_t* TeamField(TeamRecord& team, QuickEditEntry entry) {
+template <typename Team>
+auto* TeamField(Team& team, QuickEditEntry entry) {
     switch (entry) {
     case QuickEditEntry::QualifyingPower: return &team.qualifyingPower;
     case QuickEditEntry::RacePower: return &team.racePower;
     default: return &team.failureProbability;
     }
-}
-
-bool Signed(QuickEditEntry entry) {
-    return entry == QuickEditEntry::QualifyingRange || entry == QuickEditEntry::RaceRange;
 }
 
 // The smallest and largest value as 32-bit floats, scanning in order.
@@ -67,16 +66,12 @@ QuickEditRange RangeOf(QuickEditEntry entry) { return kRanges[static_cast<std::s
 
 std::vector<int> QuickEditValues(const TeamTable& teams, QuickEditEntry entry) {
     std::vector<int> values;
-    TeamTable& table = const_cast<TeamTable&>(teams);
-    for (TeamRecord& team : table) {
+    for (const TeamRecord& team : teams) {
         if (!RangeOf(entry).perDriver) {
             values.push_back(*TeamField(team, entry));
             continue;
         }
-        for (DriverRecord& driver : team.drivers) {
-            const std::uint16_t raw = *DriverField(driver, entry);
-            values.push_back(Signed(entry) ? static_cast<std::int16_t>(raw) : raw);
-        }
+        for (const DriverRecord& driver : team.drivers) values.push_back(*DriverField(driver, entry));
     }
     return values;
 }
@@ -85,11 +80,11 @@ void SetQuickEditValues(TeamTable& teams, QuickEditEntry entry, const std::vecto
     std::size_t i = 0;
     for (TeamRecord& team : teams) {
         if (!RangeOf(entry).perDriver) {
-            *TeamField(team, entry) = static_cast<std::uint16_t>(values[i++]);
+            *TeamField(team, entry) = static_cast<std::int16_t>(values[i++]);
             continue;
         }
         for (DriverRecord& driver : team.drivers) {
-            *DriverField(driver, entry) = static_cast<std::uint16_t>(values[i++]);
+            *DriverField(driver, entry) = static_cast<std::int16_t>(values[i++]);
         }
     }
 }

@@ -32,8 +32,8 @@ struct QuickEditRange {
 };
 QuickEditRange RangeOf(QuickEditEntry entry);
 
-// The entry's values in team order (seat 1 before seat 2 for driver values);
-// ability ranges read as signed numbers.
+// The entry's values in team order (seat 1 before seat 2 for driver values),
+// every one a signed number as the car set keeps it.
 std::vector<int> QuickEditValues(const TeamTable& teams, QuickEditEntry entry);
 void SetQuickEditValues(TeamTable& teams, QuickEditEntry entry, const std::vector<int>& values);
 

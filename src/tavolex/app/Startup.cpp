@@ -35,8 +35,13 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
     }
 }
 
-void FinishRun(EditorState& state) {
-    tavolex::WriteSettingsAtExit(state.paths().settingsFile, state.settings());
+void FinishRun(EditorState& state, UiServices& ui) {
+    const auto& settingsFile = state.paths().settingsFile;
+    if (!tavolex::WriteSettingsAtExit(settingsFile, state.settings())) {
+        // Otherwise the Disclaimer comes back at every start without a reason.
+        ui.error(nullptr, QString::fromStdString(
+                              tavolex::FormatText(tavolex::TextId::SettingsNotWritten, settingsFile.string())));
+    }
     tavolex::EmptyFolder(state.temporaryFolder());
     std::error_code ec;
     std::filesystem::remove(state.temporaryFolder(), ec);

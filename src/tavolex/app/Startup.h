@@ -12,5 +12,6 @@ class UiServices;
 // an unreadable GP3.EXE, and the check of the menu art archive.
 void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, const QString& pendingMessage);
 
-// Exit: the settings file is written and the temporary folder emptied and removed.
-void FinishRun(EditorState& state);
+// Exit: the settings file is written (saying once why when it cannot be) and
+// the temporary folder emptied and removed.
+void FinishRun(EditorState& state, UiServices& ui);

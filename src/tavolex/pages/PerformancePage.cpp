@@ -253,9 +253,8 @@ int PerformancePage::cellValue(int t, int column) const {
     switch (view) {
     case EngineView: return column == 0 ? team.qualifyingPower : team.racePower;
     case ReliabilityView: return team.failureProbability;
-    case QualificationView:
-        return second ? static_cast<std::int16_t>(driver.qualifyingRange) : driver.qualifyingPerformance;
-    default: return second ? static_cast<std::int16_t>(driver.raceRange) : driver.racePerformance;
+    case QualificationView: return second ? driver.qualifyingRange : driver.qualifyingPerformance;
+    default: return second ? driver.raceRange : driver.racePerformance;
     }
 }
 
@@ -270,7 +269,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
     const bool isSigned = view >= QualificationView && second;
     const int number = ReadNumber(text, isSigned);
     const int high = view == EngineView ? kMaxPower : kMaxFigure;
-    const auto value = static_cast<std::uint16_t>(std::clamp(number, isSigned ? -kMaxFigure : 0, high));
+    const auto value = static_cast<std::int16_t>(std::clamp(number, isSigned ? -kMaxFigure : 0, high));
     switch (view) {
     case EngineView: (column == 0 ? team.qualifyingPower : team.racePower) = value; break;
     case ReliabilityView: team.failureProbability = value; break;
@@ -366,8 +365,8 @@ void PerformancePage::copyQuantities(bool qualifyingFromRace) {
         }
         const bool ranges = memory.modes[static_cast<std::size_t>(view)] == 1;
         for (auto& driver : team.drivers) {
-            std::uint16_t& qualifying = ranges ? driver.qualifyingRange : driver.qualifyingPerformance;
-            std::uint16_t& race = ranges ? driver.raceRange : driver.racePerformance;
+            std::int16_t& qualifying = ranges ? driver.qualifyingRange : driver.qualifyingPerformance;
+            std::int16_t& race = ranges ? driver.raceRange : driver.racePerformance;
             (qualifyingFromRace ? qualifying : race) = qualifyingFromRace ? race : qualifying;
         }
     }

@@ -61,7 +61,7 @@ QPushButton* TeamsPage::button(const QString& name) const { return findChild<QPu
 void TeamsPage::changed() { tavolex::MarkModified(state_.carSet()); }
 
 QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int low, int high, int page,
-                               std::function<std::uint16_t&()> field, bool bhp, bool isSigned) {
+                               std::function<std::int16_t&()> field, bool bhp) {
     auto* box = new QWidget(this);
     auto* slider = new QSlider(Qt::Horizontal, box);
     slider->setObjectName(name);
@@ -71,24 +71,21 @@ QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int lo
     auto* value = new QLabel(box);
     value->setObjectName(name + "Value");
     value->setMinimumWidth(70);
-    auto text = [=](std::uint16_t raw) {
-        const int number = isSigned ? static_cast<std::int16_t>(raw) : raw;
-        return bhp ? QString("%1 BHP").arg(number) : QString::number(number);
-    };
+    // Every figure is signed: a negative one puts the thumb at the start and keeps its sign in the label.
+    auto text = [=](int number) { return bhp ? QString("%1 BHP").arg(number) : QString::number(number); };
     // One rule for every slider: its (clamped) position after the action is
     // the stored value, and the car set is marked modified even when unchanged.
     connect(slider, &QSlider::actionTriggered, this, [=, this](int action) {
         if (action == QAbstractSlider::SliderNoAction || loading_) {
             return;
         }
-        field() = static_cast<std::uint16_t>(slider->sliderPosition());
+        field() = static_cast<std::int16_t>(slider->sliderPosition());
         value->setText(text(field()));
         changed();
     });
     sliderReloads_.push_back([=] {
-        const std::uint16_t raw = field();
-        slider->setValue(isSigned ? static_cast<std::int16_t>(raw) : raw);
-        value->setText(text(raw));
+        slider->setValue(field());
+        value->setText(text(field()));
     });
     auto* layout = new QGridLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -167,11 +164,11 @@ QWidget* TeamsPage::makeCarGroup() {
     };
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(makeSlider("qualifyingPower", tr("Engine Power (Qualification)"), 0, kMaxPower, 5,
-                                 [=]() -> std::uint16_t& { return team().qualifyingPower; }, true, false));
+                                 [=]() -> std::int16_t& { return team().qualifyingPower; }, true));
     layout->addWidget(makeSlider("racePower", tr("Engine Power (Race/Practise)"), 0, kMaxPower, 5,
-                                 [=]() -> std::uint16_t& { return team().racePower; }, true, false));
+                                 [=]() -> std::int16_t& { return team().racePower; }, true));
     layout->addWidget(makeSlider("failure", tr("Probability of Failure"), 0, kMaxFigure, 10,
-                                 [=]() -> std::uint16_t& { return team().failureProbability; }, false, false));
+                                 [=]() -> std::int16_t& { return team().failureProbability; }, false));
     return group;
 }
 
@@ -238,13 +235,13 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     layout->addLayout(row);
     const QString prefix = QString("seat%1").arg(seat);
     layout->addWidget(makeSlider(prefix + "QualifyingPerformance", tr("Performance (Qualification)"), 0, kMaxFigure, 10,
-                                 [=]() -> std::uint16_t& { return driver().qualifyingPerformance; }, false, false));
+                                 [=]() -> std::int16_t& { return driver().qualifyingPerformance; }, false));
     layout->addWidget(makeSlider(prefix + "QualifyingRange", tr("Ability Range (Qualification)"), -kMaxFigure, kMaxFigure,
-                                 10, [=]() -> std::uint16_t& { return driver().qualifyingRange; }, false, true));
+                                 10, [=]() -> std::int16_t& { return driver().qualifyingRange; }, false));
     layout->addWidget(makeSlider(prefix + "RacePerformance", tr("Performance (Race/Practise)"), 0, kMaxFigure, 10,
-                                 [=]() -> std::uint16_t& { return driver().racePerformance; }, false, false));
+                                 [=]() -> std::int16_t& { return driver().racePerformance; }, false));
     layout->addWidget(makeSlider(prefix + "RaceRange", tr("Ability Range (Race/Practise)"), -kMaxFigure, kMaxFigure, 10,
-                                 [=]() -> std::uint16_t& { return driver().raceRange; }, false, true));
+                                 [=]() -> std::int16_t& { return driver().raceRange; }, false));
     return group;
 }
 

@@ -48,7 +48,7 @@ private:
         QPushButton* selected = nullptr;
     };
     QWidget* makeSlider(const QString& name, const QString& label, int low, int high, int page,
-                        std::function<std::uint16_t&()> field, bool bhp, bool isSigned);
+                        std::function<std::int16_t&()> field, bool bhp);
     QWidget* makeTeamGroup();
     QWidget* makeCarGroup();
     QWidget* makeDriverGroup(int seat);

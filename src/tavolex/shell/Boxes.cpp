@@ -1,5 +1,6 @@
 #include "shell/Boxes.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -14,6 +15,7 @@ using tavolex::TextId;
 
 namespace {
 const QColor kDarkRed(176, 0, 0);
+const QColor kGold(0xF0, 0xC8, 0x50);
 constexpr int kBannerMilliseconds = 5000;
 } // namespace
 
@@ -70,17 +72,31 @@ DisclaimerBox::DisclaimerBox(QWidget* parent) : QDialog(parent) {
     connect(proceed, &QPushButton::clicked, this, &DisclaimerBox::accept);
 }
 
-StartBanner::StartBanner(QWidget* parent) : QWidget(parent) {
+StartBanner::StartBanner(QWidget* pageArea) : QWidget(pageArea) {
     setAttribute(Qt::WA_DeleteOnClose);
+    // It covers exactly the page area, whatever size that has now or later.
+    if (pageArea != nullptr) {
+        setGeometry(pageArea->rect());
+        pageArea->installEventFilter(this);
+    }
     QTimer::singleShot(kBannerMilliseconds, this, &StartBanner::close);
+}
+
+bool StartBanner::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize) {
+        setGeometry(parentWidget()->rect());
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void StartBanner::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), kDarkRed);
     painter.setRenderHint(QPainter::Antialiasing);
+    // Drawn at its full size rather than scaled up from a small icon, in a
+    // colour that stands out from the red.
     const int side = std::min(width(), height()) / 3;
-    icons::Program(true).paint(&painter, QRect(width() / 2 - side / 2, height() / 4 - side / 3, side, side));
+    icons::PaintMark(painter, QRectF(width() / 2 - side / 2, height() / 4 - side / 3, side, side), kGold);
     painter.setPen(Qt::white);
     QFont font = painter.font();
     font.setBold(true);

@@ -18,17 +18,19 @@ public:
     explicit DisclaimerBox(QWidget* parent = nullptr);
 };
 
-// Dark red with the program's name, over the page area for the first seconds.
+// Dark red with the program's name, over the page area (team list and page,
+// not the tabs) for the first seconds.
 class StartBanner : public QWidget {
     Q_OBJECT
 
 public:
-    explicit StartBanner(QWidget* parent = nullptr);
+    explicit StartBanner(QWidget* pageArea = nullptr);
 
 signals:
     void closed();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -63,6 +63,15 @@ void Car(QPainter& p, const QColor& body) {
 
 QIcon Program(bool titled) { return Make([titled](QPainter& p) { Car(p, titled ? kRed : kBlue); }); }
 
+void PaintMark(QPainter& painter, const QRectF& area, const QColor& body) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(area.topLeft());
+    painter.scale(area.width() / 16.0, area.height() / 16.0);
+    Car(painter, body);
+    painter.restore();
+}
+
 QIcon New() {
     return Make([](QPainter& p) {
         Sheet(p);

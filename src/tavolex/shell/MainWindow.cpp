@@ -154,6 +154,12 @@ void MainWindow::buildToolbar() {
         QAction* tool = toolbar->addAction(source->icon(), source->text().remove('&'));
         tool->setObjectName(QString("tool_") + button.action);
         tool->setToolTip(tr(button.tip));
+        if (source == action("save")) {
+            // Only the menu item greys out for an untitled car set; the button
+            // (like Alt+S) then acts as Save As.
+            connect(tool, &QAction::triggered, this, &MainWindow::saveCarSet);
+            continue;
+        }
         connect(tool, &QAction::triggered, source, &QAction::trigger);
         connect(source, &QAction::enabledChanged, tool, &QAction::setEnabled);
     }
@@ -186,8 +192,7 @@ void MainWindow::selectTab(int index) {
 }
 
 void MainWindow::showBanner() {
-    banner_ = new StartBanner(centralWidget());
-    banner_->setGeometry(centralWidget()->rect().adjusted(0, tabs_->height(), 0, 0));
+    banner_ = new StartBanner(centralWidget()->findChild<QWidget*>("pageFrame"));
     connect(banner_, &StartBanner::closed, this, [this] { banner_ = nullptr; });
     banner_->show();
     banner_->raise();

@@ -32,6 +32,7 @@ public:
     TeamList* teamList() const { return teamList_; }
     QWidget* page() const { return page_; }
     void showBanner();
+    StartBanner* banner() const { return banner_; }
 
 public slots:
     bool newCarSet();

@@ -39,8 +39,13 @@ void ProgressWindow::begin(int itemCount) {
     bar_->setRange(0, std::max(itemCount, 1));
     bar_->setValue(0);
     counter_->setText("000/000");
+    // The caller disables the main window, which disables its child windows
+    // too; this one must stay enabled so it is not drawn greyed out.
+    setEnabled(true);
+    // Laid out first, so the size used for centring is the real one.
+    adjustSize();
     if (parentWidget() != nullptr) {
-        move(parentWidget()->geometry().center() - rect().center());
+        move(parentWidget()->geometry().center() - QPoint(width() / 2, height() / 2));
     }
     show();
     refresh();
