@@ -279,8 +279,10 @@ TEST(DisplayImage, ShowsRowsFromTheTopInTheirColours) {
     colour.topRow(0)[0] = 0x10; // blue
     colour.topRow(0)[1] = 0x20;
     colour.topRow(0)[2] = 0x30; // red
+    colour.topRow(1)[3] = 0x40; // the last pixel of the last row: read on its own
+    colour.topRow(1)[5] = 0x50;
     MakeDisplayImage(colour, display);
-    EXPECT_EQ(display.pixels[0], 0xFF302010u);
+    EXPECT_EQ(display.pixels, (std::vector<std::uint32_t>{0xFF302010u, 0xFF000000u, 0xFF000000u, 0xFF500040u}));
     MakeDisplayImage(PackedBitmap(), display);
     EXPECT_TRUE(display.pixels.empty());
 }
