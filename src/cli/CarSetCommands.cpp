@@ -25,8 +25,6 @@ using Json = nlohmann::ordered_json;
 
 namespace {
 
-std::size_t VariantSlot(Variant variant) { return static_cast<std::size_t>(VariantIndex(variant)); }
-
 // The slot's state in a loaded car set: "present", "generated" or nothing.
 const char* PictureState(const CarSet& carSet, const PictureFile& file) {
     if (file.kind == GraphicKind::Helmets) {
@@ -234,15 +232,16 @@ int Generate(Arguments arguments) {
     const AppPaths paths = ResolveAppPaths(CurrentExecutablePath(nullptr), tavolex::Environment::FromProcess());
     const GraphicEnvironment environment{temporary.path(), game.value_or(std::string()), paths.dataFolder};
     std::vector<std::string> made;
+    GeneratedPicture failed{};
     const Error error = GenerateEmptySlots(carSet, environment, kinds, targets, [&](const GeneratedPicture& picture) {
         made.push_back(PictureName(picture));
         // A car set file keeps no generated picture; these are to be stored, as files are.
         if (const GraphicSlot* slot = SlotOf(carSet, picture.kind, picture.slot, picture.target)) {
             SetSlotFromFile(carSet, picture.kind, picture.slot, picture.target, slot->path);
         }
-    });
+    }, &failed);
     if (!Ok(error)) {
-        return Fail(Text(TextId::FailedToGenerateBitmap), ErrorText(error));
+        return Fail(PictureName(failed) + ": " + std::string(Text(TextId::FailedToGenerateBitmap)), ErrorText(error));
     }
     if (int status = Save(carSet, arguments.positional()[1], environment); status != kSuccess) {
         return status;

@@ -89,10 +89,10 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     EXPECT_EQ(image, expected) << "a failed load keeps the shown picture";
 
     // Remove of a picture whose partner was generated from it empties both.
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image),
+    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image),
               TextId::FailedToGenerateBitmap) << "team 3 has nothing";
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Hardware, folder / "livery.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image));
     RemoveGraphic(carSet, GraphicKind::CarLivery, 3, Variant::Hardware);
     EXPECT_EQ(livery(3, Variant::Hardware), GraphicSlot{});
     EXPECT_EQ(livery(3, Variant::Software), GraphicSlot{});
@@ -103,9 +103,9 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "hw.bmp", colour)));
     PackedBitmap image;
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image),
+    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image, image),
               TextId::FailedToGenerateBitmap) << "the target's own picture is no origin";
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, image));
     PackedBitmap expected;
     ReduceToPalette(colour, expected, 1, 254);
     EXPECT_EQ(image, expected) << "candidates 1-253";
@@ -117,7 +117,7 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     const PackedBitmap indexed = test::Banded8(256, 384, 5);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "sw.bmp", indexed)));
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image, image));
     ExpandFromPalette(indexed, expected);
     EXPECT_EQ(image, expected);
     EXPECT_EQ(livery(1, Variant::Hardware).path, (folder / "tmp/Car011.tmp").string());
@@ -129,7 +129,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "cockpit.bmp", colour)));
     PackedBitmap image;
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image, image));
     PackedBitmap whole;
     ReduceToPalette(colour, whole, 1, 254);
     ASSERT_TRUE(image.is(256, 64, Depth::Bits8));
@@ -150,7 +150,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "soft.bmp", software)));
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Software, folder / "soft.bmp", image));
     ASSERT_FALSE(fs::exists(environment.dataFolder));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image, image));
     PackedBitmap mask;
     ASSERT_TRUE(Ok(LoadBitmapFile(environment.dataFolder / "HCOCKPIT.DAT", mask, 256, 192, Depth::Bits8)));
     std::set<int> markers;
@@ -175,7 +175,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_TRUE(Ok(SaveBitmapFile(environment.dataFolder / "HCOCKPIT.DAT", mask)));
     SetSlotGenerated(carSet, GraphicKind::Cockpit, 5, Variant::Hardware);
     environment.gameFolder = folder / "no-game";
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, software, image));
     const std::uint8_t* corner = image.topRow(100);
     EXPECT_EQ((std::array<std::uint8_t, 3>{corner[0], corner[1], corner[2]}), colourOf(7));
 
@@ -183,7 +183,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     fs::remove(environment.dataFolder / "HCOCKPIT.DAT");
     SetSlotGenerated(carSet, GraphicKind::Cockpit, 5, Variant::Hardware);
     const CarSet before = carSet;
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image),
+    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, software, image),
               TextId::FailedToGenerateBitmap);
     EXPECT_EQ(carSet.teams, before.teams);
 }

@@ -33,6 +33,7 @@ const char* ErrorText(Error error) {
     case Error::OutOfMemory: return "there is not enough memory";
     case Error::NothingToGenerateFrom:
         return "the other variant holds no picture of its own to generate from";
+    case Error::SourceUnreadable: return "the picture to generate from could not be read";
     case Error::ConversionFailed: return "the picture has the wrong size or depth for this conversion";
     case Error::NotAGp2CarSet: return "not a GP2 car set: the file has no car set mark of a known format";
     case Error::ChecksumMismatch: return "checksum mismatch: the file is damaged or was changed by hand";

@@ -35,6 +35,7 @@ enum class Error {
     InvalidName,
     OutOfMemory,
     NothingToGenerateFrom,
+    SourceUnreadable,
     ConversionFailed,
     // Team data files.
     NotAGp2CarSet,

@@ -88,10 +88,10 @@ bool NewCarSet(CarSet& carSet) {
     return true;
 }
 
-void MarkModified(CarSet& carSet) {
+void MarkModified(CarSet& carSet, std::string_view change) {
     carSet.modified = true;
     if (carSet.onModified) {
-        carSet.onModified();
+        carSet.onModified(change);
     }
 }
 

@@ -38,14 +38,16 @@ Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& pa
 // "Remove": the slot empties, and so does a partner generated from it.
 void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 
-// "Generate": `target` made from the other variant; `image` holds the result.
+// "Generate": `target` made from the other variant, as `shown` holds it;
+// `image` holds the result.
 Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                        Variant target, PackedBitmap& image);
+                        Variant target, const PackedBitmap& shown, PackedBitmap& image);
 
 // Fills every empty slot of the `kinds` in the `targets` variants whose other
 // variant holds a picture that is not itself generated, as the Generate
 // buttons would. `generated` hears of each picture made. Stops at the first
-// failure and returns its error; the slots generated before it stay.
+// failure, names the picture in `failed` and returns its error; the slots
+// generated before it stay.
 struct GeneratedPicture {
     GraphicKind kind;
     int slot;
@@ -53,6 +55,7 @@ struct GeneratedPicture {
 };
 Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
                          const std::vector<GraphicKind>& kinds, const std::vector<Variant>& targets,
-                         const std::function<void(const GeneratedPicture&)>& generated);
+                         const std::function<void(const GeneratedPicture&)>& generated,
+                         GeneratedPicture* failed = nullptr);
 
 } // namespace tavolex

@@ -7,6 +7,7 @@
 
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
+#include "document/UndoHistory.h"
 #include "game/GameFolder.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
@@ -47,19 +48,32 @@ public:
     // Reads the settings file and identifies the game it names.
     void loadSettings();
 
+    // The undo history: New and Open start a fresh one, a save marks the
+    // saved state. Changes are recorded once the command that made them is done.
+    const tavolex::UndoHistory& history() const { return history_; }
+    void startHistory();
+    void markSaved();
+    bool undo();
+    bool redo();
+
     // The notifications.
     void notifyDataChanged() { emit dataChanged(); }
+    void notifySaved() { emit carSetSaved(); }
     void notifyExeStatusChanged() { emit exeStatusChanged(); }
     void notifyTeamNamesChanged() { emit teamNamesChanged(); }
 
 signals:
     void teamChanged();
     void dataChanged();
+    // The car set was written to its file; what it holds is unchanged.
+    void carSetSaved();
     void exeStatusChanged();
     // The car set's title or modified state changed.
     void titleChanged();
     // A team or engine name changed: the team list relabels (the page stays as it is).
     void teamNamesChanged();
+    // What undo and redo would do changed.
+    void historyChanged();
 
 private:
     tavolex::AppPaths paths_;
@@ -71,4 +85,12 @@ private:
     bool saveFileValid_ = false;
     int currentTeam_ = 0;
     PerformanceEditorMemory performanceMemory_;
+    tavolex::UndoHistory history_;
+    std::string pendingChange_;
+    bool changePending_ = false;
+
+    void changed(std::string_view change);
+    void recordPendingChange();
+    // After undo or redo: every window shows the restored car set.
+    void restored();
 };

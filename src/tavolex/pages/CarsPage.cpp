@@ -83,8 +83,8 @@ QWidget* CarsPage::makeNumberGroup() {
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this] {
-            tavolex::MarkModified(state_.carSet());
             storeFields();
+            tavolex::MarkModified(state_.carSet(), "Number positions");
             picture()->update();
         });
         fields_[FieldIndex(field)] = edit;
@@ -150,13 +150,15 @@ void CarsPage::fillFields() {
 
 void CarsPage::storeFields() {
     tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    // A team without a livery shows its fields blank: blanks that stand for
+    // nothing must not overwrite its stored positions.
+    if (team.livery[0].source == tavolex::GraphicSource::None && team.livery[1].source == tavolex::GraphicSource::None) {
+        return;
+    }
     for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
-        QLineEdit* edit = numberField(field);
-        // A blank field (a team without a livery shows none) keeps the stored value.
-        bool ok = false;
-        const qulonglong typed = edit != nullptr ? edit->text().toULongLong(&ok) : 0;
-        if (ok) {
-            tavolex::StoreNumberField(team, car_, field, typed);
+        if (QLineEdit* edit = numberField(field)) {
+            // Read as an unsigned number: an emptied field is 0.
+            tavolex::StoreNumberField(team, car_, field, edit->text().toULongLong());
         }
     }
 }
@@ -238,7 +240,7 @@ bool CarsPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::vector<QRect> CarsPage::outlines(bool blink) const {
-    if (!tavolex::IsNumberField(editedField_) || !picture()->hasImage()) {
+    if (!tavolex::IsNumberField(editedField_)) {
         return {};
     }
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];

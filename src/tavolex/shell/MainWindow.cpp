@@ -72,6 +72,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     connect(untitledSave_, &QShortcut::activated, this, &MainWindow::saveCarSet);
     connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::selectTab);
     connect(&state_, &EditorState::titleChanged, this, &MainWindow::refreshTitle);
+    connect(&state_, &EditorState::historyChanged, this, &MainWindow::refreshHistoryActions);
     connect(&state_, &EditorState::dataChanged, this, &MainWindow::refreshTitle);
     selectTab(0);
     refreshTitle();
@@ -110,6 +111,12 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     add(file, "exit", tr("E&xit"), &MainWindow::close)->setIcon(icons::Exit());
 
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    add(edit, "undo", tr("&Undo"), [this] { state_.undo(); })->setIcon(icons::Undo());
+    action("undo")->setShortcuts({QKeySequence::Undo});
+    add(edit, "redo", tr("&Redo"), [this] { state_.redo(); })->setIcon(icons::Redo());
+    action("redo")->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     add(options, "import", tr("&Import from game"), &MainWindow::importFromGame, QKeySequence(Qt::ALT | Qt::Key_I))
         ->setIcon(icons::Import());
@@ -142,6 +149,7 @@ void MainWindow::buildToolbar() {
         const char* action;
         const char* tip;
     } buttons[] = {{"new", "New car set"},       {"open", "Open car set"},           {"save", "Save car set"},
+                   {nullptr, nullptr},           {"undo", "Undo"},                    {"redo", "Redo"},
                    {nullptr, nullptr},           {"import", "Import data from game"}, {"export", "Export data to game"},
                    {"launch", "Launch Grand Prix 3"}, {nullptr, nullptr},            {"help", "Help"},
                    {"exit", "Quit"}};
@@ -210,6 +218,17 @@ void MainWindow::refreshTitle() {
     action("aboutCarSet")->setEnabled(carSet.hasInformation != 0);
 }
 
+void MainWindow::refreshHistoryActions() {
+    const tavolex::UndoHistory& history = state_.history();
+    QAction* undo = action("undo");
+    QAction* redo = action("redo");
+    undo->setEnabled(history.canUndo());
+    redo->setEnabled(history.canRedo());
+    // The items name the change: "Undo Load livery".
+    undo->setText(history.canUndo() ? tr("&Undo %1").arg(QString::fromStdString(history.undoChange())) : tr("&Undo"));
+    redo->setText(history.canRedo() ? tr("&Redo %1").arg(QString::fromStdString(history.redoChange())) : tr("&Redo"));
+}
+
 bool MainWindow::maybeSave() {
     if (!state_.carSet().modified) {
         return true;
@@ -229,6 +248,7 @@ bool MainWindow::newCarSet() {
         return false;
     }
     tavolex::NewCarSet(state_.carSet());
+    state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
     return true;
@@ -247,6 +267,7 @@ bool MainWindow::openCarSet() {
         ui_.error(this, T(tavolex::LoadErrorText(error)));
         return false;
     }
+    state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
     if (state_.carSet().hasInformation != 0 && state_.settings().carSetInfo != 0) {
@@ -282,7 +303,8 @@ bool MainWindow::writeCarSet(const std::string& path) {
         return false;
     }
     carSet.path = path; // Save As makes the chosen file the car set's own
-    state_.notifyDataChanged();
+    state_.markSaved();
+    state_.notifySaved();
     refreshTitle();
     return true;
 }

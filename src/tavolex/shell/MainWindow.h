@@ -49,6 +49,7 @@ public slots:
     void showCarSetInformation(bool automatic = false);
     void showAbout();
     void refreshTitle();
+    void refreshHistoryActions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
