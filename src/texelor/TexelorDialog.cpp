@@ -89,7 +89,9 @@ TexelorDialog::TexelorDialog(TexelorUi& ui, QWidget* parent) : QDialog(parent), 
 
 QString TexelorDialog::jamFilter() const { return T(tavolex::TextId::TexelorJamFilter); }
 
-QString TexelorDialog::bitmapFilter() const { return T(tavolex::TextId::TexelorBitmapFilter); }
+QString TexelorDialog::bitmapFilter(bool forSaving) const {
+    return T(forSaving ? tavolex::TextId::PictureSaveFilter : tavolex::TextId::PictureOpenFilter);
+}
 
 bool TexelorDialog::loadJam(const QString& path) {
     const QFileInfo info(path);
@@ -129,7 +131,7 @@ void TexelorDialog::onSaveJam() {
 }
 
 void TexelorDialog::onExportBitmap() {
-    const QString path = ui_.saveFile(this, bitmapFolder_, baseName_ + ".bmp", bitmapFilter(), "bmp");
+    const QString path = ui_.saveFile(this, bitmapFolder_, baseName_ + ".bmp", bitmapFilter(true), "bmp");
     if (path.isEmpty()) {
         return;
     }
@@ -140,7 +142,7 @@ void TexelorDialog::onExportBitmap() {
 }
 
 void TexelorDialog::onImportBitmap() {
-    const QString path = ui_.openFile(this, bitmapFolder_, bitmapFilter());
+    const QString path = ui_.openFile(this, bitmapFolder_, bitmapFilter(false));
     if (path.isEmpty()) {
         return;
     }

@@ -38,7 +38,7 @@ public slots:
 private:
     void showPixels();
     QString jamFilter() const;
-    QString bitmapFilter() const;
+    QString bitmapFilter(bool forSaving) const;
 
     TexelorUi& ui_;
     texelor::TexelorTexture texture_;

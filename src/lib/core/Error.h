@@ -34,6 +34,11 @@ enum class Error {
     NotAJam,
     InvalidName,
     OutOfMemory,
+    UnsupportedBitmapHeader,
+    UnsupportedColourMasks,
+    PixelOffsetInsideHeader,
+    NotAPicture,
+    BadPng,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

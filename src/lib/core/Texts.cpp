@@ -97,7 +97,6 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::TexelorExportBitmap, "Export Bitmap"},
     {TextId::TexelorImportBitmap, "Import Bitmap"},
     {TextId::TexelorJamFilter, "Jam Files (*.jam)"},
-    {TextId::TexelorBitmapFilter, "Bitmap Files (*.bmp)"},
     {TextId::TexelorCannotOpenJam, "Cannot open JAM file."},
     {TextId::TexelorNotA16BitJam, "File is not a recognised 16 bit JAM file."},
     {TextId::TexelorCannotInterpretHeader, "Cannot interpret header."},
@@ -111,6 +110,8 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::TexelorJamSaveError, "An error occured saving the JAM file."},
     {TextId::TexelorJamReadOnly, "Cannot save - this file is read-only."},
     {TextId::TexelorSaveAborted, "Save aborted."},
+    {TextId::PictureOpenFilter, "Pictures (*.bmp *.png);;Bitmap Files (*.bmp);;PNG Files (*.png)"},
+    {TextId::PictureSaveFilter, "Bitmap Files (*.bmp);;PNG Files (*.png)"},
 };
 
 } // namespace

@@ -95,7 +95,6 @@ enum class TextId {
     TexelorExportBitmap,
     TexelorImportBitmap,
     TexelorJamFilter,
-    TexelorBitmapFilter,
     TexelorCannotOpenJam,
     TexelorNotA16BitJam,
     TexelorCannotInterpretHeader,
@@ -109,6 +108,8 @@ enum class TextId {
     TexelorJamSaveError,
     TexelorJamReadOnly,
     TexelorSaveAborted,
+    PictureOpenFilter,
+    PictureSaveFilter,
 };
 
 std::string_view Text(TextId id);

@@ -3,6 +3,7 @@
 #include "document/CarSetFormat.h"
 #include "document/PictureRecords.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex {
 namespace {
@@ -110,8 +111,8 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
             const bool loaded =
                 target->source == GraphicSource::Generated && target->path.empty()
                     ? GenerateVariant(carSet, environment, kind, slot, variant, &image)
-                    : Ok(LoadBitmapFile(target->path, image, info.width[v], info.height[v],
-                                        DepthOf(kind, variant)));
+                    : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
+                                         DepthOf(kind, variant)));
             if (loaded) {
                 return true;
             }
