@@ -46,12 +46,16 @@ Commands:
       (a .png of the same name where there is no .bmp);
       the team data comes from IN.GP3 when given, else from the defaults.
 
-  game make-sample DIR
+  game make-sample DIR [--credit TEXT]
       Writes a complete synthetic game installation into DIR, for trying
-      the editor and for tests.
+      the editor and for tests. With --credit (26 printable characters) its
+      GP3.EXE and menu art archive carry that credit text instead of the
+      identification bytes built in, as a real game's may.
   game info DIR
       Prints JSON: exe_status (-2 missing, -1 unsupported, 0 unreadable,
-      1 supported), save_file_valid and the expected files that are missing.
+      1 supported), exe_identified_by and art_identified_by ("text" for the
+      identification bytes built in, "contents" for a game recognised by its
+      contents, null), save_file_valid and the expected files that are missing.
   game teams DIR
       Prints the team data an import from the game would read, as JSON.
   game art DIR TEAM OUT.BMP

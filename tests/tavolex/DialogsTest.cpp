@@ -9,6 +9,8 @@
 #include "Screenshot.h"
 #include "ShellFixture.h"
 #include "game/GameConstants.h"
+#include "game/GameIdentity.h"
+#include "game/SampleGame.h"
 #include "settings/Settings.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/InformationEditor.h"
@@ -72,6 +74,38 @@ TEST(ConfigurationDialog, JudgesTheExecutableBeforeKeepingTheFolder) {
     EXPECT_EQ(shell.ui->errors.size(), errors) << "a supported game needs no message";
     EXPECT_EQ(shell.state->exeStatus(), tavolex::ExeStatus::Supported);
     EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).gameFolder, (shell.folder / "supported").string());
+}
+
+TEST(ConfigurationDialog, SaysHowTheExecutableIsRecognisedAndRemembersItsText) {
+    Shell shell;
+    const auto credited = tavolex::SampleIdentityWithCredit("Grand Prix 3 (c) 1998 Test");
+    ASSERT_TRUE(credited.has_value());
+    fs::create_directories(shell.folder / "real");
+    WriteBytes(shell.folder / "real/GP3.EXE", tavolex::SampleExecutable(credited->exeText));
+    MakeExe(shell.folder / "builtin", tavolex::kSupportedExeSize, true);
+
+    ConfigurationDialog dialog(*shell.state, *shell.ui, shell.window.get());
+    dialog.show();
+    EXPECT_EQ(dialog.recognitionLabel()->text(), "GP3.EXE is not recognised.");
+    dialog.folderEdit()->setText(shell.path("builtin"));
+    EXPECT_EQ(dialog.recognitionLabel()->text(), "GP3.EXE is recognised by its identification text.");
+    dialog.folderEdit()->setText(shell.path("real"));
+    EXPECT_EQ(dialog.recognitionLabel()->text(),
+              "GP3.EXE is recognised by its contents. Before it is first changed, a copy is kept as GP3.EXE.orig.");
+    SaveScreenshot(dialog, "tavolex-configuration-recognised-by-contents");
+    const auto errors = shell.ui->errors.size();
+    dialog.accept();
+    EXPECT_EQ(shell.ui->errors.size(), errors);
+    EXPECT_EQ(shell.state->exeStatus(), tavolex::ExeStatus::Supported);
+    EXPECT_EQ(shell.state->exeIdentifiedBy(), tavolex::IdentifiedBy::Contents);
+    EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).exeIdentification,
+              tavolex::IdentificationToHex(credited->exeText));
+
+    // The next start compares the remembered text.
+    EditorState again(shell.paths, shell.folder / "tmp");
+    again.loadSettings();
+    EXPECT_EQ(again.exeStatus(), tavolex::ExeStatus::Supported);
+    EXPECT_EQ(again.exeIdentifiedBy(), tavolex::IdentifiedBy::Text);
 }
 
 TEST(InformationEditor, CountsLoadsSavesAndMarksTheCarSetModified) {

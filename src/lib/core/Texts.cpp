@@ -112,6 +112,10 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::TexelorSaveAborted, "Save aborted."},
     {TextId::PictureOpenFilter, "Pictures (*.bmp *.png);;Bitmap Files (*.bmp);;PNG Files (*.png)"},
     {TextId::PictureSaveFilter, "Bitmap Files (*.bmp);;PNG Files (*.png)"},
+    {TextId::ExeIdentifiedByText, "GP3.EXE is recognised by its identification text."},
+    {TextId::ExeIdentifiedByContents,
+     "GP3.EXE is recognised by its contents. Before it is first changed, a copy is kept as GP3.EXE.orig."},
+    {TextId::ExeNotIdentified, "GP3.EXE is not recognised."},
 };
 
 } // namespace

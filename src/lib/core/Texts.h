@@ -110,6 +110,9 @@ enum class TextId {
     TexelorSaveAborted,
     PictureOpenFilter,
     PictureSaveFilter,
+    ExeIdentifiedByText,
+    ExeIdentifiedByContents,
+    ExeNotIdentified,
 };
 
 std::string_view Text(TextId id);
