@@ -171,6 +171,14 @@ TEST(FileDialogs, ForceTheExtensionAndRememberAFolderPerTitle) {
     // No question about a file that does not exist.
     EXPECT_TRUE(ui.replace(nullptr, shell.path("texts/none.txt")));
     EXPECT_TRUE(shell.ui->questions.isEmpty());
+    // A picture's "Save as..." keeps a PNG name: the picture is saved as PNG.
+    shell.ui->paths = {shell.path("texts/car.Png"), shell.path("texts/car.jpg"), shell.path("texts/car")};
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Bitmap As...", "Bitmap Files (*.bmp);;PNG Files (*.png)", "BMP"),
+              shell.path("texts/car.Png"));
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Bitmap As...", "Bitmap Files (*.bmp);;PNG Files (*.png)", "BMP"),
+              shell.path("texts/car.BMP"));
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Bitmap As...", "Bitmap Files (*.bmp);;PNG Files (*.png)", "BMP"),
+              shell.path("texts/car.BMP"));
 }
 
 } // namespace
