@@ -8,6 +8,7 @@
 
 #include "Screenshot.h"
 #include "ShellFixture.h"
+#include "formats/MenuArtBuilder.h"
 #include "game/GameConstants.h"
 #include "game/GameIdentity.h"
 #include "game/SampleGame.h"
@@ -100,6 +101,13 @@ TEST(ConfigurationDialog, SaysHowTheExecutableIsRecognisedAndRemembersItsText) {
     EXPECT_EQ(shell.state->exeIdentifiedBy(), tavolex::IdentifiedBy::Contents);
     EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).exeIdentification,
               tavolex::IdentificationToHex(credited->exeText));
+
+    // The art archive's signature likewise, after the start-up check.
+    fs::create_directories(shell.folder / "real/Bitmaps");
+    WriteBytes(shell.folder / "real/Bitmaps/gp3art5.bin", tavolex::BuildSampleArtArchive(1, credited->artSignature));
+    shell.state->rememberArtSignature();
+    EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).artSignature,
+              tavolex::IdentificationToHex(credited->artSignature));
 
     // The next start compares the remembered text.
     EditorState again(shell.paths, shell.folder / "tmp");

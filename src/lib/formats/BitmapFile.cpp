@@ -15,6 +15,8 @@ constexpr std::size_t kFileHeaderSize = 14;
 // The longest information header read, plus the three masks a 40-byte header
 // may be followed by.
 constexpr std::size_t kLongestHeaders = kFileHeaderSize + 124 + 12;
+// Writers leave room between the headers and the pixels, but not megabytes.
+constexpr std::size_t kMaxPixelOffset = 64u * 1024u * 1024u;
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 // Candidates 1-253: a 24-bit file loaded into an 8-bit slot.
@@ -204,6 +206,9 @@ Error LoadBitmapFile(const std::filesystem::path& path, PackedBitmap& destinatio
     BitmapLayout layout;
     if (Error error = ReadLayout(file, width, height, layout); !Ok(error)) {
         return error;
+    }
+    if (layout.pixelOffset > kMaxPixelOffset) {
+        return Error::PixelsOutsideFile;
     }
     if (Error error = ReadFilePrefix(path, layout.end(), file); !Ok(error)) {
         return error;
