@@ -8,6 +8,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/MenuArtBuilder.h"
+#include "formats/PngFile.h"
 #include "teams/PerformanceFile.h"
 
 namespace {
@@ -40,6 +41,13 @@ int main(int argc, char** argv) {
     Write(folder / "fuzz-bitmap-file/8bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits8)));
     Write(folder / "fuzz-bitmap-file/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
     Write(folder / "fuzz-texelor/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
+    for (Depth depth : {Depth::Bits8, Depth::Bits24}) {
+        std::vector<std::uint8_t> png;
+        if (Ok(EncodePngFile(Pattern(8, depth), png))) {
+            Write(folder / (depth == Depth::Bits8 ? "fuzz-png-file/8bit.png" : "fuzz-png-file/24bit.png"), png);
+            Write(folder / (depth == Depth::Bits8 ? "fuzz-texelor/8bit.png" : "fuzz-texelor/24bit.png"), png);
+        }
+    }
 
     std::vector<std::uint8_t> file;
     if (Ok(BuildSoftwareJam(Pattern(12, Depth::Bits8), {{0, 0, 128, 6}, {128, 0, 128, 6}, {0, 6, 256, 6, true}},

@@ -18,6 +18,7 @@
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "settings/AppPaths.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;
@@ -91,9 +92,10 @@ int Info(const Arguments& arguments) {
     return kSuccess;
 }
 
-int Extract(const Arguments& arguments) {
+int Extract(Arguments arguments) {
+    const bool png = arguments.takeFlag("--png");
     if (!arguments.valid() || arguments.positional().size() != 2) {
-        return UsageError("carset extract takes IN.GP3 DIR");
+        return UsageError("carset extract takes IN.GP3 DIR [--png]");
     }
     CarSet carSet;
     if (int status = LoadCarSetFile(carSet, arguments.positional()[0]); status != kSuccess) {
@@ -119,9 +121,9 @@ int Extract(const Arguments& arguments) {
                           std::string(Text(generated ? TextId::FailedToGenerateBitmap : TextId::FailedToReadCarSet)));
             continue;
         }
-        const fs::path target = folder / file.name;
+        const fs::path target = folder / (png ? PngName(file) : file.name);
         const Error error = file.kind == GraphicKind::MenuArtwork ? SaveArtSheetBitmap(target, image)
-                                                                  : SaveBitmapFile(target, image);
+                                                                  : SavePictureFile(target, image);
         if (!Ok(error)) {
             status = Fail(file.name + ": " + std::string(Text(TextId::CouldntSaveBitmap)), ErrorText(error));
         }
@@ -147,7 +149,7 @@ Error AddPicture(CarSet& carSet, const PictureFile& file, const fs::path& path, 
         SetSlotFromFile(carSet, file.kind, file.slot, file.variant, sheet);
         return Error::None;
     }
-    if (Error error = LoadBitmapFile(path, image, info.width[v], info.height[v], depth); !Ok(error)) {
+    if (Error error = LoadPictureFile(path, image, info.width[v], info.height[v], depth); !Ok(error)) {
         return error;
     }
     if (file.kind == GraphicKind::Helmets) {
@@ -181,7 +183,11 @@ int Pack(Arguments arguments) {
     carSet.helmetImages = {};
     CommandTemporaryFolder temporary;
     for (const PictureFile& file : AllPictureFiles()) {
-        if (const auto path = FindPathIgnoringCase(folder, file.name)) {
+        auto path = FindPathIgnoringCase(folder, file.name);
+        if (!path) {
+            path = FindPathIgnoringCase(folder, PngName(file));
+        }
+        if (path) {
             if (Error error = AddPicture(carSet, file, *path, temporary.path()); !Ok(error)) {
                 return Fail(file.name + ": " + std::string(Text(TextId::CouldntLoadBitmap)), ErrorText(error));
             }

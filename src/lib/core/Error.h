@@ -45,6 +45,11 @@ enum class Error {
     TeamDataIncomplete,
     // Language files.
     LevelNameMissing,
+    UnsupportedBitmapHeader,
+    UnsupportedColourMasks,
+    PixelOffsetInsideHeader,
+    NotAPicture,
+    BadPng,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

@@ -90,8 +90,8 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::CouldntOpenHelp, "Couldn't open the help file!"},
     {TextId::UnableToDisplayImage, "UNABLE TO DISPLAY IMAGE"},
     {TextId::RemoveBitmapQuestion, "Are you sure you want to remove bitmap?"},
-    {TextId::GraphicsFilter, "Graphics files (*.BMP,*.JAM)"},
-    {TextId::BitmapFilter, "Bitmap files (*.BMP)"},
+    {TextId::GraphicsFilter, "Graphics files (*.BMP,*.PNG,*.JAM)"},
+    {TextId::BitmapFilter, "Bitmap files (*.BMP);;PNG files (*.PNG)"},
     {TextId::NoSoftwareCarImage, "NO SOFTWARE CAR IMAGE"},
     {TextId::NoHardwareCarImage, "NO HARDWARE CAR IMAGE"},
     {TextId::OpenSoftwareCarGraphics, "Open Software Car Graphics"},
@@ -113,7 +113,6 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::TexelorExportBitmap, "Export Bitmap"},
     {TextId::TexelorImportBitmap, "Import Bitmap"},
     {TextId::TexelorJamFilter, "Jam Files (*.jam)"},
-    {TextId::TexelorBitmapFilter, "Bitmap Files (*.bmp)"},
     {TextId::TexelorCannotOpenJam, "Cannot open JAM file."},
     {TextId::TexelorNotA16BitJam, "File is not a recognised 16 bit JAM file."},
     {TextId::TexelorCannotInterpretHeader, "Cannot interpret header."},
@@ -131,6 +130,12 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
      "Couldn't save settings to %s! Check that its folder can be written: until then the settings of "
      "each run are lost and the Disclaimer shows at every start."},
     {TextId::TexelorReplaceQuestion, "%s already exists.\nDo you want to replace it?"},
+    {TextId::PictureOpenFilter, "Pictures (*.bmp *.png);;Bitmap Files (*.bmp);;PNG Files (*.png)"},
+    {TextId::PictureSaveFilter, "Bitmap Files (*.bmp);;PNG Files (*.png)"},
+    {TextId::ExeIdentifiedByText, "GP3.EXE is recognised by its identification text."},
+    {TextId::ExeIdentifiedByContents,
+     "GP3.EXE is recognised by its contents. Before it is first changed, a copy is kept as GP3.EXE.orig."},
+    {TextId::ExeNotIdentified, "GP3.EXE is not recognised."},
 };
 
 } // namespace

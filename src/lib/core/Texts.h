@@ -113,7 +113,6 @@ enum class TextId {
     TexelorExportBitmap,
     TexelorImportBitmap,
     TexelorJamFilter,
-    TexelorBitmapFilter,
     TexelorCannotOpenJam,
     TexelorNotA16BitJam,
     TexelorCannotInterpretHeader,
@@ -131,6 +130,11 @@ enum class TextId {
     // Added later; kept at the end so that merges stay simple.
     SettingsNotWritten,       // "%s": the settings file
     TexelorReplaceQuestion,   // "%s": the file's name
+    PictureOpenFilter,
+    PictureSaveFilter,
+    ExeIdentifiedByText,
+    ExeIdentifiedByContents,
+    ExeNotIdentified,
 };
 
 std::string_view Text(TextId id);

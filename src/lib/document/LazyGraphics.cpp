@@ -3,6 +3,7 @@
 #include "document/CarSetFormat.h"
 #include "document/PictureRecords.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex {
 namespace {
@@ -112,8 +113,8 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
             const bool loaded =
                 target->source == GraphicSource::Generated && target->path.empty()
                     ? Ok(GenerateVariant(carSet, environment, kind, slot, variant, &image))
-                    : Ok(LoadBitmapFile(target->path, image, info.width[v], info.height[v],
-                                        SheetDepth(kind, variant)));
+                    : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
+                                         SheetDepth(kind, variant)));
             if (loaded) {
                 return true;
             }

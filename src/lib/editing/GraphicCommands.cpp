@@ -4,6 +4,7 @@
 #include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
+#include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
 
 namespace tavolex {
@@ -86,8 +87,8 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
         return LoadJam(carSet, environment, kind, slot, variant, path, image);
     }
     PackedBitmap picture;
-    if (!Ok(LoadBitmapFile(path, picture, SheetWidth(kind, variant), SheetHeight(kind, variant),
-                           SheetDepth(kind, variant)))) {
+    if (!Ok(LoadPictureFile(path, picture, SheetWidth(kind, variant), SheetHeight(kind, variant),
+                            SheetDepth(kind, variant)))) {
         return TextId::CouldntLoadBitmap;
     }
     SetSlotFromFile(carSet, kind, slot, variant, path);
@@ -97,7 +98,7 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
 }
 
 Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path) {
-    if (image.empty() || !Ok(SaveBitmapFile(path, image))) {
+    if (image.empty() || !Ok(SavePictureFile(path, image))) {
         return TextId::CouldntSaveBitmap;
     }
     return std::nullopt;

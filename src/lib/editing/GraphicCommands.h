@@ -26,13 +26,14 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
 Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
                       const PackedBitmap& image);
 
-// "Load": a bitmap of the sheet's size, or a JAM file of either variant,
+// "Load": a BMP or PNG picture of the sheet's size, or a JAM file of either variant,
 // which is kept as a bitmap in the temporary folder under slot + 11. The
 // slot becomes SourceFile; `image` holds the picture at the variant's depth.
 Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                     Variant variant, const std::filesystem::path& path, PackedBitmap& image);
 
-// "Save as...": the shown picture as a bitmap file; the slot keeps its source.
+// "Save as...": the shown picture as a BMP file, or a PNG for a name ending
+// in ".png"; the slot keeps its source.
 Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path);
 
 // "Remove": the slot empties, and so does a partner generated from it.

@@ -3,13 +3,13 @@
 #include <cstring>
 
 #include "files/AtomicWrite.h"
-#include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex {
 
 Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet) {
     PackedBitmap wide;
-    if (Error error = LoadBitmapFile(path, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24);
+    if (Error error = LoadPictureFile(path, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24);
         !Ok(error)) {
         return error;
     }
@@ -29,7 +29,7 @@ Error SaveArtSheetBitmap(const std::filesystem::path& path, const PackedBitmap& 
     for (int r = 0; r < kArtSheetHeight; ++r) {
         std::memcpy(wide.row(r), sheet.row(r), sheet.stride());
     }
-    return SaveBitmapFile(path, wide);
+    return SavePictureFile(path, wide);
 }
 
 } // namespace tavolex

@@ -1,5 +1,6 @@
 #include "game/SampleGame.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -107,12 +108,12 @@ Teams SampleTeams() {
     return carSet.teams;
 }
 
-std::vector<std::uint8_t> SampleExecutable(const Teams& teams) {
+std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificationText& text) {
     std::vector<std::uint8_t> exe(kSupportedExeSize);
     for (std::size_t i = 0; i < exe.size(); ++i) {
         exe[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 24);
     }
-    std::copy(kExeIdentificationText.begin(), kExeIdentificationText.end(),
+    std::copy(text.begin(), text.end(),
               exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
     WriteExeTeamTables(exe, 0x1FFF, teams);
     // Some teams keep the game's markers in their last crew colours.
@@ -189,7 +190,25 @@ Error WriteJam(const fs::path& folder, const GameJamFile& jam) {
 
 } // namespace
 
-Error MakeSampleGame(const fs::path& folder, Progress* progress) {
+std::optional<SampleIdentity> SampleIdentityWithCredit(std::string_view credit) {
+    SampleIdentity identity;
+    if (credit.size() + 1 != identity.exeText.size() ||
+        !std::all_of(credit.begin(), credit.end(), [](char c) { return c >= 0x20 && c <= 0x7E; })) {
+        return std::nullopt;
+    }
+    identity.exeText[0] = kCreditMark;
+    identity.artSignature[0] = kCreditMark;
+    std::copy(credit.begin(), credit.end(), identity.exeText.begin() + 1);
+    std::copy(credit.begin(), credit.end(), identity.artSignature.begin() + 1);
+    identity.artSignature.back() = '.';
+    return identity;
+}
+
+std::vector<std::uint8_t> SampleExecutable(const ExeIdentificationText& text) {
+    return ExecutableOf(SampleTeams(), text);
+}
+
+Error MakeSampleGame(const fs::path& folder, Progress* progress, const SampleIdentity& identity) {
     const std::vector<GameJamFile> jams = GameJamFiles();
     const std::vector<std::string> techJam = TechJamBitmaps();
     if (progress != nullptr) {
@@ -203,7 +222,7 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress) {
         }
     };
     const Teams teams = SampleTeams();
-    if (Error error = Write(folder / "gp3.EXE", SampleExecutable(teams)); !Ok(error)) {
+    if (Error error = Write(folder / "gp3.EXE", ExecutableOf(teams, identity.exeText)); !Ok(error)) {
         return error;
     }
     step("GP3.EXE");
@@ -241,7 +260,7 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress) {
         }
         step(techJam[i]);
     }
-    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive()); !Ok(error)) {
+    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive(1, identity.artSignature)); !Ok(error)) {
         return error;
     }
     step("GP3ART5.BIN");

@@ -9,6 +9,7 @@
 #include "document/GraphicDeclarations.h"
 #include "document/UndoHistory.h"
 #include "game/GameFolder.h"
+#include "game/GameIdentity.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 
@@ -35,6 +36,8 @@ public:
     tavolex::Settings& settings() { return settings_; }
     const tavolex::GameFolder& game() const { return game_; }
     tavolex::ExeStatus exeStatus() const { return exeStatus_; }
+    // How the executable was recognised (text or contents), or None.
+    tavolex::IdentifiedBy exeIdentifiedBy() const { return exeIdentifiedBy_; }
     bool saveFileValid() const { return saveFileValid_; }
     tavolex::GraphicEnvironment graphicEnvironment() const;
 
@@ -43,8 +46,13 @@ public:
     // Makes `team` current and tells the page; the same team again does nothing.
     void selectTeam(int team);
 
-    // Sets the game folder and judges its executable and save file afresh.
-    void setGame(const std::string& folder, tavolex::ExeStatus status);
+    // Identifies the executable of `folder`, with the identification text learnt earlier.
+    tavolex::ExeIdentity identifyGame(const std::string& folder) const;
+    // Sets the game folder and judges its save file afresh; a game recognised
+    // by its contents has its identification text remembered.
+    void setGame(const std::string& folder, const tavolex::ExeIdentity& identity);
+    // Remembers the art archive's signature when it was recognised by its contents.
+    void rememberArtSignature();
     // Reads the settings file and identifies the game it names.
     void loadSettings();
 
@@ -82,6 +90,7 @@ private:
     tavolex::CarSet carSet_;
     tavolex::GameFolder game_;
     tavolex::ExeStatus exeStatus_ = tavolex::ExeStatus::Missing;
+    tavolex::IdentifiedBy exeIdentifiedBy_ = tavolex::IdentifiedBy::None;
     bool saveFileValid_ = false;
     int currentTeam_ = 0;
     PerformanceEditorMemory performanceMemory_;

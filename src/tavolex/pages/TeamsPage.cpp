@@ -17,6 +17,7 @@
 #include "files/FileHelpers.h"
 #include "game/GameFiles.h"
 #include "game/TeamTables.h"
+#include "shell/GameText.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 #include "teams/ForeignTeamData.h"
@@ -31,7 +32,7 @@ constexpr int kMaxFigure = 32767;
 QString DriverLabel(const tavolex::TeamRecord& team, int seat) {
     const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
     return QString::asprintf("[%.2d] ", team.carNumbers[static_cast<std::size_t>(seat)]) +
-           QString::fromLatin1(driver.name.str().c_str()) + (driver.selected != 0 ? " (S)" : "");
+           FromGameText(driver.name.view()) + (driver.selected != 0 ? " (S)" : "");
 }
 } // namespace
 
@@ -114,12 +115,14 @@ QWidget* TeamsPage::makeTeamGroup() {
     }
     teamName_ = new QLineEdit(group);
     teamName_->setMaxLength(12);
+    teamName_->setValidator(new GameTextValidator(teamName_));
     engineName_ = new QLineEdit(group);
     engineName_->setMaxLength(12);
+    engineName_->setValidator(new GameTextValidator(engineName_));
     auto nameEdited = [this](QLineEdit* edit, auto member) {
         connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
             auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
-            const std::string value = text.toLatin1().toStdString();
+            const std::string value = ToGameText(text).value_or(std::string(field.view()));
             if (field.view() != value) {
                 field.assign(value);
                 changed();
@@ -184,6 +187,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     }
     controls.name = new QLineEdit(group);
     controls.name->setMaxLength(23);
+    controls.name->setValidator(new GameTextValidator(controls.name));
     controls.name->setMinimumWidth(170);
     controls.selected = new QPushButton("S", group);
     controls.selected->setCheckable(true);
@@ -213,7 +217,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         }
     });
     connect(controls.name, &QLineEdit::textEdited, this, [this, driver](const QString& text) {
-        const std::string value = text.toLatin1().toStdString();
+        const std::string value = ToGameText(text).value_or(std::string(driver().name.view()));
         if (driver().name.view() != value) {
             driver().name.assign(value);
             refillDriverLists();
@@ -266,15 +270,15 @@ void TeamsPage::reload() {
     loading_ = true;
     const auto& carSet = state_.carSet();
     const auto& team = carSet.teams[static_cast<std::size_t>(state_.currentTeam())];
-    teamName_->setText(QString::fromLatin1(team.teamName.str().c_str()));
-    engineName_->setText(QString::fromLatin1(team.engineName.str().c_str()));
+    teamName_->setText(FromGameText(team.teamName.view()));
+    engineName_->setText(FromGameText(team.engineName.view()));
     for (int i = 0; i < 2; ++i) {
-        tyres_[static_cast<std::size_t>(i)]->setText(QString::fromLatin1(carSet.tyres[static_cast<std::size_t>(i)].name.str().c_str()));
+        tyres_[static_cast<std::size_t>(i)]->setText(FromGameText(carSet.tyres[static_cast<std::size_t>(i)].name.view()));
     }
     tyres_[team.tyreType != 0 ? 1 : 0]->setChecked(true);
     for (int seat = 0; seat < 2; ++seat) {
         const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
-        seats_[static_cast<std::size_t>(seat)].name->setText(QString::fromLatin1(driver.name.str().c_str()));
+        seats_[static_cast<std::size_t>(seat)].name->setText(FromGameText(driver.name.view()));
         seats_[static_cast<std::size_t>(seat)].selected->setChecked(driver.selected != 0);
     }
     for (const auto& reloadSlider : sliderReloads_) {

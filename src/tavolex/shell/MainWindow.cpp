@@ -24,6 +24,7 @@
 #include "pages/TeamsPage.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
+#include "shell/GameText.h"
 #include "shell/Icons.h"
 #include "shell/InformationDisplay.h"
 #include "shell/InformationEditor.h"
@@ -359,7 +360,7 @@ void MainWindow::showDisclaimer() {
 }
 
 void MainWindow::showCarSetInformation(bool automatic) {
-    InformationDisplay display(QString::fromLatin1(state_.carSet().information.c_str()), automatic, this);
+    InformationDisplay display(FromGameText(state_.carSet().information), automatic, this);
     display.exec();
 }
 
