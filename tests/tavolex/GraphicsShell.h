@@ -5,6 +5,7 @@
 
 #include "ShellFixture.h"
 #include "game/GameFolder.h"
+#include "game/GameIdentity.h"
 #include "game/SampleGame.h"
 
 // An editor configured with a sample game (made once per test program) and
@@ -25,7 +26,9 @@ struct GraphicsShell : Shell {
     }
     // The sample game with the status the configuration dialog would have given.
     void useGame(tavolex::ExeStatus status) {
-        state->setGame(gameFolder.string(), status);
+        tavolex::ExeIdentity identity;
+        identity.status = status;
+        state->setGame(gameFolder.string(), identity);
         state->notifyExeStatusChanged();
     }
     std::filesystem::path gameFolder;
