@@ -31,6 +31,7 @@ const char* ErrorText(Error error) {
     case Error::NotAJam: return "the file is neither a software nor a hardware texture";
     case Error::InvalidName: return "the name is not valid";
     case Error::OutOfMemory: return "there is not enough memory";
+    case Error::UnsupportedExecutable: return "GP3.EXE is missing or not the supported version";
     }
     return "unknown error";
 }

@@ -34,6 +34,7 @@ enum class Error {
     NotAJam,
     InvalidName,
     OutOfMemory,
+    UnsupportedExecutable,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

@@ -25,7 +25,51 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The next character of UTF-8 `text` from `at`; nothing when the bytes are not UTF-8.
+std::optional<char32_t> NextUtf8(std::string_view text, std::size_t& at) {
+    const auto lead = static_cast<std::uint8_t>(text[at++]);
+    if (lead < 0x80) {
+        return lead;
+    }
+    const int extra = lead >= 0xF0 && lead < 0xF8 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : -1;
+    if (extra < 0 || lead >= 0xF8 || text.size() - at < static_cast<std::size_t>(extra)) {
+        return std::nullopt;
+    }
+    char32_t c = lead & (0x3F >> extra);
+    for (int i = 0; i < extra; ++i) {
+        const auto next = static_cast<std::uint8_t>(text[at++]);
+        if ((next & 0xC0) != 0x80) {
+            return std::nullopt;
+        }
+        c = (c << 6) | (next & 0x3F);
+    }
+    return c;
+}
+
 } // namespace
+
+std::optional<std::string> Utf8ToWindows1252(std::string_view text) {
+    std::string out;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::optional<char32_t> c = NextUtf8(text, at);
+        if (!c) {
+            return std::nullopt;
+        }
+        if (*c < 0x80 || (*c >= 0xA0 && *c < 0x100)) {
+            out.push_back(static_cast<char>(*c));
+            continue;
+        }
+        std::size_t found = 0;
+        while (found < kHighControls.size() && (kHighControls[found] == 0 || kHighControls[found] != *c)) {
+            ++found;
+        }
+        if (found == kHighControls.size()) {
+            return std::nullopt;
+        }
+        out.push_back(static_cast<char>(0x80 + found));
+    }
+    return out;
+}
 
 std::string Windows1252ToUtf8(std::string_view text) {
     std::string out;

@@ -111,6 +111,9 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::TexelorJamSaveError, "An error occured saving the JAM file."},
     {TextId::TexelorJamReadOnly, "Cannot save - this file is read-only."},
     {TextId::TexelorSaveAborted, "Save aborted."},
+    {TextId::CameraCoordinateRange, "Coordinate: -32768 to 32767."},
+    {TextId::CameraAngleRange, "Angle: -180 to 180."},
+    {TextId::CameraValueRange, "Value : -32768 to 32767."},
 };
 
 } // namespace

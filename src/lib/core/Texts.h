@@ -109,6 +109,11 @@ enum class TextId {
     TexelorJamSaveError,
     TexelorJamReadOnly,
     TexelorSaveAborted,
+
+    // The onboard camera editor's range texts.
+    CameraCoordinateRange,
+    CameraAngleRange,
+    CameraValueRange,
 };
 
 std::string_view Text(TextId id);

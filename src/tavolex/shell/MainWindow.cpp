@@ -17,6 +17,7 @@
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
 #include "formats/MenuArtArchive.h"
+#include "pages/MiscellaneousPage.h"
 #include "pages/PerformancePage.h"
 #include "pages/PlaceholderPage.h"
 #include "pages/TeamsPage.h"
@@ -29,6 +30,7 @@
 #include "shell/TeamList.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
+#include "tools/CarDamageEditor.h"
 
 using tavolex::TextId;
 
@@ -119,7 +121,7 @@ void MainWindow::buildMenus() {
     add(options, "configuration", tr("Tavolex &Configuration"), &MainWindow::showConfiguration);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showPlaceholderMessage);
+    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showDamageEditor);
     add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showPlaceholderMessage);
     add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showPlaceholderMessage);
 
@@ -169,6 +171,8 @@ void MainWindow::selectTab(int index) {
         page_ = new TeamsPage(state_, ui_, pageHolder_);
     } else if (index == 1) {
         page_ = new PerformancePage(state_, ui_, pageHolder_);
+    } else if (index == 9) {
+        page_ = new MiscellaneousPage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }
@@ -333,6 +337,11 @@ void MainWindow::showCarSetInformation(bool automatic) {
 void MainWindow::showAbout() {
     AboutBox box(this);
     box.exec();
+}
+
+void MainWindow::showDamageEditor() {
+    CarDamageEditor editor(state_, ui_, this);
+    editor.exec();
 }
 
 void MainWindow::showPlaceholderMessage() { ui_.information(this, T(TextId::FeatureNotYetAvailable)); }

@@ -47,6 +47,7 @@ public slots:
     void showDisclaimer();
     void showCarSetInformation(bool automatic = false);
     void showAbout();
+    void showDamageEditor();
     void refreshTitle();
 
 protected:
