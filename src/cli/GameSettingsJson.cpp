@@ -13,6 +13,12 @@ Json OrNull(const std::optional<T>& value) {
 
 // A whole number from low to high.
 std::optional<int> Number(const Json& value, int low, int high) {
+    if (value.is_number_unsigned()) {
+        const auto number = value.get<std::uint64_t>();
+        return number <= static_cast<std::uint64_t>(std::max(high, 0)) && static_cast<std::int64_t>(number) >= low
+                   ? std::optional<int>(static_cast<int>(number))
+                   : std::nullopt;
+    }
     if (!value.is_number_integer()) {
         return std::nullopt;
     }

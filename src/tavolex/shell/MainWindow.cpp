@@ -31,6 +31,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 #include "tools/CarDamageEditor.h"
+#include "tools/DriverAidsEditor.h"
+#include "tools/OnboardCameraEditor.h"
 
 using tavolex::TextId;
 
@@ -122,8 +124,8 @@ void MainWindow::buildMenus() {
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showDamageEditor);
-    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showPlaceholderMessage);
-    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showPlaceholderMessage);
+    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showDriverAidsEditor);
+    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showCameraEditor);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     add(help, "help", tr("&Help topics"), &MainWindow::showHelp, QKeySequence(Qt::CTRL | Qt::Key_F1))
@@ -341,6 +343,16 @@ void MainWindow::showAbout() {
 
 void MainWindow::showDamageEditor() {
     CarDamageEditor editor(state_, ui_, this);
+    editor.exec();
+}
+
+void MainWindow::showDriverAidsEditor() {
+    DriverAidsEditor editor(state_, ui_, this);
+    editor.exec();
+}
+
+void MainWindow::showCameraEditor() {
+    OnboardCameraEditor editor(state_, ui_, this);
     editor.exec();
 }
 

@@ -48,6 +48,8 @@ public slots:
     void showCarSetInformation(bool automatic = false);
     void showAbout();
     void showDamageEditor();
+    void showDriverAidsEditor();
+    void showCameraEditor();
     void refreshTitle();
 
 protected:

@@ -27,7 +27,7 @@ using tavolex::TextId;
 namespace {
 
 constexpr int kScale = 2;
-constexpr int kSideWidth = 168;
+constexpr int kSideWidth = 212;
 constexpr int kRowHeight = 28;
 
 // Each part's label, the side of the picture its box stands on and the

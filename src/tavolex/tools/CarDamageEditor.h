@@ -30,7 +30,8 @@ public:
     QRadioButton* areaButton(tavolex::DamageArea area) const { return areas_[static_cast<std::size_t>(area)]; }
     QPushButton* button(const QString& name) const;
     tavolex::DamageArea area() const { return area_; }
-    // The picture as shown: palette indices, rows top down.
+    // The untouched picture and the picture as shown: palette indices, rows top down.
+    const std::vector<std::uint8_t>& picture() const { return picture_; }
     const std::vector<std::uint8_t>& shownPicture() const { return shown_; }
 
 public slots:
