@@ -81,7 +81,11 @@ TEST(CarDamageEditor, ShowsOneAreaAtATimeAndColoursThePictureForIt) {
 
 TEST(CarDamageEditor, TypedValuesStopAtTheirLimitsAndDefaultsWorkWithoutAGame) {
     GameSettingsShell shell;
+    shell.useGame(tavolex::ExeStatus::Unreadable);
     CarDamageEditor editor(*shell.state, *shell.ui, shell.window.get());
+    EXPECT_FALSE(editor.button("import")->isEnabled()) << "an executable that cannot be read";
+    EXPECT_FALSE(editor.button("export")->isEnabled());
+    EXPECT_TRUE(editor.button("defaults")->isEnabled());
     const std::pair<int, const char*> typed[] = {{0, "70000"}, {22, "40000"}, {23, "300"}};
     const std::pair<int, const char*> shown[] = {{0, "65535"}, {22, "32767"}, {23, "255"}};
     for (const auto& [index, text] : typed) {
