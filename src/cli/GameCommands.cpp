@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "GameSettingsCommand.h"
 #include "TeamsJson.h"
 #include "TerminalProgress.h"
 #include "core/Texts.h"
@@ -155,7 +156,8 @@ int Art(Arguments arguments) {
 } // namespace
 
 int RunGameCommand(Arguments arguments) {
-    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art}});
+    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art},
+                                     {"settings", GameSettingsCommand}});
 }
 
 } // namespace tavolex::cli

@@ -71,6 +71,15 @@ Commands:
       for a .png name), or writes such a bitmap or PNG into the game's menu
       art archive. The archive is checked and expanded first (the previous
       one is kept as .old).
+  game settings DIR
+  game settings DIR --write FILE.json
+  game settings DIR --defaults
+      Prints the game's settings as JSON: damage (26 values), driver_aids
+      (5 masks), cameras (9 lists of 10, angles in degrees), points (22),
+      player_car_power, opposition_spread and level_names (5 texts); the
+      executable's settings are null unless it is the supported version.
+      --write takes the keys present in FILE (any of them) into the game;
+      --defaults prints the defaults instead of reading the game.
 
   teams export IN.GP3 OUT.TXT
       Writes the car set's team data as a performance text file.

@@ -46,6 +46,7 @@ const char* ErrorText(Error error) {
     case Error::PixelOffsetInsideHeader: return "the bitmap's pixel offset points into its headers";
     case Error::NotAPicture: return "the file is neither a BMP nor a PNG file";
     case Error::BadPng: return "the PNG file is damaged or cannot be read";
+    case Error::UnsupportedExecutable: return "GP3.EXE is missing or not the supported version";
     }
     return "unknown error";
 }

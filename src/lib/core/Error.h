@@ -50,6 +50,7 @@ enum class Error {
     PixelOffsetInsideHeader,
     NotAPicture,
     BadPng,
+    UnsupportedExecutable,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

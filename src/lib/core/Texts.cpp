@@ -136,6 +136,9 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::ExeIdentifiedByContents,
      "GP3.EXE is recognised by its contents. Before it is first changed, a copy is kept as GP3.EXE.orig."},
     {TextId::ExeNotIdentified, "GP3.EXE is not recognised."},
+    {TextId::CameraCoordinateRange, "Coordinate: -32768 to 32767."},
+    {TextId::CameraAngleRange, "Angle: -180 to 180."},
+    {TextId::CameraValueRange, "Value : -32768 to 32767."},
 };
 
 } // namespace

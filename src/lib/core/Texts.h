@@ -135,6 +135,10 @@ enum class TextId {
     ExeIdentifiedByText,
     ExeIdentifiedByContents,
     ExeNotIdentified,
+    // The onboard camera editor's range texts.
+    CameraCoordinateRange,
+    CameraAngleRange,
+    CameraValueRange,
 };
 
 std::string_view Text(TextId id);

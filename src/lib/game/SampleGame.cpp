@@ -19,6 +19,9 @@
 #include "game/GameFolder.h"
 #include "game/SamplePictures.h"
 #include "game/TeamTables.h"
+#include "gamesettings/CarDamage.h"
+#include "gamesettings/DriverAids.h"
+#include "gamesettings/OnboardCameras.h"
 
 namespace tavolex {
 namespace fs = std::filesystem;
@@ -39,18 +42,6 @@ constexpr std::array<const char*, 5> kLevelNames = {"Sample Levels", "Niveaux Sa
 constexpr std::array<const char*, 5> kLanguageFiles = {"LData\\English.STR", "LData\\fran\xE7" "ais.str",
                                                        "LData\\Italiano.str", "LData\\DEUTSCH.STR",
                                                        "LData\\Espa\xC3\xB1" "ol.str"};
-// The 22 car damage values: where each lies after the one before, and its default.
-constexpr std::array<int, 22> kDamageSteps = {0, 4, 4, 4, 4, 3, 4, 4, 4, 5, 4, 4, 3, 4, 4, 4, 4, 4, 4, 4, 5, 4};
-constexpr std::array<std::uint16_t, 22> kDamageDefaults = {2,   130, 130, 66,  66,  136, 136, 68,
-                                                           68,  8,   4,   12,  34,  34,  17,  17,
-                                                           256, 256, 256, 256, 4,   8};
-constexpr std::size_t kDamageStart = 0x13FC79;
-constexpr std::array<std::pair<std::size_t, std::uint16_t>, 4> kCollisions = {
-    {{0x13EE0E, 7424}, {0x13EEBD, 16}, {0x13EE10, 8192}, {0x13EE01, 32}}};
-constexpr std::size_t kDriverAids = 0x722C18;
-constexpr std::array<std::uint16_t, 5> kAidDefaults = {831, 830, 574, 562, 50};
-constexpr std::size_t kCameras = 0x79E59E;
-
 // A name as a copied Windows installation might spell it: the case of each
 // part chosen by `style` (0 lower, 1 upper, 2 as written).
 std::string Cased(std::string_view name, int style) {
@@ -132,20 +123,9 @@ std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificati
     NewCarSet(defaults);
     WritePoints(exe, defaults.misc.points);
     WritePlayerCarPower(exe, 1);
-    std::size_t at = kDamageStart;
-    for (std::size_t i = 0; i < kDamageSteps.size(); ++i) {
-        at += static_cast<std::size_t>(kDamageSteps[i]);
-        WriteU16(exe.data() + at, kDamageDefaults[i]);
-    }
-    for (const auto& [offset, value] : kCollisions) {
-        WriteU16(exe.data() + offset, value);
-    }
-    for (std::size_t level = 0; level < kAidDefaults.size(); ++level) {
-        WriteU16(exe.data() + kDriverAids + 2 * level, static_cast<std::uint16_t>(kAidDefaults[level] + 64));
-    }
-    for (std::size_t i = 0; i < 90; ++i) {
-        WriteU16(exe.data() + kCameras + 2 * i, static_cast<std::uint16_t>(i * 37 % 2000));
-    }
+    WriteDamage(exe, DefaultDamage());
+    WriteDriverAids(exe, DefaultDriverAids());
+    WriteCameras(exe, DefaultCameras());
     return exe;
 }
 

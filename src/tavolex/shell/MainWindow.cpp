@@ -19,6 +19,7 @@
 #include "formats/MenuArtArchive.h"
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
+#include "pages/MiscellaneousPage.h"
 #include "pages/PerformancePage.h"
 #include "pages/PlaceholderPage.h"
 #include "pages/TeamsPage.h"
@@ -32,6 +33,9 @@
 #include "shell/TeamList.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
+#include "tools/CarDamageEditor.h"
+#include "tools/DriverAidsEditor.h"
+#include "tools/OnboardCameraEditor.h"
 
 using tavolex::TextId;
 
@@ -129,9 +133,9 @@ void MainWindow::buildMenus() {
     add(options, "configuration", tr("Tavolex &Configuration"), &MainWindow::showConfiguration);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showPlaceholderMessage);
-    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showPlaceholderMessage);
-    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showPlaceholderMessage);
+    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showDamageEditor);
+    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showDriverAidsEditor);
+    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showCameraEditor);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     add(help, "help", tr("&Help topics"), &MainWindow::showHelp, QKeySequence(Qt::CTRL | Qt::Key_F1))
@@ -190,6 +194,8 @@ void MainWindow::selectTab(int index) {
         page_ = new CarsPage(state_, ui_, pageHolder_);
     } else if (index == 5) {
         page_ = new CockpitsPage(state_, ui_, pageHolder_);
+    } else if (index == 9) {
+        page_ = new MiscellaneousPage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }
@@ -367,6 +373,21 @@ void MainWindow::showCarSetInformation(bool automatic) {
 void MainWindow::showAbout() {
     AboutBox box(this);
     box.exec();
+}
+
+void MainWindow::showDamageEditor() {
+    CarDamageEditor editor(state_, ui_, this);
+    editor.exec();
+}
+
+void MainWindow::showDriverAidsEditor() {
+    DriverAidsEditor editor(state_, ui_, this);
+    editor.exec();
+}
+
+void MainWindow::showCameraEditor() {
+    OnboardCameraEditor editor(state_, ui_, this);
+    editor.exec();
 }
 
 void MainWindow::showPlaceholderMessage() { ui_.information(this, T(TextId::FeatureNotYetAvailable)); }

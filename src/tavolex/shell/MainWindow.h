@@ -48,6 +48,9 @@ public slots:
     void showDisclaimer();
     void showCarSetInformation(bool automatic = false);
     void showAbout();
+    void showDamageEditor();
+    void showDriverAidsEditor();
+    void showCameraEditor();
     void refreshTitle();
     void refreshHistoryActions();
 
