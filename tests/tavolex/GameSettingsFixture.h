@@ -41,10 +41,7 @@ struct GameSettingsShell : Shell {
         }
     }
     // Makes the game the editor's, as the configuration dialog does.
-    void useGame(tavolex::ExeStatus status = tavolex::ExeStatus::Supported) {
-        state->setGame(gameFolder.string(), status);
-        state->notifyExeStatusChanged();
-    }
+    void useGame(tavolex::ExeStatus status = tavolex::ExeStatus::Supported) { useGameAt(gameFolder, status); }
     std::vector<std::uint8_t> exe() const { return tavolex::test::ReadBytes(gameFolder / "GP3.EXE"); }
     void setExe(const std::vector<std::uint8_t>& bytes) const { tavolex::test::WriteBytes(gameFolder / "GP3.EXE", bytes); }
 };

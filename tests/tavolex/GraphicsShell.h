@@ -5,7 +5,6 @@
 
 #include "ShellFixture.h"
 #include "game/GameFolder.h"
-#include "game/GameIdentity.h"
 #include "game/SampleGame.h"
 
 // An editor configured with a sample game (made once per test program) and
@@ -25,11 +24,6 @@ struct GraphicsShell : Shell {
         window->tabs()->setCurrentIndex(tab);
     }
     // The sample game with the status the configuration dialog would have given.
-    void useGame(tavolex::ExeStatus status) {
-        tavolex::ExeIdentity identity;
-        identity.status = status;
-        state->setGame(gameFolder.string(), identity);
-        state->notifyExeStatusChanged();
-    }
+    void useGame(tavolex::ExeStatus status) { useGameAt(gameFolder, status); }
     std::filesystem::path gameFolder;
 };

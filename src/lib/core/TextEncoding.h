@@ -10,8 +10,6 @@
 namespace tavolex {
 
 std::string Windows1252ToUtf8(std::string_view text);
-// Nothing when the text is not valid UTF-8 or holds a character Windows-1252 lacks.
-std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
 // True when Windows-1252 has a byte for the character.
 bool Windows1252CanHold(char32_t c);
