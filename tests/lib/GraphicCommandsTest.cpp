@@ -7,6 +7,7 @@
 #include "editing/DisplayImage.h"
 #include "editing/GraphicCommands.h"
 #include "editing/GraphicControls.h"
+#include "editing/PictureZoom.h"
 #include "formats/BitmapFile.h"
 #include "formats/GamePalette.h"
 #include "formats/GameJam.h"
@@ -68,11 +69,13 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_EQ(image, expected);
 
-    // Load of a bitmap: the slot refers to the user's file.
+    // Load of a bitmap: the slot refers to the user's file; a generated partner is made again.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "livery.bmp", colour)));
+    livery(2, Variant::Software) = {GraphicSource::Generated, "old.tmp"};
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "livery.bmp", image));
     EXPECT_EQ(image, colour);
     EXPECT_EQ(livery(2, Variant::Hardware), (GraphicSlot{GraphicSource::File, (folder / "livery.bmp").string()}));
+    EXPECT_EQ(livery(2, Variant::Software), (GraphicSlot{GraphicSource::Generated, {}}));
 
     // A hardware JAM loaded into the software view: converted through the temporary bitmap of slot + 11.
     std::vector<std::uint8_t> jam;
@@ -87,6 +90,7 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     EXPECT_EQ(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "junk.jam", image),
               TextId::FailedToImportJam);
     EXPECT_EQ(image, expected) << "a failed load keeps the shown picture";
+    EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string()) << "and the slot";
 
     // Remove of a picture whose partner was generated from it empties both.
     EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image),
@@ -261,6 +265,27 @@ TEST(GraphicControls, FollowTheSourcesTheShownVariantAndTheGame) {
     EXPECT_FALSE(rules.generateSoftware) << "a generated picture is never an origin";
     EXPECT_EQ(DecideGraphicControls({Variant::Hardware, S::File, S::None, ExeStatus::Supported, false}).note,
               PictureNote::NoHardware);
+}
+
+TEST(PictureZoom, EnlargesTheViewUnderThePointOrBeepsBelowTheSoftwareCockpit) {
+    const PixelRect area{10, 20, 10 + 256, 20 + 384};
+    PictureZoom zoom = LiveryZoom(area, 100, 20 + 200);
+    EXPECT_EQ(zoom.action, PictureZoom::Action::Show);
+    EXPECT_EQ(zoom.sheet, (PixelRect{0, 128, 256, 256})) << "the front view";
+    EXPECT_EQ(zoom.width, 640);
+    EXPECT_EQ(zoom.height, 320);
+    EXPECT_EQ(LiveryZoom(area, 100, 20 + 383).sheet.top, 256);
+    EXPECT_EQ(LiveryZoom(area, 9, 100).action, PictureZoom::Action::Nothing) << "outside the area";
+
+    const PixelRect square{0, 0, 256, 256};
+    zoom = CockpitZoom(square, Variant::Software, 50, 63);
+    EXPECT_EQ(zoom.sheet, (PixelRect{0, 0, 256, 64}));
+    EXPECT_EQ(zoom.width, 512);
+    EXPECT_EQ(zoom.height, 128);
+    EXPECT_EQ(CockpitZoom(square, Variant::Software, 50, 64).action, PictureZoom::Action::Beep);
+    zoom = CockpitZoom(square, Variant::Hardware, 50, 200);
+    EXPECT_EQ(zoom.sheet, (PixelRect{0, 0, 256, 256}));
+    EXPECT_EQ(zoom.height, 512);
 }
 
 TEST(DisplayImage, ShowsRowsFromTheTopInTheirColours) {

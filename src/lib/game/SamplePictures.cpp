@@ -64,6 +64,11 @@ void DrawCockpitTub(PackedBitmap& image, int k, std::uint32_t body, std::uint32_
         const PaletteColour& c = GamePalette[kMaskBodyIndex];
         body = static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 | c.blue;
     }
+    // The last row the software cockpit shows carries the second colour, which
+    // the editor's mask composition takes from it.
+    for (int x = 0; x < image.width(); ++x) {
+        SetPixel(image, x, kCockpitTop - 1, trim);
+    }
     for (int y = kCockpitTop; y < image.height(); ++y) {
         const int opening = 44 + (y - kCockpitTop) / 4; // the tub widens towards the driver
         for (int x = 0; x < image.width(); ++x) {

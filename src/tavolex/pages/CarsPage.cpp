@@ -21,8 +21,6 @@ using tavolex::TextId;
 namespace {
 
 constexpr int kMarkedOffset = 1000; // a field that has lost the focus is still the one being edited
-constexpr int kSheetWidth = 256;
-constexpr int kBandRows = tavolex::kLiveryBandRows;
 
 const GraphicsPageDeclaration kCars = {
     tavolex::GraphicKind::CarLivery,
@@ -36,10 +34,6 @@ const GraphicsPageDeclaration kCars = {
 std::size_t FieldIndex(int field) {
     return static_cast<std::size_t>(tavolex::IsSourceField(field) ? field - tavolex::kFirstSourceField + 6
                                                                   : field - tavolex::kFirstDestinationField);
-}
-
-tavolex::PixelRect ToPixels(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
 } // namespace
@@ -244,19 +238,13 @@ std::vector<QRect> CarsPage::outlines(bool blink) const {
         return {};
     }
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    const auto outline = tavolex::EditedFieldOutline(team, car_, editedField_, blink, ToPixels(picture()->area()));
+    const auto outline = tavolex::EditedFieldOutline(team, car_, editedField_, blink, pictureArea());
     if (!outline) {
         return {};
     }
     return {QRect(QPoint(outline->left, outline->top), QPoint(outline->right - 1, outline->bottom - 1))};
 }
 
-GraphicsPage::Zoom CarsPage::zoomAt(const QPoint& position) const {
-    const QRect area = picture()->area();
-    if (!area.contains(position)) {
-        return {};
-    }
-    const int band = tavolex::BandAt(ToPixels(area), position.y());
-    return {Zoom::Action::Show, QRect(0, kBandRows * band, kSheetWidth, kBandRows),
-            QSize(area.width() * 5 / 2, area.width() * 5 / 4)};
+tavolex::PictureZoom CarsPage::zoomAt(const QPoint& position) const {
+    return tavolex::LiveryZoom(pictureArea(), position.x(), position.y());
 }

@@ -128,6 +128,11 @@ QRadioButton* GraphicsPage::variantButton(Variant variant) const { return varian
 
 int GraphicsPage::slot() const { return state_.currentTeam(); }
 
+tavolex::PixelRect GraphicsPage::pictureArea() const {
+    const QRect area = view_->area();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
+
 const tavolex::GraphicSlot* GraphicsPage::shownSlot() const {
     return tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant_);
 }
@@ -295,12 +300,13 @@ void GraphicsPage::rightClicked(const QPoint& position) {
         ui_.beep();
         return;
     }
-    const Zoom zoom = zoomAt(position);
-    if (zoom.action == Zoom::Action::Beep) {
+    const tavolex::PictureZoom zoom = zoomAt(position);
+    if (zoom.action == tavolex::PictureZoom::Action::Beep) {
         ui_.beep();
-    } else if (zoom.action == Zoom::Action::Show) {
-        ZoomWindow window(QPixmap::fromImage(view_->image()), zoom.sheetRect, view_->mapToGlobal(position),
-                          zoom.size, this);
+    } else if (zoom.action == tavolex::PictureZoom::Action::Show) {
+        const QRect sheet(QPoint(zoom.sheet.left, zoom.sheet.top), QPoint(zoom.sheet.right - 1, zoom.sheet.bottom - 1));
+        ZoomWindow window(QPixmap::fromImage(view_->image()), sheet, view_->mapToGlobal(position),
+                          QSize(zoom.width, zoom.height), this);
         window.exec();
     }
 }
