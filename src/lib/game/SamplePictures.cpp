@@ -127,7 +127,7 @@ PackedBitmap SampleJamPicture(int k, int height, int imageCount) {
             SetPixel(image, x, y, stripe ? colours[1] : Shade(colours[0], (b % 2) * 24 - x / 16));
         }
     }
-    if (k >= kFirstCockpit && k <= kLastCockpit && height > kCockpitTop) {
+    if (k >= kFirstCockpit && k <= kLastCockpit && height >= kCockpitTop) {
         DrawCockpitTub(image, k, colours[0], colours[1]);
     }
     for (int b = 0; b < imageCount; ++b) {
