@@ -51,7 +51,7 @@ MiscellaneousPage::MiscellaneousPage(EditorState& state, UiServices& ui, QWidget
 
 QPushButton* MiscellaneousPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
-void MiscellaneousPage::changed() { tavolex::MarkModified(state_.carSet()); }
+void MiscellaneousPage::changed() { tavolex::MarkModified(state_.carSet(), "Game settings"); }
 
 QWidget* MiscellaneousPage::makeExchangeButtons(QWidget* parent, const QString& group,
                                                 void (MiscellaneousPage::*import)(),

@@ -277,7 +277,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
     case QualificationView: (second ? driver.qualifyingRange : driver.qualifyingPerformance) = value; break;
     default: (second ? driver.raceRange : driver.racePerformance) = value; break;
     }
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Performance");
     refreshCalculator();
 }
 
@@ -350,7 +350,7 @@ void PerformancePage::quickEdit(int column, int direction) {
         ui_.beep();
     }
     tavolex::SetQuickEditValues(state_.carSet().teams, acted, values);
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Quick Edit");
     fillTable();
     refreshCalculator();
 }
@@ -371,7 +371,7 @@ void PerformancePage::copyQuantities(bool qualifyingFromRace) {
             (qualifyingFromRace ? qualifying : race) = qualifyingFromRace ? race : qualifying;
         }
     }
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Copy performance");
     fillTable();
     refreshCalculator();
 }

@@ -59,7 +59,7 @@ QSlider* TeamsPage::slider(const QString& name) const { return findChild<QSlider
 QLabel* TeamsPage::valueLabel(const QString& name) const { return findChild<QLabel*>(name + "Value"); }
 QPushButton* TeamsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
-void TeamsPage::changed() { tavolex::MarkModified(state_.carSet()); }
+void TeamsPage::changed(std::string_view change) { tavolex::MarkModified(state_.carSet(), change); }
 
 QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int low, int high, int page,
                                std::function<std::int16_t&()> field, bool bhp) {
@@ -82,7 +82,7 @@ QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int lo
         }
         field() = static_cast<std::int16_t>(slider->sliderPosition());
         value->setText(text(field()));
-        changed();
+        changed(QString(label).remove('&').toStdString());
     });
     sliderReloads_.push_back([=] {
         slider->setValue(field());
@@ -119,19 +119,19 @@ QWidget* TeamsPage::makeTeamGroup() {
     engineName_ = new QLineEdit(group);
     engineName_->setMaxLength(12);
     engineName_->setValidator(new GameTextValidator(engineName_));
-    auto nameEdited = [this](QLineEdit* edit, auto member) {
-        connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
+    auto nameEdited = [this](QLineEdit* edit, auto member, std::string change) {
+        connect(edit, &QLineEdit::textEdited, this, [this, member, change](const QString& text) {
             auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
             const std::string value = ToGameText(text).value_or(std::string(field.view()));
             if (field.view() != value) {
                 field.assign(value);
-                changed();
+                changed(change);
                 state_.notifyTeamNamesChanged();
             }
         });
     };
-    nameEdited(teamName_, &tavolex::TeamRecord::teamName);
-    nameEdited(engineName_, &tavolex::TeamRecord::engineName);
+    nameEdited(teamName_, &tavolex::TeamRecord::teamName, "Team name");
+    nameEdited(engineName_, &tavolex::TeamRecord::engineName, "Engine name");
     auto* tyreGroup = new QButtonGroup(group);
     auto* tyreRow = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
@@ -147,7 +147,7 @@ QWidget* TeamsPage::makeTeamGroup() {
         const std::uint16_t type = tyres_[1]->isChecked() ? 1 : 0;
         if (team.tyreType != type) {
             team.tyreType = type;
-            changed();
+            changed("Tyre type");
         }
     });
     auto* form = new QFormLayout;
@@ -205,7 +205,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         auto& teams = state_.carSet().teams;
         std::swap(teams[static_cast<std::size_t>(state_.currentTeam())].drivers[static_cast<std::size_t>(seat)],
                   teams[static_cast<std::size_t>(entry / 2)].drivers[static_cast<std::size_t>(entry % 2)]);
-        changed();
+        changed("Swap drivers");
         reload();
     });
     connect(controls.numbers, &QComboBox::activated, this, [this, seat](int index) {
@@ -213,7 +213,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         if (index >= 0 && number != index) {
             number = static_cast<std::uint16_t>(index);
             refillDriverLists();
-            changed();
+            changed("Car number");
         }
     });
     connect(controls.name, &QLineEdit::textEdited, this, [this, driver](const QString& text) {
@@ -221,13 +221,13 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         if (driver().name.view() != value) {
             driver().name.assign(value);
             refillDriverLists();
-            changed();
+            changed("Driver name");
         }
     });
     connect(controls.selected, &QPushButton::clicked, this, [this, driver](bool on) {
         driver().selected = on ? 1 : 0;
         refillDriverLists();
-        changed();
+        changed("Selected driver");
     });
 
     auto* row = new QHBoxLayout;
@@ -300,7 +300,7 @@ void TeamsPage::importFromGame() {
         return;
     }
     state_.notifyDataChanged();
-    changed();
+    changed("Import team data");
 }
 
 void TeamsPage::exportToGame() {
@@ -329,7 +329,7 @@ void TeamsPage::loadTeamData() {
         return;
     }
     state_.notifyDataChanged();
-    changed();
+    changed("Load team data");
 }
 
 void TeamsPage::saveTeamData() {

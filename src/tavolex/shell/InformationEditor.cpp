@@ -113,6 +113,6 @@ void InformationEditor::accept() {
     tavolex::CarSet& carSet = state_.carSet();
     carSet.information = ToGameText(text_->toPlainText().left(kCapacity)).value_or(std::string());
     carSet.hasInformation = carSet.information.empty() ? 0 : 1;
-    tavolex::MarkModified(carSet); // also when nothing changed
+    tavolex::MarkModified(carSet, "Car set information"); // also when nothing changed
     QDialog::accept();
 }

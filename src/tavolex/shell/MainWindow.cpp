@@ -81,6 +81,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     connect(&state_, &EditorState::dataChanged, this, &MainWindow::refreshTitle);
     selectTab(0);
     refreshTitle();
+    refreshHistoryActions();
     // Wide enough for all ten tabs side by side.
     tabs_->setUsesScrollButtons(false);
     setMinimumWidth(tabs_->sizeHint().width() + 2 * layout->contentsMargins().left() + 8);
