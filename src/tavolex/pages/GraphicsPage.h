@@ -2,7 +2,11 @@
 
 #include <QWidget>
 
+#include <QRect>
+
 #include <array>
+#include <filesystem>
+#include <vector>
 
 #include "core/Texts.h"
 #include "document/GraphicKind.h"
@@ -44,6 +48,8 @@ public:
     PictureView* picture() const { return view_; }
     QPushButton* button(const QString& name) const;
     QRadioButton* variantButton(tavolex::Variant variant) const;
+    // The part choice's radio buttons (none on a page without one).
+    QRadioButton* partButton(int part) const;
     const tavolex::PackedBitmap& image() const { return image_; }
 
 public slots:
@@ -63,6 +69,27 @@ protected:
         QRect sheetRect;
         QSize size;
     };
+
+    // A choice of the part of the picture the file commands act on: the first
+    // part is the whole picture; while another is chosen its rectangle of the
+    // sheet blinks in a dotted outline over the picture.
+    struct PicturePart {
+        const char* label;
+        QRect sheetRect;
+    };
+    void addPartChoice(const std::vector<PicturePart>& parts);
+    int part() const { return part_; }
+    void choosePart(int part);
+
+    // The file commands, for a page whose commands act on a part of the
+    // picture; the defaults act on the whole slot.
+    virtual tavolex::Failure runImport(tavolex::PackedBitmap& image);
+    virtual tavolex::Failure runExport();
+    virtual tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image);
+    virtual tavolex::Failure runSaveAs(const std::filesystem::path& path);
+
+    // Shows a picture a command of the page's own just put into the slot.
+    void showChanged(tavolex::PackedBitmap image);
 
     // Called once the subclass is built: chooses the variant and shows the picture.
     void start();
@@ -87,6 +114,8 @@ private:
     void teamChanged();
     void dataChanged();
     void rightClicked(const QPoint& position);
+    std::vector<QRect> partOutline(bool blink) const;
+    void updateBlinking();
     bool report(const tavolex::Failure& failure);
     const tavolex::GraphicSlot* shownSlot() const;
     tavolex::GraphicSource sourceOf(tavolex::Variant variant) const;
@@ -97,5 +126,9 @@ private:
     tavolex::PackedBitmap image_;
     PictureView* view_ = nullptr;
     QBoxLayout* side_ = nullptr;
+    QBoxLayout* options_ = nullptr;
+    std::vector<PicturePart> parts_;
+    std::vector<QRadioButton*> partButtons_;
+    int part_ = 0;
     std::array<QRadioButton*, 2> variantButtons_{};
 };
