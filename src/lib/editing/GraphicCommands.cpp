@@ -63,6 +63,9 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
         return declaration.gameReadFailure;
     }
     SetSlotFromGame(carSet, kind, slot, variant);
+    if (!KindInfo(kind).heldLazily) {
+        StoreHeldPicture(carSet, kind, variant, picture);
+    }
     MarkModified(carSet);
     image = std::move(picture);
     return std::nullopt;
@@ -108,7 +111,14 @@ void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant) 
 Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                         Variant target, PackedBitmap& image) {
     PackedBitmap result;
-    if (!Ok(GenerateVariant(carSet, environment, kind, slot, target, &result))) {
+    if (kind == GraphicKind::Helmets) {
+        // Only from a present picture, into the other variant's memory.
+        if (SourceOf(carSet, kind, slot, Other(target)) == GraphicSource::None ||
+            !Ok(GenerateHelmets(carSet, target))) {
+            return TextId::FailedToGenerateBitmap;
+        }
+        result = carSet.helmetImages[Index(target)];
+    } else if (!Ok(GenerateVariant(carSet, environment, kind, slot, target, &result))) {
         return TextId::FailedToGenerateBitmap;
     }
     MarkModified(carSet);
