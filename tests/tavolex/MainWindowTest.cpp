@@ -40,8 +40,8 @@ TEST(MainWindow, HasTheMenusTabsAndToolbarOfTheEditor) {
     // Wide pages hide the team list; tabs whose page is not built yet show their title.
     window.tabs()->setCurrentIndex(1);
     EXPECT_FALSE(window.teamList()->isVisible());
-    window.tabs()->setCurrentIndex(3);
-    EXPECT_EQ(window.page()->findChild<QLabel*>("pageTitle")->text(), "Helmets");
+    window.tabs()->setCurrentIndex(9);
+    EXPECT_EQ(window.page()->findChild<QLabel*>("pageTitle")->text(), "Miscellaneous");
     window.tabs()->setCurrentIndex(2);
     EXPECT_TRUE(window.teamList()->isVisible());
 

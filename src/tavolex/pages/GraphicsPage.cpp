@@ -47,8 +47,8 @@ GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPag
     view_->setSheetSize(declaration.displaySheet);
     // One screen pixel per texture pixel: the picture stays crisp and true.
     view_->setFixedSize(declaration.displaySheet + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
-    auto* pictureLayout = new QVBoxLayout(pictureGroup);
-    pictureLayout->addWidget(view_, 0, Qt::AlignCenter);
+    pictureLayout_ = new QVBoxLayout(pictureGroup);
+    pictureLayout_->addWidget(view_, 0, Qt::AlignCenter);
     connect(view_, &PictureView::rightClicked, this, &GraphicsPage::rightClicked);
 
     side_ = new QVBoxLayout;
@@ -168,6 +168,16 @@ void GraphicsPage::updateBlinking() {
 
 void GraphicsPage::addSideWidget(QWidget* widget) { side_->addWidget(widget); }
 
+void GraphicsPage::setPictureNeighbours(QWidget* left, QWidget* right) {
+    pictureLayout_->removeWidget(view_);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(left, 0, Qt::AlignTop);
+    row->addWidget(view_, 0, Qt::AlignTop);
+    row->addWidget(right, 0, Qt::AlignTop);
+    pictureLayout_->addLayout(row);
+}
+
 void GraphicsPage::start() {
     side_->addStretch();
     variant_ = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
@@ -181,13 +191,9 @@ QRadioButton* GraphicsPage::variantButton(Variant variant) const { return varian
 
 int GraphicsPage::slot() const { return state_.currentTeam(); }
 
-const tavolex::GraphicSlot* GraphicsPage::shownSlot() const {
-    return tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant_);
-}
-
+// Memory-held pictures (the helmets) count as held by the car set while present.
 GraphicSource GraphicsPage::sourceOf(Variant variant) const {
-    const tavolex::GraphicSlot* target = tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant);
-    return target != nullptr ? target->source : GraphicSource::None;
+    return tavolex::SourceOf(state_.carSet(), declaration_.kind, slot(), variant);
 }
 
 void GraphicsPage::showImage() {

@@ -95,6 +95,8 @@ protected:
     void start();
     // Adds a group below the common ones on the right.
     void addSideWidget(QWidget* widget);
+    // Puts widgets left and right of the picture, their tops level with its top.
+    void setPictureNeighbours(QWidget* left, QWidget* right);
     // The slot the page edits: the current team by default.
     virtual int slot() const;
     // Before the team changes; the page may store what it shows of the old one.
@@ -117,7 +119,6 @@ private:
     std::vector<QRect> partOutline(bool blink) const;
     void updateBlinking();
     bool report(const tavolex::Failure& failure);
-    const tavolex::GraphicSlot* shownSlot() const;
     tavolex::GraphicSource sourceOf(tavolex::Variant variant) const;
     QWidget* makeVariantGroup();
     QWidget* makeOptionsGroup();
@@ -126,6 +127,7 @@ private:
     tavolex::PackedBitmap image_;
     PictureView* view_ = nullptr;
     QBoxLayout* side_ = nullptr;
+    QBoxLayout* pictureLayout_ = nullptr;
     QBoxLayout* options_ = nullptr;
     std::vector<PicturePart> parts_;
     std::vector<QRadioButton*> partButtons_;

@@ -45,6 +45,7 @@ public:
 
 signals:
     void rightClicked(const QPoint& position);
+    void leftClicked(const QPoint& position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
