@@ -55,7 +55,12 @@ Commands:
       the editor and for tests.
   game info DIR
       Prints JSON: exe_status (-2 missing, -1 unsupported, 0 unreadable,
-      1 supported), save_file_valid and the expected files that are missing.
+      1 supported), save_file_valid, the expected files that are missing and
+      pit_crew_files: "upgraded", "needs upgrade" or "no masks".
+  game pitcrew-upgrade DIR
+      Recolours and stamps the game's pit crew textures as the editor does at
+      start-up, with the masks of its data folder (pitcrew-masks/19000.bin to
+      19010.bin), printing each file upgraded. Fails without all masks.
   game teams DIR
       Prints the team data an import from the game would read, as JSON.
   game art DIR TEAM OUT.BMP

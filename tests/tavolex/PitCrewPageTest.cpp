@@ -8,6 +8,8 @@
 #include "GraphicsShell.h"
 #include "Screenshot.h"
 #include "document/PitCrewSheet.h"
+#include "editing/PitCrewUpgrade.h"
+#include "formats/JamNames.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "pages/CrewPreview.h"
@@ -191,6 +193,27 @@ TEST(PitCrewPage, PaletteAndPreviewClicksEditTheCurrentArea) {
     colours[11] = 1;
     QTest::mouseClick(shell.page()->button("importColours"), Qt::LeftButton);
     EXPECT_EQ(colours[11], 99);
+}
+
+TEST(PitCrewPage, OpeningThePageUpgradesTheGamesPitCrewFilesOnce) {
+    PitCrewShell shell;
+    // A game of its own, as the upgrade changes it.
+    const fs::path game = shell.folder / "game";
+    fs::copy(shell.gameFolder, game, fs::copy_options::recursive);
+    shell.gameFolder = game;
+    shell.useGame(tavolex::ExeStatus::Supported);
+    for (int i = 0; i < tavolex::kPitCrewUpgradeFiles; ++i) {
+        const auto size = tavolex::ExpectedJamSize(100 + i, Variant::Software);
+        const fs::path mask = tavolex::PitCrewMaskPath(shell.folder.path(), i);
+        fs::create_directories(mask.parent_path());
+        tavolex::test::WriteBytes(mask, std::vector<std::uint8_t>(256u * static_cast<std::size_t>(size->height), 254));
+    }
+    ASSERT_TRUE(fs::exists(shell.folder / "PITCOLOR.DAT"));
+    shell.reopen();
+    EXPECT_TRUE(tavolex::PitCrewFilesNeedingUpgrade(game).empty());
+    EXPECT_TRUE(fs::exists(shell.folder / "PITCOLOR.DAT")) << "the preview's template is built again";
+    EXPECT_TRUE(shell.page()->preview()->hasImage());
+    EXPECT_TRUE(shell.ui->errors.isEmpty());
 }
 
 } // namespace

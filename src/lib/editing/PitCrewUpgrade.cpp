@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/Texts.h"
 #include "editing/PitCrewTemplates.h"
 #include "files/AtomicWrite.h"
 #include "formats/GameJam.h"
@@ -144,6 +145,7 @@ Error UpgradePitCrewFiles(const std::filesystem::path& gameFolder, const std::fi
     const int total = static_cast<int>(files.size());
     if (progress != nullptr) {
         progress->begin(total);
+        progress->setHeading(std::string(Text(TextId::HeadingUpgradingPitCrew)));
     }
     Error first = Error::None;
     for (int k = 0; k < total; ++k) {

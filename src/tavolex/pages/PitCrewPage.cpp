@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
+#include "app/Startup.h"
 #include "editing/DisplayImage.h"
 #include "editing/PitCrewCommands.h"
 #include "editing/PitCrewTemplates.h"
@@ -53,6 +54,8 @@ int PitCrewPage::area_ = tavolex::kFirstPitCrewArea;
 
 PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kPitCrew, parent) {
+    // The upgrade deletes the templates, so it runs before the preview's is read.
+    UpgradePitCrewFilesIfNeeded(state_, this);
     addPartChoice({{"PITCREW.BMP", {}},
                    {"JM-XX1.JAM", QRect(2, 4, 166, 248)},
                    {"JM-XXX.JAM", QRect(2, kHalfRows + 4, 166, 248)}});
