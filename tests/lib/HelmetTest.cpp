@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "document/HelmetPicture.h"
 #include "document/LazyGraphics.h"
+#include "editing/GraphicCommands.h"
 #include "editing/HelmetCommands.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
@@ -170,6 +171,12 @@ TEST_F(Helmets, WholePicturesGoBothWaysAndGenerateAndRemoveUseTheFlags) {
     EXPECT_TRUE(held(Variant::Hardware).empty());
     EXPECT_EQ(ExportHelmets(carSet, environment, Variant::Hardware, HelmetPart::Both), TextId::FailedToPatchJam);
     ASSERT_FALSE(ExportHelmets(carSet, environment, Variant::Software, HelmetPart::Both));
+
+    // The common Load keeps a whole picture in memory too.
+    ASSERT_TRUE(Ok(SaveBitmapFile(folder / "whole.bmp", test::PhotoLike24(256, 330, 9))));
+    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, folder / "whole.bmp", image));
+    EXPECT_TRUE(present(Variant::Hardware));
+    EXPECT_EQ(held(Variant::Hardware), image);
 }
 
 } // namespace

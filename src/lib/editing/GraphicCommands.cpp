@@ -91,6 +91,9 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
         return TextId::CouldntLoadBitmap;
     }
     SetSlotFromFile(carSet, kind, slot, variant, path);
+    if (!KindInfo(kind).heldLazily) {
+        StoreHeldPicture(carSet, kind, variant, picture);
+    }
     MarkModified(carSet);
     image = std::move(picture);
     return std::nullopt;
