@@ -118,6 +118,10 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
         emit rightClicked(event->position().toPoint());
         return;
     }
+    if (event->button() == Qt::LeftButton) {
+        emit leftClicked(event->position().toPoint());
+        return;
+    }
     QFrame::mousePressEvent(event);
 }
 

@@ -52,6 +52,7 @@ signals:
     void rightClicked(const QPoint& position);
     // A picture file was dropped onto the picture.
     void pictureDropped(const QString& path);
+    void leftClicked(const QPoint& position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

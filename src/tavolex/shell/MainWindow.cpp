@@ -23,7 +23,9 @@
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
 #include "pages/MiscellaneousPage.h"
+#include "pages/HelmetsPage.h"
 #include "pages/PerformancePage.h"
+#include "pages/PitCrewPage.h"
 #include "pages/PlaceholderPage.h"
 #include "pages/TeamsPage.h"
 #include "shell/Boxes.h"
@@ -201,10 +203,14 @@ void MainWindow::selectTab(int index) {
         page_ = new PerformancePage(state_, ui_, pageHolder_);
     } else if (index == 2) {
         page_ = new CarsPage(state_, ui_, pageHolder_);
+    } else if (index == 3) {
+        page_ = new HelmetsPage(state_, ui_, pageHolder_);
     } else if (index == 5) {
         page_ = new CockpitsPage(state_, ui_, pageHolder_);
     } else if (index == 9) {
         page_ = new MiscellaneousPage(state_, ui_, pageHolder_);
+    } else if (index == 6) {
+        page_ = new PitCrewPage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }
