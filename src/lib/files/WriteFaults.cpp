@@ -1,6 +1,7 @@
 #include "files/WriteFaults.h"
 
 #include <array>
+#include <iterator>
 #include <mutex>
 
 namespace tavolex {
