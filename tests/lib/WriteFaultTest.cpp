@@ -9,6 +9,7 @@
 #include "document/InformationFile.h"
 #include "document/LazyGraphics.h"
 #include "files/AtomicWrite.h"
+#include "files/WriteFaults.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/HardwareJam.h"
@@ -78,6 +79,23 @@ TEST(WriteFaults, CarSetSaveKeepsTheOldFileAndTheCarSetModified) {
         },
     });
     EXPECT_GE(faults, 5);
+}
+
+// Where the file system has no unnamed files, the temporary file is named
+// from the start: it too is gone after every fault.
+TEST(WriteFaults, TheNamedWaySurvivesEveryFaultToo) {
+    struct WithoutUnnamedFiles {
+        WithoutUnnamedFiles() { SetUnnamedFilesOffered(false); }
+        ~WithoutUnnamedFiles() { SetUnnamedFilesOffered(true); }
+    } without;
+    const int faults = ExpectEveryWriteFaultSurvived({
+        [](const fs::path& folder) { test::WriteBytes(folder / "Mine.gp3", CarSetFile("old")); },
+        [](const fs::path& folder) {
+            return Ok(WriteFileAtomically(folder / "Mine.gp3", CarSetFile("new")));
+        },
+        {},
+    });
+    EXPECT_EQ(faults, 5) << "create, write, sync, close, rename: no naming step";
 }
 
 TEST(WriteFaults, JamPatchesKeepTheOldTexture) {

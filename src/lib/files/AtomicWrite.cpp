@@ -106,6 +106,9 @@ public:
     // An unnamed file in `folder` (Linux): a killed write leaves nothing.
     int createUnnamed(const fs::path& folder) {
 #ifdef O_TMPFILE
+        if (!UnnamedFilesOffered()) {
+            return EOPNOTSUPP;
+        }
         if (int injected = TakeWriteStep(WriteStep::Create, target_)) {
             return injected;
         }

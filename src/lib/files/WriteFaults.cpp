@@ -15,6 +15,7 @@ struct FaultState {
     int occurrence = 0;
     int errorNumber = 0;
     std::string fileName;
+    bool unnamedFiles = true;
 };
 
 FaultState& State() {
@@ -61,6 +62,18 @@ int WriteStepsTaken(WriteStep step) {
     FaultState& state = State();
     std::lock_guard lock(state.mutex);
     return state.taken[IndexOf(step)];
+}
+
+void SetUnnamedFilesOffered(bool offered) {
+    FaultState& state = State();
+    std::lock_guard lock(state.mutex);
+    state.unnamedFiles = offered;
+}
+
+bool UnnamedFilesOffered() {
+    FaultState& state = State();
+    std::lock_guard lock(state.mutex);
+    return state.unnamedFiles;
 }
 
 int TakeWriteStep(WriteStep step, const std::filesystem::path& target) {
