@@ -11,7 +11,6 @@
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
-#include "formats/MenuArtArchive.h"
 #include "formats/MenuArtBuilder.h"
 #include "teams/PerformanceFile.h"
 
@@ -40,33 +39,6 @@ tavolex::PackedBitmap Bands(int width, int height, tavolex::Depth depth) {
         std::fill_n(image.row(r), image.stride(), static_cast<std::uint8_t>((r / 16) * 17 % 251 + 1));
     }
     return image;
-}
-
-// The sample archive's header and directory with every picture 4 x 2: team
-// pictures packed, the others in slot form. A few dozen kilobytes, where the
-// sample archive has megabytes.
-std::vector<std::uint8_t> SmallArtArchive() {
-    using namespace tavolex;
-    const std::vector<std::uint8_t> sample = BuildSampleArtArchive();
-    std::vector<std::uint8_t> archive(sample.begin(), sample.begin() + static_cast<std::ptrdiff_t>(kArtDataStart));
-    constexpr int kWidth = 4;
-    constexpr int kHeight = 2;
-    for (int i = 0; i < kArtEntryCount; ++i) {
-        std::vector<std::uint8_t> block(kWidth * kHeight * 2, static_cast<std::uint8_t>(i));
-        for (unsigned cycle = 0; TeamOfArtEntry(i) != 0 && cycle < 8; ++cycle) {
-            block = MakePackedArtTokens(kWidth, kHeight, i, 1, cycle);
-            if (block.size() != kWidth * kHeight * 2) {
-                break; // a packed block must not have the slot's size
-            }
-        }
-        std::uint8_t* entry = archive.data() + kArtHeaderSize + kArtEntrySize * static_cast<std::size_t>(i);
-        WriteU32(entry + 8, kWidth);
-        WriteU32(entry + 12, kHeight);
-        WriteU32(entry + 16, static_cast<std::uint32_t>(block.size()));
-        WriteU32(entry + 20, static_cast<std::uint32_t>(archive.size()));
-        archive.insert(archive.end(), block.begin(), block.end());
-    }
-    return archive;
 }
 
 const char* const kSectionNames[] = {"car-liveries", "helmets", "cockpits", "pit-crews",
@@ -114,7 +86,7 @@ int main(int argc, char** argv) {
     }
     const std::string performance = PerformanceFileText(carSet);
     Write(folder / "fuzz-performance-file/new.txt", std::vector<std::uint8_t>(performance.begin(), performance.end()));
-    Write(folder / "fuzz-menu-art/archive.bin", SmallArtArchive());
+    Write(folder / "fuzz-menu-art/archive.bin", BuildSmallArtArchive());
     std::vector<std::uint8_t> tokens = {40, 30, 5};
     const auto packed = MakePackedArtTokens(40, 30, 405, 7, 3);
     tokens.insert(tokens.end(), packed.begin(), packed.end());

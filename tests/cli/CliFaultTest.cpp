@@ -16,8 +16,8 @@
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/MenuArtArchive.h"
+#include "formats/MenuArtBuilder.h"
 #include "game/GameFolder.h"
-#include "game/SampleGame.h"
 #include "teams/PerformanceFile.h"
 
 namespace tavolex {
@@ -64,18 +64,11 @@ void ExpectCommandSurvives(const std::function<void(const fs::path&)>& prepare,
     });
 }
 
-const fs::path& SampleGameFolder() {
-    static test::ScratchFolder folder;
-    static const bool made = Ok(MakeSampleGame(folder.path()));
-    EXPECT_TRUE(made);
-    return folder.path();
-}
-
+// A small menu art archive where the game keeps it: quick to expand many times.
 void CopyArchive(const fs::path& folder) {
-    const fs::path archive = GameFolder(SampleGameFolder()).artArchive();
-    const fs::path target = folder / fs::relative(archive, SampleGameFolder());
-    fs::create_directories(target.parent_path());
-    fs::copy_file(archive, target);
+    const fs::path archive = GameFolder(folder).artArchive();
+    fs::create_directories(archive.parent_path());
+    test::WriteBytes(archive, BuildSmallArtArchive());
 }
 
 TEST(CliFaults, CarSetCommandsReportCouldntSaveCarSet) {

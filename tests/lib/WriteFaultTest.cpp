@@ -14,11 +14,11 @@
 #include "formats/BitmapFile.h"
 #include "formats/HardwareJam.h"
 #include "formats/JamBuilder.h"
+#include "formats/MenuArtBuilder.h"
 #include "formats/MenuArtArchive.h"
 #include "formats/SoftwareJam.h"
 #include "game/GameFiles.h"
 #include "game/LevelNames.h"
-#include "game/SampleGame.h"
 #include "game/TeamTables.h"
 #include "settings/IniFile.h"
 #include "teams/PerformanceFile.h"
@@ -29,21 +29,35 @@ namespace fs = std::filesystem;
 using test::ExpectEveryWriteFaultSurvived;
 using test::FaultedOperation;
 
-// One sample game for the whole suite; each run copies the files it needs.
-const GameFolder& SampleGame() {
-    static test::ScratchFolder folder;
-    static const GameFolder game = [] {
-        EXPECT_TRUE(Ok(MakeSampleGame(folder.path())));
-        return GameFolder(folder.path());
-    }();
-    return game;
+// The game's files, as small as the operations allow, made afresh for each
+// run: an executable that holds the tables' places, an intact save file, a
+// language file and a small menu art archive.
+void WriteGameFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    fs::create_directories(path.parent_path());
+    test::WriteBytes(path, bytes);
 }
 
-void CopyGameFile(const fs::path& file, const fs::path& folder) {
-    const fs::path target = folder / fs::relative(file, SampleGame().folder());
-    fs::create_directories(target.parent_path());
-    fs::copy_file(file, target);
+void MakeExecutable(const fs::path& folder) {
+    WriteGameFile(GameFolder(folder).executable(), std::vector<std::uint8_t>(exe_offsets::kPitBoxes + 4096, 0));
 }
+
+void MakeSaveFile(const fs::path& folder) {
+    std::vector<std::uint8_t> save(save_offsets::kEngineNames + 4096, 0);
+    ASSERT_TRUE(StampSaveFileChecksums(save));
+    WriteGameFile(GameFolder(folder).saveFile(), save);
+}
+
+void MakeLanguageFile(const fs::path& folder, Language language) {
+    std::vector<std::uint8_t> file = {1, 0, 0, 0};
+    for (int entry = 0; entry <= kLevelNameEntry + 1; ++entry) {
+        const std::string text = entry == kLevelNameEntry ? "Stufen" : "e" + std::to_string(entry);
+        file.insert(file.end(), text.begin(), text.end());
+        file.push_back(0);
+    }
+    WriteGameFile(GameFolder(folder).languageFile(language), file);
+}
+
+void MakeArtArchive(const fs::path& folder) { WriteGameFile(GameFolder(folder).artArchive(), BuildSmallArtArchive()); }
 
 std::vector<std::uint8_t> CarSetFile(const std::string& information) {
     CarSet carSet;
@@ -130,8 +144,8 @@ TEST(WriteFaults, TeamExportKeepsTheExecutableAndTheSaveFile) {
     carSet.teams[2].drivers[0].name = "Someone Else";
     const int faults = ExpectEveryWriteFaultSurvived({
         [](const fs::path& folder) {
-            CopyGameFile(SampleGame().executable(), folder);
-            CopyGameFile(SampleGame().saveFile(), folder);
+            MakeExecutable(folder);
+            MakeSaveFile(folder);
         },
         [&](const fs::path& folder) {
             return ExportTeamData(GameFolder(folder), ExeStatus::Supported, kTeamsPageMask, carSet);
@@ -141,7 +155,7 @@ TEST(WriteFaults, TeamExportKeepsTheExecutableAndTheSaveFile) {
     EXPECT_GE(faults, 10) << "both files are written";
     ExpectEveryWriteFaultSurvived({
         [](const fs::path& folder) {
-            CopyGameFile(SampleGame().saveFile(), folder);
+            MakeSaveFile(folder);
             const auto save = GameFolder(folder).saveFile();
             auto bytes = test::ReadBytes(save);
             bytes[100] ^= 0xFF;
@@ -154,7 +168,7 @@ TEST(WriteFaults, TeamExportKeepsTheExecutableAndTheSaveFile) {
 
 TEST(WriteFaults, LevelNameKeepsTheLanguageFileAndAWholeBackup) {
     ExpectEveryWriteFaultSurvived({
-        [](const fs::path& folder) { CopyGameFile(SampleGame().languageFile(Language::German), folder); },
+        [](const fs::path& folder) { MakeLanguageFile(folder, Language::German); },
         [](const fs::path& folder) { return Ok(WriteLevelName(GameFolder(folder), Language::German, "Profis")); },
         {},
     });
@@ -162,7 +176,7 @@ TEST(WriteFaults, LevelNameKeepsTheLanguageFileAndAWholeBackup) {
 
 TEST(WriteFaults, ArtArchiveExpansionAndExportKeepTheArchive) {
     ExpectEveryWriteFaultSurvived({
-        [](const fs::path& folder) { CopyGameFile(SampleGame().artArchive(), folder); },
+        MakeArtArchive,
         [](const fs::path& folder) { return Ok(CheckAndExpandArtArchive(GameFolder(folder).artArchive())); },
         // What an import of the art would read next is still a readable archive.
         [](const fs::path& folder) {
@@ -173,7 +187,7 @@ TEST(WriteFaults, ArtArchiveExpansionAndExportKeepTheArchive) {
         },
     });
     auto copyExpanded = [](const fs::path& folder) {
-        CopyGameFile(SampleGame().artArchive(), folder);
+        MakeArtArchive(folder);
         ASSERT_TRUE(Ok(CheckAndExpandArtArchive(GameFolder(folder).artArchive())));
     };
     PackedBitmap sheet;
