@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "files/AtomicWrite.h"
 
 namespace tavolex::test {
 namespace fs = std::filesystem;
@@ -25,7 +26,10 @@ FolderSnapshot SnapshotFolder(const fs::path& folder) {
     FolderSnapshot snapshot;
     for (const auto& entry : fs::recursive_directory_iterator(folder)) {
         if (entry.is_regular_file()) {
-            snapshot[fs::relative(entry.path(), folder).generic_string()] = ReadBytes(entry.path());
+            // In one read: the game's executable is megabytes, taken many times.
+            std::vector<std::uint8_t> bytes;
+            EXPECT_TRUE(Ok(ReadWholeFile(entry.path(), std::size_t{1} << 30, bytes))) << entry.path();
+            snapshot[fs::relative(entry.path(), folder).generic_string()] = std::move(bytes);
         }
     }
     return snapshot;
