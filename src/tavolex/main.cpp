@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <functional>
 
 #ifndef _WIN32
 #include <sys/socket.h>
@@ -13,6 +14,7 @@
 #endif
 
 #include "app/EditorState.h"
+#include "app/RecoveryKeeper.h"
 #include "app/Startup.h"
 #include "document/CarSetFile.h"
 #include "shell/Icons.h"
@@ -31,12 +33,16 @@ void OnTerminate(int) {
     [[maybe_unused]] const auto written = ::write(g_signalPipe[1], &byte, 1);
 }
 
-void WatchTerminationSignals(QApplication& application) {
+// `ended` runs in the event loop before the editor quits.
+void WatchTerminationSignals(QApplication& application, std::function<void()> ended) {
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0) {
         return;
     }
     auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &application);
-    QObject::connect(notifier, &QSocketNotifier::activated, &application, [] { QApplication::quit(); });
+    QObject::connect(notifier, &QSocketNotifier::activated, &application, [ended] {
+        ended();
+        QApplication::quit();
+    });
     struct sigaction action {};
     action.sa_handler = OnTerminate;
     sigemptyset(&action.sa_mask);
@@ -53,9 +59,6 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName("Tavolex");
     QApplication::setWindowIcon(icons::Program(false));
-#ifndef _WIN32
-    WatchTerminationSignals(application);
-#endif
     const tavolex::AppPaths paths =
         tavolex::ResolveAppPaths(tavolex::CurrentExecutablePath(argv[0]), tavolex::Environment::FromProcess());
     const auto temporary = tavolex::MakeTemporaryFolder(paths);
@@ -66,6 +69,15 @@ int main(int argc, char** argv) {
     }
     EditorState state(paths, *temporary);
     state.loadSettings();
+    // Unsaved changes survive a crash or a log-out in the recovery file.
+    RecoveryKeeper recovery(state);
+    bool endedBySignal = false;
+#ifndef _WIN32
+    WatchTerminationSignals(application, [&] {
+        endedBySignal = true;
+        recovery.saveIfModified();
+    });
+#endif
 
     // The whole command line is the path of a car set to open.
     QString pending;
@@ -76,6 +88,7 @@ int main(int argc, char** argv) {
         if (error != tavolex::CarSetLoadError::None) {
             pending = T(tavolex::LoadErrorText(error));
         }
+        state.startHistory();
     }
     MainWindow window(state, ui);
     window.show();
@@ -83,6 +96,9 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &window, [&] { RunStartupSteps(state, ui, window, pending); });
     QObject::connect(&application, &QApplication::lastWindowClosed, &application, &QApplication::quit);
     const int code = application.exec();
+    if (!endedBySignal) {
+        recovery.discard();
+    }
     FinishRun(state, ui);
     return code;
 }

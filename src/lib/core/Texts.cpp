@@ -156,6 +156,7 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::CameraCoordinateRange, "Coordinate: -32768 to 32767."},
     {TextId::CameraAngleRange, "Angle: -180 to 180."},
     {TextId::CameraValueRange, "Value : -32768 to 32767."},
+    {TextId::RecoverQuestion, "Recover the unsaved car set from %s?"},
 };
 
 } // namespace

@@ -156,6 +156,7 @@ enum class TextId {
     CameraCoordinateRange,
     CameraAngleRange,
     CameraValueRange,
+    RecoverQuestion, // "%s": when the recovery file was written
 };
 
 std::string_view Text(TextId id);

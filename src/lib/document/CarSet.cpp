@@ -59,6 +59,7 @@ bool NewCarSet(CarSet& carSet) {
     }
     carSet.formatVersion = 0;
     carSet.path.clear();
+    carSet.recovered = false;
     carSet.modified = false;
     carSet.hasInformation = 0;
     carSet.information.clear();

@@ -115,13 +115,16 @@ struct CarSet {
     std::uint32_t formatVersion = 0;
     bool modified = false;
     std::string path;
+    // Opened from the recovery file: its pictures are read from `path`, but it
+    // has no file of the user's yet, so it counts as untitled.
+    bool recovered = false;
     // Working memory in which pages build and convert pictures.
     std::vector<std::uint8_t> scratch;
     // Called by MarkModified with what changed, so the window title and the
     // undo history can follow.
     std::function<void(std::string_view change)> onModified;
 
-    bool untitled() const { return formatVersion == 0 || path.empty(); }
+    bool untitled() const { return formatVersion == 0 || path.empty() || recovered; }
 };
 
 // Resets every member to the defaults of a new car set.

@@ -52,13 +52,13 @@ UndoHistory::Step UndoHistory::makeStep(const CarSet& carSet, std::string_view c
     return step;
 }
 
-void UndoHistory::reset(const CarSet& carSet) {
+void UndoHistory::reset(const CarSet& carSet, bool saved) {
     steps_.clear();
     current_ = 0;
     memoryUsed_ = 0;
     steps_.push_back(makeStep(carSet, {}, Clock::now()));
     memoryUsed_ = steps_.back().bytes;
-    saved_ = 0;
+    saved_ = saved ? std::optional<std::size_t>(0) : std::nullopt;
 }
 
 void UndoHistory::record(const CarSet& carSet, std::string_view change, Clock::time_point now) {

@@ -39,8 +39,9 @@ public:
 
     explicit UndoHistory(std::size_t memoryCap = kDefaultMemoryCap) : memoryCap_(memoryCap) {}
 
-    // A fresh history whose only state is `carSet` as it is, counted as saved.
-    void reset(const CarSet& carSet);
+    // A fresh history whose only state is `carSet` as it is, counted as saved
+    // unless `saved` is false (a recovered car set has no file yet).
+    void reset(const CarSet& carSet, bool saved = true);
     // The car set after a change named `change`.
     void record(const CarSet& carSet, std::string_view change, Clock::time_point now = Clock::now());
 

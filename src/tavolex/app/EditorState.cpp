@@ -30,9 +30,9 @@ void EditorState::recordPendingChange() {
     emit historyChanged();
 }
 
-void EditorState::startHistory() {
+void EditorState::startHistory(bool saved) {
     changePending_ = false;
-    history_.reset(carSet_);
+    history_.reset(carSet_, saved);
     emit historyChanged();
 }
 

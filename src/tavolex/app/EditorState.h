@@ -59,7 +59,7 @@ public:
     // The undo history: New and Open start a fresh one, a save marks the
     // saved state. Changes are recorded once the command that made them is done.
     const tavolex::UndoHistory& history() const { return history_; }
-    void startHistory();
+    void startHistory(bool saved = true);
     void markSaved();
     bool undo();
     bool redo();

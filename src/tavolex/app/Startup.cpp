@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/EditorState.h"
+#include "document/Recovery.h"
 #include "editing/PitCrewUpgrade.h"
 #include "files/FileHelpers.h"
 #include "formats/MenuArtArchive.h"
@@ -11,10 +12,31 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
+    const auto recovery = tavolex::FindRecovery(state.paths().dataFolder);
+    if (!recovery) {
+        return;
+    }
+    const QString question = QString::fromStdString(tavolex::FormatText(tavolex::TextId::RecoverQuestion, recovery->when));
+    if (!ui.question(&window, question)) {
+        tavolex::RemoveRecovery(state.paths().dataFolder);
+        return;
+    }
+    const auto error = tavolex::OpenRecovery(state.carSet(), *recovery, state.temporaryFolder());
+    if (error != tavolex::CarSetLoadError::None) {
+        ui.error(&window, T(tavolex::LoadErrorText(error)));
+        return;
+    }
+    state.startHistory(false);
+    state.notifyDataChanged();
+    window.refreshTitle();
+}
+
 void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, const QString& pendingMessage) {
     if (!pendingMessage.isEmpty()) {
         ui.error(&window, pendingMessage);
     }
+    OfferRecovery(state, ui, window);
     tavolex::Settings& settings = state.settings();
     if (settings.disclaimer > tavolex::kDisclaimerDone) {
         --settings.disclaimer;

@@ -18,6 +18,10 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
 // they need it and the masks are there (at start-up and when the Pit crew page opens).
 void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent);
 
+// A car set the last run could not save (a crash, a log-out) is offered
+// back: Yes opens it untitled and modified, No deletes it.
+void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window);
+
 // Exit: the settings file is written (saying once why when it cannot be) and
 // the temporary folder emptied and removed.
 void FinishRun(EditorState& state, UiServices& ui);

@@ -235,9 +235,9 @@ void MainWindow::refreshTitle() {
     if (windowTitle() != title) {
         setWindowTitle(title);
     }
-    setWindowIcon(icons::Program(carSet.formatVersion != 0));
-    action("save")->setEnabled(carSet.formatVersion != 0);
-    untitledSave_->setEnabled(carSet.formatVersion == 0);
+    setWindowIcon(icons::Program(!carSet.untitled()));
+    action("save")->setEnabled(!carSet.untitled());
+    untitledSave_->setEnabled(carSet.untitled());
     action("aboutCarSet")->setEnabled(carSet.hasInformation != 0);
 }
 
@@ -339,7 +339,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 bool MainWindow::saveCarSet() {
     tavolex::CarSet& carSet = state_.carSet();
-    if (carSet.formatVersion == 0) {
+    if (carSet.untitled()) {
         return saveCarSetAs();
     }
     return writeCarSet(carSet.path);
@@ -364,6 +364,7 @@ bool MainWindow::writeCarSet(const std::string& path) {
         return false;
     }
     carSet.path = path; // Save As makes the chosen file the car set's own
+    carSet.recovered = false;
     tavolex::RememberRecentCarSet(state_.paths().settingsFile, path);
     state_.markSaved();
     state_.notifySaved();
