@@ -60,7 +60,7 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
     const GraphicKindDeclaration& declaration = DeclarationOf(kind);
     PackedBitmap picture;
     if (!declaration.readFromGame || !Ok(declaration.readFromGame(environment, slot, variant, picture))) {
-        return declaration.gameReadFailure;
+        return GameReadFailure(kind, variant);
     }
     SetSlotFromGame(carSet, kind, slot, variant);
     MarkModified(carSet);
@@ -83,8 +83,7 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
         return LoadJam(carSet, environment, kind, slot, variant, path, image);
     }
     PackedBitmap picture;
-    if (!Ok(LoadBitmapFile(path, picture, SheetWidth(kind, variant), SheetHeight(kind, variant),
-                           SheetDepth(kind, variant)))) {
+    if (!Ok(LoadGraphicFile(kind, variant, path, picture))) {
         return TextId::CouldntLoadBitmap;
     }
     SetSlotFromFile(carSet, kind, slot, variant, path);
@@ -95,6 +94,13 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
 
 Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path) {
     if (image.empty() || !Ok(SaveBitmapFile(path, image))) {
+        return TextId::CouldntSaveBitmap;
+    }
+    return std::nullopt;
+}
+
+Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path) {
+    if (image.empty() || !Ok(SaveGraphicFile(kind, path, image))) {
         return TextId::CouldntSaveBitmap;
     }
     return std::nullopt;
