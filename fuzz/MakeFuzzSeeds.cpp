@@ -6,6 +6,7 @@
 
 #include "document/CarSetFile.h"
 #include "formats/BitmapFile.h"
+#include "formats/TyreBitmaps.h"
 #include "formats/JamBuilder.h"
 #include "formats/MenuArtBuilder.h"
 #include "teams/PerformanceFile.h"
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[1];
     Write(folder / "fuzz-bitmap-file/8bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits8)));
     Write(folder / "fuzz-bitmap-file/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
+    Write(folder / "fuzz-tyre-bitmap/tread.bmp",
+          EncodeGameHalfBitmap(PackedBitmap(256, 200, Depth::Bits24), TyreSheet::Treads, {0xFF, 0, 0xFF}));
     Write(folder / "fuzz-texelor/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
 
     std::vector<std::uint8_t> file;

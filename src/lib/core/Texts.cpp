@@ -131,6 +131,30 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
      "Couldn't save settings to %s! Check that its folder can be written: until then the settings of "
      "each run are lost and the Disclaimer shows at every start."},
     {TextId::TexelorReplaceQuestion, "%s already exists.\nDo you want to replace it?"},
+    {TextId::NoSoftwareGraphic, "NO SOFTWARE GRAPHIC"},
+    {TextId::NoHardwareGraphic, "NO HARDWARE GRAPHIC"},
+    {TextId::OpenSoftwarePitBoxes, "Load Software Pit Boxes Graphics"},
+    {TextId::OpenHardwarePitBoxes, "Load Hardware Pit Box Graphics"},
+    {TextId::SaveSoftwarePitBoxes, "Save Software Pit Boxes Bitmap As..."},
+    {TextId::SaveHardwarePitBoxes, "Save Hardware Pit Boxes Bitmap As..."},
+    {TextId::OpenSoftwarePitBox, "Load Software Pit Box Bitmap"},
+    {TextId::OpenHardwarePitBox, "Load Hardware Pit Box Bitmap"},
+    {TextId::SaveSoftwarePitBox, "Save Software Pit Box Bitmap As..."},
+    {TextId::SaveHardwarePitBox, "Save Hardware Pit Box Bitmap As..."},
+    {TextId::PitBoxOrderCaption, "JAM file image order"},
+    {TextId::PitBoxOrderExplanation,
+     "The order of the images in PODGEN04.JAM depends on the order of the teams, their pit box positions "
+     "and the default order of the JAM file. Choose a team's image by double-clicking it."},
+    {TextId::NoBitmap, "NO BITMAP"},
+    {TextId::OpenSoftwareTyre, "Open Software Tyre Graphics"},
+    {TextId::SaveSoftwareTyre, "Save Software Tyre Bitmap As..."},
+    {TextId::OpenHardwareTyre, "Open Hardware Tyre Bitmap"},
+    {TextId::OpenHardwareTread, "Open Hardware Tyre Tread Bitmap"},
+    {TextId::SaveHardwareTyre, "Save Hardware Tyre Bitmap As..."},
+    {TextId::SaveHardwareTread, "Save Hardware Tyre Tread Bitmap As..."},
+    {TextId::NoMenuArtwork, "NO MENU ARTWORK BITMAP"},
+    {TextId::OpenMenuArt, "Open Menu Art Bitmap"},
+    {TextId::SaveMenuArt, "Save Menu Art Bitmap As..."},
 };
 
 } // namespace

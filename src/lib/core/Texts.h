@@ -131,6 +131,30 @@ enum class TextId {
     // Added later; kept at the end so that merges stay simple.
     SettingsNotWritten,       // "%s": the settings file
     TexelorReplaceQuestion,   // "%s": the file's name
+
+    // The Pit boxes, Wheels and Artwork pages.
+    NoSoftwareGraphic,
+    NoHardwareGraphic,
+    OpenSoftwarePitBoxes,
+    OpenHardwarePitBoxes,
+    SaveSoftwarePitBoxes,
+    SaveHardwarePitBoxes,
+    OpenSoftwarePitBox,
+    OpenHardwarePitBox,
+    SaveSoftwarePitBox,
+    SaveHardwarePitBox,
+    PitBoxOrderCaption,
+    PitBoxOrderExplanation,
+    NoBitmap,
+    OpenSoftwareTyre,
+    SaveSoftwareTyre,
+    OpenHardwareTyre,
+    OpenHardwareTread,
+    SaveHardwareTyre,
+    SaveHardwareTread,
+    NoMenuArtwork,
+    OpenMenuArt,
+    SaveMenuArt,
 };
 
 std::string_view Text(TextId id);

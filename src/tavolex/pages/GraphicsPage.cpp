@@ -76,10 +76,10 @@ QWidget* GraphicsPage::makeVariantGroup() {
         connect(radio, &QRadioButton::clicked, this, [this, variant] { chooseVariant(variant); });
         variantButtons_[Index(variant)] = radio;
     }
-    auto* toSoftware = new QPushButton(tr("<<<< Generate Software"), group);
+    auto* toSoftware = new QPushButton(tr(declaration_.generateTexts[0]), group);
     toSoftware->setObjectName("generateSoftware");
     connect(toSoftware, &QPushButton::clicked, this, [this] { generate(Variant::Software); });
-    auto* toHardware = new QPushButton(tr("Generate Hardware >>>>"), group);
+    auto* toHardware = new QPushButton(tr(declaration_.generateTexts[1]), group);
     toHardware->setObjectName("generateHardware");
     connect(toHardware, &QPushButton::clicked, this, [this] { generate(Variant::Hardware); });
     auto* generators = new QHBoxLayout;
@@ -109,10 +109,24 @@ QWidget* GraphicsPage::makeOptionsGroup() {
         connect(button, &QPushButton::clicked, this, command.slot);
         layout->addWidget(button);
     }
+    options_ = layout;
     return group;
 }
 
 void GraphicsPage::addSideWidget(QWidget* widget) { side_->addWidget(widget); }
+
+QPushButton* GraphicsPage::addOptionButton(const QString& name, const QString& text) {
+    auto* button = new QPushButton(text, options_->parentWidget());
+    button->setObjectName(name);
+    options_->addWidget(button);
+    return button;
+}
+
+void GraphicsPage::showPicture(tavolex::PackedBitmap image) {
+    showFetched(std::move(image));
+    refreshOwnControls();
+    applyControlRules();
+}
 
 void GraphicsPage::start() {
     side_->addStretch();

@@ -113,5 +113,16 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
         emit rightClicked(event->position().toPoint());
         return;
     }
+    if (event->button() == Qt::LeftButton) {
+        emit leftClicked(event->position().toPoint());
+    }
     QFrame::mousePressEvent(event);
+}
+
+void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked(event->position().toPoint());
+        return;
+    }
+    QFrame::mouseDoubleClickEvent(event);
 }

@@ -45,10 +45,13 @@ public:
 
 signals:
     void rightClicked(const QPoint& position);
+    void leftClicked(const QPoint& position);
+    void doubleClicked(const QPoint& position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QSize sheet_{256, 256};

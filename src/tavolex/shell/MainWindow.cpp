@@ -20,6 +20,7 @@
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
 #include "pages/PerformancePage.h"
+#include "pages/PitBoxesPage.h"
 #include "pages/PlaceholderPage.h"
 #include "pages/TeamsPage.h"
 #include "shell/Boxes.h"
@@ -181,6 +182,8 @@ void MainWindow::selectTab(int index) {
         page_ = new CarsPage(state_, ui_, pageHolder_);
     } else if (index == 5) {
         page_ = new CockpitsPage(state_, ui_, pageHolder_);
+    } else if (index == 7) {
+        page_ = new PitBoxesPage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }
