@@ -10,6 +10,7 @@
 
 #include "app/EditorState.h"
 #include "document/LazyGraphics.h"
+#include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
@@ -24,17 +25,6 @@ namespace {
 constexpr int kFrameAndInset = 3; // the frame's line and the 2-pixel inset
 
 std::size_t Index(Variant variant) { return static_cast<std::size_t>(tavolex::VariantIndex(variant)); }
-
-// Fetch failures appear as the editor's message boxes.
-class BoxMessages final : public tavolex::MessageSink {
-public:
-    BoxMessages(UiServices& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
-    void showError(TextId text) override { ui_.error(parent_, T(text)); }
-
-private:
-    UiServices& ui_;
-    QWidget* parent_;
-};
 
 } // namespace
 

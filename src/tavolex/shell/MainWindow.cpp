@@ -23,6 +23,7 @@
 #include "pages/PitBoxesPage.h"
 #include "pages/PlaceholderPage.h"
 #include "pages/TeamsPage.h"
+#include "pages/WheelsPage.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/Icons.h"
@@ -184,6 +185,8 @@ void MainWindow::selectTab(int index) {
         page_ = new CockpitsPage(state_, ui_, pageHolder_);
     } else if (index == 7) {
         page_ = new PitBoxesPage(state_, ui_, pageHolder_);
+    } else if (index == 8) {
+        page_ = new WheelsPage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }
