@@ -17,6 +17,7 @@
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
 #include "formats/MenuArtArchive.h"
+#include "pages/ArtworkPage.h"
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
 #include "pages/PerformancePage.h"
@@ -181,6 +182,8 @@ void MainWindow::selectTab(int index) {
         page_ = new PerformancePage(state_, ui_, pageHolder_);
     } else if (index == 2) {
         page_ = new CarsPage(state_, ui_, pageHolder_);
+    } else if (index == 4) {
+        page_ = new ArtworkPage(state_, ui_, pageHolder_);
     } else if (index == 5) {
         page_ = new CockpitsPage(state_, ui_, pageHolder_);
     } else if (index == 7) {
