@@ -119,11 +119,24 @@ TEST(WheelsPage, SaveAsWritesTheChosenHalfAsAGameBitmap) {
     ASSERT_TRUE(tavolex::Ok(tavolex::ParseGameHalfBitmap(bytes, tavolex::TyreSheet::HardwareWheels, half)));
     EXPECT_EQ(half, tavolex::SheetHalf(right->image(), 1));
 
+    // A right click enlarges the half under the pointer: 512 x 480, three times the area wide.
+    PictureView* view = right->picture();
+    QSize shown;
+    WhenModal([&](QWidget* zoom) {
+        shown = zoom->size();
+        SaveScreenshot(*zoom, "tavolex-wheels-zoom");
+        zoom->close();
+    });
+    QTest::mouseClick(view, Qt::RightButton, {}, view->area().center() + QPoint(0, 40));
+    EXPECT_EQ(shown, QSize(3 * view->area().width(), qRound(1440.0 / 512 * view->area().width())));
+
     // Remove asks, then the sheet is empty again.
     shell.ui->answers.push_back(UiServices::Answer::Yes);
     QTest::mouseClick(right->button("remove"), Qt::LeftButton);
     EXPECT_EQ(shell.tyre(0).tyre[1].source, GraphicSource::None);
     EXPECT_EQ(right->picture()->note(), "NO BITMAP");
+    QTest::mouseClick(view, Qt::RightButton, {}, view->area().center());
+    EXPECT_EQ(shell.ui->beeps, 1) << "nothing to enlarge";
 }
 
 } // namespace
