@@ -6,6 +6,7 @@
 #include "document/LazyGraphics.h"
 #include "editing/TyreCommands.h"
 #include "files/CaseInsensitivePath.h"
+#include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "formats/PaletteConversion.h"
@@ -214,6 +215,8 @@ TEST_F(TyreGame, ExportingTreadHalvesWritesTheirBitmapsAndStrips) {
     }
     EXPECT_FALSE(FindPathIgnoringCase(folder / "game", "ZO3ZIDSH\\TechJam\\tread10.bin")) << "only the top half";
 
+    // A read-only game file is replaced all the same, as the game's tools clear the attribute.
+    ASSERT_TRUE(SetReadOnly(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp"), true));
     // The bottom half of type 1: treadbs2_art.bmp and tread30-33.
     ASSERT_FALSE(ExportTyreHalves(environment, GraphicKind::Tread, 1, Variant::Hardware, SheetHalves::Bottom, treads));
     ASSERT_TRUE(Ok(ParseGameHalfBitmap(test::ReadBytes(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp")),

@@ -100,10 +100,23 @@ TEST(ArtworkPage, TheSheetBitmapLoadsSavesAndAWrongOneIsRefused) {
     EXPECT_TRUE(shell.enabled("export"));
     EXPECT_TRUE(page->picture(7)->hasImage());
 
+    // A right click on the badge enlarges its region three times the control's width.
+    PictureView* badge = page->picture(3);
+    QSize shown;
+    WhenModal([&](QWidget* zoom) {
+        shown = zoom->size();
+        zoom->close();
+    });
+    QTest::mouseClick(badge, Qt::RightButton, {}, badge->area().center());
+    const int w = badge->area().width();
+    EXPECT_EQ(shown, QSize(3 * w, w * (56 * 3) / 115));
+
     shell.ui->answers.push_back(UiServices::Answer::Yes);
     QTest::mouseClick(page->button("remove"), Qt::LeftButton);
     EXPECT_EQ(shell.artwork(6).source, GraphicSource::None);
     EXPECT_FALSE(page->picture(3)->hasImage());
+    QTest::mouseClick(badge, Qt::RightButton, {}, badge->area().center());
+    EXPECT_EQ(shell.ui->beeps, 1) << "nothing to enlarge";
 }
 
 } // namespace

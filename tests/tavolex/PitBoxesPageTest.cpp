@@ -141,6 +141,16 @@ TEST(PitBoxesPage, DoubleClickSwapsStripsAndTheOrderComesFromTheGame) {
     EXPECT_EQ(page->pitLane()->item(0)->data(Qt::UserRole).toInt(), 10);
     EXPECT_EQ(tavolex::PitStrip(page->image(), tavolex::PitStripOf(10)), tavolex::PitStrip(swapped, tavolex::PitStripOf(0)));
 
+    // The strip preview enlarges at 2.2 times its width, in the strip's proportion.
+    PictureView* strip = page->stripPicture();
+    QSize shown;
+    WhenModal([&](QWidget* zoom) {
+        shown = zoom->size();
+        zoom->close();
+    });
+    QTest::mouseClick(strip, Qt::RightButton, {}, strip->area().center());
+    EXPECT_EQ(shown, QSize(qRound(2.2 * strip->area().width()), qRound(2.2 * strip->area().width() * 16 / 256)));
+
     QTest::mouseClick(page->button("sort"), Qt::LeftButton);
     EXPECT_TRUE(shell.ui->informations.value(0).startsWith("JAM file image order"));
 }

@@ -16,7 +16,7 @@ constexpr std::array<int, kPitStripCount> kStripOfPosition = {10, 2, 1, 4, 3, 6,
 // An empty hardware picture starts in the pit wall's grey-green.
 constexpr std::uint32_t kBlankHardware = MakeColour(0x3F, 0x67, 0x67);
 
-int Height(Variant) { return kPitStripCount * kPitStripRows; }
+constexpr int kPitBoxHeight = kPitStripCount * kPitStripRows;
 Depth DepthOf(Variant variant) { return variant == Variant::Software ? Depth::Bits8 : Depth::Bits24; }
 
 bool HasPicture(const CarSet& carSet, Variant variant) {
@@ -77,10 +77,10 @@ PitPositions MovePitLaneItem(const PitPositions& positions, int from, int target
 }
 
 PackedBitmap PitStrip(const PackedBitmap& picture, int strip) {
-    PackedBitmap out(kPitBoxWidth, kPitStripRows, picture.depth());
-    if (!ValidStrip(strip) || picture.width() != kPitBoxWidth || picture.height() != kPitStripCount * kPitStripRows) {
+    if (!ValidStrip(strip) || picture.width() != kPitBoxWidth || picture.height() != kPitBoxHeight) {
         return {};
     }
+    PackedBitmap out(kPitBoxWidth, kPitStripRows, picture.depth());
     for (int y = 0; y < kPitStripRows; ++y) {
         std::memcpy(out.topRow(y), picture.topRow(kPitStripRows * strip + y), out.stride());
     }
@@ -88,8 +88,7 @@ PackedBitmap PitStrip(const PackedBitmap& picture, int strip) {
 }
 
 bool PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture) {
-    if (!ValidStrip(strip) || picture.width() != kPitBoxWidth ||
-        picture.height() != kPitStripCount * kPitStripRows ||
+    if (!ValidStrip(strip) || picture.width() != kPitBoxWidth || picture.height() != kPitBoxHeight ||
         !stripPicture.is(kPitBoxWidth, kPitStripRows, picture.depth())) {
         return false;
     }
@@ -113,7 +112,7 @@ bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, cons
 
 PackedBitmap BlankPitBoxPicture(Variant variant) {
     PackedBitmap blank;
-    FillBitmap(blank, kPitBoxWidth, Height(variant), kBlankHardware, 0, DepthOf(variant));
+    FillBitmap(blank, kPitBoxWidth, kPitBoxHeight, kBlankHardware, 0, DepthOf(variant));
     return blank;
 }
 
