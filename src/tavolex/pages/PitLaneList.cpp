@@ -97,6 +97,13 @@ void PitLaneList::endDrag() {
     viewport()->update();
 }
 
+void PitLaneList::focusOutEvent(QFocusEvent* event) {
+    QListWidget::focusOutEvent(event);
+    if (pressed_ >= 0) {
+        endDrag();
+    }
+}
+
 void PitLaneList::paintEvent(QPaintEvent* event) {
     QListWidget::paintEvent(event);
     if (!dragging_) {

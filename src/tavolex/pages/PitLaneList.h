@@ -26,6 +26,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Losing the focus (another window took the mouse) ends a drag without a move.
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void scrollAtEdges();
