@@ -2,7 +2,8 @@
 # every test. Both install what is missing from Debian's packages first.
 
 PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev qt6-base-dev nlohmann-json3-dev xvfb xauth
+            libbenchmark-dev qt6-base-dev nlohmann-json3-dev xvfb xauth \
+            libpng-dev imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20

@@ -9,6 +9,7 @@
 #include "formats/TyreBitmaps.h"
 #include "formats/JamBuilder.h"
 #include "formats/MenuArtBuilder.h"
+#include "formats/PngFile.h"
 #include "teams/PerformanceFile.h"
 
 namespace {
@@ -43,6 +44,13 @@ int main(int argc, char** argv) {
     Write(folder / "fuzz-tyre-bitmap/tread.bmp",
           EncodeGameHalfBitmap(PackedBitmap(256, 200, Depth::Bits24), TyreSheet::Treads, {0xFF, 0, 0xFF}));
     Write(folder / "fuzz-texelor/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
+    for (Depth depth : {Depth::Bits8, Depth::Bits24}) {
+        std::vector<std::uint8_t> png;
+        if (Ok(EncodePngFile(Pattern(8, depth), png))) {
+            Write(folder / (depth == Depth::Bits8 ? "fuzz-png-file/8bit.png" : "fuzz-png-file/24bit.png"), png);
+            Write(folder / (depth == Depth::Bits8 ? "fuzz-texelor/8bit.png" : "fuzz-texelor/24bit.png"), png);
+        }
+    }
 
     std::vector<std::uint8_t> file;
     if (Ok(BuildSoftwareJam(Pattern(12, Depth::Bits8), {{0, 0, 128, 6}, {128, 0, 128, 6}, {0, 6, 256, 6, true}},
@@ -91,5 +99,15 @@ int main(int argc, char** argv) {
     Write(folder / "fuzz-gp2/format160.gp2", gp2);
     const std::string ini = "[Setup]\r\nGP3Dir=C:\\GP3\r\nDisclaimer=110\r\n\r\n[Directorys]\r\nOpen Car Set=/x/\r\n";
     Write(folder / "fuzz-ini-file/settings.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
+    const std::string settings =
+        R"({"damage":[2,130,130,66,66,136,136,68,68,8,4,12,34,34,17,17,256,256,256,256,4,8,7424,16,8192,32],)"
+        R"("driver_aids":[831,830,574,562,50],"cameras":[)"
+        R"([0,36,192,-180,0,0,-32768,1280,0,0],[80,64,-184,0,0,0,3840,1280,0,256],[144,68,-464,0,0,0,0,-1,0,256],)"
+        R"([80,20,-192,-180,0,0,26866,1280,256,0],[-80,20,-192,-180,0,0,-26610,1280,1,0],)"
+        R"([-144,68,-464,0,0,0,0,-1,0,1],[-80,64,-184,0,0,0,-3840,1280,0,1],[0,36,320,0,0,0,0,72,0,0],)"
+        R"([80,-64,244,0,0,0,0,72,0,256]],"points":[10,6,4,3,2,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
+        R"("player_car_power":1,"opposition_spread":1,"level_names":["Tavolex Levels","Niveaux Tavolex",)"
+        R"("Livelli del Tavolex","Leistungsstufen von Tavolex","Niveles de Año €"]})";
+    Write(folder / "fuzz-game-settings-json/defaults.json", std::vector<std::uint8_t>(settings.begin(), settings.end()));
     return 0;
 }

@@ -17,14 +17,13 @@
 #include "files/CaseInsensitivePath.h"
 #include "formats/BitmapFile.h"
 #include "settings/AppPaths.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
 
 namespace {
-
-std::size_t VariantSlot(Variant variant) { return static_cast<std::size_t>(VariantIndex(variant)); }
 
 // The slot's state in a loaded car set: "present", "generated" or nothing.
 const char* PictureState(const CarSet& carSet, const PictureFile& file) {
@@ -92,9 +91,10 @@ int Info(const Arguments& arguments) {
     return kSuccess;
 }
 
-int Extract(const Arguments& arguments) {
+int Extract(Arguments arguments) {
+    const bool png = arguments.takeFlag("--png");
     if (!arguments.valid() || arguments.positional().size() != 2) {
-        return UsageError("carset extract takes IN.GP3 DIR");
+        return UsageError("carset extract takes IN.GP3 DIR [--png]");
     }
     CarSet carSet;
     if (int status = LoadCarSetFile(carSet, arguments.positional()[0]); status != kSuccess) {
@@ -120,7 +120,7 @@ int Extract(const Arguments& arguments) {
                           std::string(Text(generated ? TextId::FailedToGenerateBitmap : TextId::FailedToReadCarSet)));
             continue;
         }
-        const fs::path target = folder / file.name;
+        const fs::path target = folder / (png ? PngName(file) : file.name);
         const Error error = SaveGraphicFile(file.kind, target, image);
         if (!Ok(error)) {
             status = Fail(file.name + ": " + std::string(Text(TextId::CouldntSaveBitmap)), ErrorText(error));
@@ -137,7 +137,7 @@ Error AddPicture(CarSet& carSet, const PictureFile& file, const fs::path& path) 
     PackedBitmap image;
     // Each kind checks its own file form (the art sheet bitmap is 1024 wide).
     const Error error = file.kind == GraphicKind::Helmets
-                            ? LoadBitmapFile(path, image, info.width[v], info.height[v], depth)
+                            ? LoadPictureFile(path, image, info.width[v], info.height[v], depth)
                             : LoadGraphicFile(file.kind, file.variant, path, image);
     if (!Ok(error)) {
         return error;
@@ -173,7 +173,11 @@ int Pack(Arguments arguments) {
     carSet.helmetImages = {};
     CommandTemporaryFolder temporary;
     for (const PictureFile& file : AllPictureFiles()) {
-        if (const auto path = FindPathIgnoringCase(folder, file.name)) {
+        auto path = FindPathIgnoringCase(folder, file.name);
+        if (!path) {
+            path = FindPathIgnoringCase(folder, PngName(file));
+        }
+        if (path) {
             if (Error error = AddPicture(carSet, file, *path); !Ok(error)) {
                 return Fail(file.name + ": " + std::string(Text(TextId::CouldntLoadBitmap)), ErrorText(error));
             }
@@ -224,15 +228,16 @@ int Generate(Arguments arguments) {
     const AppPaths paths = ResolveAppPaths(CurrentExecutablePath(nullptr), tavolex::Environment::FromProcess());
     const GraphicEnvironment environment{temporary.path(), game.value_or(std::string()), paths.dataFolder};
     std::vector<std::string> made;
+    GeneratedPicture failed{};
     const Error error = GenerateEmptySlots(carSet, environment, kinds, targets, [&](const GeneratedPicture& picture) {
         made.push_back(PictureName(picture));
         // A car set file keeps no generated picture; these are to be stored, as files are.
         if (const GraphicSlot* slot = SlotOf(carSet, picture.kind, picture.slot, picture.target)) {
             SetSlotFromFile(carSet, picture.kind, picture.slot, picture.target, slot->path);
         }
-    });
+    }, &failed);
     if (!Ok(error)) {
-        return Fail(Text(TextId::FailedToGenerateBitmap), ErrorText(error));
+        return Fail(PictureName(failed) + ": " + std::string(Text(TextId::FailedToGenerateBitmap)), ErrorText(error));
     }
     if (int status = Save(carSet, arguments.positional()[1], environment); status != kSuccess) {
         return status;

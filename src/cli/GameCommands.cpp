@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "GameSettingsCommand.h"
 #include "TeamsJson.h"
 #include "TerminalProgress.h"
 #include "core/Texts.h"
@@ -14,6 +15,7 @@
 #include "game/GameFileList.h"
 #include "game/GameFiles.h"
 #include "game/GameFolder.h"
+#include "game/GameIdentity.h"
 #include "game/SampleGame.h"
 #include "game/TeamTables.h"
 
@@ -25,12 +27,21 @@ namespace {
 
 constexpr std::uint32_t kAllTeamData = 0x1FFF;
 
-int MakeSample(const Arguments& arguments) {
+int MakeSample(Arguments arguments) {
+    const auto credit = arguments.takeOption("--credit");
     if (!arguments.valid() || arguments.positional().size() != 1) {
-        return UsageError("game make-sample takes DIR");
+        return UsageError("game make-sample takes DIR [--credit TEXT]");
+    }
+    SampleIdentity identity;
+    if (credit) {
+        const auto withCredit = SampleIdentityWithCredit(*credit);
+        if (!withCredit) {
+            return UsageError("--credit takes 26 printable ASCII characters");
+        }
+        identity = *withCredit;
     }
     TerminalProgress progress;
-    if (Error error = MakeSampleGame(arguments.positional()[0], &progress); !Ok(error)) {
+    if (Error error = MakeSampleGame(arguments.positional()[0], &progress, identity); !Ok(error)) {
         return Fail("Couldn't make the sample game!", ErrorText(error));
     }
     return kSuccess;
@@ -69,7 +80,12 @@ int Info(const Arguments& arguments) {
         return UsageError("game info takes DIR");
     }
     const GameFolder game(arguments.positional()[0]);
-    const Json info = {{"exe_status", static_cast<int>(IdentifyExecutable(game))},
+    const ExeIdentity exe = IdentifyGameExecutable(game);
+    const ArtIdentity art = IdentifyArtArchiveFile(game.artArchive());
+    auto by = [](IdentifiedBy how) { return how == IdentifiedBy::None ? Json() : Json(IdentifiedByName(how)); };
+    const Json info = {{"exe_status", static_cast<int>(exe.status)},
+                       {"exe_identified_by", by(exe.by)},
+                       {"art_identified_by", by(art.by)},
                        {"save_file_valid", CheckSaveFile(game)},
                        {"missing", MissingFiles(game)}};
     std::cout << info.dump(2) << '\n';
@@ -140,7 +156,8 @@ int Art(Arguments arguments) {
 } // namespace
 
 int RunGameCommand(Arguments arguments) {
-    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art}});
+    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art},
+                                     {"settings", GameSettingsCommand}});
 }
 
 } // namespace tavolex::cli

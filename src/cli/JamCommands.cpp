@@ -5,7 +5,7 @@
 
 #include "TerminalProgress.h"
 #include "core/Texts.h"
-#include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 #include "formats/GameJam.h"
 #include "formats/HardwareJam.h"
 #include "formats/JamNames.h"
@@ -26,7 +26,7 @@ int ReadJam(Arguments arguments) {
         }
     }
     if (!arguments.valid() || arguments.positional().size() != 2) {
-        return UsageError("jam read takes IN.JAM OUT.BMP [--height H]");
+        return UsageError("jam read takes IN.JAM OUT.BMP|OUT.PNG [--height H]");
     }
     const std::filesystem::path in = arguments.positional()[0];
     const std::filesystem::path out = arguments.positional()[1];
@@ -44,7 +44,7 @@ int ReadJam(Arguments arguments) {
     if (Error error = ReadJamFile(in, *height, image, kind); !Ok(error)) {
         return Fail(Text(TextId::FailedToImportJam), ErrorText(error));
     }
-    if (Error error = SaveBitmapFile(out, image); !Ok(error)) {
+    if (Error error = SavePictureFile(out, image); !Ok(error)) {
         return Fail(Text(TextId::CouldntSaveBitmap), ErrorText(error));
     }
     std::cout << (kind == JamKind::Software ? "software" : "hardware") << '\n';
@@ -53,7 +53,7 @@ int ReadJam(Arguments arguments) {
 
 int PatchJam(Arguments arguments) {
     if (!arguments.valid() || arguments.positional().size() != 2) {
-        return UsageError("jam patch takes JAM IN.BMP");
+        return UsageError("jam patch takes JAM IN.BMP|IN.PNG");
     }
     const std::filesystem::path jam = arguments.positional()[0];
     const std::filesystem::path bitmap = arguments.positional()[1];
@@ -65,8 +65,8 @@ int PatchJam(Arguments arguments) {
     }
     const bool software = kind == JamKind::Software;
     PackedBitmap image;
-    if (Error error = LoadBitmapFile(bitmap, image, kSheetWidth, height,
-                                     software ? Depth::Bits8 : Depth::Bits24);
+    if (Error error = LoadPictureFile(bitmap, image, kSheetWidth, height,
+                                      software ? Depth::Bits8 : Depth::Bits24);
         !Ok(error)) {
         return Fail(Text(TextId::CouldntLoadBitmap), ErrorText(error));
     }

@@ -51,6 +51,10 @@ std::vector<PictureFile> MakeList() {
 
 } // namespace
 
+std::string PngName(const PictureFile& file) {
+    return file.name.substr(0, file.name.size() - 4) + ".png";
+}
+
 const std::vector<PictureFile>& AllPictureFiles() {
     static const std::vector<PictureFile> files = MakeList();
     return files;

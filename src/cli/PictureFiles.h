@@ -23,4 +23,7 @@ struct PictureFile {
 // Every slot of every kind, in a stable order.
 const std::vector<PictureFile>& AllPictureFiles();
 
+// The file's name with ".png" in place of ".bmp".
+std::string PngName(const PictureFile& file);
+
 } // namespace tavolex::cli

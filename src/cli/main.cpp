@@ -20,27 +20,30 @@ Reads and writes the files of Grand Prix 3 car sets and textures.
 Commands:
   jam read IN.JAM OUT.BMP [--height H]
       Reads a software or hardware JAM texture and writes it as a BMP file
-      (8-bit with the game's palette, or 24-bit). The sheet height is taken
+      (8-bit with the game's palette, or 24-bit), or as a PNG file when OUT
+      ends in .png (a palette PNG, or RGB). The sheet height is taken
       from the file's header unless --height is given. Prints "software" or
       "hardware".
   jam patch JAM IN.BMP
-      Replaces the pixels of an existing JAM texture with those of a BMP of
-      the same height (256 pixels wide). The JAM is replaced only when the
+      Replaces the pixels of an existing JAM texture with those of a BMP or
+      PNG of the same height (256 pixels wide). The JAM is replaced only when the
       whole new file has been written.
   carset new OUT.GP3
       Saves a new car set with every default.
   carset info IN.GP3
       Prints the car set as JSON: teams, tyres, settings, information and
       the pictures it holds (by the file names extract would write).
-  carset extract IN.GP3 DIR
-      Writes every picture of the car set as a BMP file into DIR:
+  carset extract IN.GP3 DIR [--png]
+      Writes every picture of the car set as a BMP file (with --png a PNG
+      file) into DIR:
       car-TT-software.bmp, car-TT-hardware.bmp, cockpit-TT-..., pitcrew-TT-...
       (TT the team slot 00-10), helmets-software.bmp, helmets-hardware.bmp,
       tyre-I-software.bmp, tyre-I-hardware.bmp, tread-I.bmp (I the tyre type
       0 or 1), pitbox-software.bmp, pitbox-hardware.bmp and artwork-TT.bmp
-      (the 1024 x 650 art sheet bitmap).
+      (the 1024 x 650 art sheet bitmap); with --png the names end in .png.
   carset pack DIR OUT.GP3 [--from IN.GP3]
-      Builds a car set from the BMP files in DIR named as extract names them;
+      Builds a car set from the BMP files in DIR named as extract names them
+      (a .png of the same name where there is no .bmp);
       the team data comes from IN.GP3 when given, else from the defaults.
   carset generate IN.GP3 OUT.GP3 [--game DIR] [--kind KIND] [--to VARIANT]
       Fills every empty picture whose other variant holds a picture of its
@@ -50,19 +53,33 @@ Commands:
       from which the hardware cockpit mask is rebuilt when it is missing.
       Prints one line per generated picture; writes nothing on a failure.
 
-  game make-sample DIR
+  game make-sample DIR [--credit TEXT]
       Writes a complete synthetic game installation into DIR, for trying
-      the editor and for tests.
+      the editor and for tests. With --credit (26 printable characters) its
+      GP3.EXE and menu art archive carry that credit text instead of the
+      identification bytes built in, as a real game's may.
   game info DIR
       Prints JSON: exe_status (-2 missing, -1 unsupported, 0 unreadable,
-      1 supported), save_file_valid and the expected files that are missing.
+      1 supported), exe_identified_by and art_identified_by ("text" for the
+      identification bytes built in, "contents" for a game recognised by its
+      contents, null), save_file_valid and the expected files that are missing.
   game teams DIR
       Prints the team data an import from the game would read, as JSON.
   game art DIR TEAM OUT.BMP
   game art DIR TEAM IN.BMP --write
-      Exports team TEAM's (0-10) menu art sheet as a 1024 x 650 bitmap, or
-      writes such a bitmap into the game's menu art archive. The archive is
-      checked and expanded first (the previous one is kept as .old).
+      Exports team TEAM's (0-10) menu art sheet as a 1024 x 650 bitmap (PNG
+      for a .png name), or writes such a bitmap or PNG into the game's menu
+      art archive. The archive is checked and expanded first (the previous
+      one is kept as .old).
+  game settings DIR
+  game settings DIR --write FILE.json
+  game settings DIR --defaults
+      Prints the game's settings as JSON: damage (26 values), driver_aids
+      (5 masks), cameras (9 lists of 10, angles in degrees), points (22),
+      player_car_power, opposition_spread and level_names (5 texts); the
+      executable's settings are null unless it is the supported version.
+      --write takes the keys present in FILE (any of them) into the game;
+      --defaults prints the defaults instead of reading the game.
 
   teams export IN.GP3 OUT.TXT
       Writes the car set's team data as a performance text file.

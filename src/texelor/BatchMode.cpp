@@ -20,14 +20,14 @@ int UsageError(const std::string& problem) {
 
 const char* TexelorUsage() {
     return R"(Usage: texelor [FILE.JAM]
-       texelor --export IN.JAM OUT.BMP
-       texelor --import IN.JAM IN.BMP OUT.JAM
+       texelor --export IN.JAM OUT.BMP|OUT.PNG
+       texelor --import IN.JAM IN.BMP|IN.PNG OUT.JAM
 
 Shows a hardware (16-bit) JAM texture of Grand Prix 3, or converts one
 without a window:
-  --export   writes the texture as a 24-bit bitmap
-  --import   takes the pixels of a 24-bit 256-pixel-wide bitmap of the
-             texture's height and saves the JAM as OUT.JAM (made read-only)
+  --export   writes the texture as a 24-bit bitmap, or a PNG for a .png name
+  --import   takes the pixels of a 24-bit 256-pixel-wide bitmap (or PNG) of
+             the texture's height and saves the JAM as OUT.JAM (made read-only)
 
 Exit status: 0 on success, 1 on failure (the reason on stderr), 2 on bad usage.
 )";

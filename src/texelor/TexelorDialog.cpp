@@ -90,7 +90,9 @@ TexelorDialog::TexelorDialog(TexelorUi& ui, QWidget* parent) : QDialog(parent), 
 
 QString TexelorDialog::jamFilter() const { return T(tavolex::TextId::TexelorJamFilter); }
 
-QString TexelorDialog::bitmapFilter() const { return T(tavolex::TextId::TexelorBitmapFilter); }
+QString TexelorDialog::bitmapFilter(bool forSaving) const {
+    return T(forSaving ? tavolex::TextId::PictureSaveFilter : tavolex::TextId::PictureOpenFilter);
+}
 
 bool TexelorDialog::loadJam(const QString& path) {
     const QFileInfo info(path);
@@ -147,7 +149,7 @@ void TexelorDialog::onSaveJam() {
 }
 
 void TexelorDialog::onExportBitmap() {
-    const QString path = askSavePath(bitmapFolder_, baseName_ + ".bmp", bitmapFilter(), "bmp");
+    const QString path = askSavePath(bitmapFolder_, baseName_ + ".bmp", bitmapFilter(true), "bmp");
     if (path.isEmpty()) {
         return;
     }
@@ -158,7 +160,7 @@ void TexelorDialog::onExportBitmap() {
 }
 
 void TexelorDialog::onImportBitmap() {
-    const QString path = ui_.openFile(this, bitmapFolder_, bitmapFilter());
+    const QString path = ui_.openFile(this, bitmapFolder_, bitmapFilter(false));
     if (path.isEmpty()) {
         return;
     }

@@ -44,7 +44,7 @@ private:
     QString askSavePath(const QString& folder, const QString& defaultName, const QString& filter,
                         const std::string& extension);
     QString jamFilter() const;
-    QString bitmapFilter() const;
+    QString bitmapFilter(bool forSaving) const;
 
     TexelorUi& ui_;
     texelor::TexelorTexture texture_;

@@ -7,6 +7,7 @@
 #include "document/CarSetFile.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex {
 namespace {
@@ -115,6 +116,46 @@ TEST(CarSetCli, PackThenExtractGivesThePicturesBack) {
     ASSERT_TRUE(Ok(LoadArtSheetBitmap(folder / "out/artwork-10.bmp", read)));
     EXPECT_EQ(read, test::ReducedTo565(art));
     EXPECT_EQ(ReadBytes(folder / "out/artwork-10.bmp").size(), 1996854u);
+}
+
+TEST(CarSetCli, ExtractsAsPngAndPacksFromPng) {
+    ScratchFolder folder;
+    fs::create_directories(folder / "in");
+    const PackedBitmap livery = test::ReducedTo565(test::PhotoLike24(256, 384, 3));
+    const PackedBitmap helmets = test::Banded8(256, 330, 4);
+    const PackedBitmap art = test::ReducedTo565(test::PhotoLike24(948, 650, 6));
+    ASSERT_TRUE(Ok(SavePictureFile(folder / "in/car-03-hardware.png", livery)));
+    ASSERT_TRUE(Ok(SavePictureFile(folder / "in/HELMETS-SOFTWARE.PNG", helmets)));
+    ASSERT_TRUE(Ok(SaveArtSheetBitmap(folder / "in/artwork-10.png", art)));
+    ProcessResult run = RunCli(folder, {"carset", "pack", P(folder / "in"), P(folder / "a.gp3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    run = RunCli(folder, {"carset", "extract", P(folder / "a.gp3"), P(folder / "out"), "--png"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / "out"), {}), 3);
+    for (const char* name : {"car-03-hardware.png", "helmets-software.png", "artwork-10.png"}) {
+        const auto bytes = ReadBytes(folder / "out" / name);
+        ASSERT_GT(bytes.size(), 8u) << name;
+        EXPECT_EQ(bytes[1], 'P') << name;
+    }
+    EXPECT_EQ(ReadBytes(folder / "out/helmets-software.png")[25], 3) << "a palette PNG";
+    PackedBitmap read;
+    ASSERT_TRUE(Ok(LoadPictureFile(folder / "out/car-03-hardware.png", read, 256, 384, Depth::Bits24)));
+    EXPECT_EQ(read, livery);
+    ASSERT_TRUE(Ok(LoadPictureFile(folder / "out/helmets-software.png", read, 256, 330, Depth::Bits8)));
+    EXPECT_EQ(read, helmets);
+    ASSERT_TRUE(Ok(LoadArtSheetBitmap(folder / "out/artwork-10.png", read)));
+    EXPECT_EQ(read, art);
+
+    // The extracted PNGs pack again into the same pictures.
+    run = RunCli(folder, {"carset", "pack", P(folder / "out"), P(folder / "b.gp3")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli(folder, {"carset", "extract", P(folder / "b.gp3"), P(folder / "again")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    ASSERT_TRUE(Ok(LoadBitmapFile(folder / "again/car-03-hardware.bmp", read, 256, 384, Depth::Bits24)));
+    EXPECT_EQ(read, livery);
+    ASSERT_TRUE(Ok(LoadArtSheetBitmap(folder / "again/artwork-10.bmp", read)));
+    EXPECT_EQ(read, art);
 }
 
 TEST(CarSetCli, PackRefusesPicturesOfTheWrongSize) {

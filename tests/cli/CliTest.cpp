@@ -6,6 +6,8 @@
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "formats/JamBuilder.h"
+#include "formats/PictureFile.h"
+#include "formats/PngFile.h"
 #include "formats/SoftwareJam.h"
 
 namespace tavolex {
@@ -95,6 +97,39 @@ TEST(Cli, PatchesJamsInPlaceOrLeavesThemAlone) {
     JamKind kind;
     ASSERT_TRUE(Ok(ReadJamFile(folder / "hard.jam", 32, read, kind)));
     EXPECT_EQ(read, test::ReducedTo565(replacement));
+}
+
+TEST(Cli, ReadsToPngAndPatchesFromPng) {
+    ScratchFolder folder;
+    std::vector<std::uint8_t> file;
+    const PackedBitmap indexed = test::Banded8(256, 16);
+    ASSERT_TRUE(Ok(BuildSoftwareJam(indexed, {{0, 0, 256, 16}}, false, file)));
+    WriteBytes(folder / "soft.jam", file);
+    ProcessResult run = RunCli(folder, {"jam", "read", (folder / "soft.jam").string(), (folder / "s.png").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    PackedBitmap read;
+    ASSERT_EQ(ParsePngFile(ReadBytes(folder / "s.png"), read, 256, 16, Depth::Bits8), Error::None);
+    EXPECT_EQ(read, indexed);
+
+    ASSERT_TRUE(Ok(BuildHardwareJam(test::PhotoLike24(256, 32), 2, file)));
+    WriteBytes(folder / "hard.jam", file);
+    const PackedBitmap replacement = test::PhotoLike24(256, 32, 77);
+    ASSERT_TRUE(Ok(SavePictureFile(folder / "new.png", replacement)));
+    run = RunCli(folder, {"jam", "patch", (folder / "hard.jam").string(), (folder / "new.png").string()});
+    ASSERT_EQ(run.status, 0) << run.err;
+    JamKind kind;
+    ASSERT_TRUE(Ok(ReadJamFile(folder / "hard.jam", 32, read, kind)));
+    EXPECT_EQ(read, test::ReducedTo565(replacement));
+
+    // A damaged PNG: a clear message, the JAM untouched.
+    auto damaged = ReadBytes(folder / "new.png");
+    damaged.resize(damaged.size() / 2);
+    WriteBytes(folder / "cut.png", damaged);
+    const auto before = ReadBytes(folder / "hard.jam");
+    run = RunCli(folder, {"jam", "patch", (folder / "hard.jam").string(), (folder / "cut.png").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "tavolex-cli: Couldn't load bitmap file! (the PNG file is damaged or cannot be read)\n");
+    EXPECT_EQ(ReadBytes(folder / "hard.jam"), before);
 }
 
 TEST(Cli, PatchesWheelBlurSheetsWithIdentityTables) {

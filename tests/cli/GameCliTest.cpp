@@ -41,6 +41,8 @@ TEST_F(SampleGameTest, IsACompleteSupportedInstallation) {
     ASSERT_EQ(run.status, 0) << run.err;
     const auto info = nlohmann::json::parse(run.out);
     EXPECT_EQ(info["exe_status"], 1);
+    EXPECT_EQ(info["exe_identified_by"], "text");
+    EXPECT_EQ(info["art_identified_by"], "text");
     EXPECT_EQ(info["save_file_valid"], true);
     EXPECT_TRUE(info["missing"].empty()) << info["missing"].dump();
 
@@ -114,11 +116,33 @@ TEST(GameCli, ReportsAMissingInstallation) {
     ASSERT_EQ(run.status, 0);
     const auto info = nlohmann::json::parse(run.out);
     EXPECT_EQ(info["exe_status"], -2);
+    EXPECT_TRUE(info["exe_identified_by"].is_null());
+    EXPECT_TRUE(info["art_identified_by"].is_null());
     EXPECT_EQ(info["save_file_valid"], false);
     EXPECT_GT(info["missing"].size(), 100u);
     run = RunCli(folder, {"game", "teams", folder.path().string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Failed to read data from Grand Prix 3 files!"), std::string::npos);
+}
+
+TEST(GameCli, ASampleGameWithAnotherCreditTextIsRecognisedByItsContents) {
+    ScratchFolder folder;
+    const std::string game = (folder / "game").string();
+    ProcessResult run = RunCli(folder, {"game", "make-sample", game, "--credit", "Grand Prix 3 (c) 1998 Test"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    run = RunCli(folder, {"game", "info", game});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto info = nlohmann::json::parse(run.out);
+    EXPECT_EQ(info["exe_status"], 1);
+    EXPECT_EQ(info["exe_identified_by"], "contents");
+    EXPECT_EQ(info["art_identified_by"], "contents");
+    // Its art is read like the game's own.
+    run = RunCli(folder, {"game", "art", game, "3", (folder / "art.png").string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadBytes(folder / "art.png")[1], 'P');
+
+    EXPECT_EQ(RunCli(folder, {"game", "make-sample", game, "--credit", "too short"}).status, 2);
+    EXPECT_EQ(RunCli(folder, {"game", "make-sample", game, "--credit"}).status, 2);
 }
 
 } // namespace

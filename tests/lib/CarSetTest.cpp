@@ -73,7 +73,7 @@ TEST(CarSet, BacksUpAndRestoresTheTeamTableAndReportsChanges) {
     CarSet carSet;
     NewCarSet(carSet);
     int notified = 0;
-    carSet.onModified = [&] { ++notified; };
+    carSet.onModified = [&](std::string_view) { ++notified; };
     BackupTeams(carSet);
     carSet.teams[2].teamName = "Changed";
     carSet.teams[9].racePower = 1;

@@ -7,6 +7,7 @@
 #include "editing/DisplayImage.h"
 #include "editing/GraphicCommands.h"
 #include "editing/GraphicControls.h"
+#include "editing/PictureZoom.h"
 #include "formats/BitmapFile.h"
 #include "formats/GamePalette.h"
 #include "formats/GameJam.h"
@@ -68,11 +69,13 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_EQ(image, expected);
 
-    // Load of a bitmap: the slot refers to the user's file.
+    // Load of a bitmap: the slot refers to the user's file; a generated partner is made again.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "livery.bmp", colour)));
+    livery(2, Variant::Software) = {GraphicSource::Generated, "old.tmp"};
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "livery.bmp", image));
     EXPECT_EQ(image, colour);
     EXPECT_EQ(livery(2, Variant::Hardware), (GraphicSlot{GraphicSource::File, (folder / "livery.bmp").string()}));
+    EXPECT_EQ(livery(2, Variant::Software), (GraphicSlot{GraphicSource::Generated, {}}));
 
     // A hardware JAM loaded into the software view: converted through the temporary bitmap of slot + 11.
     std::vector<std::uint8_t> jam;
@@ -87,12 +90,13 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     EXPECT_EQ(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "junk.jam", image),
               TextId::FailedToImportJam);
     EXPECT_EQ(image, expected) << "a failed load keeps the shown picture";
+    EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string()) << "and the slot";
 
     // Remove of a picture whose partner was generated from it empties both.
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image),
+    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image),
               TextId::FailedToGenerateBitmap) << "team 3 has nothing";
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Hardware, folder / "livery.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image));
     RemoveGraphic(carSet, GraphicKind::CarLivery, 3, Variant::Hardware);
     EXPECT_EQ(livery(3, Variant::Hardware), GraphicSlot{});
     EXPECT_EQ(livery(3, Variant::Software), GraphicSlot{});
@@ -103,9 +107,9 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "hw.bmp", colour)));
     PackedBitmap image;
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image),
+    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image, image),
               TextId::FailedToGenerateBitmap) << "the target's own picture is no origin";
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, image));
     PackedBitmap expected;
     ReduceToPalette(colour, expected, 1, 254);
     EXPECT_EQ(image, expected) << "candidates 1-253";
@@ -117,7 +121,7 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     const PackedBitmap indexed = test::Banded8(256, 384, 5);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "sw.bmp", indexed)));
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image, image));
     ExpandFromPalette(indexed, expected);
     EXPECT_EQ(image, expected);
     EXPECT_EQ(livery(1, Variant::Hardware).path, (folder / "tmp/Car011.tmp").string());
@@ -129,7 +133,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "cockpit.bmp", colour)));
     PackedBitmap image;
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image, image));
     PackedBitmap whole;
     ReduceToPalette(colour, whole, 1, 254);
     ASSERT_TRUE(image.is(256, 64, Depth::Bits8));
@@ -150,7 +154,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "soft.bmp", software)));
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Software, folder / "soft.bmp", image));
     ASSERT_FALSE(fs::exists(environment.dataFolder));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image, image));
     PackedBitmap mask;
     ASSERT_TRUE(Ok(LoadBitmapFile(environment.dataFolder / "HCOCKPIT.DAT", mask, 256, 192, Depth::Bits8)));
     std::set<int> markers;
@@ -175,7 +179,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_TRUE(Ok(SaveBitmapFile(environment.dataFolder / "HCOCKPIT.DAT", mask)));
     SetSlotGenerated(carSet, GraphicKind::Cockpit, 5, Variant::Hardware);
     environment.gameFolder = folder / "no-game";
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image));
+    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, software, image));
     const std::uint8_t* corner = image.topRow(100);
     EXPECT_EQ((std::array<std::uint8_t, 3>{corner[0], corner[1], corner[2]}), colourOf(7));
 
@@ -183,7 +187,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     fs::remove(environment.dataFolder / "HCOCKPIT.DAT");
     SetSlotGenerated(carSet, GraphicKind::Cockpit, 5, Variant::Hardware);
     const CarSet before = carSet;
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image),
+    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, software, image),
               TextId::FailedToGenerateBitmap);
     EXPECT_EQ(carSet.teams, before.teams);
 }
@@ -263,6 +267,27 @@ TEST(GraphicControls, FollowTheSourcesTheShownVariantAndTheGame) {
               PictureNote::NoHardware);
 }
 
+TEST(PictureZoom, EnlargesTheViewUnderThePointOrBeepsBelowTheSoftwareCockpit) {
+    const PixelRect area{10, 20, 10 + 256, 20 + 384};
+    PictureZoom zoom = LiveryZoom(area, 100, 20 + 200);
+    EXPECT_EQ(zoom.action, PictureZoom::Action::Show);
+    EXPECT_EQ(zoom.sheet, (PixelRect{0, 128, 256, 256})) << "the front view";
+    EXPECT_EQ(zoom.width, 640);
+    EXPECT_EQ(zoom.height, 320);
+    EXPECT_EQ(LiveryZoom(area, 100, 20 + 383).sheet.top, 256);
+    EXPECT_EQ(LiveryZoom(area, 9, 100).action, PictureZoom::Action::Nothing) << "outside the area";
+
+    const PixelRect square{0, 0, 256, 256};
+    zoom = CockpitZoom(square, Variant::Software, 50, 63);
+    EXPECT_EQ(zoom.sheet, (PixelRect{0, 0, 256, 64}));
+    EXPECT_EQ(zoom.width, 512);
+    EXPECT_EQ(zoom.height, 128);
+    EXPECT_EQ(CockpitZoom(square, Variant::Software, 50, 64).action, PictureZoom::Action::Beep);
+    zoom = CockpitZoom(square, Variant::Hardware, 50, 200);
+    EXPECT_EQ(zoom.sheet, (PixelRect{0, 0, 256, 256}));
+    EXPECT_EQ(zoom.height, 512);
+}
+
 TEST(DisplayImage, ShowsRowsFromTheTopInTheirColours) {
     PackedBitmap indexed(3, 2, Depth::Bits8);
     indexed.topRow(0)[0] = 48;
@@ -279,8 +304,10 @@ TEST(DisplayImage, ShowsRowsFromTheTopInTheirColours) {
     colour.topRow(0)[0] = 0x10; // blue
     colour.topRow(0)[1] = 0x20;
     colour.topRow(0)[2] = 0x30; // red
+    colour.topRow(1)[3] = 0x40; // the last pixel of the last row: read on its own
+    colour.topRow(1)[5] = 0x50;
     MakeDisplayImage(colour, display);
-    EXPECT_EQ(display.pixels[0], 0xFF302010u);
+    EXPECT_EQ(display.pixels, (std::vector<std::uint32_t>{0xFF302010u, 0xFF000000u, 0xFF000000u, 0xFF500040u}));
     MakeDisplayImage(PackedBitmap(), display);
     EXPECT_TRUE(display.pixels.empty());
 }

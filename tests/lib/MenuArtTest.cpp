@@ -171,8 +171,10 @@ TEST(MenuArt, CheckAndExpandKeepsTheOldArchiveOnceAndRefusesForeignFiles) {
     EXPECT_FALSE(fs::exists(folder / "GP3ART5.BIN.old")) << "nothing to expand, nothing rewritten";
     EXPECT_EQ(ReadBytes(path), expanded);
 
+    // Neither the signature built in nor one of the game's form (0xA9 and
+    // printable characters; GameIdentityTest covers recognition by contents).
     auto foreign = archive;
-    foreign[5] ^= 1;
+    foreign[5] = 0x01;
     WriteBytes(path, foreign);
     EXPECT_EQ(CheckAndExpandArtArchive(path), Error::BadMagic);
     WriteBytes(path, std::vector<std::uint8_t>(archive.begin(), archive.begin() + 1000));

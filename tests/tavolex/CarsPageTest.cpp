@@ -10,6 +10,8 @@
 #include "document/LazyGraphics.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
+#include "document/NumberPositions.h"
+#include "editing/NumberFields.h"
 #include "pages/CarsPage.h"
 #include "pages/PictureView.h"
 #include "shell/TeamList.h"
@@ -140,6 +142,7 @@ TEST(CarsPage, SaveAsWritesTheShownPictureAndExportPatchesTheGame) {
 TEST(CarsPage, NumberFieldsStoreOnTypingAndShowTheLimitAfterLeaving) {
     CarsShell shell;
     CarsPage* page = shell.page();
+    tavolex::SetDefaultNumberPositions(shell.state->carSet().teams[0], 0);
     QTest::mouseClick(page->button("import"), Qt::LeftButton);
     QLineEdit* x = page->numberField(450);
     x->setFocus();
@@ -147,6 +150,14 @@ TEST(CarsPage, NumberFieldsStoreOnTypingAndShowTheLimitAfterLeaving) {
     x->selectAll();
     QTest::keyClicks(x, "300");
     EXPECT_EQ(x->text(), "300");
+    // The source of the edited field blinks in turn with its destination.
+    const auto area = page->pictureArea();
+    const auto& team = shell.state->carSet().teams[0];
+    const auto source = *tavolex::EditedFieldOutline(team, 0, 450, true, area);
+    EXPECT_EQ(page->outlines(true), std::vector<QRect>{QRect(QPoint(source.left, source.top),
+                                                             QPoint(source.right - 1, source.bottom - 1))});
+    EXPECT_EQ(page->outlines(false).size(), 1u);
+    EXPECT_NE(page->outlines(false), page->outlines(true));
     EXPECT_EQ(shell.state->carSet().teams[0].numberSources[0][0].x, 256);
     page->numberField(451)->setFocus();
     EXPECT_EQ(x->text(), "256");
@@ -161,12 +172,32 @@ TEST(CarsPage, NumberFieldsStoreOnTypingAndShowTheLimitAfterLeaving) {
 
     // Another team: the variant stays and the fields show that team.
     shell.state->carSet().teams[5].numberDestinations[0] = {12, 34};
+    page->variantButton(Variant::Software)->click();
     QTest::mouseClick(shell.window->teamList()->button(5), Qt::LeftButton);
-    EXPECT_EQ(page->shownVariant(), Variant::Hardware);
+    EXPECT_EQ(page->shownVariant(), Variant::Software) << "even though team 5 would open in Hardware";
     EXPECT_TRUE(page->numberField(400)->text().isEmpty()) << "team 5 has no livery";
+    page->variantButton(Variant::Hardware)->click();
     QTest::mouseClick(page->button("import"), Qt::LeftButton);
     EXPECT_EQ(page->numberField(400)->text(), "12");
     EXPECT_EQ(page->numberField(401)->text(), "34");
+}
+
+TEST(CarsPage, ANewDocumentChoosesTheVariantAgainButASaveKeepsIt) {
+    CarsShell shell;
+    CarsPage* page = shell.page();
+    QTest::mouseClick(page->button("import"), Qt::LeftButton); // hardware from the game
+    page->variantButton(Variant::Software)->click();
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    shell.ui->paths.push_back(shell.path("saved.gp3"));
+    shell.window->action("saveAs")->trigger();
+    EXPECT_EQ(page->shownVariant(), Variant::Software) << "a save changes no picture";
+    EXPECT_TRUE(page->picture()->hasImage());
+
+    shell.livery(0, Variant::Hardware) = {};
+    page->variantButton(Variant::Hardware)->click();
+    shell.state->notifyDataChanged();
+    EXPECT_EQ(page->shownVariant(), Variant::Software) << "only the software livery is left";
+    EXPECT_TRUE(page->variantButton(Variant::Software)->isChecked());
 }
 
 TEST(CarsPage, RightClickZoomsTheBandOrBeepsWithoutAPicture) {

@@ -8,7 +8,10 @@
 
 #include "Screenshot.h"
 #include "ShellFixture.h"
+#include "formats/MenuArtBuilder.h"
 #include "game/GameConstants.h"
+#include "game/GameIdentity.h"
+#include "game/SampleGame.h"
 #include "settings/Settings.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/InformationEditor.h"
@@ -74,6 +77,45 @@ TEST(ConfigurationDialog, JudgesTheExecutableBeforeKeepingTheFolder) {
     EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).gameFolder, (shell.folder / "supported").string());
 }
 
+TEST(ConfigurationDialog, SaysHowTheExecutableIsRecognisedAndRemembersItsText) {
+    Shell shell;
+    const auto credited = tavolex::SampleIdentityWithCredit("Grand Prix 3 (c) 1998 Test");
+    ASSERT_TRUE(credited.has_value());
+    fs::create_directories(shell.folder / "real");
+    WriteBytes(shell.folder / "real/GP3.EXE", tavolex::SampleExecutable(credited->exeText));
+    MakeExe(shell.folder / "builtin", tavolex::kSupportedExeSize, true);
+
+    ConfigurationDialog dialog(*shell.state, *shell.ui, shell.window.get());
+    dialog.show();
+    EXPECT_EQ(dialog.recognitionLabel()->text(), "GP3.EXE is not recognised.");
+    dialog.folderEdit()->setText(shell.path("builtin"));
+    EXPECT_EQ(dialog.recognitionLabel()->text(), "GP3.EXE is recognised by its identification text.");
+    dialog.folderEdit()->setText(shell.path("real"));
+    EXPECT_EQ(dialog.recognitionLabel()->text(),
+              "GP3.EXE is recognised by its contents. Before it is first changed, a copy is kept as GP3.EXE.orig.");
+    SaveScreenshot(dialog, "tavolex-configuration-recognised-by-contents");
+    const auto errors = shell.ui->errors.size();
+    dialog.accept();
+    EXPECT_EQ(shell.ui->errors.size(), errors);
+    EXPECT_EQ(shell.state->exeStatus(), tavolex::ExeStatus::Supported);
+    EXPECT_EQ(shell.state->exeIdentifiedBy(), tavolex::IdentifiedBy::Contents);
+    EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).exeIdentification,
+              tavolex::IdentificationToHex(credited->exeText));
+
+    // The art archive's signature likewise, after the start-up check.
+    fs::create_directories(shell.folder / "real/Bitmaps");
+    WriteBytes(shell.folder / "real/Bitmaps/gp3art5.bin", tavolex::BuildSampleArtArchive(1, credited->artSignature));
+    shell.state->rememberArtSignature();
+    EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).artSignature,
+              tavolex::IdentificationToHex(credited->artSignature));
+
+    // The next start compares the remembered text.
+    EditorState again(shell.paths, shell.folder / "tmp");
+    again.loadSettings();
+    EXPECT_EQ(again.exeStatus(), tavolex::ExeStatus::Supported);
+    EXPECT_EQ(again.exeIdentifiedBy(), tavolex::IdentifiedBy::Text);
+}
+
 TEST(InformationEditor, CountsLoadsSavesAndMarksTheCarSetModified) {
     Shell shell;
     InformationEditor editor(*shell.state, *shell.ui, shell.window.get());
@@ -137,6 +179,14 @@ TEST(FileDialogs, ForceTheExtensionAndRememberAFolderPerTitle) {
     // No question about a file that does not exist.
     EXPECT_TRUE(ui.replace(nullptr, shell.path("texts/none.txt")));
     EXPECT_TRUE(shell.ui->questions.isEmpty());
+    // A picture's "Save as..." keeps a PNG name: the picture is saved as PNG.
+    shell.ui->paths = {shell.path("texts/car.Png"), shell.path("texts/car.jpg"), shell.path("texts/car")};
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Bitmap As...", "Bitmap Files (*.bmp);;PNG Files (*.png)", "BMP"),
+              shell.path("texts/car.Png"));
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Bitmap As...", "Bitmap Files (*.bmp);;PNG Files (*.png)", "BMP"),
+              shell.path("texts/car.BMP"));
+    EXPECT_EQ(ui.saveFile(nullptr, "Save Bitmap As...", "Bitmap Files (*.bmp);;PNG Files (*.png)", "BMP"),
+              shell.path("texts/car.BMP"));
 }
 
 } // namespace

@@ -24,9 +24,6 @@ struct GraphicsShell : Shell {
         window->tabs()->setCurrentIndex(tab);
     }
     // The sample game with the status the configuration dialog would have given.
-    void useGame(tavolex::ExeStatus status) {
-        state->setGame(gameFolder.string(), status);
-        state->notifyExeStatusChanged();
-    }
+    void useGame(tavolex::ExeStatus status) { useGameAt(gameFolder, status); }
     std::filesystem::path gameFolder;
 };

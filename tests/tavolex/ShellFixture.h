@@ -11,6 +11,7 @@
 
 #include "TestSupport.h"
 #include "app/EditorState.h"
+#include "game/GameIdentity.h"
 #include "shell/MainWindow.h"
 #include "shell/UiServices.h"
 
@@ -103,4 +104,11 @@ struct Shell {
         window = std::make_unique<MainWindow>(*state, *ui);
     }
     QString path(const std::string& name) const { return QString::fromStdString((folder / name).string()); }
+    // Makes `game` the editor's with the status the configuration dialog would have given it.
+    void useGameAt(const std::filesystem::path& game, tavolex::ExeStatus status) {
+        tavolex::ExeIdentity identity;
+        identity.status = status;
+        state->setGame(game.string(), identity);
+        state->notifyExeStatusChanged();
+    }
 };

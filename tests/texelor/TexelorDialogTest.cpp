@@ -171,12 +171,12 @@ TEST_F(TexelorDialogTest, RoundTripThroughExportImportAndSave) {
     const DialogCall exportCall = ui.calls.back();
     EXPECT_EQ(exportCall.kind, "save");
     EXPECT_EQ(exportCall.defaultName, "FERRAR98.bmp");
-    EXPECT_EQ(exportCall.filter, "Bitmap Files (*.bmp)");
+    EXPECT_EQ(exportCall.filter, "Bitmap Files (*.bmp);;PNG Files (*.png)");
     EXPECT_TRUE(exportCall.folder.isEmpty()) << "the bitmap folder is separate from the JAM folder";
 
     click(dialog.importButton(), Q(folder / "bitmaps/FERRAR98.bmp"));
     EXPECT_EQ(ui.calls.back().folder, Q(folder / "bitmaps"));
-    EXPECT_EQ(ui.calls.back().filter, "Bitmap Files (*.bmp)");
+    EXPECT_EQ(ui.calls.back().filter, "Pictures (*.bmp *.png);;Bitmap Files (*.bmp);;PNG Files (*.png)");
 
     click(dialog.saveButton(), Q(folder / "jams/NEW.JAM"));
     const DialogCall saveCall = ui.calls.back();

@@ -12,7 +12,7 @@ const char* ErrorText(Error error) {
     case Error::FileTooLarge: return "the file is larger than such a file can be";
     case Error::NotABitmap: return "the file is not a BMP file";
     case Error::WrongBitmapSize: return "the bitmap does not have the required width and height";
-    case Error::UnsupportedBitDepth: return "the bitmap is neither 8-bit nor 24-bit";
+    case Error::UnsupportedBitDepth: return "the bitmap is not 8-bit, 24-bit or 32-bit";
     case Error::CompressedBitmap: return "the bitmap is compressed";
     case Error::WrongHeight: return "the sheet height does not match";
     case Error::WrongImageCount: return "the image count does not match";
@@ -33,6 +33,7 @@ const char* ErrorText(Error error) {
     case Error::OutOfMemory: return "there is not enough memory";
     case Error::NothingToGenerateFrom:
         return "the other variant holds no picture of its own to generate from";
+    case Error::SourceUnreadable: return "the picture to generate from could not be read";
     case Error::ConversionFailed: return "the picture has the wrong size or depth for this conversion";
     case Error::NotAGp2CarSet: return "not a GP2 car set: the file has no car set mark of a known format";
     case Error::ChecksumMismatch: return "checksum mismatch: the file is damaged or was changed by hand";
@@ -40,6 +41,12 @@ const char* ErrorText(Error error) {
     case Error::NotAPerformanceFile: return "not a performance text file: section [File] has no version";
     case Error::TeamDataIncomplete: return "a team section lacks a key, or a value has too few comma-separated fields";
     case Error::LevelNameMissing: return "the language file holds fewer than 261 texts";
+    case Error::UnsupportedBitmapHeader: return "the bitmap has a header kind that is not read (OS/2 or unknown)";
+    case Error::UnsupportedColourMasks: return "the bitmap's colour masks are not the usual 8-bit red, green and blue";
+    case Error::PixelOffsetInsideHeader: return "the bitmap's pixel offset points into its headers";
+    case Error::NotAPicture: return "the file is neither a BMP nor a PNG file";
+    case Error::BadPng: return "the PNG file is damaged or cannot be read";
+    case Error::UnsupportedExecutable: return "GP3.EXE is missing or not the supported version";
     }
     return "unknown error";
 }

@@ -35,6 +35,7 @@ enum class Error {
     InvalidName,
     OutOfMemory,
     NothingToGenerateFrom,
+    SourceUnreadable,
     ConversionFailed,
     // Team data files.
     NotAGp2CarSet,
@@ -44,6 +45,12 @@ enum class Error {
     TeamDataIncomplete,
     // Language files.
     LevelNameMissing,
+    UnsupportedBitmapHeader,
+    UnsupportedColourMasks,
+    PixelOffsetInsideHeader,
+    NotAPicture,
+    BadPng,
+    UnsupportedExecutable,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

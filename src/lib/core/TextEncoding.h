@@ -1,12 +1,21 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
-// The game's texts are Windows-1252 bytes; JSON and terminals want UTF-8.
+// The game's texts are Windows-1252 bytes; JSON, terminals and the windows
+// want UTF-8 (or Unicode).
 
 namespace tavolex {
 
 std::string Windows1252ToUtf8(std::string_view text);
+
+// True when Windows-1252 has a byte for the character.
+bool Windows1252CanHold(char32_t c);
+
+// The Windows-1252 bytes of a UTF-8 text; nothing when the text is not valid
+// UTF-8 or holds a character that Windows-1252 cannot.
+std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
 } // namespace tavolex

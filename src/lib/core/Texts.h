@@ -113,7 +113,6 @@ enum class TextId {
     TexelorExportBitmap,
     TexelorImportBitmap,
     TexelorJamFilter,
-    TexelorBitmapFilter,
     TexelorCannotOpenJam,
     TexelorNotA16BitJam,
     TexelorCannotInterpretHeader,
@@ -131,6 +130,15 @@ enum class TextId {
     // Added later; kept at the end so that merges stay simple.
     SettingsNotWritten,       // "%s": the settings file
     TexelorReplaceQuestion,   // "%s": the file's name
+    PictureOpenFilter,
+    PictureSaveFilter,
+    ExeIdentifiedByText,
+    ExeIdentifiedByContents,
+    ExeNotIdentified,
+    // The onboard camera editor's range texts.
+    CameraCoordinateRange,
+    CameraAngleRange,
+    CameraValueRange,
 
     // The Pit boxes, Wheels and Artwork pages.
     NoSoftwareGraphic,

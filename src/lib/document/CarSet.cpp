@@ -2,22 +2,14 @@
 
 #include <cstdio>
 
+#include "document/MiscSettingsDefaults.h"
+
 namespace tavolex {
 namespace {
 
 constexpr std::array<std::uint8_t, 16> kDefaultCrewColours = {3, 14, 24, 48, 1, 1, 1, 1,
                                                               1, 1, 1, 1, 1, 1, 1, 1};
-constexpr std::array<std::uint8_t, 6> kDefaultPoints = {10, 6, 4, 3, 2, 1};
-constexpr std::array<const char*, kLanguageCount> kLevelNameFormats = {
-    "%s Levels", "Niveaux %s", "Livelli del %s", "Leistungsstufen von %s", "Niveles de %s"};
-constexpr const char* kProgramName = "Tavolex";
 constexpr std::uint16_t kUnluckyNumber = 13;
-
-std::string Format(const char* format, const char* text) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, text);
-    return buffer;
-}
 
 std::string Format(const char* format, int value) {
     char buffer[64];
@@ -79,19 +71,15 @@ bool NewCarSet(CarSet& carSet) {
         carSet.tyres[i].name = Format("Tyre %d", i + 1);
     }
     carSet.pitBoxes = {};
-    carSet.misc = MiscSettings{};
-    std::copy(kDefaultPoints.begin(), kDefaultPoints.end(), carSet.misc.points.begin());
-    for (int language = 0; language < kLanguageCount; ++language) {
-        carSet.misc.levelNames[language] = Format(kLevelNameFormats[language], kProgramName);
-    }
+    carSet.misc = DefaultMiscSettings();
     carSet.scratch.assign(kScratchSize, 0);
     return true;
 }
 
-void MarkModified(CarSet& carSet) {
+void MarkModified(CarSet& carSet, std::string_view change) {
     carSet.modified = true;
     if (carSet.onModified) {
-        carSet.onModified();
+        carSet.onModified(change);
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "document/FixedText.h"
@@ -116,8 +117,9 @@ struct CarSet {
     std::string path;
     // Working memory in which pages build and convert pictures.
     std::vector<std::uint8_t> scratch;
-    // Called by MarkModified, so the window title can follow.
-    std::function<void()> onModified;
+    // Called by MarkModified with what changed, so the window title and the
+    // undo history can follow.
+    std::function<void(std::string_view change)> onModified;
 
     bool untitled() const { return formatVersion == 0 || path.empty(); }
 };
@@ -125,8 +127,9 @@ struct CarSet {
 // Resets every member to the defaults of a new car set.
 bool NewCarSet(CarSet& carSet);
 
-// Records an unsaved change and tells whoever watches the title.
-void MarkModified(CarSet& carSet);
+// Records an unsaved change and tells whoever watches; `change` names it for
+// the undo history ("Load livery", "Engine name").
+void MarkModified(CarSet& carSet, std::string_view change = "Change");
 
 // The team table's rollback copy: taken before an outside source overwrites
 // many records, restored when that fails part-way.

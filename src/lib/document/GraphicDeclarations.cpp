@@ -6,6 +6,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "formats/MenuArtArchive.h"
+#include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
 #include "formats/TyreGameFiles.h"
 #include "game/GameFolder.h"
@@ -171,12 +172,12 @@ Error LoadGraphicFile(GraphicKind kind, Variant variant, const std::filesystem::
     if (declaration.loadFile) {
         return declaration.loadFile(path, image);
     }
-    return LoadBitmapFile(path, image, SheetWidth(kind, variant), SheetHeight(kind, variant), SheetDepth(kind, variant));
+    return LoadPictureFile(path, image, SheetWidth(kind, variant), SheetHeight(kind, variant), SheetDepth(kind, variant));
 }
 
 Error SaveGraphicFile(GraphicKind kind, const std::filesystem::path& path, const PackedBitmap& image) {
     const GraphicKindDeclaration& declaration = DeclarationOf(kind);
-    return declaration.saveFile ? declaration.saveFile(path, image) : SaveBitmapFile(path, image);
+    return declaration.saveFile ? declaration.saveFile(path, image) : SavePictureFile(path, image);
 }
 
 } // namespace tavolex

@@ -23,6 +23,12 @@ const GraphicKindInfo& KindInfo(GraphicKind kind) {
     return kKinds[static_cast<std::size_t>(kind)];
 }
 
+std::string_view KindNoun(GraphicKind kind) {
+    constexpr std::array<std::string_view, 8> kNouns = {"livery", "cockpit", "pit crew", "helmets",
+                                                        "tyres", "tread", "pit boxes", "artwork"};
+    return kNouns[static_cast<std::size_t>(kind)];
+}
+
 int SheetWidth(GraphicKind kind, Variant variant) {
     return KindInfo(kind).width[static_cast<std::size_t>(VariantIndex(variant))];
 }
@@ -50,6 +56,22 @@ std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporar
         std::snprintf(name, sizeof name, pattern.c_str(), slot, VariantIndex(variant));
     }
     return temporaryFolder / name;
+}
+
+std::filesystem::path UnusedTemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
+                                                 GraphicKind kind, int slot, Variant variant) {
+    const std::filesystem::path first = TemporaryGraphicPath(temporaryFolder, kind, slot, variant);
+    std::error_code ignored;
+    if (first.empty() || !std::filesystem::exists(first, ignored)) {
+        return first;
+    }
+    for (int number = 2;; ++number) {
+        std::filesystem::path next = first;
+        next.replace_filename(first.stem().string() + "-" + std::to_string(number) + first.extension().string());
+        if (!std::filesystem::exists(next, ignored)) {
+            return next;
+        }
+    }
 }
 
 } // namespace tavolex

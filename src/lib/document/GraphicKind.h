@@ -30,6 +30,9 @@ struct GraphicKindInfo {
 
 const GraphicKindInfo& KindInfo(GraphicKind kind);
 
+// What a user calls a picture of the kind, for naming changes: "livery", "cockpit", ...
+std::string_view KindNoun(GraphicKind kind);
+
 // A picture's size and depth for a slot of a kind in a variant. Treads and
 // menu artwork are colour pictures only.
 int SheetWidth(GraphicKind kind, Variant variant);
@@ -43,5 +46,11 @@ constexpr int kConvertedLiverySlotOffset = 11;
 // The temporary file of a slot of a kind; empty for kinds that have none.
 std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
                                            GraphicKind kind, int slot, Variant variant);
+
+// The same name when no file has it yet, else the name with "-2", "-3", ...
+// before its extension: a temporary picture is never written over, since an
+// earlier state of the car set (for undo) may still refer to it.
+std::filesystem::path UnusedTemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
+                                                 GraphicKind kind, int slot, Variant variant);
 
 } // namespace tavolex

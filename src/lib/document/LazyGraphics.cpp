@@ -3,13 +3,10 @@
 #include "document/CarSetFormat.h"
 #include "document/PictureRecords.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex {
 namespace {
-
-constexpr Variant Other(Variant variant) {
-    return variant == Variant::Software ? Variant::Hardware : Variant::Software;
-}
 
 void Report(MessageSink* messages, TextId text) {
     if (messages != nullptr) {
@@ -19,7 +16,7 @@ void Report(MessageSink* messages, TextId text) {
 
 // The partner's cached pixels came from the old content: they must be made again.
 void InvalidateGeneratedPartner(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
-    if (GraphicSlot* partner = SlotOf(carSet, kind, slot, Other(variant));
+    if (GraphicSlot* partner = SlotOf(carSet, kind, slot, OtherVariant(variant));
         partner != nullptr && partner->source == GraphicSource::Generated) {
         partner->path.clear();
     }
@@ -58,9 +55,9 @@ const GraphicSlot* SlotOf(const CarSet& carSet, GraphicKind kind, int slot, Vari
 }
 
 Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
-                      int slot, Variant target, PackedBitmap* image) {
+                      int slot, Variant target, PackedBitmap* image, const PackedBitmap* shown) {
     GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
-    const GraphicSlot* origin = SlotOf(carSet, kind, slot, Other(target));
+    const GraphicSlot* origin = SlotOf(carSet, kind, slot, OtherVariant(target));
     const auto& generate = DeclarationOf(kind).generate;
     if (goal == nullptr || origin == nullptr || !generate) {
         return Error::ConversionFailed;
@@ -69,15 +66,19 @@ Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, Gra
     if (origin->source == GraphicSource::None || origin->source == GraphicSource::Generated) {
         return Error::NothingToGenerateFrom;
     }
-    PackedBitmap source;
-    PackedBitmap result;
-    if (!FetchGraphic(carSet, environment, kind, slot, Other(target), source, false, nullptr)) {
-        return Error::NothingToGenerateFrom;
+    PackedBitmap fetched;
+    if (shown == nullptr) {
+        if (!FetchGraphic(carSet, environment, kind, slot, OtherVariant(target), fetched, false, nullptr)) {
+            return Error::SourceUnreadable;
+        }
+        shown = &fetched;
     }
+    const PackedBitmap& source = *shown;
+    PackedBitmap result;
     if (Error error = generate(environment, target, source, result); !Ok(error)) {
         return error;
     }
-    const auto cache = TemporaryGraphicPath(environment.temporaryFolder, kind, slot, target);
+    const auto cache = UnusedTemporaryGraphicPath(environment.temporaryFolder, kind, slot, target);
     if (cache.empty()) {
         return Error::ConversionFailed;
     }
@@ -114,8 +115,8 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
                     ? Ok(GenerateVariant(carSet, environment, kind, slot, variant, &image))
                     : target->source == GraphicSource::File
                         ? Ok(LoadGraphicFile(kind, variant, target->path, image))
-                        : Ok(LoadBitmapFile(target->path, image, info.width[v], info.height[v],
-                                            SheetDepth(kind, variant)));
+                        : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
+                                             SheetDepth(kind, variant)));
             if (loaded) {
                 return true;
             }
@@ -148,7 +149,7 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
             }
             target->source = GraphicSource::None;
             target->path.clear();
-            if (GraphicSlot* partner = SlotOf(carSet, kind, slot, Other(variant));
+            if (GraphicSlot* partner = SlotOf(carSet, kind, slot, OtherVariant(variant));
                 partner != nullptr && partner->source == GraphicSource::Generated) {
                 partner->source = GraphicSource::None;
                 partner->path.clear();
@@ -180,7 +181,7 @@ void RemoveSlot(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
     if (GraphicSlot* target = SlotOf(carSet, kind, slot, variant)) {
         *target = GraphicSlot{};
         // A picture generated from the removed one goes with it.
-        if (GraphicSlot* partner = SlotOf(carSet, kind, slot, Other(variant));
+        if (GraphicSlot* partner = SlotOf(carSet, kind, slot, OtherVariant(variant));
             partner != nullptr && partner->source == GraphicSource::Generated) {
             *partner = GraphicSlot{};
         }

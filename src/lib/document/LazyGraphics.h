@@ -35,9 +35,11 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
 
 // Makes `target` from the other variant, caches it in the kind's temporary
 // file and marks the slot generated. The other variant must hold a picture
-// that is not itself generated. A failure changes nothing.
+// that is not itself generated; `source`, when given, is that picture as the
+// page shows it, so it is not fetched again. A failure changes nothing.
 [[nodiscard]] Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
-                     int slot, Variant target, PackedBitmap* image = nullptr);
+                                    int slot, Variant target, PackedBitmap* image = nullptr,
+                                    const PackedBitmap* source = nullptr);
 
 // What a page does to a slot; each keeps the slot's other variant consistent.
 void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant,

@@ -1,6 +1,8 @@
 #include "editing/DisplayImage.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
 
 namespace tavolex {
 namespace {
@@ -38,9 +40,19 @@ void MakeDisplayImage(const PackedBitmap& image, DisplayImage& display) {
     for (int y = 0; y < image.height(); ++y) {
         const std::uint8_t* in = image.topRow(y);
         std::uint32_t* out = display.pixels.data() + static_cast<std::size_t>(y) * width;
-        for (std::size_t x = 0; x < width; ++x, in += 3) {
-            out[x] = Opaque(in[2], in[1], in[0]);
+        // Blue, green, red and the next pixel's blue, read as one little-endian
+        // word, are the screen pixel once the top byte is made opaque. The last
+        // pixel of a row is read alone so that no read passes the row's end.
+        std::size_t x = 0;
+        for (; x + 1 < width; ++x, in += 3) {
+            std::uint32_t word;
+            std::memcpy(&word, in, sizeof word);
+            if constexpr (std::endian::native == std::endian::big) {
+                word = word >> 24 | (word >> 8 & 0xFF00u) | (word << 8 & 0xFF0000u) | word << 24;
+            }
+            out[x] = word | 0xFF000000u;
         }
+        out[x] = Opaque(in[2], in[1], in[0]);
     }
 }
 

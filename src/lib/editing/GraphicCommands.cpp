@@ -4,20 +4,21 @@
 #include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
+#include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
 
 namespace tavolex {
 namespace {
 
-constexpr Variant Other(Variant variant) {
-    return variant == Variant::Software ? Variant::Hardware : Variant::Software;
+// "Load livery", "Generate cockpit": how the undo history names a change.
+std::string Change(std::string_view action, GraphicKind kind) {
+    return std::string(action) + " " + std::string(KindNoun(kind));
 }
 
-std::size_t Index(Variant variant) { return static_cast<std::size_t>(VariantIndex(variant)); }
-
 // A JAM of either variant becomes a bitmap in the temporary folder, which the
-// slot then refers to like any loaded file; its pixels are read back at the
-// variant's depth, so a hardware JAM loads into a software slot and back.
+// slot then refers to like any loaded file; its pixels are converted to the
+// variant's depth as a loaded bitmap's are, so a hardware JAM loads into a
+// software slot and back. The file is written only once all of it succeeded.
 Failure LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                 Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap picture;
@@ -25,31 +26,34 @@ Failure LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKi
     if (!Ok(ReadJamFile(path, SheetHeight(kind, variant), picture, jamKind))) {
         return TextId::FailedToImportJam;
     }
-    const auto converted =
-        TemporaryGraphicPath(environment.temporaryFolder, kind, slot + kConvertedLiverySlotOffset, variant);
+    const std::vector<std::uint8_t> file = EncodeBitmapFile(picture);
     PackedBitmap result;
-    if (converted.empty() || !Ok(SaveBitmapFile(converted, picture)) ||
-        !Ok(LoadBitmapFile(converted, result, SheetWidth(kind, variant), SheetHeight(kind, variant),
-                           SheetDepth(kind, variant)))) {
+    if (!Ok(ParseBitmapFile(file, result, SheetWidth(kind, variant), SheetHeight(kind, variant),
+                            SheetDepth(kind, variant)))) {
+        return TextId::FailedToImportJam;
+    }
+    const auto converted =
+        UnusedTemporaryGraphicPath(environment.temporaryFolder, kind, slot + kConvertedLiverySlotOffset, variant);
+    if (converted.empty() || !Ok(SaveBitmapFile(converted, picture))) {
         return TextId::FailedToImportJam;
     }
     SetSlotFromFile(carSet, kind, slot, variant, converted);
-    MarkModified(carSet);
+    MarkModified(carSet, Change("Load", kind));
     image = std::move(result);
     return std::nullopt;
 }
 
 // Helmets live in memory: generating one variant sets its picture and flag.
 Error GenerateHelmets(CarSet& carSet, Variant target) {
-    const PackedBitmap& source = carSet.helmetImages[Index(Other(target))];
+    const PackedBitmap& source = carSet.helmetImages[VariantSlot(OtherVariant(target))];
     PackedBitmap result;
     const bool converted = target == Variant::Software ? ToSoftware(source, result, 0, 253)
                                                        : ToHardware(source, result);
     if (!converted) {
         return Error::ConversionFailed;
     }
-    carSet.helmetImages[Index(target)] = std::move(result);
-    carSet.helmetFlags[Index(target)] = 1;
+    carSet.helmetImages[VariantSlot(target)] = std::move(result);
+    carSet.helmetFlags[VariantSlot(target)] = 1;
     return Error::None;
 }
 
@@ -63,7 +67,7 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
         return GameReadFailure(kind, variant);
     }
     SetSlotFromGame(carSet, kind, slot, variant);
-    MarkModified(carSet);
+    MarkModified(carSet, Change("Import", kind));
     image = std::move(picture);
     return std::nullopt;
 }
@@ -87,13 +91,13 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
         return TextId::CouldntLoadBitmap;
     }
     SetSlotFromFile(carSet, kind, slot, variant, path);
-    MarkModified(carSet);
+    MarkModified(carSet, Change("Load", kind));
     image = std::move(picture);
     return std::nullopt;
 }
 
 Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path) {
-    if (image.empty() || !Ok(SaveBitmapFile(path, image))) {
+    if (image.empty() || !Ok(SavePictureFile(path, image))) {
         return TextId::CouldntSaveBitmap;
     }
     return std::nullopt;
@@ -108,45 +112,48 @@ Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::fi
 
 void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
     RemoveSlot(carSet, kind, slot, variant);
-    MarkModified(carSet);
+    MarkModified(carSet, Change("Remove", kind));
 }
 
 Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                        Variant target, PackedBitmap& image) {
+                        Variant target, const PackedBitmap& shown, PackedBitmap& image) {
     PackedBitmap result;
-    if (!Ok(GenerateVariant(carSet, environment, kind, slot, target, &result))) {
+    if (shown.empty() || !Ok(GenerateVariant(carSet, environment, kind, slot, target, &result, &shown))) {
         return TextId::FailedToGenerateBitmap;
     }
-    MarkModified(carSet);
+    MarkModified(carSet, Change("Generate", kind));
     image = std::move(result);
     return std::nullopt;
 }
 
 Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
                          const std::vector<GraphicKind>& kinds, const std::vector<Variant>& targets,
-                         const std::function<void(const GeneratedPicture&)>& generated) {
+                         const std::function<void(const GeneratedPicture&)>& generated,
+                         GeneratedPicture* failed) {
     for (GraphicKind kind : kinds) {
         for (int slot = 0; slot < KindInfo(kind).slotCount; ++slot) {
             for (Variant target : targets) {
                 if (kind == GraphicKind::Helmets) {
-                    if (carSet.helmetFlags[Index(target)] != 0 || carSet.helmetFlags[Index(Other(target))] == 0) {
+                    if (carSet.helmetFlags[VariantSlot(target)] != 0 || carSet.helmetFlags[VariantSlot(OtherVariant(target))] == 0) {
                         continue;
                     }
                     if (Error error = GenerateHelmets(carSet, target); !Ok(error)) {
+                        if (failed != nullptr) *failed = {kind, slot, target};
                         return error;
                     }
                 } else {
                     const GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
-                    const GraphicSlot* origin = SlotOf(carSet, kind, slot, Other(target));
+                    const GraphicSlot* origin = SlotOf(carSet, kind, slot, OtherVariant(target));
                     if (goal == nullptr || origin == nullptr || goal->source != GraphicSource::None ||
                         origin->source == GraphicSource::None || origin->source == GraphicSource::Generated) {
                         continue;
                     }
                     if (Error error = GenerateVariant(carSet, environment, kind, slot, target); !Ok(error)) {
+                        if (failed != nullptr) *failed = {kind, slot, target};
                         return error;
                     }
                 }
-                MarkModified(carSet);
+                MarkModified(carSet, Change("Generate", kind));
                 if (generated) {
                     generated({kind, slot, target});
                 }

@@ -26,13 +26,14 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
 Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
                       const PackedBitmap& image);
 
-// "Load": a bitmap of the sheet's size, or a JAM file of either variant,
+// "Load": a BMP or PNG picture of the sheet's size, or a JAM file of either variant,
 // which is kept as a bitmap in the temporary folder under slot + 11. The
 // slot becomes SourceFile; `image` holds the picture at the variant's depth.
 Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                     Variant variant, const std::filesystem::path& path, PackedBitmap& image);
 
-// "Save as...": the shown picture as a bitmap file; the slot keeps its source.
+// "Save as...": the shown picture as a BMP file, or a PNG for a name ending
+// in ".png"; the slot keeps its source.
 Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path);
 // The same in the kind's own file form (the art sheet bitmap is 1024 wide).
 Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path);
@@ -40,14 +41,16 @@ Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::fi
 // "Remove": the slot empties, and so does a partner generated from it.
 void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 
-// "Generate": `target` made from the other variant; `image` holds the result.
+// "Generate": `target` made from the other variant, as `shown` holds it;
+// `image` holds the result.
 Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                        Variant target, PackedBitmap& image);
+                        Variant target, const PackedBitmap& shown, PackedBitmap& image);
 
 // Fills every empty slot of the `kinds` in the `targets` variants whose other
 // variant holds a picture that is not itself generated, as the Generate
 // buttons would. `generated` hears of each picture made. Stops at the first
-// failure and returns its error; the slots generated before it stay.
+// failure, names the picture in `failed` and returns its error; the slots
+// generated before it stay.
 struct GeneratedPicture {
     GraphicKind kind;
     int slot;
@@ -55,6 +58,7 @@ struct GeneratedPicture {
 };
 Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
                          const std::vector<GraphicKind>& kinds, const std::vector<Variant>& targets,
-                         const std::function<void(const GeneratedPicture&)>& generated);
+                         const std::function<void(const GeneratedPicture&)>& generated,
+                         GeneratedPicture* failed = nullptr);
 
 } // namespace tavolex

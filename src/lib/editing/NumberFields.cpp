@@ -21,13 +21,15 @@ int ComponentOf(int field) {
     return IsSourceField(field) ? (field - kFirstSourceField) % 4 : (field - kFirstDestinationField) % 2;
 }
 
-std::uint16_t& FieldValue(TeamRecord& team, int car, int field) {
+// The value a field names, for a team that may be const or not.
+template <typename Team>
+auto& FieldValue(Team& team, int car, int field) {
     const std::size_t side = SideIndex(SideOfField(field));
+    auto& rect = team.numberSources[static_cast<std::size_t>(car)][side];
+    auto& point = team.numberDestinations[side];
     if (!IsSourceField(field)) {
-        NumberPoint& point = team.numberDestinations[side];
         return ComponentOf(field) == 0 ? point.x : point.y;
     }
-    NumberRect& rect = team.numberSources[static_cast<std::size_t>(car)][side];
     switch (ComponentOf(field)) {
     case 0: return rect.x;
     case 1: return rect.y;
@@ -52,7 +54,10 @@ NumberSide SideOfField(int field) {
 }
 
 std::uint16_t NumberFieldValue(const TeamRecord& team, int car, int field) {
-    return FieldValue(const_cast<TeamRecord&>(team), car, field);
+    if (!IsNumberField(field) || car < 0 || car >= kDriversPerTeam) {
+        return 0;
+    }
+    return FieldValue(team, car, field);
 }
 
 void StoreNumberField(TeamRecord& team, int car, int field, std::uint64_t typed) {
@@ -114,7 +119,7 @@ Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus 
         return TextId::FailedToReadGame;
     }
     carSet.teams[static_cast<std::size_t>(team)] = read;
-    MarkModified(carSet);
+    MarkModified(carSet, "Import number positions");
     return std::nullopt;
 }
 

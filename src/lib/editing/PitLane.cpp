@@ -6,6 +6,7 @@
 #include "document/LazyGraphics.h"
 #include "formats/BitmapFile.h"
 #include "formats/BitmapOps.h"
+#include "formats/PictureFile.h"
 #include "game/GameFiles.h"
 #include "game/TeamTables.h"
 
@@ -132,7 +133,7 @@ Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment,
     for (std::size_t t = 0; t < positions.size(); ++t) {
         carSet.teams[t].pitBoxPosition = static_cast<std::uint16_t>(positions[t]);
     }
-    MarkModified(carSet);
+    MarkModified(carSet, "Pit lane order");
     return std::nullopt;
 }
 
@@ -166,7 +167,7 @@ Failure SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Var
         !KeepPicture(carSet, environment, shown, swapped)) {
         return TextId::CouldntSaveBitmap;
     }
-    MarkModified(carSet);
+    MarkModified(carSet, "Swap pit box signs");
     image = std::move(swapped);
     return std::nullopt;
 }
@@ -175,18 +176,18 @@ Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Vari
                      const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap stripPicture;
     PackedBitmap picture = HasPicture(carSet, shown) && !image.empty() ? image : BlankPitBoxPicture(shown);
-    if (!Ok(LoadBitmapFile(path, stripPicture, kPitBoxWidth, kPitStripRows, DepthOf(shown))) ||
+    if (!Ok(LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows, DepthOf(shown))) ||
         !PlacePitStrip(picture, strip, stripPicture) || !KeepPicture(carSet, environment, shown, picture)) {
         return TextId::CouldntLoadBitmap;
     }
-    MarkModified(carSet);
+    MarkModified(carSet, "Load pit box sign");
     image = std::move(picture);
     return std::nullopt;
 }
 
 Failure SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path) {
     const PackedBitmap stripPicture = PitStrip(image, strip);
-    if (stripPicture.empty() || !Ok(SaveBitmapFile(path, stripPicture))) {
+    if (stripPicture.empty() || !Ok(SavePictureFile(path, stripPicture))) {
         return TextId::CouldntSaveBitmap;
     }
     return std::nullopt;

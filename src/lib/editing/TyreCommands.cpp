@@ -46,7 +46,7 @@ Failure ImportTyreHalves(CarSet& carSet, const GraphicEnvironment& environment, 
     } else if (!KeepInTemporaryFile(carSet, kind, tyreType, tyreType, variant, environment, picture)) {
         return TextId::FailedToImportJam;
     }
-    MarkModified(carSet);
+    MarkModified(carSet, kind == GraphicKind::Tread ? "Import treads" : "Import wheels");
     sheet = std::move(picture);
     return std::nullopt;
 }
@@ -90,7 +90,7 @@ Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, Grap
             }
         }
     }
-    MarkModified(carSet);
+    MarkModified(carSet, kind == GraphicKind::Tread ? "Load treads" : "Load wheels");
     sheet = std::move(picture);
     return std::nullopt;
 }

@@ -4,27 +4,27 @@
 #include <vector>
 
 #include "core/ByteOrder.h"
-
 #include "files/AtomicWrite.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex {
 
 Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet) {
-    // Only a 24-bit file is a sheet bitmap: an 8-bit one would be expanded
+    // Only a 24-bit bitmap is a sheet bitmap: an 8-bit one would be expanded
     // through its palette and taken for a sheet it is not.
     constexpr std::size_t kHeaders = 54;
     constexpr std::size_t kBitCountAt = 28;
-    const std::size_t size = kHeaders + PackedBitmap::StrideFor(kArtSheetFileWidth, Depth::Bits24) * kArtSheetHeight;
     std::vector<std::uint8_t> file;
-    if (Error error = ReadFilePrefix(path, size, file); !Ok(error)) {
+    if (Error error = ReadFilePrefix(path, kHeaders, file); !Ok(error)) {
         return error;
     }
     if (file.size() >= kHeaders && file[0] == 'B' && file[1] == 'M' && ReadU16(file.data() + kBitCountAt) != 24) {
         return Error::UnsupportedBitDepth;
     }
     PackedBitmap wide;
-    if (Error error = ParseBitmapFile(file, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24); !Ok(error)) {
+    if (Error error = LoadPictureFile(path, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24);
+        !Ok(error)) {
         return error;
     }
     PackedBitmap result(kArtSheetWidth, kArtSheetHeight, Depth::Bits24);
@@ -43,7 +43,7 @@ Error SaveArtSheetBitmap(const std::filesystem::path& path, const PackedBitmap& 
     for (int r = 0; r < kArtSheetHeight; ++r) {
         std::memcpy(wide.row(r), sheet.row(r), sheet.stride());
     }
-    return SaveBitmapFile(path, wide);
+    return SavePictureFile(path, wide);
 }
 
 } // namespace tavolex

@@ -5,7 +5,8 @@
 #include "core/Error.h"
 #include "formats/PackedBitmap.h"
 
-// A team's menu art sheet as users edit it: a 24-bit BMP of 1024 x 650 whose
+// A team's menu art sheet as users edit it: a 24-bit BMP (or a PNG, by its
+// bytes when read and by a ".png" name when written) of 1024 x 650 whose
 // left 948 columns are the sheet; the rest is written as zeros and ignored.
 
 namespace tavolex {

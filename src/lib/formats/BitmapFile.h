@@ -8,9 +8,12 @@
 #include "core/Error.h"
 #include "formats/PackedBitmap.h"
 
-// BMP files chosen by the user: 8-bit or 24-bit, uncompressed, of exactly the
-// size the caller's sheet has. Nothing is written to the destination unless
-// the whole file was read and converted.
+// BMP files chosen by the user, of exactly the size the caller's sheet has:
+// 8-bit, 24-bit or 32-bit (alpha ignored), uncompressed, with any Windows
+// information header (40 to 124 bytes), bottom-up or top-down, the pixels
+// taken from where the file header says. Nothing is written to the
+// destination unless the whole file was read and converted. Files are always
+// written in the classic layout with a 40-byte header the game's tools read.
 
 namespace tavolex {
 
@@ -24,6 +27,10 @@ namespace tavolex {
 // The same on the bytes of a file already in memory.
 [[nodiscard]] Error ParseBitmapFile(std::span<const std::uint8_t> file, PackedBitmap& destination,
                                     int width, int height, Depth target);
+
+// Brings a picture read from a file (8-bit with the file's own colours, or
+// 24-bit) to the target depth as LoadBitmapFile does.
+[[nodiscard]] Error ConvertLoadedPicture(PackedBitmap&& image, PackedBitmap& destination, Depth target);
 
 // The bytes of the BMP file of `bitmap`.
 std::vector<std::uint8_t> EncodeBitmapFile(const PackedBitmap& bitmap);

@@ -7,6 +7,7 @@
 #include "core/Texts.h"
 #include "files/AtomicWrite.h"
 #include "formats/ArtSheetBitmap.h"
+#include "formats/BitmapFile.h"
 #include "game/GameConstants.h"
 
 namespace tavolex {
@@ -64,19 +65,66 @@ std::array<int, kArtPicturesPerTeam> TeamArtEntries(int team) {
 
 SheetPosition ArtSheetPosition(int k) { return kPositions[static_cast<std::size_t>(k)]; }
 
-Error ReadArtDirectory(std::span<const std::uint8_t> archive, std::vector<ArtEntry>& entries) {
-    if (archive.size() < kArtDataStart) {
-        return Error::ReadFailed;
-    }
-    if (!std::equal(kArtArchiveSignature.begin(), kArtArchiveSignature.end(), archive.begin())) {
-        return Error::BadMagic;
-    }
-    entries.resize(kArtEntryCount);
+namespace {
+
+std::vector<ArtEntry> DirectoryOf(std::span<const std::uint8_t> archive) {
+    std::vector<ArtEntry> entries(kArtEntryCount);
     for (int i = 0; i < kArtEntryCount; ++i) {
         const std::uint8_t* e = archive.data() + kArtHeaderSize + kArtEntrySize * static_cast<std::size_t>(i);
         entries[static_cast<std::size_t>(i)] =
             ArtEntry{ReadI32(e), ReadI32(e + 4), ReadI32(e + 8), ReadI32(e + 12), ReadI32(e + 16), ReadI32(e + 20)};
     }
+    return entries;
+}
+
+// Every team picture has a sane size and its block inside a file of `fileSize` bytes.
+bool TeamBlocksInside(const std::vector<ArtEntry>& entries, std::uint64_t fileSize) {
+    for (int i = 0; i < kArtEntryCount; ++i) {
+        const ArtEntry& e = entries[static_cast<std::size_t>(i)];
+        if (TeamOfArtEntry(i) != 0 &&
+            (!SaneSize(e.width, e.height) || e.offset < 0 || e.size < 0 ||
+             static_cast<std::uint64_t>(e.offset) + static_cast<std::uint64_t>(e.size) > fileSize)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+ArtIdentity IdentifyArtArchive(std::span<const std::uint8_t> start, std::uint64_t fileSize,
+                               const std::optional<ArtSignature>& remembered) {
+    ArtIdentity identity;
+    if (start.size() < kArtDataStart || fileSize < start.size()) {
+        return identity;
+    }
+    std::copy_n(start.begin(), identity.signature.size(), identity.signature.begin());
+    if (identity.signature == kArtArchiveSignature || (remembered && identity.signature == *remembered)) {
+        identity.by = IdentifiedBy::Text;
+    } else if (IsMarkedCreditText(identity.signature) && TeamBlocksInside(DirectoryOf(start), fileSize)) {
+        identity.by = IdentifiedBy::Contents;
+    }
+    return identity;
+}
+
+ArtIdentity IdentifyArtArchiveFile(const std::filesystem::path& path, const std::optional<ArtSignature>& remembered) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    std::vector<std::uint8_t> start;
+    if (ec || !Ok(ReadFilePrefix(path, kArtDataStart, start))) {
+        return {};
+    }
+    return IdentifyArtArchive(start, size, remembered);
+}
+
+Error ReadArtDirectory(std::span<const std::uint8_t> archive, std::vector<ArtEntry>& entries) {
+    if (archive.size() < kArtDataStart) {
+        return Error::ReadFailed;
+    }
+    if (IdentifyArtArchive(archive, archive.size()).by == IdentifiedBy::None) {
+        return Error::BadMagic;
+    }
+    entries = DirectoryOf(archive);
     return Error::None;
 }
 

@@ -3,12 +3,14 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <vector>
 
 #include "core/Error.h"
 #include "core/Progress.h"
 #include "formats/PackedBitmap.h"
+#include "game/GameIdentity.h"
 
 // The game's menu art archive (BITMAPS\GP3ART5.BIN): a signature, a directory
 // of 840 pictures and their data blocks, each packed (with back-references)
@@ -51,7 +53,21 @@ struct SheetPosition {
 };
 SheetPosition ArtSheetPosition(int k);
 
-// Reads and checks the header (signature included) and directory.
+// How an archive is recognised: by its signature (the one built in or one
+// learnt earlier), or by its contents (0xA9 and 27 printable characters, and
+// every team picture's block inside the file); `start` holds at least the
+// header and directory of a file of `fileSize` bytes.
+struct ArtIdentity {
+    IdentifiedBy by = IdentifiedBy::None;
+    ArtSignature signature{};
+};
+ArtIdentity IdentifyArtArchive(std::span<const std::uint8_t> start, std::uint64_t fileSize,
+                               const std::optional<ArtSignature>& remembered = std::nullopt);
+// The same for a file, reading only its header and directory.
+ArtIdentity IdentifyArtArchiveFile(const std::filesystem::path& path,
+                                   const std::optional<ArtSignature>& remembered = std::nullopt);
+
+// Reads and checks the header (recognised as above) and directory.
 [[nodiscard]] Error ReadArtDirectory(std::span<const std::uint8_t> archive, std::vector<ArtEntry>& entries);
 
 // The three codings of a picture's pixels (RGB555 values).

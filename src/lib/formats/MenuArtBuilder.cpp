@@ -105,10 +105,10 @@ std::vector<std::uint8_t> MakePackedArtTokens(int width, int height, int entry, 
     return out;
 }
 
-std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed) {
+std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed, const ArtSignature& signature) {
     std::mt19937 random(seed);
     std::vector<std::uint8_t> archive(kArtDataStart, 0);
-    std::copy(kArtArchiveSignature.begin(), kArtArchiveSignature.end(), archive.begin());
+    std::copy(signature.begin(), signature.end(), archive.begin());
     WriteU32(archive.data() + 28, 0x12345678);
     unsigned cycle = 0;
     for (int i = 0; i < kArtEntryCount; ++i) {

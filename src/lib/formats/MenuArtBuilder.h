@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "game/GameConstants.h"
+
 // A complete synthetic menu art archive, as the game ships it: every team
 // picture packed with tokens of every kind (literals, transparent runs and
 // back-references of each step and length), other pictures as plain blocks.
@@ -18,7 +20,8 @@ struct ArtPictureSize {
 // The size the sample archive gives picture k of a team: it fits its place on the sheet.
 ArtPictureSize SampleArtSize(int k);
 
-std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed = 1);
+std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed = 1,
+                                               const ArtSignature& signature = kArtArchiveSignature);
 
 // Packs `width` x `height` pixels' worth of tokens for entry `entry`; the
 // pixels are whatever the tokens decode to. `cycle` picks which back-reference

@@ -7,6 +7,7 @@
 #include "files/CaseInsensitivePath.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
+#include "formats/PictureFile.h"
 
 namespace tavolex {
 namespace {
@@ -26,22 +27,23 @@ std::vector<int> HalvesOf(SheetHalves halves) {
 
 bool ValidType(int tyreType) { return tyreType == 0 || tyreType == 1; }
 
-// Enough for the largest whole sheet a game BMP could be (512 x 960, 24-bit).
+// Enough for any picture file of a whole sheet: four bytes a pixel (a 32-bit
+// bitmap, an uncompressed PNG) and room for headers and palettes.
 std::size_t MaxBitmapBytes(TyreSheet sheet) {
     const TyreSheetLayout& layout = LayoutOf(sheet);
-    return 14 + PackedBitmap::BlockSizeFor(layout.width, layout.height, Depth::Bits8) +
-           PackedBitmap::BlockSizeFor(layout.width, layout.height, Depth::Bits24);
+    constexpr std::size_t kHeaderRoom = 64 * 1024;
+    return 4 * static_cast<std::size_t>(layout.width) * static_cast<std::size_t>(layout.height) + kHeaderRoom;
 }
 
 Error ParseHalfOrWhole(std::span<const std::uint8_t> file, TyreSheet sheet, PackedBitmap& picture, bool& whole) {
     const TyreSheetLayout& layout = LayoutOf(sheet);
-    if (Ok(ParseBitmapFile(file, picture, layout.width, layout.height, layout.depth))) {
+    if (Ok(ParsePictureFile(file, picture, layout.width, layout.height, layout.depth))) {
         whole = true;
         return Error::None;
     }
     whole = false;
     if (sheet == TyreSheet::SoftwareWheels) {
-        return ParseBitmapFile(file, picture, layout.width, HalfHeight(sheet), layout.depth);
+        return ParsePictureFile(file, picture, layout.width, HalfHeight(sheet), layout.depth);
     }
     return ParseGameHalfBitmap(file, sheet, picture);
 }
@@ -154,11 +156,11 @@ Error SaveTyreSheetAs(const std::filesystem::path& path, TyreSheet sheet, int ty
         return Error::WrongBitmapSize;
     }
     if (halves == SheetHalves::Both) {
-        return SaveBitmapFile(path, picture);
+        return SavePictureFile(path, picture);
     }
     const PackedBitmap part = SheetHalf(picture, static_cast<int>(halves));
     if (sheet == TyreSheet::SoftwareWheels) {
-        return SaveBitmapFile(path, part);
+        return SavePictureFile(path, part);
     }
     return WriteFileAtomically(path, EncodeGameHalfBitmap(part, sheet, GameBitmapFill(sheet, tyreType)));
 }

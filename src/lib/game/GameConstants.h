@@ -9,7 +9,8 @@
 // identification text is what the supported GP3.EXE holds at 8,429,020 (the
 // byte 0xA9 and 26 characters of its credit text), the signature the first 28
 // bytes of its BITMAPS\GP3ART5.BIN (0xA9 and 27 characters). Change them here,
-// and only here; the sample game is made from the same constants.
+// and only here; the sample game is made from the same constants. A real
+// game is also recognised by its contents (game/GameIdentity.h).
 
 namespace tavolex {
 
@@ -26,10 +27,15 @@ constexpr std::array<std::uint8_t, N> MarkedText() {
     return bytes;
 }
 
+using ExeIdentificationText = std::array<std::uint8_t, 27>;
+using ArtSignature = std::array<std::uint8_t, 28>;
+
 // The 27 bytes GP3.EXE of the supported build holds at kExeIdentificationOffset.
-inline constexpr std::array<std::uint8_t, 27> kExeIdentificationText = MarkedText<27>();
+inline constexpr ExeIdentificationText kExeIdentificationText = MarkedText<27>();
 // The first 28 bytes of the game's menu art archive.
-inline constexpr std::array<std::uint8_t, 28> kArtArchiveSignature = MarkedText<28>();
+inline constexpr ArtSignature kArtArchiveSignature = MarkedText<28>();
+// The byte the game's credit texts begin with, a copyright sign.
+inline constexpr std::uint8_t kCreditMark = 0xA9;
 
 inline constexpr std::uint64_t kExeIdentificationOffset = 0x809DDC; // 8,429,020
 inline constexpr std::uint64_t kExeIdentificationReadAbove = 0x809DF8; // 8,429,048

@@ -1,6 +1,8 @@
 #include "game/GameFiles.h"
 
 #include "files/AtomicWrite.h"
+#include "files/FileHelpers.h"
+#include "game/GameIdentity.h"
 #include "game/TeamTables.h"
 
 namespace tavolex {
@@ -31,8 +33,34 @@ Error ReadSaveFile(const GameFolder& game, std::vector<std::uint8_t>& bytes) {
     return ReadWholeFile(game.saveFile(), kMaxGameFileSize, bytes);
 }
 
+std::filesystem::path OriginalExecutableCopy(const GameFolder& game) {
+    std::filesystem::path copy = game.executable();
+    copy += ".orig";
+    return copy;
+}
+
 Error PatchExecutable(const GameFolder& game, const BytePatch& patch) {
-    return Patch(game.executable(), patch, false);
+    const std::filesystem::path path = game.executable();
+    std::vector<std::uint8_t> bytes;
+    if (Error error = ReadWholeFile(path, kMaxGameFileSize, bytes); !Ok(error)) {
+        return error;
+    }
+    // A game recognised by its contents, not by the text built in, keeps its
+    // executable as it was before the editor first changed it.
+    const std::filesystem::path original = OriginalExecutableCopy(game);
+    std::vector<std::uint8_t> before;
+    if (!HasBuiltInIdentification(bytes) && !FileExists(original)) {
+        before = bytes;
+    }
+    if (!patch(bytes)) {
+        return Error::WriteFailed;
+    }
+    if (!before.empty()) {
+        if (Error error = WriteFileAtomically(original, before); !Ok(error)) {
+            return error;
+        }
+    }
+    return WriteFileAtomically(path, bytes);
 }
 
 Error PatchSaveFile(const GameFolder& game, const BytePatch& patch) {

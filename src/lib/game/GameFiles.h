@@ -20,7 +20,12 @@ namespace tavolex {
 
 // Reads the file, lets `patch` change its bytes (false: nothing is written) and writes it back.
 using BytePatch = std::function<bool(std::vector<std::uint8_t>&)>;
+// Before the first patch of an executable recognised by its contents (not
+// by the identification text built in), a copy GP3.EXE.orig is kept beside
+// it; an existing copy is never replaced.
 [[nodiscard]] Error PatchExecutable(const GameFolder& game, const BytePatch& patch);
+// Where that copy is kept.
+std::filesystem::path OriginalExecutableCopy(const GameFolder& game);
 [[nodiscard]] Error PatchSaveFile(const GameFolder& game, const BytePatch& patch);
 
 // The executable's team tables for `mask` into the car set, all or nothing

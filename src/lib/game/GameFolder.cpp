@@ -11,6 +11,7 @@
 #include "files/AtomicWrite.h"
 #include "files/CaseInsensitivePath.h"
 #include "game/GameConstants.h"
+#include "game/GameIdentity.h"
 
 #ifndef _WIN32
 #include <spawn.h>
@@ -71,33 +72,7 @@ fs::path GameFolder::languageFile(Language language) const {
     return file(name.utf8);
 }
 
-ExeStatus IdentifyExecutable(const GameFolder& game) {
-    if (game.empty()) {
-        return ExeStatus::Missing;
-    }
-    const fs::path path = game.executable();
-    std::error_code ec;
-    if (!fs::is_regular_file(path, ec)) {
-        return ExeStatus::Missing;
-    }
-    std::ifstream in(path, std::ios::binary);
-    const auto size = fs::file_size(path, ec);
-    if (!in || ec) {
-        return ExeStatus::Missing;
-    }
-    std::array<std::uint8_t, 28> buffer{};
-    if (size > kExeIdentificationReadAbove) {
-        in.seekg(static_cast<std::streamoff>(kExeIdentificationOffset));
-        in.read(reinterpret_cast<char*>(buffer.data()), static_cast<std::streamsize>(buffer.size()));
-    }
-    if (size < kMinimumExeSize) {
-        return ExeStatus::Unreadable;
-    }
-    if (std::memcmp(buffer.data(), kExeIdentificationText.data(), kExeIdentificationText.size()) == 0) {
-        return ExeStatus::Supported;
-    }
-    return size == kSupportedExeSize ? ExeStatus::Unreadable : ExeStatus::Unsupported;
-}
+ExeStatus IdentifyExecutable(const GameFolder& game) { return IdentifyGameExecutable(game).status; }
 
 bool CheckSaveFile(const GameFolder& game) {
     if (game.empty()) {

@@ -41,6 +41,8 @@ private:
     std::filesystem::path folder_;
 };
 
+// The executable's status by the built-in identification text or, failing
+// that, by its contents (game/GameIdentity.h tells how it was recognised).
 ExeStatus IdentifyExecutable(const GameFolder& game);
 
 // The save file exists and its two checksums match.

@@ -1,5 +1,6 @@
 #include "game/SampleGame.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@
 #include "game/GameFolder.h"
 #include "game/SamplePictures.h"
 #include "game/TeamTables.h"
+#include "gamesettings/CarDamage.h"
+#include "gamesettings/DriverAids.h"
+#include "gamesettings/OnboardCameras.h"
 
 namespace tavolex {
 namespace fs = std::filesystem;
@@ -38,18 +42,6 @@ constexpr std::array<const char*, 5> kLevelNames = {"Sample Levels", "Niveaux Sa
 constexpr std::array<const char*, 5> kLanguageFiles = {"LData\\English.STR", "LData\\fran\xE7" "ais.str",
                                                        "LData\\Italiano.str", "LData\\DEUTSCH.STR",
                                                        "LData\\Espa\xC3\xB1" "ol.str"};
-// The 22 car damage values: where each lies after the one before, and its default.
-constexpr std::array<int, 22> kDamageSteps = {0, 4, 4, 4, 4, 3, 4, 4, 4, 5, 4, 4, 3, 4, 4, 4, 4, 4, 4, 4, 5, 4};
-constexpr std::array<std::uint16_t, 22> kDamageDefaults = {2,   130, 130, 66,  66,  136, 136, 68,
-                                                           68,  8,   4,   12,  34,  34,  17,  17,
-                                                           256, 256, 256, 256, 4,   8};
-constexpr std::size_t kDamageStart = 0x13FC79;
-constexpr std::array<std::pair<std::size_t, std::uint16_t>, 4> kCollisions = {
-    {{0x13EE0E, 7424}, {0x13EEBD, 16}, {0x13EE10, 8192}, {0x13EE01, 32}}};
-constexpr std::size_t kDriverAids = 0x722C18;
-constexpr std::array<std::uint16_t, 5> kAidDefaults = {831, 830, 574, 562, 50};
-constexpr std::size_t kCameras = 0x79E59E;
-
 // A name as a copied Windows installation might spell it: the case of each
 // part chosen by `style` (0 lower, 1 upper, 2 as written).
 std::string Cased(std::string_view name, int style) {
@@ -107,12 +99,12 @@ Teams SampleTeams() {
     return carSet.teams;
 }
 
-std::vector<std::uint8_t> SampleExecutable(const Teams& teams) {
+std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificationText& text) {
     std::vector<std::uint8_t> exe(kSupportedExeSize);
     for (std::size_t i = 0; i < exe.size(); ++i) {
         exe[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 24);
     }
-    std::copy(kExeIdentificationText.begin(), kExeIdentificationText.end(),
+    std::copy(text.begin(), text.end(),
               exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
     WriteExeTeamTables(exe, 0x1FFF, teams);
     // Some teams keep the game's markers in their last crew colours.
@@ -131,20 +123,9 @@ std::vector<std::uint8_t> SampleExecutable(const Teams& teams) {
     NewCarSet(defaults);
     WritePoints(exe, defaults.misc.points);
     WritePlayerCarPower(exe, 1);
-    std::size_t at = kDamageStart;
-    for (std::size_t i = 0; i < kDamageSteps.size(); ++i) {
-        at += static_cast<std::size_t>(kDamageSteps[i]);
-        WriteU16(exe.data() + at, kDamageDefaults[i]);
-    }
-    for (const auto& [offset, value] : kCollisions) {
-        WriteU16(exe.data() + offset, value);
-    }
-    for (std::size_t level = 0; level < kAidDefaults.size(); ++level) {
-        WriteU16(exe.data() + kDriverAids + 2 * level, static_cast<std::uint16_t>(kAidDefaults[level] + 64));
-    }
-    for (std::size_t i = 0; i < 90; ++i) {
-        WriteU16(exe.data() + kCameras + 2 * i, static_cast<std::uint16_t>(i * 37 % 2000));
-    }
+    WriteDamage(exe, DefaultDamage());
+    WriteDriverAids(exe, DefaultDriverAids());
+    WriteCameras(exe, DefaultCameras());
     return exe;
 }
 
@@ -189,7 +170,25 @@ Error WriteJam(const fs::path& folder, const GameJamFile& jam) {
 
 } // namespace
 
-Error MakeSampleGame(const fs::path& folder, Progress* progress) {
+std::optional<SampleIdentity> SampleIdentityWithCredit(std::string_view credit) {
+    SampleIdentity identity;
+    if (credit.size() + 1 != identity.exeText.size() ||
+        !std::all_of(credit.begin(), credit.end(), [](char c) { return c >= 0x20 && c <= 0x7E; })) {
+        return std::nullopt;
+    }
+    identity.exeText[0] = kCreditMark;
+    identity.artSignature[0] = kCreditMark;
+    std::copy(credit.begin(), credit.end(), identity.exeText.begin() + 1);
+    std::copy(credit.begin(), credit.end(), identity.artSignature.begin() + 1);
+    identity.artSignature.back() = '.';
+    return identity;
+}
+
+std::vector<std::uint8_t> SampleExecutable(const ExeIdentificationText& text) {
+    return ExecutableOf(SampleTeams(), text);
+}
+
+Error MakeSampleGame(const fs::path& folder, Progress* progress, const SampleIdentity& identity) {
     const std::vector<GameJamFile> jams = GameJamFiles();
     const std::vector<std::string> techJam = TechJamBitmaps();
     if (progress != nullptr) {
@@ -203,7 +202,7 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress) {
         }
     };
     const Teams teams = SampleTeams();
-    if (Error error = Write(folder / "gp3.EXE", SampleExecutable(teams)); !Ok(error)) {
+    if (Error error = Write(folder / "gp3.EXE", ExecutableOf(teams, identity.exeText)); !Ok(error)) {
         return error;
     }
     step("GP3.EXE");
@@ -241,7 +240,7 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress) {
         }
         step(techJam[i]);
     }
-    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive()); !Ok(error)) {
+    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive(1, identity.artSignature)); !Ok(error)) {
         return error;
     }
     step("GP3ART5.BIN");

@@ -64,6 +64,11 @@ void DrawCockpitTub(PackedBitmap& image, int k, std::uint32_t body, std::uint32_
         const PaletteColour& c = GamePalette[kMaskBodyIndex];
         body = static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 | c.blue;
     }
+    // The last row the software cockpit shows carries the second colour, which
+    // the editor's mask composition takes from it.
+    for (int x = 0; x < image.width(); ++x) {
+        SetPixel(image, x, kCockpitTop - 1, trim);
+    }
     for (int y = kCockpitTop; y < image.height(); ++y) {
         const int opening = 44 + (y - kCockpitTop) / 4; // the tub widens towards the driver
         for (int x = 0; x < image.width(); ++x) {
@@ -122,7 +127,7 @@ PackedBitmap SampleJamPicture(int k, int height, int imageCount) {
             SetPixel(image, x, y, stripe ? colours[1] : Shade(colours[0], (b % 2) * 24 - x / 16));
         }
     }
-    if (k >= kFirstCockpit && k <= kLastCockpit && height > kCockpitTop) {
+    if (k >= kFirstCockpit && k <= kLastCockpit && height >= kCockpitTop) {
         DrawCockpitTub(image, k, colours[0], colours[1]);
     }
     for (int b = 0; b < imageCount; ++b) {

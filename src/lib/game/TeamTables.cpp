@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/ByteOrder.h"
+#include "document/MiscSettingsDefaults.h"
 
 namespace tavolex {
 namespace {
@@ -12,7 +13,6 @@ constexpr std::uint16_t kMaxPerformance = 32767;
 constexpr std::uint8_t kMaxCarNumber = 99;
 constexpr std::uint8_t kSelectedBit = 128;
 constexpr std::uint8_t kMaxCrewColour = 192;
-constexpr std::uint8_t kMaxPoints = 127;
 constexpr std::uint8_t kFixedPower = 255;
 
 // The offsets of the tables both files hold, in the same layouts.
@@ -306,7 +306,7 @@ bool ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPoi
     if (!Fits(exe, exe_offsets::kPoints, kPointsPositions)) {
         return false;
     }
-    for (std::size_t i = 0; i < points.size(); ++i) points[i] = std::min(exe[exe_offsets::kPoints + i], kMaxPoints);
+    for (std::size_t i = 0; i < points.size(); ++i) points[i] = LimitPoints(exe[exe_offsets::kPoints + i]);
     return true;
 }
 

@@ -16,6 +16,9 @@ std::optional<std::filesystem::path> ForceExtension(const std::filesystem::path&
     if (extension.size() > 1 && EqualsIgnoreCase(std::string_view(extension).substr(1), defaultExtension)) {
         return chosen;
     }
+    if (EqualsIgnoreCase(defaultExtension, "BMP") && EqualsIgnoreCase(extension, ".png")) {
+        return chosen;
+    }
     std::filesystem::path forced = chosen;
     if (extension.empty() || extension == ".") {
         forced = chosen.parent_path() / (chosen.stem().string() + "." + defaultExtension);

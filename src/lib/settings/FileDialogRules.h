@@ -12,6 +12,7 @@ namespace tavolex {
 // The path with the default extension forced: appended when the name has
 // none, replaced when it has another (compared without regard to case), kept
 // as typed when it has that one. Nothing for a name that begins with a dot.
+// A picture's "BMP" also keeps a typed ".png": the picture is then saved as PNG.
 std::optional<std::filesystem::path> ForceExtension(const std::filesystem::path& chosen,
                                                     const std::string& defaultExtension);
 

@@ -36,6 +36,8 @@ Settings ReadSettings(const std::filesystem::path& settingsFile) {
         settings.disclaimer = kDisclaimerStart;
     }
     settings.carSetInfo = ini.intValue(kSetup, "CarSetInfo", 1);
+    settings.exeIdentification = NotSetToEmpty(ini.value(kSetup, "ExeIdentification", kNotSet));
+    settings.artSignature = NotSetToEmpty(ini.value(kSetup, "ArtSignature", kNotSet));
     return settings;
 }
 
@@ -46,6 +48,14 @@ bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settin
 bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder) {
     return WriteSetting(settingsFile, kSetup, "GP3Dir",
                         gameFolder.empty() ? std::string(kNotSet) : gameFolder);
+}
+
+bool WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex) {
+    return WriteSetting(settingsFile, kSetup, "ExeIdentification", hex);
+}
+
+bool WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex) {
+    return WriteSetting(settingsFile, kSetup, "ArtSignature", hex);
 }
 
 std::string RememberedFolder(const std::filesystem::path& settingsFile, std::string_view title) {

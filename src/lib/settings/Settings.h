@@ -21,6 +21,10 @@ struct Settings {
     std::string gameFolder;              // empty when not set
     int disclaimer = kDisclaimerStart;   // the box shows while above 110
     int carSetInfo = 1;                  // show information on open
+    // Identification bytes learnt from a game recognised by its contents
+    // (hexadecimal; empty when none): GP3.EXE's 27, GP3ART5.BIN's 28.
+    std::string exeIdentification;
+    std::string artSignature;
 };
 
 Settings ReadSettings(const std::filesystem::path& settingsFile);
@@ -30,6 +34,10 @@ bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settin
 
 // The configuration dialog's confirmation writes the game folder.
 bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder);
+
+// Remembers the identification bytes of a game recognised by its contents.
+bool WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex);
+bool WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex);
 
 // The folder a file dialog titled `title` last used; empty when not set.
 std::string RememberedFolder(const std::filesystem::path& settingsFile, std::string_view title);

@@ -1,9 +1,69 @@
 #include "app/EditorState.h"
 
+#include <QTimer>
+#include "formats/MenuArtArchive.h"
+
 EditorState::EditorState(tavolex::AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent)
     : QObject(parent), paths_(std::move(paths)), temporaryFolder_(std::move(temporaryFolder)) {
     tavolex::NewCarSet(carSet_);
-    carSet_.onModified = [this] { emit titleChanged(); };
+    carSet_.onModified = [this](std::string_view change) { changed(change); };
+    history_.reset(carSet_);
+}
+
+void EditorState::changed(std::string_view change) {
+    emit titleChanged();
+    // A command may mark the car set modified before it has written all of its
+    // change: the state is taken when the command is done.
+    pendingChange_ = change;
+    if (!changePending_) {
+        changePending_ = true;
+        QTimer::singleShot(0, this, &EditorState::recordPendingChange);
+    }
+}
+
+void EditorState::recordPendingChange() {
+    if (!changePending_) {
+        return;
+    }
+    changePending_ = false;
+    history_.record(carSet_, pendingChange_);
+    emit historyChanged();
+}
+
+void EditorState::startHistory() {
+    changePending_ = false;
+    history_.reset(carSet_);
+    emit historyChanged();
+}
+
+void EditorState::markSaved() {
+    recordPendingChange();
+    history_.markSaved();
+    emit historyChanged();
+}
+
+bool EditorState::undo() {
+    recordPendingChange();
+    if (!history_.undo(carSet_)) {
+        return false;
+    }
+    restored();
+    return true;
+}
+
+bool EditorState::redo() {
+    recordPendingChange();
+    if (!history_.redo(carSet_)) {
+        return false;
+    }
+    restored();
+    return true;
+}
+
+void EditorState::restored() {
+    emit dataChanged();
+    emit titleChanged();
+    emit historyChanged();
 }
 
 tavolex::GraphicEnvironment EditorState::graphicEnvironment() const {
@@ -18,20 +78,43 @@ void EditorState::selectTeam(int team) {
     emit teamChanged();
 }
 
-void EditorState::setGame(const std::string& folder, tavolex::ExeStatus status) {
+tavolex::ExeIdentity EditorState::identifyGame(const std::string& folder) const {
+    return tavolex::IdentifyGameExecutable(tavolex::GameFolder(folder),
+                                           tavolex::ExeIdentificationFromHex(settings_.exeIdentification));
+}
+
+void EditorState::setGame(const std::string& folder, const tavolex::ExeIdentity& identity) {
     settings_.gameFolder = folder;
     game_ = tavolex::GameFolder(folder);
-    exeStatus_ = status;
+    exeStatus_ = identity.status;
+    exeIdentifiedBy_ = identity.by;
     saveFileValid_ = tavolex::CheckSaveFile(game_);
+    if (identity.by == tavolex::IdentifiedBy::Contents) {
+        // Compared as the identification text from now on.
+        settings_.exeIdentification = tavolex::IdentificationToHex(identity.text);
+        tavolex::WriteExeIdentification(paths_.settingsFile, settings_.exeIdentification);
+    }
+}
+
+void EditorState::rememberArtSignature() {
+    if (game_.empty()) {
+        return;
+    }
+    const tavolex::ArtIdentity art =
+        tavolex::IdentifyArtArchiveFile(game_.artArchive(), tavolex::ArtSignatureFromHex(settings_.artSignature));
+    if (art.by == tavolex::IdentifiedBy::Contents) {
+        settings_.artSignature = tavolex::IdentificationToHex(art.signature);
+        tavolex::WriteArtSignature(paths_.settingsFile, settings_.artSignature);
+    }
 }
 
 void EditorState::loadSettings() {
     settings_ = tavolex::ReadSettings(paths_.settingsFile);
     game_ = tavolex::GameFolder(settings_.gameFolder);
     exeStatus_ = tavolex::ExeStatus::Missing;
+    exeIdentifiedBy_ = tavolex::IdentifiedBy::None;
     saveFileValid_ = false;
     if (!settings_.gameFolder.empty()) {
-        exeStatus_ = tavolex::IdentifyExecutable(game_);
-        saveFileValid_ = tavolex::CheckSaveFile(game_);
+        setGame(settings_.gameFolder, identifyGame(settings_.gameFolder));
     }
 }

@@ -7,7 +7,9 @@
 
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
+#include "document/UndoHistory.h"
 #include "game/GameFolder.h"
+#include "game/GameIdentity.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 
@@ -41,6 +43,8 @@ public:
     tavolex::Settings& settings() { return settings_; }
     const tavolex::GameFolder& game() const { return game_; }
     tavolex::ExeStatus exeStatus() const { return exeStatus_; }
+    // How the executable was recognised (text or contents), or None.
+    tavolex::IdentifiedBy exeIdentifiedBy() const { return exeIdentifiedBy_; }
     bool saveFileValid() const { return saveFileValid_; }
     tavolex::GraphicEnvironment graphicEnvironment() const;
 
@@ -50,24 +54,42 @@ public:
     // Makes `team` current and tells the page; the same team again does nothing.
     void selectTeam(int team);
 
-    // Sets the game folder and judges its executable and save file afresh.
-    void setGame(const std::string& folder, tavolex::ExeStatus status);
+    // Identifies the executable of `folder`, with the identification text learnt earlier.
+    tavolex::ExeIdentity identifyGame(const std::string& folder) const;
+    // Sets the game folder and judges its save file afresh; a game recognised
+    // by its contents has its identification text remembered.
+    void setGame(const std::string& folder, const tavolex::ExeIdentity& identity);
+    // Remembers the art archive's signature when it was recognised by its contents.
+    void rememberArtSignature();
     // Reads the settings file and identifies the game it names.
     void loadSettings();
 
+    // The undo history: New and Open start a fresh one, a save marks the
+    // saved state. Changes are recorded once the command that made them is done.
+    const tavolex::UndoHistory& history() const { return history_; }
+    void startHistory();
+    void markSaved();
+    bool undo();
+    bool redo();
+
     // The notifications.
     void notifyDataChanged() { emit dataChanged(); }
+    void notifySaved() { emit carSetSaved(); }
     void notifyExeStatusChanged() { emit exeStatusChanged(); }
     void notifyTeamNamesChanged() { emit teamNamesChanged(); }
 
 signals:
     void teamChanged();
     void dataChanged();
+    // The car set was written to its file; what it holds is unchanged.
+    void carSetSaved();
     void exeStatusChanged();
     // The car set's title or modified state changed.
     void titleChanged();
     // A team or engine name changed: the team list relabels (the page stays as it is).
     void teamNamesChanged();
+    // What undo and redo would do changed.
+    void historyChanged();
 
 private:
     tavolex::AppPaths paths_;
@@ -76,8 +98,17 @@ private:
     tavolex::CarSet carSet_;
     tavolex::GameFolder game_;
     tavolex::ExeStatus exeStatus_ = tavolex::ExeStatus::Missing;
+    tavolex::IdentifiedBy exeIdentifiedBy_ = tavolex::IdentifiedBy::None;
     bool saveFileValid_ = false;
     int currentTeam_ = 0;
     PerformanceEditorMemory performanceMemory_;
     WheelsPageMemory wheelsMemory_;
+    tavolex::UndoHistory history_;
+    std::string pendingChange_;
+    bool changePending_ = false;
+
+    void changed(std::string_view change);
+    void recordPendingChange();
+    // After undo or redo: every window shows the restored car set.
+    void restored();
 };

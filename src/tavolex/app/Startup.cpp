@@ -32,6 +32,7 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
         // The result does not matter here: art imports and exports check again.
         ProgressWindow progress(&window);
         (void)tavolex::CheckAndExpandArtArchive(state.game().artArchive(), &progress);
+        state.rememberArtSignature();
     }
 }
 

@@ -128,6 +128,7 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
     connect(&state_, &EditorState::teamChanged, this, &ArtworkPage::reload);
     connect(&state_, &EditorState::dataChanged, this, &ArtworkPage::reload);
     connect(&state_, &EditorState::exeStatusChanged, this, &ArtworkPage::refreshControls);
+    connect(&state_, &EditorState::carSetSaved, this, &ArtworkPage::refreshControls);
 }
 
 QPushButton* ArtworkPage::button(const QString& name) const { return findChild<QPushButton*>(name); }

@@ -21,8 +21,6 @@ using tavolex::TextId;
 namespace {
 
 constexpr int kMarkedOffset = 1000; // a field that has lost the focus is still the one being edited
-constexpr int kSheetWidth = 256;
-constexpr int kBandRows = tavolex::kLiveryBandRows;
 
 const GraphicsPageDeclaration kCars = {
     tavolex::GraphicKind::CarLivery,
@@ -36,10 +34,6 @@ const GraphicsPageDeclaration kCars = {
 std::size_t FieldIndex(int field) {
     return static_cast<std::size_t>(tavolex::IsSourceField(field) ? field - tavolex::kFirstSourceField + 6
                                                                   : field - tavolex::kFirstDestinationField);
-}
-
-tavolex::PixelRect ToPixels(const QRect& rect) {
-    return {rect.left(), rect.top(), rect.left() + rect.width(), rect.top() + rect.height()};
 }
 
 } // namespace
@@ -83,8 +77,8 @@ QWidget* CarsPage::makeNumberGroup() {
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this] {
-            tavolex::MarkModified(state_.carSet());
             storeFields();
+            tavolex::MarkModified(state_.carSet(), "Number positions");
             picture()->update();
         });
         fields_[FieldIndex(field)] = edit;
@@ -150,13 +144,15 @@ void CarsPage::fillFields() {
 
 void CarsPage::storeFields() {
     tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    // A team without a livery shows its fields blank: blanks that stand for
+    // nothing must not overwrite its stored positions.
+    if (team.livery[0].source == tavolex::GraphicSource::None && team.livery[1].source == tavolex::GraphicSource::None) {
+        return;
+    }
     for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
-        QLineEdit* edit = numberField(field);
-        // A blank field (a team without a livery shows none) keeps the stored value.
-        bool ok = false;
-        const qulonglong typed = edit != nullptr ? edit->text().toULongLong(&ok) : 0;
-        if (ok) {
-            tavolex::StoreNumberField(team, car_, field, typed);
+        if (QLineEdit* edit = numberField(field)) {
+            // Read as an unsigned number: an emptied field is 0.
+            tavolex::StoreNumberField(team, car_, field, edit->text().toULongLong());
         }
     }
 }
@@ -238,23 +234,17 @@ bool CarsPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 std::vector<QRect> CarsPage::outlines(bool blink) const {
-    if (!tavolex::IsNumberField(editedField_) || !picture()->hasImage()) {
+    if (!tavolex::IsNumberField(editedField_)) {
         return {};
     }
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    const auto outline = tavolex::EditedFieldOutline(team, car_, editedField_, blink, ToPixels(picture()->area()));
+    const auto outline = tavolex::EditedFieldOutline(team, car_, editedField_, blink, pictureArea());
     if (!outline) {
         return {};
     }
     return {QRect(QPoint(outline->left, outline->top), QPoint(outline->right - 1, outline->bottom - 1))};
 }
 
-GraphicsPage::Zoom CarsPage::zoomAt(const QPoint& position) const {
-    const QRect area = picture()->area();
-    if (!area.contains(position)) {
-        return {};
-    }
-    const int band = tavolex::BandAt(ToPixels(area), position.y());
-    return {Zoom::Action::Show, QRect(0, kBandRows * band, kSheetWidth, kBandRows),
-            QSize(area.width() * 5 / 2, area.width() * 5 / 4)};
+tavolex::PictureZoom CarsPage::zoomAt(const QPoint& position) const {
+    return tavolex::LiveryZoom(pictureArea(), position.x(), position.y());
 }

@@ -22,6 +22,8 @@ public:
     int selectedCar() const { return car_; }
     // The field being edited (its number, + 1000 while it has lost the focus), or 0.
     int editedField() const { return editedField_; }
+    // The outlines the picture shows for a blink phase.
+    std::vector<QRect> outlines(bool blink) const;
 
 public slots:
     void selectCar(int car);
@@ -33,14 +35,13 @@ protected:
     void leavingTeam() override;
     void refreshOwnControls() override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
-    Zoom zoomAt(const QPoint& position) const override;
+    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
 private:
     QWidget* makeNumberGroup();
     void fillFields();
     void storeFields();
     void setEditedField(int field);
-    std::vector<QRect> outlines(bool blink) const;
 
     QWidget* numberGroup_ = nullptr;
     std::array<QLineEdit*, 18> fields_{};

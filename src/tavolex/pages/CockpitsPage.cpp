@@ -1,6 +1,5 @@
 #include "pages/CockpitsPage.h"
 
-#include "pages/PictureView.h"
 
 using tavolex::TextId;
 
@@ -24,16 +23,6 @@ CockpitsPage::CockpitsPage(EditorState& state, UiServices& ui, QWidget* parent)
     start();
 }
 
-GraphicsPage::Zoom CockpitsPage::zoomAt(const QPoint& position) const {
-    const QRect area = picture()->area();
-    if (!area.contains(position)) {
-        return {};
-    }
-    const int rows = tavolex::SheetHeight(tavolex::GraphicKind::Cockpit, shownVariant());
-    // Below the software cockpit's quarter there is nothing to enlarge.
-    if (position.y() >= area.top() + area.height() * rows / kSheetSide) {
-        return {Zoom::Action::Beep, {}, {}};
-    }
-    return {Zoom::Action::Show, QRect(0, 0, kSheetSide, rows),
-            QSize(2 * area.width(), 2 * area.width() * rows / kSheetSide)};
+tavolex::PictureZoom CockpitsPage::zoomAt(const QPoint& position) const {
+    return tavolex::CockpitZoom(pictureArea(), shownVariant(), position.x(), position.y());
 }

@@ -11,5 +11,5 @@ public:
     CockpitsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
 protected:
-    Zoom zoomAt(const QPoint& position) const override;
+    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 };

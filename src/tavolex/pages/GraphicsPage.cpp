@@ -24,7 +24,6 @@ namespace {
 
 constexpr int kFrameAndInset = 3; // the frame's line and the 2-pixel inset
 
-std::size_t Index(Variant variant) { return static_cast<std::size_t>(tavolex::VariantIndex(variant)); }
 
 } // namespace
 
@@ -50,6 +49,8 @@ GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPag
 
     connect(&state_, &EditorState::teamChanged, this, &GraphicsPage::teamChanged);
     connect(&state_, &EditorState::dataChanged, this, &GraphicsPage::dataChanged);
+    // A save moves the pictures into the car set file: the same pictures, other sources.
+    connect(&state_, &EditorState::carSetSaved, this, &GraphicsPage::showImage);
     connect(&state_, &EditorState::exeStatusChanged, this, &GraphicsPage::applyControlRules);
 }
 
@@ -59,12 +60,12 @@ QWidget* GraphicsPage::makeVariantGroup() {
     auto* radios = new QHBoxLayout;
     const char* labels[] = {"Software", "Hardware"};
     for (Variant variant : {Variant::Software, Variant::Hardware}) {
-        auto* radio = new QRadioButton(tr(labels[Index(variant)]), group);
+        auto* radio = new QRadioButton(tr(labels[tavolex::VariantSlot(variant)]), group);
         radio->setObjectName(variant == Variant::Software ? "software" : "hardware");
         choice->addButton(radio);
         radios->addWidget(radio);
         connect(radio, &QRadioButton::clicked, this, [this, variant] { chooseVariant(variant); });
-        variantButtons_[Index(variant)] = radio;
+        variantButtons_[tavolex::VariantSlot(variant)] = radio;
     }
     auto* toSoftware = new QPushButton(tr(declaration_.generateTexts[0]), group);
     toSoftware->setObjectName("generateSoftware");
@@ -121,15 +122,20 @@ void GraphicsPage::showPicture(tavolex::PackedBitmap image) {
 void GraphicsPage::start() {
     side_->addStretch();
     variant_ = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
-    variantButtons_[Index(variant_)]->setChecked(true);
+    variantButtons_[tavolex::VariantSlot(variant_)]->setChecked(true);
     refreshOwnControls();
     showImage();
 }
 
 QPushButton* GraphicsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
-QRadioButton* GraphicsPage::variantButton(Variant variant) const { return variantButtons_[Index(variant)]; }
+QRadioButton* GraphicsPage::variantButton(Variant variant) const { return variantButtons_[tavolex::VariantSlot(variant)]; }
 
 int GraphicsPage::slot() const { return state_.currentTeam(); }
+
+tavolex::PixelRect GraphicsPage::pictureArea() const {
+    const QRect area = view_->area();
+    return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
+}
 
 const tavolex::GraphicSlot* GraphicsPage::shownSlot() const {
     return tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant_);
@@ -197,7 +203,7 @@ bool GraphicsPage::report(const tavolex::Failure& failure) {
 }
 
 void GraphicsPage::chooseVariant(Variant variant) {
-    variantButtons_[Index(variant)]->setChecked(true);
+    variantButtons_[tavolex::VariantSlot(variant)]->setChecked(true);
     if (variant == variant_) {
         return;
     }
@@ -227,7 +233,7 @@ void GraphicsPage::exportToGame() {
 }
 
 void GraphicsPage::loadFile() {
-    const QString path = ui_.openFile(this, T(declaration_.openTitle[Index(variant_)]), T(TextId::GraphicsFilter));
+    const QString path = ui_.openFile(this, T(declaration_.openTitle[tavolex::VariantSlot(variant_)]), T(TextId::GraphicsFilter));
     if (path.isEmpty()) {
         return;
     }
@@ -246,7 +252,7 @@ void GraphicsPage::saveFileAs() {
         return;
     }
     const QString path =
-        ui_.saveFile(this, T(declaration_.saveTitle[Index(variant_)]), T(TextId::BitmapFilter), "BMP");
+        ui_.saveFile(this, T(declaration_.saveTitle[tavolex::VariantSlot(variant_)]), T(TextId::BitmapFilter), "BMP");
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
@@ -268,11 +274,15 @@ void GraphicsPage::generate(Variant target) {
     }
     tavolex::PackedBitmap generated;
     if (!report(tavolex::GenerateGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
-                                         target, generated))) {
+                                         target, image_, generated))) {
         return;
     }
     // The page moves to the new picture as if its button had been clicked.
-    chooseVariant(target);
+    variantButtons_[tavolex::VariantSlot(target)]->setChecked(true);
+    variant_ = target;
+    refreshOwnControls();
+    showFetched(std::move(generated));
+    applyControlRules();
 }
 
 void GraphicsPage::teamChanged() {
@@ -283,7 +293,7 @@ void GraphicsPage::teamChanged() {
 
 void GraphicsPage::dataChanged() {
     const Variant chosen = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
-    variantButtons_[Index(chosen)]->setChecked(true);
+    variantButtons_[tavolex::VariantSlot(chosen)]->setChecked(true);
     variant_ = chosen;
     refreshOwnControls();
     showImage();
@@ -294,12 +304,13 @@ void GraphicsPage::rightClicked(const QPoint& position) {
         ui_.beep();
         return;
     }
-    const Zoom zoom = zoomAt(position);
-    if (zoom.action == Zoom::Action::Beep) {
+    const tavolex::PictureZoom zoom = zoomAt(position);
+    if (zoom.action == tavolex::PictureZoom::Action::Beep) {
         ui_.beep();
-    } else if (zoom.action == Zoom::Action::Show) {
-        ZoomWindow window(QPixmap::fromImage(view_->image()), zoom.sheetRect, view_->mapToGlobal(position),
-                          zoom.size, this);
+    } else if (zoom.action == tavolex::PictureZoom::Action::Show) {
+        const QRect sheet(QPoint(zoom.sheet.left, zoom.sheet.top), QPoint(zoom.sheet.right - 1, zoom.sheet.bottom - 1));
+        ZoomWindow window(QPixmap::fromImage(view_->image()), sheet, view_->mapToGlobal(position),
+                          QSize(zoom.width, zoom.height), this);
         window.exec();
     }
 }

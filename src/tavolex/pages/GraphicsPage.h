@@ -8,6 +8,7 @@
 #include "document/GraphicKind.h"
 #include "editing/GraphicCommands.h"
 #include "editing/GraphicControls.h"
+#include "editing/PictureZoom.h"
 
 class EditorState;
 class QBoxLayout;
@@ -47,6 +48,8 @@ public:
     QPushButton* button(const QString& name) const;
     QRadioButton* variantButton(tavolex::Variant variant) const;
     const tavolex::PackedBitmap& image() const { return image_; }
+    // The picture's area as the library's rules take it.
+    tavolex::PixelRect pictureArea() const;
 
 public slots:
     void chooseVariant(tavolex::Variant variant);
@@ -59,12 +62,6 @@ public slots:
     void applyControlRules();
 
 protected:
-    // Where a right click at `position` (in the picture's pixels) leads.
-    struct Zoom {
-        enum class Action { Nothing, Beep, Show } action = Action::Nothing;
-        QRect sheetRect;
-        QSize size;
-    };
 
     // Called once the subclass is built: chooses the variant and shows the picture.
     void start();
@@ -81,7 +78,8 @@ protected:
     // The page's own controls show the car set again.
     virtual void refreshOwnControls() {}
     virtual void applyOwnRules(const tavolex::GraphicControlRules&) {}
-    virtual Zoom zoomAt(const QPoint& position) const = 0;
+    // Where a right click at `position` (in the picture's pixels) leads.
+    virtual tavolex::PictureZoom zoomAt(const QPoint& position) const = 0;
 
     EditorState& state_;
     UiServices& ui_;

@@ -13,6 +13,7 @@
 
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
+#include "shell/GameText.h"
 #include "shell/UiServices.h"
 
 using tavolex::QuickEditEntry;
@@ -276,7 +277,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
     case QualificationView: (second ? driver.qualifyingRange : driver.qualifyingPerformance) = value; break;
     default: (second ? driver.raceRange : driver.racePerformance) = value; break;
     }
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Performance");
     refreshCalculator();
 }
 
@@ -287,10 +288,10 @@ void PerformancePage::fillTable() {
     for (int t = 0; t < 11; ++t) {
         const auto& team = teams[static_cast<std::size_t>(t)];
         if (view >= QualificationView) {
-            rowLabels_[static_cast<std::size_t>(t)][0]->setText(QString::fromLatin1(team.drivers[0].name.str().c_str()));
-            rowLabels_[static_cast<std::size_t>(t)][1]->setText(QString::fromLatin1(team.drivers[1].name.str().c_str()));
+            rowLabels_[static_cast<std::size_t>(t)][0]->setText(FromGameText(team.drivers[0].name.view()));
+            rowLabels_[static_cast<std::size_t>(t)][1]->setText(FromGameText(team.drivers[1].name.view()));
         } else {
-            rowLabels_[static_cast<std::size_t>(t)][0]->setText(QString::fromStdString(tavolex::TeamButtonLabel(team)));
+            rowLabels_[static_cast<std::size_t>(t)][0]->setText(FromGameText(tavolex::TeamButtonLabel(team)));
         }
         for (int c = 0; c < 4; ++c) {
             cells_[static_cast<std::size_t>(t)][static_cast<std::size_t>(c)]->setText(QString::number(cellValue(t, c)));
@@ -332,7 +333,7 @@ void PerformancePage::refreshCalculator() {
     const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, state_.performanceMemory().calculatorMode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         calculatorRows_[r][0]->setText(QString::fromStdString(rows[r].position));
-        calculatorRows_[r][1]->setText(QString::fromLatin1(rows[r].name.c_str()));
+        calculatorRows_[r][1]->setText(FromGameText(rows[r].name));
         calculatorRows_[r][2]->setText(QString::fromStdString(rows[r].time));
     }
 }
@@ -349,7 +350,7 @@ void PerformancePage::quickEdit(int column, int direction) {
         ui_.beep();
     }
     tavolex::SetQuickEditValues(state_.carSet().teams, acted, values);
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Quick Edit");
     fillTable();
     refreshCalculator();
 }
@@ -370,7 +371,7 @@ void PerformancePage::copyQuantities(bool qualifyingFromRace) {
             (qualifyingFromRace ? qualifying : race) = qualifyingFromRace ? race : qualifying;
         }
     }
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Copy performance");
     fillTable();
     refreshCalculator();
 }

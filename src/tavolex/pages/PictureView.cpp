@@ -36,7 +36,7 @@ void PictureView::setImage(const tavolex::PackedBitmap& image) {
     }
     // The QImage shares the display pixels; they live as long as the view.
     image_ = QImage(reinterpret_cast<const uchar*>(display_.pixels.data()), display_.width, display_.height,
-                    display_.width * 4, QImage::Format_ARGB32);
+                    display_.width * 4, QImage::Format_RGB32);
     update();
 }
 

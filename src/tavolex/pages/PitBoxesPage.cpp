@@ -22,7 +22,6 @@ using tavolex::Variant;
 namespace {
 
 constexpr int kFrameAndInset = 3;
-constexpr double kZoomScale = 2.2;
 
 const GraphicsPageDeclaration kPitBoxes = {
     tavolex::GraphicKind::PitBoxes,
@@ -33,11 +32,6 @@ const GraphicsPageDeclaration kPitBoxes = {
     {TextId::SaveSoftwarePitBoxes, TextId::SaveHardwarePitBoxes},
     {"<< Generate Software", "Generate Hardware >>"},
 };
-
-QSize ZoomSize(int width, int rows) {
-    const double wide = kZoomScale * width;
-    return {qRound(wide), qRound(wide * rows / tavolex::kPitBoxWidth)};
-}
 
 } // namespace
 
@@ -240,12 +234,8 @@ std::vector<QRect> PitBoxesPage::outlines(bool blink) const {
     return {QRect(area.left() + 1, top + 1, area.width() - 2, rows - 2)};
 }
 
-GraphicsPage::Zoom PitBoxesPage::zoomAt(const QPoint& position) const {
-    if (!picture()->area().contains(position)) {
-        return {};
-    }
-    return {Zoom::Action::Show, QRect(QPoint(0, 0), kPitBoxes.displaySheet),
-            ZoomSize(picture()->area().width(), kPitBoxes.displaySheet.height())};
+tavolex::PictureZoom PitBoxesPage::zoomAt(const QPoint& position) const {
+    return tavolex::PitBoxZoom(pictureArea(), kPitBoxes.displaySheet.height(), position.x(), position.y());
 }
 
 void PitBoxesPage::zoomStrip(const QPoint& position) {
@@ -253,7 +243,14 @@ void PitBoxesPage::zoomStrip(const QPoint& position) {
         ui_.beep();
         return;
     }
+    const QRect area = strip_->area();
+    const tavolex::PictureZoom zoom = tavolex::PitBoxZoom(
+        {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()}, tavolex::kPitStripRows,
+        position.x(), position.y());
+    if (zoom.action != tavolex::PictureZoom::Action::Show) {
+        return;
+    }
     ZoomWindow window(QPixmap::fromImage(strip_->image()), QRect(0, 0, tavolex::kPitBoxWidth, tavolex::kPitStripRows),
-                      strip_->mapToGlobal(position), ZoomSize(strip_->area().width(), tavolex::kPitStripRows), this);
+                      strip_->mapToGlobal(position), QSize(zoom.width, zoom.height), this);
     window.exec();
 }

@@ -30,7 +30,7 @@ protected:
     int slot() const override { return 0; }
     void refreshOwnControls() override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
-    Zoom zoomAt(const QPoint& position) const override;
+    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
 private:
     QWidget* makeStripGroup();

@@ -17,6 +17,7 @@
 #include "files/FileHelpers.h"
 #include "game/GameFiles.h"
 #include "game/TeamTables.h"
+#include "shell/GameText.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 #include "teams/ForeignTeamData.h"
@@ -31,7 +32,7 @@ constexpr int kMaxFigure = 32767;
 QString DriverLabel(const tavolex::TeamRecord& team, int seat) {
     const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
     return QString::asprintf("[%.2d] ", team.carNumbers[static_cast<std::size_t>(seat)]) +
-           QString::fromLatin1(driver.name.str().c_str()) + (driver.selected != 0 ? " (S)" : "");
+           FromGameText(driver.name.view()) + (driver.selected != 0 ? " (S)" : "");
 }
 } // namespace
 
@@ -58,7 +59,7 @@ QSlider* TeamsPage::slider(const QString& name) const { return findChild<QSlider
 QLabel* TeamsPage::valueLabel(const QString& name) const { return findChild<QLabel*>(name + "Value"); }
 QPushButton* TeamsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
-void TeamsPage::changed() { tavolex::MarkModified(state_.carSet()); }
+void TeamsPage::changed(std::string_view change) { tavolex::MarkModified(state_.carSet(), change); }
 
 QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int low, int high, int page,
                                std::function<std::int16_t&()> field, bool bhp) {
@@ -81,7 +82,7 @@ QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int lo
         }
         field() = static_cast<std::int16_t>(slider->sliderPosition());
         value->setText(text(field()));
-        changed();
+        changed(QString(label).remove('&').toStdString());
     });
     sliderReloads_.push_back([=] {
         slider->setValue(field());
@@ -114,21 +115,23 @@ QWidget* TeamsPage::makeTeamGroup() {
     }
     teamName_ = new QLineEdit(group);
     teamName_->setMaxLength(12);
+    teamName_->setValidator(new GameTextValidator(teamName_));
     engineName_ = new QLineEdit(group);
     engineName_->setMaxLength(12);
-    auto nameEdited = [this](QLineEdit* edit, auto member) {
-        connect(edit, &QLineEdit::textEdited, this, [this, member](const QString& text) {
+    engineName_->setValidator(new GameTextValidator(engineName_));
+    auto nameEdited = [this](QLineEdit* edit, auto member, std::string change) {
+        connect(edit, &QLineEdit::textEdited, this, [this, member, change](const QString& text) {
             auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
-            const std::string value = text.toLatin1().toStdString();
+            const std::string value = ToGameText(text).value_or(std::string(field.view()));
             if (field.view() != value) {
                 field.assign(value);
-                changed();
+                changed(change);
                 state_.notifyTeamNamesChanged();
             }
         });
     };
-    nameEdited(teamName_, &tavolex::TeamRecord::teamName);
-    nameEdited(engineName_, &tavolex::TeamRecord::engineName);
+    nameEdited(teamName_, &tavolex::TeamRecord::teamName, "Team name");
+    nameEdited(engineName_, &tavolex::TeamRecord::engineName, "Engine name");
     auto* tyreGroup = new QButtonGroup(group);
     auto* tyreRow = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
@@ -144,7 +147,7 @@ QWidget* TeamsPage::makeTeamGroup() {
         const std::uint16_t type = tyres_[1]->isChecked() ? 1 : 0;
         if (team.tyreType != type) {
             team.tyreType = type;
-            changed();
+            changed("Tyre type");
         }
     });
     auto* form = new QFormLayout;
@@ -184,6 +187,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     }
     controls.name = new QLineEdit(group);
     controls.name->setMaxLength(23);
+    controls.name->setValidator(new GameTextValidator(controls.name));
     controls.name->setMinimumWidth(170);
     controls.selected = new QPushButton("S", group);
     controls.selected->setCheckable(true);
@@ -201,7 +205,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         auto& teams = state_.carSet().teams;
         std::swap(teams[static_cast<std::size_t>(state_.currentTeam())].drivers[static_cast<std::size_t>(seat)],
                   teams[static_cast<std::size_t>(entry / 2)].drivers[static_cast<std::size_t>(entry % 2)]);
-        changed();
+        changed("Swap drivers");
         reload();
     });
     connect(controls.numbers, &QComboBox::activated, this, [this, seat](int index) {
@@ -209,21 +213,21 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         if (index >= 0 && number != index) {
             number = static_cast<std::uint16_t>(index);
             refillDriverLists();
-            changed();
+            changed("Car number");
         }
     });
     connect(controls.name, &QLineEdit::textEdited, this, [this, driver](const QString& text) {
-        const std::string value = text.toLatin1().toStdString();
+        const std::string value = ToGameText(text).value_or(std::string(driver().name.view()));
         if (driver().name.view() != value) {
             driver().name.assign(value);
             refillDriverLists();
-            changed();
+            changed("Driver name");
         }
     });
     connect(controls.selected, &QPushButton::clicked, this, [this, driver](bool on) {
         driver().selected = on ? 1 : 0;
         refillDriverLists();
-        changed();
+        changed("Selected driver");
     });
 
     auto* row = new QHBoxLayout;
@@ -266,15 +270,15 @@ void TeamsPage::reload() {
     loading_ = true;
     const auto& carSet = state_.carSet();
     const auto& team = carSet.teams[static_cast<std::size_t>(state_.currentTeam())];
-    teamName_->setText(QString::fromLatin1(team.teamName.str().c_str()));
-    engineName_->setText(QString::fromLatin1(team.engineName.str().c_str()));
+    teamName_->setText(FromGameText(team.teamName.view()));
+    engineName_->setText(FromGameText(team.engineName.view()));
     for (int i = 0; i < 2; ++i) {
-        tyres_[static_cast<std::size_t>(i)]->setText(QString::fromLatin1(carSet.tyres[static_cast<std::size_t>(i)].name.str().c_str()));
+        tyres_[static_cast<std::size_t>(i)]->setText(FromGameText(carSet.tyres[static_cast<std::size_t>(i)].name.view()));
     }
     tyres_[team.tyreType != 0 ? 1 : 0]->setChecked(true);
     for (int seat = 0; seat < 2; ++seat) {
         const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
-        seats_[static_cast<std::size_t>(seat)].name->setText(QString::fromLatin1(driver.name.str().c_str()));
+        seats_[static_cast<std::size_t>(seat)].name->setText(FromGameText(driver.name.view()));
         seats_[static_cast<std::size_t>(seat)].selected->setChecked(driver.selected != 0);
     }
     for (const auto& reloadSlider : sliderReloads_) {
@@ -296,7 +300,7 @@ void TeamsPage::importFromGame() {
         return;
     }
     state_.notifyDataChanged();
-    changed();
+    changed("Import team data");
 }
 
 void TeamsPage::exportToGame() {
@@ -325,7 +329,7 @@ void TeamsPage::loadTeamData() {
         return;
     }
     state_.notifyDataChanged();
-    changed();
+    changed("Load team data");
 }
 
 void TeamsPage::saveTeamData() {

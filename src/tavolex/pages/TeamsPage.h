@@ -4,6 +4,7 @@
 
 #include <array>
 #include <functional>
+#include <string_view>
 
 class EditorState;
 class QComboBox;
@@ -53,7 +54,8 @@ private:
     QWidget* makeCarGroup();
     QWidget* makeDriverGroup(int seat);
     void refillDriverLists();
-    void changed();
+    // Marks the car set modified; `change` names it for undo.
+    void changed(std::string_view change);
 
     EditorState& state_;
     UiServices& ui_;

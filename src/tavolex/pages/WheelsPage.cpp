@@ -73,6 +73,8 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     chooseTyreType();
     connect(&state_, &EditorState::dataChanged, this, &WheelsPage::dataChanged);
     connect(&state_, &EditorState::exeStatusChanged, this, &WheelsPage::applyControlRules);
+    // A save moves the pictures into the car set file: the same pictures, other sources.
+    connect(&state_, &EditorState::carSetSaved, this, &WheelsPage::applyControlRules);
 }
 
 void WheelsPage::chooseTyreType() {
@@ -108,7 +110,7 @@ void WheelsPage::nameEdited(const QString& text) {
     }
     name.assign(value);
     relabel();
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Tyre name");
 }
 
 void WheelsPage::dataChanged() {

@@ -2,26 +2,35 @@
 
 #include <QDialog>
 
+#include <string>
+
 class EditorState;
+class QLabel;
 class QLineEdit;
 class UiServices;
 
 // "Tavolex Configuration": where the game is. OK identifies its executable,
 // keeps the folder (with a warning when the build is not the supported one)
-// or, when GP3.EXE is missing, says so and stays open.
+// or, when GP3.EXE is missing, says so and stays open. It tells how the
+// executable of the folder typed is recognised.
 class ConfigurationDialog : public QDialog {
     Q_OBJECT
 
 public:
     ConfigurationDialog(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
     QLineEdit* folderEdit() const { return folder_; }
+    QLabel* recognitionLabel() const { return recognition_; }
 
 public slots:
     void browse();
     void accept() override;
 
 private:
+    std::string folder() const;
+    void showRecognition();
+
     EditorState& state_;
     UiServices& ui_;
     QLineEdit* folder_;
+    QLabel* recognition_;
 };

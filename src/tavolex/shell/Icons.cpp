@@ -160,4 +160,29 @@ QIcon Exit() {
     });
 }
 
+// A curved arrow turning back (undo) or forward (redo).
+static void TurnArrow(QPainter& p, bool forward) {
+    if (forward) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    QPainterPath path(QPointF(4, 6));
+    path.cubicTo(QPointF(9, 1.5), QPointF(15, 5), QPointF(13, 10));
+    path.cubicTo(QPointF(12, 13), QPointF(9, 14), QPointF(7, 14));
+    p.drawPath(path);
+    p.setPen(Qt::NoPen);
+    p.setBrush(kBlue);
+    p.drawPolygon(QPolygonF({QPointF(1, 7.5), QPointF(6.5, 2.5), QPointF(7, 9)}));
+}
+
+QIcon Undo() {
+    return Make([](QPainter& p) { TurnArrow(p, false); });
+}
+
+QIcon Redo() {
+    return Make([](QPainter& p) { TurnArrow(p, true); });
+}
+
 } // namespace icons

@@ -17,6 +17,8 @@ QIcon Export();
 QIcon Launch();
 QIcon Help();
 QIcon Exit();
+QIcon Undo();
+QIcon Redo();
 // The program's mark (a racing car seen from above) drawn straight into
 // `area` at any size, so large pictures of it stay sharp.
 void PaintMark(QPainter& painter, const QRectF& area, const QColor& body);

@@ -1,5 +1,7 @@
 #include "shell/InformationEditor.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -8,6 +10,7 @@
 
 #include "app/EditorState.h"
 #include "document/InformationFile.h"
+#include "shell/GameText.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
@@ -21,7 +24,7 @@ InformationEditor::InformationEditor(EditorState& state, UiServices& ui, QWidget
     : QDialog(parent), state_(state), ui_(ui) {
     setWindowTitle(T(TextId::InformationEditorTitle));
     text_ = new QPlainTextEdit(this);
-    text_->setPlainText(QString::fromLatin1(state_.carSet().information.c_str()));
+    text_->setPlainText(FromGameText(state_.carSet().information));
     text_->setTabStopDistance(40);
     text_->setMinimumSize(460, 300);
     counter_ = new QLabel(this);
@@ -57,12 +60,23 @@ InformationEditor::InformationEditor(EditorState& state, UiServices& ui, QWidget
 
 void InformationEditor::limitAndCount() {
     QString text = text_->toPlainText();
-    if (text.size() > kCapacity) {
-        // The box takes no more than the car set can keep.
+    // The box takes no more than the car set can keep, and only characters
+    // its Windows-1252 text can hold.
+    QString kept = WithoutForeignCharacters(text);
+    const auto refused = text.size() - kept.size();
+    if (refused != 0) {
+        ui_.beep();
+    }
+    if (kept.size() > kCapacity || refused != 0) {
         const QSignalBlocker block(text_);
-        text.truncate(kCapacity);
-        text_->setPlainText(text);
-        text_->moveCursor(QTextCursor::End);
+        // The caret stays after what was typed, or goes to the end of a cut text.
+        const auto caret = kept.size() > kCapacity ? kCapacity : text_->textCursor().position() - refused;
+        kept.truncate(kCapacity);
+        text_->setPlainText(kept);
+        QTextCursor cursor = text_->textCursor();
+        cursor.setPosition(static_cast<int>(std::clamp<qsizetype>(caret, 0, kept.size())));
+        text_->setTextCursor(cursor);
+        text = kept;
     }
     counter_->setText(QString::asprintf("[%.5d/%.5d chars]", static_cast<int>(text.size()), kCapacity));
 }
@@ -77,7 +91,7 @@ void InformationEditor::load() {
         ui_.error(this, T(TextId::CouldntLoadFile));
         return;
     }
-    text_->setPlainText(QString::fromLatin1(text.c_str()));
+    text_->setPlainText(FromGameText(text));
 }
 
 void InformationEditor::saveAs() {
@@ -90,15 +104,15 @@ void InformationEditor::saveAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!tavolex::Ok(tavolex::WriteTextFile(path.toStdString(), text_->toPlainText().toLatin1().toStdString()))) {
+    if (!tavolex::Ok(tavolex::WriteTextFile(path.toStdString(), ToGameText(text_->toPlainText()).value_or(std::string())))) {
         ui_.error(this, T(TextId::CouldntSaveFile));
     }
 }
 
 void InformationEditor::accept() {
     tavolex::CarSet& carSet = state_.carSet();
-    carSet.information = text_->toPlainText().left(kCapacity).toLatin1().toStdString();
+    carSet.information = ToGameText(text_->toPlainText().left(kCapacity)).value_or(std::string());
     carSet.hasInformation = carSet.information.empty() ? 0 : 1;
-    tavolex::MarkModified(carSet); // also when nothing changed
+    tavolex::MarkModified(carSet, "Car set information"); // also when nothing changed
     QDialog::accept();
 }

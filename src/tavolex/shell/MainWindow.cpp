@@ -20,6 +20,7 @@
 #include "pages/ArtworkPage.h"
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
+#include "pages/MiscellaneousPage.h"
 #include "pages/PerformancePage.h"
 #include "pages/PitBoxesPage.h"
 #include "pages/PlaceholderPage.h"
@@ -27,6 +28,7 @@
 #include "pages/WheelsPage.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
+#include "shell/GameText.h"
 #include "shell/Icons.h"
 #include "shell/InformationDisplay.h"
 #include "shell/InformationEditor.h"
@@ -34,6 +36,9 @@
 #include "shell/TeamList.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
+#include "tools/CarDamageEditor.h"
+#include "tools/DriverAidsEditor.h"
+#include "tools/OnboardCameraEditor.h"
 
 using tavolex::TextId;
 
@@ -75,9 +80,11 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     connect(untitledSave_, &QShortcut::activated, this, &MainWindow::saveCarSet);
     connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::selectTab);
     connect(&state_, &EditorState::titleChanged, this, &MainWindow::refreshTitle);
+    connect(&state_, &EditorState::historyChanged, this, &MainWindow::refreshHistoryActions);
     connect(&state_, &EditorState::dataChanged, this, &MainWindow::refreshTitle);
     selectTab(0);
     refreshTitle();
+    refreshHistoryActions();
     // Wide enough for all ten tabs side by side.
     tabs_->setUsesScrollButtons(false);
     setMinimumWidth(tabs_->sizeHint().width() + 2 * layout->contentsMargins().left() + 8);
@@ -113,6 +120,12 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     add(file, "exit", tr("E&xit"), &MainWindow::close)->setIcon(icons::Exit());
 
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    add(edit, "undo", tr("&Undo"), [this] { state_.undo(); })->setIcon(icons::Undo());
+    action("undo")->setShortcuts({QKeySequence::Undo});
+    add(edit, "redo", tr("&Redo"), [this] { state_.redo(); })->setIcon(icons::Redo());
+    action("redo")->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     add(options, "import", tr("&Import from game"), &MainWindow::importFromGame, QKeySequence(Qt::ALT | Qt::Key_I))
         ->setIcon(icons::Import());
@@ -124,9 +137,9 @@ void MainWindow::buildMenus() {
     add(options, "configuration", tr("Tavolex &Configuration"), &MainWindow::showConfiguration);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showPlaceholderMessage);
-    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showPlaceholderMessage);
-    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showPlaceholderMessage);
+    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showDamageEditor);
+    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showDriverAidsEditor);
+    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showCameraEditor);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     add(help, "help", tr("&Help topics"), &MainWindow::showHelp, QKeySequence(Qt::CTRL | Qt::Key_F1))
@@ -145,6 +158,7 @@ void MainWindow::buildToolbar() {
         const char* action;
         const char* tip;
     } buttons[] = {{"new", "New car set"},       {"open", "Open car set"},           {"save", "Save car set"},
+                   {nullptr, nullptr},           {"undo", "Undo"},                    {"redo", "Redo"},
                    {nullptr, nullptr},           {"import", "Import data from game"}, {"export", "Export data to game"},
                    {"launch", "Launch Grand Prix 3"}, {nullptr, nullptr},            {"help", "Help"},
                    {"exit", "Quit"}};
@@ -190,6 +204,8 @@ void MainWindow::selectTab(int index) {
         page_ = new PitBoxesPage(state_, ui_, pageHolder_);
     } else if (index == 8) {
         page_ = new WheelsPage(state_, ui_, pageHolder_);
+    } else if (index == 9) {
+        page_ = new MiscellaneousPage(state_, ui_, pageHolder_);
     } else {
         page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
     }
@@ -219,6 +235,17 @@ void MainWindow::refreshTitle() {
     action("aboutCarSet")->setEnabled(carSet.hasInformation != 0);
 }
 
+void MainWindow::refreshHistoryActions() {
+    const tavolex::UndoHistory& history = state_.history();
+    QAction* undo = action("undo");
+    QAction* redo = action("redo");
+    undo->setEnabled(history.canUndo());
+    redo->setEnabled(history.canRedo());
+    // The items name the change: "Undo Load livery".
+    undo->setText(history.canUndo() ? tr("&Undo %1").arg(QString::fromStdString(history.undoChange())) : tr("&Undo"));
+    redo->setText(history.canRedo() ? tr("&Redo %1").arg(QString::fromStdString(history.redoChange())) : tr("&Redo"));
+}
+
 bool MainWindow::maybeSave() {
     if (!state_.carSet().modified) {
         return true;
@@ -238,6 +265,7 @@ bool MainWindow::newCarSet() {
         return false;
     }
     tavolex::NewCarSet(state_.carSet());
+    state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
     return true;
@@ -256,6 +284,7 @@ bool MainWindow::openCarSet() {
         ui_.error(this, T(tavolex::LoadErrorText(error)));
         return false;
     }
+    state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
     if (state_.carSet().hasInformation != 0 && state_.settings().carSetInfo != 0) {
@@ -291,7 +320,8 @@ bool MainWindow::writeCarSet(const std::string& path) {
         return false;
     }
     carSet.path = path; // Save As makes the chosen file the car set's own
-    state_.notifyDataChanged();
+    state_.markSaved();
+    state_.notifySaved();
     refreshTitle();
     return true;
 }
@@ -346,13 +376,28 @@ void MainWindow::showDisclaimer() {
 }
 
 void MainWindow::showCarSetInformation(bool automatic) {
-    InformationDisplay display(QString::fromLatin1(state_.carSet().information.c_str()), automatic, this);
+    InformationDisplay display(FromGameText(state_.carSet().information), automatic, this);
     display.exec();
 }
 
 void MainWindow::showAbout() {
     AboutBox box(this);
     box.exec();
+}
+
+void MainWindow::showDamageEditor() {
+    CarDamageEditor editor(state_, ui_, this);
+    editor.exec();
+}
+
+void MainWindow::showDriverAidsEditor() {
+    DriverAidsEditor editor(state_, ui_, this);
+    editor.exec();
+}
+
+void MainWindow::showCameraEditor() {
+    OnboardCameraEditor editor(state_, ui_, this);
+    editor.exec();
 }
 
 void MainWindow::showPlaceholderMessage() { ui_.information(this, T(TextId::FeatureNotYetAvailable)); }

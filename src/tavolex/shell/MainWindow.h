@@ -48,7 +48,11 @@ public slots:
     void showDisclaimer();
     void showCarSetInformation(bool automatic = false);
     void showAbout();
+    void showDamageEditor();
+    void showDriverAidsEditor();
+    void showCameraEditor();
     void refreshTitle();
+    void refreshHistoryActions();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -8,13 +8,16 @@ namespace {
 const QString kProgram = QStringLiteral("Tavolex");
 
 // The editor's filters list their patterns with commas ("(*.BMP,*.JAM)");
-// Qt's file dialog separates them with spaces.
-QString DialogFilter(QString filter) {
-    const qsizetype open = filter.lastIndexOf('(');
-    if (open >= 0) {
-        filter.replace(open, filter.size() - open, filter.mid(open).replace(',', ' '));
+// Qt's file dialog separates them with spaces. Several filters are joined by ";;".
+QString DialogFilter(const QString& filter) {
+    QStringList filters = filter.split(";;");
+    for (QString& one : filters) {
+        const qsizetype open = one.lastIndexOf('(');
+        if (open >= 0) {
+            one.replace(open, one.size() - open, one.mid(open).replace(',', ' '));
+        }
     }
-    return filter;
+    return filters.join(";;");
 }
 } // namespace
 

@@ -6,6 +6,7 @@
 
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
+#include "shell/GameText.h"
 
 TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"), parent), state_(state) {
     auto* layout = new QVBoxLayout(this);
@@ -33,7 +34,7 @@ TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"),
 void TeamList::relabel() {
     for (int t = 0; t < tavolex::kTeamCount; ++t) {
         const auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
-        buttons_[static_cast<std::size_t>(t)]->setText(QString::fromStdString(tavolex::TeamButtonLabel(team)));
+        buttons_[static_cast<std::size_t>(t)]->setText(FromGameText(tavolex::TeamButtonLabel(team)));
     }
     buttons_[static_cast<std::size_t>(state_.currentTeam())]->setChecked(true);
 }

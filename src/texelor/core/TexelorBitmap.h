@@ -8,7 +8,7 @@
 // What the viewer accepts as a bitmap to import: any uncompressed 24-bit BMP
 // the system's own loader would take (longer information headers, top-down
 // rows, a pixel offset of its own), read only as far as its header was
-// checked against the file.
+// checked against the file; and any PNG, by its colours.
 
 namespace texelor {
 

@@ -4,7 +4,7 @@
 #include "core/Texts.h"
 #include "files/AtomicWrite.h"
 #include "files/FileHelpers.h"
-#include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 #include "formats/HardwareJam.h"
 #include "formats/Rgb565.h"
 #include "TexelorBitmap.h"
@@ -70,7 +70,7 @@ bool TexelorTexture::exportBitmap(const std::filesystem::path& path) const {
             row[2] = static_cast<std::uint8_t>(in[x] >> 16);
         }
     }
-    return tavolex::Ok(tavolex::SaveBitmapFile(path, image));
+    return tavolex::Ok(tavolex::SavePictureFile(path, image));
 }
 
 ImportResult TexelorTexture::importBitmap(const std::filesystem::path& path) {

@@ -21,9 +21,11 @@ public:
     static constexpr int kWidth = 256;
 
     LoadResult load(const std::filesystem::path& path);
-    // Writes the pixels as a 24-bit BMP; false without a loaded JAM or on a write error.
+    // Writes the pixels as a 24-bit BMP, or an RGB PNG when the name ends in
+    // ".png"; false without a loaded JAM or on a write error.
     bool exportBitmap(const std::filesystem::path& path) const;
-    // Takes the pixels of a 24-bit 256 x H bitmap and rebuilds the file's stream from them.
+    // Takes the pixels of a 24-bit 256 x H bitmap (or any PNG of that size)
+    // and rebuilds the file's stream from them.
     ImportResult importBitmap(const std::filesystem::path& path);
     // Writes the file bytes and marks the file read-only afterwards.
     SaveResult save(const std::filesystem::path& path) const;

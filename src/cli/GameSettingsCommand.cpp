@@ -1,0 +1,111 @@
+#include "GameSettingsCommand.h"
+
+#include <fstream>
+#include <iostream>
+
+#include "GameSettingsJson.h"
+#include "core/Texts.h"
+#include "files/AtomicWrite.h"
+#include "game/LevelNames.h"
+#include "game/TeamTables.h"
+#include "gamesettings/ExecutableTable.h"
+#include "gamesettings/MiscSettingsExchange.h"
+
+namespace tavolex::cli {
+namespace {
+using Json = nlohmann::ordered_json;
+
+constexpr std::size_t kMaxSettingsFileSize = 1024 * 1024;
+
+GameSettings Defaults() {
+    const MiscSettings misc = DefaultMiscSettings();
+    return {DefaultDamage(), DefaultDriverAids(), DefaultCameras(), misc.points,
+            misc.playerCarPower, misc.oppositionSpread, misc.levelNames};
+}
+
+// What the game holds; the executable's settings only from the supported build.
+int Print(const GameFolder& game) {
+    GameSettings settings;
+    MiscSettings misc = DefaultMiscSettings();
+    ReadOppositionSettings(game, misc);
+    settings.oppositionSpread = misc.oppositionSpread;
+    settings.levelNames = misc.levelNames;
+    const ExeStatus status = IdentifyExecutable(game);
+    if (AllowsExecutable(status)) {
+        DamageRecord damage{};
+        DriverAidMasks aids{};
+        CameraRecord cameras{};
+        const Error error = ReadExecutableTable(game, status, [&](auto exe) {
+            return ReadDamage(exe, damage) && ReadDriverAids(exe, aids) && ReadCameras(exe, cameras) &&
+                   ReadPoints(exe, misc.points) && ReadPlayerCarPower(exe, misc.playerCarPower);
+        });
+        if (!Ok(error)) {
+            return Fail(Text(TextId::FailedToReadGame), ErrorText(error));
+        }
+        settings.damage = damage;
+        settings.driverAids = aids;
+        settings.cameras = cameras;
+        settings.points = misc.points;
+        settings.playerCarPower = misc.playerCarPower;
+    }
+    std::cout << GameSettingsToJson(settings).dump(2) << '\n';
+    return kSuccess;
+}
+
+// The settings of FILE into the game, by the editors' Export rules: the
+// executable in one patch, then the save file, then the language files
+// (whose failures, as in the editor, are not reported).
+int Write(const GameFolder& game, const std::filesystem::path& file) {
+    std::vector<std::uint8_t> bytes;
+    if (Error error = ReadWholeFile(file, kMaxSettingsFileSize, bytes); !Ok(error)) {
+        return Fail(Text(TextId::CouldntLoadFile), ErrorText(error));
+    }
+    const Json json = Json::parse(bytes.begin(), bytes.end(), nullptr, false);
+    if (json.is_discarded()) {
+        return Fail(Text(TextId::CouldntLoadFile), "the file is not JSON");
+    }
+    GameSettings settings;
+    if (const auto problem = GameSettingsFromJson(json, settings)) {
+        return Fail(Text(TextId::CouldntLoadFile), *problem);
+    }
+    if (settings.touchesExecutable()) {
+        const Error error = PatchExecutableTable(game, IdentifyExecutable(game), [&](auto& exe) {
+            return (!settings.damage || WriteDamage(exe, *settings.damage)) &&
+                   (!settings.driverAids || WriteDriverAids(exe, *settings.driverAids)) &&
+                   (!settings.cameras || WriteCameras(exe, *settings.cameras)) &&
+                   (!settings.points || WritePoints(exe, *settings.points)) &&
+                   (!settings.playerCarPower || WritePlayerCarPower(exe, *settings.playerCarPower));
+        });
+        if (!Ok(error)) {
+            return Fail(Text(TextId::FailedToPatchGame), ErrorText(error));
+        }
+    }
+    if (settings.oppositionSpread) {
+        (void)WriteGameSpread(game, *settings.oppositionSpread);
+    }
+    if (settings.levelNames) {
+        for (int language = 0; language < kLanguageCount; ++language) {
+            (void)WriteLevelName(game, static_cast<Language>(language),
+                                 (*settings.levelNames)[static_cast<std::size_t>(language)].view());
+        }
+    }
+    return kSuccess;
+}
+
+} // namespace
+
+int GameSettingsCommand(Arguments arguments) {
+    const auto writeFile = arguments.takeOption("--write");
+    const bool defaults = arguments.takeFlag("--defaults");
+    if (!arguments.valid() || arguments.positional().size() != 1 || (writeFile && defaults)) {
+        return UsageError("game settings takes DIR, DIR --write FILE.json or DIR --defaults");
+    }
+    if (defaults) {
+        std::cout << GameSettingsToJson(Defaults()).dump(2) << '\n';
+        return kSuccess;
+    }
+    const GameFolder game(arguments.positional()[0]);
+    return writeFile ? Write(game, *writeFile) : Print(game);
+}
+
+} // namespace tavolex::cli

@@ -1,0 +1,242 @@
+#include "formats/PngFile.h"
+
+#include <png.h>
+
+#include <array>
+#include <cstring>
+
+#include "formats/BitmapFile.h"
+
+// libpng reports errors by longjmp. Each function that calls into libpng
+// after a setjmp keeps only trivially destructible locals, so that a jump
+// never skips a destructor; the C++ objects live in their callers.
+
+namespace tavolex {
+
+namespace {
+constexpr std::size_t kSignatureSize = 8;
+
+[[noreturn]] void OnError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void OnWarning(png_structp, png_const_charp) {}
+
+struct MemoryInput {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t at;
+};
+
+void ReadFromMemory(png_structp png, png_bytep out, png_size_t length) {
+    auto* input = static_cast<MemoryInput*>(png_get_io_ptr(png));
+    if (length > input->size - input->at) {
+        png_error(png, "the file ends early");
+    }
+    std::memcpy(out, input->data + input->at, length);
+    input->at += length;
+}
+
+struct Header {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    int bitDepth = 0;
+    int colourType = 0;
+    int paletteSize = 0;
+    std::array<png_color, 256> palette{};
+};
+
+bool ReadHeader(png_structp png, png_infop info, Header* header) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_read_info(png, info);
+    int interlace = 0;
+    png_get_IHDR(png, info, &header->width, &header->height, &header->bitDepth, &header->colourType,
+                 &interlace, nullptr, nullptr);
+    png_colorp palette = nullptr;
+    int count = 0;
+    if (header->colourType == PNG_COLOR_TYPE_PALETTE &&
+        png_get_PLTE(png, info, &palette, &count) != 0 && count > 0 && count <= 256) {
+        header->paletteSize = count;
+        std::memcpy(header->palette.data(), palette, sizeof(png_color) * static_cast<std::size_t>(count));
+    }
+    return true;
+}
+
+// Sets the conversions to one byte per index or blue, green, red per pixel
+// and reads every row; false on any fault of the file.
+bool ReadRows(png_structp png, png_infop info, const Header* header, png_bytepp rows, png_size_t rowBytes) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    if (header->colourType == PNG_COLOR_TYPE_PALETTE) {
+        png_set_packing(png);
+    } else {
+        png_set_scale_16(png);
+        png_set_strip_alpha(png);
+        if ((header->colourType & PNG_COLOR_MASK_COLOR) == 0) {
+            png_set_expand_gray_1_2_4_to_8(png);
+            png_set_gray_to_rgb(png);
+        }
+        png_set_bgr(png);
+    }
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    if (png_get_rowbytes(png, info) != rowBytes) {
+        png_error(png, "unexpected row size");
+    }
+    png_read_image(png, rows);
+    png_read_end(png, nullptr);
+    return true;
+}
+
+// The read state of libpng, released on every path.
+struct ReadState {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~ReadState() { png_destroy_read_struct(&png, info != nullptr ? &info : nullptr, nullptr); }
+};
+
+struct MemoryOutput {
+    std::vector<std::uint8_t>* bytes;
+};
+
+void WriteToMemory(png_structp png, png_bytep data, png_size_t length) {
+    auto* output = static_cast<MemoryOutput*>(png_get_io_ptr(png));
+    bool stored = true;
+    try {
+        output->bytes->insert(output->bytes->end(), data, data + length);
+    } catch (...) {
+        stored = false;
+    }
+    if (!stored) {
+        png_error(png, "out of memory");
+    }
+}
+
+void FlushNothing(png_structp) {}
+
+bool WriteRows(png_structp png, png_infop info, int width, int height, bool indexed,
+               const png_color* palette, png_bytepp rows) {
+    if (setjmp(png_jmpbuf(png))) {
+        return false;
+    }
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
+                 indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (indexed) {
+        png_set_PLTE(png, info, palette, 256);
+    }
+    png_write_info(png, info);
+    if (!indexed) {
+        png_set_bgr(png);
+    }
+    png_write_image(png, rows);
+    png_write_end(png, info);
+    return true;
+}
+
+struct WriteState {
+    png_structp png = nullptr;
+    png_infop info = nullptr;
+    ~WriteState() { png_destroy_write_struct(&png, info != nullptr ? &info : nullptr); }
+};
+
+} // namespace
+
+bool IsPngData(Bytes file) {
+    return file.size() >= kSignatureSize && png_sig_cmp(file.data(), 0, kSignatureSize) == 0;
+}
+
+Error ReadPngPicture(Bytes file, PackedBitmap& image, int maxWidth, int maxHeight) {
+    if (!IsPngData(file)) {
+        return Error::NotAPicture;
+    }
+    ReadState state;
+    state.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+    if (state.png == nullptr || (state.info = png_create_info_struct(state.png)) == nullptr) {
+        return Error::OutOfMemory;
+    }
+    MemoryInput input{file.data(), file.size(), 0};
+    png_set_read_fn(state.png, &input, ReadFromMemory);
+    // The sizes are judged here, with a clear error, not by libpng's own limits.
+    png_set_user_limits(state.png, 0x7FFFFFFF, 0x7FFFFFFF);
+    Header header;
+    if (!ReadHeader(state.png, state.info, &header)) {
+        return Error::BadPng;
+    }
+    if (header.width == 0 || header.height == 0 || header.width > static_cast<png_uint_32>(maxWidth) ||
+        header.height > static_cast<png_uint_32>(maxHeight) ||
+        header.width > static_cast<png_uint_32>(PackedBitmap::kMaxSide) ||
+        header.height > static_cast<png_uint_32>(PackedBitmap::kMaxSide)) {
+        return Error::WrongBitmapSize;
+    }
+    const bool indexed = header.colourType == PNG_COLOR_TYPE_PALETTE;
+    const int width = static_cast<int>(header.width);
+    const int height = static_cast<int>(header.height);
+    PackedBitmap result(width, height, indexed ? Depth::Bits8 : Depth::Bits24);
+    if (indexed) {
+        std::uint8_t* entry = result.palette();
+        std::memset(entry, 0, PackedBitmap::kPaletteSize);
+        for (int i = 0; i < header.paletteSize; ++i, entry += 4) {
+            entry[0] = header.palette[static_cast<std::size_t>(i)].blue;
+            entry[1] = header.palette[static_cast<std::size_t>(i)].green;
+            entry[2] = header.palette[static_cast<std::size_t>(i)].red;
+        }
+    }
+    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
+    for (int y = 0; y < height; ++y) {
+        rows[static_cast<std::size_t>(y)] = result.topRow(y);
+    }
+    const png_size_t rowBytes = static_cast<png_size_t>(width) * (indexed ? 1 : 3);
+    if (!ReadRows(state.png, state.info, &header, rows.data(), rowBytes)) {
+        return Error::BadPng;
+    }
+    image = std::move(result);
+    return Error::None;
+}
+
+Error ParsePngFile(Bytes file, PackedBitmap& destination, int width, int height, Depth target) {
+    if (width <= 0 || height <= 0) {
+        return Error::WrongBitmapSize;
+    }
+    PackedBitmap image;
+    if (Error error = ReadPngPicture(file, image, width, height); !Ok(error)) {
+        return error;
+    }
+    if (image.width() != width || image.height() != height) {
+        return Error::WrongBitmapSize;
+    }
+    return ConvertLoadedPicture(std::move(image), destination, target);
+}
+
+Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file) {
+    if (bitmap.empty()) {
+        return Error::WrongBitmapDepth;
+    }
+    const bool indexed = bitmap.depth() == Depth::Bits8;
+    std::array<png_color, 256> palette{};
+    if (indexed) {
+        for (std::size_t i = 0; i < palette.size(); ++i) {
+            palette[i] = {bitmap.palette()[4 * i + 2], bitmap.palette()[4 * i + 1], bitmap.palette()[4 * i]};
+        }
+    }
+    // libpng copies each row before it converts it, so the rows stay as they are.
+    std::vector<png_bytep> rows(static_cast<std::size_t>(bitmap.height()));
+    for (int y = 0; y < bitmap.height(); ++y) {
+        rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(bitmap.topRow(y));
+    }
+    WriteState state;
+    state.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
+    if (state.png == nullptr || (state.info = png_create_info_struct(state.png)) == nullptr) {
+        return Error::OutOfMemory;
+    }
+    std::vector<std::uint8_t> bytes;
+    MemoryOutput output{&bytes};
+    png_set_write_fn(state.png, &output, WriteToMemory, FlushNothing);
+    if (!WriteRows(state.png, state.info, bitmap.width(), bitmap.height(), indexed, palette.data(), rows.data())) {
+        return Error::OutOfMemory;
+    }
+    file = std::move(bytes);
+    return Error::None;
+}
+
+} // namespace tavolex

@@ -1,0 +1,276 @@
+#include "pages/MiscellaneousPage.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "document/MiscSettingsDefaults.h"
+#include "gamesettings/MiscSettingsExchange.h"
+#include "shell/NumberBox.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+
+using tavolex::TextId;
+
+namespace {
+
+constexpr int kLevelNameLength = 31;
+constexpr int kPointsDigits = 3;
+
+QString Ordinal(int position) {
+    const int lastDigit = position % 10;
+    const bool teen = position % 100 >= 11 && position % 100 <= 13;
+    const char* suffix = teen ? "th" : lastDigit == 1 ? "st" : lastDigit == 2 ? "nd" : lastDigit == 3 ? "rd" : "th";
+    return QString::number(position) + suffix;
+}
+
+} // namespace
+
+MiscellaneousPage::MiscellaneousPage(EditorState& state, UiServices& ui, QWidget* parent)
+    : QWidget(parent), state_(state), ui_(ui) {
+    auto* left = new QVBoxLayout;
+    left->addWidget(makePowerGroup());
+    left->addWidget(makeOppositionGroup());
+    left->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 3);
+    layout->addWidget(makePointsGroup(), 2, Qt::AlignTop);
+    connect(&state_, &EditorState::dataChanged, this, &MiscellaneousPage::reload);
+    connect(&state_, &EditorState::exeStatusChanged, this, &MiscellaneousPage::applyExeStatus);
+    reload();
+}
+
+QPushButton* MiscellaneousPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
+
+void MiscellaneousPage::changed() { tavolex::MarkModified(state_.carSet(), "Game settings"); }
+
+QWidget* MiscellaneousPage::makeExchangeButtons(QWidget* parent, const QString& group,
+                                                void (MiscellaneousPage::*import)(),
+                                                void (MiscellaneousPage::*exportSettings)()) {
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addStretch();
+    for (const auto& [name, text, slot] : {std::tuple{"Import", tr("Import"), import},
+                                           std::tuple{"Export", tr("Export"), exportSettings}}) {
+        auto* button = new QPushButton(text, row);
+        button->setObjectName(group + name);
+        connect(button, &QPushButton::clicked, this, slot);
+        layout->addWidget(button);
+    }
+    return row;
+}
+
+QGroupBox* MiscellaneousPage::makePowerGroup() {
+    auto* group = new QGroupBox(tr("Players Car Settings"), this);
+    auto* buttons = new QButtonGroup(group);
+    power_[0] = new QRadioButton(tr("Car Power Team Dependant"), group);
+    power_[1] = new QRadioButton(tr("Car Power Fixed (GP3 default)"), group);
+    buttons->addButton(power_[0], 1);
+    buttons->addButton(power_[1], 0);
+    connect(buttons, &QButtonGroup::idClicked, this, [this](int power) {
+        auto& stored = state_.carSet().misc.playerCarPower;
+        if (stored != power) {
+            stored = static_cast<std::uint16_t>(power);
+            changed();
+        }
+    });
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(new QLabel(tr("Players Car Performance"), group));
+    layout->addWidget(power_[0]);
+    layout->addWidget(power_[1]);
+    layout->addWidget(makeExchangeButtons(group, "power", &MiscellaneousPage::importPower, &MiscellaneousPage::exportPower));
+    return group;
+}
+
+QGroupBox* MiscellaneousPage::makeOppositionGroup() {
+    auto* group = new QGroupBox(tr("Computer Controlled Car Settings"), this);
+    auto* buttons = new QButtonGroup(group);
+    auto* spreadRow = new QHBoxLayout;
+    const QString spreadLabels[] = {tr("All the Same"), tr("Tavolex Levels*"), tr("Random")};
+    for (int spread = 0; spread < 3; ++spread) {
+        auto* radio = new QRadioButton(spreadLabels[spread], group);
+        spread_[static_cast<std::size_t>(spread)] = radio;
+        buttons->addButton(radio, spread);
+        spreadRow->addWidget(radio);
+    }
+    connect(buttons, &QButtonGroup::idClicked, this, [this](int spread) {
+        auto& stored = state_.carSet().misc.oppositionSpread;
+        if (stored != spread) {
+            stored = static_cast<std::uint16_t>(spread);
+            changed();
+        }
+    });
+    auto* form = new QFormLayout;
+    const QString nameLabels[] = {tr("English Text*"), tr("French Text*"), tr("Italian Text*"), tr("German Text*"),
+                                  tr("Spanish Text*")};
+    for (int language = 0; language < tavolex::kLanguageCount; ++language) {
+        auto* edit = new QLineEdit(group);
+        edit->setObjectName(QString("levelName%1").arg(language));
+        edit->setMaxLength(kLevelNameLength);
+        connect(edit, &QLineEdit::textChanged, this, [this, language](const QString& text) {
+            auto& name = state_.carSet().misc.levelNames[static_cast<std::size_t>(language)];
+            const std::string value = text.toLatin1().toStdString();
+            if (name.view() != value) {
+                name.assign(value);
+                changed();
+            }
+        });
+        names_[static_cast<std::size_t>(language)] = edit;
+        form->addRow(nameLabels[language], edit);
+    }
+    presets_ = new QComboBox(group);
+    presets_->setObjectName("namePresets");
+    presets_->addItem(tr("...Levels"));
+    for (int year = tavolex::kFirstPresetYear; year <= tavolex::kLastPresetYear; ++year) {
+        presets_->addItem(QString::fromStdString(tavolex::EnglishLevelName(std::to_string(year))), year);
+    }
+    presets_->addItem(QString::fromStdString(tavolex::EnglishLevelName("Tavolex")));
+    connect(presets_, &QComboBox::activated, this, &MiscellaneousPage::choosePreset);
+    form->addRow(QString(), presets_);
+
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(new QLabel(tr("Opposition Spread"), group));
+    layout->addLayout(spreadRow);
+    layout->addLayout(form);
+    layout->addWidget(makeExchangeButtons(group, "opposition", &MiscellaneousPage::importOpposition,
+                                          &MiscellaneousPage::exportOpposition));
+    return group;
+}
+
+QGroupBox* MiscellaneousPage::makePointsGroup() {
+    auto* group = new QGroupBox(tr("Championship Points"), this);
+    auto* grid = new QGridLayout;
+    constexpr int kRows = tavolex::kPointsPositions / 2;
+    for (int p = 0; p < tavolex::kPointsPositions; ++p) {
+        auto* box = new NumberBox(kPointsDigits, tavolex::kMaxPoints, group);
+        box->setObjectName(QString("points%1").arg(p));
+        box->setFixedWidth(48);
+        connect(box, &NumberBox::valueTyped, this, [this, p](int value) {
+            state_.carSet().misc.points[static_cast<std::size_t>(p)] = tavolex::LimitPoints(value);
+            changed();
+        });
+        points_[static_cast<std::size_t>(p)] = box;
+        auto* label = new QLabel(Ordinal(p + 1), group);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(label, p % kRows, 2 * (p / kRows));
+        grid->addWidget(box, p % kRows, 2 * (p / kRows) + 1);
+    }
+    auto* presets = new QHBoxLayout;
+    const std::pair<const char*, tavolex::PointsPreset> kPresets[] = {
+        {"F1", tavolex::PointsPreset::F1}, {"CART", tavolex::PointsPreset::Cart}, {"ALL", tavolex::PointsPreset::All}};
+    for (const auto& [name, preset] : kPresets) {
+        auto* button = new QPushButton(name, group);
+        button->setObjectName(name);
+        connect(button, &QPushButton::clicked, this, [this, preset = preset] {
+            state_.carSet().misc.points = tavolex::PresetPoints(preset);
+            reload();
+            changed();
+        });
+        presets->addWidget(button);
+    }
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(new QLabel(tr("Finishing Positions"), group));
+    layout->addLayout(grid);
+    layout->addLayout(presets);
+    layout->addWidget(makeExchangeButtons(group, "points", &MiscellaneousPage::importPoints, &MiscellaneousPage::exportPoints));
+    return group;
+}
+
+void MiscellaneousPage::reload() {
+    const tavolex::MiscSettings& misc = state_.carSet().misc;
+    power_[misc.playerCarPower != 0 ? 0 : 1]->setChecked(true);
+    if (misc.oppositionSpread < spread_.size()) {
+        spread_[misc.oppositionSpread]->setChecked(true);
+    }
+    for (std::size_t language = 0; language < names_.size(); ++language) {
+        const QSignalBlocker block(names_[language]);
+        names_[language]->setText(QString::fromLatin1(misc.levelNames[language].str().c_str()));
+    }
+    for (std::size_t p = 0; p < points_.size(); ++p) {
+        points_[p]->setValue(misc.points[p]);
+    }
+    applyExeStatus();
+}
+
+void MiscellaneousPage::applyExeStatus() {
+    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
+    for (const char* name : {"powerImport", "powerExport", "pointsImport", "pointsExport"}) {
+        button(name)->setEnabled(executable);
+    }
+}
+
+void MiscellaneousPage::choosePreset(int index) {
+    if (index <= 0) {
+        return;
+    }
+    const QVariant year = presets_->itemData(index);
+    const std::string filler = year.isValid() ? std::to_string(year.toInt()) : "Tavolex";
+    state_.carSet().misc.levelNames = tavolex::LevelNamesFilledWith(filler);
+    presets_->setCurrentIndex(0);
+    reload();
+    changed();
+}
+
+void MiscellaneousPage::showPatched(tavolex::Error error) {
+    if (tavolex::Ok(error)) {
+        ui_.information(this, T(TextId::FilePatchedSuccessfully));
+    } else {
+        ui_.error(this, T(TextId::FailedToPatchGame));
+    }
+}
+
+void MiscellaneousPage::importPower() {
+    tavolex::MiscSettings copy = state_.carSet().misc;
+    if (!tavolex::Ok(tavolex::ReadGamePowerSwitch(state_.game(), state_.exeStatus(), copy))) {
+        ui_.error(this, T(TextId::FailedToReadGame));
+        return;
+    }
+    state_.carSet().misc.playerCarPower = copy.playerCarPower;
+    reload();
+    changed();
+}
+
+void MiscellaneousPage::exportPower() {
+    showPatched(tavolex::WriteGamePowerSwitch(state_.game(), state_.exeStatus(), state_.carSet().misc));
+}
+
+void MiscellaneousPage::importOpposition() {
+    tavolex::ReadOppositionSettings(state_.game(), state_.carSet().misc);
+    reload();
+    changed();
+}
+
+void MiscellaneousPage::exportOpposition() {
+    tavolex::WriteOppositionSettings(state_.game(), state_.carSet().misc);
+    ui_.information(this, T(TextId::FilePatchedSuccessfully));
+}
+
+void MiscellaneousPage::importPoints() {
+    tavolex::MiscSettings copy = state_.carSet().misc;
+    if (!tavolex::Ok(tavolex::ReadGamePoints(state_.game(), state_.exeStatus(), copy))) {
+        ui_.error(this, T(TextId::FailedToReadGame));
+        return;
+    }
+    state_.carSet().misc.points = copy.points;
+    reload();
+    changed();
+}
+
+void MiscellaneousPage::exportPoints() {
+    auto& points = state_.carSet().misc.points;
+    for (std::size_t p = 0; p < points.size(); ++p) {
+        points[p] = tavolex::LimitPoints(points_[p]->text().toLong());
+        points_[p]->setValue(points[p]);
+    }
+    showPatched(tavolex::WriteGamePoints(state_.game(), state_.exeStatus(), state_.carSet().misc));
+}

@@ -1,0 +1,29 @@
+#include "shell/NumberBox.h"
+
+#include <QRegularExpressionValidator>
+
+NumberBox::NumberBox(int digits, int maximum, QWidget* parent) : QLineEdit(parent), maximum_(maximum) {
+    setMaxLength(digits);
+    setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this));
+    setText("0");
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const qlonglong typed = text.toLongLong();
+        value_ = static_cast<int>(std::min<qlonglong>(typed, maximum_));
+        emit valueTyped(value_);
+    });
+}
+
+void NumberBox::setValue(int value) {
+    value_ = value; // a stored value is shown as it is, even above the largest that can be typed
+    setText(QString::number(value_));
+}
+
+void NumberBox::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    emit focusEntered();
+}
+
+void NumberBox::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    setText(QString::number(value_));
+}
