@@ -68,6 +68,20 @@ TEST(Settings, RememberAFolderPerDialogTitle) {
     EXPECT_EQ(ReadProfileString(path, "Directorys", "Open Car Set", ""), "/sets/");
 }
 
+TEST(Settings, RecentCarSetsNewestFirstOnceEachAndAtMostEight) {
+    ScratchFolder folder;
+    const auto path = folder / "config/t.ini"; // the folder is made on the first write
+    EXPECT_TRUE(RecentCarSets(path).empty());
+    for (int i = 1; i <= 9; ++i) {
+        ASSERT_TRUE(RememberRecentCarSet(path, "/sets/" + std::to_string(i) + ".GP3"));
+    }
+    ASSERT_TRUE(RememberRecentCarSet(path, "/sets/5.GP3"));
+    const std::vector<std::string> expected = {"/sets/5.GP3", "/sets/9.GP3", "/sets/8.GP3", "/sets/7.GP3",
+                                               "/sets/6.GP3", "/sets/4.GP3", "/sets/3.GP3", "/sets/2.GP3"};
+    EXPECT_EQ(RecentCarSets(path), expected);
+    EXPECT_EQ(ReadProfileString(path, "Recent", "File1", ""), "/sets/5.GP3");
+}
+
 TEST(AppPaths, PortableBesideTheProgramElseInTheUsersFolders) {
     ScratchFolder folder;
     fs::create_directories(folder / "bin");

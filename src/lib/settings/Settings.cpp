@@ -1,11 +1,16 @@
 #include "settings/Settings.h"
 
+#include <algorithm>
+
 #include "settings/IniFile.h"
 
 namespace tavolex {
 namespace {
 constexpr std::string_view kSetup = "Setup";
 constexpr std::string_view kDirectories = "Directorys";
+constexpr std::string_view kRecent = "Recent";
+
+std::string RecentKey(std::size_t index) { return "File" + std::to_string(index + 1); }
 
 std::string NotSetToEmpty(std::string value) {
     return value == kNotSet ? std::string() : value;
@@ -65,6 +70,38 @@ std::string RememberedFolder(const std::filesystem::path& settingsFile, std::str
 bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
                     const std::string& folder) {
     return WriteSetting(settingsFile, kDirectories, title, folder);
+}
+
+std::vector<std::string> RecentCarSets(const std::filesystem::path& settingsFile) {
+    IniFile ini;
+    std::vector<std::string> paths;
+    if (!Ok(IniFile::Load(settingsFile, ini))) {
+        return paths;
+    }
+    for (std::size_t i = 0; i < kRecentCarSets; ++i) {
+        const std::string path = NotSetToEmpty(ini.value(kRecent, RecentKey(i), kNotSet));
+        if (!path.empty()) {
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
+bool RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path) {
+    std::vector<std::string> paths = RecentCarSets(settingsFile);
+    std::erase(paths, path);
+    paths.insert(paths.begin(), path);
+    paths.resize(std::min(paths.size(), kRecentCarSets));
+    IniFile ini;
+    if (!Ok(IniFile::Load(settingsFile, ini))) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kRecentCarSets; ++i) {
+        ini.setValue(kRecent, RecentKey(i), i < paths.size() ? paths[i] : std::string(kNotSet));
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(settingsFile.parent_path(), ec);
+    return Ok(ini.save(settingsFile));
 }
 
 } // namespace tavolex

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The editor's few settings between runs, kept in its INI settings file:
 // section "Setup" holds the game folder, the disclaimer counter and the
@@ -43,5 +44,12 @@ bool WriteArtSignature(const std::filesystem::path& settingsFile, const std::str
 std::string RememberedFolder(const std::filesystem::path& settingsFile, std::string_view title);
 bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
                     const std::string& folder);
+
+// The car sets opened or saved last, newest first, at most kRecentCarSets;
+// kept in section "Recent" as File1, File2, ...
+inline constexpr std::size_t kRecentCarSets = 8;
+std::vector<std::string> RecentCarSets(const std::filesystem::path& settingsFile);
+// Puts `path` at the front of the list (once), dropping the oldest beyond the limit.
+bool RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path);
 
 } // namespace tavolex

@@ -64,6 +64,7 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
         view->setSheetSize(BoxSize(index));
         view->setFixedSize(BoxSize(index) + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
         connect(view, &PictureView::rightClicked, this, [this, index](const QPoint& at) { zoom(index, at); });
+        connect(view, &PictureView::pictureDropped, this, &ArtworkPage::loadPath);
         pictures_[static_cast<std::size_t>(index)] = view;
         auto* layout = new QVBoxLayout(group);
         layout->addWidget(view, 0, Qt::AlignCenter);
@@ -262,9 +263,12 @@ void ArtworkPage::exportToGame() {
 
 void ArtworkPage::loadFile() {
     const QString path = ui_.openFile(this, T(TextId::OpenMenuArt), T(TextId::BitmapFilter));
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        loadPath(path);
     }
+}
+
+void ArtworkPage::loadPath(const QString& path) {
     tavolex::PackedBitmap loaded;
     if (const auto failure = tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(),
                                                   GraphicKind::MenuArtwork, team(), Variant::Hardware,

@@ -39,6 +39,8 @@ public slots:
     void importFromGame();
     void exportToGame();
     void loadFile();
+    // Load of a sheet bitmap dropped on a picture or chosen in the dialog.
+    void loadPath(const QString& path);
     void saveFileAs();
     void removePicture();
     void toggleDriver(int driver);

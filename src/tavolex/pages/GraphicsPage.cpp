@@ -39,6 +39,7 @@ GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPag
     auto* pictureLayout = new QVBoxLayout(pictureGroup);
     pictureLayout->addWidget(view_, 0, Qt::AlignCenter);
     connect(view_, &PictureView::rightClicked, this, &GraphicsPage::rightClicked);
+    connect(view_, &PictureView::pictureDropped, this, &GraphicsPage::loadPath);
 
     side_ = new QVBoxLayout;
     side_->addWidget(makeVariantGroup());
@@ -234,9 +235,12 @@ void GraphicsPage::exportToGame() {
 
 void GraphicsPage::loadFile() {
     const QString path = ui_.openFile(this, T(declaration_.openTitle[tavolex::VariantSlot(variant_)]), T(TextId::GraphicsFilter));
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        loadPath(path);
     }
+}
+
+void GraphicsPage::loadPath(const QString& path) {
     tavolex::PackedBitmap loaded;
     if (!report(tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
                                      variant_, path.toStdString(), loaded))) {

@@ -56,6 +56,8 @@ public slots:
     void importFromGame();
     void exportToGame();
     void loadFile();
+    // What "Load" does once a file is chosen (or dropped onto the picture).
+    void loadPath(const QString& path);
     void saveFileAs();
     void removePicture();
     void generate(tavolex::Variant target);

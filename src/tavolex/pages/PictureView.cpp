@@ -1,6 +1,10 @@
 #include "pages/PictureView.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -14,6 +18,7 @@ PictureView::PictureView(QWidget* parent) : QFrame(parent) {
     setLineWidth(1);
     setMinimumSize(160, 160);
     setFocusPolicy(Qt::NoFocus);
+    setAcceptDrops(true);
     // Half the full cycle: the outline shows for one half, the other for the next.
     const int flash = QApplication::cursorFlashTime();
     blinkTimer_.setInterval(flash > 0 ? flash / 2 : kDefaultBlinkMs);
@@ -125,4 +130,33 @@ void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     QFrame::mouseDoubleClickEvent(event);
+}
+
+QString PictureView::DroppedPicture(const QMimeData* data) {
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) {
+        return {};
+    }
+    const QString path = urls[0].toLocalFile();
+    for (const char* extension : {".bmp", ".png", ".jam"}) {
+        if (path.endsWith(extension, Qt::CaseInsensitive)) {
+            return path;
+        }
+    }
+    return {};
+}
+
+void PictureView::dragEnterEvent(QDragEnterEvent* event) {
+    // Anything else is left to the window, which refuses it (or opens a car set).
+    if (!DroppedPicture(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void PictureView::dropEvent(QDropEvent* event) {
+    const QString path = DroppedPicture(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        emit pictureDropped(path);
+    }
 }

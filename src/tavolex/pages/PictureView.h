@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QTimer>
 
+class QMimeData;
+
 #include <functional>
 #include <vector>
 
@@ -43,15 +45,22 @@ public:
     // The area the sheet is stretched over: 2 pixels inside the frame.
     QRect area() const;
 
+    // The file a drop would load, when it is one picture (BMP, PNG or JAM); else empty.
+    static QString DroppedPicture(const QMimeData* data);
+
 signals:
     void rightClicked(const QPoint& position);
     void leftClicked(const QPoint& position);
     void doubleClicked(const QPoint& position);
+    // A picture file was dropped onto the picture.
+    void pictureDropped(const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QSize sheet_{256, 256};

@@ -40,6 +40,7 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
         view->setFixedSize(sheet.displaySize + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
         view->setOutlines([this, s](bool blink) { return outlines(s, blink); });
         connect(view, &PictureView::rightClicked, this, &TyreSheetPanel::rightClicked);
+        connect(view, &PictureView::pictureDropped, this, &TyreSheetPanel::loadPath);
         stack_->addWidget(view);
         views_.push_back(view);
         for (int c = 0; c < kChoicesPerSheet; ++c) {
@@ -190,9 +191,13 @@ void TyreSheetPanel::exportToGame() {
 void TyreSheetPanel::loadFile() {
     const Sheet& sheet = shownSheet();
     const QString path = ui_.openFile(this, T(sheet.openTitle), T(sheet.filter));
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        loadPath(path);
     }
+}
+
+void TyreSheetPanel::loadPath(const QString& path) {
+    const Sheet& sheet = shownSheet();
     tavolex::PackedBitmap picture = image_;
     if (report(tavolex::LoadTyreFile(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
                                      sheet.variant, halves(), path.toStdString(), picture))) {

@@ -63,6 +63,8 @@ public slots:
     void importFromGame();
     void exportToGame();
     void loadFile();
+    // Load of a file dropped on the picture or chosen in the dialog.
+    void loadPath(const QString& path);
     void saveFileAs();
     void removePicture();
 

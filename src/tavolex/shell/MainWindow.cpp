@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QShortcut>
@@ -34,6 +37,7 @@
 #include "shell/InformationEditor.h"
 #include "shell/ProgressWindow.h"
 #include "shell/TeamList.h"
+#include "settings/Settings.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 #include "tools/CarDamageEditor.h"
@@ -76,6 +80,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     layout->addWidget(frame, 1);
     setCentralWidget(central);
 
+    setAcceptDrops(true);
     untitledSave_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
     connect(untitledSave_, &QShortcut::activated, this, &MainWindow::saveCarSet);
     connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::selectTab);
@@ -117,6 +122,9 @@ void MainWindow::buildMenus() {
     add(file, "open", tr("&Open"), &MainWindow::openCarSet)->setIcon(icons::Open());
     add(file, "save", tr("&Save"), &MainWindow::saveCarSet, QKeySequence(Qt::ALT | Qt::Key_S))->setIcon(icons::Save());
     add(file, "saveAs", tr("Save &as..."), &MainWindow::saveCarSetAs);
+    recentMenu_ = file->addMenu(tr("&Recent Car Sets"));
+    recentMenu_->setObjectName("recent");
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
     add(file, "exit", tr("E&xit"), &MainWindow::close)->setIcon(icons::Exit());
 
@@ -276,14 +284,16 @@ bool MainWindow::openCarSet() {
         return false;
     }
     const QString path = ui_.openFile(this, T(TextId::OpenCarSetTitle), T(TextId::CarSetFilter));
-    if (path.isEmpty()) {
-        return false;
-    }
+    return !path.isEmpty() && openCarSetFile(path);
+}
+
+bool MainWindow::openCarSetFile(const QString& path) {
     const tavolex::CarSetLoadError error = tavolex::LoadCarSet(state_.carSet(), path.toStdString());
     if (error != tavolex::CarSetLoadError::None) {
         ui_.error(this, T(tavolex::LoadErrorText(error)));
         return false;
     }
+    tavolex::RememberRecentCarSet(state_.paths().settingsFile, path.toStdString());
     state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
@@ -291,6 +301,42 @@ bool MainWindow::openCarSet() {
         showCarSetInformation(true);
     }
     return true;
+}
+
+void MainWindow::fillRecentMenu() {
+    recentMenu_->clear();
+    const auto recent = tavolex::RecentCarSets(state_.paths().settingsFile);
+    for (const std::string& file : recent) {
+        const QString path = QString::fromStdString(file);
+        QAction* entry = recentMenu_->addAction(path);
+        // A file that is gone stays listed, greyed, so the list does not jump about.
+        entry->setEnabled(QFileInfo::exists(path));
+        connect(entry, &QAction::triggered, this, [this, path] {
+            if (maybeSave()) {
+                openCarSetFile(path);
+            }
+        });
+    }
+    recentMenu_->setEnabled(!recent.empty());
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    // A car set opens; anything else is refused (pictures go onto a page's picture).
+    if (urls.size() == 1 && urls[0].isLocalFile() && urls[0].toLocalFile().endsWith(".GP3", Qt::CaseInsensitive)) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls[0].toLocalFile().endsWith(".GP3", Qt::CaseInsensitive)) {
+        return;
+    }
+    event->acceptProposedAction();
+    if (maybeSave()) {
+        openCarSetFile(urls[0].toLocalFile());
+    }
 }
 
 bool MainWindow::saveCarSet() {
@@ -320,6 +366,7 @@ bool MainWindow::writeCarSet(const std::string& path) {
         return false;
     }
     carSet.path = path; // Save As makes the chosen file the car set's own
+    tavolex::RememberRecentCarSet(state_.paths().settingsFile, path);
     state_.markSaved();
     state_.notifySaved();
     refreshTitle();

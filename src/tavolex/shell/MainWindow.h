@@ -4,6 +4,7 @@
 
 class EditorState;
 class QAction;
+class QMenu;
 class QShortcut;
 class QStackedLayout;
 class QTabBar;
@@ -37,6 +38,8 @@ public:
 public slots:
     bool newCarSet();
     bool openCarSet();
+    // Opens the car set at `path` (the unsaved question is the caller's).
+    bool openCarSetFile(const QString& path);
     bool saveCarSet();
     bool saveCarSetAs();
     void importFromGame();
@@ -56,6 +59,8 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildMenus();
@@ -66,6 +71,7 @@ private:
     // Asks about unsaved changes; false when the user cancels.
     bool maybeSave();
     void showPlaceholderMessage();
+    void fillRecentMenu();
 
     EditorState& state_;
     UiServices& ui_;
@@ -75,6 +81,7 @@ private:
     QWidget* pageHolder_;
     QWidget* page_ = nullptr;
     StartBanner* banner_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
     // Alt+S while the Save item is disabled (untitled): it still saves, as Save As.
     QShortcut* untitledSave_ = nullptr;
 };
