@@ -8,6 +8,7 @@
 #include "TeamsJson.h"
 #include "TerminalProgress.h"
 #include "core/Texts.h"
+#include "editing/PitCrewUpgrade.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/JamNames.h"
@@ -18,6 +19,7 @@
 #include "game/GameIdentity.h"
 #include "game/SampleGame.h"
 #include "game/TeamTables.h"
+#include "settings/AppPaths.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;
@@ -26,6 +28,11 @@ using Json = nlohmann::ordered_json;
 namespace {
 
 constexpr std::uint32_t kAllTeamData = 0x1FFF;
+constexpr int kFirstPitCrewSheet = 100; // the recolouring sheets in the JAM name table
+
+fs::path DataFolder() {
+    return ResolveAppPaths(CurrentExecutablePath(nullptr), Environment::FromProcess()).dataFolder;
+}
 
 int MakeSample(Arguments arguments) {
     const auto credit = arguments.takeOption("--credit");
@@ -83,12 +90,35 @@ int Info(const Arguments& arguments) {
     const ExeIdentity exe = IdentifyGameExecutable(game);
     const ArtIdentity art = IdentifyArtArchiveFile(game.artArchive());
     auto by = [](IdentifiedBy how) { return how == IdentifiedBy::None ? Json() : Json(IdentifiedByName(how)); };
+    const char* pitCrewStates[] = {"upgraded", "needs upgrade", "no masks"};
+    const PitCrewFilesState pitCrew = PitCrewUpgradeState(game.folder(), DataFolder());
     const Json info = {{"exe_status", static_cast<int>(exe.status)},
                        {"exe_identified_by", by(exe.by)},
                        {"art_identified_by", by(art.by)},
                        {"save_file_valid", CheckSaveFile(game)},
-                       {"missing", MissingFiles(game)}};
+                       {"missing", MissingFiles(game)},
+                       {"pit_crew_files", pitCrewStates[static_cast<int>(pitCrew)]}};
     std::cout << info.dump(2) << '\n';
+    return kSuccess;
+}
+
+// The pit crew upgrade as the editor runs it, with the masks of the editor's data folder.
+int PitCrewUpgrade(const Arguments& arguments) {
+    if (!arguments.valid() || arguments.positional().size() != 1) {
+        return UsageError("game pitcrew-upgrade takes DIR");
+    }
+    const GameFolder game(arguments.positional()[0]);
+    const fs::path data = DataFolder();
+    if (PitCrewUpgradeState(game.folder(), data) == PitCrewFilesState::NoMasks) {
+        return Fail(Text(TextId::PitCrewMasksMissing), "expected " + PitCrewMaskPath(data, 0).string() + " ... 19010.bin");
+    }
+    TerminalProgress progress;
+    const Error error = UpgradePitCrewFiles(game.folder(), data, &progress, [](int file) {
+        std::cout << JamName(kFirstPitCrewSheet + file) << '\n';
+    });
+    if (!Ok(error)) {
+        return Fail(Text(TextId::FailedToPatchJam), ErrorText(error));
+    }
     return kSuccess;
 }
 
@@ -157,7 +187,8 @@ int Art(Arguments arguments) {
 
 int RunGameCommand(Arguments arguments) {
     return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art},
-                                     {"settings", GameSettingsCommand}});
+                                     {"settings", GameSettingsCommand},
+                                     {"pitcrew-upgrade", PitCrewUpgrade}});
 }
 
 } // namespace tavolex::cli

@@ -62,7 +62,12 @@ Commands:
       Prints JSON: exe_status (-2 missing, -1 unsupported, 0 unreadable,
       1 supported), exe_identified_by and art_identified_by ("text" for the
       identification bytes built in, "contents" for a game recognised by its
-      contents, null), save_file_valid and the expected files that are missing.
+      contents, null), save_file_valid, the expected files that are missing and
+      pit_crew_files: "upgraded", "needs upgrade" or "no masks".
+  game pitcrew-upgrade DIR
+      Recolours and stamps the game's pit crew textures as the editor does at
+      start-up, with the masks of its data folder (pitcrew-masks/19000.bin to
+      19010.bin), printing each file upgraded. Fails without all masks.
   game teams DIR
       Prints the team data an import from the game would read, as JSON.
   game art DIR TEAM OUT.BMP

@@ -147,3 +147,45 @@ TEST(GameCli, ASampleGameWithAnotherCreditTextIsRecognisedByItsContents) {
 
 } // namespace
 } // namespace tavolex
+
+namespace tavolex {
+namespace {
+
+// The pit crew upgrade with the masks of the data folder the tool shares with the editor.
+TEST(PitCrewUpgradeCli, InfoTellsTheStateAndTheUpgradeNeedsAllMasks) {
+    ScratchFolder folder;
+    const std::string environment = "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
+    auto run = [&](const std::vector<std::string>& arguments) {
+        return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments, environment);
+    };
+    const std::string game = (folder / "game").string();
+    ASSERT_EQ(run({"game", "make-sample", game}).status, 0);
+    ProcessResult result = run({"game", "info", game});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(nlohmann::json::parse(result.out)["pit_crew_files"], "no masks");
+    result = run({"game", "pitcrew-upgrade", game});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("The pit crew recolouring masks are missing!"), std::string::npos) << result.err;
+
+    const fs::path masks = folder / "data" / "Tavolex" / "pitcrew-masks";
+    fs::create_directories(masks);
+    const int heights[] = {189, 189, 190, 156, 190, 172, 254, 254, 164, 169, 168};
+    for (int i = 0; i < 11; ++i) {
+        test::WriteBytes(masks / (std::to_string(19000 + i) + ".bin"),
+                         std::vector<std::uint8_t>(256u * static_cast<std::size_t>(heights[i]), 246));
+    }
+    result = run({"game", "info", game});
+    EXPECT_EQ(nlohmann::json::parse(result.out)["pit_crew_files"], "needs upgrade");
+    result = run({"game", "pitcrew-upgrade", game});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("main\\PC-EXTR2\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("main\\PITPROP2\n"), std::string::npos);
+    result = run({"game", "info", game});
+    EXPECT_EQ(nlohmann::json::parse(result.out)["pit_crew_files"], "upgraded");
+    result = run({"game", "pitcrew-upgrade", game});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.empty()) << "nothing is upgraded twice";
+}
+
+} // namespace
+} // namespace tavolex

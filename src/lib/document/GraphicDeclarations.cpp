@@ -3,6 +3,8 @@
 #include <array>
 
 #include "formats/ArtSheetBitmap.h"
+#include "document/HelmetPicture.h"
+#include "document/PitCrewSheet.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "formats/MenuArtArchive.h"
@@ -42,6 +44,34 @@ Error ReadCockpit(const GraphicEnvironment& env, int slot, Variant variant, Pack
 
 Error WriteCockpit(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
     return PatchGameJam(env.gameFolder, image, kFirstCockpitJam + slot, variant, CockpitHeight(variant), 1);
+}
+
+// A team's pit crew comes from both halves' files, which cover the whole sheet.
+Error ReadPitCrew(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
+    PackedBitmap sheet = PitCrewFill(kPitCrewSheetWidth, kPitCrewSheetHeight, variant);
+    if (Error error = ImportPitCrewHalves(env.gameFolder, slot, variant, PitCrewHalf::Both, sheet); !Ok(error)) {
+        return error;
+    }
+    out = std::move(sheet);
+    return Error::None;
+}
+
+Error WritePitCrew(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
+    return ExportPitCrewHalves(env.gameFolder, slot, variant, PitCrewHalf::Both, image);
+}
+
+// The helmets: both parts, into a blank picture.
+Error ReadHelmets(const GraphicEnvironment& env, int, Variant variant, PackedBitmap& out) {
+    PackedBitmap picture = BlankHelmets(variant);
+    if (Error error = ImportHelmetParts(env.gameFolder, variant, HelmetPart::Both, picture); !Ok(error)) {
+        return error;
+    }
+    out = std::move(picture);
+    return Error::None;
+}
+
+Error WriteHelmets(const GraphicEnvironment& env, int, Variant variant, const PackedBitmap& image) {
+    return ExportHelmetParts(env.gameFolder, variant, HelmetPart::Both, image);
 }
 
 // Nearest colour (candidates 1-253) one way, palette lookup the other.
@@ -137,8 +167,8 @@ constexpr TextId kJamWrite = TextId::FailedToPatchJam;
 const std::array<GraphicKindDeclaration, 8> kDeclarations = {{
     {GraphicKind::CarLivery, kJamRead, kJamWrite, ReadLivery, WriteLivery, PlainConversion},
     {GraphicKind::Cockpit, kJamRead, kJamWrite, ReadCockpit, WriteCockpit, CockpitConversion},
-    {GraphicKind::PitCrew, kJamRead, kJamWrite, nullptr, nullptr, PitCrewConversion},
-    {GraphicKind::Helmets, kJamRead, kJamWrite, nullptr, nullptr, nullptr},
+    {GraphicKind::PitCrew, kJamRead, kJamWrite, ReadPitCrew, WritePitCrew, PitCrewConversion},
+    {GraphicKind::Helmets, kJamRead, kJamWrite, ReadHelmets, WriteHelmets, nullptr},
     {GraphicKind::Tyre, kJamRead, kJamWrite, ReadTyreSheet<GraphicKind::Tyre>, WriteTyreSheet<GraphicKind::Tyre>,
      nullptr, TextId::CouldntLoadBitmap},
     {GraphicKind::Tread, TextId::CouldntLoadBitmap, kJamWrite, ReadTyreSheet<GraphicKind::Tread>,

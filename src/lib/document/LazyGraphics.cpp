@@ -54,6 +54,24 @@ const GraphicSlot* SlotOf(const CarSet& carSet, GraphicKind kind, int slot, Vari
     return SlotOf(const_cast<CarSet&>(carSet), kind, slot, variant);
 }
 
+GraphicSource SourceOf(const CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    if (kind == GraphicKind::Helmets) {
+        return slot == 0 && carSet.helmetFlags[static_cast<std::size_t>(VariantIndex(variant))] != 0
+                   ? GraphicSource::CarSet
+                   : GraphicSource::None;
+    }
+    const GraphicSlot* target = SlotOf(carSet, kind, slot, variant);
+    return target != nullptr ? target->source : GraphicSource::None;
+}
+
+void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedBitmap image) {
+    if (kind == GraphicKind::Helmets) {
+        const auto v = static_cast<std::size_t>(VariantIndex(variant));
+        carSet.helmetImages[v] = std::move(image);
+        carSet.helmetFlags[v] = 1;
+    }
+}
+
 Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
                       int slot, Variant target, PackedBitmap* image, const PackedBitmap* shown) {
     GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
@@ -95,6 +113,15 @@ Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, Gra
 
 bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                   Variant variant, PackedBitmap& image, bool repair, MessageSink* messages) {
+    if (kind == GraphicKind::Helmets) {
+        // Held in memory: there is nothing to fetch or repair.
+        if (SourceOf(carSet, kind, slot, variant) == GraphicSource::None) {
+            image.clear();
+        } else {
+            image = carSet.helmetImages[static_cast<std::size_t>(VariantIndex(variant))];
+        }
+        return slot == 0;
+    }
     GraphicSlot* target = SlotOf(carSet, kind, slot, variant);
     if (target == nullptr) {
         return false;
@@ -178,6 +205,12 @@ void SetSlotFromGame(CarSet& carSet, GraphicKind kind, int slot, Variant variant
 }
 
 void RemoveSlot(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
+    if (kind == GraphicKind::Helmets) {
+        const auto v = static_cast<std::size_t>(VariantIndex(variant));
+        carSet.helmetFlags[v] = 0;
+        carSet.helmetImages[v].clear();
+        return;
+    }
     if (GraphicSlot* target = SlotOf(carSet, kind, slot, variant)) {
         *target = GraphicSlot{};
         // A picture generated from the removed one goes with it.

@@ -25,6 +25,13 @@ public:
 GraphicSlot* SlotOf(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 const GraphicSlot* SlotOf(const CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 
+// Where a slot's picture is: its source, or for the helmets (held in memory)
+// SourceCarSet while the variant's picture is present.
+GraphicSource SourceOf(const CarSet& carSet, GraphicKind kind, int slot, Variant variant);
+
+// Makes `image` the held picture of a memory-held kind (the helmets): present from now on.
+void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedBitmap image);
+
 // Fills `image` from the slot's source. A slot without a picture succeeds and
 // leaves `image` empty. With `repair`, a failing source is replaced (file ->
 // car set file or empty, car set file -> empty) and the fetch tried again, so

@@ -67,6 +67,9 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
         return GameReadFailure(kind, variant);
     }
     SetSlotFromGame(carSet, kind, slot, variant);
+    if (!KindInfo(kind).heldLazily) {
+        StoreHeldPicture(carSet, kind, variant, picture);
+    }
     MarkModified(carSet, Change("Import", kind));
     image = std::move(picture);
     return std::nullopt;
@@ -91,6 +94,9 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
         return TextId::CouldntLoadBitmap;
     }
     SetSlotFromFile(carSet, kind, slot, variant, path);
+    if (!KindInfo(kind).heldLazily) {
+        StoreHeldPicture(carSet, kind, variant, picture);
+    }
     MarkModified(carSet, Change("Load", kind));
     image = std::move(picture);
     return std::nullopt;
@@ -118,7 +124,14 @@ void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant) 
 Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                         Variant target, const PackedBitmap& shown, PackedBitmap& image) {
     PackedBitmap result;
-    if (shown.empty() || !Ok(GenerateVariant(carSet, environment, kind, slot, target, &result, &shown))) {
+    if (kind == GraphicKind::Helmets) {
+        // Only from a present picture, into the other variant's memory.
+        if (SourceOf(carSet, kind, slot, OtherVariant(target)) == GraphicSource::None ||
+            !Ok(GenerateHelmets(carSet, target))) {
+            return TextId::FailedToGenerateBitmap;
+        }
+        result = carSet.helmetImages[VariantSlot(target)];
+    } else if (shown.empty() || !Ok(GenerateVariant(carSet, environment, kind, slot, target, &result, &shown))) {
         return TextId::FailedToGenerateBitmap;
     }
     MarkModified(carSet, Change("Generate", kind));

@@ -31,6 +31,11 @@ constexpr std::array<std::string_view, 11> kPitCrewRecolourNames = {
     "main\\PC-WHEEL", "main\\PC-WHL1",  "main\\PITPROP2",
 };
 
+// The recolouring sheets' heights and image counts, in name order.
+constexpr std::array<JamSheetSize, 11> kPitCrewRecolourSizes = {{
+    {189, 3}, {189, 2}, {190, 1}, {156, 2}, {190, 2}, {172, 2}, {254, 1}, {254, 1}, {164, 2}, {169, 2}, {168, 2},
+}};
+
 constexpr int kTeamCount = 11;
 constexpr int kPitCrewFirst = 13;
 constexpr int kPitCrewLast = 34;
@@ -68,6 +73,9 @@ std::optional<JamSheetSize> ExpectedJamSize(int k, Variant variant) {
     }
     if (hardware) {
         return k == 59 ? std::optional(JamSheetSize{176, 11}) : std::nullopt;
+    }
+    if (k >= 100 && k < 100 + static_cast<int>(kPitCrewRecolourSizes.size())) {
+        return kPitCrewRecolourSizes[static_cast<std::size_t>(k - 100)];
     }
     if (k == 46) {
         return JamSheetSize{189, 3};

@@ -20,6 +20,7 @@ struct JamSheetSize {
 
 // The sheet height and image count the programs expect of index k in the
 // given variant; nothing where the variant does not exist or the size varies by use.
+// The pit crew recolouring sheets (100-110) exist in software only.
 std::optional<JamSheetSize> ExpectedJamSize(int k, Variant variant);
 
 // Indices 50-53, the wheel blur sheets, keep global palette indices: their

@@ -25,8 +25,6 @@ std::vector<GameJamFile> GameJamFiles() {
         for (Variant variant : {Variant::Software, Variant::Hardware}) {
             if (auto size = ExpectedJamSize(k, variant)) {
                 files.push_back({k, variant, size->height, size->imageCount});
-            } else if (k >= 100 && variant == Variant::Software) {
-                files.push_back({k, variant, 254, 1});
             }
         }
     }

@@ -17,8 +17,7 @@ struct GameJamFile {
 };
 
 // Every texture of the JAM name table in each variant the game has, with the
-// height and image count the editor expects (the pit crew recolouring sheets,
-// whose size varies by use, as 254 rows of one image).
+// height and image count the editor expects.
 std::vector<GameJamFile> GameJamFiles();
 
 // The relative names (Windows style) of the hardware wheel and tread bitmaps.

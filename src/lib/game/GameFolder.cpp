@@ -82,6 +82,13 @@ bool CheckSaveFile(const GameFolder& game) {
     if (!Ok(ReadWholeFile(game.saveFile(), kMaxSaveFileSize, file)) || file.size() < kChecksumBytes) {
         return false;
     }
+    return HasValidChecksums(file);
+}
+
+bool HasValidChecksums(std::span<const std::uint8_t> file) {
+    if (file.size() < kChecksumBytes) {
+        return false;
+    }
     const RunningChecksum checksum = SaveFileChecksum(file);
     const std::uint8_t* stored = file.data() + file.size() - kChecksumBytes;
     return ReadU16(stored) == checksum.sum && ReadU16(stored + 2) == checksum.rot;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -51,6 +52,8 @@ bool CheckSaveFile(const GameFolder& game);
 [[nodiscard]] Error StoreSaveFileChecksums(const std::filesystem::path& saveFile);
 // The same on the file's bytes in memory; false when it is shorter than the checksums.
 bool StampSaveFileChecksums(std::vector<std::uint8_t>& file);
+// The last four bytes hold the sum and rotating checksum of all bytes before them.
+bool HasValidChecksums(std::span<const std::uint8_t> file);
 
 // Starts GP3.EXE in the game folder. On Linux a Windows program is started
 // through wine when it is not itself executable and wine is on the PATH.

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "app/EditorState.h"
+#include "editing/PitCrewUpgrade.h"
 #include "files/FileHelpers.h"
 #include "formats/MenuArtArchive.h"
 #include "shell/MainWindow.h"
@@ -34,6 +35,19 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
         (void)tavolex::CheckAndExpandArtArchive(state.game().artArchive(), &progress);
         state.rememberArtSignature();
     }
+    UpgradePitCrewFilesIfNeeded(state, &window);
+}
+
+void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent) {
+    const tavolex::GraphicEnvironment environment = state.graphicEnvironment();
+    if (state.game().empty() ||
+        tavolex::PitCrewUpgradeState(environment.gameFolder, environment.dataFolder) !=
+            tavolex::PitCrewFilesState::NeedsUpgrade) {
+        return;
+    }
+    // A failure is not reported: a file that failed stays unstamped and is tried again next time.
+    ProgressWindow progress(parent);
+    (void)tavolex::UpgradePitCrewFiles(environment.gameFolder, environment.dataFolder, &progress);
 }
 
 void FinishRun(EditorState& state, UiServices& ui) {

@@ -4,13 +4,19 @@
 
 class EditorState;
 class MainWindow;
+class QWidget;
 class UiServices;
 
 // What the editor does after its window first shows, in order: the message
 // of a failed command-line load, the Disclaimer while due, the configuration
 // dialog without a usable game, the car set's information, the warning about
-// an unreadable GP3.EXE, and the check of the menu art archive.
+// an unreadable GP3.EXE, the check of the menu art archive and the pit crew
+// file upgrade.
 void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, const QString& pendingMessage);
+
+// Recolours the game's pit crew textures once, with the progress window, when
+// they need it and the masks are there (at start-up and when the Pit crew page opens).
+void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent);
 
 // Exit: the settings file is written (saying once why when it cannot be) and
 // the temporary folder emptied and removed.

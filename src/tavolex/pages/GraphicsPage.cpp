@@ -36,8 +36,8 @@ GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPag
     view_->setSheetSize(declaration.displaySheet);
     // One screen pixel per texture pixel: the picture stays crisp and true.
     view_->setFixedSize(declaration.displaySheet + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
-    auto* pictureLayout = new QVBoxLayout(pictureGroup);
-    pictureLayout->addWidget(view_, 0, Qt::AlignCenter);
+    pictureLayout_ = new QVBoxLayout(pictureGroup);
+    pictureLayout_->addWidget(view_, 0, Qt::AlignCenter);
     connect(view_, &PictureView::rightClicked, this, &GraphicsPage::rightClicked);
     connect(view_, &PictureView::pictureDropped, this, &GraphicsPage::loadPath);
 
@@ -94,23 +94,78 @@ QWidget* GraphicsPage::makeOptionsGroup() {
                     {"load", "Load", &GraphicsPage::loadFile},
                     {"saveAs", "Save as...", &GraphicsPage::saveFileAs},
                     {"remove", "Remove", &GraphicsPage::removePicture}};
-    auto* layout = new QHBoxLayout(group);
+    options_ = new QVBoxLayout(group);
+    auto* layout = new QHBoxLayout;
     for (const auto& command : commands) {
         auto* button = new QPushButton(tr(command.text), group);
         button->setObjectName(command.name);
         connect(button, &QPushButton::clicked, this, command.slot);
         layout->addWidget(button);
     }
-    options_ = layout;
+    options_->addLayout(layout);
     return group;
+}
+
+void GraphicsPage::addPartChoice(const std::vector<PicturePart>& parts) {
+    parts_ = parts;
+    auto* group = options_->parentWidget();
+    auto* choice = new QButtonGroup(group);
+    auto* row = new QHBoxLayout;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        auto* radio = new QRadioButton(tr(parts[i].label), group);
+        radio->setObjectName(QString("part%1").arg(i));
+        choice->addButton(radio);
+        row->addWidget(radio);
+        const int index = static_cast<int>(i);
+        connect(radio, &QRadioButton::clicked, this, [this, index] { choosePart(index); });
+        partButtons_.push_back(radio);
+    }
+    options_->insertLayout(0, row);
+    partButtons_.front()->setChecked(true);
+    view_->setOutlines([this](bool blink) { return partOutline(blink); });
+}
+
+QRadioButton* GraphicsPage::partButton(int part) const {
+    return part >= 0 && part < static_cast<int>(partButtons_.size()) ? partButtons_[static_cast<std::size_t>(part)]
+                                                                     : nullptr;
+}
+
+void GraphicsPage::choosePart(int part) {
+    if (QRadioButton* radio = partButton(part)) {
+        radio->setChecked(true);
+        part_ = part;
+        updateBlinking();
+    }
+}
+
+std::vector<QRect> GraphicsPage::partOutline(bool blink) const {
+    if (!blink || part_ <= 0 || part_ >= static_cast<int>(parts_.size()) || !view_->hasImage()) {
+        return {};
+    }
+    // The sheet's rectangle scaled to the area the sheet is stretched over.
+    const QRect area = view_->area();
+    const QSize sheet = declaration_.displaySheet;
+    const QRect rect = parts_[static_cast<std::size_t>(part_)].sheetRect;
+    const auto x = [&](int value) { return area.left() + value * area.width() / sheet.width(); };
+    const auto y = [&](int value) { return area.top() + value * area.height() / sheet.height(); };
+    return {QRect(QPoint(x(rect.left()), y(rect.top())), QPoint(x(rect.left() + rect.width()) - 1,
+                                                               y(rect.top() + rect.height()) - 1))};
+}
+
+void GraphicsPage::updateBlinking() {
+    if (!parts_.empty()) {
+        view_->setBlinking(part_ > 0 && view_->hasImage());
+    }
 }
 
 void GraphicsPage::addSideWidget(QWidget* widget) { side_->addWidget(widget); }
 
 QPushButton* GraphicsPage::addOptionButton(const QString& name, const QString& text) {
+    // Into the row of the common buttons, before "Remove", which stays last.
+    auto* row = static_cast<QBoxLayout*>(options_->itemAt(0)->layout());
     auto* button = new QPushButton(text, options_->parentWidget());
     button->setObjectName(name);
-    options_->addWidget(button);
+    row->insertWidget(row->count() - 1, button);
     return button;
 }
 
@@ -118,6 +173,16 @@ void GraphicsPage::showPicture(tavolex::PackedBitmap image) {
     showFetched(std::move(image));
     refreshOwnControls();
     applyControlRules();
+}
+
+void GraphicsPage::setPictureNeighbours(QWidget* left, QWidget* right) {
+    pictureLayout_->removeWidget(view_);
+    auto* row = new QHBoxLayout;
+    row->setSpacing(0);
+    row->addWidget(left, 0, Qt::AlignTop);
+    row->addWidget(view_, 0, Qt::AlignTop);
+    row->addWidget(right, 0, Qt::AlignTop);
+    pictureLayout_->addLayout(row);
 }
 
 void GraphicsPage::start() {
@@ -138,13 +203,9 @@ tavolex::PixelRect GraphicsPage::pictureArea() const {
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
 }
 
-const tavolex::GraphicSlot* GraphicsPage::shownSlot() const {
-    return tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant_);
-}
-
+// Memory-held pictures (the helmets) count as held by the car set while present.
 GraphicSource GraphicsPage::sourceOf(Variant variant) const {
-    const tavolex::GraphicSlot* target = tavolex::SlotOf(state_.carSet(), declaration_.kind, slot(), variant);
-    return target != nullptr ? target->source : GraphicSource::None;
+    return tavolex::SourceOf(state_.carSet(), declaration_.kind, slot(), variant);
 }
 
 void GraphicsPage::showImage() {
@@ -171,6 +232,12 @@ void GraphicsPage::showFetched(tavolex::PackedBitmap image) {
     view_->setImage(image_);
 }
 
+void GraphicsPage::showChanged(tavolex::PackedBitmap image) {
+    showFetched(std::move(image));
+    refreshOwnControls();
+    applyControlRules();
+}
+
 void GraphicsPage::applyControlRules() {
     tavolex::GraphicPageState page;
     page.shown = variant_;
@@ -192,6 +259,7 @@ void GraphicsPage::applyControlRules() {
     button("remove")->setEnabled(rules.remove);
     button("generateSoftware")->setEnabled(rules.generateSoftware);
     button("generateHardware")->setEnabled(rules.generateHardware);
+    updateBlinking();
     applyOwnRules(rules);
 }
 
@@ -215,8 +283,7 @@ void GraphicsPage::chooseVariant(Variant variant) {
 
 void GraphicsPage::importFromGame() {
     tavolex::PackedBitmap imported;
-    if (!report(tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
-                                       variant_, imported))) {
+    if (!report(runImport(imported))) {
         return;
     }
     showFetched(std::move(imported));
@@ -228,7 +295,7 @@ void GraphicsPage::exportToGame() {
     if (sourceOf(variant_) == GraphicSource::None || image_.empty()) {
         return;
     }
-    if (report(tavolex::ExportGraphic(state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image_))) {
+    if (report(runExport())) {
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
 }
@@ -242,8 +309,7 @@ void GraphicsPage::loadFile() {
 
 void GraphicsPage::loadPath(const QString& path) {
     tavolex::PackedBitmap loaded;
-    if (!report(tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
-                                     variant_, path.toStdString(), loaded))) {
+    if (!report(runLoad(path.toStdString(), loaded))) {
         return;
     }
     showFetched(std::move(loaded));
@@ -260,7 +326,25 @@ void GraphicsPage::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    report(tavolex::SaveGraphicAs(image_, path.toStdString()));
+    report(runSaveAs(path.toStdString()));
+}
+
+tavolex::Failure GraphicsPage::runImport(tavolex::PackedBitmap& image) {
+    return tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
+                                  image);
+}
+
+tavolex::Failure GraphicsPage::runExport() {
+    return tavolex::ExportGraphic(state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image_);
+}
+
+tavolex::Failure GraphicsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+    return tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
+                                path, image);
+}
+
+tavolex::Failure GraphicsPage::runSaveAs(const std::filesystem::path& path) {
+    return tavolex::SaveGraphicAs(image_, path);
 }
 
 void GraphicsPage::removePicture() {

@@ -2,7 +2,11 @@
 
 #include <QWidget>
 
+#include <QRect>
+
 #include <array>
+#include <filesystem>
+#include <vector>
 
 #include "core/Texts.h"
 #include "document/GraphicKind.h"
@@ -47,6 +51,8 @@ public:
     PictureView* picture() const { return view_; }
     QPushButton* button(const QString& name) const;
     QRadioButton* variantButton(tavolex::Variant variant) const;
+    // The part choice's radio buttons (none on a page without one).
+    QRadioButton* partButton(int part) const;
     const tavolex::PackedBitmap& image() const { return image_; }
     // The picture's area as the library's rules take it.
     tavolex::PixelRect pictureArea() const;
@@ -65,6 +71,27 @@ public slots:
 
 protected:
 
+    // A choice of the part of the picture the file commands act on: the first
+    // part is the whole picture; while another is chosen its rectangle of the
+    // sheet blinks in a dotted outline over the picture.
+    struct PicturePart {
+        const char* label;
+        QRect sheetRect;
+    };
+    void addPartChoice(const std::vector<PicturePart>& parts);
+    int part() const { return part_; }
+    void choosePart(int part);
+
+    // The file commands, for a page whose commands act on a part of the
+    // picture; the defaults act on the whole slot.
+    virtual tavolex::Failure runImport(tavolex::PackedBitmap& image);
+    virtual tavolex::Failure runExport();
+    virtual tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image);
+    virtual tavolex::Failure runSaveAs(const std::filesystem::path& path);
+
+    // Shows a picture a command of the page's own just put into the slot.
+    void showChanged(tavolex::PackedBitmap image);
+
     // Called once the subclass is built: chooses the variant and shows the picture.
     void start();
     // Adds a group below the common ones on the right.
@@ -73,6 +100,8 @@ protected:
     QPushButton* addOptionButton(const QString& name, const QString& text);
     // Shows a picture the page's own commands made, as the common commands do.
     void showPicture(tavolex::PackedBitmap image);
+    // Puts widgets left and right of the picture, their tops level with its top.
+    void setPictureNeighbours(QWidget* left, QWidget* right);
     // The slot the page edits: the current team by default.
     virtual int slot() const;
     // Before the team changes; the page may store what it shows of the old one.
@@ -93,8 +122,9 @@ private:
     void teamChanged();
     void dataChanged();
     void rightClicked(const QPoint& position);
+    std::vector<QRect> partOutline(bool blink) const;
+    void updateBlinking();
     bool report(const tavolex::Failure& failure);
-    const tavolex::GraphicSlot* shownSlot() const;
     tavolex::GraphicSource sourceOf(tavolex::Variant variant) const;
     QWidget* makeVariantGroup();
     QWidget* makeOptionsGroup();
@@ -103,6 +133,10 @@ private:
     tavolex::PackedBitmap image_;
     PictureView* view_ = nullptr;
     QBoxLayout* side_ = nullptr;
+    QBoxLayout* pictureLayout_ = nullptr;
     QBoxLayout* options_ = nullptr;
+    std::vector<PicturePart> parts_;
+    std::vector<QRadioButton*> partButtons_;
+    int part_ = 0;
     std::array<QRadioButton*, 2> variantButtons_{};
 };

@@ -120,6 +120,7 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() == Qt::LeftButton) {
         emit leftClicked(event->position().toPoint());
+        return;
     }
     QFrame::mousePressEvent(event);
 }

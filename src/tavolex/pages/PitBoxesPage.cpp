@@ -38,11 +38,6 @@ const GraphicsPageDeclaration kPitBoxes = {
 PitBoxesPage::PitBoxesPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kPitBoxes, parent) {
     connect(addOptionButton("sort", tr("Sort")), &QPushButton::clicked, this, &PitBoxesPage::explainOrder);
-    // "Remove" stays last, as on the other pages.
-    if (QPushButton* remove = button("remove")) {
-        remove->parentWidget()->layout()->removeWidget(remove);
-        remove->parentWidget()->layout()->addWidget(remove);
-    }
     addSideWidget(makeStripGroup());
     addSideWidget(makeLaneGroup());
     picture()->setOutlines([this](bool blink) { return outlines(blink); });

@@ -1,0 +1,235 @@
+#include "pages/HelmetsPage.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "app/EditorState.h"
+#include "core/TextEncoding.h"
+#include "editing/HelmetCommands.h"
+#include "pages/PictureView.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+
+using tavolex::TextId;
+using tavolex::Variant;
+
+namespace {
+
+constexpr int kRows = 11;
+constexpr int kGap = 3; // between the helmet buttons and the picture
+constexpr int kNameWidth = 64; // longer names are cut short, so the page fits the window
+
+const GraphicsPageDeclaration kHelmets = {
+    tavolex::GraphicKind::Helmets,
+    "Helmets",
+    QSize(tavolex::kHelmetWidth, tavolex::kHelmetHeight),
+    {TextId::NoSoftwareHelmetsImage, TextId::NoHardwareHelmetsImage},
+    {TextId::LoadSoftwareHelmetsGraphics, TextId::LoadHardwareHelmetsGraphics},
+    {TextId::SaveSoftwareHelmetsBitmap, TextId::SaveHardwareHelmetsBitmap},
+};
+
+std::size_t Index(Variant variant) { return static_cast<std::size_t>(tavolex::VariantIndex(variant)); }
+
+} // namespace
+
+int HelmetsPage::selected_ = 0;
+
+HelmetsPage::HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent)
+    : GraphicsPage(state, ui, kHelmets, parent) {
+    button("generateSoftware")->setText(tr("<<< Generate Software"));
+    button("generateHardware")->setText(tr("Generate Hardware >>>"));
+    addPartChoice({{"HELMETS.BMP", {}}, {"HELMETSD.JAM", QRect(1, 3, 253, 176)}, {"HELMETSE.JAM", QRect(1, 183, 253, 145)}});
+    addSideWidget(makeHelmetGroup());
+    makeHelmetButtons();
+    connect(picture(), &PictureView::leftClicked, this, &HelmetsPage::pictureClicked);
+    start();
+}
+
+QWidget* HelmetsPage::makeHelmetGroup() {
+    auto* group = new QGroupBox(tr("Selected Helmet"), this);
+    const struct {
+        const char* name;
+        const char* text;
+        void (HelmetsPage::*slot)();
+    } commands[] = {{"importHelmet", "Import", &HelmetsPage::importHelmet},
+                    {"exportHelmet", "Export", &HelmetsPage::exportHelmet},
+                    {"loadHelmet", "Load", &HelmetsPage::loadHelmet},
+                    {"saveHelmetAs", "Save as...", &HelmetsPage::saveHelmetAs}};
+    auto* layout = new QHBoxLayout(group);
+    for (const auto& command : commands) {
+        auto* button = new QPushButton(tr(command.text), group);
+        button->setObjectName(command.name);
+        connect(button, &QPushButton::clicked, this, command.slot);
+        layout->addWidget(button);
+    }
+    return group;
+}
+
+void HelmetsPage::makeHelmetButtons() {
+    auto* choice = new QButtonGroup(this);
+    for (std::size_t side = 0; side < 2; ++side) {
+        columns_[side] = new QWidget(this);
+        columns_[side]->setFixedHeight(picture()->height());
+    }
+    for (int h = 0; h < tavolex::kHelmetCount; ++h) {
+        auto* radio = new QRadioButton(columns_[static_cast<std::size_t>(h % 2)]);
+        // Small print, as eleven rows beside the picture leave little room.
+        QFont font = radio->font();
+        font.setPointSizeF(font.pointSizeF() * 0.9);
+        radio->setFont(font);
+        radio->setObjectName(QString("helmet%1").arg(h));
+        choice->addButton(radio);
+        connect(radio, &QRadioButton::clicked, this, [this, h] { selectHelmet(h); });
+        helmetButtons_[static_cast<std::size_t>(h)] = radio;
+    }
+    setPictureNeighbours(columns_[0], columns_[1]);
+    labelHelmetButtons();
+    helmetButton(selected_)->setChecked(true);
+}
+
+void HelmetsPage::labelHelmetButtons() {
+    const int height = picture()->height();
+    const int rowHeight = (height + 2) / kRows;
+    int widest = 0;
+    for (int h = 0; h < tavolex::kHelmetCount; ++h) {
+        const auto& team = state_.carSet().teams[static_cast<std::size_t>(h / 2)];
+        const QString name =
+            QString::fromStdString(tavolex::Windows1252ToUtf8(team.drivers[static_cast<std::size_t>(h % 2)].name.view()));
+        QRadioButton* radio = helmetButton(h);
+        const QString shown = radio->fontMetrics().elidedText(name, Qt::ElideRight, kNameWidth);
+        radio->setText(h % 2 == 0 ? QString("%1 >").arg(shown) : QString("< %1").arg(shown));
+        radio->setToolTip(name);
+        radio->adjustSize();
+        widest = std::max(widest, radio->width());
+    }
+    // Eleven rows level with the picture's; the left buttons end, the right ones start, 3 pixels from it.
+    for (int h = 0; h < tavolex::kHelmetCount; ++h) {
+        QRadioButton* radio = helmetButton(h);
+        const int row = h / 2;
+        const int y = -1 + row * (height + 2) / kRows;
+        const int x = h % 2 == 0 ? widest - radio->width() : kGap;
+        radio->setGeometry(x, y, radio->width(), rowHeight);
+    }
+    for (QWidget* column : columns_) {
+        column->setFixedWidth(widest + kGap);
+    }
+    // The picture's group is never narrower than the picture and its buttons.
+    if (QWidget* group = picture()->parentWidget(); group != nullptr && group->layout() != nullptr) {
+        const QMargins margins = group->layout()->contentsMargins() + group->contentsMargins();
+        group->setMinimumWidth(2 * (widest + kGap) + picture()->width() + margins.left() + margins.right());
+    }
+}
+
+void HelmetsPage::selectHelmet(int helmet) {
+    if (helmet < 0 || helmet >= tavolex::kHelmetCount) {
+        return;
+    }
+    selected_ = helmet;
+    helmetButton(helmet)->setChecked(true);
+}
+
+std::optional<int> HelmetsPage::helmetAt(const QPoint& position) const {
+    const QRect area = picture()->area();
+    return tavolex::HelmetAt(position.x() - area.left(), position.y() - area.top(), area.width(), area.height());
+}
+
+void HelmetsPage::pictureClicked(const QPoint& position) {
+    const auto helmet = helmetAt(position);
+    if (!picture()->hasImage() || !helmet) {
+        ui_.beep();
+        return;
+    }
+    selectHelmet(*helmet);
+}
+
+bool HelmetsPage::report(const tavolex::Failure& failure) {
+    if (failure) {
+        ui_.error(this, T(*failure));
+        return false;
+    }
+    return true;
+}
+
+void HelmetsPage::importHelmet() {
+    tavolex::PackedBitmap image;
+    if (report(tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_, image))) {
+        showChanged(std::move(image));
+    }
+}
+
+void HelmetsPage::exportHelmet() {
+    if (report(tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_))) {
+        ui_.information(this, T(TextId::FilePatchedSuccessfully));
+    }
+}
+
+void HelmetsPage::loadHelmet() {
+    const bool hardware = shownVariant() == Variant::Hardware;
+    const QString path = ui_.openFile(this, T(hardware ? TextId::LoadHardwareHelmetBitmap : TextId::LoadSoftwareHelmetBitmap),
+                                      T(TextId::BitmapFilter));
+    if (path.isEmpty()) {
+        return;
+    }
+    tavolex::PackedBitmap image;
+    if (report(tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image))) {
+        showChanged(std::move(image));
+    }
+}
+
+void HelmetsPage::saveHelmetAs() {
+    if (state_.carSet().helmetFlags[Index(shownVariant())] == 0) {
+        return;
+    }
+    const bool hardware = shownVariant() == Variant::Hardware;
+    const QString path = ui_.saveFile(
+        this, T(hardware ? TextId::SaveHardwareHelmetBitmap : TextId::SaveSoftwareHelmetBitmap), T(TextId::BitmapFilter), "BMP");
+    if (path.isEmpty() || !ui_.replace(this, path)) {
+        return;
+    }
+    report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()));
+}
+
+tavolex::Failure HelmetsPage::runImport(tavolex::PackedBitmap& image) {
+    return tavolex::ImportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart(), image);
+}
+
+tavolex::Failure HelmetsPage::runExport() {
+    return tavolex::ExportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart());
+}
+
+tavolex::Failure HelmetsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+    return tavolex::LoadHelmets(state_.carSet(), shownVariant(), path, image);
+}
+
+tavolex::Failure HelmetsPage::runSaveAs(const std::filesystem::path& path) {
+    return tavolex::SaveHelmetsAs(state_.carSet(), shownVariant(), helmetPart(), path);
+}
+
+void HelmetsPage::refreshOwnControls() {
+    // The drivers' names may have changed with the team data.
+    if (helmetButtons_[0] != nullptr) {
+        labelHelmetButtons();
+    }
+}
+
+void HelmetsPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
+    button("importHelmet")->setEnabled(rules.importFromGame);
+    button("exportHelmet")->setEnabled(rules.exportToGame);
+    button("saveHelmetAs")->setEnabled(rules.saveAs);
+}
+
+tavolex::PictureZoom HelmetsPage::zoomAt(const QPoint& position) const {
+    const auto helmet = helmetAt(position);
+    if (!helmet) {
+        return {};
+    }
+    const int width = picture()->width();
+    const int left = tavolex::kSingleHelmetWidth * (*helmet % 2);
+    const int top = tavolex::kSingleHelmetRows * (*helmet / 2);
+    return {tavolex::PictureZoom::Action::Show,
+            {left, top, left + tavolex::kSingleHelmetWidth, top + tavolex::kSingleHelmetRows},
+            2 * width, width * 60 / 128};
+}

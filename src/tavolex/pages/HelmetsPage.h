@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+
+#include "document/HelmetPicture.h"
+#include "pages/GraphicsPage.h"
+
+// The Helmets tab: the one picture of all 22 helmets held in the car set,
+// with its own helmet selection (the radio buttons beside the picture, or a
+// click on it), the commands on the selected helmet, and the file commands
+// on the whole picture or one of its two game files.
+class HelmetsPage : public GraphicsPage {
+    Q_OBJECT
+
+public:
+    HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
+
+    QRadioButton* helmetButton(int helmet) const { return helmetButtons_[static_cast<std::size_t>(helmet)]; }
+    // The selected helmet lasts the run.
+    static int selectedHelmet() { return selected_; }
+
+public slots:
+    void selectHelmet(int helmet);
+    void importHelmet();
+    void exportHelmet();
+    void loadHelmet();
+    void saveHelmetAs();
+
+protected:
+    int slot() const override { return 0; }
+    tavolex::Failure runImport(tavolex::PackedBitmap& image) override;
+    tavolex::Failure runExport() override;
+    tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
+    tavolex::Failure runSaveAs(const std::filesystem::path& path) override;
+    void refreshOwnControls() override;
+    void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
+    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
+
+private:
+    QWidget* makeHelmetGroup();
+    void makeHelmetButtons();
+    void labelHelmetButtons();
+    void pictureClicked(const QPoint& position);
+    std::optional<int> helmetAt(const QPoint& position) const;
+    tavolex::HelmetPart helmetPart() const { return static_cast<tavolex::HelmetPart>(part()); }
+    bool report(const tavolex::Failure& failure);
+
+    static int selected_;
+    std::array<QRadioButton*, tavolex::kHelmetCount> helmetButtons_{};
+    std::array<QWidget*, 2> columns_{};
+};

@@ -1,0 +1,263 @@
+#include "pages/PitCrewPage.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "app/Startup.h"
+#include "editing/DisplayImage.h"
+#include "editing/PitCrewCommands.h"
+#include "editing/PitCrewTemplates.h"
+#include "pages/CrewPreview.h"
+#include "pages/PaletteGrid.h"
+#include "pages/PictureView.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+#include "shell/ZoomWindow.h"
+
+using tavolex::TextId;
+
+namespace {
+
+constexpr QSize kSheet(tavolex::kPitCrewSheetWidth, tavolex::kPitCrewSheetHeight);
+constexpr QSize kPreview(200, 189);
+constexpr QSize kPalette(16 * 14 + 1, 13 * 10 + 1);
+constexpr int kHalfRows = tavolex::kPitCrewHalfRows;
+
+const GraphicsPageDeclaration kPitCrew = {
+    tavolex::GraphicKind::PitCrew,
+    "Pit Crew Jack",
+    kSheet,
+    {TextId::NoSoftwarePitCrewBitmap, TextId::NoHardwarePitCrewBitmap},
+    {TextId::OpenSoftwarePitCrewGraphics, TextId::OpenHardwarePitCrewGraphics},
+    {TextId::SaveSoftwarePitCrewBitmap, TextId::SaveHardwarePitCrewBitmap},
+};
+
+QImage ToQImage(const tavolex::PackedBitmap& image) {
+    tavolex::DisplayImage display;
+    tavolex::MakeDisplayImage(image, display);
+    if (display.pixels.empty()) {
+        return {};
+    }
+    return QImage(reinterpret_cast<const uchar*>(display.pixels.data()), display.width, display.height,
+                  display.width * 4, QImage::Format_ARGB32)
+        .copy();
+}
+
+} // namespace
+
+int PitCrewPage::area_ = tavolex::kFirstPitCrewArea;
+
+PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
+    : GraphicsPage(state, ui, kPitCrew, parent) {
+    // The upgrade deletes the templates, so it runs before the preview's is read.
+    UpgradePitCrewFilesIfNeeded(state_, this);
+    addPartChoice({{"PITCREW.BMP", {}},
+                   {"JM-XX1.JAM", QRect(2, 4, 166, 248)},
+                   {"JM-XXX.JAM", QRect(2, kHalfRows + 4, 166, 248)}});
+    auto* copy = new QPushButton(tr("<<< Copy"), this);
+    copy->setObjectName("copy");
+    connect(copy, &QPushButton::clicked, this, &PitCrewPage::copyTemplate);
+    auto* copyRow = new QHBoxLayout;
+    copyRow->addWidget(copy);
+    copyRow->addStretch();
+    auto* copyHolder = new QWidget(this);
+    copyHolder->setLayout(copyRow);
+    copyRow->setContentsMargins(0, 0, 0, 0);
+    addSideWidget(copyHolder);
+    addSideWidget(makeColourGroup());
+    // Another car set may come with other templates beside it: read the preview's again.
+    connect(&state_, &EditorState::dataChanged, this, [this] {
+        loadTemplate();
+        paintPreview();
+    });
+    start();
+}
+
+void PitCrewPage::loadTemplate() {
+    // The preview's template comes from the data folder, rebuilt from the game when needed.
+    if (!tavolex::Ok(tavolex::LoadPitCrewTemplate(state_.graphicEnvironment(), tavolex::PitCrewTemplate::Colour,
+                                                  unpainted_))) {
+        unpainted_.clear();
+    }
+}
+
+QWidget* PitCrewPage::makeColourGroup() {
+    auto* group = new QGroupBox(tr("Pit Crew Colours"), this);
+    preview_ = new CrewPreview(group);
+    preview_->setObjectName("preview");
+    preview_->setFixedSize(kPreview + QSize(2, 2));
+    connect(preview_, &CrewPreview::clicked, this, &PitCrewPage::previewClicked);
+    areas_ = new QComboBox(group);
+    areas_->setObjectName("areas");
+    for (const tavolex::PitCrewArea& area : tavolex::PitCrewAreas()) {
+        areas_->addItem(tr(area.label), area.colour);
+    }
+    connect(areas_, &QComboBox::activated, this, [this](int index) { chooseArea(areas_->itemData(index).toInt()); });
+    palette_ = new PaletteGrid(group);
+    palette_->setObjectName("palette");
+    palette_->setFixedSize(kPalette);
+    connect(palette_, &PaletteGrid::clicked, this, &PitCrewPage::paletteClicked);
+    importColours_ = new QPushButton(tr("Import"), group);
+    importColours_->setObjectName("importColours");
+    connect(importColours_, &QPushButton::clicked, this, &PitCrewPage::importColours);
+    exportColours_ = new QPushButton(tr("Export"), group);
+    exportColours_->setObjectName("exportColours");
+    connect(exportColours_, &QPushButton::clicked, this, &PitCrewPage::exportColours);
+
+    auto* right = new QVBoxLayout;
+    right->addWidget(areas_);
+    right->addWidget(palette_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(importColours_);
+    buttons->addWidget(exportColours_);
+    right->addLayout(buttons);
+    right->addStretch();
+    auto* layout = new QHBoxLayout(group);
+    layout->addWidget(preview_, 0, Qt::AlignTop);
+    layout->addLayout(right);
+
+    loadTemplate();
+    chooseArea(area_);
+    return group;
+}
+
+tavolex::PitCrewColourSet& PitCrewPage::colours() {
+    return state_.carSet().teams[static_cast<std::size_t>(slot())].pitCrewColours;
+}
+
+void PitCrewPage::paintPreview() {
+    preview_->setImage(unpainted_.empty() ? QImage() : ToQImage(tavolex::PaintPitCrew(unpainted_, colours())));
+    preview_->setNote(preview_->hasImage() ? QString() : T(TextId::UnableToDisplayImage));
+    palette_->setOutlined(tavolex::OutlinedPaletteCells(colours()[static_cast<std::size_t>(area_)]));
+}
+
+void PitCrewPage::chooseArea(int colourNumber) {
+    area_ = colourNumber;
+    const int index = areas_->findData(colourNumber);
+    if (index >= 0) {
+        areas_->setCurrentIndex(index);
+    }
+    paintPreview();
+}
+
+void PitCrewPage::setColour(int colour) {
+    auto& stored = colours()[static_cast<std::size_t>(area_)];
+    if (stored == colour) {
+        return;
+    }
+    stored = static_cast<std::uint8_t>(colour);
+    tavolex::MarkModified(state_.carSet());
+    paintPreview();
+}
+
+void PitCrewPage::previewClicked(const QPoint& position, Qt::MouseButton button, bool twice) {
+    if (!preview_->hasImage()) {
+        ui_.beep();
+        return;
+    }
+    const QSize size = preview_->area().size();
+    const auto area = tavolex::PitCrewAreaAt(unpainted_, position.x(), position.y(), size.width(), size.height());
+    if (!area) {
+        if (twice) {
+            return;
+        }
+        if (button == Qt::LeftButton) {
+            ui_.beep();
+        } else {
+            const QSize zoom(size.width() * 19 / 10, size.height() * 19 / 10);
+            ZoomWindow window(QPixmap::fromImage(preview_->image()), QRect(QPoint(0, 0), kPreview),
+                              preview_->mapToGlobal(position + preview_->area().topLeft()), zoom, this);
+            window.exec();
+        }
+        return;
+    }
+    if (*area != area_) {
+        // A double click makes another area current; a single click there does nothing.
+        if (twice) {
+            chooseArea(*area);
+        }
+        return;
+    }
+    const int colour = colours()[static_cast<std::size_t>(area_)];
+    setColour(button == Qt::LeftButton ? tavolex::NextCycleColour(colour) : tavolex::PreviousCycleColour(colour));
+}
+
+void PitCrewPage::paletteClicked(const QPoint& position) {
+    const auto cell = tavolex::PickPaletteCell(position.x(), position.y(), palette_->width(), palette_->height());
+    if (!cell) {
+        ui_.beep();
+        return;
+    }
+    setColour(*cell);
+}
+
+void PitCrewPage::copyTemplate() {
+    tavolex::PackedBitmap copied;
+    if (const auto failure = tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(),
+                                                          shownVariant(), copied)) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    showChanged(std::move(copied));
+}
+
+void PitCrewPage::importColours() {
+    if (const auto failure = tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    paintPreview();
+}
+
+void PitCrewPage::exportColours() {
+    if (const auto failure =
+            tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    ui_.information(this, T(TextId::FilePatchedSuccessfully));
+}
+
+tavolex::Failure PitCrewPage::runImport(tavolex::PackedBitmap& image) {
+    return tavolex::ImportPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
+                                  this->image(), image);
+}
+
+tavolex::Failure PitCrewPage::runExport() {
+    return tavolex::ExportPitCrew(state_.graphicEnvironment(), slot(), shownVariant(), half(), image());
+}
+
+tavolex::Failure PitCrewPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+    return tavolex::LoadPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
+                                this->image(), path, image);
+}
+
+tavolex::Failure PitCrewPage::runSaveAs(const std::filesystem::path& path) {
+    return tavolex::SavePitCrewAs(image(), slot(), shownVariant(), half(), path);
+}
+
+void PitCrewPage::refreshOwnControls() {
+    if (preview_ != nullptr) {
+        paintPreview();
+    }
+}
+
+void PitCrewPage::applyOwnRules(const tavolex::GraphicControlRules&) {
+    const bool executable = state_.exeStatus() == tavolex::ExeStatus::Supported;
+    importColours_->setEnabled(executable);
+    exportColours_->setEnabled(executable);
+}
+
+tavolex::PictureZoom PitCrewPage::zoomAt(const QPoint& position) const {
+    const QRect area = picture()->area();
+    if (!area.contains(position)) {
+        return {};
+    }
+    return {tavolex::PictureZoom::Action::Show, {0, 0, kSheet.width(), kSheet.height()},
+            area.width() * 21 / 10, area.height() * 21 / 10};
+}

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "editing/PitCrewTemplates.h"
+#include "editing/PitCrewUpgrade.h"
+#include "formats/GameJam.h"
+#include "formats/JamNames.h"
+#include "game/GameFolder.h"
+#include "game/SampleGame.h"
+
+namespace tavolex {
+namespace {
+using test::ScratchFolder;
+namespace fs = std::filesystem;
+
+std::uint8_t After(std::uint8_t p, std::uint8_t m) {
+    std::uint8_t pixel = p;
+    RecolourPitCrewPixels({&pixel, 1}, {&m, 1});
+    return pixel;
+}
+
+TEST(PitCrewUpgrade, TheNineRulesOnASyntheticMask) {
+    EXPECT_EQ(After(70, 0), 70) << "mask 0 leaves a pixel alone";
+    EXPECT_EQ(After(70, 243), 71);
+    EXPECT_EQ(After(79, 243), 79) << "the shade stops at 79";
+    EXPECT_EQ(After(5, 243), 64) << "dark pixels join the range";
+    EXPECT_EQ(After(70, 246), 71 + 128);
+    EXPECT_EQ(After(5, 246), 64 + 128);
+    EXPECT_EQ(After(70, 253), 71 + 144);
+    EXPECT_EQ(After(150, 252), 151);
+    EXPECT_EQ(After(159, 252), 159);
+    EXPECT_EQ(After(0, 252), 0) << "index 0 is see-through and stays";
+    EXPECT_EQ(After(3, 252), 144);
+    EXPECT_EQ(After(64, 254), 176);
+    EXPECT_EQ(After(70, 247), 246) << "70 - 80 modulo 256";
+    EXPECT_EQ(After(50, 247), 242);
+    EXPECT_EQ(After(170, 245), 234);
+    EXPECT_EQ(After(140, 242), 132);
+    EXPECT_EQ(After(144, 242), 144);
+    EXPECT_EQ(After(100, 254), 100);
+}
+
+class PitCrewUpgradeGame : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(Ok(MakeSampleGame(game.path()))); }
+    // Masks of `value` everywhere, file i with its own size unless `wrongFile` is i.
+    void WriteMasks(std::uint8_t value, int wrongFile = -1) {
+        for (int i = 0; i < kPitCrewUpgradeFiles; ++i) {
+            const int height = ExpectedJamSize(100 + i, Variant::Software)->height;
+            fs::create_directories(PitCrewMaskPath(data.path(), i).parent_path());
+            test::WriteBytes(PitCrewMaskPath(data.path(), i),
+                             std::vector<std::uint8_t>(256u * static_cast<std::size_t>(height + (i == wrongFile ? 1 : 0)), value));
+        }
+    }
+    PackedBitmap Read(int i) {
+        PackedBitmap picture;
+        const auto size = ExpectedJamSize(100 + i, Variant::Software);
+        EXPECT_TRUE(Ok(ReadGameJam(game.path(), 100 + i, Variant::Software, size->height, size->imageCount, picture)));
+        return picture;
+    }
+    std::vector<std::uint8_t> Bytes(int i) { return test::ReadBytes(*GameJamPath(game.path(), 100 + i, Variant::Software)); }
+
+    ScratchFolder game;
+    ScratchFolder data;
+};
+
+TEST_F(PitCrewUpgradeGame, TheSampleGameHasTheSheetsAtTheirSizes) {
+    EXPECT_EQ(ExpectedJamSize(105, Variant::Software)->height, 172);
+    EXPECT_EQ(ExpectedJamSize(105, Variant::Software)->imageCount, 2);
+    EXPECT_FALSE(ExpectedJamSize(105, Variant::Hardware));
+    for (int i = 0; i < kPitCrewUpgradeFiles; ++i) {
+        EXPECT_TRUE(Read(i).is(256, ExpectedJamSize(100 + i, Variant::Software)->height, Depth::Bits8)) << i;
+    }
+    EXPECT_EQ(PitCrewFilesNeedingUpgrade(game.path()).size(), 11u);
+}
+
+TEST_F(PitCrewUpgradeGame, WithoutAllMasksNothingIsWritten) {
+    const auto before = Bytes(3);
+    EXPECT_EQ(PitCrewUpgradeState(game.path(), data.path()), PitCrewFilesState::NoMasks);
+    EXPECT_EQ(UpgradePitCrewFiles(game.path(), data.path(), nullptr), Error::OpenFailed);
+    WriteMasks(254, 7); // one mask a row too long counts as missing
+    test::WriteBytes(data / "PITCOLOR.DAT", {1});
+    EXPECT_EQ(PitCrewUpgradeState(game.path(), data.path()), PitCrewFilesState::NoMasks);
+    EXPECT_EQ(UpgradePitCrewFiles(game.path(), data.path(), nullptr), Error::OpenFailed);
+    EXPECT_EQ(Bytes(3), before);
+    EXPECT_FALSE(HasValidChecksums(Bytes(3)));
+    EXPECT_TRUE(fs::exists(data / "PITCOLOR.DAT"));
+}
+
+TEST_F(PitCrewUpgradeGame, EveryFileIsRecolouredAndStampedOnceAndStaysReadable) {
+    WriteMasks(254);
+    std::vector<PackedBitmap> before;
+    for (int i = 0; i < kPitCrewUpgradeFiles; ++i) before.push_back(Read(i));
+    test::WriteBytes(data / "PITJACK.DAT", {1});
+    // A file the upgrade cannot read is skipped and left unstamped; the others go on.
+    test::WriteBytes(*GameJamPath(game.path(), 109, Variant::Software), {9, 9, 9});
+    EXPECT_EQ(PitCrewUpgradeState(game.path(), data.path()), PitCrewFilesState::NeedsUpgrade);
+    std::vector<int> done;
+    EXPECT_FALSE(Ok(UpgradePitCrewFiles(game.path(), data.path(), nullptr, [&](int file) { done.push_back(file); })));
+    EXPECT_EQ(done.size(), 10u);
+    EXPECT_FALSE(fs::exists(data / "PITJACK.DAT")) << "the templates are built again";
+    for (int i = 0; i < kPitCrewUpgradeFiles; ++i) {
+        if (i == 9) continue;
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(HasValidChecksums(Bytes(i)));
+        PackedBitmap expected = before[static_cast<std::size_t>(i)];
+        const std::vector<std::uint8_t> mask(expected.pixelBytes(), 254);
+        RecolourPitCrewPixels({expected.pixels(), expected.pixelBytes()}, mask);
+        EXPECT_EQ(Read(i), expected) << "the stamped file still reads";
+    }
+    EXPECT_EQ(PitCrewFilesNeedingUpgrade(game.path()), std::vector<int>{9});
+
+    // Stamped files are never recoloured again, the broken one fails again; the
+    // template is made from the upgraded sheet.
+    const auto stamped = Bytes(0);
+    done.clear();
+    EXPECT_FALSE(Ok(UpgradePitCrewFiles(game.path(), data.path(), nullptr, [&](int file) { done.push_back(file); })));
+    EXPECT_TRUE(done.empty());
+    EXPECT_EQ(Bytes(0), stamped);
+    PackedBitmap preview;
+    const GraphicEnvironment environment{data.path(), game.path(), data.path()};
+    ASSERT_TRUE(Ok(LoadPitCrewTemplate(environment, PitCrewTemplate::Colour, preview)));
+    EXPECT_EQ(preview.topRow(50)[20], Read(0).topRow(50)[20]);
+}
+
+} // namespace
+} // namespace tavolex
