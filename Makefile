@@ -7,8 +7,10 @@ PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
+# fuzz-long runs ten minutes per target unless FUZZ_SECONDS is given.
+FUZZ_LONG_SECONDS = $(if $(filter command line environment,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600)
 
-.PHONY: all deps build run demo test test-dev test-asan fuzz-smoke bench format clean
+.PHONY: all deps build run demo test test-dev test-asan fuzz-build fuzz-smoke fuzz-long fuzz-seeds bench format clean
 
 all: build
 
@@ -63,19 +65,22 @@ test-asan:
 	cmake --build --preset asan -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan -j $(JOBS)
 
-# A short run of every fuzz target from the seeds the build makes.
-fuzz-smoke:
+fuzz-build:
 	cmake --preset fuzz
 	cmake --build --preset fuzz -j $(JOBS)
-	./build/fuzz/fuzz/make-fuzz-seeds build/fuzz/seeds
-	@for target in build/fuzz/fuzz/fuzz-*; do \
-	    name=$$(basename $$target); \
-	    mkdir -p build/fuzz/corpus/$$name; \
-	    echo "fuzzing $$name for $(FUZZ_SECONDS) s"; \
-	    $$target -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -print_final_stats=0 \
-	        build/fuzz/corpus/$$name build/fuzz/seeds/$$name 2>build/fuzz/$$name.log \
-	        || { tail -40 build/fuzz/$$name.log; exit 1; }; \
-	done
+
+# A short run of every fuzz target from the seeds in fuzz/corpus.
+fuzz-smoke: fuzz-build
+	fuzz/run-fuzzers.sh build/fuzz $(FUZZ_SECONDS) $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS (600 by default), all cores in parallel;
+# fails on any crash. Not part of `make test`.
+fuzz-long: fuzz-build
+	fuzz/run-fuzzers.sh build/fuzz $(FUZZ_LONG_SECONDS) $(JOBS)
+
+# Remakes the checked-in seeds (small valid files of each kind).
+fuzz-seeds: fuzz-build
+	./build/fuzz/fuzz/make-fuzz-seeds fuzz/corpus
 
 bench: deps
 	cmake --preset release

@@ -6,12 +6,12 @@
 
 #include "core/ByteOrder.h"
 #include "core/RunningChecksum.h"
+#include "FuzzCarSet.h"
 #include "teams/ForeignTeamData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavolex;
-    CarSet carSet;
-    NewCarSet(carSet);
+    CarSet carSet = NewFuzzCarSet();
     (void)ReadGp2CarSet(std::span<const std::uint8_t>(data, size), carSet);
     // Most inputs fail the checksum; a copy with a correct pair reaches the block reader.
     if (size >= 100 && size < (1u << 20)) {

@@ -1,10 +1,14 @@
-// Writes a few valid files per fuzz target, so the fuzzers start from real structure.
+// Writes a few small valid files per fuzz target, so the fuzzers start from
+// real structure: `make-fuzz-seeds fuzz/corpus` remakes the checked-in seeds.
 #include <filesystem>
 #include <fstream>
 #include <algorithm>
 #include <iostream>
 
+#include "core/ByteOrder.h"
 #include "document/CarSetFile.h"
+#include "document/PictureRecords.h"
+#include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/TyreBitmaps.h"
 #include "formats/JamBuilder.h"
@@ -29,6 +33,18 @@ tavolex::PackedBitmap Pattern(int height, tavolex::Depth depth) {
     }
     return image;
 }
+
+// Rows of one value each, changing every 16 rows: packs into few bytes.
+tavolex::PackedBitmap Bands(int width, int height, tavolex::Depth depth) {
+    tavolex::PackedBitmap image(width, height, depth);
+    for (int r = 0; r < height; ++r) {
+        std::fill_n(image.row(r), image.stride(), static_cast<std::uint8_t>((r / 16) * 17 % 251 + 1));
+    }
+    return image;
+}
+
+const char* const kSectionNames[] = {"car-liveries", "helmets", "cockpits", "pit-crews",
+                                     "artwork",      "tyres",   "pit-boxes", "treads"};
 
 } // namespace
 
@@ -68,7 +84,7 @@ int main(int argc, char** argv) {
     // A small car set with a helmet picture of each variant and some information.
     CarSet carSet;
     NewCarSet(carSet);
-    carSet.helmetImages = {Pattern(330, Depth::Bits8), Pattern(330, Depth::Bits24)};
+    carSet.helmetImages = {Bands(256, 330, Depth::Bits8), Bands(256, 330, Depth::Bits24)};
     carSet.helmetFlags = {1, 1};
     carSet.information = "seed";
     carSet.hasInformation = 1;
@@ -81,7 +97,7 @@ int main(int argc, char** argv) {
     }
     const std::string performance = PerformanceFileText(carSet);
     Write(folder / "fuzz-performance-file/new.txt", std::vector<std::uint8_t>(performance.begin(), performance.end()));
-    Write(folder / "fuzz-menu-art/archive.bin", BuildSampleArtArchive());
+    Write(folder / "fuzz-menu-art/archive.bin", BuildSmallArtArchive());
     std::vector<std::uint8_t> tokens = {40, 30, 5};
     const auto packed = MakePackedArtTokens(40, 30, 405, 7, 3);
     tokens.insert(tokens.end(), packed.begin(), packed.end());
@@ -109,5 +125,39 @@ int main(int argc, char** argv) {
         R"("player_car_power":1,"opposition_spread":1,"level_names":["Tavolex Levels","Niveaux Tavolex",)"
         R"("Livelli del Tavolex","Leistungsstufen von Tavolex","Niveles de Año €"]})";
     Write(folder / "fuzz-game-settings-json/defaults.json", std::vector<std::uint8_t>(settings.begin(), settings.end()));
+    // A record of each section's variants: the variant byte, then the record.
+    for (int s = 0; s < 8; ++s) {
+        const auto section = static_cast<PictureSection>(s);
+        for (Variant variant : {Variant::Software, Variant::Hardware}) {
+            const PictureShape shape = ShapeOf(section, variant);
+            if (variant == Variant::Software && !KindInfo(SectionLayout(section).kind).hasSoftware) {
+                continue;
+            }
+            std::vector<std::uint8_t> record = {static_cast<std::uint8_t>(variant == Variant::Hardware ? 1 : 0)};
+            if (Ok(AppendPictureRecord(section, variant,
+                                       Bands(shape.width, shape.height, shape.colour ? Depth::Bits24 : Depth::Bits8),
+                                       record))) {
+                Write(folder / ("fuzz-picture-" + std::string(kSectionNames[s])) /
+                          (variant == Variant::Hardware ? "hardware.bin" : "software.bin"),
+                      record);
+            }
+        }
+    }
+    // A language file: header, 260 entries, the level name and one more.
+    std::vector<std::uint8_t> language = {1, 0, 0, 0};
+    for (int entry = 0; entry < 262; ++entry) {
+        const std::string text = entry == 260 ? "Levels" : "e" + std::to_string(entry);
+        language.insert(language.end(), text.begin(), text.end());
+        language.push_back(0);
+    }
+    Write(folder / "fuzz-language-file/english.bin", language);
+    std::vector<std::uint8_t> tables = {0, 5, 16, 39, 32, 78};
+    for (const char* text : {"Driver One", "Driver Two", "Team", "Engine"}) {
+        tables.insert(tables.end(), text, text + std::char_traits<char>::length(text) + 1);
+    }
+    Write(folder / "fuzz-game-tables/names.bin", tables);
+    // The art sheet's header and first rows; the target pads the rest.
+    const auto sheet = EncodeBitmapFile(Bands(kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24));
+    Write(folder / "fuzz-art-sheet/sheet.bmp", std::vector<std::uint8_t>(sheet.begin(), sheet.begin() + 54 + 3072));
     return 0;
 }

@@ -307,6 +307,38 @@ TEST(PictureRecords, PackOnlyWhenShorter) {
               Error::WrongBitmapDepth);
 }
 
+// No coding makes a record longer than twice the raw picture: a longer
+// length is refused before anything is allocated for it.
+TEST(PictureRecords, RefuseLengthsNoCodingReaches) {
+    CarSet carSet;
+    NewCarSet(carSet);
+    carSet.helmetImages = {test::Banded8(256, 330), PackedBitmap(256, 330, Depth::Bits24)};
+    carSet.helmetFlags = {1, 1};
+    std::vector<std::uint8_t> file = Encoded(carSet);
+    const PictureSectionLayout& layout = SectionLayout(PictureSection::Helmets);
+    const std::uint32_t tables = ReadU32(file.data() + layout.directoryEntry + 1);
+    const std::uint32_t record =
+        ReadU32(file.data() + tables + layout.flagBytes + 4 * FlagIndex(PictureSection::Helmets, 0, Variant::Software));
+    constexpr std::uint32_t kRaw = 256 * 330;
+    file.resize(file.size() + 3 * kRaw, 0);
+    for (std::uint32_t length : {2 * kRaw + 1, 3 * kRaw}) {
+        WriteU32(file.data() + record + 1, length);
+        SpanSource source(file);
+        PackedBitmap image;
+        EXPECT_EQ(ReadPicture(source, kCarSetVersion110, PictureSection::Helmets, 0, Variant::Software, image),
+                  Error::RecordNotFound);
+    }
+}
+
+TEST(CarSetFile, ALoadKeepsTheScratchArea) {
+    CarSet carSet;
+    NewCarSet(carSet);
+    carSet.scratch[5] = 7;
+    ASSERT_EQ(LoadBytes(carSet, NewCarSetFile()), CarSetLoadError::None);
+    ASSERT_EQ(carSet.scratch.size(), kScratchSize);
+    EXPECT_EQ(carSet.scratch[5], 7);
+}
+
 TEST(InformationFile, WritesTheTextAndAZeroAndReadsAtMost20000Bytes) {
     ScratchFolder folder;
     ASSERT_TRUE(Ok(WriteTextFile(folder / "info.txt", "Credits\r\nline two")));

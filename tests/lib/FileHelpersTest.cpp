@@ -1,3 +1,5 @@
+#include <chrono>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -51,6 +53,27 @@ TEST(WriteFileAtomically, AFailureLeavesTheOldFileAndNoLeftovers) {
     EXPECT_EQ(EntriesIn(folder.path()), 2u);
     EXPECT_EQ(WriteFileAtomically(folder / "no/such/folder/file", std::vector<std::uint8_t>(1, 1)),
               Error::WriteFailed);
+}
+
+// A write killed before its rename may leave ".NAME.xxxxxxxx.tmp"; the next
+// write to NAME removes such files once they are a day old, and nothing else.
+TEST(WriteFileAtomically, RemovesItsOwnLeftoversOnceADayOld) {
+    ScratchFolder folder;
+    const auto twoDaysAgo = fs::file_time_type::clock::now() - std::chrono::hours(48);
+    const std::vector<std::string> names = {".set.gp3.0123abcd.tmp", ".set.gp3.89abcdef.tmp",
+                                            ".other.gp3.0123abcd.tmp", "set.gp3.0123abcd.tmp",
+                                            ".set.gp3.0123ABCD.tmp"};
+    for (const auto& name : names) {
+        WriteBytes(folder / name, {1});
+        if (name != ".set.gp3.89abcdef.tmp") {
+            fs::last_write_time(folder / name, twoDaysAgo);
+        }
+    }
+    ASSERT_TRUE(Ok(WriteFileAtomically(folder / "set.gp3", std::vector<std::uint8_t>{2})));
+    EXPECT_FALSE(fs::exists(folder / names[0])) << "a day old: removed";
+    for (std::size_t i = 1; i < names.size(); ++i) {
+        EXPECT_TRUE(fs::exists(folder / names[i])) << names[i] << ": fresh, or not this target's";
+    }
 }
 
 TEST(WriteFileAtomically, ReplacesWhatALinkPointsTo) {

@@ -1,6 +1,7 @@
 // The viewer's window driven as a user would, with the file dialogs and
 // message boxes answered by a test double.
 
+#include <cerrno>
 #include <deque>
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include "TexelorDialog.h"
 #include "TexelorFixtures.h"
 #include "TexelorUi.h"
+#include "WriteFaultMatrix.h"
 #include "formats/BitmapFile.h"
 #include "formats/HardwareJam.h"
 
@@ -231,6 +233,33 @@ TEST_F(TexelorDialogTest, SaveJamReplacesTheLoadedFileInsteadOfAddingOneBesideIt
     EXPECT_EQ(ui.replaceQuestions.back(), Q(folder / "other.jam"));
     EXPECT_EQ(tavolex::test::ReadBytes(folder / "other.jam"), before);
     EXPECT_TRUE(ui.messages.isEmpty()) << ui.messages.join("|").toStdString();
+}
+
+// A disk that fails at any step of a save or an export: the viewer's message,
+// and the file that was there before is still there, whole.
+TEST_F(TexelorDialogTest, FailedWritesSayWhyAndKeepTheOldFiles) {
+    WriteBytes(folder / "FERRAR98.JAM", texelor::test::MakeJam(384, 3, 2));
+    WriteBytes(folder / "old.bmp", {'o', 'l', 'd'});
+    WriteBytes(folder / "old.jam", {'o', 'l', 'd'});
+    dialog.show();
+    click(dialog.loadButton(), Q(folder / "FERRAR98.JAM"));
+    for (tavolex::WriteStep step : tavolex::kWriteSteps) {
+        SCOPED_TRACE(tavolex::WriteStepName(step));
+        {
+            tavolex::test::ArmedWriteFault fault({step, 1, ENOSPC});
+            click(dialog.exportButton(), Q(folder / "old.bmp"));
+        }
+        {
+            tavolex::test::ArmedWriteFault fault({step, 1, EIO});
+            click(dialog.saveButton(), Q(folder / "old.jam"));
+        }
+        EXPECT_EQ(ui.messages, (QStringList{"An error occured saving the bitmap.",
+                                            "An error occured saving the JAM file.\n\nSave aborted."}));
+        ui.messages.clear();
+        EXPECT_EQ(ReadBytes(folder / "old.bmp"), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+        EXPECT_EQ(ReadBytes(folder / "old.jam"), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), {}), 3);
+    }
 }
 
 TEST_F(TexelorDialogTest, RefusedBitmapsLeaveThePictureAlone) {

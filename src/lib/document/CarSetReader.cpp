@@ -99,8 +99,12 @@ CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& 
         }
     }
 
-    // Everything goes into a copy first, so a failure leaves the car set as it was.
+    // Everything goes into a copy first, so a failure leaves the car set as it
+    // was. The megabyte of scratch area is working memory, not content: it
+    // stays where it is instead of being copied on every load.
+    std::vector<std::uint8_t> scratch = std::move(carSet.scratch);
     CarSet loaded = carSet;
+    carSet.scratch = std::move(scratch);
     SourceCursor entry(file, kTeamDataEntry);
     const std::uint8_t teamCount = entry.u8();
     const std::uint32_t teamOffset = entry.u32();
@@ -149,6 +153,7 @@ CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& 
     loaded.hasInformation = ReadCarSetInformation(file, loaded.information) ? 1 : 0;
 
     loaded.onModified = carSet.onModified;
+    loaded.scratch = std::move(carSet.scratch);
     carSet = std::move(loaded);
     return CarSetLoadError::None;
 }

@@ -14,6 +14,7 @@ namespace {
 constexpr std::uint8_t kRaw = 0;
 constexpr std::uint8_t kPacked = 1;
 constexpr std::uint8_t kGeneratedFlag = 4;
+constexpr std::size_t kMaxRecordFactor = 2;
 
 std::size_t RowBytes(const PictureShape& shape) {
     return static_cast<std::size_t>(shape.width) * (shape.colour ? 3 : 1);
@@ -119,8 +120,13 @@ Error ReadPicture(ByteSource& file, std::uint32_t version, PictureSection sectio
     SourceCursor record(file, recordOffset);
     const std::uint8_t packing = record.u8();
     const std::uint32_t length = record.u32();
+    const PictureShape shape = ShapeOf(section, variant);
+    const std::size_t pixelCount = static_cast<std::size_t>(shape.width) * shape.height;
+    const std::size_t rawSize = RowBytes(shape) * static_cast<std::size_t>(shape.height);
+    // Neither coding makes a record longer than twice the raw pixels, so a
+    // longer length is corrupt and is refused before anything is allocated.
     if (!offsets.ok() || !record.ok() || recordOffset == 0 || (packing != kRaw && packing != kPacked) ||
-        length > file.size()) {
+        length > file.size() || length > kMaxRecordFactor * rawSize) {
         return Error::RecordNotFound;
     }
     std::vector<std::uint8_t> data(length);
@@ -128,9 +134,6 @@ Error ReadPicture(ByteSource& file, std::uint32_t version, PictureSection sectio
         return Error::StreamTruncated;
     }
 
-    const PictureShape shape = ShapeOf(section, variant);
-    const std::size_t pixelCount = static_cast<std::size_t>(shape.width) * shape.height;
-    const std::size_t rawSize = RowBytes(shape) * static_cast<std::size_t>(shape.height);
     PackedBitmap result(shape.width, shape.height, shape.colour ? Depth::Bits24 : Depth::Bits8);
     // The file's rows are unpadded; decode into a buffer of that shape unless
     // the bitmap's rows are the same (every width the car set uses).

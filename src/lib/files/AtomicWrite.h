@@ -7,10 +7,14 @@
 
 #include "core/Error.h"
 
-// Replacing a user's or the game's file: the new content goes into a
-// temporary file in the same folder, is flushed to disk and then renamed over
-// the old one, so a failure at any point leaves the old file byte for byte
-// intact. Every writer of such a file uses this.
+// Replacing a user's or the game's file: the new content goes into a file in
+// the same folder that has no name yet (on Linux; elsewhere a hidden
+// temporary file), is flushed to disk, named ".NAME.xxxxxxxx.tmp" and at once
+// renamed over the old one. A failure at any point, even a killed process,
+// leaves the old file byte for byte intact; a killed process at most leaves a
+// complete temporary file, removed by a later write to the same target once
+// it is a day old. Every writer of such a file uses this; WriteFaults.h lets
+// tests make any step fail.
 
 namespace tavolex {
 

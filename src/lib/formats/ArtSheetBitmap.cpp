@@ -10,6 +10,19 @@
 
 namespace tavolex {
 
+namespace {
+
+// The sheet is the file's left 948 columns.
+PackedBitmap Crop(const PackedBitmap& wide) {
+    PackedBitmap sheet(kArtSheetWidth, kArtSheetHeight, Depth::Bits24);
+    for (int r = 0; r < kArtSheetHeight; ++r) {
+        std::memcpy(sheet.row(r), wide.row(r), sheet.stride());
+    }
+    return sheet;
+}
+
+} // namespace
+
 Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet) {
     // Only a 24-bit bitmap is a sheet bitmap: an 8-bit one would be expanded
     // through its palette and taken for a sheet it is not.
@@ -27,11 +40,17 @@ Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet)
         !Ok(error)) {
         return error;
     }
-    PackedBitmap result(kArtSheetWidth, kArtSheetHeight, Depth::Bits24);
-    for (int r = 0; r < kArtSheetHeight; ++r) {
-        std::memcpy(result.row(r), wide.row(r), result.stride());
+    sheet = Crop(wide);
+    return Error::None;
+}
+
+Error ParseArtSheetBitmap(std::span<const std::uint8_t> file, PackedBitmap& sheet) {
+    PackedBitmap wide;
+    if (Error error = ParsePictureFile(file, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24);
+        !Ok(error)) {
+        return error;
     }
-    sheet = std::move(result);
+    sheet = Crop(wide);
     return Error::None;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <span>
 
 #include "core/Error.h"
 #include "formats/PackedBitmap.h"
@@ -16,6 +18,8 @@ inline constexpr int kArtSheetHeight = 650;
 inline constexpr int kArtSheetFileWidth = 1024;
 
 [[nodiscard]] Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet);
+// The same on the bytes of a file already in memory.
+[[nodiscard]] Error ParseArtSheetBitmap(std::span<const std::uint8_t> file, PackedBitmap& sheet);
 [[nodiscard]] Error SaveArtSheetBitmap(const std::filesystem::path& path, const PackedBitmap& sheet);
 
 } // namespace tavolex

@@ -105,7 +105,16 @@ std::vector<std::uint8_t> MakePackedArtTokens(int width, int height, int entry, 
     return out;
 }
 
-std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed, const ArtSignature& signature) {
+namespace {
+
+bool FitsItsSlot(const std::vector<std::uint8_t>& block, int width, int height, int entry) {
+    std::vector<std::uint16_t> pixels;
+    std::vector<std::uint8_t> coded;
+    return Ok(DecodePackedArt(block, width, height, entry, pixels)) && EncodeRunArt(pixels, width, entry, coded);
+}
+
+// `tiny`: every picture 16 x 2, an archive of a few dozen kilobytes.
+std::vector<std::uint8_t> BuildArtArchive(unsigned seed, bool tiny, const ArtSignature& signature) {
     std::mt19937 random(seed);
     std::vector<std::uint8_t> archive(kArtDataStart, 0);
     std::copy(signature.begin(), signature.end(), archive.begin());
@@ -119,16 +128,25 @@ std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed, const ArtSignatur
         if (team != 0) {
             const auto entries = TeamArtEntries(team - 1);
             const int k = static_cast<int>(std::find(entries.begin(), entries.end(), i) - entries.begin());
-            const ArtPictureSize size = SampleArtSize(k);
+            const ArtPictureSize size = tiny ? ArtPictureSize{16, 2} : SampleArtSize(k);
             width = size.width;
             height = size.height;
             block = MakePackedArtTokens(width, height, i, seed * 1000 + static_cast<unsigned>(i), cycle);
+            // Noise this small may not fit its slot once expanded: other noise that does.
+            for (unsigned next = 1; tiny && !FitsItsSlot(block, width, height, i) && next < 64; ++next) {
+                block = MakePackedArtTokens(width, height, i, (seed + 7919 * next) * 1000 + static_cast<unsigned>(i),
+                                            cycle);
+            }
             cycle += 7;
             // A packed block must not happen to have the slot form's size.
             if (block.size() == static_cast<std::size_t>(width * height * 2)) {
                 block.insert(block.end(), {0x1F, 0x7C, 0x00});
             }
         } else {
+            if (tiny) {
+                width = 16;
+                height = 2;
+            }
             // Pictures of no team: bytes the editor must carry over unchanged.
             block.resize(static_cast<std::size_t>(width * height) + random() % 50);
             for (auto& b : block) b = static_cast<std::uint8_t>(random());
@@ -143,6 +161,16 @@ std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed, const ArtSignatur
         archive.insert(archive.end(), block.begin(), block.end());
     }
     return archive;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed, const ArtSignature& signature) {
+    return BuildArtArchive(seed, false, signature);
+}
+
+std::vector<std::uint8_t> BuildSmallArtArchive(unsigned seed) {
+    return BuildArtArchive(seed, true, kArtArchiveSignature);
 }
 
 } // namespace tavolex

@@ -22,6 +22,9 @@ ArtPictureSize SampleArtSize(int k);
 
 std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed = 1,
                                                const ArtSignature& signature = kArtArchiveSignature);
+// The same with every picture 16 x 2: a few dozen kilobytes, quick to expand
+// (for tests that do it many times, and fuzzer seeds).
+std::vector<std::uint8_t> BuildSmallArtArchive(unsigned seed = 1);
 
 // Packs `width` x `height` pixels' worth of tokens for entry `entry`; the
 // pixels are whatever the tokens decode to. `cycle` picks which back-reference
