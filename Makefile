@@ -1,7 +1,7 @@
 # Tavolex: `make run` builds and starts the editor, `make test` builds and runs
 # every test. Both install what is missing from Debian's packages first.
 
-PACKAGES := cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
+PACKAGES := desktop-file-utils cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev nlohmann-json3-dev xvfb xauth \
             libpng-dev imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -32,7 +32,7 @@ QPixmap DrawIcon(int size) {
 
 QIcon TexelorIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         icon.addPixmap(DrawIcon(size));
     }
     return icon;

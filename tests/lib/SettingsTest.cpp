@@ -82,6 +82,20 @@ TEST(Settings, RecentCarSetsNewestFirstOnceEachAndAtMostEight) {
     EXPECT_EQ(ReadProfileString(path, "Recent", "File1", ""), "/sets/5.GP3");
 }
 
+TEST(AppPaths, TheManualIsFoundInstalledPortableOrInTheSourceTree) {
+    ScratchFolder folder;
+    for (const char* dir : {"source/docs/manual", "bin/manual", "share/doc/tavolex/manual"}) {
+        fs::create_directories(folder / dir);
+    }
+    EXPECT_FALSE(FindManual(folder / "bin", folder / "source/docs/manual"));
+    WriteText(folder / "source/docs/manual/index.html", "<html>");
+    EXPECT_EQ(FindManual(folder / "bin", folder / "source/docs/manual"), folder / "source/docs/manual/index.html");
+    WriteText(folder / "bin/manual/index.html", "<html>");
+    EXPECT_EQ(FindManual(folder / "bin", folder / "source/docs/manual"), folder / "bin/manual/index.html");
+    WriteText(folder / "share/doc/tavolex/manual/index.html", "<html>");
+    EXPECT_EQ(FindManual(folder / "bin", {}), folder / "share/doc/tavolex/manual/index.html") << "installed first";
+}
+
 TEST(AppPaths, PortableBesideTheProgramElseInTheUsersFolders) {
     ScratchFolder folder;
     fs::create_directories(folder / "bin");

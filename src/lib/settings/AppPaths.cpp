@@ -134,4 +134,16 @@ std::optional<fs::path> MakeTemporaryFolder(const AppPaths& paths) {
     return std::nullopt;
 }
 
+std::optional<fs::path> FindManual(const fs::path& programFolder, const fs::path& sourceManual) {
+    const fs::path candidates[] = {programFolder.parent_path() / "share/doc/tavolex/manual",
+                                   programFolder / "manual", sourceManual};
+    for (const fs::path& folder : candidates) {
+        std::error_code ec;
+        if (!folder.empty() && fs::is_regular_file(folder / "index.html", ec)) {
+            return folder / "index.html";
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace tavolex

@@ -43,4 +43,10 @@ std::string TemporaryFolderName(int hour, int minute, int second, int hundredths
 // folder it is prefixed with "tavolex-" so that users can tell whose it is.
 std::optional<std::filesystem::path> MakeTemporaryFolder(const AppPaths& paths);
 
+// The manual's first page: installed beside the program
+// (<prefix>/share/doc/tavolex/manual), in a portable folder (manual/), or in
+// `sourceManual` (the source tree, for a program run from its build folder).
+std::optional<std::filesystem::path> FindManual(const std::filesystem::path& programFolder,
+                                                const std::filesystem::path& sourceManual);
+
 } // namespace tavolex

@@ -38,6 +38,7 @@
 #include "shell/InformationEditor.h"
 #include "shell/ProgressWindow.h"
 #include "shell/TeamList.h"
+#include "settings/AppPaths.h"
 #include "settings/Settings.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
@@ -405,8 +406,8 @@ void MainWindow::showConfiguration() {
 }
 
 void MainWindow::showHelp() {
-    const QString help = QString::fromStdString((state_.paths().programFolder / "tavolex.hlp").string());
-    if (!QFileInfo::exists(help) || !QDesktopServices::openUrl(QUrl::fromLocalFile(help))) {
+    const auto manual = tavolex::FindManual(state_.paths().programFolder, TAVOLEX_SOURCE_MANUAL);
+    if (!manual || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual->string())))) {
         ui_.error(this, T(TextId::CouldntOpenHelp));
     }
 }
