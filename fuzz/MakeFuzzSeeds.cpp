@@ -10,6 +10,7 @@
 #include "document/PictureRecords.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
+#include "formats/TyreBitmaps.h"
 #include "formats/JamBuilder.h"
 #include "formats/MenuArtBuilder.h"
 #include "formats/PngFile.h"
@@ -56,6 +57,8 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[1];
     Write(folder / "fuzz-bitmap-file/8bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits8)));
     Write(folder / "fuzz-bitmap-file/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
+    Write(folder / "fuzz-tyre-bitmap/tread.bmp",
+          EncodeGameHalfBitmap(PackedBitmap(256, 200, Depth::Bits24), TyreSheet::Treads, {0xFF, 0, 0xFF}));
     Write(folder / "fuzz-texelor/24bit.bmp", EncodeBitmapFile(Pattern(4, Depth::Bits24)));
     for (Depth depth : {Depth::Bits8, Depth::Bits24}) {
         std::vector<std::uint8_t> png;

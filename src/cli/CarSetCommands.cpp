@@ -15,7 +15,6 @@
 #include "document/LazyGraphics.h"
 #include "editing/GraphicCommands.h"
 #include "files/CaseInsensitivePath.h"
-#include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "settings/AppPaths.h"
 #include "formats/PictureFile.h"
@@ -122,8 +121,7 @@ int Extract(Arguments arguments) {
             continue;
         }
         const fs::path target = folder / (png ? PngName(file) : file.name);
-        const Error error = file.kind == GraphicKind::MenuArtwork ? SaveArtSheetBitmap(target, image)
-                                                                  : SavePictureFile(target, image);
+        const Error error = SaveGraphicFile(file.kind, target, image);
         if (!Ok(error)) {
             status = Fail(file.name + ": " + std::string(Text(TextId::CouldntSaveBitmap)), ErrorText(error));
         }
@@ -132,24 +130,16 @@ int Extract(Arguments arguments) {
 }
 
 // Checks a picture file of DIR and puts it into the car set.
-Error AddPicture(CarSet& carSet, const PictureFile& file, const fs::path& path, const fs::path& temporary) {
+Error AddPicture(CarSet& carSet, const PictureFile& file, const fs::path& path) {
     const GraphicKindInfo& info = KindInfo(file.kind);
     const int v = VariantIndex(file.variant);
     const Depth depth = file.variant == Variant::Hardware ? Depth::Bits24 : Depth::Bits8;
     PackedBitmap image;
-    if (file.kind == GraphicKind::MenuArtwork) {
-        // The car set keeps the 948-wide sheet; the art sheet bitmap is wider.
-        const fs::path sheet = temporary / file.name;
-        if (Error error = LoadArtSheetBitmap(path, image); !Ok(error)) {
-            return error;
-        }
-        if (Error error = SaveBitmapFile(sheet, image); !Ok(error)) {
-            return error;
-        }
-        SetSlotFromFile(carSet, file.kind, file.slot, file.variant, sheet);
-        return Error::None;
-    }
-    if (Error error = LoadPictureFile(path, image, info.width[v], info.height[v], depth); !Ok(error)) {
+    // Each kind checks its own file form (the art sheet bitmap is 1024 wide).
+    const Error error = file.kind == GraphicKind::Helmets
+                            ? LoadPictureFile(path, image, info.width[v], info.height[v], depth)
+                            : LoadGraphicFile(file.kind, file.variant, path, image);
+    if (!Ok(error)) {
         return error;
     }
     if (file.kind == GraphicKind::Helmets) {
@@ -188,7 +178,7 @@ int Pack(Arguments arguments) {
             path = FindPathIgnoringCase(folder, PngName(file));
         }
         if (path) {
-            if (Error error = AddPicture(carSet, file, *path, temporary.path()); !Ok(error)) {
+            if (Error error = AddPicture(carSet, file, *path); !Ok(error)) {
                 return Fail(file.name + ": " + std::string(Text(TextId::CouldntLoadBitmap)), ErrorText(error));
             }
         }

@@ -13,6 +13,7 @@
 #include "document/CarSetChecksum.h"
 #include "document/CarSetFile.h"
 #include "document/NumberPositions.h"
+#include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 
 namespace tavolex {
@@ -123,7 +124,9 @@ TEST(CarSetGolden, OnePictureOfEveryKindLandsWhereTheRulesPutIt) {
     for (std::size_t k = 0; k < pictures.size(); ++k) {
         const OnePicture& p = pictures[k];
         const auto path = folder / ("picture" + std::to_string(k) + ".bmp");
-        ASSERT_TRUE(Ok(SaveBitmapFile(path, Flat(p.width, p.height, p.colour))));
+        // The artwork's file is the 1024-wide sheet bitmap the user loads.
+        const PackedBitmap picture = Flat(p.width, p.height, p.colour);
+        ASSERT_TRUE(Ok(p.directoryEntry == 50 ? SaveArtSheetBitmap(path, picture) : SaveBitmapFile(path, picture)));
         p.place(carSet, path);
     }
     Bytes file;

@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
+#include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/PaletteConversion.h"
@@ -48,7 +49,9 @@ struct FullCarSet {
                                                 : test::Banded8(info.width[v], info.height[v], seed);
                     ++seed;
                     const std::string name = Name(kind, slot, variant);
-                    EXPECT_TRUE(Ok(SaveBitmapFile(folder / name, image)));
+                    // The artwork's file is the 1024-wide sheet bitmap a user loads.
+                    EXPECT_TRUE(Ok(kind == GraphicKind::MenuArtwork ? SaveArtSheetBitmap(folder / name, image)
+                                                                    : SaveBitmapFile(folder / name, image)));
                     SetSlotFromFile(carSet, kind, slot, variant, folder / name);
                     pictures[name] = std::move(image);
                 }

@@ -269,6 +269,10 @@ TEST(ArtSheetBitmap, RoundTripsAndRefusesOtherShapes) {
     EXPECT_EQ(read, sheet);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "tall.bmp", test::PhotoLike24(1024, 651))));
     EXPECT_FALSE(Ok(LoadArtSheetBitmap(folder / "tall.bmp", read)));
+    // An 8-bit file of the right size is not a sheet bitmap either.
+    ASSERT_TRUE(Ok(SaveBitmapFile(folder / "indexed.bmp", test::Banded8(1024, 650))));
+    EXPECT_EQ(LoadArtSheetBitmap(folder / "indexed.bmp", read), Error::UnsupportedBitDepth);
+    EXPECT_EQ(read, sheet) << "nothing changes on failure";
 }
 
 } // namespace

@@ -17,6 +17,8 @@
 #include "formats/MenuArtBuilder.h"
 #include "formats/MenuArtArchive.h"
 #include "formats/SoftwareJam.h"
+#include "formats/TyreGameFiles.h"
+#include "editing/PitLane.h"
 #include "game/GameFiles.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
@@ -269,6 +271,63 @@ TEST(WriteFaults, AGeneratedVariantThatCannotBeCachedLeavesTheCarSetUnchanged) {
                                       Variant::Software));
         },
         [&](const fs::path&) { EXPECT_EQ(carSet.teams, before.teams); },
+    });
+}
+
+// The tyre sheets' game files: a wheel half, a tread half with its four strips,
+// and a half saved as a game bitmap. Each file is whole, old or new.
+TEST(WriteFaults, TyreHalvesKeepTheGameFilesWhole) {
+    auto prepare = [](const fs::path& folder) {
+        const fs::path techJam = folder / "ZO3ZIDSH" / "TechJam";
+        fs::create_directories(techJam);
+        test::WriteBytes(techJam / "Whblur0.bmp", EncodeGameHalfBitmap(test::PhotoLike24(512, 480, 3),
+                                                                       TyreSheet::HardwareWheels, {0x9F, 0, 0xA3}));
+        test::WriteBytes(techJam / "treadgy1_art.bmp",
+                         EncodeGameHalfBitmap(test::PhotoLike24(256, 200, 3), TyreSheet::Treads, {0xFF, 0, 0xFF}));
+        test::WriteBytes(techJam / "tread00.bin", std::vector<std::uint8_t>(12800, 7));
+    };
+    ExpectEveryWriteFaultSurvived({
+        prepare,
+        [](const fs::path& folder) {
+            return Ok(WriteTyreHalves(folder, TyreSheet::HardwareWheels, 0, SheetHalves::Top,
+                                      test::PhotoLike24(512, 960, 4)));
+        },
+        {},
+    });
+    ExpectEveryWriteFaultSurvived({
+        prepare,
+        [](const fs::path& folder) {
+            return Ok(WriteTyreHalves(folder, TyreSheet::Treads, 0, SheetHalves::Top, test::PhotoLike24(256, 400, 5)));
+        },
+        {},
+    });
+    ExpectEveryWriteFaultSurvived({
+        [](const fs::path& folder) { test::WriteBytes(folder / "half.bmp", {'B', 'M', 0}); },
+        [](const fs::path& folder) {
+            return Ok(SaveTyreSheetAs(folder / "half.bmp", TyreSheet::Treads, 1, SheetHalves::Bottom,
+                                      test::PhotoLike24(256, 400, 6)));
+        },
+        {},
+    });
+}
+
+// The pit lane order goes into the executable; a strip into a bitmap of its own.
+TEST(WriteFaults, PitLaneOrderAndStripsKeepTheOldFiles) {
+    ExpectEveryWriteFaultSurvived({
+        [](const fs::path& folder) { MakeExecutable(folder); },
+        [](const fs::path& folder) {
+            PitPositions positions{};
+            for (int t = 0; t < kTeamCount; ++t) positions[static_cast<std::size_t>(t)] = kTeamCount - 1 - t;
+            return !ExportPitLaneOrder(GameFolder(folder), positions).has_value();
+        },
+        {},
+    });
+    ExpectEveryWriteFaultSurvived({
+        [](const fs::path& folder) { test::WriteBytes(folder / "strip.bmp", {'B', 'M', 0}); },
+        [](const fs::path& folder) {
+            return !SavePitStripAs(BlankPitBoxPicture(Variant::Hardware), 3, folder / "strip.bmp").has_value();
+        },
+        {},
     });
 }
 

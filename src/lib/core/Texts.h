@@ -157,6 +157,30 @@ enum class TextId {
     CameraAngleRange,
     CameraValueRange,
     RecoverQuestion, // "%s": when the recovery file was written
+
+    // The Pit boxes, Wheels and Artwork pages.
+    NoSoftwareGraphic,
+    NoHardwareGraphic,
+    OpenSoftwarePitBoxes,
+    OpenHardwarePitBoxes,
+    SaveSoftwarePitBoxes,
+    SaveHardwarePitBoxes,
+    OpenSoftwarePitBox,
+    OpenHardwarePitBox,
+    SaveSoftwarePitBox,
+    SaveHardwarePitBox,
+    PitBoxOrderCaption,
+    PitBoxOrderExplanation,
+    NoBitmap,
+    OpenSoftwareTyre,
+    SaveSoftwareTyre,
+    OpenHardwareTyre,
+    OpenHardwareTread,
+    SaveHardwareTyre,
+    SaveHardwareTread,
+    NoMenuArtwork,
+    OpenMenuArt,
+    SaveMenuArt,
 };
 
 std::string_view Text(TextId id);

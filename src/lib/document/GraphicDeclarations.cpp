@@ -2,11 +2,16 @@
 
 #include <array>
 
+#include "formats/ArtSheetBitmap.h"
 #include "document/HelmetPicture.h"
 #include "document/PitCrewSheet.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
+#include "formats/MenuArtArchive.h"
+#include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
+#include "formats/TyreGameFiles.h"
+#include "game/GameFolder.h"
 
 namespace tavolex {
 namespace {
@@ -16,6 +21,9 @@ constexpr int kLiveryImages = 3;
 constexpr int kFirstCockpitJam = 35;
 constexpr int kFerrariCockpitJam = 36;
 constexpr const char* kCockpitMaskFile = "HCOCKPIT.DAT";
+constexpr int kPitBoxJam = 59;
+constexpr int kPitBoxHeight = 176;
+constexpr int kPitBoxStrips = 11;
 
 // The conversions fail only for a source of the wrong size or depth.
 Error Failed(bool ok) { return ok ? Error::None : Error::ConversionFailed; }
@@ -111,6 +119,48 @@ Error CockpitConversion(const GraphicEnvironment& env, Variant target, const Pac
     return Failed(CockpitToHardware(source, mask, result));
 }
 
+Error ReadPitBoxes(const GraphicEnvironment& env, int, Variant variant, PackedBitmap& out) {
+    return ReadGameJam(env.gameFolder, kPitBoxJam, variant, kPitBoxHeight, kPitBoxStrips, out);
+}
+
+Error WritePitBoxes(const GraphicEnvironment& env, int, Variant variant, const PackedBitmap& image) {
+    return PatchGameJam(env.gameFolder, image, kPitBoxJam, variant, kPitBoxHeight, kPitBoxStrips);
+}
+
+// Both halves, over the sheet an empty slot shows.
+template <GraphicKind kKind>
+Error ReadTyreSheet(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
+    const TyreSheet sheet = TyreSheetOf(kKind, variant);
+    PackedBitmap picture = EmptyTyreSheet(sheet, slot);
+    if (Error error = ReadTyreHalves(env.gameFolder, sheet, slot, SheetHalves::Both, picture); !Ok(error)) {
+        return error;
+    }
+    out = std::move(picture);
+    return Error::None;
+}
+
+template <GraphicKind kKind>
+Error WriteTyreSheet(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
+    return WriteTyreHalves(env.gameFolder, TyreSheetOf(kKind, variant), slot, SheetHalves::Both, image);
+}
+
+// The archive is expanded (once) before a team's pictures are read or written in place.
+Error ReadArtwork(const GraphicEnvironment& env, int slot, Variant, PackedBitmap& out) {
+    const auto archive = GameFolder(env.gameFolder).artArchive();
+    if (Error error = CheckAndExpandArtArchive(archive); !Ok(error)) {
+        return error;
+    }
+    return ImportTeamArt(archive, slot, out);
+}
+
+Error WriteArtwork(const GraphicEnvironment& env, int slot, Variant, const PackedBitmap& image) {
+    const auto archive = GameFolder(env.gameFolder).artArchive();
+    if (Error error = CheckAndExpandArtArchive(archive); !Ok(error)) {
+        return error;
+    }
+    return ExportTeamArt(archive, slot, image);
+}
+
 constexpr TextId kJamRead = TextId::FailedToImportJam;
 constexpr TextId kJamWrite = TextId::FailedToPatchJam;
 
@@ -119,16 +169,45 @@ const std::array<GraphicKindDeclaration, 8> kDeclarations = {{
     {GraphicKind::Cockpit, kJamRead, kJamWrite, ReadCockpit, WriteCockpit, CockpitConversion},
     {GraphicKind::PitCrew, kJamRead, kJamWrite, ReadPitCrew, WritePitCrew, PitCrewConversion},
     {GraphicKind::Helmets, kJamRead, kJamWrite, ReadHelmets, WriteHelmets, nullptr},
-    {GraphicKind::Tyre, kJamRead, kJamWrite, nullptr, nullptr, nullptr},
-    {GraphicKind::Tread, kJamRead, kJamWrite, nullptr, nullptr, nullptr},
-    {GraphicKind::PitBoxes, kJamRead, kJamWrite, nullptr, nullptr, PlainConversion},
-    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, TextId::FailedToPatchArt, nullptr, nullptr, nullptr},
+    {GraphicKind::Tyre, kJamRead, kJamWrite, ReadTyreSheet<GraphicKind::Tyre>, WriteTyreSheet<GraphicKind::Tyre>,
+     nullptr, TextId::CouldntLoadBitmap},
+    {GraphicKind::Tread, TextId::CouldntLoadBitmap, kJamWrite, ReadTyreSheet<GraphicKind::Tread>,
+     WriteTyreSheet<GraphicKind::Tread>, nullptr},
+    {GraphicKind::PitBoxes, kJamRead, kJamWrite, ReadPitBoxes, WritePitBoxes, PlainConversion},
+    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, TextId::FailedToPatchArt, ReadArtwork, WriteArtwork, nullptr,
+     std::nullopt, LoadArtSheetBitmap, SaveArtSheetBitmap},
 }};
 
 } // namespace
 
 const GraphicKindDeclaration& DeclarationOf(GraphicKind kind) {
     return kDeclarations[static_cast<std::size_t>(kind)];
+}
+
+TyreSheet TyreSheetOf(GraphicKind kind, Variant variant) {
+    if (kind == GraphicKind::Tread) {
+        return TyreSheet::Treads;
+    }
+    return variant == Variant::Software ? TyreSheet::SoftwareWheels : TyreSheet::HardwareWheels;
+}
+
+TextId GameReadFailure(GraphicKind kind, Variant variant) {
+    const GraphicKindDeclaration& declaration = DeclarationOf(kind);
+    return variant == Variant::Hardware && declaration.hardwareReadFailure ? *declaration.hardwareReadFailure
+                                                                           : declaration.gameReadFailure;
+}
+
+Error LoadGraphicFile(GraphicKind kind, Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
+    const GraphicKindDeclaration& declaration = DeclarationOf(kind);
+    if (declaration.loadFile) {
+        return declaration.loadFile(path, image);
+    }
+    return LoadPictureFile(path, image, SheetWidth(kind, variant), SheetHeight(kind, variant), SheetDepth(kind, variant));
+}
+
+Error SaveGraphicFile(GraphicKind kind, const std::filesystem::path& path, const PackedBitmap& image) {
+    const GraphicKindDeclaration& declaration = DeclarationOf(kind);
+    return declaration.saveFile ? declaration.saveFile(path, image) : SavePictureFile(path, image);
 }
 
 } // namespace tavolex

@@ -2,12 +2,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "core/Error.h"
 #include "core/Texts.h"
 #include "core/Variant.h"
 #include "document/GraphicKind.h"
 #include "formats/PackedBitmap.h"
+#include "formats/TyreBitmaps.h"
 
 // What each lazily held kind of graphic brings to the common fetch rules:
 // how to read a slot from the installed game and how to make one variant from
@@ -36,8 +38,26 @@ struct GraphicKindDeclaration {
     std::function<Error(const GraphicEnvironment&, Variant target, const PackedBitmap& source,
                         PackedBitmap& result)>
         generate;
+    // Where the hardware variant's game read fails with a message of its own (tyres).
+    std::optional<TextId> hardwareReadFailure = std::nullopt;
+    // A kind whose user file is not a plain bitmap of the sheet (the 1024-wide
+    // art sheet bitmap) reads and writes it with these.
+    std::function<Error(const std::filesystem::path&, PackedBitmap&)> loadFile = nullptr;
+    std::function<Error(const std::filesystem::path&, const PackedBitmap&)> saveFile = nullptr;
 };
 
 const GraphicKindDeclaration& DeclarationOf(GraphicKind kind);
+
+// The sheet of a tyre or tread slot's variant.
+TyreSheet TyreSheetOf(GraphicKind kind, Variant variant);
+
+// The message of a failed game read of a kind's variant.
+TextId GameReadFailure(GraphicKind kind, Variant variant);
+
+// A kind's user file (SourceFile): a bitmap of the sheet's size and the
+// variant's depth, or what the kind reads and writes instead.
+[[nodiscard]] Error LoadGraphicFile(GraphicKind kind, Variant variant, const std::filesystem::path& path,
+                                    PackedBitmap& image);
+[[nodiscard]] Error SaveGraphicFile(GraphicKind kind, const std::filesystem::path& path, const PackedBitmap& image);
 
 } // namespace tavolex

@@ -140,8 +140,10 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
             const bool loaded =
                 target->source == GraphicSource::Generated && target->path.empty()
                     ? Ok(GenerateVariant(carSet, environment, kind, slot, variant, &image))
-                    : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
-                                         SheetDepth(kind, variant)));
+                    : target->source == GraphicSource::File
+                        ? Ok(LoadGraphicFile(kind, variant, target->path, image))
+                        : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
+                                             SheetDepth(kind, variant)));
             if (loaded) {
                 return true;
             }
@@ -157,7 +159,7 @@ bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graphic
             if (declaration.readFromGame && Ok(declaration.readFromGame(environment, slot, variant, image))) {
                 return true;
             }
-            Report(messages, declaration.gameReadFailure);
+            Report(messages, GameReadFailure(kind, variant));
             if (!repair) {
                 return false;
             }

@@ -64,7 +64,7 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
     const GraphicKindDeclaration& declaration = DeclarationOf(kind);
     PackedBitmap picture;
     if (!declaration.readFromGame || !Ok(declaration.readFromGame(environment, slot, variant, picture))) {
-        return declaration.gameReadFailure;
+        return GameReadFailure(kind, variant);
     }
     SetSlotFromGame(carSet, kind, slot, variant);
     if (!KindInfo(kind).heldLazily) {
@@ -90,8 +90,7 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
         return LoadJam(carSet, environment, kind, slot, variant, path, image);
     }
     PackedBitmap picture;
-    if (!Ok(LoadPictureFile(path, picture, SheetWidth(kind, variant), SheetHeight(kind, variant),
-                            SheetDepth(kind, variant)))) {
+    if (!Ok(LoadGraphicFile(kind, variant, path, picture))) {
         return TextId::CouldntLoadBitmap;
     }
     SetSlotFromFile(carSet, kind, slot, variant, path);
@@ -105,6 +104,13 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
 
 Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path) {
     if (image.empty() || !Ok(SavePictureFile(path, image))) {
+        return TextId::CouldntSaveBitmap;
+    }
+    return std::nullopt;
+}
+
+Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path) {
+    if (image.empty() || !Ok(SaveGraphicFile(kind, path, image))) {
         return TextId::CouldntSaveBitmap;
     }
     return std::nullopt;

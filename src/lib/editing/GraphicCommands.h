@@ -35,6 +35,8 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
 // "Save as...": the shown picture as a BMP file, or a PNG for a name ending
 // in ".png"; the slot keeps its source.
 Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path);
+// The same in the kind's own file form (the art sheet bitmap is 1024 wide).
+Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path);
 
 // "Remove": the slot empties, and so does a partner generated from it.
 void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant);

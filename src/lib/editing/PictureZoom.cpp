@@ -1,5 +1,7 @@
 #include "editing/PictureZoom.h"
 
+#include <cmath>
+
 #include "document/GraphicKind.h"
 
 namespace tavolex {
@@ -33,6 +35,16 @@ PictureZoom CockpitZoom(const PixelRect& area, Variant variant, int x, int y) {
         return {PictureZoom::Action::Beep, {}, 0, 0};
     }
     return {PictureZoom::Action::Show, {0, 0, side, rows}, 2 * width, 2 * width * rows / side};
+}
+
+PictureZoom PitBoxZoom(const PixelRect& area, int rows, int x, int y) {
+    if (!Inside(area, x, y)) {
+        return {};
+    }
+    constexpr int kWidth = 256;
+    const double wide = 2.2 * (area.right - area.left);
+    return {PictureZoom::Action::Show, {0, 0, kWidth, rows}, static_cast<int>(std::lround(wide)),
+            static_cast<int>(std::lround(wide * rows / kWidth))};
 }
 
 } // namespace tavolex

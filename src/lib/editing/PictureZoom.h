@@ -20,5 +20,8 @@ struct PictureZoom {
 PictureZoom LiveryZoom(const PixelRect& area, int x, int y);
 // The whole cockpit, twice the area's width wide; below the software cockpit's quarter a beep.
 PictureZoom CockpitZoom(const PixelRect& area, Variant variant, int x, int y);
+// The whole pit box picture (`rows` 176) or one strip of it (16): 2.2 x the
+// area's width wide and high in the picture's proportion, rounded to nearest.
+PictureZoom PitBoxZoom(const PixelRect& area, int rows, int x, int y);
 
 } // namespace tavolex

@@ -1,8 +1,11 @@
 #include "formats/ArtSheetBitmap.h"
 
 #include <cstring>
+#include <vector>
 
+#include "core/ByteOrder.h"
 #include "files/AtomicWrite.h"
+#include "formats/BitmapFile.h"
 #include "formats/PictureFile.h"
 
 namespace tavolex {
@@ -21,6 +24,17 @@ PackedBitmap Crop(const PackedBitmap& wide) {
 } // namespace
 
 Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet) {
+    // Only a 24-bit bitmap is a sheet bitmap: an 8-bit one would be expanded
+    // through its palette and taken for a sheet it is not.
+    constexpr std::size_t kHeaders = 54;
+    constexpr std::size_t kBitCountAt = 28;
+    std::vector<std::uint8_t> file;
+    if (Error error = ReadFilePrefix(path, kHeaders, file); !Ok(error)) {
+        return error;
+    }
+    if (file.size() >= kHeaders && file[0] == 'B' && file[1] == 'M' && ReadU16(file.data() + kBitCountAt) != 24) {
+        return Error::UnsupportedBitDepth;
+    }
     PackedBitmap wide;
     if (Error error = LoadPictureFile(path, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24);
         !Ok(error)) {

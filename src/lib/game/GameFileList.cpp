@@ -4,6 +4,7 @@
 
 #include "files/FileHelpers.h"
 #include "formats/JamNames.h"
+#include "formats/TyreGameFiles.h"
 
 namespace tavolex {
 
@@ -31,10 +32,13 @@ std::vector<GameJamFile> GameJamFiles() {
 }
 
 std::vector<std::string> TechJamBitmaps() {
-    return {"ZO3ZIDSH\\TechJam\\Whblur0.bmp",       "ZO3ZIDSH\\TechJam\\Whblur1.bmp",
-            "ZO3ZIDSH\\TechJam\\Whbridg0.bmp",      "ZO3ZIDSH\\TechJam\\Whbridg1.bmp",
-            "ZO3ZIDSH\\TechJam\\treadgy1_art.bmp",  "ZO3ZIDSH\\TechJam\\treadgy2_art.bmp",
-            "ZO3ZIDSH\\TechJam\\treadbs1_art.bmp",  "ZO3ZIDSH\\TechJam\\treadbs2_art.bmp"};
+    std::vector<std::string> names;
+    for (TyreSheet sheet : {TyreSheet::HardwareWheels, TyreSheet::Treads}) {
+        for (int type = 0; type < 2; ++type) {
+            for (int half = 1; half <= 2; ++half) names.push_back(TyreGameBitmapName(sheet, type, half));
+        }
+    }
+    return names;
 }
 
 } // namespace tavolex

@@ -21,6 +21,13 @@ struct PerformanceEditorMemory {
     std::array<int, 4> modes{};                // the Quick Edit mode of each view
 };
 
+// The Wheels page's half choices, kept for the whole run: left 0-2 (both,
+// top, bottom of the software wheels), right 0-2 the hardware wheels, 3-5 the treads.
+struct WheelsPageMemory {
+    int left = 0;
+    int right = 0;
+};
+
 // Everything the editor holds for the whole run: the one car set, the
 // settings, where files live, the game and its status, the current team.
 // Its three signals are the notifications that keep every window in step.
@@ -43,6 +50,7 @@ public:
 
     int currentTeam() const { return currentTeam_; }
     PerformanceEditorMemory& performanceMemory() { return performanceMemory_; }
+    WheelsPageMemory& wheelsMemory() { return wheelsMemory_; }
     // Makes `team` current and tells the page; the same team again does nothing.
     void selectTeam(int team);
 
@@ -94,6 +102,7 @@ private:
     bool saveFileValid_ = false;
     int currentTeam_ = 0;
     PerformanceEditorMemory performanceMemory_;
+    WheelsPageMemory wheelsMemory_;
     tavolex::UndoHistory history_;
     std::string pendingChange_;
     bool changePending_ = false;

@@ -10,6 +10,7 @@
 
 #include "app/EditorState.h"
 #include "document/LazyGraphics.h"
+#include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
@@ -23,17 +24,6 @@ namespace {
 
 constexpr int kFrameAndInset = 3; // the frame's line and the 2-pixel inset
 
-
-// Fetch failures appear as the editor's message boxes.
-class BoxMessages final : public tavolex::MessageSink {
-public:
-    BoxMessages(UiServices& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
-    void showError(TextId text) override { ui_.error(parent_, T(text)); }
-
-private:
-    UiServices& ui_;
-    QWidget* parent_;
-};
 
 } // namespace
 
@@ -78,10 +68,10 @@ QWidget* GraphicsPage::makeVariantGroup() {
         connect(radio, &QRadioButton::clicked, this, [this, variant] { chooseVariant(variant); });
         variantButtons_[tavolex::VariantSlot(variant)] = radio;
     }
-    auto* toSoftware = new QPushButton(tr("<<<< Generate Software"), group);
+    auto* toSoftware = new QPushButton(tr(declaration_.generateTexts[0]), group);
     toSoftware->setObjectName("generateSoftware");
     connect(toSoftware, &QPushButton::clicked, this, [this] { generate(Variant::Software); });
-    auto* toHardware = new QPushButton(tr("Generate Hardware >>>>"), group);
+    auto* toHardware = new QPushButton(tr(declaration_.generateTexts[1]), group);
     toHardware->setObjectName("generateHardware");
     connect(toHardware, &QPushButton::clicked, this, [this] { generate(Variant::Hardware); });
     auto* generators = new QHBoxLayout;
@@ -169,6 +159,21 @@ void GraphicsPage::updateBlinking() {
 }
 
 void GraphicsPage::addSideWidget(QWidget* widget) { side_->addWidget(widget); }
+
+QPushButton* GraphicsPage::addOptionButton(const QString& name, const QString& text) {
+    // Into the row of the common buttons, before "Remove", which stays last.
+    auto* row = static_cast<QBoxLayout*>(options_->itemAt(0)->layout());
+    auto* button = new QPushButton(text, options_->parentWidget());
+    button->setObjectName(name);
+    row->insertWidget(row->count() - 1, button);
+    return button;
+}
+
+void GraphicsPage::showPicture(tavolex::PackedBitmap image) {
+    showFetched(std::move(image));
+    refreshOwnControls();
+    applyControlRules();
+}
 
 void GraphicsPage::setPictureNeighbours(QWidget* left, QWidget* right) {
     pictureLayout_->removeWidget(view_);

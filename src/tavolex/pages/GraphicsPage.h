@@ -31,6 +31,8 @@ struct GraphicsPageDeclaration {
     std::array<tavolex::TextId, 2> noImageNote; // software, hardware
     std::array<tavolex::TextId, 2> openTitle;
     std::array<tavolex::TextId, 2> saveTitle;
+    // The Generate buttons' texts (software, hardware); their arrows differ between pages.
+    std::array<const char*, 2> generateTexts = {"<<<< Generate Software", "Generate Hardware >>>>"};
 };
 
 // The pattern every graphics page shares: the picture with its notes and zoom,
@@ -94,6 +96,10 @@ protected:
     void start();
     // Adds a group below the common ones on the right.
     void addSideWidget(QWidget* widget);
+    // Adds a button of the page's own to "Bitmap Options".
+    QPushButton* addOptionButton(const QString& name, const QString& text);
+    // Shows a picture the page's own commands made, as the common commands do.
+    void showPicture(tavolex::PackedBitmap image);
     // Puts widgets left and right of the picture, their tops level with its top.
     void setPictureNeighbours(QWidget* left, QWidget* right);
     // The slot the page edits: the current team by default.

@@ -125,6 +125,14 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
     QFrame::mousePressEvent(event);
 }
 
+void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked(event->position().toPoint());
+        return;
+    }
+    QFrame::mouseDoubleClickEvent(event);
+}
+
 QString PictureView::DroppedPicture(const QMimeData* data) {
     const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
     if (urls.size() != 1 || !urls[0].isLocalFile()) {

@@ -50,13 +50,15 @@ public:
 
 signals:
     void rightClicked(const QPoint& position);
+    void leftClicked(const QPoint& position);
+    void doubleClicked(const QPoint& position);
     // A picture file was dropped onto the picture.
     void pictureDropped(const QString& path);
-    void leftClicked(const QPoint& position);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

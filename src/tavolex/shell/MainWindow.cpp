@@ -20,14 +20,16 @@
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
 #include "formats/MenuArtArchive.h"
+#include "pages/ArtworkPage.h"
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
 #include "pages/MiscellaneousPage.h"
 #include "pages/HelmetsPage.h"
 #include "pages/PerformancePage.h"
 #include "pages/PitCrewPage.h"
-#include "pages/PlaceholderPage.h"
+#include "pages/PitBoxesPage.h"
 #include "pages/TeamsPage.h"
+#include "pages/WheelsPage.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/GameText.h"
@@ -198,22 +200,17 @@ void MainWindow::selectTab(int index) {
         pageArea_->removeWidget(page_);
         page_->deleteLater();
     }
-    if (index == 0) {
-        page_ = new TeamsPage(state_, ui_, pageHolder_);
-    } else if (index == 1) {
-        page_ = new PerformancePage(state_, ui_, pageHolder_);
-    } else if (index == 2) {
-        page_ = new CarsPage(state_, ui_, pageHolder_);
-    } else if (index == 3) {
-        page_ = new HelmetsPage(state_, ui_, pageHolder_);
-    } else if (index == 5) {
-        page_ = new CockpitsPage(state_, ui_, pageHolder_);
-    } else if (index == 9) {
-        page_ = new MiscellaneousPage(state_, ui_, pageHolder_);
-    } else if (index == 6) {
-        page_ = new PitCrewPage(state_, ui_, pageHolder_);
-    } else {
-        page_ = new PlaceholderPage(tr(kTabs[index].label), pageHolder_);
+    switch (index) {
+    case 0: page_ = new TeamsPage(state_, ui_, pageHolder_); break;
+    case 1: page_ = new PerformancePage(state_, ui_, pageHolder_); break;
+    case 2: page_ = new CarsPage(state_, ui_, pageHolder_); break;
+    case 3: page_ = new HelmetsPage(state_, ui_, pageHolder_); break;
+    case 4: page_ = new ArtworkPage(state_, ui_, pageHolder_); break;
+    case 5: page_ = new CockpitsPage(state_, ui_, pageHolder_); break;
+    case 6: page_ = new PitCrewPage(state_, ui_, pageHolder_); break;
+    case 7: page_ = new PitBoxesPage(state_, ui_, pageHolder_); break;
+    case 8: page_ = new WheelsPage(state_, ui_, pageHolder_); break;
+    default: page_ = new MiscellaneousPage(state_, ui_, pageHolder_); break;
     }
     page_->setObjectName("page");
     pageArea_->addWidget(page_);

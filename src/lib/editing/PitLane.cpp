@@ -1,0 +1,196 @@
+#include "editing/PitLane.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "document/LazyGraphics.h"
+#include "formats/BitmapFile.h"
+#include "formats/BitmapOps.h"
+#include "formats/PictureFile.h"
+#include "game/GameFiles.h"
+#include "game/TeamTables.h"
+
+namespace tavolex {
+namespace {
+
+constexpr std::array<int, kPitStripCount> kStripOfPosition = {10, 2, 1, 4, 3, 6, 7, 0, 8, 9, 5};
+// An empty hardware picture starts in the pit wall's grey-green.
+constexpr std::uint32_t kBlankHardware = MakeColour(0x3F, 0x67, 0x67);
+
+constexpr int kPitBoxHeight = kPitStripCount * kPitStripRows;
+Depth DepthOf(Variant variant) { return variant == Variant::Software ? Depth::Bits8 : Depth::Bits24; }
+
+bool HasPicture(const CarSet& carSet, Variant variant) {
+    const GraphicSlot* slot = SlotOf(carSet, GraphicKind::PitBoxes, 0, variant);
+    return slot != nullptr && slot->source != GraphicSource::None;
+}
+
+// A changed picture lives in the variant's temporary file, which the slot then refers to.
+bool KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, const PackedBitmap& picture) {
+    const auto path = TemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitBoxes, 0, variant);
+    if (path.empty() || !Ok(SaveBitmapFile(path, picture))) {
+        return false;
+    }
+    SetSlotFromFile(carSet, GraphicKind::PitBoxes, 0, variant, path);
+    return true;
+}
+
+bool ValidStrip(int strip) { return strip >= 0 && strip < kPitStripCount; }
+
+} // namespace
+
+int PitStripOf(int position) {
+    return kStripOfPosition[static_cast<std::size_t>(std::clamp(position, 0, kPitStripCount - 1))];
+}
+
+PitPositions PitPositionsOf(const CarSet& carSet) {
+    PitPositions positions{};
+    for (std::size_t t = 0; t < positions.size(); ++t) {
+        positions[t] = std::min<int>(carSet.teams[t].pitBoxPosition, kTeamCount - 1);
+    }
+    return positions;
+}
+
+std::array<int, kTeamCount> PitLaneOrder(const PitPositions& positions) {
+    std::array<int, kTeamCount> order{};
+    for (int t = 0; t < kTeamCount; ++t) {
+        order[static_cast<std::size_t>(positions[static_cast<std::size_t>(t)])] = t;
+    }
+    return order;
+}
+
+PitPositions MovePitLaneItem(const PitPositions& positions, int from, int target) {
+    if (from < 0 || from >= kTeamCount || target < 0 || target > kTeamCount || target == from) {
+        return positions;
+    }
+    std::vector<int> order;
+    for (int team : PitLaneOrder(positions)) order.push_back(team);
+    const int team = order[static_cast<std::size_t>(from)];
+    order.erase(order.begin() + from);
+    // Below its old place the boundary moved up by the item taken out.
+    const int at = target > from ? target - 1 : target;
+    order.insert(order.begin() + at, team);
+    PitPositions moved{};
+    for (int p = 0; p < kTeamCount; ++p) {
+        moved[static_cast<std::size_t>(order[static_cast<std::size_t>(p)])] = p;
+    }
+    return moved;
+}
+
+PackedBitmap PitStrip(const PackedBitmap& picture, int strip) {
+    if (!ValidStrip(strip) || picture.width() != kPitBoxWidth || picture.height() != kPitBoxHeight) {
+        return {};
+    }
+    PackedBitmap out(kPitBoxWidth, kPitStripRows, picture.depth());
+    for (int y = 0; y < kPitStripRows; ++y) {
+        std::memcpy(out.topRow(y), picture.topRow(kPitStripRows * strip + y), out.stride());
+    }
+    return out;
+}
+
+bool PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture) {
+    if (!ValidStrip(strip) || picture.width() != kPitBoxWidth || picture.height() != kPitBoxHeight ||
+        !stripPicture.is(kPitBoxWidth, kPitStripRows, picture.depth())) {
+        return false;
+    }
+    for (int y = 0; y < kPitStripRows; ++y) {
+        std::memcpy(picture.topRow(kPitStripRows * strip + y), stripPicture.topRow(y), picture.stride());
+    }
+    return true;
+}
+
+bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
+                   PackedBitmap& moved) {
+    PackedBitmap result = picture;
+    for (std::size_t t = 0; t < before.size(); ++t) {
+        if (!PlacePitStrip(result, PitStripOf(after[t]), PitStrip(picture, PitStripOf(before[t])))) {
+            return false;
+        }
+    }
+    moved = std::move(result);
+    return true;
+}
+
+PackedBitmap BlankPitBoxPicture(Variant variant) {
+    PackedBitmap blank;
+    FillBitmap(blank, kPitBoxWidth, kPitBoxHeight, kBlankHardware, 0, DepthOf(variant));
+    return blank;
+}
+
+Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
+                          const PitPositions& positions, PackedBitmap& image) {
+    const PitPositions before = PitPositionsOf(carSet);
+    if (positions == before) {
+        return std::nullopt;
+    }
+    PackedBitmap moved;
+    if (HasPicture(carSet, shown)) {
+        if (!MovePitStrips(image, before, positions, moved) || !KeepPicture(carSet, environment, shown, moved)) {
+            return TextId::FailedToReadGame;
+        }
+        image = std::move(moved);
+    }
+    for (std::size_t t = 0; t < positions.size(); ++t) {
+        carSet.teams[t].pitBoxPosition = static_cast<std::uint16_t>(positions[t]);
+    }
+    MarkModified(carSet, "Pit lane order");
+    return std::nullopt;
+}
+
+Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game,
+                           Variant shown, PackedBitmap& image) {
+    std::vector<std::uint8_t> exe;
+    Teams teams = carSet.teams;
+    if (!Ok(ReadExecutable(game, exe)) || !ReadPitBoxOrder(exe, teams)) {
+        return TextId::FailedToReadGame;
+    }
+    PitPositions positions{};
+    for (std::size_t t = 0; t < positions.size(); ++t) positions[t] = teams[t].pitBoxPosition;
+    return ApplyPitPositions(carSet, environment, shown, positions, image);
+}
+
+Failure ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions) {
+    Teams teams{};
+    for (std::size_t t = 0; t < positions.size(); ++t) {
+        teams[t].pitBoxPosition = static_cast<std::uint16_t>(positions[t]);
+    }
+    if (!Ok(PatchExecutable(game, [&](std::vector<std::uint8_t>& exe) { return WritePitBoxOrder(exe, teams); }))) {
+        return TextId::FailedToPatchGame;
+    }
+    return std::nullopt;
+}
+
+Failure SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
+                      PackedBitmap& image) {
+    PackedBitmap swapped = image;
+    if (!PlacePitStrip(swapped, a, PitStrip(image, b)) || !PlacePitStrip(swapped, b, PitStrip(image, a)) ||
+        !KeepPicture(carSet, environment, shown, swapped)) {
+        return TextId::CouldntSaveBitmap;
+    }
+    MarkModified(carSet, "Swap pit box signs");
+    image = std::move(swapped);
+    return std::nullopt;
+}
+
+Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
+                     const std::filesystem::path& path, PackedBitmap& image) {
+    PackedBitmap stripPicture;
+    PackedBitmap picture = HasPicture(carSet, shown) && !image.empty() ? image : BlankPitBoxPicture(shown);
+    if (!Ok(LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows, DepthOf(shown))) ||
+        !PlacePitStrip(picture, strip, stripPicture) || !KeepPicture(carSet, environment, shown, picture)) {
+        return TextId::CouldntLoadBitmap;
+    }
+    MarkModified(carSet, "Load pit box sign");
+    image = std::move(picture);
+    return std::nullopt;
+}
+
+Failure SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path) {
+    const PackedBitmap stripPicture = PitStrip(image, strip);
+    if (stripPicture.empty() || !Ok(SavePictureFile(path, stripPicture))) {
+        return TextId::CouldntSaveBitmap;
+    }
+    return std::nullopt;
+}
+
+} // namespace tavolex

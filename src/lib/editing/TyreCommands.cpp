@@ -1,0 +1,106 @@
+#include "editing/TyreCommands.h"
+
+#include "document/LazyGraphics.h"
+#include "files/FileHelpers.h"
+#include "formats/BitmapFile.h"
+#include "formats/SoftwareJam.h"
+#include "formats/TyreGameFiles.h"
+
+namespace tavolex {
+namespace {
+
+// The software JAM a user loads is kept under tyre type + 2, apart from the half imports.
+constexpr int kLoadedJamSlotOffset = 2;
+
+int HalfFor(SheetHalves halves) { return halves == SheetHalves::Bottom ? 2 : 1; }
+
+// The sheet with one half replaced becomes the slot's file in the temporary folder.
+bool KeepInTemporaryFile(CarSet& carSet, GraphicKind kind, int slot, int tyreType, Variant variant,
+                         const GraphicEnvironment& environment, const PackedBitmap& picture) {
+    const auto path = TemporaryGraphicPath(environment.temporaryFolder, kind, slot, variant);
+    if (path.empty() || !Ok(SaveBitmapFile(path, picture))) {
+        return false;
+    }
+    SetSlotFromFile(carSet, kind, tyreType, variant, path);
+    return true;
+}
+
+} // namespace
+
+PackedBitmap ShownTyreSheet(const PackedBitmap& fetched, GraphicKind kind, int tyreType, Variant variant) {
+    const TyreSheetLayout& layout = LayoutOf(TyreSheetOf(kind, variant));
+    if (fetched.is(layout.width, layout.height, layout.depth)) {
+        return fetched;
+    }
+    return EmptyTyreSheet(TyreSheetOf(kind, variant), tyreType);
+}
+
+Failure ImportTyreHalves(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+                         Variant variant, SheetHalves halves, PackedBitmap& sheet) {
+    PackedBitmap picture = ShownTyreSheet(sheet, kind, tyreType, variant);
+    if (!Ok(ReadTyreHalves(environment.gameFolder, TyreSheetOf(kind, variant), tyreType, halves, picture))) {
+        return TextId::FailedToImportJam;
+    }
+    if (halves == SheetHalves::Both) {
+        SetSlotFromGame(carSet, kind, tyreType, variant);
+    } else if (!KeepInTemporaryFile(carSet, kind, tyreType, tyreType, variant, environment, picture)) {
+        return TextId::FailedToImportJam;
+    }
+    MarkModified(carSet, kind == GraphicKind::Tread ? "Import treads" : "Import wheels");
+    sheet = std::move(picture);
+    return std::nullopt;
+}
+
+Failure ExportTyreHalves(const GraphicEnvironment& environment, GraphicKind kind, int tyreType, Variant variant,
+                         SheetHalves halves, const PackedBitmap& sheet) {
+    if (!Ok(WriteTyreHalves(environment.gameFolder, TyreSheetOf(kind, variant), tyreType, halves, sheet))) {
+        return TextId::FailedToPatchJam;
+    }
+    return std::nullopt;
+}
+
+Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+                     Variant variant, SheetHalves halves, const std::filesystem::path& path, PackedBitmap& sheet) {
+    const TyreSheet form = TyreSheetOf(kind, variant);
+    PackedBitmap picture = ShownTyreSheet(sheet, kind, tyreType, variant);
+    if (form == TyreSheet::SoftwareWheels && FileKindOf(path) == FileKind::Jam) {
+        PackedBitmap half;
+        if (!Ok(ReadSoftwareJam(path, HalfHeight(form), std::nullopt, half)) ||
+            !half.is(picture.width(), HalfHeight(form), Depth::Bits8)) {
+            return TextId::FailedToImportJam;
+        }
+        PutSheetHalf(picture, HalfFor(halves), half);
+        if (!KeepInTemporaryFile(carSet, kind, tyreType + kLoadedJamSlotOffset, tyreType, variant, environment,
+                                 picture)) {
+            return TextId::FailedToImportJam;
+        }
+    } else {
+        PackedBitmap read;
+        bool whole = false;
+        if (!Ok(ReadTyreBitmapFile(path, form, read, whole))) {
+            return TextId::CouldntLoadBitmap;
+        }
+        if (whole) {
+            picture = std::move(read);
+            SetSlotFromFile(carSet, kind, tyreType, variant, path);
+        } else {
+            PutSheetHalf(picture, HalfFor(halves), read);
+            if (!KeepInTemporaryFile(carSet, kind, tyreType, tyreType, variant, environment, picture)) {
+                return TextId::CouldntLoadBitmap;
+            }
+        }
+    }
+    MarkModified(carSet, kind == GraphicKind::Tread ? "Load treads" : "Load wheels");
+    sheet = std::move(picture);
+    return std::nullopt;
+}
+
+Failure SaveTyreFileAs(GraphicKind kind, int tyreType, Variant variant, SheetHalves halves, const PackedBitmap& sheet,
+                       const std::filesystem::path& path) {
+    if (!Ok(SaveTyreSheetAs(path, TyreSheetOf(kind, variant), tyreType, halves, sheet))) {
+        return TextId::CouldntSaveBitmap;
+    }
+    return std::nullopt;
+}
+
+} // namespace tavolex

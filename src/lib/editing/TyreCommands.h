@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+
+#include "editing/GraphicCommands.h"
+#include "formats/TyreBitmaps.h"
+
+// What the Wheels page's buttons do to a tyre type's sheet: like the common
+// graphic commands, but on both halves or either half alone. A command on
+// one half keeps the other half of the shown sheet and stores the result in
+// the slot's temporary file. Each changes the slot and `sheet` only when it
+// succeeded.
+
+namespace tavolex {
+
+// The sheet a page shows for a slot: the fetched picture, or the fill of an empty sheet.
+PackedBitmap ShownTyreSheet(const PackedBitmap& fetched, GraphicKind kind, int tyreType, Variant variant);
+
+Failure ImportTyreHalves(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+                         Variant variant, SheetHalves halves, PackedBitmap& sheet);
+Failure ExportTyreHalves(const GraphicEnvironment& environment, GraphicKind kind, int tyreType, Variant variant,
+                         SheetHalves halves, const PackedBitmap& sheet);
+// A whole sheet bitmap, a half (a 256 x 256 bitmap or software JAM for the
+// software wheels, a game BMP for the others; "both" puts it on top).
+Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+                     Variant variant, SheetHalves halves, const std::filesystem::path& path, PackedBitmap& sheet);
+Failure SaveTyreFileAs(GraphicKind kind, int tyreType, Variant variant, SheetHalves halves, const PackedBitmap& sheet,
+                       const std::filesystem::path& path);
+
+} // namespace tavolex

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "document/LazyGraphics.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+
+// Fetch failures appear as the editor's message boxes.
+class BoxMessages final : public tavolex::MessageSink {
+public:
+    BoxMessages(UiServices& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
+    void showError(tavolex::TextId text) override { ui_.error(parent_, T(text)); }
+
+private:
+    UiServices& ui_;
+    QWidget* parent_;
+};

@@ -1,0 +1,251 @@
+#include "pages/PitBoxesPage.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/EditorState.h"
+#include "document/DisplayTexts.h"
+#include "editing/PitLane.h"
+#include "pages/PictureView.h"
+#include "pages/PitLaneList.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
+#include "shell/ZoomWindow.h"
+
+using tavolex::TextId;
+using tavolex::Variant;
+
+namespace {
+
+constexpr int kFrameAndInset = 3;
+
+const GraphicsPageDeclaration kPitBoxes = {
+    tavolex::GraphicKind::PitBoxes,
+    "Pit Box Graphics - (All Teams)",
+    QSize(tavolex::kPitBoxWidth, tavolex::kPitStripCount * tavolex::kPitStripRows),
+    {TextId::NoSoftwareGraphic, TextId::NoHardwareGraphic},
+    {TextId::OpenSoftwarePitBoxes, TextId::OpenHardwarePitBoxes},
+    {TextId::SaveSoftwarePitBoxes, TextId::SaveHardwarePitBoxes},
+    {"<< Generate Software", "Generate Hardware >>"},
+};
+
+} // namespace
+
+PitBoxesPage::PitBoxesPage(EditorState& state, UiServices& ui, QWidget* parent)
+    : GraphicsPage(state, ui, kPitBoxes, parent) {
+    connect(addOptionButton("sort", tr("Sort")), &QPushButton::clicked, this, &PitBoxesPage::explainOrder);
+    addSideWidget(makeStripGroup());
+    addSideWidget(makeLaneGroup());
+    picture()->setOutlines([this](bool blink) { return outlines(blink); });
+    picture()->setBlinking(true);
+    connect(picture(), &PictureView::doubleClicked, this, &PitBoxesPage::swapStrip);
+    start();
+}
+
+QWidget* PitBoxesPage::makeStripGroup() {
+    auto* group = new QGroupBox(tr("Pit Box Graphic"), this);
+    teamName_ = new QLabel(group);
+    teamName_->setObjectName("stripTeam");
+    strip_ = new PictureView(group);
+    strip_->setObjectName("strip");
+    strip_->setSheetSize(QSize(tavolex::kPitBoxWidth, tavolex::kPitStripRows));
+    strip_->setFixedSize(tavolex::kPitBoxWidth + 2 * kFrameAndInset, tavolex::kPitStripRows + 2 * kFrameAndInset);
+    connect(strip_, &PictureView::rightClicked, this, &PitBoxesPage::zoomStrip);
+    auto* load = new QPushButton(tr("Load"), group);
+    load->setObjectName("loadStrip");
+    connect(load, &QPushButton::clicked, this, &PitBoxesPage::loadStrip);
+    auto* save = new QPushButton(tr("Save as..."), group);
+    save->setObjectName("saveStrip");
+    connect(save, &QPushButton::clicked, this, &PitBoxesPage::saveStripAs);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(teamName_, 1);
+    buttons->addWidget(load);
+    buttons->addWidget(save);
+    auto* layout = new QVBoxLayout(group);
+    layout->addWidget(strip_);
+    layout->addLayout(buttons);
+    return group;
+}
+
+QWidget* PitBoxesPage::makeLaneGroup() {
+    auto* group = new QGroupBox(tr("Pit Lane Order"), this);
+    list_ = new PitLaneList(group);
+    list_->setObjectName("pitLane");
+    connect(list_, &PitLaneList::itemMoved, this, &PitBoxesPage::moveItem);
+    auto* import = new QPushButton(tr("Import"), group);
+    import->setObjectName("importOrder");
+    connect(import, &QPushButton::clicked, this, &PitBoxesPage::importOrder);
+    auto* exportButton = new QPushButton(tr("Export"), group);
+    exportButton->setObjectName("exportOrder");
+    connect(exportButton, &QPushButton::clicked, this, &PitBoxesPage::exportOrder);
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(import);
+    buttons->addWidget(exportButton);
+    buttons->addStretch();
+    auto* lane = new QVBoxLayout;
+    lane->addWidget(new QLabel(tr("  PIT LANE ENTRANCE"), group));
+    lane->addWidget(list_);
+    lane->addWidget(new QLabel(tr("  PIT LANE EXIT"), group));
+    auto* layout = new QHBoxLayout(group);
+    layout->addLayout(lane, 1);
+    layout->addLayout(buttons);
+    return group;
+}
+
+int PitBoxesPage::currentStrip() const {
+    return tavolex::PitStripOf(state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].pitBoxPosition);
+}
+
+void PitBoxesPage::fillList() {
+    list_->setUpdatesEnabled(false);
+    list_->clear();
+    const auto order = tavolex::PitLaneOrder(tavolex::PitPositionsOf(state_.carSet()));
+    for (int team : order) {
+        const auto& record = state_.carSet().teams[static_cast<std::size_t>(team)];
+        auto* item = new QListWidgetItem(QString::fromStdString(tavolex::TeamButtonLabel(record)), list_);
+        item->setData(Qt::UserRole, team);
+        if (team == state_.currentTeam()) {
+            list_->setCurrentItem(item);
+        }
+    }
+    list_->setUpdatesEnabled(true);
+}
+
+void PitBoxesPage::refreshOwnControls() {
+    const auto& team = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())];
+    teamName_->setText(QString::fromStdString(tavolex::TeamButtonLabel(team)));
+    fillList();
+    strip_->setImage(image().empty() ? tavolex::PackedBitmap() : tavolex::PitStrip(image(), currentStrip()));
+    picture()->update();
+}
+
+void PitBoxesPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
+    const bool empty = rules.note == tavolex::PictureNote::NoSoftware || rules.note == tavolex::PictureNote::NoHardware;
+    strip_->setNote(rules.note == tavolex::PictureNote::None ? QString() : picture()->note());
+    button("saveStrip")->setEnabled(!empty);
+    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
+    button("importOrder")->setEnabled(executable);
+    button("exportOrder")->setEnabled(executable);
+}
+
+void PitBoxesPage::moveItem(int from, int target) {
+    const auto positions = tavolex::MovePitLaneItem(tavolex::PitPositionsOf(state_.carSet()), from, target);
+    tavolex::PackedBitmap picture = image();
+    const auto failure =
+        tavolex::ApplyPitPositions(state_.carSet(), state_.graphicEnvironment(), shownVariant(), positions, picture);
+    if (!failure && !picture.empty()) {
+        showPicture(std::move(picture));
+        return;
+    }
+    // Without a picture only the order changed; after a failure the list shows the old one again.
+    refreshOwnControls();
+}
+
+void PitBoxesPage::importOrder() {
+    tavolex::PackedBitmap picture = image();
+    if (const auto failure = tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(),
+                                                         shownVariant(), picture)) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    if (!picture.empty()) {
+        showPicture(std::move(picture));
+    } else {
+        refreshOwnControls();
+    }
+}
+
+void PitBoxesPage::exportOrder() {
+    if (const auto failure = tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet()))) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    ui_.information(this, T(TextId::FilePatchedSuccessfully));
+}
+
+void PitBoxesPage::loadStrip() {
+    const TextId title = shownVariant() == Variant::Software ? TextId::OpenSoftwarePitBox : TextId::OpenHardwarePitBox;
+    const QString path = ui_.openFile(this, T(title), T(TextId::BitmapFilter));
+    if (path.isEmpty()) {
+        return;
+    }
+    tavolex::PackedBitmap picture = image();
+    if (const auto failure = tavolex::LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
+                                                   currentStrip(), path.toStdString(), picture)) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    showPicture(std::move(picture));
+}
+
+void PitBoxesPage::saveStripAs() {
+    if (image().empty()) {
+        return;
+    }
+    const TextId title = shownVariant() == Variant::Software ? TextId::SaveSoftwarePitBox : TextId::SaveHardwarePitBox;
+    const QString path = ui_.saveFile(this, T(title), T(TextId::BitmapFilter), "BMP");
+    if (path.isEmpty() || !ui_.replace(this, path)) {
+        return;
+    }
+    if (const auto failure = tavolex::SavePitStripAs(image(), currentStrip(), path.toStdString())) {
+        ui_.error(this, T(*failure));
+    }
+}
+
+void PitBoxesPage::explainOrder() {
+    ui_.information(this, T(TextId::PitBoxOrderCaption) + ":\n\n" + T(TextId::PitBoxOrderExplanation));
+}
+
+void PitBoxesPage::swapStrip(const QPoint& position) {
+    const QRect area = picture()->area();
+    if (image().empty() || !area.contains(position)) {
+        return;
+    }
+    const int clicked = (position.y() - area.top()) * tavolex::kPitStripCount / area.height();
+    if (clicked == currentStrip()) {
+        ui_.beep();
+        return;
+    }
+    tavolex::PackedBitmap picture = image();
+    if (const auto failure = tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
+                                                    clicked, currentStrip(), picture)) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    showPicture(std::move(picture));
+}
+
+std::vector<QRect> PitBoxesPage::outlines(bool blink) const {
+    if (!blink || !picture()->hasImage()) {
+        return {};
+    }
+    const QRect area = picture()->area();
+    const int top = area.top() + area.height() * tavolex::kPitStripRows * currentStrip() / kPitBoxes.displaySheet.height();
+    const int rows = area.height() * tavolex::kPitStripRows / kPitBoxes.displaySheet.height();
+    return {QRect(area.left() + 1, top + 1, area.width() - 2, rows - 2)};
+}
+
+tavolex::PictureZoom PitBoxesPage::zoomAt(const QPoint& position) const {
+    return tavolex::PitBoxZoom(pictureArea(), kPitBoxes.displaySheet.height(), position.x(), position.y());
+}
+
+void PitBoxesPage::zoomStrip(const QPoint& position) {
+    if (!strip_->hasImage()) {
+        ui_.beep();
+        return;
+    }
+    const QRect area = strip_->area();
+    const tavolex::PictureZoom zoom = tavolex::PitBoxZoom(
+        {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()}, tavolex::kPitStripRows,
+        position.x(), position.y());
+    if (zoom.action != tavolex::PictureZoom::Action::Show) {
+        return;
+    }
+    ZoomWindow window(QPixmap::fromImage(strip_->image()), QRect(0, 0, tavolex::kPitBoxWidth, tavolex::kPitStripRows),
+                      strip_->mapToGlobal(position), QSize(zoom.width, zoom.height), this);
+    window.exec();
+}

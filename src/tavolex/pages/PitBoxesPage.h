@@ -1,0 +1,47 @@
+#pragma once
+
+#include "pages/GraphicsPage.h"
+
+class PitLaneList;
+class QLabel;
+
+// The Pit Boxes tab: the picture of all eleven pit box signs in both
+// variants, the current team's strip of it, and the pit lane order, whose
+// changes carry every team's sign along.
+class PitBoxesPage : public GraphicsPage {
+    Q_OBJECT
+
+public:
+    PitBoxesPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
+
+    PitLaneList* pitLane() const { return list_; }
+    PictureView* stripPicture() const { return strip_; }
+    // The strip of the current team.
+    int currentStrip() const;
+
+public slots:
+    void importOrder();
+    void exportOrder();
+    void loadStrip();
+    void saveStripAs();
+    void explainOrder();
+
+protected:
+    int slot() const override { return 0; }
+    void refreshOwnControls() override;
+    void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
+    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
+
+private:
+    QWidget* makeStripGroup();
+    QWidget* makeLaneGroup();
+    void fillList();
+    void moveItem(int from, int target);
+    void swapStrip(const QPoint& position);
+    void zoomStrip(const QPoint& position);
+    std::vector<QRect> outlines(bool blink) const;
+
+    PictureView* strip_ = nullptr;
+    QLabel* teamName_ = nullptr;
+    PitLaneList* list_ = nullptr;
+};

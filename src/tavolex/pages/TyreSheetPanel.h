@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QGroupBox>
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "core/Texts.h"
+#include "document/GraphicKind.h"
+#include "formats/TyreBitmaps.h"
+#include "editing/GraphicControls.h"
+#include "formats/PackedBitmap.h"
+
+class EditorState;
+class PictureView;
+class QPushButton;
+class QRadioButton;
+class QStackedLayout;
+class UiServices;
+
+// One side of the Wheels page: the sheets of a tyre type that share a
+// picture place (the software wheels, or the hardware wheels and the treads),
+// the choice of both halves or either half, whose chosen half blinks in a
+// dotted outline, and Import, Export, Load, Save as... and Remove for the
+// chosen halves.
+class TyreSheetPanel : public QGroupBox {
+    Q_OBJECT
+
+public:
+    // One sheet the panel can show, and the three choices (both, top, bottom) that show it.
+    struct Sheet {
+        tavolex::GraphicKind kind;
+        tavolex::Variant variant;
+        const char* groupTitle;
+        QSize displaySize;                // the picture's area on screen
+        std::array<const char*, 3> choices;
+        tavolex::TextId openTitle;
+        tavolex::TextId saveTitle;
+        tavolex::TextId filter;
+        QRect outline;                    // the top half's outline in the sheet; the bottom one lies a half lower
+        bool outlineWhileBlinkSet;
+        QSize zoomRegion;                 // of the half under the pointer
+        QSizeF zoomScale;                 // times the area's width
+    };
+
+    TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<Sheet> sheets, int& choice,
+                   QWidget* parent = nullptr);
+
+    // Shows tyre type `tyreType`: fetches the shown sheet again.
+    void showTyreType(int tyreType);
+    void applyControlRules();
+
+    int choice() const { return choice_; }
+    const Sheet& shownSheet() const;
+    PictureView* picture() const;
+    QPushButton* button(const QString& name) const;
+    QRadioButton* choiceButton(int choice) const { return choices_[static_cast<std::size_t>(choice)]; }
+    const tavolex::PackedBitmap& image() const { return image_; }
+
+public slots:
+    void choose(int choice);
+    void importFromGame();
+    void exportToGame();
+    void loadFile();
+    // Load of a file dropped on the picture or chosen in the dialog.
+    void loadPath(const QString& path);
+    void saveFileAs();
+    void removePicture();
+
+private:
+    void reload();
+    void show(tavolex::PackedBitmap image);
+    tavolex::SheetHalves halves() const;
+    tavolex::GraphicSource source() const;
+    std::vector<QRect> outlines(std::size_t sheet, bool blink) const;
+    void rightClicked(const QPoint& position);
+    bool report(const std::optional<tavolex::TextId>& failure);
+
+    EditorState& state_;
+    UiServices& ui_;
+    std::vector<Sheet> sheets_;
+    int& choice_;
+    int tyreType_ = 0;
+    tavolex::PackedBitmap image_;
+    std::vector<PictureView*> views_;
+    std::vector<QRadioButton*> choices_;
+    QStackedLayout* stack_ = nullptr;
+};
