@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 20
 # fuzz-long runs ten minutes per target unless FUZZ_SECONDS is given.
 FUZZ_LONG_SECONDS = $(if $(filter command line environment,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600)
 
-.PHONY: all deps build run demo test test-dev test-asan fuzz-build fuzz-smoke fuzz-long fuzz-seeds bench format clean
+.PHONY: install all deps build run demo test test-dev test-asan fuzz-build fuzz-smoke fuzz-long fuzz-seeds bench format clean
 
 all: build
 
@@ -86,6 +86,11 @@ bench: deps
 	cmake --preset release
 	cmake --build --preset release -j $(JOBS)
 	./build/release/bench/tavolex-bench
+
+# The programs, manual, man pages, desktop entries and icons under PREFIX.
+PREFIX ?= /usr/local
+install: build
+	cmake --install build/dev --prefix $(PREFIX)
 
 format:
 	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -27,7 +27,7 @@ PackedBitmap Working(const CarSet& carSet, Variant variant) {
 Failure Store(CarSet& carSet, Variant variant, PackedBitmap picture, PackedBitmap& image) {
     image = picture;
     StoreHeldPicture(carSet, kKind, variant, std::move(picture));
-    MarkModified(carSet);
+    MarkModified(carSet, "Change helmets");
     return std::nullopt;
 }
 

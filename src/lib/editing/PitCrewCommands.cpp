@@ -31,12 +31,12 @@ PitCrewHalf LoadedHalf(PitCrewHalf half) { return half == PitCrewHalf::Bottom ? 
 // Keeps `sheet` as the slot's temporary file (slot `fileSlot`) and makes the slot refer to it.
 bool KeepInTemporaryFile(CarSet& carSet, const GraphicEnvironment& environment, int slot, int fileSlot,
                          Variant variant, const PackedBitmap& sheet) {
-    const auto path = TemporaryGraphicPath(environment.temporaryFolder, kKind, fileSlot, variant);
+    const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kKind, fileSlot, variant);
     if (path.empty() || !Ok(SaveBitmapFile(path, sheet))) {
         return false;
     }
     SetSlotFromFile(carSet, kKind, slot, variant, path);
-    MarkModified(carSet);
+    MarkModified(carSet, "Change pit crew");
     return true;
 }
 
@@ -101,7 +101,7 @@ Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int s
     PackedBitmap picture;
     if (Ok(LoadBitmapFile(path, picture, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant)))) {
         SetSlotFromFile(carSet, kKind, slot, variant, path);
-        MarkModified(carSet);
+        MarkModified(carSet, "Load pit crew");
         image = std::move(picture);
         return std::nullopt;
     }
@@ -145,14 +145,14 @@ Failure CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environmen
         painted.palette()[1] = kKeyGreen;
         painted.palette()[2] = kKeyRed;
     }
-    const auto path = TemporaryGraphicPath(environment.temporaryFolder, kKind, slot, variant);
+    const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kKind, slot, variant);
     PackedBitmap result;
     if (!Ok(SaveBitmapFile(path, painted)) ||
         !Ok(LoadBitmapFile(path, result, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant)))) {
         return TextId::FailedToGenerateBitmap;
     }
     SetSlotFromFile(carSet, kKind, slot, variant, path);
-    MarkModified(carSet);
+    MarkModified(carSet, "Copy pit crew");
     image = std::move(result);
     return std::nullopt;
 }
@@ -167,7 +167,7 @@ Failure ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus stat
         return TextId::FailedToReadGame;
     }
     carSet.teams[static_cast<std::size_t>(team)] = read;
-    MarkModified(carSet);
+    MarkModified(carSet, "Import pit crew colours");
     return std::nullopt;
 }
 

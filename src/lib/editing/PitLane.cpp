@@ -27,7 +27,7 @@ bool HasPicture(const CarSet& carSet, Variant variant) {
 
 // A changed picture lives in the variant's temporary file, which the slot then refers to.
 bool KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, const PackedBitmap& picture) {
-    const auto path = TemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitBoxes, 0, variant);
+    const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitBoxes, 0, variant);
     if (path.empty() || !Ok(SaveBitmapFile(path, picture))) {
         return false;
     }

@@ -17,7 +17,7 @@ int HalfFor(SheetHalves halves) { return halves == SheetHalves::Bottom ? 2 : 1; 
 // The sheet with one half replaced becomes the slot's file in the temporary folder.
 bool KeepInTemporaryFile(CarSet& carSet, GraphicKind kind, int slot, int tyreType, Variant variant,
                          const GraphicEnvironment& environment, const PackedBitmap& picture) {
-    const auto path = TemporaryGraphicPath(environment.temporaryFolder, kind, slot, variant);
+    const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kind, slot, variant);
     if (path.empty() || !Ok(SaveBitmapFile(path, picture))) {
         return false;
     }

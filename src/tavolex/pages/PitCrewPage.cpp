@@ -151,7 +151,7 @@ void PitCrewPage::setColour(int colour) {
         return;
     }
     stored = static_cast<std::uint8_t>(colour);
-    tavolex::MarkModified(state_.carSet());
+    tavolex::MarkModified(state_.carSet(), "Pit crew colour");
     paintPreview();
 }
 
