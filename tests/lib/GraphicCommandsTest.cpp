@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "SampleGameSuite.h"
 #include "TestSupport.h"
 #include "document/LazyGraphics.h"
 #include "editing/DisplayImage.h"
@@ -22,30 +23,11 @@ using test::ScratchFolder;
 namespace fs = std::filesystem;
 
 // One sample game for the whole suite: making it is the slow part.
-class GraphicCommands : public ::testing::Test {
+class GraphicCommands : public test::SampleGameSuite<false> {
 protected:
-    static void SetUpTestSuite() {
-        game_ = new ScratchFolder;
-        ASSERT_TRUE(Ok(MakeSampleGame(game_->path())));
-    }
-    static void TearDownTestSuite() {
-        delete game_;
-        game_ = nullptr;
-    }
-    void SetUp() override {
-        fs::create_directories(folder / "tmp");
-        environment = {folder / "tmp", game_->path(), folder / "data" / "Tavolex"};
-        NewCarSet(carSet);
-    }
     GraphicSlot& livery(int slot, Variant variant) { return *SlotOf(carSet, GraphicKind::CarLivery, slot, variant); }
     GraphicSlot& cockpit(int slot, Variant variant) { return *SlotOf(carSet, GraphicKind::Cockpit, slot, variant); }
-
-    static ScratchFolder* game_;
-    ScratchFolder folder;
-    GraphicEnvironment environment;
-    CarSet carSet;
 };
-ScratchFolder* GraphicCommands::game_ = nullptr;
 
 TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHonest) {
     PackedBitmap image;

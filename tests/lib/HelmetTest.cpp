@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "SampleGameSuite.h"
 #include "TestSupport.h"
 #include "document/HelmetPicture.h"
 #include "document/LazyGraphics.h"
@@ -20,30 +21,11 @@ bool RowsEqual(const PackedBitmap& a, int ya, const PackedBitmap& b, int yb) {
     return std::equal(a.topRow(ya), a.topRow(ya) + a.stride(), b.topRow(yb));
 }
 
-class Helmets : public ::testing::Test {
+class Helmets : public test::SampleGameSuite<false> {
 protected:
-    static void SetUpTestSuite() {
-        game_ = new ScratchFolder;
-        ASSERT_TRUE(Ok(MakeSampleGame(game_->path())));
-    }
-    static void TearDownTestSuite() {
-        delete game_;
-        game_ = nullptr;
-    }
-    void SetUp() override {
-        fs::create_directories(folder / "tmp");
-        environment = {folder / "tmp", game_->path(), folder / "data"};
-        NewCarSet(carSet);
-    }
     const PackedBitmap& held(Variant variant) { return carSet.helmetImages[static_cast<std::size_t>(VariantIndex(variant))]; }
     bool present(Variant variant) { return SourceOf(carSet, GraphicKind::Helmets, 0, variant) != GraphicSource::None; }
-
-    static ScratchFolder* game_;
-    ScratchFolder folder;
-    GraphicEnvironment environment;
-    CarSet carSet;
 };
-ScratchFolder* Helmets::game_ = nullptr;
 
 TEST(HelmetPicture, HelmetsArePlacedByDriverAndPart) {
     EXPECT_EQ(HelmetAt(200, 70, 256, 330), 5) << "the right half of the third row";

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "SampleGameSuite.h"
 #include "TestSupport.h"
 #include "document/LazyGraphics.h"
 #include "document/PitCrewSheet.h"
@@ -44,29 +45,10 @@ bool RowsEqual(const PackedBitmap& a, int ya, const PackedBitmap& b, int yb, int
 }
 
 // The game is patched by these tests: each suite run gets a game of its own.
-class PitCrew : public ::testing::Test {
+class PitCrew : public test::SampleGameSuite<false> {
 protected:
-    static void SetUpTestSuite() {
-        game_ = new ScratchFolder;
-        ASSERT_TRUE(Ok(MakeSampleGame(game_->path())));
-    }
-    static void TearDownTestSuite() {
-        delete game_;
-        game_ = nullptr;
-    }
-    void SetUp() override {
-        fs::create_directories(folder / "tmp");
-        environment = {folder / "tmp", game_->path(), folder / "data"};
-        NewCarSet(carSet);
-    }
     GraphicSlot& crew(int slot, Variant variant) { return *SlotOf(carSet, GraphicKind::PitCrew, slot, variant); }
-
-    static ScratchFolder* game_;
-    ScratchFolder folder;
-    GraphicEnvironment environment;
-    CarSet carSet;
 };
-ScratchFolder* PitCrew::game_ = nullptr;
 
 TEST_F(PitCrew, TheGameReaderJoinsBothFilesAndSlotSevenSkipsItsExtraRows) {
     for (int slot : {0, 7}) {

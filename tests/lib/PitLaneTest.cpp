@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "SampleGameSuite.h"
 #include "TestSupport.h"
 #include "document/LazyGraphics.h"
 #include "editing/PitLane.h"
@@ -50,35 +51,15 @@ TEST(PitLane, DraggingTheFirstItemBelowTheLastMovesItsStripFromSlotTenToSlotFive
     EXPECT_EQ(MovePitLaneItem(before, 4, 5), before) << "just below itself is where it already is";
 }
 
-class PitLaneGame : public ::testing::Test {
+class PitLaneGame : public test::SampleGameSuite<true> {
 protected:
-    static void SetUpTestSuite() {
-        game_ = new ScratchFolder;
-        ASSERT_TRUE(Ok(MakeSampleGame(game_->path())));
-    }
-    static void TearDownTestSuite() {
-        delete game_;
-        game_ = nullptr;
-    }
-    void SetUp() override {
-        fs::create_directories(folder / "tmp");
-        fs::copy(game_->path(), folder / "game", fs::copy_options::recursive);
-        environment = {folder / "tmp", folder / "game", folder / "data"};
-        NewCarSet(carSet);
-    }
     void writeOrder(const std::array<std::uint8_t, kTeamCount>& order) {
         ASSERT_TRUE(Ok(PatchExecutable(GameFolder(folder / "game"), [&](std::vector<std::uint8_t>& exe) {
             std::copy(order.begin(), order.end(), exe.begin() + exe_offsets::kPitBoxes);
             return true;
         })));
     }
-
-    static ScratchFolder* game_;
-    ScratchFolder folder;
-    GraphicEnvironment environment;
-    CarSet carSet;
 };
-ScratchFolder* PitLaneGame::game_ = nullptr;
 
 TEST_F(PitLaneGame, AnOrderTableWithARepeatedTeamReadsAsTheDefaultOrder) {
     for (std::size_t t = 0; t < kTeamCount; ++t) carSet.teams[t].pitBoxPosition = static_cast<std::uint16_t>(10 - t);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "SampleGameSuite.h"
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
 #include "document/CarSetFile.h"
@@ -102,31 +103,10 @@ TEST(TyreBitmaps, EmptySheetsTakeTheirFills) {
 }
 
 // One sample game for the suite: making it is the slow part.
-class TyreGame : public ::testing::Test {
+class TyreGame : public test::SampleGameSuite<true> {
 protected:
-    static void SetUpTestSuite() {
-        game_ = new ScratchFolder;
-        ASSERT_TRUE(Ok(MakeSampleGame(game_->path())));
-    }
-    static void TearDownTestSuite() {
-        delete game_;
-        game_ = nullptr;
-    }
-    void SetUp() override {
-        fs::create_directories(folder / "tmp");
-        fs::create_directories(folder / "game");
-        fs::copy(game_->path(), folder / "game", fs::copy_options::recursive);
-        environment = {folder / "tmp", folder / "game", folder / "data"};
-        NewCarSet(carSet);
-    }
     fs::path gameFile(const std::string& relative) { return *FindPathIgnoringCase(folder / "game", relative); }
-
-    static ScratchFolder* game_;
-    ScratchFolder folder;
-    GraphicEnvironment environment;
-    CarSet carSet;
 };
-ScratchFolder* TyreGame::game_ = nullptr;
 
 TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     // Type 1, "WHXX1.BMP" only: the bottom half from Whbridg1.bmp, the top stays magenta.
