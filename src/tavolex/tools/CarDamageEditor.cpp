@@ -14,6 +14,7 @@
 
 #include <algorithm>
 
+#include "tools/ToolCommands.h"
 #include "app/EditorState.h"
 #include "formats/GamePalette.h"
 #include "shell/NumberBox.h"
@@ -85,24 +86,9 @@ CarDamageEditor::CarDamageEditor(EditorState& state, UiServices& ui, QWidget* pa
     connect(areaButtons, &QButtonGroup::idClicked, this, [this](int a) { chooseArea(static_cast<DamageArea>(a)); });
 
     auto* commands = new QVBoxLayout;
-    const struct {
-        const char* name;
-        QString text;
-        void (CarDamageEditor::*slot)();
-    } buttons[] = {{"import", tr("Import"), &CarDamageEditor::importFromGame},
-                   {"export", tr("Export"), &CarDamageEditor::exportToGame},
-                   {"defaults", tr("Defaults"), &CarDamageEditor::loadDefaults},
-                   {"close", tr("Close"), &QDialog::reject}};
-    for (const auto& command : buttons) {
-        auto* button = new QPushButton(command.text, this);
-        button->setObjectName(command.name);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, command.slot);
-        commands->addWidget(button);
-    }
-    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
-    button("import")->setEnabled(executable);
-    button("export")->setEnabled(executable);
+    AddToolCommands(this, commands,
+                    {[this] { importFromGame(); }, [this] { exportToGame(); }, [this] { loadDefaults(); }},
+                    tavolex::AllowsExecutable(state_.exeStatus()));
 
     auto* side = new QVBoxLayout;
     side->addWidget(areaGroup);

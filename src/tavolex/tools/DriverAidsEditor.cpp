@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "tools/ToolCommands.h"
 #include "app/EditorState.h"
 #include "shell/AidIcons.h"
 #include "shell/Texts.h"
@@ -28,24 +29,9 @@ DriverAidsEditor::DriverAidsEditor(EditorState& state, UiServices& ui, QWidget* 
     setWindowTitle(tr("Driver Aids Editor"));
     auto* commands = new QHBoxLayout;
     commands->addStretch();
-    const struct {
-        const char* name;
-        QString text;
-        void (DriverAidsEditor::*slot)();
-    } buttons[] = {{"import", tr("Import"), &DriverAidsEditor::importFromGame},
-                   {"export", tr("Export"), &DriverAidsEditor::exportToGame},
-                   {"defaults", tr("Defaults"), &DriverAidsEditor::loadDefaults},
-                   {"close", tr("Close"), &QDialog::reject}};
-    for (const auto& command : buttons) {
-        auto* button = new QPushButton(command.text, this);
-        button->setObjectName(command.name);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, command.slot);
-        commands->addWidget(button);
-    }
-    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
-    button("import")->setEnabled(executable);
-    button("export")->setEnabled(executable);
+    AddToolCommands(this, commands,
+                    {[this] { importFromGame(); }, [this] { exportToGame(); }, [this] { loadDefaults(); }},
+                    tavolex::AllowsExecutable(state_.exeStatus()));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(makeGrid());

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "tools/ToolCommands.h"
 #include "app/EditorState.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
@@ -59,25 +60,10 @@ OnboardCameraEditor::OnboardCameraEditor(EditorState& state, UiServices& ui, QWi
     values->addStretch();
 
     auto* commands = new QVBoxLayout;
-    const struct {
-        const char* name;
-        QString text;
-        void (OnboardCameraEditor::*slot)();
-    } buttons[] = {{"import", tr("Import"), &OnboardCameraEditor::importFromGame},
-                   {"export", tr("Export"), &OnboardCameraEditor::exportToGame},
-                   {"defaults", tr("Defaults"), &OnboardCameraEditor::loadDefaults},
-                   {"close", tr("Close"), &QDialog::reject}};
-    for (const auto& command : buttons) {
-        auto* button = new QPushButton(command.text, this);
-        button->setObjectName(command.name);
-        button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, command.slot);
-        commands->addWidget(button);
-    }
+    AddToolCommands(this, commands,
+                    {[this] { importFromGame(); }, [this] { exportToGame(); }, [this] { loadDefaults(); }},
+                    tavolex::AllowsExecutable(state_.exeStatus()));
     commands->addStretch();
-    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
-    button("import")->setEnabled(executable);
-    button("export")->setEnabled(executable);
 
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(cameraColumn);

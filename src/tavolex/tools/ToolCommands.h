@@ -1,0 +1,16 @@
+#pragma once
+
+#include <functional>
+
+class QBoxLayout;
+class QDialog;
+
+// The buttons every tool editor has: "Import", "Export" (which need the
+// supported executable), "Defaults" and "Close".
+struct ToolCommands {
+    std::function<void()> importFromGame;
+    std::function<void()> exportToGame;
+    std::function<void()> loadDefaults;
+};
+
+void AddToolCommands(QDialog* editor, QBoxLayout* layout, const ToolCommands& commands, bool executable);
