@@ -1,4 +1,5 @@
 #include "shell/AidIcons.h"
+#include "shell/Icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -178,23 +179,12 @@ const std::array<void (*)(QPainter&, const Inks&), 8> kAids = {Brakes,   Gears, 
 } // namespace
 
 QIcon DriverAid(int aid, bool available) {
-    QIcon icon;
     if (aid < 0 || aid >= static_cast<int>(kAids.size())) {
-        return icon;
+        return {};
     }
-    for (int size : {16, 24, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing, size > 16);
-        painter.scale(size / 16.0, size / 16.0);
-        kAids[static_cast<std::size_t>(aid)](painter, available ? kBright : kDimmed);
-        painter.end();
-        // One icon for every state: the button's own disabled look must not grey it again.
-        icon.addPixmap(pixmap, QIcon::Normal);
-        icon.addPixmap(pixmap, QIcon::Disabled);
-    }
-    return icon;
+    // One icon for every state: the button's own disabled look must not grey it again.
+    return Drawn([&](QPainter& painter) { kAids[static_cast<std::size_t>(aid)](painter, available ? kBright : kDimmed); },
+                 true);
 }
 
 } // namespace icons

@@ -9,23 +9,6 @@
 namespace icons {
 namespace {
 
-using Draw = std::function<void(QPainter&)>;
-
-// Each icon is drawn on a 16-unit grid and rendered at every size it is shown.
-QIcon Make(const Draw& draw) {
-    QIcon icon;
-    for (int size : {16, 24, 32, 48}) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing, size > 16);
-        painter.scale(size / 16.0, size / 16.0);
-        draw(painter);
-        icon.addPixmap(pixmap);
-    }
-    return icon;
-}
-
 const QColor kInk(0x30, 0x30, 0x30);
 const QColor kRed(0xB0, 0x10, 0x10);
 const QColor kGreen(0x20, 0x90, 0x30);
@@ -61,7 +44,25 @@ void Car(QPainter& p, const QColor& body) {
 
 } // namespace
 
-QIcon Program(bool titled) { return Make([titled](QPainter& p) { Car(p, titled ? kRed : kBlue); }); }
+QIcon Drawn(const std::function<void(QPainter&)>& draw, bool sameWhenDisabled) {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing, size > 16);
+        painter.scale(size / 16.0, size / 16.0);
+        draw(painter);
+        painter.end();
+        icon.addPixmap(pixmap, QIcon::Normal);
+        if (sameWhenDisabled) {
+            icon.addPixmap(pixmap, QIcon::Disabled);
+        }
+    }
+    return icon;
+}
+
+QIcon Program(bool titled) { return Drawn([titled](QPainter& p) { Car(p, titled ? kRed : kBlue); }); }
 
 void PaintMark(QPainter& painter, const QRectF& area, const QColor& body) {
     painter.save();
@@ -73,7 +74,7 @@ void PaintMark(QPainter& painter, const QRectF& area, const QColor& body) {
 }
 
 QIcon New() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         Sheet(p);
         p.setPen(QPen(kGreen, 2));
         p.drawLine(QPointF(11, 10), QPointF(11, 15));
@@ -82,7 +83,7 @@ QIcon New() {
 }
 
 QIcon Open() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         p.setPen(QPen(kInk, 1));
         p.setBrush(QColor(0xF0, 0xC8, 0x50));
         p.drawRect(QRectF(1.5, 4.5, 13, 9));
@@ -98,7 +99,7 @@ QIcon Open() {
 }
 
 QIcon Save() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         p.setPen(QPen(kInk, 1));
         p.setBrush(kBlue);
         p.drawRect(QRectF(1.5, 1.5, 13, 13));
@@ -110,21 +111,21 @@ QIcon Save() {
 }
 
 QIcon Import() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         Car(p, QColor(0xA0, 0xA0, 0xA0));
         Arrow(p, QPointF(15, 3), QPointF(7, 11), kGreen);
     });
 }
 
 QIcon Export() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         Car(p, QColor(0xA0, 0xA0, 0xA0));
         Arrow(p, QPointF(7, 11), QPointF(15, 3), kRed);
     });
 }
 
 QIcon Launch() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         p.setPen(Qt::NoPen);
         for (int row = 0; row < 4; ++row) {
             for (int column = 0; column < 4; ++column) {
@@ -138,7 +139,7 @@ QIcon Launch() {
 }
 
 QIcon Help() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         p.setPen(Qt::NoPen);
         p.setBrush(kBlue);
         p.drawEllipse(QRectF(1, 1, 14, 14));
@@ -152,7 +153,7 @@ QIcon Help() {
 }
 
 QIcon Exit() {
-    return Make([](QPainter& p) {
+    return Drawn([](QPainter& p) {
         p.setPen(QPen(kInk, 1));
         p.setBrush(QColor(0xE0, 0xE0, 0xE0));
         p.drawRect(QRectF(2.5, 1.5, 8, 13));
@@ -178,11 +179,11 @@ static void TurnArrow(QPainter& p, bool forward) {
 }
 
 QIcon Undo() {
-    return Make([](QPainter& p) { TurnArrow(p, false); });
+    return Drawn([](QPainter& p) { TurnArrow(p, false); });
 }
 
 QIcon Redo() {
-    return Make([](QPainter& p) { TurnArrow(p, true); });
+    return Drawn([](QPainter& p) { TurnArrow(p, true); });
 }
 
 } // namespace icons

@@ -2,12 +2,17 @@
 
 #include <QIcon>
 
+#include <functional>
+
 class QColor;
 class QPainter;
 class QRectF;
 
 // The editor's own icons, drawn for it so they stay crisp at 16 and 32 pixels.
 namespace icons {
+// An icon drawn on a 16-unit grid and rendered at every size it is shown;
+// `sameWhenDisabled` keeps a disabled button from greying it again.
+QIcon Drawn(const std::function<void(QPainter&)>& draw, bool sameWhenDisabled = false);
 QIcon Program(bool titled);
 QIcon New();
 QIcon Open();
