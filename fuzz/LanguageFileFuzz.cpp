@@ -8,9 +8,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tavolex;
     std::size_t start = 0;
     std::size_t end = 0;
+    // The entry lies inside the file and ends at its terminator, or at the
+    // file's end when it is the last entry and has none.
     if (Ok(FindLevelName(std::span<const std::uint8_t>(data, size), start, end)) &&
-        (start > end || end >= size || data[end] != 0)) {
-        __builtin_trap(); // the entry lies inside the file and ends at its terminator
+        (start > end || end > size || (end < size && data[end] != 0))) {
+        __builtin_trap();
     }
     return 0;
 }
