@@ -1,5 +1,7 @@
 #include "document/HelmetPicture.h"
 
+#include "document/GraphicKind.h"
+
 #include <span>
 
 #include "formats/BitmapOps.h"
@@ -13,7 +15,6 @@ constexpr int kPartERows = 150;
 constexpr int kHelmetsDJam = 11;
 constexpr int kHelmetsEJam = 12;
 
-Depth DepthOf(Variant variant) { return variant == Variant::Software ? Depth::Bits8 : Depth::Bits24; }
 
 std::span<const HelmetPart> PartsOf(HelmetPart part) {
     static constexpr HelmetPart kBoth[] = {HelmetPart::D, HelmetPart::E};
@@ -55,7 +56,7 @@ std::optional<int> HelmetAt(int x, int y, int width, int height) {
 
 PackedBitmap BlankHelmets(Variant variant, int rows) {
     PackedBitmap blank;
-    FillBitmap(blank, kHelmetWidth, rows, MakeColour(0x3F, 0x67, 0x67), 0, DepthOf(variant));
+    FillBitmap(blank, kHelmetWidth, rows, MakeColour(0x3F, 0x67, 0x67), 0, SheetDepth(GraphicKind::Helmets, variant));
     return blank;
 }
 
@@ -91,7 +92,7 @@ bool PutHelmetPart(const PackedBitmap& rows, HelmetPart part, PackedBitmap& pict
 
 Error ImportHelmetParts(const std::filesystem::path& gameFolder, Variant variant, HelmetPart part,
                         PackedBitmap& picture) {
-    if (!picture.is(kHelmetWidth, kHelmetHeight, DepthOf(variant))) {
+    if (!picture.is(kHelmetWidth, kHelmetHeight, SheetDepth(GraphicKind::Helmets, variant))) {
         return Error::WrongBitmapSize;
     }
     PackedBitmap result = picture;
@@ -111,7 +112,7 @@ Error ImportHelmetParts(const std::filesystem::path& gameFolder, Variant variant
 
 Error ExportHelmetParts(const std::filesystem::path& gameFolder, Variant variant, HelmetPart part,
                         const PackedBitmap& picture) {
-    if (!picture.is(kHelmetWidth, kHelmetHeight, DepthOf(variant))) {
+    if (!picture.is(kHelmetWidth, kHelmetHeight, SheetDepth(GraphicKind::Helmets, variant))) {
         return Error::WrongBitmapSize;
     }
     for (HelmetPart each : PartsOf(part)) {

@@ -1,5 +1,7 @@
 #include "document/PitCrewSheet.h"
 
+#include "document/GraphicKind.h"
+
 #include <span>
 
 #include "formats/BitmapOps.h"
@@ -12,7 +14,6 @@ namespace {
 constexpr int kFirstPitCrewJam = 13;
 constexpr int kTallSlot = 7;
 
-Depth DepthOf(Variant variant) { return variant == Variant::Software ? Depth::Bits8 : Depth::Bits24; }
 
 std::span<const PitCrewHalf> HalvesOf(PitCrewHalf half) {
     static constexpr PitCrewHalf kBoth[] = {PitCrewHalf::Top, PitCrewHalf::Bottom};
@@ -37,7 +38,7 @@ int PitCrewJamIndex(int slot, PitCrewHalf half) {
 
 PackedBitmap PitCrewFill(int width, int height, Variant variant) {
     PackedBitmap fill;
-    FillBitmap(fill, width, height, MakeColour(kKeyRed, kKeyGreen, kKeyBlue), 0, DepthOf(variant));
+    FillBitmap(fill, width, height, MakeColour(kKeyRed, kKeyGreen, kKeyBlue), 0, SheetDepth(GraphicKind::PitCrew, variant));
     return fill;
 }
 
@@ -66,7 +67,7 @@ PackedBitmap PitCrewHalfFile(const PackedBitmap& sheet, PitCrewHalf half, int ro
 
 Error ImportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Variant variant, PitCrewHalf half,
                           PackedBitmap& sheet) {
-    if (!sheet.is(kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant))) {
+    if (!sheet.is(kPitCrewSheetWidth, kPitCrewSheetHeight, SheetDepth(GraphicKind::PitCrew, variant))) {
         return Error::WrongBitmapSize;
     }
     PackedBitmap result = sheet;
@@ -86,7 +87,7 @@ Error ImportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Var
 
 Error ExportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Variant variant, PitCrewHalf half,
                           const PackedBitmap& sheet) {
-    if (!sheet.is(kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant))) {
+    if (!sheet.is(kPitCrewSheetWidth, kPitCrewSheetHeight, SheetDepth(GraphicKind::PitCrew, variant))) {
         return Error::WrongBitmapSize;
     }
     const int rows = PitCrewFileRows(slot);

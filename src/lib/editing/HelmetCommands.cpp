@@ -12,16 +12,15 @@ namespace {
 constexpr GraphicKind kKind = GraphicKind::Helmets;
 
 Depth DepthOf(Variant variant) { return SheetDepth(kKind, variant); }
-std::size_t Index(Variant variant) { return static_cast<std::size_t>(VariantIndex(variant)); }
 
 bool Present(const CarSet& carSet, Variant variant) {
     return SourceOf(carSet, kKind, 0, variant) != GraphicSource::None &&
-           carSet.helmetImages[Index(variant)].is(kHelmetWidth, kHelmetHeight, DepthOf(variant));
+           carSet.helmetImages[VariantSlot(variant)].is(kHelmetWidth, kHelmetHeight, DepthOf(variant));
 }
 
 // The variant's picture to change: the present one, or a blank one.
 PackedBitmap Working(const CarSet& carSet, Variant variant) {
-    return Present(carSet, variant) ? carSet.helmetImages[Index(variant)] : BlankHelmets(variant);
+    return Present(carSet, variant) ? carSet.helmetImages[VariantSlot(variant)] : BlankHelmets(variant);
 }
 
 Failure Store(CarSet& carSet, Variant variant, PackedBitmap picture, PackedBitmap& image) {
@@ -65,7 +64,7 @@ Failure ExportHelmet(const CarSet& carSet, const GraphicEnvironment& environment
     PackedBitmap one;
     const HelmetPart part = HelmetPartOf(helmet);
     if (!Present(carSet, variant) || !Ok(ImportHelmetParts(environment.gameFolder, variant, part, scratch)) ||
-        !TakeHelmet(carSet.helmetImages[Index(variant)], helmet, one) || !PutHelmet(one, helmet, scratch) ||
+        !TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one) || !PutHelmet(one, helmet, scratch) ||
         !Ok(ExportHelmetParts(environment.gameFolder, variant, part, scratch))) {
         return TextId::FailedToPatchJam;
     }
@@ -85,7 +84,7 @@ Failure LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::files
 
 Failure SaveHelmetAs(const CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path) {
     PackedBitmap one;
-    if (!Present(carSet, variant) || !TakeHelmet(carSet.helmetImages[Index(variant)], helmet, one)) {
+    if (!Present(carSet, variant) || !TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one)) {
         return TextId::CouldntSaveBitmap;
     }
     return SaveGraphicAs(one, path);
@@ -103,7 +102,7 @@ Failure ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, Var
 Failure ExportHelmets(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
                       HelmetPart part) {
     if (!Present(carSet, variant) ||
-        !Ok(ExportHelmetParts(environment.gameFolder, variant, part, carSet.helmetImages[Index(variant)]))) {
+        !Ok(ExportHelmetParts(environment.gameFolder, variant, part, carSet.helmetImages[VariantSlot(variant)]))) {
         return TextId::FailedToPatchJam;
     }
     return std::nullopt;
@@ -134,7 +133,7 @@ Failure SaveHelmetsAs(const CarSet& carSet, Variant variant, HelmetPart part, co
     if (!Present(carSet, variant)) {
         return TextId::CouldntSaveBitmap;
     }
-    return SaveGraphicAs(HelmetPartPicture(carSet.helmetImages[Index(variant)], part), path);
+    return SaveGraphicAs(HelmetPartPicture(carSet.helmetImages[VariantSlot(variant)], part), path);
 }
 
 } // namespace tavolex

@@ -1,5 +1,7 @@
 #include "editing/PitLane.h"
 
+#include "document/GraphicKind.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,7 +20,6 @@ constexpr std::array<int, kPitStripCount> kStripOfPosition = {10, 2, 1, 4, 3, 6,
 constexpr std::uint32_t kBlankHardware = MakeColour(0x3F, 0x67, 0x67);
 
 constexpr int kPitBoxHeight = kPitStripCount * kPitStripRows;
-Depth DepthOf(Variant variant) { return variant == Variant::Software ? Depth::Bits8 : Depth::Bits24; }
 
 bool HasPicture(const CarSet& carSet, Variant variant) {
     const GraphicSlot* slot = SlotOf(carSet, GraphicKind::PitBoxes, 0, variant);
@@ -113,7 +114,7 @@ bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, cons
 
 PackedBitmap BlankPitBoxPicture(Variant variant) {
     PackedBitmap blank;
-    FillBitmap(blank, kPitBoxWidth, kPitBoxHeight, kBlankHardware, 0, DepthOf(variant));
+    FillBitmap(blank, kPitBoxWidth, kPitBoxHeight, kBlankHardware, 0, SheetDepth(GraphicKind::PitBoxes, variant));
     return blank;
 }
 
@@ -176,7 +177,7 @@ Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Vari
                      const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap stripPicture;
     PackedBitmap picture = HasPicture(carSet, shown) && !image.empty() ? image : BlankPitBoxPicture(shown);
-    if (!Ok(LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows, DepthOf(shown))) ||
+    if (!Ok(LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows, SheetDepth(GraphicKind::PitBoxes, shown))) ||
         !PlacePitStrip(picture, strip, stripPicture) || !KeepPicture(carSet, environment, shown, picture)) {
         return TextId::CouldntLoadBitmap;
     }

@@ -31,7 +31,6 @@ const GraphicsPageDeclaration kHelmets = {
     {TextId::SaveSoftwareHelmetsBitmap, TextId::SaveHardwareHelmetsBitmap},
 };
 
-std::size_t Index(Variant variant) { return static_cast<std::size_t>(tavolex::VariantIndex(variant)); }
 
 } // namespace
 
@@ -180,7 +179,7 @@ void HelmetsPage::loadHelmet() {
 }
 
 void HelmetsPage::saveHelmetAs() {
-    if (state_.carSet().helmetFlags[Index(shownVariant())] == 0) {
+    if (state_.carSet().helmetFlags[tavolex::VariantSlot(shownVariant())] == 0) {
         return;
     }
     const bool hardware = shownVariant() == Variant::Hardware;
