@@ -38,13 +38,6 @@ const char* PictureState(const CarSet& carSet, const PictureFile& file) {
 }
 
 
-int Save(CarSet& carSet, const fs::path& path, const GraphicEnvironment& environment) {
-    TerminalProgress progress;
-    if (Error error = SaveCarSet(carSet, path, environment, &progress); !Ok(error)) {
-        return Fail(Text(TextId::CouldntSaveCarSet), ErrorText(error));
-    }
-    return kSuccess;
-}
 
 int New(const Arguments& arguments) {
     if (!arguments.valid() || arguments.positional().size() != 1) {
@@ -52,7 +45,7 @@ int New(const Arguments& arguments) {
     }
     CarSet carSet;
     NewCarSet(carSet);
-    return Save(carSet, arguments.positional()[0], GraphicEnvironment{});
+    return SaveCarSetFile(carSet, arguments.positional()[0], GraphicEnvironment{});
 }
 
 int Info(const Arguments& arguments) {
@@ -183,7 +176,7 @@ int Pack(Arguments arguments) {
             }
         }
     }
-    return Save(carSet, arguments.positional()[1], GraphicEnvironment{temporary.path(), {}, temporary.path()});
+    return SaveCarSetFile(carSet, arguments.positional()[1], GraphicEnvironment{temporary.path(), {}, temporary.path()});
 }
 
 // The name a generated picture is printed with: its extract file name without ".bmp".
@@ -239,7 +232,7 @@ int Generate(Arguments arguments) {
     if (!Ok(error)) {
         return Fail(PictureName(failed) + ": " + std::string(Text(TextId::FailedToGenerateBitmap)), ErrorText(error));
     }
-    if (int status = Save(carSet, arguments.positional()[1], environment); status != kSuccess) {
+    if (int status = SaveCarSetFile(carSet, arguments.positional()[1], environment); status != kSuccess) {
         return status;
     }
     for (const std::string& name : made) {

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <iostream>
 
+#include "TerminalProgress.h"
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
 
@@ -76,6 +77,14 @@ int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path) {
     NewCarSet(carSet);
     const CarSetLoadError error = LoadCarSet(carSet, path);
     return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
+}
+
+int SaveCarSetFile(CarSet& carSet, const std::filesystem::path& path, const GraphicEnvironment& environment) {
+    TerminalProgress progress;
+    if (Error error = SaveCarSet(carSet, path, environment, &progress); !Ok(error)) {
+        return Fail(Text(TextId::CouldntSaveCarSet), ErrorText(error));
+    }
+    return kSuccess;
 }
 
 std::optional<int> ParseInt(const std::string& text, int low, int high) {

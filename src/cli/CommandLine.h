@@ -52,11 +52,14 @@ std::optional<int> ParseInt(const std::string& text, int low, int high);
 
 namespace tavolex {
 struct CarSet;
+struct GraphicEnvironment;
 }
 
 namespace tavolex::cli {
 
 // Resets `carSet` and loads the file into it; on failure prints the loader's message.
 int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path);
+// Saves the car set with a progress bar; on failure prints the message.
+int SaveCarSetFile(CarSet& carSet, const std::filesystem::path& path, const GraphicEnvironment& environment);
 
 } // namespace tavolex::cli

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "GameSettingsCommand.h"
+#include "GameTransferCommands.h"
 #include "TeamsJson.h"
 #include "TerminalProgress.h"
 #include "core/Texts.h"
@@ -187,7 +188,7 @@ int Art(Arguments arguments) {
 
 int RunGameCommand(Arguments arguments) {
     return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art},
-                                     {"settings", GameSettingsCommand},
+                                     {"settings", GameSettingsCommand}, {"import", GameImport}, {"export", GameExport},
                                      {"pitcrew-upgrade", PitCrewUpgrade}});
 }
 

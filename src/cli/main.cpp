@@ -85,6 +85,25 @@ Commands:
       executable's settings are null unless it is the supported version.
       --write takes the keys present in FILE (any of them) into the game;
       --defaults prints the defaults instead of reading the game.
+  game import DIR IN.GP3 OUT.GP3 [--items LIST]
+      Takes the chosen shares of the installed game into the car set IN.GP3
+      and saves it as OUT.GP3: team and driver data, settings and helmets are
+      read, the other pictures become the game's own. LIST is item numbers
+      and ranges separated by commas (see below); without --items, all.
+  game export IN.GP3 DIR [--items LIST]
+      Writes the chosen shares of the car set into the game's files, with a
+      progress bar on a terminal. Without --items: every picture the car set
+      holds (not those taken from the game itself) and all data items.
+
+  Items of --items (T = team 0-10, K = tyre set 0-1):
+      100+T / 200+T  car, software / hardware      111 / 211  helmets
+      300+T / 350+T  cockpit, software / hardware  250+T      menu artwork
+      370+T / 320+T  pit crew, software / hardware 114 / 214  pit boxes
+      112+K / 212+K / 312+K  tyres software, hardware, treads
+      800 team/engine names   801 car performance   802 car numbers
+      803 driver names        804 driver performance 805 selected drivers
+      806 car tyre types      807 pit crew colours  808 pit box positions
+      809 car number positions 810 miscellaneous settings
 
   teams export IN.GP3 OUT.TXT
       Writes the car set's team data as a performance text file.

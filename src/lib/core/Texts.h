@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -181,7 +182,16 @@ enum class TextId {
     NoMenuArtwork,
     OpenMenuArt,
     SaveMenuArt,
+
+    // The import and export selection.
+    ImportSelectionTitle,
+    ExportSelectionTitle,
+    ImportButton,
+    ExportButton,
 };
+
+// What a command that failed has to show; nothing on success.
+using Failure = std::optional<TextId>;
 
 std::string_view Text(TextId id);
 

@@ -16,8 +16,6 @@
 
 namespace tavolex {
 
-using Failure = std::optional<TextId>;
-
 // "Import": the slot's picture from the game; the slot becomes SourceGame.
 Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                       Variant variant, PackedBitmap& image);

@@ -131,4 +131,21 @@ Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team
     return std::nullopt;
 }
 
+Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
+                              std::span<const int> teams) {
+    const auto patch = [&](std::vector<std::uint8_t>& exe) {
+        for (int team : teams) {
+            if (team < 0 || team >= kTeamCount ||
+                !WriteNumberPositions(exe, team, carSet.teams[static_cast<std::size_t>(team)])) {
+                return false;
+            }
+        }
+        return true;
+    };
+    if (status != ExeStatus::Supported || !Ok(PatchExecutable(game, patch))) {
+        return TextId::FailedToPatchGame;
+    }
+    return std::nullopt;
+}
+
 } // namespace tavolex

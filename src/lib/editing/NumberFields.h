@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include <cstdint>
 #include <optional>
 
@@ -60,5 +62,8 @@ int BandAt(const PixelRect& area, int y);
 // supported executable. A read changes the team only when all of it was read.
 Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
 Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record);
+// Several teams' positions in one patch of the executable (the export of a whole car set).
+Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
+                              std::span<const int> teams);
 
 } // namespace tavolex

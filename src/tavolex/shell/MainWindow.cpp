@@ -20,6 +20,8 @@
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
 #include "formats/MenuArtArchive.h"
+#include "game/ExportWorker.h"
+#include "game/ImportWorker.h"
 #include "pages/ArtworkPage.h"
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
@@ -37,6 +39,7 @@
 #include "shell/InformationDisplay.h"
 #include "shell/InformationEditor.h"
 #include "shell/ProgressWindow.h"
+#include "shell/SelectionDialog.h"
 #include "shell/TeamList.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
@@ -374,7 +377,17 @@ void MainWindow::importFromGame() {
         showConfiguration();
         return;
     }
-    showPlaceholderMessage();
+    SelectionDialog dialog(tavolex::SelectionMode::Import, state_.carSet(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const tavolex::Failure failure = tavolex::ImportFromGame(state_.carSet(), state_.graphicEnvironment(),
+                                                             state_.exeStatus(), dialog.selection());
+    if (failure) {
+        ui_.error(this, T(*failure));
+        return;
+    }
+    state_.notifyDataChanged();
 }
 
 void MainWindow::exportToGame() {
@@ -382,7 +395,22 @@ void MainWindow::exportToGame() {
         showConfiguration();
         return;
     }
-    showPlaceholderMessage();
+    SelectionDialog dialog(tavolex::SelectionMode::Export, state_.carSet(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    tavolex::Failure failure;
+    {
+        ProgressWindow progress(this);
+        setEnabled(false);
+        failure = tavolex::ExportToGame(state_.carSet(), state_.graphicEnvironment(), state_.exeStatus(),
+                                        dialog.selection(), &progress);
+        setEnabled(true);
+        activateWindow();
+    }
+    if (failure) {
+        ui_.error(this, T(*failure));
+    }
 }
 
 void MainWindow::launchGame() {
@@ -443,7 +471,6 @@ void MainWindow::showCameraEditor() {
     editor.exec();
 }
 
-void MainWindow::showPlaceholderMessage() { ui_.information(this, T(TextId::FeatureNotYetAvailable)); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!maybeSave()) {

@@ -70,7 +70,6 @@ private:
     bool writeCarSet(const std::string& path);
     // Asks about unsaved changes; false when the user cancels.
     bool maybeSave();
-    void showPlaceholderMessage();
     void fillRecentMenu();
 
     EditorState& state_;

@@ -1,0 +1,176 @@
+#include "game/ExportWorker.h"
+
+#include <vector>
+
+#include "document/LazyGraphics.h"
+#include "editing/GraphicCommands.h"
+#include "editing/NumberFields.h"
+#include "formats/MenuArtArchive.h"
+#include "game/GameFiles.h"
+#include "gamesettings/MiscSettingsExchange.h"
+
+namespace tavolex {
+namespace {
+
+constexpr const char* kArtArchiveName = "GP3ART5.BIN";
+
+// Ends the progress however the export ends.
+class ProgressRun {
+public:
+    ProgressRun(Progress* progress, int items) : progress_(items > 0 ? progress : nullptr) {
+        if (progress_ != nullptr) {
+            progress_->begin(items);
+        }
+    }
+    ~ProgressRun() {
+        if (progress_ != nullptr) {
+            progress_->end();
+        }
+    }
+    ProgressRun(const ProgressRun&) = delete;
+    ProgressRun& operator=(const ProgressRun&) = delete;
+    Progress* get() const { return progress_; }
+
+private:
+    Progress* progress_;
+};
+
+bool AnySelected(const SelectionRecord& selection, int first, int count) {
+    for (int id = first; id < first + count; ++id) {
+        if (selection.has(id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+class Exporter {
+public:
+    Exporter(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+             const SelectionRecord& selection, Progress* progress)
+        : working_(carSet), environment_(environment), game_(environment.gameFolder), status_(status),
+          selection_(selection), progress_(progress) {
+        // Fetching may cache a generated picture in its slot; that happens to
+        // this copy, which nobody watches, never to the user's car set.
+        working_.onModified = nullptr;
+    }
+
+    Failure run() {
+        if (const std::uint32_t mask = TeamDataMask(selection_);
+            mask != 0 && !ExportTeamData(game_, status_, mask, working_)) {
+            return TextId::FailedToPatchGame;
+        }
+        if (selection_.has(item::kMiscSettings) && !ExportMiscSettings(game_, status_, working_.misc)) {
+            return TextId::FailedToPatchGame;
+        }
+        for (const GraphicItemRun& run : GraphicItemRuns()) {
+            if (Failure failure = exportRun(run)) {
+                return failure;
+            }
+            // The positions follow the cars they belong to.
+            if (run.first == item::kCarHardware) {
+                if (Failure failure = exportNumberPositions()) {
+                    return failure;
+                }
+            }
+        }
+        return std::nullopt;
+    }
+
+private:
+    Failure exportRun(const GraphicItemRun& run) {
+        if (!AnySelected(selection_, run.first, run.count)) {
+            return std::nullopt;
+        }
+        // Helmets and pit boxes count only while there is a picture to write.
+        const bool onlyPresent = run.kind == GraphicKind::Helmets || run.kind == GraphicKind::PitBoxes;
+        if (onlyPresent && SourceOf(working_, run.kind, 0, run.variant) == GraphicSource::None) {
+            return std::nullopt;
+        }
+        if (progress_ != nullptr) {
+            progress_->setHeading(FormatText(TextId::HeadingExporting, Text(run.progressText)));
+            if (run.kind == GraphicKind::MenuArtwork) {
+                progress_->setFile(kArtArchiveName);
+            }
+        }
+        for (int slot = 0; slot < run.count; ++slot) {
+            if (!selection_.has(run.first + slot)) {
+                continue;
+            }
+            if (run.kind == GraphicKind::MenuArtwork) {
+                SetProgressCounter(progress_, slot + 1, kTeamCount);
+            }
+            if (progress_ != nullptr) {
+                progress_->step(1);
+            }
+            if (Failure failure = exportPicture(run.kind, slot, run.variant)) {
+                return failure;
+            }
+        }
+        return std::nullopt;
+    }
+
+    // The one way a page's Export button, this worker and the command line
+    // put a picture into the game.
+    Failure exportPicture(GraphicKind kind, int slot, Variant variant) {
+        const GraphicSource source = SourceOf(working_, kind, slot, variant);
+        if (source == GraphicSource::None || source == GraphicSource::Game) {
+            return std::nullopt;
+        }
+        PackedBitmap picture;
+        if (!FetchGraphic(working_, environment_, kind, slot, variant, picture, false, nullptr) || picture.empty()) {
+            return DeclarationOf(kind).gameWriteFailure;
+        }
+        return ExportGraphic(environment_, kind, slot, variant, picture);
+    }
+
+    Failure exportNumberPositions() {
+        if (!selection_.has(item::kCarNumberPositions)) {
+            return std::nullopt;
+        }
+        std::vector<int> teams;
+        for (int team = 0; team < kTeamCount; ++team) {
+            if (CarSelectedWithPicture(working_, selection_, team)) {
+                teams.push_back(team);
+            }
+        }
+        return teams.empty() ? std::nullopt : ExportNumberPositions(game_, status_, working_, teams);
+    }
+
+    CarSet working_;
+    const GraphicEnvironment& environment_;
+    GameFolder game_;
+    ExeStatus status_;
+    const SelectionRecord& selection_;
+    Progress* progress_;
+};
+
+} // namespace
+
+int ExportPictureCount(const SelectionRecord& selection) {
+    int count = 0;
+    for (const GraphicItemRun& run : GraphicItemRuns()) {
+        for (int slot = 0; slot < run.count; ++slot) {
+            count += selection.has(run.first + slot) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+                     const SelectionRecord& selection, Progress* progress) {
+    // The archive is checked (and expanded once) before anything is written,
+    // so a foreign or missing archive leaves every game file untouched.
+    if (AnySelected(selection, item::kArtwork, kTeamCount) &&
+        !Ok(CheckAndExpandArtArchive(GameFolder(environment.gameFolder).artArchive()))) {
+        return TextId::FailedToPatchArt;
+    }
+    const int pictures = ExportPictureCount(selection);
+    if (pictures + (AnySelected(selection, item::kFirstData, item::kLastData - item::kFirstData + 1) ? 1 : 0) == 0) {
+        return TextId::NothingToExport;
+    }
+    const ProgressRun progressRun(progress, pictures);
+    return Exporter(carSet, environment, status, selection, progressRun.get()).run();
+}
+
+} // namespace tavolex

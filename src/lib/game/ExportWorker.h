@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/Progress.h"
+#include "core/Texts.h"
+#include "document/CarSet.h"
+#include "document/GraphicDeclarations.h"
+#include "game/GameFolder.h"
+#include "game/GameSelection.h"
+
+// Writes the selected shares of the car set into the installed game: team and
+// driver data into the save file and GP3.EXE, the game settings, then every
+// selected picture, kind after kind, into the game's texture files and the
+// menu art archive.
+
+namespace tavolex {
+
+// The car set is only read: a picture is fetched as it is (never repaired or
+// regenerated into the car set), and one that cannot be fetched fails its
+// step. Selected pictures whose source is the game itself are not written
+// back. A failing step ends the export with its message; what was written
+// before it stays written, and every file written is replaced whole.
+// `progress` (may be null) counts one item per selected picture.
+[[nodiscard]] Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+                                   const SelectionRecord& selection, Progress* progress);
+
+// How many progress items an export of `selection` counts.
+int ExportPictureCount(const SelectionRecord& selection);
+
+} // namespace tavolex

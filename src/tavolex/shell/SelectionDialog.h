@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+#include <map>
+
+#include "game/SelectionChoice.h"
+
+class QCheckBox;
+class QGridLayout;
+class QPushButton;
+
+// The choice of what an import takes from the game or an export writes into
+// it: one box per team picture, helmets, tyre sets and pit boxes, the team and
+// driver data, and eight quick-select boxes over the columns. The rules are
+// SelectionChoice's; this shows them and passes clicks on.
+class SelectionDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    SelectionDialog(tavolex::SelectionMode mode, const tavolex::CarSet& carSet, QWidget* parent);
+
+    tavolex::SelectionRecord selection() const { return choice_.confirmed(); }
+    QCheckBox* itemBox(int id) const;
+    QCheckBox* quickBox(tavolex::QuickGroup group) const;
+    QPushButton* confirmButton() const { return confirm_; }
+
+private:
+    QWidget* buildTeamGrid(const tavolex::CarSet& carSet);
+    QWidget* buildSharedGrid(const tavolex::CarSet& carSet);
+    QWidget* buildDataColumn();
+    QCheckBox* addItem(int id);
+    QCheckBox* addQuick(tavolex::QuickGroup group, const QString& text);
+    void refresh();
+
+    tavolex::SelectionChoice choice_;
+    std::map<int, QCheckBox*> items_;
+    std::map<tavolex::QuickGroup, QCheckBox*> quick_;
+    QPushButton* confirm_ = nullptr;
+};
