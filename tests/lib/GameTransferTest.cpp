@@ -157,7 +157,7 @@ TEST_F(GameTransferTest, ExportReportsEachKindAndTheArtCounter) {
     EXPECT_EQ(progress.headings,
               (std::vector<std::string>{"Exporting hardware car textures.", "Exporting menu art images."}));
     EXPECT_EQ(progress.files, std::vector<std::string>{"GP3ART5.BIN"});
-    EXPECT_EQ(progress.counters, (std::vector<std::pair<int, int>>{{5, 11}, {7, 11}}));
+    EXPECT_EQ(progress.counters, (std::vector<std::pair<int, int>>{{2, 11}, {5, 11}, {7, 11}}));
 }
 
 TEST_F(GameTransferTest, NothingSelectedTouchesNoFile) {

@@ -97,9 +97,8 @@ private:
             if (!selection_.has(run.first + slot)) {
                 continue;
             }
-            if (run.kind == GraphicKind::MenuArtwork) {
-                SetProgressCounter(progress_, slot + 1, kTeamCount);
-            }
+            // Which of the kind's pictures this is ("005/011" for team 5's art).
+            SetProgressCounter(progress_, slot + 1, run.count);
             if (progress_ != nullptr) {
                 progress_->step(1);
             }

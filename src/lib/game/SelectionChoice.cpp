@@ -17,20 +17,24 @@ GraphicSource SourceOfItem(const CarSet& carSet, const GraphicItem& graphic) {
     return SourceOf(carSet, graphic.kind, graphic.slot, graphic.variant);
 }
 
-std::string GraphicCaption(int id, const GraphicItem& graphic) {
-    if (graphic.kind == GraphicKind::MenuArtwork) {
-        return std::to_string(graphic.slot + 1);
+} // namespace
+
+std::string ItemCaption(int id) {
+    const auto graphic = GraphicItemOf(id);
+    if (!graphic) {
+        return {};
     }
-    if (graphic.kind == GraphicKind::Tread) {
+    if (graphic->kind == GraphicKind::MenuArtwork) {
+        return std::to_string(graphic->slot + 1);
+    }
+    if (graphic->kind == GraphicKind::Tread) {
         return "T";
     }
-    if (graphic.kind == GraphicKind::Tyre && id < item::kTyreHardware) {
+    if (graphic->kind == GraphicKind::Tyre && id < item::kTyreHardware) {
         return "S / H";
     }
-    return graphic.variant == Variant::Software ? "S" : "H";
+    return graphic->variant == Variant::Software ? "S" : "H";
 }
-
-} // namespace
 
 int QuickGroupFirst(QuickGroup group) { return kGroupFirst[static_cast<std::size_t>(group)]; }
 
@@ -62,13 +66,7 @@ bool SelectionChoice::enabled(int id) const { return IsKnownItem(id) && enabled_
 
 bool SelectionChoice::checked(int id) const { return IsKnownItem(id) && checked_[Index(id)] != 0; }
 
-std::string SelectionChoice::caption(int id) const {
-    const auto graphic = GraphicItemOf(id);
-    if (!graphic || !enabled(id)) {
-        return {};
-    }
-    return GraphicCaption(id, *graphic);
-}
+std::string SelectionChoice::caption(int id) const { return enabled(id) ? ItemCaption(id) : std::string(); }
 
 void SelectionChoice::clickItem(int id) {
     if (!enabled(id)) {

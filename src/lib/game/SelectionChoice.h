@@ -29,6 +29,10 @@ constexpr int kQuickGroupCount = 8;
 
 enum class QuickState { Unchecked, Checked, Indeterminate };
 
+// The caption of a graphics box while it is usable: "S", "H", "S / H", "T"
+// or the team number; empty for data items.
+std::string ItemCaption(int id);
+
 // The first identifier of a group's eleven boxes.
 int QuickGroupFirst(QuickGroup group);
 

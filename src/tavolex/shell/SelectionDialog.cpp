@@ -136,7 +136,9 @@ QWidget* SelectionDialog::buildSharedGrid(const tavolex::CarSet& carSet) {
                {item::kTyreSoftware + k, item::kTyreHardware + k, item::kTread + k});
     }
     addRow(tr("Pit Boxes"), {item::kPitBoxesSoftware, item::kPitBoxesHardware});
-    grid->setColumnStretch(0, 1);
+    // The boxes stay beside their labels, under the team grid's first columns.
+    grid->setColumnMinimumWidth(0, 80);
+    grid->setColumnStretch(4, 1);
     return box;
 }
 
@@ -159,6 +161,11 @@ QWidget* SelectionDialog::buildDataColumn() {
 QCheckBox* SelectionDialog::addItem(int id) {
     auto* check = new QCheckBox(this);
     check->setObjectName(QString("item%1").arg(id));
+    // A box keeps the room of its caption while it has none, so rows and
+    // columns stay even.
+    check->setText(QString::fromStdString(tavolex::ItemCaption(id)));
+    check->setMinimumSize(check->sizeHint());
+    check->setText({});
     items_[id] = check;
     connect(check, &QCheckBox::clicked, this, [this, id] {
         choice_.clickItem(id);
