@@ -170,7 +170,8 @@ int Art(Arguments arguments) {
         if (Error error = LoadArtSheetBitmap(bitmap, sheet); !Ok(error)) {
             return Fail(Text(TextId::CouldntLoadBitmap), ErrorText(error));
         }
-        if (Error error = ExportTeamArt(archive, *team, sheet, &progress); !Ok(error)) {
+        const TeamArtSheet teamSheet{*team, &sheet};
+        if (Error error = ExportTeamArts(archive, {&teamSheet, 1}); !Ok(error)) {
             return Fail(Text(failure), ErrorText(error));
         }
         return kSuccess;

@@ -243,6 +243,38 @@ TEST_F(GameTransferTest, NumberPositionsNeedTheSupportedExecutable) {
     EXPECT_TRUE(imported.modified);
 }
 
+TEST_F(GameTransferTest, ABatchWritesEachGameFileOnceWithEveryPatch) {
+    const GameFolder game(environment.gameFolder);
+    const auto exeOnDisk = test::ReadBytes(game.executable());
+    const auto saveOnDisk = test::ReadBytes(game.saveFile());
+    const std::size_t at = exeOnDisk.size() - 1;
+    {
+        GameFileBatch batch(game);
+        auto setLast = [&](std::uint8_t value) {
+            return PatchExecutable(game, [&](std::vector<std::uint8_t>& bytes) {
+                bytes[at] = value;
+                return true;
+            });
+        };
+        ASSERT_TRUE(Ok(setLast(0x11)));
+        ASSERT_TRUE(Ok(setLast(0x22)));
+        // A patch that gives up half-way changes nothing.
+        EXPECT_FALSE(Ok(PatchExecutable(game, [&](std::vector<std::uint8_t>& bytes) {
+            bytes[at] = 0x33;
+            return false;
+        })));
+        ASSERT_TRUE(Ok(PatchSaveFile(game, [](std::vector<std::uint8_t>&) { return true; })));
+        std::vector<std::uint8_t> seen;
+        ASSERT_TRUE(Ok(ReadExecutable(game, seen)));
+        EXPECT_EQ(seen[at], 0x22);
+        EXPECT_EQ(test::ReadBytes(game.executable()), exeOnDisk) << "nothing written before the batch ends";
+    }
+    const auto exeAfter = test::ReadBytes(game.executable());
+    EXPECT_EQ(exeAfter[at], 0x22);
+    EXPECT_TRUE(std::equal(exeAfter.begin(), exeAfter.end() - 1, exeOnDisk.begin()));
+    EXPECT_EQ(test::ReadBytes(game.saveFile()), saveOnDisk) << "its checksums were already right";
+}
+
 TEST_F(GameTransferTest, ImportRules) {
     // Positions without a car box read nothing and succeed.
     carSet.teams[1].numberDestinations[0] = {1, 2};

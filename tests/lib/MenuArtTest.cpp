@@ -1,3 +1,4 @@
+#include <random>
 #include <set>
 
 #include <gtest/gtest.h>
@@ -64,6 +65,51 @@ TEST(MenuArt, RunCodingFollowsTheGamesRules) {
     // Isolated transparent pixels cost 3 bytes each: the slot overflows.
     pixels = {t, 1, t, 1, t, 1, t, 1};
     EXPECT_FALSE(EncodeRunArt(pixels, 8, 10, coded));
+}
+
+// The rules one pixel at a time, as plainly as they can be written.
+std::vector<std::uint8_t> ReferenceRunCoding(const std::vector<std::uint16_t>& pixels, int width) {
+    std::vector<std::uint8_t> out;
+    bool open = false;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        if (pixels[i] == kArtTransparent) {
+            if (!open) {
+                out.insert(out.end(), {0x1F, 0x7C, 0xFF});
+                open = true;
+            }
+            ++out.back();
+            if (out.back() > 0x3F || (i + 1) % static_cast<std::size_t>(width) == 0) {
+                open = false;
+            }
+        } else {
+            open = false;
+            out.push_back(static_cast<std::uint8_t>(pixels[i]));
+            out.push_back(static_cast<std::uint8_t>(pixels[i] >> 8));
+        }
+    }
+    return out;
+}
+
+TEST(MenuArt, RunCodingAgreesWithThePlainRulesOnRandomPictures) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        const int width = 1 + static_cast<int>(random() % 90);
+        const int height = 1 + static_cast<int>(random() % 6);
+        const int transparentShare = static_cast<int>(random() % 100);
+        std::vector<std::uint16_t> pixels(static_cast<std::size_t>(width * height));
+        for (std::uint16_t& pixel : pixels) {
+            // Long transparent stretches as well as scattered ones.
+            pixel = static_cast<int>(random() % 100) < transparentShare ? kArtTransparent
+                                                                        : static_cast<std::uint16_t>(random() % 0x7C1F);
+        }
+        const std::vector<std::uint8_t> expected = ReferenceRunCoding(pixels, width);
+        std::vector<std::uint8_t> coded;
+        const bool fits = EncodeRunArt(pixels, width, 10, coded);
+        ASSERT_EQ(fits, expected.size() <= pixels.size() * 2) << round;
+        if (fits) {
+            ASSERT_EQ(coded, expected) << round;
+        }
+    }
 }
 
 TEST(MenuArt, PackedDecodingRefusesCopiesOfPixelsNotYetDecoded) {

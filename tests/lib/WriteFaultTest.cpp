@@ -200,7 +200,10 @@ TEST(WriteFaults, ArtArchiveExpansionAndExportKeepTheArchive) {
     }
     ExpectEveryWriteFaultSurvived({
         copyExpanded,
-        [&](const fs::path& folder) { return Ok(ExportTeamArt(GameFolder(folder).artArchive(), 2, sheet)); },
+        [&](const fs::path& folder) {
+            const TeamArtSheet team{2, &sheet};
+            return Ok(ExportTeamArts(GameFolder(folder).artArchive(), {&team, 1}));
+        },
         {},
     });
 }

@@ -158,7 +158,8 @@ Error WriteArtwork(const GraphicEnvironment& env, int slot, Variant, const Packe
     if (Error error = CheckAndExpandArtArchive(archive); !Ok(error)) {
         return error;
     }
-    return ExportTeamArt(archive, slot, image);
+    const TeamArtSheet sheet{slot, &image};
+    return ExportTeamArts(archive, {&sheet, 1});
 }
 
 constexpr TextId kJamRead = TextId::FailedToImportJam;

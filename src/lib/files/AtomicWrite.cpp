@@ -21,6 +21,8 @@
 namespace tavolex {
 namespace fs = std::filesystem;
 
+void SyncFolderOf(const fs::path& path);
+
 namespace {
 
 constexpr std::size_t kRandomDigits = 8;
@@ -247,12 +249,7 @@ Error Replace(const fs::path& path, std::span<const std::uint8_t> bytes,
             error = file.renameOver();
         }
         if (error == 0) {
-            // The rename reaches the disk with its folder.
-            const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-            if (folder >= 0) {
-                (void)::fsync(folder);
-                ::close(folder);
-            }
+            SyncFolderOf(path); // the rename reaches the disk with its folder
         }
         return ErrorOf(error);
     }
@@ -337,6 +334,42 @@ Error ReadWholeFile(const fs::path& path, std::size_t maxSize, std::vector<std::
     }
     bytes = std::move(content);
     return Error::None;
+}
+
+namespace {
+
+thread_local FolderSyncBatch* activeBatch = nullptr;
+
+void SyncFolder(const fs::path& folder) {
+#ifndef _WIN32
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor >= 0) {
+        (void)::fsync(descriptor);
+        ::close(descriptor);
+    }
+#else
+    (void)folder; // folders are not synced there
+#endif
+}
+
+} // namespace
+
+void SyncFolderOf(const fs::path& path) {
+    const fs::path folder = FolderOf(path);
+    if (activeBatch != nullptr) {
+        activeBatch->folders_.insert(folder);
+    } else {
+        SyncFolder(folder);
+    }
+}
+
+FolderSyncBatch::FolderSyncBatch() : outer_(activeBatch) { activeBatch = this; }
+
+FolderSyncBatch::~FolderSyncBatch() {
+    activeBatch = outer_;
+    for (const fs::path& folder : folders_) {
+        SyncFolderOf(folder / "."); // to an outer batch, if any
+    }
 }
 
 } // namespace tavolex

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <span>
 #include <vector>
 
@@ -23,6 +24,24 @@ namespace tavolex {
 // a read-only attribute before they write.
 [[nodiscard]] Error WriteFileAtomically(const std::filesystem::path& path,
                                         std::span<const std::uint8_t> bytes);
+
+// While one is alive (on this thread), replaced files leave the syncing of
+// their folder to it, and it syncs each folder once when it ends: an export
+// replaces a hundred files in a handful of folders. Each file is still
+// complete and on disk before its rename, so every file is at all times the
+// old one or the new one; only the renames wait for the batch to reach the disk.
+class FolderSyncBatch {
+public:
+    FolderSyncBatch();
+    ~FolderSyncBatch();
+    FolderSyncBatch(const FolderSyncBatch&) = delete;
+    FolderSyncBatch& operator=(const FolderSyncBatch&) = delete;
+
+private:
+    friend void SyncFolderOf(const std::filesystem::path& path);
+    FolderSyncBatch* outer_;
+    std::set<std::filesystem::path> folders_;
+};
 
 // Reads a whole file that may be at most `maxSize` bytes long; larger files are
 // refused before anything is allocated for them.

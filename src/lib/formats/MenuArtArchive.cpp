@@ -1,6 +1,9 @@
 #include "formats/MenuArtArchive.h"
 
+#include "formats/Swar.h"
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/ByteOrder.h"
@@ -18,6 +21,7 @@ constexpr std::int64_t kMaxArtPixels = 65536;
 constexpr std::size_t kMaxArchiveSize = 256u * 1024u * 1024u;
 constexpr int kVirtualFrameWidth = 800;
 constexpr std::uint8_t kMaxRunCount = 0x3F;
+constexpr int kMaxRunPixels = kMaxRunCount + 2; // a run's count byte holds its length less one
 
 constexpr std::array<SheetPosition, kArtPicturesPerTeam> kPositions = {{
     {1, 1},     {31, 1},    {61, 1},    {96, 1},    {140, 1},   {194, 1},   {257, 1},   {330, 1},
@@ -214,29 +218,88 @@ Error DecodeRunArt(std::span<const std::uint8_t> block, int width, int height, i
     return Error::None;
 }
 
+namespace {
+
+// The first transparent pixel, passing over four plain ones at a time: most
+// of a picture is plain, and this runs for every pixel an export writes.
+const std::uint16_t* FindTransparent(const std::uint16_t* at, const std::uint16_t* end) {
+    constexpr std::uint64_t kFour = 0x0001000100010001ull * kArtTransparent;
+    while (end - at >= 4 && !swar::HasZeroLane16(swar::Load64(at) ^ kFour)) {
+        at += 4;
+    }
+    return std::find(at, end, kArtTransparent);
+}
+
+} // namespace
+
 bool EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry, std::vector<std::uint8_t>& out) {
-    out.clear();
-    const bool runs = HasTransparentRuns(entry);
-    bool runOpen = false;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        const std::uint16_t pixel = pixels[i];
-        if (runs && pixel == kArtTransparent) {
-            if (!runOpen) {
-                out.insert(out.end(), {0x1F, 0x7C, 0xFF});
-                runOpen = true;
+    out.resize(pixels.size() * 2 + 3);
+    const std::optional<std::size_t> length = EncodeRunArtInto(pixels, width, entry, out);
+    out.resize(length.value_or(0));
+    return length.has_value();
+}
+
+std::optional<std::size_t> EncodeRunArtInto(std::span<const std::uint16_t> pixels, int width, int entry,
+                                            std::span<std::uint8_t> out) {
+    // A coding longer than the picture's slot is refused, so it never needs
+    // more room than that (plus one run head, the step that overshoots).
+    const std::size_t limit = pixels.size() * 2;
+    if (out.size() < limit + 3) {
+        return std::nullopt;
+    }
+    std::uint8_t* next = out.data();
+    const std::uint8_t* const end = out.data() + limit;
+    auto store = [&next](const std::uint16_t* from, const std::uint16_t* to) {
+        // Long stretches in one copy where memory holds them in the stored
+        // order already; short ones (most, between runs) are cheaper by hand.
+        if (std::endian::native == std::endian::little && to - from > 8) {
+            const auto bytes = static_cast<std::size_t>(to - from) * 2;
+            std::memcpy(next, from, bytes);
+            next += bytes;
+            return;
+        }
+        for (; from != to; ++from) {
+            *next++ = static_cast<std::uint8_t>(*from);
+            *next++ = static_cast<std::uint8_t>(*from >> 8);
+        }
+    };
+    if (!HasTransparentRuns(entry)) {
+        store(pixels.data(), pixels.data() + pixels.size());
+        return limit;
+    }
+    // Row by row, since a run never crosses a row's end: plain stretches are
+    // copied, transparent ones become runs of at most 65 pixels.
+    const std::size_t rowLength = width > 0 ? static_cast<std::size_t>(width) : pixels.size();
+    for (std::size_t start = 0; start < pixels.size(); start += rowLength) {
+        const std::uint16_t* at = pixels.data() + start;
+        const std::uint16_t* const rowEnd = pixels.data() + std::min(pixels.size(), start + rowLength);
+        while (at != rowEnd) {
+            const std::uint16_t* const transparent = FindTransparent(at, rowEnd);
+            if (next > end || static_cast<std::size_t>(end - next) < 2 * static_cast<std::size_t>(transparent - at)) {
+                return std::nullopt;
             }
-            ++out.back(); // the run's first pixel makes its count 0
-            // At most 65 pixels a run, and never across a row's end.
-            if (out.back() > kMaxRunCount || (i + 1) % static_cast<std::size_t>(width) == 0) {
-                runOpen = false;
+            store(at, transparent);
+            at = transparent;
+            while (at != rowEnd && *at == kArtTransparent) {
+                const std::uint16_t* runEnd = at;
+                while (runEnd != rowEnd && *runEnd == kArtTransparent && runEnd - at < kMaxRunPixels) {
+                    ++runEnd;
+                }
+                if (next > end) {
+                    return std::nullopt;
+                }
+                *next++ = 0x1F;
+                *next++ = 0x7C;
+                *next++ = static_cast<std::uint8_t>(runEnd - at - 1); // a run's count is its length less one
+                at = runEnd;
             }
-        } else {
-            runOpen = false;
-            out.push_back(static_cast<std::uint8_t>(pixel));
-            out.push_back(static_cast<std::uint8_t>(pixel >> 8));
         }
     }
-    return out.size() <= pixels.size() * 2;
+    const auto length = static_cast<std::size_t>(next - out.data());
+    if (length > limit) {
+        return std::nullopt;
+    }
+    return length;
 }
 
 Error ExpandArtArchive(std::span<const std::uint8_t> archive, std::vector<std::uint8_t>& expanded, bool& changed,
@@ -391,43 +454,76 @@ Error ExportTeamArt(std::vector<std::uint8_t>& archive, int team, const PackedBi
         return Error::WrongBitmapSize;
     }
     const auto teamEntries = TeamArtEntries(team);
+    // Every picture is coded before any is copied in, so a failure changes
+    // nothing; all of them into one block, each at the start of room the size
+    // of its slot (and three bytes more for the coder).
+    std::size_t room = 0;
+    for (int k = 0; k < kArtPicturesPerTeam; ++k) {
+        const ArtEntry& e = entries[static_cast<std::size_t>(teamEntries[static_cast<std::size_t>(k)])];
+        if (!BlockFits(archive, e) || !Placeable(e, ArtSheetPosition(k)) || e.packed()) {
+            return Error::RectangleOutsideSheet; // into their own slots only: an archive not yet expanded is refused
+        }
+        room += static_cast<std::size_t>(e.size) + 3;
+    }
+    std::vector<std::uint8_t> coded(room);
     std::vector<std::uint16_t> pixels;
-    std::vector<std::uint8_t> coded;
+    std::size_t at = 0;
     for (int k = 0; k < kArtPicturesPerTeam; ++k) {
         SetProgressCounter(progress, k + 1, kArtPicturesPerTeam);
         const int i = teamEntries[static_cast<std::size_t>(k)];
         const ArtEntry& e = entries[static_cast<std::size_t>(i)];
         const SheetPosition p = ArtSheetPosition(k);
-        // Pictures go into their own slots: an archive not yet expanded is refused.
-        if (!BlockFits(archive, e) || !Placeable(e, p) || e.packed()) {
-            return Error::RectangleOutsideSheet;
-        }
         pixels.resize(static_cast<std::size_t>(e.width) * static_cast<std::size_t>(e.height));
+        std::uint16_t* pixel = pixels.data();
         for (int y = 0; y < e.height; ++y) {
             const std::uint8_t* row = sheet.topRow(p.y + y) + 3 * p.x;
             for (int x = 0; x < e.width; ++x, row += 3) {
-                pixels[static_cast<std::size_t>(y * e.width + x)] =
-                    static_cast<std::uint16_t>((row[0] >> 3) + 32 * (row[1] >> 3) + 1024 * (row[2] >> 3));
+                *pixel++ = static_cast<std::uint16_t>((row[0] >> 3) | ((row[1] >> 3) << 5) | ((row[2] >> 3) << 10));
             }
         }
-        if (!EncodeRunArt(pixels, e.width, i, coded)) {
+        const auto slot = std::span(coded).subspan(at, static_cast<std::size_t>(e.size) + 3);
+        const auto length = EncodeRunArtInto(pixels, e.width, i, slot);
+        if (!length || *length > static_cast<std::size_t>(e.size)) {
             return Error::StreamOverrun;
         }
-        coded.resize(static_cast<std::size_t>(e.size), 0);
-        std::copy(coded.begin(), coded.end(), archive.begin() + e.offset);
+        std::fill(slot.begin() + static_cast<std::ptrdiff_t>(*length), slot.end(), 0); // the rest of the slot
+        at += slot.size();
+    }
+    at = 0;
+    for (int k = 0; k < kArtPicturesPerTeam; ++k) {
+        const ArtEntry& e = entries[static_cast<std::size_t>(teamEntries[static_cast<std::size_t>(k)])];
+        std::memcpy(archive.data() + e.offset, coded.data() + at, static_cast<std::size_t>(e.size));
+        at += static_cast<std::size_t>(e.size) + 3;
     }
     return Error::None;
 }
 
-Error ExportTeamArt(const std::filesystem::path& path, int team, const PackedBitmap& sheet, Progress* progress) {
+Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtSheet> sheets, std::size_t* failed) {
+    if (failed != nullptr) {
+        *failed = 0;
+    }
     std::vector<std::uint8_t> archive;
     if (Error error = ReadWholeFile(path, kMaxArchiveSize, archive); !Ok(error)) {
         return error;
     }
-    if (Error error = ExportTeamArt(archive, team, sheet, progress); !Ok(error)) {
-        return error;
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const Error error = sheets[i].sheet == nullptr
+                                ? Error::WrongBitmapSize
+                                : ExportTeamArt(archive, sheets[i].team, *sheets[i].sheet);
+        if (!Ok(error)) {
+            if (failed != nullptr) {
+                *failed = i;
+            }
+            // The teams before the failing one are written, as one by one they would have been.
+            if (i > 0) {
+                if (Error written = WriteFileAtomically(path, archive); !Ok(written)) {
+                    return written;
+                }
+            }
+            return error;
+        }
     }
-    return WriteFileAtomically(path, archive);
+    return sheets.empty() ? Error::None : WriteFileAtomically(path, archive);
 }
 
 } // namespace tavolex

@@ -77,6 +77,10 @@ ArtIdentity IdentifyArtArchiveFile(const std::filesystem::path& path,
                                  std::vector<std::uint16_t>& pixels);
 // False when the coding would not fit the picture's slot of W x H x 2 bytes.
 bool EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry, std::vector<std::uint8_t>& out);
+// The same into `out`, which has room for the slot and three bytes more;
+// the length of the coding, or nothing when it does not fit the slot.
+std::optional<std::size_t> EncodeRunArtInto(std::span<const std::uint16_t> pixels, int width, int entry,
+                                            std::span<std::uint8_t> out);
 
 // The archive's bytes with every team picture in slot form; `changed` says
 // whether there was anything to expand.
@@ -89,11 +93,19 @@ bool EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry, s
 // A fresh sheet with team t's 45 pictures; the archive must be expanded.
 [[nodiscard]] Error ImportTeamArt(std::span<const std::uint8_t> archive, int team, PackedBitmap& sheet);
 [[nodiscard]] Error ImportTeamArt(const std::filesystem::path& path, int team, PackedBitmap& sheet);
-// Writes team t's pictures from the sheet into their slots.
+// Writes team t's pictures from the sheet into their slots; on failure the
+// archive is left as it was.
 [[nodiscard]] Error ExportTeamArt(std::vector<std::uint8_t>& archive, int team, const PackedBitmap& sheet,
                                   Progress* progress = nullptr);
-[[nodiscard]] Error ExportTeamArt(const std::filesystem::path& path, int team, const PackedBitmap& sheet,
-                                  Progress* progress = nullptr);
+// Several teams' sheets in one rewrite of the archive file, in order. A sheet
+// that cannot be written ends it: the teams before it are written all the
+// same, and `failed` (when given) is set to its index.
+struct TeamArtSheet {
+    int team;
+    const PackedBitmap* sheet;
+};
+[[nodiscard]] Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtSheet> sheets,
+                                   std::size_t* failed = nullptr);
 
 // The sheet before pictures are placed: black, a magenta band, green markers.
 PackedBitmap ArtSheetBackground();

@@ -1,10 +1,12 @@
 #include "game/ExportWorker.h"
 
+#include <deque>
 #include <vector>
 
 #include "document/LazyGraphics.h"
 #include "editing/GraphicCommands.h"
 #include "editing/NumberFields.h"
+#include "files/AtomicWrite.h"
 #include "formats/MenuArtArchive.h"
 #include "game/GameFiles.h"
 #include "gamesettings/MiscSettingsExchange.h"
@@ -33,6 +35,8 @@ public:
 
 private:
     Progress* progress_;
+    std::vector<int> artTeams_;
+    std::deque<PackedBitmap> artSheets_; // a deque: the sheets stay where they are as it grows
 };
 
 bool AnySelected(const SelectionRecord& selection, int first, int count) {
@@ -102,11 +106,44 @@ private:
             if (progress_ != nullptr) {
                 progress_->step(1);
             }
-            if (Failure failure = exportPicture(run.kind, slot, run.variant)) {
+            const Failure failure = run.kind == GraphicKind::MenuArtwork ? fetchArt(slot)
+                                                                         : exportPicture(run.kind, slot, run.variant);
+            if (failure) {
+                writeArt(); // the teams before the failing one, as one by one they would have been
                 return failure;
             }
         }
+        return writeArt();
+    }
+
+    // The art of every selected team goes into the archive in one rewrite:
+    // the archive is large, and team by team it would be read and written
+    // eleven times.
+    Failure fetchArt(int team) {
+        const GraphicSource source = SourceOf(working_, GraphicKind::MenuArtwork, team, Variant::Hardware);
+        if (source == GraphicSource::None || source == GraphicSource::Game) {
+            return std::nullopt;
+        }
+        PackedBitmap& sheet = artSheets_.emplace_back();
+        if (!FetchGraphic(working_, environment_, GraphicKind::MenuArtwork, team, Variant::Hardware, sheet, false,
+                          nullptr) ||
+            sheet.empty()) {
+            artSheets_.pop_back();
+            return TextId::FailedToPatchArt;
+        }
+        artTeams_.push_back(team);
         return std::nullopt;
+    }
+
+    Failure writeArt() {
+        std::vector<TeamArtSheet> sheets;
+        for (std::size_t i = 0; i < artTeams_.size(); ++i) {
+            sheets.push_back({artTeams_[i], &artSheets_[i]});
+        }
+        const bool written = sheets.empty() || Ok(ExportTeamArts(game_.artArchive(), sheets));
+        artTeams_.clear();
+        artSheets_.clear();
+        return written ? std::nullopt : Failure(TextId::FailedToPatchArt);
     }
 
     // The one way a page's Export button, this worker and the command line
@@ -142,6 +179,8 @@ private:
     ExeStatus status_;
     const SelectionRecord& selection_;
     Progress* progress_;
+    std::vector<int> artTeams_;
+    std::deque<PackedBitmap> artSheets_; // a deque: the sheets stay where they are as it grows
 };
 
 } // namespace
@@ -169,7 +208,13 @@ Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment
         return TextId::NothingToExport;
     }
     const ProgressRun progressRun(progress, pictures);
-    return Exporter(carSet, environment, status, selection, progressRun.get()).run();
+    const FolderSyncBatch folderSyncs; // a hundred files in a few folders
+    GameFileBatch gameFiles{GameFolder(environment.gameFolder)};
+    Failure failure = Exporter(carSet, environment, status, selection, progressRun.get()).run();
+    if (!failure && !Ok(gameFiles.write())) {
+        failure = TextId::FailedToPatchGame;
+    }
+    return failure; // after a failure the batch writes what was patched before it
 }
 
 } // namespace tavolex

@@ -6,31 +6,93 @@
 #include "game/TeamTables.h"
 
 namespace tavolex {
+
+GameFileBatch::HeldFile* HeldGameFile(const std::filesystem::path& path);
+
 namespace {
 
 // GP3.EXE is 8.8 MB; the save file much smaller. Anything beyond is not theirs.
 constexpr std::size_t kMaxGameFileSize = 32 * 1024 * 1024;
 
+thread_local GameFileBatch* activeBatch = nullptr;
+
+// The file as a batch holds it, or as it is on disk.
+Error ReadGameFile(const std::filesystem::path& path, std::vector<std::uint8_t>& bytes) {
+    GameFileBatch::HeldFile* held = HeldGameFile(path);
+    if (held == nullptr) {
+        return ReadWholeFile(path, kMaxGameFileSize, bytes);
+    }
+    if (!held->loaded) {
+        if (Error error = ReadWholeFile(path, kMaxGameFileSize, held->bytes); !Ok(error)) {
+            return error;
+        }
+        held->loaded = true;
+    }
+    bytes = held->bytes;
+    return Error::None;
+}
+
+// The patched bytes go to disk, or to the batch that holds the file.
+Error StoreGameFile(const std::filesystem::path& path, std::vector<std::uint8_t>&& bytes) {
+    if (GameFileBatch::HeldFile* held = HeldGameFile(path)) {
+        held->bytes = std::move(bytes);
+        held->changed = true;
+        return Error::None;
+    }
+    return WriteFileAtomically(path, bytes);
+}
+
 Error Patch(const std::filesystem::path& path, const BytePatch& patch, bool storeChecksums) {
     std::vector<std::uint8_t> bytes;
-    if (Error error = ReadWholeFile(path, kMaxGameFileSize, bytes); !Ok(error)) {
+    if (Error error = ReadGameFile(path, bytes); !Ok(error)) {
         return error;
     }
     // The save file's checksums go in with the patch, so the file is written once.
     if (!patch(bytes) || (storeChecksums && !StampSaveFileChecksums(bytes))) {
         return Error::WriteFailed;
     }
-    return WriteFileAtomically(path, bytes);
+    return StoreGameFile(path, std::move(bytes));
 }
 
 } // namespace
 
+GameFileBatch::HeldFile* HeldGameFile(const std::filesystem::path& path) {
+    for (GameFileBatch* batch = activeBatch; batch != nullptr; batch = batch->outer_) {
+        if (path == batch->game_.executable()) {
+            return &batch->executable_;
+        }
+        if (path == batch->game_.saveFile()) {
+            return &batch->saveFile_;
+        }
+    }
+    return nullptr;
+}
+
+GameFileBatch::GameFileBatch(const GameFolder& game) : game_(game), outer_(activeBatch) { activeBatch = this; }
+
+GameFileBatch::~GameFileBatch() {
+    (void)write();
+    activeBatch = outer_;
+}
+
+Error GameFileBatch::write() {
+    for (auto [held, path] : {std::pair{&saveFile_, game_.saveFile()}, std::pair{&executable_, game_.executable()}}) {
+        if (held->changed) {
+            if (Error error = WriteFileAtomically(path, held->bytes); !Ok(error)) {
+                return error;
+            }
+            held->changed = false;
+        }
+    }
+    return Error::None;
+}
+
 Error ReadExecutable(const GameFolder& game, std::vector<std::uint8_t>& bytes) {
-    return ReadWholeFile(game.executable(), kMaxGameFileSize, bytes);
+    return ReadGameFile(game.executable(), bytes);
 }
 
 Error ReadSaveFile(const GameFolder& game, std::vector<std::uint8_t>& bytes) {
-    return ReadWholeFile(game.saveFile(), kMaxGameFileSize, bytes);
+    return ReadGameFile(game.saveFile(), bytes);
 }
 
 std::filesystem::path OriginalExecutableCopy(const GameFolder& game) {
@@ -42,7 +104,7 @@ std::filesystem::path OriginalExecutableCopy(const GameFolder& game) {
 Error PatchExecutable(const GameFolder& game, const BytePatch& patch) {
     const std::filesystem::path path = game.executable();
     std::vector<std::uint8_t> bytes;
-    if (Error error = ReadWholeFile(path, kMaxGameFileSize, bytes); !Ok(error)) {
+    if (Error error = ReadGameFile(path, bytes); !Ok(error)) {
         return error;
     }
     // A game recognised by its contents, not by the text built in, keeps its
@@ -60,7 +122,7 @@ Error PatchExecutable(const GameFolder& game, const BytePatch& patch) {
             return error;
         }
     }
-    return WriteFileAtomically(path, bytes);
+    return StoreGameFile(path, std::move(bytes));
 }
 
 Error PatchSaveFile(const GameFolder& game, const BytePatch& patch) {

@@ -28,6 +28,37 @@ using BytePatch = std::function<bool(std::vector<std::uint8_t>&)>;
 std::filesystem::path OriginalExecutableCopy(const GameFolder& game);
 [[nodiscard]] Error PatchSaveFile(const GameFolder& game, const BytePatch& patch);
 
+// While one is alive (on this thread), GP3.EXE and F1GSTATE.SAV of its game
+// are each read once, patched in memory and written once: an export patches
+// the executable up to four times, and it is 8.8 MB. ReadExecutable and
+// ReadSaveFile see the patched bytes. A patch that fails leaves the held bytes
+// as they were. Whatever was patched is written by `write`, or when the batch
+// ends (also when an export stops at a failure: the patches before it stand,
+// as one by one they would have).
+class GameFileBatch {
+public:
+    explicit GameFileBatch(const GameFolder& game);
+    ~GameFileBatch();
+    GameFileBatch(const GameFileBatch&) = delete;
+    GameFileBatch& operator=(const GameFileBatch&) = delete;
+
+    // The save file first, then the executable, as the team data goes.
+    [[nodiscard]] Error write();
+
+    struct HeldFile {
+        std::vector<std::uint8_t> bytes;
+        bool loaded = false;
+        bool changed = false;
+    };
+
+private:
+    friend HeldFile* HeldGameFile(const std::filesystem::path& path);
+    GameFolder game_;
+    GameFileBatch* outer_;
+    HeldFile executable_;
+    HeldFile saveFile_;
+};
+
 // The executable's team tables for `mask` into the car set, all or nothing
 // through the backup table; and the car set's into the executable.
 [[nodiscard]] Error ReadTeamTables(const GameFolder& game, std::uint32_t mask, CarSet& carSet);
