@@ -44,12 +44,14 @@ DEMO := build/demo
 demo: build
 	rm -rf $(DEMO) && mkdir -p $(DEMO)/config/Tavolex
 	./build/dev/src/cli/tavolex-cli game make-sample $(DEMO)/game
+	./build/dev/src/cli/tavolex-cli carset new $(DEMO)/new.GP3
+	./build/dev/src/cli/tavolex-cli game import $(DEMO)/game $(DEMO)/new.GP3 $(DEMO)/Sample.GP3
 	printf '[Setup]\nGP3Dir=%s\nDisclaimer=110\n' "$$(pwd)/$(DEMO)/game" > $(DEMO)/config/Tavolex/Tavolex.ini
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config ./build/dev/src/tavolex/tavolex; \
+	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config ./build/dev/src/tavolex/tavolex $(DEMO)/Sample.GP3; \
 	else \
 	    echo "No display found: starting Tavolex under xvfb-run (Ctrl+C ends it)."; \
-	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config xvfb-run -a ./build/dev/src/tavolex/tavolex; \
+	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config xvfb-run -a ./build/dev/src/tavolex/tavolex $(DEMO)/Sample.GP3; \
 	fi
 
 test: deps test-dev test-asan fuzz-smoke

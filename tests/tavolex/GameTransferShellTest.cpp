@@ -1,5 +1,6 @@
 #include <QCheckBox>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 
@@ -115,6 +116,22 @@ TEST(GameTransferShell, ImportDialogOffersEverythingAndTheQuickBoxesCycle) {
         },
         false);
     shell.window->action("import")->trigger();
+}
+
+// What a new user sees after importing everything: every page shows the
+// game's pictures (the screenshots are looked at).
+TEST(GameTransferShell, AnImportFillsEveryPage) {
+    GraphicsShell shell(kTeamsTab);
+    OnSelection([](SelectionDialog&) {});
+    shell.window->action("import")->trigger();
+    ASSERT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
+    QTabBar* tabs = shell.window->tabs();
+    for (int tab = 0; tab < tabs->count(); ++tab) {
+        tabs->setCurrentIndex(tab);
+        QApplication::processEvents();
+        SaveScreenshot(*shell.window, QString("tavolex-imported-%1").arg(tab));
+    }
+    EXPECT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
 }
 
 TEST(GameTransferShell, ExportWritesTheGameWhileTheProgressWindowCounts) {
