@@ -5,6 +5,7 @@
 #include "RecordingProgress.h"
 #include "SampleGameSuite.h"
 #include "document/LazyGraphics.h"
+#include "files/CaseInsensitivePath.h"
 #include "formats/BitmapFile.h"
 #include "game/ExportWorker.h"
 #include "game/GameFiles.h"
@@ -221,6 +222,18 @@ TEST_F(GameTransferTest, AFailingStepLeavesTheStepsBeforeItWritten) {
     }
     EXPECT_EQ(SourceOf(carSet, GraphicKind::CarLivery, 2, Variant::Hardware), GraphicSource::File)
         << "a failing fetch never repairs the car set";
+}
+
+// A helmet file that cannot be patched is a failed patch, not a lack of memory.
+TEST_F(GameTransferTest, AFailingHelmetPatchSaysSo) {
+    PackedBitmap helmets;
+    ASSERT_TRUE(Ok(DeclarationOf(GraphicKind::Helmets).readFromGame(environment, 0, Variant::Hardware, helmets)));
+    StoreHeldPicture(carSet, GraphicKind::Helmets, Variant::Hardware, helmets);
+    const auto file = FindPathIgnoringCase(environment.gameFolder, "ZO3ZIDSH\\Liveries\\HELMETSE.JAM");
+    ASSERT_TRUE(file);
+    fs::remove(*file);
+    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kHelmetsHardware}), nullptr),
+              TextId::FailedToPatchJam);
 }
 
 TEST_F(GameTransferTest, NumberPositionsNeedTheSupportedExecutable) {
