@@ -129,6 +129,15 @@ Error ReadPicture(ByteSource& file, std::uint32_t version, PictureSection sectio
         length > file.size() || length > kMaxRecordFactor * rawSize) {
         return Error::RecordNotFound;
     }
+    // Nor can a record too short to hold every pixel be a picture: the
+    // codings make at most 63 pixels of two bytes (8-bit) or 127 of three
+    // (colour), and a raw record is exactly the pixels.
+    const std::size_t mostPixels = packing == kRaw ? (length == rawSize ? pixelCount : 0)
+                                   : shape.colour  ? 127 * (length / 3)
+                                                   : 63 * (length / 2) + length % 2;
+    if (mostPixels < pixelCount) {
+        return Error::StreamTruncated;
+    }
     std::vector<std::uint8_t> data(length);
     if (!record.bytes(length, data.data())) {
         return Error::StreamTruncated;
