@@ -15,30 +15,41 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The boxes the dialog would have checked: the ones asked for among those it
-// lets the user check, or its preselection.
-std::optional<SelectionRecord> ChosenItems(SelectionMode mode, const CarSet& carSet,
-                                           const std::optional<std::string>& items, int& exitCode) {
-    if (!items) {
-        return DefaultSelection(mode, carSet);
-    }
-    std::string problem;
-    const auto wanted = ParseItemList(*items, problem);
-    if (!wanted) {
-        exitCode = UsageError("--items: " + problem);
-        return std::nullopt;
-    }
-    return UsableSelection(mode, carSet, *wanted);
-}
 
-// The editor opens its configuration instead; here the reason is said.
-std::optional<int> RefuseUnusableGame(ExeStatus status) {
-    if (AllowsGameFiles(status)) {
-        return std::nullopt;
+// What both commands need before their work: a usable game, the car set and
+// the items. The editor opens its configuration for an unusable game; here
+// the reason is said.
+struct Transfer {
+    ExeStatus status = ExeStatus::Missing;
+    CarSet carSet;
+    SelectionRecord selection;
+};
+
+int Prepare(SelectionMode mode, const fs::path& folder, const fs::path& carSetFile,
+            const std::optional<std::string>& items, Transfer& transfer) {
+    // A bad list is bad usage, found before any file is looked at.
+    std::optional<SelectionRecord> wanted;
+    if (items) {
+        std::string problem;
+        wanted = ParseItemList(*items, problem);
+        if (!wanted) {
+            return UsageError("--items: " + problem);
+        }
     }
-    const std::string_view text =
-        Text(status == ExeStatus::Missing ? TextId::ExeMissingOrCorrupt : TextId::ExeUnsupported);
-    return Fail(text.substr(0, text.find("\n\n"))); // the advice after it is about the editor's dialog
+    transfer.status = IdentifyExecutable(GameFolder(folder));
+    if (!AllowsGameFiles(transfer.status)) {
+        const std::string_view text =
+            Text(transfer.status == ExeStatus::Missing ? TextId::ExeMissingOrCorrupt : TextId::ExeUnsupported);
+        return Fail(text.substr(0, text.find("\n\n"))); // the advice after it is about the editor's dialog
+    }
+    if (int loaded = LoadCarSetFile(transfer.carSet, carSetFile); loaded != kSuccess) {
+        return loaded;
+    }
+    // The boxes the dialog would have checked: those asked for among the ones
+    // it lets the user check, or its preselection.
+    transfer.selection = wanted ? UsableSelection(mode, transfer.carSet, *wanted)
+                                : DefaultSelection(mode, transfer.carSet);
+    return kSuccess;
 }
 
 GraphicEnvironment EnvironmentFor(const CommandTemporaryFolder& temporary, const fs::path& game) {
@@ -54,25 +65,17 @@ int GameImport(Arguments arguments) {
         return UsageError("game import takes DIR IN.GP3 OUT.GP3 [--items LIST]");
     }
     const fs::path folder = arguments.positional()[0];
-    const ExeStatus status = IdentifyExecutable(GameFolder(folder));
-    if (auto refused = RefuseUnusableGame(status)) {
-        return *refused;
-    }
-    CarSet carSet;
-    if (int loaded = LoadCarSetFile(carSet, arguments.positional()[1]); loaded != kSuccess) {
-        return loaded;
-    }
-    int exitCode = kSuccess;
-    const auto selection = ChosenItems(SelectionMode::Import, carSet, items, exitCode);
-    if (!selection) {
-        return exitCode;
+    Transfer transfer;
+    if (int prepared = Prepare(SelectionMode::Import, folder, arguments.positional()[1], items, transfer);
+        prepared != kSuccess) {
+        return prepared;
     }
     const CommandTemporaryFolder temporary;
     const GraphicEnvironment environment = EnvironmentFor(temporary, folder);
-    if (Failure failure = ImportFromGame(carSet, environment, status, *selection)) {
+    if (Failure failure = ImportFromGame(transfer.carSet, environment, transfer.status, transfer.selection)) {
         return Fail(Text(*failure));
     }
-    return SaveCarSetFile(carSet, arguments.positional()[2], environment);
+    return SaveCarSetFile(transfer.carSet, arguments.positional()[2], environment);
 }
 
 int GameExport(Arguments arguments) {
@@ -81,22 +84,15 @@ int GameExport(Arguments arguments) {
         return UsageError("game export takes IN.GP3 DIR [--items LIST]");
     }
     const fs::path folder = arguments.positional()[1];
-    const ExeStatus status = IdentifyExecutable(GameFolder(folder));
-    if (auto refused = RefuseUnusableGame(status)) {
-        return *refused;
-    }
-    CarSet carSet;
-    if (int loaded = LoadCarSetFile(carSet, arguments.positional()[0]); loaded != kSuccess) {
-        return loaded;
-    }
-    int exitCode = kSuccess;
-    const auto selection = ChosenItems(SelectionMode::Export, carSet, items, exitCode);
-    if (!selection) {
-        return exitCode;
+    Transfer transfer;
+    if (int prepared = Prepare(SelectionMode::Export, folder, arguments.positional()[0], items, transfer);
+        prepared != kSuccess) {
+        return prepared;
     }
     const CommandTemporaryFolder temporary;
     TerminalProgress progress;
-    if (Failure failure = ExportToGame(carSet, EnvironmentFor(temporary, folder), status, *selection, &progress)) {
+    if (Failure failure = ExportToGame(transfer.carSet, EnvironmentFor(temporary, folder), transfer.status,
+                                       transfer.selection, &progress)) {
         return Fail(Text(*failure));
     }
     return kSuccess;

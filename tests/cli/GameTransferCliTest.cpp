@@ -100,6 +100,8 @@ TEST_F(GameTransferCliTest, FailuresAndUsage) {
 
     const fs::path empty = folder / "empty";
     fs::create_directories(empty);
+    // A bad list is bad usage even where there is no game to look at.
+    EXPECT_EQ(run({"game", "export", newCarSet(), empty.string(), "--items", "abc"}).status, 2);
     result = run({"game", "export", newCarSet(), empty.string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("GP3.EXE is missing or corrupt!"), std::string::npos) << result.err;

@@ -11,11 +11,7 @@
 namespace tavolex {
 namespace {
 
-CarSet NewSet() {
-    CarSet carSet;
-    NewCarSet(carSet);
-    return carSet;
-}
+using test::NewSet;
 
 TEST(PerFile, MissingKeysTakeTheirDefaults) {
     CarSet carSet = NewSet();

@@ -6,6 +6,7 @@
 #include "SampleGameSuite.h"
 #include "document/LazyGraphics.h"
 #include "files/CaseInsensitivePath.h"
+#include "files/WriteFaults.h"
 #include "formats/BitmapFile.h"
 #include "game/ExportWorker.h"
 #include "game/GameFiles.h"
@@ -185,6 +186,22 @@ TEST_F(GameTransferTest, OnlyDataWritesTheTablesWithoutProgress) {
     EXPECT_TRUE(AnyChangedContains(changed, "gp3.exe"));
     EXPECT_TRUE(AnyChangedContains(changed, "f1gstate.sav"));
     EXPECT_FALSE(AnyChangedContains(changed, ".jam"));
+}
+
+// The team data goes first: when GP3.EXE cannot be written, no picture is.
+TEST_F(GameTransferTest, AnExecutableThatCannotBeWrittenStopsTheExportBeforeThePictures) {
+    UseGameCar(4, Variant::Software);
+    const auto before = Snapshot(environment.gameFolder);
+    const std::string exeName = GameFolder(environment.gameFolder).executable().filename().string();
+    ArmWriteFault(WriteStep::Write, 1, ENOSPC, exeName);
+    const Failure failure = ExportToGame(carSet, environment, ExeStatus::Supported,
+                                         DefaultSelection(SelectionMode::Export, carSet), nullptr);
+    DisarmWriteFault();
+    EXPECT_EQ(failure, TextId::FailedToPatchGame);
+    const auto changed = Changed(before, Snapshot(environment.gameFolder));
+    EXPECT_FALSE(AnyChangedContains(changed, "gp3.exe")) << testing::PrintToString(changed);
+    EXPECT_FALSE(AnyChangedContains(changed, ".jam"));
+    EXPECT_TRUE(AnyChangedContains(changed, "f1gstate.sav")) << "written before the executable, as the team data goes";
 }
 
 TEST_F(GameTransferTest, AFailingArtCheckWritesNothing) {

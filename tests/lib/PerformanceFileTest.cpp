@@ -6,11 +6,7 @@
 namespace tavolex {
 namespace {
 
-CarSet NewSet() {
-    CarSet carSet;
-    NewCarSet(carSet);
-    return carSet;
-}
+using test::NewSet;
 
 TEST(PerformanceFile, IsWrittenInTheExactLayout) {
     const std::string text = PerformanceFileText(NewSet());

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 #include "document/LazyGraphics.h"
 #include "game/GameSelection.h"
 #include "game/SelectionChoice.h"
@@ -7,11 +9,7 @@
 namespace tavolex {
 namespace {
 
-CarSet NewSet() {
-    CarSet carSet;
-    NewCarSet(carSet);
-    return carSet;
-}
+using test::NewSet;
 
 // Every graphics slot of the car set taken from the game.
 void AllFromGame(CarSet& carSet) {
@@ -131,7 +129,7 @@ TEST(SelectionChoiceTest, QuickSelectCyclesAndRestoresThePreselection) {
     EXPECT_EQ(choice.quickState(QuickGroup::CockpitsHardware), QuickState::Unchecked);
 }
 
-TEST(SelectionChoiceTest, IndeterminateRestoresAMixedPreselection) {
+TEST(SelectionChoiceTest, TheDataGroupCyclesFromChecked) {
     CarSet carSet = NewSet();
     SelectionChoice choice(SelectionMode::Import, carSet);
     // The data group: clear it, check it, then indeterminate brings back the preselection (all).

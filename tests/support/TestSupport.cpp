@@ -54,6 +54,12 @@ FileSizeLimit::~FileSizeLimit() {
     std::signal(SIGXFSZ, previousHandler_);
 }
 
+CarSet NewSet() {
+    CarSet carSet;
+    NewCarSet(carSet);
+    return carSet;
+}
+
 std::vector<std::uint8_t> ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "document/CarSet.h"
 #include "formats/PackedBitmap.h"
 
 namespace tavolex::test {
@@ -23,6 +24,9 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A car set with every default, as a value.
+CarSet NewSet();
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);

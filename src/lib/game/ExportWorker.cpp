@@ -35,8 +35,6 @@ public:
 
 private:
     Progress* progress_;
-    std::vector<int> artTeams_;
-    std::deque<PackedBitmap> artSheets_; // a deque: the sheets stay where they are as it grows
 };
 
 bool AnySelected(const SelectionRecord& selection, int first, int count) {
@@ -60,12 +58,8 @@ public:
     }
 
     Failure run() {
-        if (const std::uint32_t mask = TeamDataMask(selection_);
-            mask != 0 && !ExportTeamData(game_, status_, mask, working_)) {
-            return TextId::FailedToPatchGame;
-        }
-        if (selection_.has(item::kMiscSettings) && !ExportMiscSettings(game_, status_, working_.misc)) {
-            return TextId::FailedToPatchGame;
+        if (Failure failure = exportData()) {
+            return failure;
         }
         for (const GraphicItemRun& run : GraphicItemRuns()) {
             if (Failure failure = exportRun(run)) {
@@ -82,6 +76,23 @@ public:
     }
 
 private:
+    // The team data and the settings patch GP3.EXE up to three times and the
+    // save file twice; each is written once, before any picture, so a game
+    // whose executable cannot be written gets nothing else either.
+    Failure exportData() {
+        GameFileBatch gameFiles(game_);
+        bool exported = true;
+        if (const std::uint32_t mask = TeamDataMask(selection_); mask != 0) {
+            exported = ExportTeamData(game_, status_, mask, working_);
+        }
+        if (exported && selection_.has(item::kMiscSettings)) {
+            exported = ExportMiscSettings(game_, status_, working_.misc);
+        }
+        // What was patched before a failure is written all the same, as one by one it would have been.
+        const bool written = Ok(gameFiles.write());
+        return exported && written ? std::nullopt : Failure(TextId::FailedToPatchGame);
+    }
+
     Failure exportRun(const GraphicItemRun& run) {
         if (!AnySelected(selection_, run.first, run.count)) {
             return std::nullopt;
@@ -209,12 +220,7 @@ Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment
     }
     const ProgressRun progressRun(progress, pictures);
     const FolderSyncBatch folderSyncs; // a hundred files in a few folders
-    GameFileBatch gameFiles{GameFolder(environment.gameFolder)};
-    Failure failure = Exporter(carSet, environment, status, selection, progressRun.get()).run();
-    if (!failure && !Ok(gameFiles.write())) {
-        failure = TextId::FailedToPatchGame;
-    }
-    return failure; // after a failure the batch writes what was patched before it
+    return Exporter(carSet, environment, status, selection, progressRun.get()).run();
 }
 
 } // namespace tavolex

@@ -78,10 +78,13 @@ GameFileBatch::~GameFileBatch() {
 Error GameFileBatch::write() {
     for (auto [held, path] : {std::pair{&saveFile_, game_.saveFile()}, std::pair{&executable_, game_.executable()}}) {
         if (held->changed) {
+            held->changed = false;
             if (Error error = WriteFileAtomically(path, held->bytes); !Ok(error)) {
+                // As patch by patch: the executable is not written after the
+                // save file failed, nor retried when the batch ends.
+                saveFile_.changed = executable_.changed = false;
                 return error;
             }
-            held->changed = false;
         }
     }
     return Error::None;

@@ -29,12 +29,11 @@ std::filesystem::path OriginalExecutableCopy(const GameFolder& game);
 [[nodiscard]] Error PatchSaveFile(const GameFolder& game, const BytePatch& patch);
 
 // While one is alive (on this thread), GP3.EXE and F1GSTATE.SAV of its game
-// are each read once, patched in memory and written once: an export patches
-// the executable up to four times, and it is 8.8 MB. ReadExecutable and
-// ReadSaveFile see the patched bytes. A patch that fails leaves the held bytes
-// as they were. Whatever was patched is written by `write`, or when the batch
-// ends (also when an export stops at a failure: the patches before it stand,
-// as one by one they would have).
+// are each read once, patched in memory and written once: the export of team
+// data and settings patches the 8.8 MB executable three times. ReadExecutable
+// and ReadSaveFile see the patched bytes. A patch that fails leaves the held
+// bytes as they were. Whatever was patched is written by `write`, or when the
+// batch ends (errors are then not reported: call `write` to see them).
 class GameFileBatch {
 public:
     explicit GameFileBatch(const GameFolder& game);

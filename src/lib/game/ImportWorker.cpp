@@ -54,15 +54,17 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
         }
         applied = true;
     }
-    // The other pictures are taken from the game when they are shown or saved.
-    for (const GraphicItemRun& run : GraphicItemRuns()) {
-        if (run.kind == GraphicKind::Helmets) {
-            continue;
-        }
-        for (int slot = 0; slot < run.count; ++slot) {
-            if (selection.has(run.first + slot)) {
-                SetSlotFromGame(carSet, run.kind, slot, run.variant);
-                applied = true;
+    // The other pictures are taken from the game when they are shown or
+    // saved: the tyres, the team pictures, then the pit boxes.
+    for (const GraphicKind kind : {GraphicKind::Tyre, GraphicKind::Tread, GraphicKind::CarLivery,
+                                   GraphicKind::Cockpit, GraphicKind::PitCrew, GraphicKind::MenuArtwork,
+                                   GraphicKind::PitBoxes}) {
+        for (const GraphicItemRun& run : GraphicItemRuns()) {
+            for (int slot = 0; slot < run.count; ++slot) {
+                if (run.kind == kind && selection.has(run.first + slot)) {
+                    SetSlotFromGame(carSet, run.kind, slot, run.variant);
+                    applied = true;
+                }
             }
         }
     }

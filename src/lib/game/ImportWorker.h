@@ -16,7 +16,8 @@ namespace tavolex {
 // Runs the steps in a fixed order: team data, settings, helmets, tyres, the
 // team pictures, pit boxes, car number positions. A failing step ends the
 // import with "Failed to read data from Grand Prix 3 files!"; the steps before
-// it stay applied. The car set is marked modified only on success.
+// it stay applied, and the car set is marked modified whenever one of them
+// changed it.
 [[nodiscard]] Failure ImportFromGame(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
                                      const SelectionRecord& selection);
 
