@@ -6,7 +6,7 @@ PACKAGES := desktop-file-utils cmake ninja-build g++ clang libclang-rt-14-dev li
             libpng-dev imagemagick
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
-FUZZ_SECONDS ?= 20
+FUZZ_SECONDS ?= 15
 # fuzz-long runs ten minutes per target unless FUZZ_SECONDS is given.
 FUZZ_LONG_SECONDS = $(if $(filter command line environment,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600)
 
