@@ -218,8 +218,7 @@ int Generate(Arguments arguments) {
     }
     CommandTemporaryFolder temporary;
     // The cockpit mask lives where the editor keeps it, so both share one.
-    const AppPaths paths = ResolveAppPaths(CurrentExecutablePath(nullptr), tavolex::Environment::FromProcess());
-    const GraphicEnvironment environment{temporary.path(), game.value_or(std::string()), paths.dataFolder};
+    const GraphicEnvironment environment{temporary.path(), game.value_or(std::string()), EditorDataFolder()};
     std::vector<std::string> made;
     GeneratedPicture failed{};
     const Error error = GenerateEmptySlots(carSet, environment, kinds, targets, [&](const GeneratedPicture& picture) {

@@ -7,6 +7,7 @@
 #include "TerminalProgress.h"
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
+#include "settings/AppPaths.h"
 
 namespace tavolex::cli {
 
@@ -77,6 +78,10 @@ int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path) {
     NewCarSet(carSet);
     const CarSetLoadError error = LoadCarSet(carSet, path);
     return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
+}
+
+std::filesystem::path EditorDataFolder() {
+    return ResolveAppPaths(CurrentExecutablePath(nullptr), Environment::FromProcess()).dataFolder;
 }
 
 int SaveCarSetFile(CarSet& carSet, const std::filesystem::path& path, const GraphicEnvironment& environment) {

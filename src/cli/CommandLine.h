@@ -59,6 +59,10 @@ namespace tavolex::cli {
 
 // Resets `carSet` and loads the file into it; on failure prints the loader's message.
 int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path);
+// The editor's data folder (the cockpit mask, the pit crew masks), so that
+// the tool and the editor use the same files.
+std::filesystem::path EditorDataFolder();
+
 // Saves the car set with a progress bar; on failure prints the message.
 int SaveCarSetFile(CarSet& carSet, const std::filesystem::path& path, const GraphicEnvironment& environment);
 

@@ -31,10 +31,6 @@ namespace {
 constexpr std::uint32_t kAllTeamData = 0x1FFF;
 constexpr int kFirstPitCrewSheet = 100; // the recolouring sheets in the JAM name table
 
-fs::path DataFolder() {
-    return ResolveAppPaths(CurrentExecutablePath(nullptr), Environment::FromProcess()).dataFolder;
-}
-
 int MakeSample(Arguments arguments) {
     const auto credit = arguments.takeOption("--credit");
     if (!arguments.valid() || arguments.positional().size() != 1) {
@@ -92,7 +88,7 @@ int Info(const Arguments& arguments) {
     const ArtIdentity art = IdentifyArtArchiveFile(game.artArchive());
     auto by = [](IdentifiedBy how) { return how == IdentifiedBy::None ? Json() : Json(IdentifiedByName(how)); };
     const char* pitCrewStates[] = {"upgraded", "needs upgrade", "no masks"};
-    const PitCrewFilesState pitCrew = PitCrewUpgradeState(game.folder(), DataFolder());
+    const PitCrewFilesState pitCrew = PitCrewUpgradeState(game.folder(), EditorDataFolder());
     const Json info = {{"exe_status", static_cast<int>(exe.status)},
                        {"exe_identified_by", by(exe.by)},
                        {"art_identified_by", by(art.by)},
@@ -109,7 +105,7 @@ int PitCrewUpgrade(const Arguments& arguments) {
         return UsageError("game pitcrew-upgrade takes DIR");
     }
     const GameFolder game(arguments.positional()[0]);
-    const fs::path data = DataFolder();
+    const fs::path data = EditorDataFolder();
     if (PitCrewUpgradeState(game.folder(), data) == PitCrewFilesState::NoMasks) {
         return Fail(Text(TextId::PitCrewMasksMissing), "expected " + PitCrewMaskPath(data, 0).string() + " ... 19010.bin");
     }

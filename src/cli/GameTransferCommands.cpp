@@ -8,13 +8,11 @@
 #include "game/GameFolder.h"
 #include "game/ImportWorker.h"
 #include "game/SelectionChoice.h"
-#include "settings/AppPaths.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;
 
 namespace {
-
 
 // What both commands need before their work: a usable game, the car set and
 // the items. The editor opens its configuration for an unusable game; here
@@ -53,8 +51,7 @@ int Prepare(SelectionMode mode, const fs::path& folder, const fs::path& carSetFi
 }
 
 GraphicEnvironment EnvironmentFor(const CommandTemporaryFolder& temporary, const fs::path& game) {
-    const AppPaths paths = ResolveAppPaths(CurrentExecutablePath(nullptr), Environment::FromProcess());
-    return GraphicEnvironment{temporary.path(), game, paths.dataFolder};
+    return GraphicEnvironment{temporary.path(), game, EditorDataFolder()};
 }
 
 } // namespace
