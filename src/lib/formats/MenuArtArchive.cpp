@@ -1,7 +1,5 @@
 #include "formats/MenuArtArchive.h"
 
-#include "formats/Swar.h"
-
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -218,20 +216,6 @@ Error DecodeRunArt(std::span<const std::uint8_t> block, int width, int height, i
     return Error::None;
 }
 
-namespace {
-
-// The first transparent pixel, passing over four plain ones at a time: most
-// of a picture is plain, and this runs for every pixel an export writes.
-const std::uint16_t* FindTransparent(const std::uint16_t* at, const std::uint16_t* end) {
-    constexpr std::uint64_t kFour = 0x0001000100010001ull * kArtTransparent;
-    while (end - at >= 4 && !swar::HasZeroLane16(swar::Load64(at) ^ kFour)) {
-        at += 4;
-    }
-    return std::find(at, end, kArtTransparent);
-}
-
-} // namespace
-
 bool EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry, std::vector<std::uint8_t>& out) {
     out.resize(pixels.size() * 2 + 3);
     const std::optional<std::size_t> length = EncodeRunArtInto(pixels, width, entry, out);
@@ -250,17 +234,16 @@ std::optional<std::size_t> EncodeRunArtInto(std::span<const std::uint16_t> pixel
     std::uint8_t* next = out.data();
     const std::uint8_t* const end = out.data() + limit;
     auto store = [&next](const std::uint16_t* from, const std::uint16_t* to) {
-        // Long stretches in one copy where memory holds them in the stored
-        // order already; short ones (most, between runs) are cheaper by hand.
-        if (std::endian::native == std::endian::little && to - from > 8) {
+        // One copy where memory holds the values in the stored order already.
+        if constexpr (std::endian::native == std::endian::little) {
             const auto bytes = static_cast<std::size_t>(to - from) * 2;
             std::memcpy(next, from, bytes);
             next += bytes;
-            return;
-        }
-        for (; from != to; ++from) {
-            *next++ = static_cast<std::uint8_t>(*from);
-            *next++ = static_cast<std::uint8_t>(*from >> 8);
+        } else {
+            for (; from != to; ++from) {
+                *next++ = static_cast<std::uint8_t>(*from);
+                *next++ = static_cast<std::uint8_t>(*from >> 8);
+            }
         }
     };
     if (!HasTransparentRuns(entry)) {
@@ -274,7 +257,7 @@ std::optional<std::size_t> EncodeRunArtInto(std::span<const std::uint16_t> pixel
         const std::uint16_t* at = pixels.data() + start;
         const std::uint16_t* const rowEnd = pixels.data() + std::min(pixels.size(), start + rowLength);
         while (at != rowEnd) {
-            const std::uint16_t* const transparent = FindTransparent(at, rowEnd);
+            const std::uint16_t* const transparent = std::find(at, rowEnd, kArtTransparent);
             if (next > end || static_cast<std::size_t>(end - next) < 2 * static_cast<std::size_t>(transparent - at)) {
                 return std::nullopt;
             }
@@ -498,10 +481,7 @@ Error ExportTeamArt(std::vector<std::uint8_t>& archive, int team, const PackedBi
     return Error::None;
 }
 
-Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtSheet> sheets, std::size_t* failed) {
-    if (failed != nullptr) {
-        *failed = 0;
-    }
+Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtSheet> sheets) {
     std::vector<std::uint8_t> archive;
     if (Error error = ReadWholeFile(path, kMaxArchiveSize, archive); !Ok(error)) {
         return error;
@@ -511,9 +491,6 @@ Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtS
                                 ? Error::WrongBitmapSize
                                 : ExportTeamArt(archive, sheets[i].team, *sheets[i].sheet);
         if (!Ok(error)) {
-            if (failed != nullptr) {
-                *failed = i;
-            }
             // The teams before the failing one are written, as one by one they would have been.
             if (i > 0) {
                 if (Error written = WriteFileAtomically(path, archive); !Ok(written)) {

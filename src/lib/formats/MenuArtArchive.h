@@ -98,14 +98,12 @@ std::optional<std::size_t> EncodeRunArtInto(std::span<const std::uint16_t> pixel
 [[nodiscard]] Error ExportTeamArt(std::vector<std::uint8_t>& archive, int team, const PackedBitmap& sheet,
                                   Progress* progress = nullptr);
 // Several teams' sheets in one rewrite of the archive file, in order. A sheet
-// that cannot be written ends it: the teams before it are written all the
-// same, and `failed` (when given) is set to its index.
+// that cannot be written ends it: the teams before it are written all the same.
 struct TeamArtSheet {
     int team;
     const PackedBitmap* sheet;
 };
-[[nodiscard]] Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtSheet> sheets,
-                                   std::size_t* failed = nullptr);
+[[nodiscard]] Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtSheet> sheets);
 
 // The sheet before pictures are placed: black, a magenta band, green markers.
 PackedBitmap ArtSheetBackground();
