@@ -123,17 +123,27 @@ Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus 
     return std::nullopt;
 }
 
-Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record) {
-    const auto patch = [&](std::vector<std::uint8_t>& exe) { return WriteNumberPositions(exe, team, record); };
+namespace {
+
+// Positions go only into the supported executable.
+Failure PatchPositions(const GameFolder& game, ExeStatus status, const BytePatch& patch) {
     if (status != ExeStatus::Supported || !Ok(PatchExecutable(game, patch))) {
         return TextId::FailedToPatchGame;
     }
     return std::nullopt;
 }
 
+} // namespace
+
+Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record) {
+    return PatchPositions(game, status, [&](std::vector<std::uint8_t>& exe) {
+        return WriteNumberPositions(exe, team, record);
+    });
+}
+
 Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
                               std::span<const int> teams) {
-    const auto patch = [&](std::vector<std::uint8_t>& exe) {
+    return PatchPositions(game, status, [&](std::vector<std::uint8_t>& exe) {
         for (int team : teams) {
             if (team < 0 || team >= kTeamCount ||
                 !WriteNumberPositions(exe, team, carSet.teams[static_cast<std::size_t>(team)])) {
@@ -141,11 +151,7 @@ Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const Ca
             }
         }
         return true;
-    };
-    if (status != ExeStatus::Supported || !Ok(PatchExecutable(game, patch))) {
-        return TextId::FailedToPatchGame;
-    }
-    return std::nullopt;
+    });
 }
 
 } // namespace tavolex

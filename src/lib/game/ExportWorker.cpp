@@ -127,48 +127,49 @@ private:
         return writeArt();
     }
 
-    // The art of every selected team goes into the archive in one rewrite:
-    // the archive is large, and team by team it would be read and written
-    // eleven times.
-    Failure fetchArt(int team) {
-        const GraphicSource source = SourceOf(working_, GraphicKind::MenuArtwork, team, Variant::Hardware);
+    // The slot's own picture, as the car set holds it; `picture` stays empty
+    // where there is nothing to write (an empty slot, or the game's own).
+    Failure fetchOwnPicture(GraphicKind kind, int slot, Variant variant, PackedBitmap& picture) {
+        picture.clear();
+        const GraphicSource source = SourceOf(working_, kind, slot, variant);
         if (source == GraphicSource::None || source == GraphicSource::Game) {
             return std::nullopt;
         }
-        PackedBitmap& sheet = artSheets_.emplace_back();
-        if (!FetchGraphic(working_, environment_, GraphicKind::MenuArtwork, team, Variant::Hardware, sheet, false,
-                          nullptr) ||
-            sheet.empty()) {
-            artSheets_.pop_back();
-            return TextId::FailedToPatchArt;
+        if (!FetchGraphic(working_, environment_, kind, slot, variant, picture, false, nullptr) || picture.empty()) {
+            return DeclarationOf(kind).gameWriteFailure;
         }
-        artTeams_.push_back(team);
         return std::nullopt;
-    }
-
-    Failure writeArt() {
-        std::vector<TeamArtSheet> sheets;
-        for (std::size_t i = 0; i < artTeams_.size(); ++i) {
-            sheets.push_back({artTeams_[i], &artSheets_[i]});
-        }
-        const bool written = sheets.empty() || Ok(ExportTeamArts(game_.artArchive(), sheets));
-        artTeams_.clear();
-        artSheets_.clear();
-        return written ? std::nullopt : Failure(TextId::FailedToPatchArt);
     }
 
     // The one way a page's Export button, this worker and the command line
     // put a picture into the game.
     Failure exportPicture(GraphicKind kind, int slot, Variant variant) {
-        const GraphicSource source = SourceOf(working_, kind, slot, variant);
-        if (source == GraphicSource::None || source == GraphicSource::Game) {
-            return std::nullopt;
-        }
         PackedBitmap picture;
-        if (!FetchGraphic(working_, environment_, kind, slot, variant, picture, false, nullptr) || picture.empty()) {
-            return DeclarationOf(kind).gameWriteFailure;
+        if (Failure failure = fetchOwnPicture(kind, slot, variant, picture)) {
+            return failure;
         }
-        return ExportGraphic(environment_, kind, slot, variant, picture);
+        return picture.empty() ? std::nullopt : ExportGraphic(environment_, kind, slot, variant, picture);
+    }
+
+    // The art of every selected team goes into the archive in one rewrite:
+    // the archive is large, and team by team it would be read and written
+    // eleven times.
+    Failure fetchArt(int team) {
+        PackedBitmap& sheet = artSheets_.emplace_back();
+        const Failure failure = fetchOwnPicture(GraphicKind::MenuArtwork, team, Variant::Hardware, sheet);
+        if (failure || sheet.empty()) {
+            artSheets_.pop_back();
+            return failure;
+        }
+        artTeams_.push_back({team, &sheet});
+        return std::nullopt;
+    }
+
+    Failure writeArt() {
+        const bool written = artTeams_.empty() || Ok(ExportTeamArts(game_.artArchive(), artTeams_));
+        artTeams_.clear();
+        artSheets_.clear();
+        return written ? std::nullopt : Failure(TextId::FailedToPatchArt);
     }
 
     Failure exportNumberPositions() {
@@ -190,12 +191,11 @@ private:
     ExeStatus status_;
     const SelectionRecord& selection_;
     Progress* progress_;
-    std::vector<int> artTeams_;
     std::deque<PackedBitmap> artSheets_; // a deque: the sheets stay where they are as it grows
+    std::vector<TeamArtSheet> artTeams_;  // the fetched teams and their sheets
 };
 
-} // namespace
-
+// How many progress items an export of `selection` counts: one per selected picture.
 int ExportPictureCount(const SelectionRecord& selection) {
     int count = 0;
     for (const GraphicItemRun& run : GraphicItemRuns()) {
@@ -206,6 +206,8 @@ int ExportPictureCount(const SelectionRecord& selection) {
     return count;
 }
 
+} // namespace
+
 Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
                      const SelectionRecord& selection, Progress* progress) {
     // The archive is checked (and expanded once) before anything is written,
@@ -215,7 +217,8 @@ Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment
         return TextId::FailedToPatchArt;
     }
     const int pictures = ExportPictureCount(selection);
-    if (pictures + (AnySelected(selection, item::kFirstData, item::kLastData - item::kFirstData + 1) ? 1 : 0) == 0) {
+    const bool anyData = AnySelected(selection, item::kFirstData, item::kLastData - item::kFirstData + 1);
+    if (pictures == 0 && !anyData) {
         return TextId::NothingToExport;
     }
     const ProgressRun progressRun(progress, pictures);

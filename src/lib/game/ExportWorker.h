@@ -23,7 +23,4 @@ namespace tavolex {
 [[nodiscard]] Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
                                    const SelectionRecord& selection, Progress* progress);
 
-// How many progress items an export of `selection` counts.
-int ExportPictureCount(const SelectionRecord& selection);
-
 } // namespace tavolex

@@ -60,8 +60,8 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
                                    GraphicKind::Cockpit, GraphicKind::PitCrew, GraphicKind::MenuArtwork,
                                    GraphicKind::PitBoxes}) {
         for (const GraphicItemRun& run : GraphicItemRuns()) {
-            for (int slot = 0; slot < run.count; ++slot) {
-                if (run.kind == kind && selection.has(run.first + slot)) {
+            for (int slot = 0; run.kind == kind && slot < run.count; ++slot) {
+                if (selection.has(run.first + slot)) {
                     SetSlotFromGame(carSet, run.kind, slot, run.variant);
                     applied = true;
                 }
