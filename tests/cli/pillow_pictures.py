@@ -57,6 +57,7 @@ def write(source, folder):
     grey_alpha.putalpha(alpha)
     adaptive = picture.convert("P", palette=Image.Palette.ADAPTIVE, colors=200)
     sixteen = picture.convert("P", palette=Image.Palette.ADAPTIVE, colors=16)
+    four = picture.convert("P", palette=Image.Palette.ADAPTIVE, colors=4)
     deep = Image.new("I;16", (width, height))
     deep.putdata([g * 256 + (i * 37) % 256 for i, g in enumerate(grey.getdata())])
 
@@ -71,6 +72,7 @@ def write(source, folder):
         "png-L": (grey, {}, False),
         "png-LA": (grey_alpha, {}, False),
         "png-P": (adaptive, {}, True),
+        "png-P2": (four, {"bits": 2}, True),
         "png-P4": (sixteen, {"bits": 4}, True),
         "png-P-tRNS": (adaptive, {"transparency": 5}, True),
         "png-RGB": (picture, {}, False),
