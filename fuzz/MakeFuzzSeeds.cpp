@@ -101,11 +101,10 @@ void WriteBitmapVariants(const std::filesystem::path& folder) {
         BmpSpec spec = MakeSpec(40, kWidth, kHeight, bits);
         spec.compression = bits == 8 ? 1 : 2;
         spec.colourTable = table(std::size_t{1} << bits, 4);
-        auto stream = tavolex::test::EncodeBmpRunLength(lowered(bits), kWidth, kHeight, bits, false);
-        write("rle" + std::to_string(bits), spec, stream);
-        // A skip of 2 right and 1 up after the first row.
-        stream.insert(stream.begin() + 2, {0, 2, 2, 1});
-        write("rle" + std::to_string(bits) + "-skip", spec, stream);
+        write("rle" + std::to_string(bits), spec,
+              tavolex::test::EncodeBmpRunLength(lowered(bits), kWidth, kHeight, bits, false));
+        // A skip of 3 right and 2 up, a run of 4, the end of that row and of the picture.
+        write("rle" + std::to_string(bits) + "-skip", spec, {0, 2, 3, 2, 4, 0x35, 0, 0, 0, 1});
     }
     write("os2-24", MakeSpec(12, kWidth, kHeight, 24), tavolex::test::PackRows(colours, kWidth, kHeight, 24, false));
     for (std::uint32_t infoSize : {52u, 56u, 108u}) {
