@@ -1,5 +1,6 @@
 #include "formats/BitmapRunLength.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tavolex {
@@ -8,50 +9,6 @@ namespace {
 constexpr std::uint8_t kEndOfRow = 0;
 constexpr std::uint8_t kEndOfPicture = 1;
 constexpr std::uint8_t kSkip = 2;
-
-// Where the next pixel goes.
-class Cursor {
-public:
-    Cursor(PackedBitmap& image, bool topDown) : image_(image), topDown_(topDown) {}
-
-    bool inside() const { return y_ < image_.height(); }
-    // Every row is there: past the last, or the last one filled.
-    bool finished() const {
-        return y_ >= image_.height() || (y_ == image_.height() - 1 && x_ == image_.width());
-    }
-    // True when `count` more pixels fit in the current row.
-    bool fits(int count) const { return inside() && count <= image_.width() - x_; }
-    std::uint8_t* at() {
-        const int r = topDown_ ? image_.height() - 1 - y_ : y_;
-        return image_.row(r) + x_;
-    }
-    void advance(int count) { x_ += count; }
-    // A row may end once past the last one (the usual end-of-row before
-    // end-of-picture), never twice.
-    bool endRow() {
-        if (!inside()) {
-            return false;
-        }
-        ++y_;
-        x_ = 0;
-        return true;
-    }
-    // A skip lands inside the picture, or just past the end of a row.
-    bool skip(int right, int up) {
-        if (!inside() || right > image_.width() - x_ || up >= image_.height() - y_) {
-            return false;
-        }
-        x_ += right;
-        y_ += up;
-        return true;
-    }
-
-private:
-    PackedBitmap& image_;
-    bool topDown_;
-    int x_ = 0;
-    int y_ = 0;
-};
 
 void WriteRun(std::uint8_t* out, int count, std::uint8_t value, bool nibbles) {
     if (!nibbles) {
@@ -74,6 +31,78 @@ void CopyStored(std::uint8_t* out, const std::uint8_t* in, int count, bool nibbl
     }
 }
 
+// One decoder for both codings, made twice so that the per-run test of the
+// coding disappears: a painted picture is tens of thousands of short runs.
+template <bool kNibbles>
+Error Decode(Bytes stream, bool topDown, PackedBitmap& indices) {
+    const int width = indices.width();
+    const int height = indices.height();
+    // Where the next pixel goes: column x of stored row y (the stream's order).
+    int x = 0;
+    int y = 0;
+    auto rowStart = [&] { return indices.row(topDown ? height - 1 - y : y); };
+    std::uint8_t* row = rowStart();
+    const std::uint8_t* in = stream.data();
+    const std::uint8_t* const end = in + stream.size();
+    while (end - in >= 2) {
+        const int count = in[0];
+        const std::uint8_t code = in[1];
+        in += 2;
+        if (count != 0) {
+            // A run ends inside the row it starts in.
+            if (y >= height || count > width - x) {
+                return Error::RunOutsidePicture;
+            }
+            WriteRun(row + x, count, code, kNibbles);
+            x += count;
+        } else if (code == kEndOfPicture) {
+            return Error::None;
+        } else if (code == kEndOfRow) {
+            // A row may end once past the last one (the usual end-of-row
+            // before end-of-picture), never twice.
+            if (y >= height) {
+                return Error::RunOutsidePicture;
+            }
+            ++y;
+            x = 0;
+            if (y < height) {
+                row = rowStart();
+            }
+        } else if (code == kSkip) {
+            if (end - in < 2) {
+                break;
+            }
+            // A skip lands inside the picture, or just past the end of a row.
+            const int right = in[0];
+            const int up = in[1];
+            in += 2;
+            if (y >= height || right > width - x || up >= height - y) {
+                return Error::RunOutsidePicture;
+            }
+            x += right;
+            y += up;
+            row = rowStart();
+        } else {
+            const std::size_t bytes = kNibbles ? (code + 1u) / 2u : code;
+            if (y >= height || code > width - x) {
+                return Error::RunOutsidePicture;
+            }
+            if (static_cast<std::size_t>(end - in) < bytes) {
+                break;
+            }
+            CopyStored(row + x, in, code, kNibbles);
+            x += code;
+            // Stored pixels are padded to an even number of bytes.
+            const std::size_t padded = bytes + (bytes & 1u);
+            in += std::min(padded, static_cast<std::size_t>(end - in));
+        }
+    }
+    // A stream without the end-of-picture code is whole when its rows are:
+    // past the last, or the last one filled.
+    const bool whole = y >= height || (y == height - 1 && x == width);
+    return whole ? Error::None : Error::CompressedPixelsEndEarly;
+}
+
 } // namespace
 
 std::size_t MaxRunLengthBytes(int width, int height) {
@@ -82,49 +111,7 @@ std::size_t MaxRunLengthBytes(int width, int height) {
 }
 
 Error DecodeBitmapRunLength(Bytes stream, int bitsPerIndex, bool topDown, PackedBitmap& indices) {
-    const bool nibbles = bitsPerIndex == 4;
-    Cursor cursor(indices, topDown);
-    std::size_t at = 0;
-    while (FitsIn(stream.size(), at, 2)) {
-        const int count = stream[at];
-        const std::uint8_t code = stream[at + 1];
-        at += 2;
-        if (count != 0) {
-            if (!cursor.fits(count)) {
-                return Error::RunOutsidePicture;
-            }
-            WriteRun(cursor.at(), count, code, nibbles);
-            cursor.advance(count);
-        } else if (code == kEndOfPicture) {
-            return Error::None;
-        } else if (code == kEndOfRow) {
-            if (!cursor.endRow()) {
-                return Error::RunOutsidePicture;
-            }
-        } else if (code == kSkip) {
-            if (!FitsIn(stream.size(), at, 2)) {
-                break;
-            }
-            if (!cursor.skip(stream[at], stream[at + 1])) {
-                return Error::RunOutsidePicture;
-            }
-            at += 2;
-        } else {
-            const std::size_t bytes = nibbles ? (code + 1u) / 2u : code;
-            if (!cursor.fits(code)) {
-                return Error::RunOutsidePicture;
-            }
-            if (!FitsIn(stream.size(), at, bytes)) {
-                break;
-            }
-            CopyStored(cursor.at(), stream.data() + at, code, nibbles);
-            cursor.advance(code);
-            // Stored pixels are padded to an even number of bytes.
-            at += bytes + (bytes & 1u);
-        }
-    }
-    // A stream without the end-of-picture code is whole when its rows are.
-    return cursor.finished() ? Error::None : Error::CompressedPixelsEndEarly;
+    return bitsPerIndex == 4 ? Decode<true>(stream, topDown, indices) : Decode<false>(stream, topDown, indices);
 }
 
 } // namespace tavolex
