@@ -3,7 +3,7 @@
 
 PACKAGES := desktop-file-utils cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev nlohmann-json3-dev xvfb xauth \
-            libpng-dev imagemagick
+            libpng-dev imagemagick python3-pil
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 15

@@ -2,19 +2,20 @@
 #include <cstdint>
 #include <span>
 
-#include "core/ByteOrder.h"
 #include "formats/BitmapFile.h"
+#include "formats/BitmapLayout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavolex;
     const std::span<const std::uint8_t> file(data, size);
-    // Ask for the size the header claims (kept small so each run is quick),
-    // so that the deeper paths are reached, and for a fixed sheet size.
+    // Ask for the size the headers claim (when small, so each run is quick),
+    // so that the pixel paths are reached, and for a fixed sheet size.
     int width = 256;
     int height = 4;
-    if (size >= 26) {
-        width = static_cast<int>(ReadU32(data + 18) % 1024) + 1;
-        height = static_cast<int>(ReadU32(data + 22) % 512) + 1;
+    BitmapLayout layout;
+    if (Ok(ReadBitmapLayout(file, layout)) && layout.width <= 1024 && layout.height <= 512) {
+        width = layout.width;
+        height = layout.height;
     }
     PackedBitmap image;
     for (Depth target : {Depth::Bits8, Depth::Bits24}) {

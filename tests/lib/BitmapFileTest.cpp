@@ -84,9 +84,11 @@ TEST(BitmapFile, RefusesFilesThatAreNotExactlyTheSheet) {
         WriteU16(copy.data() + offset, value);
         return copy;
     };
-    EXPECT_EQ(ParseBitmapFile(withField(28, 16), destination, 256, 383, Depth::Bits24),
+    EXPECT_EQ(ParseBitmapFile(withField(28, 2), destination, 256, 383, Depth::Bits24),
               Error::UnsupportedBitDepth);
     EXPECT_EQ(ParseBitmapFile(withField(30, 1), destination, 256, 383, Depth::Bits24),
+              Error::CompressionDoesNotFitDepth);
+    EXPECT_EQ(ParseBitmapFile(withField(30, 9), destination, 256, 383, Depth::Bits24),
               Error::CompressedBitmap);
     EXPECT_EQ(ParseBitmapFile(withField(0, 0x4142), destination, 256, 383, Depth::Bits24),
               Error::NotABitmap);

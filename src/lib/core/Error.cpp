@@ -12,8 +12,8 @@ const char* ErrorText(Error error) {
     case Error::FileTooLarge: return "the file is larger than such a file can be";
     case Error::NotABitmap: return "the file is not a BMP file";
     case Error::WrongBitmapSize: return "the bitmap does not have the required width and height";
-    case Error::UnsupportedBitDepth: return "the bitmap is not 8-bit, 24-bit or 32-bit";
-    case Error::CompressedBitmap: return "the bitmap is compressed";
+    case Error::UnsupportedBitDepth: return "the bitmap's bit depth is not one that is read here";
+    case Error::CompressedBitmap: return "the bitmap uses a compression that is not read";
     case Error::WrongHeight: return "the sheet height does not match";
     case Error::WrongImageCount: return "the image count does not match";
     case Error::NoImages: return "the file holds no sub-images";
@@ -41,12 +41,21 @@ const char* ErrorText(Error error) {
     case Error::NotAPerformanceFile: return "not a performance text file: section [File] has no version";
     case Error::TeamDataIncomplete: return "a team section lacks a key, or a value has too few comma-separated fields";
     case Error::LevelNameMissing: return "the language file holds fewer than 261 texts";
-    case Error::UnsupportedBitmapHeader: return "the bitmap has a header kind that is not read (OS/2 or unknown)";
-    case Error::UnsupportedColourMasks: return "the bitmap's colour masks are not the usual 8-bit red, green and blue";
+    case Error::UnsupportedBitmapHeader:
+        return "the bitmap's header size is not one that is read (12, 40, 52, 56, 108 or 124 bytes)";
+    case Error::UnsupportedColourMasks:
+        return "the bitmap's colour masks are empty, not contiguous, overlapping or wider than its pixels";
     case Error::PixelOffsetInsideHeader: return "the bitmap's pixel offset points into its headers";
     case Error::NotAPicture: return "the file is neither a BMP nor a PNG file";
     case Error::BadPng: return "the PNG file is damaged or cannot be read";
     case Error::UnsupportedExecutable: return "GP3.EXE is missing or not the supported version";
+    case Error::JpegInsideBitmap: return "the bitmap holds a JPEG picture, which is not read";
+    case Error::PngInsideBitmap: return "the bitmap holds a PNG picture, which is not read";
+    case Error::CompressionDoesNotFitDepth: return "the bitmap's compression does not fit its bit depth";
+    case Error::ColourTableTooLong: return "the bitmap's colour table has more entries than its bit depth can use";
+    case Error::BitmapTooLarge: return "the bitmap is larger than 16384 pixels on a side";
+    case Error::RunOutsidePicture: return "a run or skip of the compressed bitmap leaves the picture";
+    case Error::CompressedPixelsEndEarly: return "the compressed pixels end before the picture is complete";
     }
     return "unknown error";
 }

@@ -51,6 +51,14 @@ enum class [[nodiscard]] Error {
     NotAPicture,
     BadPng,
     UnsupportedExecutable,
+    // Bitmap files of other writers.
+    JpegInsideBitmap,
+    PngInsideBitmap,
+    CompressionDoesNotFitDepth,
+    ColourTableTooLong,
+    BitmapTooLarge,
+    RunOutsidePicture,
+    CompressedPixelsEndEarly,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

@@ -8,19 +8,21 @@
 #include "core/Error.h"
 #include "formats/PackedBitmap.h"
 
-// BMP files chosen by the user, of exactly the size the caller's sheet has:
-// 8-bit, 24-bit or 32-bit (alpha ignored), uncompressed, with any Windows
-// information header (40 to 124 bytes), bottom-up or top-down, the pixels
-// taken from where the file header says. Nothing is written to the
-// destination unless the whole file was read and converted. Files are always
-// written in the classic layout with a 40-byte header the game's tools read.
+// BMP files chosen by the user, of exactly the size the caller's sheet has,
+// as paint programs write them (BitmapLayout.h lists the kinds read): palette
+// files of 1, 4 or 8 bits, plain or run-length coded, and colour files of 16,
+// 24 or 32 bits (alpha ignored), bottom-up or top-down, the pixels taken from
+// where the file header says. Nothing is written to the destination unless
+// the whole file was read and converted. Files are always written in the
+// classic layout with a 40-byte header the game's tools read.
 
 namespace tavolex {
 
-// Reads a BMP of exactly W x H into `destination` at the target depth: an
-// 8-bit file keeps its indices and takes the game's palette for an 8-bit
-// target; a 24-bit file is reduced to palette indices 1-253 for an 8-bit
-// target; an 8-bit file is expanded through its own colours for a 24-bit one.
+// Reads a BMP of exactly W x H into `destination` at the target depth: a
+// palette file keeps its indices and takes the game's palette for an 8-bit
+// target (an index is an index, whatever the file's colours); a colour file
+// is reduced to palette indices 1-253 for an 8-bit target; a palette file is
+// expanded through its own colours for a 24-bit one.
 [[nodiscard]] Error LoadBitmapFile(const std::filesystem::path& path, PackedBitmap& destination,
                                    int width, int height, Depth target);
 
