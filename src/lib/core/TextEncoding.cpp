@@ -114,4 +114,13 @@ std::string Windows1252ToUtf8(std::string_view text) {
     return out;
 }
 
+bool ContainsControlCharacter(std::string_view text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace tavolex

@@ -18,4 +18,8 @@ bool Windows1252CanHold(char32_t c);
 // UTF-8 or holds a character that Windows-1252 cannot.
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
+// True when the text holds a control character (a byte below 0x20): such a
+// byte never goes into the game's files.
+bool ContainsControlCharacter(std::string_view text);
+
 } // namespace tavolex
