@@ -19,21 +19,6 @@
 namespace {
 namespace fs = std::filesystem;
 
-// Drags `file` over `target` and drops it there; true when the drop was taken.
-bool DropFile(QWidget* target, const fs::path& file) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
-    const QPoint centre = target->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted()) {
-        return false;
-    }
-    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
-}
-
 TEST(Desktop, RecentCarSetsNewestFirstWithMissingOnesGreyed) {
     Shell shell;
     shell.window->show();

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QApplication>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QTimer>
 #include <QWidget>
 
@@ -28,12 +31,17 @@ public:
     std::deque<Answer> answers;       // answers of questions
     QStringList errors;
     QStringList informations;
+    QStringList captions;             // of explanations, whose texts go to informations
     QStringList questions;
     QStringList dialogFolders;        // where each dialog started
     int beeps = 0;
 
     void error(QWidget*, const QString& text) override { errors << text; }
     void information(QWidget*, const QString& text) override { informations << text; }
+    void explain(QWidget*, const QString& caption, const QString& text) override {
+        captions << caption;
+        informations << text;
+    }
     bool question(QWidget*, const QString& text) override {
         questions << text;
         return next() == Answer::Yes;
@@ -44,6 +52,12 @@ public:
     }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return nextPath(); }
     void beep() override { ++beeps; }
+    QStringList opened;               // documents opened
+    bool canOpenDocuments = true;
+    bool openDocument(const QString& path) override {
+        opened << path;
+        return canOpenDocuments;
+    }
 
 protected:
     QString askOpenPath(QWidget*, const QString&, const QString& folder, const QString&) override {
@@ -112,3 +126,18 @@ struct Shell {
         state->notifyExeStatusChanged();
     }
 };
+
+// Drags `file` over `target` and drops it there; true when the drop was taken.
+inline bool DropFile(QWidget* target, const std::filesystem::path& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
+    const QPoint centre = target->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted()) {
+        return false;
+    }
+    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
