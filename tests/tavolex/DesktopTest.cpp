@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsShell.h"
+#include "UserInput.h"
 #include "document/CarSetFile.h"
 #include "formats/BitmapFile.h"
 #include "pages/CarsPage.h"

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsShell.h"
+#include "UserInput.h"
 #include "pages/ArtworkPage.h"
 #include "pages/GraphicsPage.h"
 #include "pages/PictureView.h"

@@ -1,9 +1,6 @@
 #pragma once
 
 #include <QApplication>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
 #include <QTimer>
 #include <QWidget>
 
@@ -126,18 +123,3 @@ struct Shell {
         state->notifyExeStatusChanged();
     }
 };
-
-// Drags `file` over `target` and drops it there; true when the drop was taken.
-inline bool DropFile(QWidget* target, const std::filesystem::path& file) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
-    const QPoint centre = target->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted()) {
-        return false;
-    }
-    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
-}

@@ -114,11 +114,10 @@ std::string Windows1252ToUtf8(std::string_view text) {
     return out;
 }
 
-bool ContainsControlCharacter(std::string_view text) {
-    for (const char c : text) {
-        if (static_cast<unsigned char>(c) < 0x20) {
+bool ContainsControlCharacter(std::string_view bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x20)
             return true;
-        }
     }
     return false;
 }
