@@ -12,6 +12,7 @@
 #include "document/NumberPositions.h"
 #include "document/PictureRecords.h"
 #include "document/TeamDataSection.h"
+#include "game/TeamTables.h"
 
 namespace tavolex {
 namespace {
@@ -98,6 +99,7 @@ TEST(CarSetFile, TeamDataRoundTrips) {
     carSet.teams[4].tyreType = 1;
     carSet.teams[4].pitCrewColours[7] = 99;
     carSet.teams[4].pitBoxPosition = 10;
+    carSet.teams[10].pitBoxPosition = 4;
     carSet.teams[4].racePower = 812;
     carSet.teams[4].drivers[0].raceRange = 7;
     carSet.tyres[1].name = "Bridgestone";
@@ -130,6 +132,32 @@ TEST(CarSetFile, TeamDataRoundTrips) {
     EXPECT_EQ(loaded.teams[5].livery[0].source, GraphicSource::Generated);
     EXPECT_EQ(loaded.tyres[1].name.view(), "Bridgestone");
     EXPECT_EQ(loaded.misc, carSet.misc);
+}
+
+// Two teams in one pit box (or a box past the last) cannot be in the game's
+// pit lane: such positions read as the default order, as GP3.EXE's table does,
+// and are written to GP3.EXE that way.
+TEST(CarSetFile, RepeatedPitBoxPositionsReadAsTheDefaultOrder) {
+    CarSet carSet;
+    NewCarSet(carSet);
+    carSet.teams[2].pitBoxPosition = 3;
+    CarSet loaded;
+    NewCarSet(loaded);
+    ASSERT_EQ(LoadBytes(loaded, Encoded(carSet)), CarSetLoadError::None);
+    for (int t = 0; t < kTeamCount; ++t) EXPECT_EQ(loaded.teams[static_cast<std::size_t>(t)].pitBoxPosition, t);
+
+    carSet.teams[2].pitBoxPosition = 2;
+    carSet.teams[0].pitBoxPosition = 1;
+    carSet.teams[1].pitBoxPosition = 0;
+    ASSERT_EQ(LoadBytes(loaded, Encoded(carSet)), CarSetLoadError::None);
+    EXPECT_EQ(loaded.teams[0].pitBoxPosition, 1) << "a real order stays";
+    EXPECT_EQ(loaded.teams[1].pitBoxPosition, 0);
+
+    std::vector<std::uint8_t> exe(exe_offsets::kPitBoxes + kTeamCount, 0xEE);
+    Teams teams = carSet.teams;
+    teams[7].pitBoxPosition = 12;
+    ASSERT_TRUE(WritePitBoxOrder(exe, teams));
+    for (std::size_t p = 0; p < kTeamCount; ++p) EXPECT_EQ(exe[exe_offsets::kPitBoxes + p], p + 1) << p;
 }
 
 TEST(CarSetFile, RefusesOtherFilesVersionsAndCorruption) {

@@ -100,6 +100,46 @@ TEST_F(PitLaneGame, AFailedStripMoveKeepsTheOldPositions) {
     EXPECT_EQ(carSet.pitBoxes, before.pitBoxes);
 }
 
+// Each variant that holds a picture of its own moves its strips with the
+// teams; one made from the other variant is made again. Otherwise the game
+// would show one team's sign at another's box in the variant not shown.
+TEST_F(PitLaneGame, ANewOrderMovesTheStripsOfEveryVariantWithItsOwnPicture) {
+    PackedBitmap hardware;
+    ASSERT_FALSE(ImportGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, hardware));
+    PackedBitmap software;
+    ASSERT_FALSE(ImportGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, software));
+    const PitPositions before = PitPositionsOf(carSet);
+    const PitPositions after = MovePitLaneItem(before, 0, 11);
+    ASSERT_FALSE(ApplyPitPositions(carSet, environment, Variant::Hardware, after, hardware));
+    PackedBitmap movedSoftware;
+    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, movedSoftware, false,
+                             nullptr));
+    for (std::size_t t = 0; t < kTeamCount; ++t) {
+        EXPECT_EQ(PitStrip(movedSoftware, PitStripOf(after[t])), PitStrip(software, PitStripOf(before[t]))) << t;
+    }
+    EXPECT_EQ(carSet.pitBoxes[0].slot, (GraphicSlot{GraphicSource::File, (folder / "tmp" / "pitbox00.tmp").string()}));
+    EXPECT_EQ(carSet.pitBoxes[1].slot.source, GraphicSource::File);
+
+    // The order from GP3.EXE moves both too.
+    writeOrder({11, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    const PitPositions beforeImport = PitPositionsOf(carSet);
+    ASSERT_FALSE(ImportPitLaneOrder(carSet, environment, GameFolder(folder / "game"), Variant::Software, movedSoftware));
+    PackedBitmap movedHardware;
+    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, movedHardware, false,
+                             nullptr));
+    const PitPositions imported = PitPositionsOf(carSet);
+    for (std::size_t t = 0; t < kTeamCount; ++t) {
+        EXPECT_EQ(PitStrip(movedHardware, PitStripOf(imported[t])), PitStrip(hardware, PitStripOf(beforeImport[t])));
+    }
+
+    // A generated software picture is not moved but made again from the moved hardware one.
+    ASSERT_TRUE(Ok(GenerateVariant(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software)));
+    ASSERT_FALSE(ApplyPitPositions(carSet, environment, Variant::Hardware, MovePitLaneItem(imported, 3, 0),
+                                   movedHardware));
+    EXPECT_EQ(carSet.pitBoxes[0].slot.source, GraphicSource::Generated);
+    EXPECT_TRUE(carSet.pitBoxes[0].slot.path.empty()) << "made again at its next fetch";
+}
+
 TEST_F(PitLaneGame, StripsAreSwappedLoadedAndSavedOneAtATime) {
     PackedBitmap picture;
     ASSERT_FALSE(ImportGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, picture));

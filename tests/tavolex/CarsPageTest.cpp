@@ -182,6 +182,49 @@ TEST(CarsPage, NumberFieldsStoreOnTypingAndShowTheLimitAfterLeaving) {
     EXPECT_EQ(page->numberField(401)->text(), "34");
 }
 
+// The number positions' Import and Export: the fields go to GP3.EXE and come back from it.
+TEST(CarsPage, NumberPositionsAreExportedToTheGameAndImportedBack) {
+    CarsShell shell;
+    // A game of its own, as the export changes it.
+    const fs::path game = shell.folder / "game";
+    fs::copy(shell.gameFolder, game, fs::copy_options::recursive);
+    shell.gameFolder = game;
+    shell.useGame(tavolex::ExeStatus::Supported);
+    CarsPage* page = shell.page();
+    EXPECT_FALSE(shell.enabled("importNumbers") || shell.enabled("exportNumbers")) << "no livery, no positions";
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    ASSERT_TRUE(shell.enabled("importNumbers") && shell.enabled("exportNumbers"));
+
+    QLineEdit* x = page->numberField(400);
+    x->setFocus();
+    x->selectAll();
+    QTest::keyClicks(x, "123");
+    const fs::path exe = game / "gp3.EXE";
+    const auto before = tavolex::test::ReadBytes(exe);
+    QTest::mouseClick(page->button("exportNumbers"), Qt::LeftButton);
+    EXPECT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
+    EXPECT_EQ(shell.ui->informations.value(0), "File Patched Successfully!");
+    EXPECT_NE(tavolex::test::ReadBytes(exe), before);
+
+    x->setFocus();
+    x->selectAll();
+    QTest::keyClicks(x, "45");
+    ASSERT_EQ(shell.state->carSet().teams[0].numberDestinations[0].x, 45);
+    QTest::mouseClick(page->button("importNumbers"), Qt::LeftButton);
+    EXPECT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
+    EXPECT_EQ(shell.state->carSet().teams[0].numberDestinations[0].x, 123);
+    EXPECT_EQ(x->text(), "123");
+
+    // Another team's positions in the game are its own.
+    QTest::mouseClick(shell.window->teamList()->button(1), Qt::LeftButton);
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    QTest::mouseClick(page->button("importNumbers"), Qt::LeftButton);
+    EXPECT_NE(shell.state->carSet().teams[1].numberDestinations[0].x, 123);
+
+    shell.useGame(tavolex::ExeStatus::Unreadable);
+    EXPECT_FALSE(shell.enabled("importNumbers") || shell.enabled("exportNumbers"));
+}
+
 TEST(CarsPage, ANewDocumentChoosesTheVariantAgainButASaveKeepsIt) {
     CarsShell shell;
     CarsPage* page = shell.page();

@@ -89,10 +89,21 @@ TEST(ConfigurationDialog, SaysHowTheExecutableIsRecognisedAndRemembersItsText) {
     dialog.show();
     EXPECT_EQ(dialog.recognitionLabel()->text(), "GP3.EXE is not recognised.");
     dialog.folderEdit()->setText(shell.path("builtin"));
+    const auto recognised = [&dialog](const QString& text) {
+        return QTest::qWaitFor([&] { return dialog.recognitionLabel()->text() == text; }, 2000);
+    };
+    EXPECT_TRUE(recognised("GP3.EXE is recognised by its identification text."));
+
+    // Typed, the folder is identified once the typing pauses, not at every key.
+    dialog.folderEdit()->clear();
+    dialog.folderEdit()->setFocus();
+    QTest::keyClicks(dialog.folderEdit(), shell.path("real"));
+    EXPECT_EQ(dialog.recognitionLabel()->text(), "GP3.EXE is recognised by its identification text.")
+        << "still what the last pause found";
+    QTest::qWait(ConfigurationDialog::kIdentifyPauseMs / 2);
     EXPECT_EQ(dialog.recognitionLabel()->text(), "GP3.EXE is recognised by its identification text.");
-    dialog.folderEdit()->setText(shell.path("real"));
-    EXPECT_EQ(dialog.recognitionLabel()->text(),
-              "GP3.EXE is recognised by its contents. Before it is first changed, a copy is kept as GP3.EXE.orig.");
+    EXPECT_TRUE(recognised(
+        "GP3.EXE is recognised by its contents. Before it is first changed, a copy is kept as GP3.EXE.orig."));
     SaveScreenshot(dialog, "tavolex-configuration-recognised-by-contents");
     const auto errors = shell.ui->errors.size();
     dialog.accept();

@@ -1,4 +1,8 @@
+#include <algorithm>
+#include <cctype>
+
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
@@ -11,8 +15,10 @@
 #include "document/GraphicDeclarations.h"
 #include "document/LazyGraphics.h"
 #include "game/GameSelection.h"
+#include "pages/TeamsPage.h"
 #include "shell/ProgressWindow.h"
 #include "shell/SelectionDialog.h"
+#include "shell/TeamList.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -116,6 +122,35 @@ TEST(GameTransferShell, ImportDialogOffersEverythingAndTheQuickBoxesCycle) {
         },
         false);
     shell.window->action("import")->trigger();
+}
+
+// An import that fails part-way keeps what its earlier steps took from the
+// game (the team data comes before the helmets): the team list and the page
+// show it, so no stale box can undo part of it.
+TEST(GameTransferShell, AFailedImportStillShowsWhatItChanged) {
+    ExportShell shell;
+    int removed = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(shell.gameFolder)) {
+        std::string name = entry.path().filename().string();
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        if (name.rfind("helmets", 0) == 0) {
+            fs::remove(entry.path());
+            ++removed;
+            break;
+        }
+    }
+    ASSERT_GT(removed, 0);
+    ASSERT_EQ(shell.window->teamList()->button(0)->text(), " Team Name - Engine");
+    OnSelection([](SelectionDialog&) {});
+    shell.window->action("import")->trigger();
+    ASSERT_EQ(shell.ui->errors.size(), 1);
+    const auto& team = shell.state->carSet().teams[0];
+    ASSERT_NE(team.teamName.view(), "Team Name") << "the team data came from the game";
+    EXPECT_TRUE(shell.state->carSet().modified);
+    EXPECT_EQ(shell.window->teamList()->button(0)->text(),
+              " " + QString::fromStdString(team.teamName.str()) + " - " + QString::fromStdString(team.engineName.str()));
+    auto* teams = static_cast<TeamsPage*>(shell.window->page());
+    EXPECT_EQ(teams->teamName()->text().toStdString(), team.teamName.str());
 }
 
 // What a new user sees after importing everything: every page shows the

@@ -83,6 +83,29 @@ TEST(HelmetsPage, EnableRulesAndSelection) {
     EXPECT_EQ(shell.page()->shownVariant(), Variant::Hardware);
 }
 
+// While a part is chosen its rectangle of the 256 x 330 sheet blinks around
+// it: part D (1, 3, 253, 176) and part E (1, 183, 253, 145), one screen pixel
+// per sheet pixel; nothing for the whole picture or without one.
+TEST(HelmetsPage, TheChosenPartIsOutlined) {
+    HelmetsShell shell;
+    HelmetsPage* page = shell.page();
+    PictureView* view = page->picture();
+    page->partButton(1)->click();
+    EXPECT_TRUE(view->outlines(true).empty()) << "no picture yet";
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    ASSERT_TRUE(view->hasImage());
+    const QPoint origin = view->area().topLeft();
+    ASSERT_EQ(view->area().size(), QSize(256, 330));
+    EXPECT_EQ(view->outlines(true), std::vector<QRect>{QRect(origin + QPoint(1, 3), QSize(253, 176))});
+    EXPECT_TRUE(view->outlines(false).empty()) << "the other blink phase shows nothing";
+    page->partButton(2)->click();
+    EXPECT_EQ(view->outlines(true), std::vector<QRect>{QRect(origin + QPoint(1, 183), QSize(253, 145))});
+    QTest::qWait(600);
+    SaveScreenshot(*shell.window, "tavolex-helmets-part-outline");
+    page->partButton(0)->click();
+    EXPECT_TRUE(view->outlines(true).empty());
+}
+
 TEST(HelmetsPage, LoadRemoveGenerateAndOneHelmet) {
     HelmetsShell shell;
     HelmetsPage* page = shell.page();

@@ -1,15 +1,20 @@
 #include <QAction>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
 
+#include "GraphicsShell.h"
 #include "Screenshot.h"
 #include "ShellFixture.h"
 #include "app/Startup.h"
 #include "document/CarSetFile.h"
+#include "editing/PitCrewUpgrade.h"
+#include "game/SampleGame.h"
+#include "settings/Settings.h"
 #include "settings/IniFile.h"
 #include "shell/Boxes.h"
 #include "shell/ProgressWindow.h"
@@ -51,6 +56,51 @@ TEST(MainWindow, HasTheMenusTabsAndToolbarOfTheEditor) {
     shell.state->notifyDataChanged();
     EXPECT_EQ(window.teamList()->button(3)->text(), " McLaren");
     SaveScreenshot(window, "tavolex-main-window");
+}
+
+// A menu's mnemonic and an action's shortcut on the same key make Qt call
+// the key ambiguous, and then neither works: Alt+E is Export's.
+TEST(MainWindow, EveryAltKeyOpensOneThing) {
+    Shell shell;
+    MainWindow& window = *shell.window;
+    QList<QKeySequence> keys;
+    for (QAction* menu : window.menuBar()->actions()) {
+        const QKeySequence mnemonic = QKeySequence::mnemonic(menu->text());
+        EXPECT_FALSE(mnemonic.isEmpty()) << menu->text().toStdString();
+        EXPECT_FALSE(keys.contains(mnemonic)) << menu->text().toStdString();
+        keys << mnemonic;
+    }
+    for (QAction* action : window.findChildren<QAction*>()) {
+        for (const QKeySequence& shortcut : action->shortcuts()) {
+            EXPECT_FALSE(keys.contains(shortcut)) << action->objectName().toStdString() << " "
+                                                  << shortcut.toString().toStdString();
+        }
+    }
+
+    // Pressed, Alt+E runs Export (which first asks where the game is).
+    window.show();
+    QApplication::setActiveWindow(&window);
+    int exports = 0;
+    QObject::connect(window.action("export"), &QAction::triggered, [&exports] { ++exports; });
+    WhenModal([](QWidget* modal) { modal->close(); });
+    QTest::keyClick(&window, Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(exports, 1);
+}
+
+// Help topics opens the manual; when nothing can open it the user is told where it is.
+TEST(MainWindow, HelpOpensTheManualOrSaysWhereItIs) {
+    Shell shell;
+    shell.window->action("help")->trigger();
+    ASSERT_EQ(shell.ui->opened.size(), 1);
+    const QString manual = shell.ui->opened[0];
+    EXPECT_TRUE(manual.endsWith("/manual/index.html")) << manual.toStdString();
+    EXPECT_TRUE(shell.ui->errors.isEmpty());
+
+    shell.ui->canOpenDocuments = false;
+    shell.window->action("help")->trigger();
+    ASSERT_EQ(shell.ui->errors.size(), 1);
+    EXPECT_TRUE(shell.ui->errors[0].startsWith("Couldn't open the help file!"));
+    EXPECT_TRUE(shell.ui->errors[0].contains(manual)) << shell.ui->errors[0].toStdString();
 }
 
 TEST(MainWindow, TheStartBannerCoversThePageAreaOnlyWithAMarkThatStandsOut) {
@@ -210,6 +260,28 @@ TEST(Startup, ShowsTheDisclaimerOnceAndTheConfigurationWithoutAGame) {
     EXPECT_TRUE(shell.ui->errors.size() == 1) << "nothing more to say when the settings were written";
     EXPECT_EQ(tavolex::ReadProfileInt(shell.paths.settingsFile, "Setup", "Disclaimer", 0), 110);
     EXPECT_FALSE(fs::exists(shell.folder / "tmp")) << "the temporary folder goes at exit";
+}
+
+// Without the recolouring masks the game's pit crew files stay as they are:
+// the user hears so once at start-up, with where the masks go.
+TEST(Startup, SaysWhenThePitCrewMasksAreMissing) {
+    Shell shell;
+    shell.window->show();
+    shell.state->settings().disclaimer = tavolex::kDisclaimerDone;
+    ASSERT_TRUE(tavolex::Ok(tavolex::MakeSampleGame(shell.folder / "game")));
+    shell.useGameAt(shell.folder / "game", tavolex::ExeStatus::Supported);
+    RunStartupSteps(*shell.state, *shell.ui, *shell.window, {});
+    ASSERT_EQ(shell.ui->errors.size(), 1) << shell.ui->errors.join("|").toStdString();
+    EXPECT_TRUE(shell.ui->errors[0].startsWith("The pit crew recolouring masks are missing!"));
+    const fs::path masks = tavolex::PitCrewMaskPath(shell.folder.path(), 0).parent_path();
+    EXPECT_TRUE(shell.ui->errors[0].contains(QString::fromStdString(masks.string()))) << shell.ui->errors[0].toStdString();
+
+    // With the masks the files are upgraded, and there is nothing to say.
+    WriteBlankPitCrewMasks(shell.folder.path());
+    shell.ui->errors.clear();
+    RunStartupSteps(*shell.state, *shell.ui, *shell.window, {});
+    EXPECT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
+    EXPECT_TRUE(tavolex::PitCrewFilesNeedingUpgrade(shell.folder / "game").empty());
 }
 
 TEST(Startup, SaysOnceAtExitWhenTheSettingsCannotBeWritten) {

@@ -2,6 +2,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -145,8 +147,88 @@ TEST(PitBoxesPage, DoubleClickSwapsStripsAndTheOrderComesFromTheGame) {
     QTest::mouseClick(strip, Qt::RightButton, {}, strip->area().center());
     EXPECT_EQ(shown, QSize(qRound(2.2 * strip->area().width()), qRound(2.2 * strip->area().width() * 16 / 256)));
 
+    // The Sort box's caption names the order; its text explains it.
     QTest::mouseClick(page->button("sort"), Qt::LeftButton);
-    EXPECT_TRUE(shell.ui->informations.value(0).startsWith("JAM file image order"));
+    EXPECT_EQ(shell.ui->captions.value(0), "JAM file image order");
+    EXPECT_FALSE(shell.ui->informations.value(0).contains("JAM file image order"));
+    EXPECT_TRUE(shell.ui->informations.value(0).contains("PODGEN04.JAM"));
+}
+
+// The strip preview is a part of the picture the page shows: after a variant
+// change, Remove and at the page's opening it is that picture's strip, never
+// the one shown before.
+TEST(PitBoxesPage, TheStripPreviewFollowsTheShownPicture) {
+    PitBoxesShell shell;
+    PitBoxesPage* page = shell.page();
+    const auto stripOfShown = [page] {
+        const QImage whole = page->picture()->image();
+        return whole.copy(0, tavolex::kPitStripRows * page->currentStrip(), tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+    };
+    EXPECT_FALSE(page->stripPicture()->hasImage());
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    ASSERT_TRUE(page->stripPicture()->hasImage());
+    EXPECT_EQ(page->stripPicture()->image(), stripOfShown());
+    const QImage hardwareStrip = page->stripPicture()->image().copy(); // not the view's own buffer
+
+    // Software is made from hardware by the game's palette: another strip.
+    QTest::mouseClick(page->button("generateSoftware"), Qt::LeftButton);
+    ASSERT_EQ(page->shownVariant(), Variant::Software);
+    EXPECT_EQ(page->stripPicture()->image(), stripOfShown());
+    ASSERT_NE(page->stripPicture()->image(), hardwareStrip);
+
+    page->variantButton(Variant::Hardware)->click();
+    EXPECT_EQ(page->stripPicture()->image(), hardwareStrip);
+    page->variantButton(Variant::Software)->click();
+    EXPECT_EQ(page->stripPicture()->image(), stripOfShown());
+
+    // Removing the hardware picture takes the software one made from it: both strips go.
+    page->variantButton(Variant::Hardware)->click();
+    shell.ui->answers.push_back(UiServices::Answer::Yes);
+    QTest::mouseClick(page->button("remove"), Qt::LeftButton);
+    EXPECT_FALSE(page->stripPicture()->hasImage());
+
+    // Opened again on a picture, the page shows its strip at once.
+    QTest::mouseClick(page->button("import"), Qt::LeftButton);
+    shell.window->tabs()->setCurrentIndex(0);
+    shell.window->tabs()->setCurrentIndex(7);
+    ASSERT_TRUE(shell.page()->stripPicture()->hasImage());
+    EXPECT_EQ(shell.page()->stripPicture()->image(), hardwareStrip);
+    SaveScreenshot(*shell.window, "tavolex-pit-boxes-strip-after-reopen");
+}
+
+TEST(PitBoxesPage, AfterADragTheDraggedTeamStaysSelectedAndTheListWhereItWas) {
+    PitBoxesShell shell;
+    PitBoxesPage* page = shell.page();
+    PitLaneList* list = page->pitLane();
+    // A short list, scrolled to its end.
+    list->setFixedHeight(5 * list->sizeHintForRow(0) + 2 * list->frameWidth());
+    QApplication::processEvents();
+    list->scrollToBottom();
+    const int scrolled = list->verticalScrollBar()->value();
+    ASSERT_GT(scrolled, 0);
+    QWidget* viewport = list->viewport();
+    const QRect last = list->visualRect(list->model()->index(10, 0));
+    const QRect above = list->visualRect(list->model()->index(9, 0));
+    const int dragged = list->item(10)->data(Qt::UserRole).toInt();
+    SendMouse(viewport, QEvent::MouseButtonPress, last.center());
+    SendMouse(viewport, QEvent::MouseMove, above.topLeft() + QPoint(5, 2));
+    SendMouse(viewport, QEvent::MouseButtonRelease, above.topLeft() + QPoint(5, 2));
+    EXPECT_EQ(shell.position(dragged), 9);
+    ASSERT_NE(list->currentItem(), nullptr);
+    EXPECT_EQ(list->currentItem()->data(Qt::UserRole).toInt(), dragged);
+    EXPECT_EQ(list->verticalScrollBar()->value(), scrolled);
+}
+
+// Two teams in one box (a car set written elsewhere) read as the default
+// order: every team is in the lane once, and a drag moves signs, not loses them.
+TEST(PitBoxesPage, RepeatedBoxPositionsReadAsTheDefaultOrder) {
+    PitBoxesShell shell;
+    for (auto& team : shell.state->carSet().teams) team.pitBoxPosition = 3;
+    shell.state->notifyDataChanged();
+    PitLaneList* list = shell.page()->pitLane();
+    ASSERT_EQ(list->count(), 11);
+    for (int row = 0; row < 11; ++row) EXPECT_EQ(list->item(row)->data(Qt::UserRole).toInt(), row);
+    EXPECT_EQ(shell.page()->currentStrip(), tavolex::PitStripOf(0));
 }
 
 } // namespace

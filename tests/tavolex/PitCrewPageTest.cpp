@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest/QTest>
@@ -8,6 +9,7 @@
 #include "GraphicsShell.h"
 #include "Screenshot.h"
 #include "document/PitCrewSheet.h"
+#include "editing/PitCrewTemplates.h"
 #include "editing/PitCrewUpgrade.h"
 #include "formats/JamNames.h"
 #include "formats/BitmapFile.h"
@@ -130,6 +132,36 @@ TEST(PitCrewPage, LoadCopyGenerateAndRemove) {
     EXPECT_EQ(shell.ui->errors.size(), 1);
 }
 
+// "<<< Copy" makes the team's sheet from the jack template: every template
+// pixel of an area (48 and up: area p / 16, shade p mod 16) becomes the team's
+// colour of that area plus the shade; the rest stays as the template has it.
+TEST(PitCrewPage, CopyPaintsTheTemplateInTheTeamsColours) {
+    PitCrewShell shell;
+    PitCrewPage* page = shell.page();
+    auto& colours = shell.state->carSet().teams[0].pitCrewColours;
+    for (std::size_t area = 3; area < colours.size(); ++area) colours[area] = static_cast<std::uint8_t>(8 * area + 1);
+    page->variantButton(Variant::Software)->click();
+    QTest::mouseClick(page->button("copy"), Qt::LeftButton);
+    ASSERT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
+    tavolex::PackedBitmap jack;
+    ASSERT_TRUE(tavolex::Ok(
+        tavolex::LoadPitCrewTemplate(shell.state->graphicEnvironment(), tavolex::PitCrewTemplate::Jack, jack)));
+    const tavolex::PackedBitmap& sheet = page->image();
+    ASSERT_TRUE(sheet.is(jack.width(), jack.height(), tavolex::Depth::Bits8));
+    int painted = 0;
+    for (int y = 0; y < jack.height(); ++y) {
+        for (int x = 0; x < jack.width(); ++x) {
+            const int p = jack.topRow(y)[x];
+            const int expected = p >= 48 ? (colours[static_cast<std::size_t>(p / 16)] + p % 16) % 256 : p;
+            ASSERT_EQ(sheet.topRow(y)[x], expected) << x << "," << y;
+            painted += p >= 48 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(painted, 0) << "the template has areas to paint";
+    EXPECT_EQ(shell.crew(0, Variant::Software).source, GraphicSource::File);
+    EXPECT_TRUE(shell.state->carSet().modified);
+}
+
 TEST(PitCrewPage, PaletteAndPreviewClicksEditTheCurrentArea) {
     PitCrewShell shell;
     // A template whose left half is the head (area 11), right half the goggles (14), bottom rows nothing.
@@ -197,11 +229,29 @@ TEST(PitCrewPage, PaletteAndPreviewClicksEditTheCurrentArea) {
 
 TEST(PitCrewPage, OpeningThePageUpgradesTheGamesPitCrewFilesOnce) {
     PitCrewShell shell;
-    // A game of its own, as the upgrade changes it.
+    // A game of its own, fresh from its maker: its pit crew files were never upgraded.
     const fs::path game = shell.folder / "game";
-    fs::copy(shell.gameFolder, game, fs::copy_options::recursive);
+    ASSERT_TRUE(tavolex::Ok(tavolex::MakeSampleGame(game)));
     shell.gameFolder = game;
     shell.useGame(tavolex::ExeStatus::Supported);
+    ASSERT_FALSE(tavolex::PitCrewFilesNeedingUpgrade(game).empty());
+
+    // Without the masks the page cannot paint the colours, and says why and where the masks go.
+    shell.reopen();
+    PitCrewPage* page = shell.page();
+    EXPECT_FALSE(page->masksNote()->isHidden());
+    EXPECT_TRUE(page->masksNote()->text().contains(
+        QString::fromStdString(tavolex::PitCrewMaskPath(shell.folder.path(), 0).parent_path().string())));
+    EXPECT_FALSE(page->preview()->hasImage() || page->preview()->isEnabled());
+    EXPECT_FALSE(page->paletteGrid()->isEnabled() || page->areaList()->isEnabled() || shell.enabled("copy"));
+    EXPECT_TRUE(shell.enabled("importColours")) << "the colours themselves are still the team's data";
+    SaveScreenshot(*shell.window, "tavolex-pit-crew-page-without-masks");
+    const int team = shell.state->currentTeam();
+    const auto colours = shell.state->carSet().teams[static_cast<std::size_t>(team)].pitCrewColours;
+    QTest::mouseClick(page->preview(), Qt::LeftButton, {}, QPoint(100, 100));
+    EXPECT_EQ(shell.state->carSet().teams[static_cast<std::size_t>(team)].pitCrewColours, colours);
+
+    // With them the page upgrades the files at its opening, and paints again.
     for (int i = 0; i < tavolex::kPitCrewUpgradeFiles; ++i) {
         const auto size = tavolex::ExpectedJamSize(100 + i, Variant::Software);
         const fs::path mask = tavolex::PitCrewMaskPath(shell.folder.path(), i);
@@ -213,6 +263,8 @@ TEST(PitCrewPage, OpeningThePageUpgradesTheGamesPitCrewFilesOnce) {
     EXPECT_TRUE(tavolex::PitCrewFilesNeedingUpgrade(game).empty());
     EXPECT_TRUE(fs::exists(shell.folder / "PITCOLOR.DAT")) << "the preview's template is built again";
     EXPECT_TRUE(shell.page()->preview()->hasImage());
+    EXPECT_TRUE(shell.page()->masksNote()->isHidden());
+    EXPECT_TRUE(shell.enabled("copy"));
     EXPECT_TRUE(shell.ui->errors.isEmpty());
 }
 

@@ -28,12 +28,17 @@ public:
     std::deque<Answer> answers;       // answers of questions
     QStringList errors;
     QStringList informations;
+    QStringList captions;             // of explanations, whose texts go to informations
     QStringList questions;
     QStringList dialogFolders;        // where each dialog started
     int beeps = 0;
 
     void error(QWidget*, const QString& text) override { errors << text; }
     void information(QWidget*, const QString& text) override { informations << text; }
+    void explain(QWidget*, const QString& caption, const QString& text) override {
+        captions << caption;
+        informations << text;
+    }
     bool question(QWidget*, const QString& text) override {
         questions << text;
         return next() == Answer::Yes;
@@ -44,6 +49,12 @@ public:
     }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return nextPath(); }
     void beep() override { ++beeps; }
+    QStringList opened;               // documents opened
+    bool canOpenDocuments = true;
+    bool openDocument(const QString& path) override {
+        opened << path;
+        return canOpenDocuments;
+    }
 
 protected:
     QString askOpenPath(QWidget*, const QString&, const QString& folder, const QString&) override {

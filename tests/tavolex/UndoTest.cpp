@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTabBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "GraphicsShell.h"
 #include "formats/BitmapFile.h"
 #include "pages/CarsPage.h"
+#include "pages/PerformancePage.h"
 #include "pages/PictureView.h"
 #include "pages/TeamsPage.h"
 
@@ -79,6 +81,47 @@ TEST(Undo, TakesBackSlidersNamesAndPicturesAndFollowsTheSavedState) {
     shell.window->newCarSet();
     EXPECT_FALSE(undo->isEnabled());
     EXPECT_FALSE(redo->isEnabled());
+}
+
+// Ctrl+Z pressed while the typing box still has the focus takes back the
+// typed change at once: the box does not keep an undo of its own.
+TEST(Undo, OnePressTakesBackOneTypedChange) {
+    GraphicsShell shell(1);
+    auto* performance = static_cast<PerformancePage*>(shell.window->page());
+    QAction* undo = shell.window->action("undo");
+    const auto teams = shell.state->carSet().teams;
+    QLineEdit* cell = performance->cell(2, 0);
+    ASSERT_NE(cell, nullptr);
+    const QString shown = cell->text();
+    cell->setFocus();
+    cell->selectAll();
+    QTest::keyClicks(cell, "12345");
+    Settle();
+    ASSERT_NE(shell.state->carSet().teams, teams);
+    const QString change = undo->text();
+    QTest::keyClick(cell, Qt::Key_Z, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(shell.state->carSet().teams, teams);
+    EXPECT_EQ(cell->text(), shown);
+    EXPECT_NE(undo->text(), change) << "the Edit menu no longer offers the same undo";
+    QTest::keyClick(cell, Qt::Key_Y, Qt::ControlModifier);
+    Settle();
+    EXPECT_NE(shell.state->carSet().teams, teams) << "and Ctrl+Y makes it again";
+
+    // A number box (the championship points) the same way.
+    shell.window->tabs()->setCurrentIndex(9);
+    auto* points = shell.window->page()->findChild<QLineEdit*>("points0");
+    ASSERT_NE(points, nullptr);
+    const auto misc = shell.state->carSet().misc;
+    points->setFocus();
+    points->selectAll();
+    QTest::keyClicks(points, "7");
+    Settle();
+    ASSERT_NE(shell.state->carSet().misc, misc);
+    QTest::keyClick(points, Qt::Key_Z, Qt::ControlModifier);
+    Settle();
+    EXPECT_EQ(shell.state->carSet().misc, misc);
+    EXPECT_EQ(points->text(), "10");
 }
 
 } // namespace

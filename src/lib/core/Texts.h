@@ -85,6 +85,9 @@ enum class TextId {
     DisclaimerText,
     FeatureNotYetAvailable,
     CouldntOpenHelp,
+    ManualIsAt,
+    ManualBelongsAt,
+    ControlCharactersRefused,
 
     // The graphics pages.
     UnableToDisplayImage,
@@ -120,6 +123,7 @@ enum class TextId {
     SaveSoftwareHelmetBitmap,
     SaveHardwareHelmetBitmap,
     PitCrewMasksMissing,
+    PitCrewMasksWhere,
 
     // The JAM viewer.
     TexelorTitle,

@@ -87,4 +87,19 @@ void BackupTeams(CarSet& carSet) { carSet.backupTeams = carSet.teams; }
 
 void RestoreTeams(CarSet& carSet) { carSet.teams = carSet.backupTeams; }
 
+void RepairPitBoxPositions(std::array<TeamRecord, kTeamCount>& teams) {
+    std::array<bool, kTeamCount> taken{};
+    bool repeated = false;
+    for (const TeamRecord& team : teams) {
+        if (team.pitBoxPosition >= kTeamCount || taken[team.pitBoxPosition]) {
+            repeated = true;
+            break;
+        }
+        taken[team.pitBoxPosition] = true;
+    }
+    if (repeated) {
+        for (std::size_t t = 0; t < teams.size(); ++t) teams[t].pitBoxPosition = static_cast<std::uint16_t>(t);
+    }
+}
+
 } // namespace tavolex

@@ -139,6 +139,11 @@ void MarkModified(CarSet& carSet, std::string_view change = "Change");
 void BackupTeams(CarSet& carSet);
 void RestoreTeams(CarSet& carSet);
 
+// Pit box positions that are not each of 0-10 once (two teams in one box)
+// become the default order, as the game's own reader takes such a table: a
+// repeated box would lose a team from the pit lane and a sign from the picture.
+void RepairPitBoxPositions(std::array<TeamRecord, kTeamCount>& teams);
+
 // The car numbers of a new car set: two per team in slot order, never 13.
 std::array<std::uint16_t, kTeamCount * kDriversPerTeam> DefaultCarNumbers();
 

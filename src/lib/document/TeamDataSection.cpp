@@ -146,8 +146,8 @@ bool ReadTeamDataSection(SourceCursor& in, std::uint16_t version, CarSet& carSet
     // Values that later select a record are kept in range, whatever the file says.
     for (TeamRecord& team : teams) {
         team.tyreType = std::min<std::uint16_t>(team.tyreType, kTyreTypeCount - 1);
-        team.pitBoxPosition = std::min<std::uint16_t>(team.pitBoxPosition, kTeamCount - 1);
     }
+    RepairPitBoxPositions(teams);
     if (version < kCarSetVersion110) {
         return in.ok();
     }

@@ -3,6 +3,7 @@
 #include "document/LazyGraphics.h"
 #include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 #include "formats/GameJam.h"
 #include "formats/TextureGeneration.h"
 
@@ -75,7 +76,7 @@ Failure LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::files
                    PackedBitmap& image) {
     PackedBitmap one;
     PackedBitmap picture = Working(carSet, variant);
-    if (!Ok(LoadBitmapFile(path, one, kSingleHelmetWidth, kSingleHelmetRows, DepthOf(variant))) ||
+    if (!Ok(LoadPictureFile(path, one, kSingleHelmetWidth, kSingleHelmetRows, DepthOf(variant))) ||
         !PutHelmet(one, helmet, picture)) {
         return TextId::CouldntLoadBitmap;
     }
@@ -121,7 +122,7 @@ Failure LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path
     }
     for (HelmetPart part : {HelmetPart::Both, HelmetPart::D, HelmetPart::E}) {
         PackedBitmap rows;
-        if (Ok(LoadBitmapFile(path, rows, kHelmetWidth, HelmetPartRows(part), DepthOf(variant))) &&
+        if (Ok(LoadPictureFile(path, rows, kHelmetWidth, HelmetPartRows(part), DepthOf(variant))) &&
             PutHelmetPart(rows, part, picture)) {
             return Store(carSet, variant, std::move(picture), image);
         }

@@ -5,6 +5,7 @@
 #include "editing/PitCrewTemplates.h"
 #include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 #include "formats/GameJam.h"
 #include "formats/TextureGeneration.h"
 #include "game/GameFiles.h"
@@ -99,7 +100,7 @@ Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int s
         return LoadJamHalf(carSet, environment, slot, variant, half, current, path, image);
     }
     PackedBitmap picture;
-    if (Ok(LoadBitmapFile(path, picture, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant)))) {
+    if (Ok(LoadPictureFile(path, picture, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant)))) {
         SetSlotFromFile(carSet, kKind, slot, variant, path);
         MarkModified(carSet, "Load pit crew");
         image = std::move(picture);
@@ -107,7 +108,7 @@ Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int s
     }
     for (int rows : {kPitCrewHalfRows, kPitCrewHalfRows + 1}) {
         PackedBitmap file;
-        if (!Ok(LoadBitmapFile(path, file, kPitCrewFileWidth, rows, DepthOf(variant)))) {
+        if (!Ok(LoadPictureFile(path, file, kPitCrewFileWidth, rows, DepthOf(variant)))) {
             continue;
         }
         PackedBitmap sheet = StartingSheet(current, variant);
@@ -148,7 +149,7 @@ Failure CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environmen
     const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kKind, slot, variant);
     PackedBitmap result;
     if (!Ok(SaveBitmapFile(path, painted)) ||
-        !Ok(LoadBitmapFile(path, result, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant)))) {
+        !Ok(LoadPictureFile(path, result, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant)))) {
         return TextId::FailedToGenerateBitmap;
     }
     SetSlotFromFile(carSet, kKind, slot, variant, path);

@@ -26,15 +26,32 @@ bool HasPicture(const CarSet& carSet, Variant variant) {
     return slot != nullptr && slot->source != GraphicSource::None;
 }
 
-// A changed picture lives in the variant's temporary file, which the slot then refers to.
-bool KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, const PackedBitmap& picture) {
+// A variant with a picture of its own (not one made from the other variant).
+bool HasOwnPicture(const CarSet& carSet, Variant variant) {
+    return HasPicture(carSet, variant) &&
+           SlotOf(carSet, GraphicKind::PitBoxes, 0, variant)->source != GraphicSource::Generated;
+}
+
+// A changed picture lives in the variant's temporary file; the slot refers to
+// it only once the file is written.
+std::filesystem::path WriteTemporaryPicture(const GraphicEnvironment& environment, Variant variant,
+                                            const PackedBitmap& picture) {
     const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitBoxes, 0, variant);
     if (path.empty() || !Ok(SaveBitmapFile(path, picture))) {
+        return {};
+    }
+    return path;
+}
+
+bool KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, const PackedBitmap& picture) {
+    const auto path = WriteTemporaryPicture(environment, variant, picture);
+    if (path.empty()) {
         return false;
     }
     SetSlotFromFile(carSet, GraphicKind::PitBoxes, 0, variant, path);
     return true;
 }
+
 
 bool ValidStrip(int strip) { return strip >= 0 && strip < kPitStripCount; }
 
@@ -45,10 +62,10 @@ int PitStripOf(int position) {
 }
 
 PitPositions PitPositionsOf(const CarSet& carSet) {
+    std::array<TeamRecord, kTeamCount> teams = carSet.teams;
+    RepairPitBoxPositions(teams);
     PitPositions positions{};
-    for (std::size_t t = 0; t < positions.size(); ++t) {
-        positions[t] = std::min<int>(carSet.teams[t].pitBoxPosition, kTeamCount - 1);
-    }
+    for (std::size_t t = 0; t < positions.size(); ++t) positions[t] = teams[t].pitBoxPosition;
     return positions;
 }
 
@@ -124,11 +141,33 @@ Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment,
     if (positions == before) {
         return std::nullopt;
     }
+    // Every variant with its own picture keeps each team's sign with the team;
+    // a picture made from the other variant is made again from the moved one.
+    // Both files are written before either slot refers to them.
     PackedBitmap moved;
+    std::filesystem::path shownPath;
     if (HasPicture(carSet, shown)) {
-        if (!MovePitStrips(image, before, positions, moved) || !KeepPicture(carSet, environment, shown, moved)) {
+        if (!MovePitStrips(image, before, positions, moved) ||
+            (shownPath = WriteTemporaryPicture(environment, shown, moved)).empty()) {
             return TextId::FailedToReadGame;
         }
+    }
+    const Variant other = OtherVariant(shown);
+    std::filesystem::path otherPath;
+    if (HasOwnPicture(carSet, other)) {
+        PackedBitmap otherPicture;
+        PackedBitmap otherMoved;
+        if (!FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, other, otherPicture, false, nullptr) ||
+            !MovePitStrips(otherPicture, before, positions, otherMoved) ||
+            (otherPath = WriteTemporaryPicture(environment, other, otherMoved)).empty()) {
+            return TextId::FailedToReadGame;
+        }
+    }
+    if (!otherPath.empty()) {
+        SetSlotFromFile(carSet, GraphicKind::PitBoxes, 0, other, otherPath);
+    }
+    if (!shownPath.empty()) {
+        SetSlotFromFile(carSet, GraphicKind::PitBoxes, 0, shown, shownPath);
         image = std::move(moved);
     }
     for (std::size_t t = 0; t < positions.size(); ++t) {

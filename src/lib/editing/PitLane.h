@@ -23,6 +23,7 @@ inline constexpr int kPitBoxWidth = 256;
 using PitPositions = std::array<int, kTeamCount>;
 
 int PitStripOf(int position);
+// Repeated positions read as the default order (see RepairPitBoxPositions).
 PitPositions PitPositionsOf(const CarSet& carSet);
 // The team at each position, as the pit lane list shows them.
 std::array<int, kTeamCount> PitLaneOrder(const PitPositions& positions);
@@ -41,7 +42,9 @@ PackedBitmap BlankPitBoxPicture(Variant variant);
 
 // New positions for every team. With a picture of the shown variant (`image`,
 // fetched) its strips move and the result becomes the variant's temporary
-// file; without one only the positions change. A failure changes nothing.
+// file; the other variant's strips move too when it holds a picture of its
+// own (one made from the shown variant is made again). Without a picture only
+// the positions change. A failure changes nothing.
 [[nodiscard]] Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
                           const PitPositions& positions, PackedBitmap& image);
 // The order table of GP3.EXE (a table that is not a permutation reads as 1-11).

@@ -293,12 +293,14 @@ bool ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams) {
     return true;
 }
 
-bool WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& teams) {
+bool WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& given) {
     if (!Fits(exe, exe_offsets::kPitBoxes, 11)) {
         return false;
     }
+    Teams teams = given;
+    RepairPitBoxPositions(teams);
     for (std::size_t t = 0; t < kTeamCount; ++t) {
-        const std::size_t box = std::min<std::size_t>(teams[t].pitBoxPosition, kTeamCount - 1);
+        const std::size_t box = teams[t].pitBoxPosition;
         exe[exe_offsets::kPitBoxes + box] = static_cast<std::uint8_t>(t + 1);
     }
     return true;

@@ -134,9 +134,13 @@ std::optional<fs::path> MakeTemporaryFolder(const AppPaths& paths) {
     return std::nullopt;
 }
 
+fs::path InstalledManualPath(const fs::path& programFolder) {
+    return programFolder.parent_path() / "share/doc/tavolex/manual/index.html";
+}
+
 std::optional<fs::path> FindManual(const fs::path& programFolder, const fs::path& sourceManual) {
-    const fs::path candidates[] = {programFolder.parent_path() / "share/doc/tavolex/manual",
-                                   programFolder / "manual", sourceManual};
+    const fs::path candidates[] = {InstalledManualPath(programFolder).parent_path(), programFolder / "manual",
+                                   sourceManual};
     for (const fs::path& folder : candidates) {
         std::error_code ec;
         if (!folder.empty() && fs::is_regular_file(folder / "index.html", ec)) {

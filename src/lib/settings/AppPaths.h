@@ -48,5 +48,7 @@ std::optional<std::filesystem::path> MakeTemporaryFolder(const AppPaths& paths);
 // `sourceManual` (the source tree, for a program run from its build folder).
 std::optional<std::filesystem::path> FindManual(const std::filesystem::path& programFolder,
                                                 const std::filesystem::path& sourceManual);
+// Where an installed manual's first page belongs, to tell a user who has none.
+std::filesystem::path InstalledManualPath(const std::filesystem::path& programFolder);
 
 } // namespace tavolex

@@ -58,6 +58,19 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
         state.rememberArtSignature();
     }
     UpgradePitCrewFilesIfNeeded(state, &window);
+    if (const QString note = MissingPitCrewMasksNote(state); !note.isEmpty()) {
+        ui.error(&window, T(tavolex::TextId::PitCrewMasksMissing) + "\n\n" + note);
+    }
+}
+
+QString MissingPitCrewMasksNote(const EditorState& state) {
+    const tavolex::GraphicEnvironment environment = state.graphicEnvironment();
+    if (state.game().empty() || tavolex::PitCrewUpgradeState(environment.gameFolder, environment.dataFolder) !=
+                                    tavolex::PitCrewFilesState::NoMasks) {
+        return {};
+    }
+    const std::filesystem::path folder = tavolex::PitCrewMaskPath(environment.dataFolder, 0).parent_path();
+    return QString::fromStdString(tavolex::FormatText(tavolex::TextId::PitCrewMasksWhere, folder.string()));
 }
 
 void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent) {

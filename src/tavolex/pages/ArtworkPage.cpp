@@ -15,6 +15,7 @@
 #include "editing/GraphicCommands.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
+#include "shell/GameText.h"
 #include "shell/ZoomWindow.h"
 
 using tavolex::GraphicKind;
@@ -224,8 +225,8 @@ void ArtworkPage::refreshControls() {
         QCheckBox* box = drivers_[static_cast<std::size_t>(driver)];
         box->setEnabled(!none);
         if (box->isEnabled()) {
-            box->setText(QString::asprintf("[%.2d] %s", record.carNumbers[static_cast<std::size_t>(driver)],
-                                           record.drivers[static_cast<std::size_t>(driver)].name.str().c_str()));
+            box->setText(NumberedDriverName(record.carNumbers[static_cast<std::size_t>(driver)],
+                                            record.drivers[static_cast<std::size_t>(driver)].name.view()));
         }
         if (none) {
             box->setChecked(false);

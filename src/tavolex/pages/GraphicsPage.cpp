@@ -169,12 +169,6 @@ QPushButton* GraphicsPage::addOptionButton(const QString& name, const QString& t
     return button;
 }
 
-void GraphicsPage::showPicture(tavolex::PackedBitmap image) {
-    showFetched(std::move(image));
-    refreshOwnControls();
-    applyControlRules();
-}
-
 void GraphicsPage::setPictureNeighbours(QWidget* left, QWidget* right) {
     pictureLayout_->removeWidget(view_);
     auto* row = new QHBoxLayout;
@@ -189,7 +183,6 @@ void GraphicsPage::start() {
     side_->addStretch();
     variant_ = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
     variantButtons_[tavolex::VariantSlot(variant_)]->setChecked(true);
-    refreshOwnControls();
     showImage();
 }
 
@@ -224,6 +217,8 @@ void GraphicsPage::showImage() {
         image_.clear();
         view_->clearImage();
     }
+    // After the picture: the page's own controls (the pit box strip) show parts of it.
+    refreshOwnControls();
     applyControlRules();
 }
 
@@ -277,7 +272,6 @@ void GraphicsPage::chooseVariant(Variant variant) {
         return;
     }
     variant_ = variant;
-    refreshOwnControls();
     showImage();
 }
 
@@ -286,9 +280,7 @@ void GraphicsPage::importFromGame() {
     if (!report(runImport(imported))) {
         return;
     }
-    showFetched(std::move(imported));
-    refreshOwnControls();
-    applyControlRules();
+    showChanged(std::move(imported));
 }
 
 void GraphicsPage::exportToGame() {
@@ -312,9 +304,7 @@ void GraphicsPage::loadPath(const QString& path) {
     if (!report(runLoad(path.toStdString(), loaded))) {
         return;
     }
-    showFetched(std::move(loaded));
-    refreshOwnControls();
-    applyControlRules();
+    showChanged(std::move(loaded));
 }
 
 void GraphicsPage::saveFileAs() {
@@ -352,7 +342,6 @@ void GraphicsPage::removePicture() {
         return;
     }
     tavolex::RemoveGraphic(state_.carSet(), declaration_.kind, slot(), variant_);
-    refreshOwnControls();
     showImage();
 }
 
@@ -368,14 +357,11 @@ void GraphicsPage::generate(Variant target) {
     // The page moves to the new picture as if its button had been clicked.
     variantButtons_[tavolex::VariantSlot(target)]->setChecked(true);
     variant_ = target;
-    refreshOwnControls();
-    showFetched(std::move(generated));
-    applyControlRules();
+    showChanged(std::move(generated));
 }
 
 void GraphicsPage::teamChanged() {
     leavingTeam();
-    refreshOwnControls();
     showImage();
 }
 
@@ -383,7 +369,6 @@ void GraphicsPage::dataChanged() {
     const Variant chosen = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
     variantButtons_[tavolex::VariantSlot(chosen)]->setChecked(true);
     variant_ = chosen;
-    refreshOwnControls();
     showImage();
 }
 

@@ -98,8 +98,6 @@ protected:
     void addSideWidget(QWidget* widget);
     // Adds a button of the page's own to "Bitmap Options".
     QPushButton* addOptionButton(const QString& name, const QString& text);
-    // Shows a picture the page's own commands made, as the common commands do.
-    void showPicture(tavolex::PackedBitmap image);
     // Puts widgets left and right of the picture, their tops level with its top.
     void setPictureNeighbours(QWidget* left, QWidget* right);
     // The slot the page edits: the current team by default.

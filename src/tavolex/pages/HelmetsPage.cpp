@@ -7,7 +7,7 @@
 #include <QRadioButton>
 
 #include "app/EditorState.h"
-#include "core/TextEncoding.h"
+#include "shell/GameText.h"
 #include "editing/HelmetCommands.h"
 #include "pages/PictureView.h"
 #include "shell/Texts.h"
@@ -95,8 +95,7 @@ void HelmetsPage::labelHelmetButtons() {
     int widest = 0;
     for (int h = 0; h < tavolex::kHelmetCount; ++h) {
         const auto& team = state_.carSet().teams[static_cast<std::size_t>(h / 2)];
-        const QString name =
-            QString::fromStdString(tavolex::Windows1252ToUtf8(team.drivers[static_cast<std::size_t>(h % 2)].name.view()));
+        const QString name = FromGameText(team.drivers[static_cast<std::size_t>(h % 2)].name.view());
         QRadioButton* radio = helmetButton(h);
         const QString shown = radio->fontMetrics().elidedText(name, Qt::ElideRight, kNameWidth);
         radio->setText(h % 2 == 0 ? QString("%1 >").arg(shown) : QString("< %1").arg(shown));

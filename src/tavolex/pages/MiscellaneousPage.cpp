@@ -15,6 +15,7 @@
 #include "app/EditorState.h"
 #include "document/MiscSettingsDefaults.h"
 #include "gamesettings/MiscSettingsExchange.h"
+#include "shell/GameText.h"
 #include "shell/NumberBox.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
@@ -117,9 +118,10 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(QString("levelName%1").arg(language));
         edit->setMaxLength(kLevelNameLength);
+        GuardGameTextBox(edit, ui_);
         connect(edit, &QLineEdit::textChanged, this, [this, language](const QString& text) {
             auto& name = state_.carSet().misc.levelNames[static_cast<std::size_t>(language)];
-            const std::string value = text.toLatin1().toStdString();
+            const std::string value = ToGameText(text).value_or(std::string(name.view()));
             if (name.view() != value) {
                 name.assign(value);
                 changed();
@@ -194,7 +196,7 @@ void MiscellaneousPage::reload() {
     }
     for (std::size_t language = 0; language < names_.size(); ++language) {
         const QSignalBlocker block(names_[language]);
-        names_[language]->setText(QString::fromLatin1(misc.levelNames[language].str().c_str()));
+        names_[language]->setText(FromGameText(misc.levelNames[language].view()));
     }
     for (std::size_t p = 0; p < points_.size(); ++p) {
         points_[p]->setValue(misc.points[p]);

@@ -38,6 +38,7 @@ public:
     // The outlines to draw for a blink phase, in this widget's pixels.
     using OutlineSource = std::function<std::vector<QRect>(bool blink)>;
     void setOutlines(OutlineSource outlines) { outlines_ = std::move(outlines); }
+    std::vector<QRect> outlines(bool blink) const { return outlines_ ? outlines_(blink) : std::vector<QRect>(); }
     // Blinks at the platform's cursor flash rate while on.
     void setBlinking(bool on);
     bool blinkPhase() const { return blink_; }

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
@@ -12,6 +14,7 @@
 #include "editing/PitLane.h"
 #include "pages/PictureView.h"
 #include "pages/PitLaneList.h"
+#include "shell/GameText.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 #include "shell/ZoomWindow.h"
@@ -97,7 +100,7 @@ QWidget* PitBoxesPage::makeLaneGroup() {
 }
 
 int PitBoxesPage::currentStrip() const {
-    return tavolex::PitStripOf(state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].pitBoxPosition);
+    return tavolex::PitStripOf(tavolex::PitPositionsOf(state_.carSet())[static_cast<std::size_t>(state_.currentTeam())]);
 }
 
 void PitBoxesPage::fillList() {
@@ -106,18 +109,24 @@ void PitBoxesPage::fillList() {
     const auto order = tavolex::PitLaneOrder(tavolex::PitPositionsOf(state_.carSet()));
     for (int team : order) {
         const auto& record = state_.carSet().teams[static_cast<std::size_t>(team)];
-        auto* item = new QListWidgetItem(QString::fromStdString(tavolex::TeamButtonLabel(record)), list_);
+        auto* item = new QListWidgetItem(FromGameText(tavolex::TeamButtonLabel(record)), list_);
         item->setData(Qt::UserRole, team);
-        if (team == state_.currentTeam()) {
-            list_->setCurrentItem(item);
+    }
+    selectTeam(state_.currentTeam());
+    list_->setUpdatesEnabled(true);
+}
+
+void PitBoxesPage::selectTeam(int team) {
+    for (int row = 0; row < list_->count(); ++row) {
+        if (list_->item(row)->data(Qt::UserRole).toInt() == team) {
+            list_->setCurrentRow(row);
         }
     }
-    list_->setUpdatesEnabled(true);
 }
 
 void PitBoxesPage::refreshOwnControls() {
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())];
-    teamName_->setText(QString::fromStdString(tavolex::TeamButtonLabel(team)));
+    teamName_->setText(FromGameText(tavolex::TeamButtonLabel(team)));
     fillList();
     strip_->setImage(image().empty() ? tavolex::PackedBitmap() : tavolex::PitStrip(image(), currentStrip()));
     picture()->update();
@@ -133,12 +142,20 @@ void PitBoxesPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
 }
 
 void PitBoxesPage::moveItem(int from, int target) {
+    // The dragged team stays selected where it landed, and the list where it was scrolled to.
+    const QListWidgetItem* dragged = list_->item(from);
+    const int team = dragged != nullptr ? dragged->data(Qt::UserRole).toInt() : state_.currentTeam();
+    const int scrolled = list_->verticalScrollBar()->value();
+    const auto keepView = qScopeGuard([this, team, scrolled] {
+        selectTeam(team);
+        list_->verticalScrollBar()->setValue(scrolled);
+    });
     const auto positions = tavolex::MovePitLaneItem(tavolex::PitPositionsOf(state_.carSet()), from, target);
     tavolex::PackedBitmap picture = image();
     const auto failure =
         tavolex::ApplyPitPositions(state_.carSet(), state_.graphicEnvironment(), shownVariant(), positions, picture);
     if (!failure && !picture.empty()) {
-        showPicture(std::move(picture));
+        showChanged(std::move(picture));
         return;
     }
     // Without a picture only the order changed; after a failure the list shows the old one again.
@@ -153,7 +170,7 @@ void PitBoxesPage::importOrder() {
         return;
     }
     if (!picture.empty()) {
-        showPicture(std::move(picture));
+        showChanged(std::move(picture));
     } else {
         refreshOwnControls();
     }
@@ -179,7 +196,7 @@ void PitBoxesPage::loadStrip() {
         ui_.error(this, T(*failure));
         return;
     }
-    showPicture(std::move(picture));
+    showChanged(std::move(picture));
 }
 
 void PitBoxesPage::saveStripAs() {
@@ -197,7 +214,7 @@ void PitBoxesPage::saveStripAs() {
 }
 
 void PitBoxesPage::explainOrder() {
-    ui_.information(this, T(TextId::PitBoxOrderCaption) + ":\n\n" + T(TextId::PitBoxOrderExplanation));
+    ui_.explain(this, T(TextId::PitBoxOrderCaption), T(TextId::PitBoxOrderExplanation));
 }
 
 void PitBoxesPage::swapStrip(const QPoint& position) {
@@ -216,7 +233,7 @@ void PitBoxesPage::swapStrip(const QPoint& position) {
         ui_.error(this, T(*failure));
         return;
     }
-    showPicture(std::move(picture));
+    showChanged(std::move(picture));
 }
 
 std::vector<QRect> PitBoxesPage::outlines(bool blink) const {

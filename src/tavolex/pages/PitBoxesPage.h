@@ -36,6 +36,7 @@ private:
     QWidget* makeStripGroup();
     QWidget* makeLaneGroup();
     void fillList();
+    void selectTeam(int team);
     void moveItem(int from, int target);
     void swapStrip(const QPoint& position);
     void zoomStrip(const QPoint& position);

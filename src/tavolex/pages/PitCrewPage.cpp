@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -59,17 +60,27 @@ PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
     addPartChoice({{"PITCREW.BMP", {}},
                    {"JM-XX1.JAM", QRect(2, 4, 166, 248)},
                    {"JM-XXX.JAM", QRect(2, kHalfRows + 4, 166, 248)}});
-    auto* copy = new QPushButton(tr("<<< Copy"), this);
-    copy->setObjectName("copy");
-    connect(copy, &QPushButton::clicked, this, &PitCrewPage::copyTemplate);
+    copy_ = new QPushButton(tr("<<< Copy"), this);
+    copy_->setObjectName("copy");
+    connect(copy_, &QPushButton::clicked, this, &PitCrewPage::copyTemplate);
     auto* copyRow = new QHBoxLayout;
-    copyRow->addWidget(copy);
+    copyRow->addWidget(copy_);
     copyRow->addStretch();
     auto* copyHolder = new QWidget(this);
     copyHolder->setLayout(copyRow);
     copyRow->setContentsMargins(0, 0, 0, 0);
     addSideWidget(copyHolder);
     addSideWidget(makeColourGroup());
+    masksNote_ = new QLabel(this);
+    masksNote_->setObjectName("masksNote");
+    masksNote_->setWordWrap(true);
+    addSideWidget(masksNote_);
+    checkPaintable();
+    // Another game folder may hold upgraded files, or none.
+    connect(&state_, &EditorState::exeStatusChanged, this, [this] {
+        checkPaintable();
+        applyControlRules();
+    });
     // Another car set may come with other templates beside it: read the preview's again.
     connect(&state_, &EditorState::dataChanged, this, [this] {
         loadTemplate();
@@ -130,8 +141,20 @@ tavolex::PitCrewColourSet& PitCrewPage::colours() {
     return state_.carSet().teams[static_cast<std::size_t>(slot())].pitCrewColours;
 }
 
+void PitCrewPage::checkPaintable() {
+    const QString note = MissingPitCrewMasksNote(state_);
+    paintable_ = note.isEmpty();
+    masksNote_->setText(note);
+    masksNote_->setVisible(!paintable_);
+    preview_->setEnabled(paintable_);
+    palette_->setEnabled(paintable_);
+    areas_->setEnabled(paintable_);
+    paintPreview();
+}
+
 void PitCrewPage::paintPreview() {
-    preview_->setImage(unpainted_.empty() ? QImage() : ToQImage(tavolex::PaintPitCrew(unpainted_, colours())));
+    const bool shown = paintable_ && !unpainted_.empty();
+    preview_->setImage(shown ? ToQImage(tavolex::PaintPitCrew(unpainted_, colours())) : QImage());
     preview_->setNote(preview_->hasImage() ? QString() : T(TextId::UnableToDisplayImage));
     palette_->setOutlined(tavolex::OutlinedPaletteCells(colours()[static_cast<std::size_t>(area_)]));
 }
@@ -156,7 +179,7 @@ void PitCrewPage::setColour(int colour) {
 }
 
 void PitCrewPage::previewClicked(const QPoint& position, Qt::MouseButton button, bool twice) {
-    if (!preview_->hasImage()) {
+    if (!paintable_ || !preview_->hasImage()) {
         ui_.beep();
         return;
     }
@@ -188,6 +211,10 @@ void PitCrewPage::previewClicked(const QPoint& position, Qt::MouseButton button,
 }
 
 void PitCrewPage::paletteClicked(const QPoint& position) {
+    if (!paintable_) {
+        ui_.beep();
+        return;
+    }
     const auto cell = tavolex::PickPaletteCell(position.x(), position.y(), palette_->width(), palette_->height());
     if (!cell) {
         ui_.beep();
@@ -197,6 +224,9 @@ void PitCrewPage::paletteClicked(const QPoint& position) {
 }
 
 void PitCrewPage::copyTemplate() {
+    if (!paintable_) {
+        return;
+    }
     tavolex::PackedBitmap copied;
     if (const auto failure = tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(),
                                                           shownVariant(), copied)) {
@@ -251,6 +281,7 @@ void PitCrewPage::applyOwnRules(const tavolex::GraphicControlRules&) {
     const bool executable = state_.exeStatus() == tavolex::ExeStatus::Supported;
     importColours_->setEnabled(executable);
     exportColours_->setEnabled(executable);
+    copy_->setEnabled(paintable_);
 }
 
 tavolex::PictureZoom PitCrewPage::zoomAt(const QPoint& position) const {

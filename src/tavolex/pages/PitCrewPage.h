@@ -5,6 +5,7 @@
 #include "pages/GraphicsPage.h"
 
 class QComboBox;
+class QLabel;
 class CrewPreview;
 class PaletteGrid;
 
@@ -21,6 +22,8 @@ public:
     CrewPreview* preview() const { return preview_; }
     PaletteGrid* paletteGrid() const { return palette_; }
     QComboBox* areaList() const { return areas_; }
+    // Why the colours cannot be painted now (the masks are missing); hidden otherwise.
+    QLabel* masksNote() const { return masksNote_; }
     // The colour number (3-15) the palette and the preview's clicks edit.
     static int currentArea() { return area_; }
 
@@ -48,6 +51,9 @@ private:
     void previewClicked(const QPoint& position, Qt::MouseButton button, bool twice);
     void paletteClicked(const QPoint& position);
     void setColour(int colour);
+    // Painting the crew's colours needs the game's files upgraded: without the
+    // masks the game's own colours would be painted over and the preview scrambled.
+    void checkPaintable();
 
     static int area_;
     tavolex::PackedBitmap unpainted_;
@@ -56,4 +62,7 @@ private:
     QComboBox* areas_ = nullptr;
     QPushButton* importColours_ = nullptr;
     QPushButton* exportColours_ = nullptr;
+    QPushButton* copy_ = nullptr;
+    QLabel* masksNote_ = nullptr;
+    bool paintable_ = true;
 };

@@ -31,8 +31,8 @@ constexpr int kMaxFigure = 32767;
 
 QString DriverLabel(const tavolex::TeamRecord& team, int seat) {
     const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
-    return QString::asprintf("[%.2d] ", team.carNumbers[static_cast<std::size_t>(seat)]) +
-           FromGameText(driver.name.view()) + (driver.selected != 0 ? " (S)" : "");
+    return NumberedDriverName(team.carNumbers[static_cast<std::size_t>(seat)], driver.name.view()) +
+           (driver.selected != 0 ? " (S)" : "");
 }
 } // namespace
 
@@ -115,10 +115,10 @@ QWidget* TeamsPage::makeTeamGroup() {
     }
     teamName_ = new QLineEdit(group);
     teamName_->setMaxLength(12);
-    teamName_->setValidator(new GameTextValidator(teamName_));
+    GuardGameTextBox(teamName_, ui_);
     engineName_ = new QLineEdit(group);
     engineName_->setMaxLength(12);
-    engineName_->setValidator(new GameTextValidator(engineName_));
+    GuardGameTextBox(engineName_, ui_);
     auto nameEdited = [this](QLineEdit* edit, auto member, std::string change) {
         connect(edit, &QLineEdit::textEdited, this, [this, member, change](const QString& text) {
             auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
@@ -187,7 +187,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     }
     controls.name = new QLineEdit(group);
     controls.name->setMaxLength(23);
-    controls.name->setValidator(new GameTextValidator(controls.name));
+    GuardGameTextBox(controls.name, ui_);
     controls.name->setMinimumWidth(170);
     controls.selected = new QPushButton("S", group);
     controls.selected->setCheckable(true);

@@ -9,6 +9,7 @@
 
 #include "app/EditorState.h"
 #include "pages/TyreSheetPanel.h"
+#include "shell/GameText.h"
 
 using tavolex::GraphicKind;
 using tavolex::GraphicSource;
@@ -53,6 +54,7 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     name_ = new QLineEdit(types);
     name_->setObjectName("tyreName");
     name_->setMaxLength(kNameLength);
+    GuardGameTextBox(name_, ui);
     typeRow->addWidget(name_, 1);
     connect(group, &QButtonGroup::idClicked, this, &WheelsPage::showTyreType);
     connect(name_, &QLineEdit::textEdited, this, &WheelsPage::nameEdited);
@@ -92,19 +94,19 @@ void WheelsPage::showTyreType(int type) {
     tyreType_ = type;
     right_->showTyreType(type);
     left_->showTyreType(type);
-    name_->setText(QString::fromLatin1(state_.carSet().tyres[static_cast<std::size_t>(type)].name.str().c_str()));
+    name_->setText(FromGameText(state_.carSet().tyres[static_cast<std::size_t>(type)].name.view()));
 }
 
 void WheelsPage::relabel() {
     for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
         const auto& name = state_.carSet().tyres[static_cast<std::size_t>(type)].name;
-        tyreButtons_[static_cast<std::size_t>(type)]->setText(QString::fromLatin1(name.str().c_str()));
+        tyreButtons_[static_cast<std::size_t>(type)]->setText(FromGameText(name.view()));
     }
 }
 
 void WheelsPage::nameEdited(const QString& text) {
     auto& name = state_.carSet().tyres[static_cast<std::size_t>(tyreType_)].name;
-    const std::string value = text.left(kNameLength).toLatin1().toStdString();
+    const std::string value = ToGameText(text.left(kNameLength)).value_or(std::string(name.view()));
     if (name.view() == value) {
         return;
     }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
@@ -43,7 +44,12 @@ ConfigurationDialog::ConfigurationDialog(EditorState& state, UiServices& ui, QWi
     layout->addWidget(group);
     layout->addWidget(buttons);
     connect(browse, &QPushButton::clicked, this, &ConfigurationDialog::browse);
-    connect(folder_, &QLineEdit::textChanged, this, &ConfigurationDialog::showRecognition);
+    // Identifying reads all of GP3.EXE: once the typing pauses, not at every key.
+    identifyTimer_ = new QTimer(this);
+    identifyTimer_->setSingleShot(true);
+    identifyTimer_->setInterval(kIdentifyPauseMs);
+    connect(identifyTimer_, &QTimer::timeout, this, &ConfigurationDialog::showRecognition);
+    connect(folder_, &QLineEdit::textChanged, identifyTimer_, qOverload<>(&QTimer::start));
     showRecognition();
     connect(buttons, &QDialogButtonBox::accepted, this, &ConfigurationDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ConfigurationDialog::reject);

@@ -7,6 +7,7 @@
 class EditorState;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class UiServices;
 
 // "Tavolex Configuration": where the game is. OK identifies its executable,
@@ -17,6 +18,9 @@ class ConfigurationDialog : public QDialog {
     Q_OBJECT
 
 public:
+    // How long the folder box waits after the last key before it identifies GP3.EXE.
+    static constexpr int kIdentifyPauseMs = 400;
+
     ConfigurationDialog(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
     QLineEdit* folderEdit() const { return folder_; }
     QLabel* recognitionLabel() const { return recognition_; }
@@ -33,4 +37,5 @@ private:
     UiServices& ui_;
     QLineEdit* folder_;
     QLabel* recognition_;
+    QTimer* identifyTimer_;
 };

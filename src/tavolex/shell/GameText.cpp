@@ -1,6 +1,10 @@
 #include "shell/GameText.h"
 
+#include <QLineEdit>
+
 #include "core/TextEncoding.h"
+#include "shell/Texts.h"
+#include "shell/UiServices.h"
 
 QString FromGameText(std::string_view bytes) {
     const std::string utf8 = tavolex::Windows1252ToUtf8(bytes);
@@ -11,8 +15,29 @@ std::optional<std::string> ToGameText(const QString& text) {
     return tavolex::Utf8ToWindows1252(text.toStdString());
 }
 
+QString NumberedDriverName(int carNumber, std::string_view name) {
+    return QString("[%1] ").arg(carNumber, 2, 10, QChar('0')) + FromGameText(name);
+}
+
 QValidator::State GameTextValidator::validate(QString& input, int& /*position*/) const {
-    return ToGameText(input) ? Acceptable : Invalid;
+    const auto bytes = ToGameText(input);
+    if (!bytes) {
+        return Invalid;
+    }
+    if (tavolex::ContainsControlCharacter(*bytes)) {
+        emit controlCharacterRefused();
+        return Invalid;
+    }
+    return Acceptable;
+}
+
+void GuardGameTextBox(QLineEdit* box, UiServices& ui) {
+    auto* validator = new GameTextValidator(box);
+    box->setValidator(validator);
+    // Queued: the message box waits until the box has taken back the refused edit.
+    QObject::connect(
+        validator, &GameTextValidator::controlCharacterRefused, box,
+        [box, &ui] { ui.error(box, T(tavolex::TextId::ControlCharactersRefused)); }, Qt::QueuedConnection);
 }
 
 QString WithoutForeignCharacters(const QString& text) {

@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+class QLineEdit;
+class UiServices;
+
 // Texts of the car set and the game (names, the information text) are
 // Windows-1252 bytes; these bring them to the screen and back.
 
@@ -15,12 +18,26 @@ QString FromGameText(std::string_view bytes);
 // Windows-1252 cannot.
 std::optional<std::string> ToGameText(const QString& text);
 
-// Refuses, while the user types, every character Windows-1252 cannot hold.
+// "[07] NAME": a driver's car number and name, as the driver lists label them.
+QString NumberedDriverName(int carNumber, std::string_view name);
+
+// Refuses, while the user types, every character Windows-1252 cannot hold
+// and every control character (the game's files cannot take one; it comes in
+// with a paste, mostly), which it also signals so the user can be told why.
 class GameTextValidator : public QValidator {
+    Q_OBJECT
+
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& position) const override;
+
+signals:
+    void controlCharacterRefused() const;
 };
+
+// Puts a GameTextValidator on a box for a name of the car set or the game;
+// a refused control character is explained in a message once the edit settled.
+void GuardGameTextBox(QLineEdit* box, UiServices& ui);
 
 // `text` without the characters Windows-1252 cannot hold.
 QString WithoutForeignCharacters(const QString& text);

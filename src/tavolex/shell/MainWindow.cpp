@@ -1,13 +1,15 @@
 #include "shell/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStackedLayout>
@@ -100,6 +102,23 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     setMinimumWidth(tabs_->sizeHint().width() + 2 * layout->contentsMargins().left() + 8);
     resize(std::max(minimumWidth(), 980), 640);
     tabs_->setFocus();
+    qApp->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A box would take Undo and Redo for its own text; the car set's history
+    // holds what was typed, so one press takes back one named change.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* box = qobject_cast<QLineEdit*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (box != nullptr && box->window() == this &&
+            (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+             QKeySequence(key->keyCombination()) == QKeySequence(Qt::CTRL | Qt::Key_Y))) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 MainWindow::~MainWindow() {
@@ -133,7 +152,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     add(file, "exit", tr("E&xit"), &MainWindow::close)->setIcon(icons::Exit());
 
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    // Alt+E is Export's; the menu takes the next letter.
+    QMenu* edit = menuBar()->addMenu(tr("E&dit"));
     add(edit, "undo", tr("&Undo"), [this] { state_.undo(); })->setIcon(icons::Undo());
     action("undo")->setShortcuts({QKeySequence::Undo});
     add(edit, "redo", tr("&Redo"), [this] { state_.redo(); })->setIcon(icons::Redo());
@@ -385,11 +405,12 @@ void MainWindow::importFromGame() {
     }
     const tavolex::Failure failure = tavolex::ImportFromGame(state_.carSet(), state_.graphicEnvironment(),
                                                              state_.exeStatus(), dialog.selection());
+    // What the steps before a failure imported stays in the car set: the team
+    // list and the pages show it, or editing a stale box would undo part of it.
+    state_.notifyDataChanged();
     if (failure) {
         ui_.error(this, T(*failure));
-        return;
     }
-    state_.notifyDataChanged();
 }
 
 void MainWindow::exportToGame() {
@@ -437,9 +458,18 @@ void MainWindow::showConfiguration() {
 }
 
 void MainWindow::showHelp() {
-    const auto manual = tavolex::FindManual(state_.paths().programFolder, TAVOLEX_SOURCE_MANUAL);
-    if (!manual || !QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(manual->string())))) {
-        ui_.error(this, T(TextId::CouldntOpenHelp));
+    // Without a manual or a way to open it the user is told where it is, or belongs.
+    const auto& programFolder = state_.paths().programFolder;
+    const auto manual = tavolex::FindManual(programFolder, TAVOLEX_SOURCE_MANUAL);
+    if (!manual) {
+        ui_.error(this, T(TextId::CouldntOpenHelp) + "\n\n" +
+                            QString::fromStdString(tavolex::FormatText(
+                                TextId::ManualBelongsAt, tavolex::InstalledManualPath(programFolder).string())));
+        return;
+    }
+    if (!ui_.openDocument(QString::fromStdString(manual->string()))) {
+        ui_.error(this, T(TextId::CouldntOpenHelp) + "\n\n" +
+                            QString::fromStdString(tavolex::FormatText(TextId::ManualIsAt, manual->string())));
     }
 }
 

@@ -1,8 +1,10 @@
 #include "shell/QtUiServices.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace {
 const QString kProgram = QStringLiteral("Tavolex");
@@ -30,6 +32,10 @@ void QtUiServices::information(QWidget* parent, const QString& text) {
     QMessageBox::information(parent, kProgram, text);
 }
 
+void QtUiServices::explain(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox::information(parent, caption, text);
+}
+
 bool QtUiServices::question(QWidget* parent, const QString& text) {
     return QMessageBox::question(parent, kProgram, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
@@ -47,6 +53,8 @@ QString QtUiServices::chooseFolder(QWidget* parent, const QString& title, const 
 }
 
 void QtUiServices::beep() { QApplication::beep(); }
+
+bool QtUiServices::openDocument(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
 QString QtUiServices::askOpenPath(QWidget* parent, const QString& title, const QString& folder,
                                   const QString& filter) {

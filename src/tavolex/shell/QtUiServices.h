@@ -9,6 +9,8 @@ public:
 
     void error(QWidget* parent, const QString& text) override;
     void information(QWidget* parent, const QString& text) override;
+    void explain(QWidget* parent, const QString& caption, const QString& text) override;
+    bool openDocument(const QString& path) override;
     bool question(QWidget* parent, const QString& text) override;
     Answer unsavedChanges(QWidget* parent, const QString& text) override;
     QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;

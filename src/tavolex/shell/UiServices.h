@@ -20,12 +20,16 @@ public:
     // A beep and an exclamation box.
     virtual void error(QWidget* parent, const QString& text) = 0;
     virtual void information(QWidget* parent, const QString& text) = 0;
+    // An information box with a caption of its own instead of the program's name.
+    virtual void explain(QWidget* parent, const QString& caption, const QString& text) = 0;
     virtual bool question(QWidget* parent, const QString& text) = 0;
     // Yes, No and Cancel.
     virtual Answer unsavedChanges(QWidget* parent, const QString& text) = 0;
     // The platform's folder picker; empty when cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& start) = 0;
     virtual void beep() = 0;
+    // Opens a document (the manual) in the program the desktop has for it; false when none could.
+    virtual bool openDocument(const QString& path) = 0;
 
     // "Replace Existing File?" when the file exists; Yes without asking otherwise.
     bool replace(QWidget* parent, const QString& path);
