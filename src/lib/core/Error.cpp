@@ -47,6 +47,8 @@ const char* ErrorText(Error error) {
     case Error::NotAPicture: return "the file is neither a BMP nor a PNG file";
     case Error::BadPng: return "the PNG file is damaged or cannot be read";
     case Error::UnsupportedExecutable: return "GP3.EXE is missing or not the supported version";
+    case Error::ControlCharacter: return "a name holds a control character, which the game's files cannot take";
+    case Error::UnexpectedMaskColour: return "a pixel is neither the texture's own colour nor a marker colour";
     }
     return "unknown error";
 }

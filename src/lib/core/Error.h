@@ -51,6 +51,9 @@ enum class Error {
     NotAPicture,
     BadPng,
     UnsupportedExecutable,
+    ControlCharacter,
+    // Pit crew mask pictures.
+    UnexpectedMaskColour,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

@@ -18,4 +18,9 @@ bool Windows1252CanHold(char32_t c);
 // UTF-8 or holds a character that Windows-1252 cannot.
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 
+// True when the bytes hold a control character (below 0x20), which the
+// game's files never take: their texts end at a zero and the game draws no
+// other control character.
+bool ContainsControlCharacter(std::string_view bytes);
+
 } // namespace tavolex
