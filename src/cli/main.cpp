@@ -107,6 +107,9 @@ Commands:
       Writes the chosen shares of the car set into the game's files, with a
       progress bar on a terminal. Without --items: every picture the car set
       holds (not those taken from the game itself) and all data items.
+      Both recognise GP3.EXE as the editor does, by the identification it
+      remembered too; on an executable that cannot be read, items 800-810
+      are refused before anything is written.
 
   Items of --items (T = team 0-10, K = tyre set 0-1):
       100+T / 200+T  car, software / hardware      111 / 211  helmets

@@ -171,15 +171,20 @@ TEST(GameCli, ASampleGameWithAnotherCreditTextIsRecognisedByItsContents) {
 namespace tavolex {
 namespace {
 
-// The pit crew upgrade with the masks of the data folder the tool shares with the editor.
-TEST(PitCrewUpgradeCli, InfoTellsTheStateAndTheUpgradeNeedsAllMasks) {
+// A sample game and a data folder of its own, shared by the tool and the editor.
+class PitCrewUpgradeCli : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(run({"game", "make-sample", game}).status, 0); }
+    ProcessResult run(const std::vector<std::string>& arguments) const {
+        return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments,
+                                "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ");
+    }
     ScratchFolder folder;
-    const std::string environment = "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
-    auto run = [&](const std::vector<std::string>& arguments) {
-        return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments, environment);
-    };
     const std::string game = (folder / "game").string();
-    ASSERT_EQ(run({"game", "make-sample", game}).status, 0);
+};
+
+// The pit crew upgrade with the masks of the data folder the tool shares with the editor.
+TEST_F(PitCrewUpgradeCli, InfoTellsTheStateAndTheUpgradeNeedsAllMasks) {
     ProcessResult result = run({"game", "info", game});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(nlohmann::json::parse(result.out)["pit_crew_files"], "no masks");
@@ -209,14 +214,7 @@ TEST(PitCrewUpgradeCli, InfoTellsTheStateAndTheUpgradeNeedsAllMasks) {
 
 // A mask made by hand: the texture with its legend out, the painted picture
 // in as the mask where the editor and the upgrade look for it.
-TEST(PitCrewMaskCli, WritesTheTexturePictureAndMakesTheMaskFromItsPaint) {
-    ScratchFolder folder;
-    const std::string environment = "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
-    auto run = [&](const std::vector<std::string>& arguments) {
-        return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments, environment);
-    };
-    const std::string game = (folder / "game").string();
-    ASSERT_EQ(run({"game", "make-sample", game}).status, 0);
+TEST_F(PitCrewUpgradeCli, AMaskIsMadeFromThePaintedTexturePicture) {
     const fs::path picture = folder / "mask3.bmp";
     ProcessResult result = run({"game", "pitcrew-mask", game, "3", picture.string()});
     ASSERT_EQ(result.status, 0) << result.err;
