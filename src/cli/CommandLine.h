@@ -68,7 +68,7 @@ std::filesystem::path EditorDataFolder();
 // The game's executable identified as the editor identifies it: by the
 // built-in text, the text the editor remembered in its settings file, or the
 // contents.
-ExeIdentity IdentifyGame(const GameFolder& game);
+[[nodiscard]] ExeIdentity IdentifyGame(const GameFolder& game);
 // Prints the first paragraph of the message (the advice after it is about
 // the editor's dialogs); returns kFailure.
 int FailWith(TextId text);

@@ -115,10 +115,9 @@ std::string Windows1252ToUtf8(std::string_view text) {
 }
 
 bool ContainsControlCharacter(std::string_view bytes) {
-    for (const char c : bytes) {
-        if (static_cast<unsigned char>(c) < 0x20) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x20)
             return true;
-        }
     }
     return false;
 }

@@ -25,7 +25,7 @@ struct PitCrewMarkerColour {
     std::uint8_t green;
     std::uint8_t blue;
 };
-std::span<const PitCrewMarkerColour> PitCrewMarkerColours();
+[[nodiscard]] std::span<const PitCrewMarkerColour> PitCrewMarkerColours();
 
 // The legend's columns right of the 256 of the texture, and one swatch's rows
 // (the swatches stand from the top in the order of PitCrewMarkerColours).
@@ -33,7 +33,7 @@ inline constexpr int kPitCrewLegendWidth = 64;
 inline constexpr int kPitCrewLegendSwatchRows = 16;
 
 // The texture (8-bit, 256 x H) in its own colours, the legend beside it.
-PackedBitmap MakePitCrewMaskPicture(const PackedBitmap& texture);
+[[nodiscard]] PackedBitmap MakePitCrewMaskPicture(const PackedBitmap& texture);
 
 struct PixelPosition {
     int x = 0; // from the left

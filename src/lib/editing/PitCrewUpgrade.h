@@ -31,13 +31,13 @@ inline constexpr std::array<std::uint8_t, 8> kPitCrewMaskMarkers = {242, 243, 24
 // The mask files' folder under the data folder, and file i's path.
 std::filesystem::path PitCrewMaskPath(const std::filesystem::path& dataFolder, int file);
 // File i's mask size in bytes: 256 x H.
-std::size_t PitCrewMaskSize(int file);
+[[nodiscard]] std::size_t PitCrewMaskSize(int file);
 
 // File i of the game as its 8-bit picture of 256 x H.
 [[nodiscard]] Error ReadPitCrewUpgradeTexture(const std::filesystem::path& gameFolder, int file, PackedBitmap& picture);
 
 // The eleven masks; false (and nothing kept) when one is missing or not exactly 256 x H bytes.
-bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks);
+[[nodiscard]] bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks);
 
 // The nine recolouring rules on the pixels whose mask byte is not 0.
 void RecolourPitCrewPixels(std::span<std::uint8_t> pixels, std::span<const std::uint8_t> mask);

@@ -84,11 +84,11 @@ struct GraphicItem {
 };
 // The graphic an identifier stands for; nothing for data items and unknown ones.
 std::optional<GraphicItem> GraphicItemOf(int id);
-bool IsDataItem(int id);
-bool IsKnownItem(int id);
+[[nodiscard]] bool IsDataItem(int id);
+[[nodiscard]] bool IsKnownItem(int id);
 // Whether any item whose data lives in GP3.EXE is selected: the team and
 // driver data, the number positions and the game settings (800-810).
-bool SelectsExecutableItems(const SelectionRecord& selection);
+[[nodiscard]] bool SelectsExecutableItems(const SelectionRecord& selection);
 // Every identifier, graphics first.
 std::vector<int> AllItems();
 
@@ -97,7 +97,7 @@ std::uint32_t TeamDataMask(const SelectionRecord& selection);
 
 // Whether "Car Number Positions" takes in `team`: its software car is
 // selected and has a picture, or else its hardware car.
-bool CarSelectedWithPicture(const CarSet& carSet, const SelectionRecord& selection, int team);
+[[nodiscard]] bool CarSelectedWithPicture(const CarSet& carSet, const SelectionRecord& selection, int team);
 
 // A list of identifiers and ranges, "100-110,800-808", as a selection. Every
 // number must be an item's identifier; otherwise `problem` says which is not.

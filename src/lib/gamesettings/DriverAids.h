@@ -27,7 +27,7 @@ inline constexpr std::array<std::uint16_t, kDriverAidCount> kDriverAidBits = {0x
 // Every aid's bit; a mask holds no other (64 is the game's own offset).
 inline constexpr std::uint16_t kAllDriverAids = 0x33F;
 
-constexpr bool IsDriverAidMask(std::uint16_t mask) { return (mask & ~kAllDriverAids) == 0; }
+[[nodiscard]] constexpr bool IsDriverAidMask(std::uint16_t mask) { return (mask & ~kAllDriverAids) == 0; }
 
 DriverAidMasks DefaultDriverAids();
 
@@ -39,9 +39,9 @@ std::uint16_t MaskOfAids(const std::array<bool, kDriverAidCount>& available);
 // all); below 64 (or negative) it is kept. Only the aids' bits are kept.
 std::uint16_t AidMaskFromStored(std::int16_t stored);
 
-bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks);
+[[nodiscard]] bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks);
 // False, with nothing written, when a mask holds a bit that is no aid's.
-bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks);
+[[nodiscard]] bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks);
 
 [[nodiscard]] Error ReadGameDriverAids(const GameFolder& game, ExeStatus status, DriverAidMasks& masks);
 [[nodiscard]] Error WriteGameDriverAids(const GameFolder& game, ExeStatus status, const DriverAidMasks& masks);

@@ -29,14 +29,14 @@ namespace tavolex {
 // does nothing and succeeds.
 std::uint16_t ReadGameSpread(const GameFolder& game);
 // The spread the save file holds (capped at 2); nothing without an intact save file.
-std::optional<std::uint16_t> ReadSavedSpread(const GameFolder& game);
+[[nodiscard]] std::optional<std::uint16_t> ReadSavedSpread(const GameFolder& game);
 [[nodiscard]] Error WriteGameSpread(const GameFolder& game, std::uint16_t spread);
 
 // A level name per language, or nothing: where reading, the language file
 // is missing or unreadable; where writing, the file is left as it is.
 using GameLevelNames = std::array<std::optional<FixedText<32>>, kLanguageCount>;
-GameLevelNames ReadGameLevelNames(const GameFolder& game);
-GameLevelNames EveryLevelName(const LevelNames& names);
+[[nodiscard]] GameLevelNames ReadGameLevelNames(const GameFolder& game);
+[[nodiscard]] GameLevelNames EveryLevelName(const LevelNames& names);
 
 // The level names into the language files: every name is checked before the
 // first file is written (a control character is refused with
@@ -53,7 +53,7 @@ void ReadOppositionSettings(const GameFolder& game, MiscSettings& misc);
 
 // All four, all or nothing: `misc` changes only when every read succeeded.
 // The executable's settings are read only when it is the supported build.
-bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc);
+[[nodiscard]] bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc);
 // The share of GP3.EXE and the save file: the power switch, the spread and
 // the points, the first failure ending it; the executable only when
 // supported. The level names go separately (WriteGameLevelNames), after
