@@ -142,8 +142,9 @@ TEST(GameFolder, LaunchingReportsAMissingGame) {
     EXPECT_FALSE(Ok(LaunchGame(GameFolder(folder.path()), &command)));
     EXPECT_NE(command.find("GP3.EXE"), std::string::npos) << "the message names what was tried";
     // A native program that exists is started and left to run.
-    WriteScript(folder / "GP3.EXE", "exit 0");
+    WriteScript(folder / "GP3.EXE", "echo ran > ran");
     EXPECT_TRUE(Ok(LaunchGame(GameFolder(folder.path()))));
+    EXPECT_TRUE(WaitFor([&] { return fs::exists(folder / "ran"); })) << "started in the game folder";
 }
 
 // A Windows program goes through wine by its header, even where every file
