@@ -19,6 +19,9 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
+            if (run.error_occurred) {
+                failed_ = true;
+            }
             // With repetitions only the medians are compared: this machine is shared and noisy.
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
@@ -48,8 +51,12 @@ public:
         }
     }
 
+    // A benchmark was skipped with an error: its set-up or its subject failed.
+    bool failed() const { return failed_; }
+
 private:
     std::map<std::string, double> times_;
+    bool failed_ = false;
 };
 
 } // namespace
@@ -75,5 +82,5 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     reporter.PrintRatios();
     benchmark::Shutdown();
-    return 0;
+    return reporter.failed() ? 1 : 0;
 }

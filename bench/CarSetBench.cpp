@@ -9,8 +9,8 @@
 #include <benchmark/benchmark.h>
 
 #include "document/CarSetFile.h"
+#include "document/GraphicDeclarations.h"
 #include "document/LazyGraphics.h"
-#include "formats/BitmapFile.h"
 
 namespace tavolex::bench {
 namespace {
@@ -31,12 +31,17 @@ PackedBitmap Photo(int width, int height, Depth depth, unsigned seed) {
     return image;
 }
 
-// The car set and the bitmap files its slots come from, made once.
+// The car set, the picture files its slots come from and the saved car set,
+// made once. A step that fails leaves `failure` set, and every benchmark that
+// needs them is skipped with it: figures from half a car set would mislead.
 struct FullCarSet {
     fs::path folder = fs::temp_directory_path() / "tavolex-bench-carset";
     GraphicEnvironment environment;
     CarSet carSet;
     std::vector<std::tuple<GraphicKind, int, Variant, fs::path>> files;
+    fs::path saved = folder / "size.gp3";
+    std::size_t savedSize = 0;
+    std::string failure;
 
     FullCarSet() {
         fs::create_directories(folder);
@@ -54,7 +59,12 @@ struct FullCarSet {
                     const int v = VariantIndex(variant);
                     const Depth depth = variant == Variant::Hardware ? Depth::Bits24 : Depth::Bits8;
                     const fs::path path = folder / (std::to_string(seed) + ".bmp");
-                    (void)SaveBitmapFile(path, Photo(info.width[v], info.height[v], depth, seed++));
+                    // Each kind's own file form (the art sheet is wider than the art).
+                    const Error error = SaveGraphicFile(kind, path, Photo(info.width[v], info.height[v], depth, seed++));
+                    if (!Ok(error)) {
+                        failure = "writing " + path.string() + " failed: " + ErrorText(error);
+                        return;
+                    }
                     files.emplace_back(kind, slot, variant, path);
                 }
             }
@@ -62,6 +72,11 @@ struct FullCarSet {
         carSet.helmetImages = {Photo(256, 330, Depth::Bits8, 900), Photo(256, 330, Depth::Bits24, 901)};
         carSet.helmetFlags = {1, 1};
         useFiles();
+        if (const Error error = SaveCarSet(carSet, saved, environment); !Ok(error)) {
+            failure = std::string("saving the car set failed: ") + ErrorText(error);
+            return;
+        }
+        savedSize = static_cast<std::size_t>(fs::file_size(saved));
     }
 
     void useFiles() {
@@ -76,20 +91,23 @@ FullCarSet& Full() {
     return full;
 }
 
-std::size_t SavedSize() {
-    static const std::size_t size = [] {
-        FullCarSet& full = Full();
-        full.useFiles();
-        const fs::path path = full.folder / "size.gp3";
-        (void)SaveCarSet(full.carSet, path, full.environment);
-        return static_cast<std::size_t>(fs::file_size(path));
-    }();
-    return size;
+// The car set, or null with the benchmark skipped when it could not be made.
+FullCarSet* ReadyOrSkip(benchmark::State& state) {
+    FullCarSet& full = Full();
+    if (!full.failure.empty()) {
+        state.SkipWithError(full.failure.c_str());
+        return nullptr;
+    }
+    return &full;
 }
 
 void SaveBaseline(benchmark::State& state) {
-    const std::vector<char> bytes(SavedSize(), 'x');
-    const fs::path path = Full().folder / "plain.bin";
+    const FullCarSet* full = ReadyOrSkip(state);
+    if (full == nullptr) {
+        return;
+    }
+    const std::vector<char> bytes(full->savedSize, 'x');
+    const fs::path path = full->folder / "plain.bin";
     for (auto _ : state) {
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -99,7 +117,11 @@ void SaveBaseline(benchmark::State& state) {
 BENCHMARK(SaveBaseline)->Name("CarSetSave/baseline")->Unit(benchmark::kMillisecond);
 
 void SaveFull(benchmark::State& state) {
-    FullCarSet& full = Full();
+    FullCarSet* ready = ReadyOrSkip(state);
+    if (ready == nullptr) {
+        return;
+    }
+    FullCarSet& full = *ready;
     const fs::path path = full.folder / "full.gp3";
     for (auto _ : state) {
         state.PauseTiming();
@@ -109,15 +131,18 @@ void SaveFull(benchmark::State& state) {
             state.SkipWithError("save failed");
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * SavedSize()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * full.savedSize));
 }
 BENCHMARK(SaveFull)->Name("CarSetSave/SaveCarSet")->Unit(benchmark::kMillisecond);
 
 void LoadBaseline(benchmark::State& state) {
-    const fs::path path = Full().folder / "size.gp3";
-    std::vector<char> bytes(SavedSize());
+    const FullCarSet* full = ReadyOrSkip(state);
+    if (full == nullptr) {
+        return;
+    }
+    std::vector<char> bytes(full->savedSize);
     for (auto _ : state) {
-        std::ifstream in(path, std::ios::binary);
+        std::ifstream in(full->saved, std::ios::binary);
         in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         benchmark::DoNotOptimize(bytes.data());
     }
@@ -126,13 +151,15 @@ void LoadBaseline(benchmark::State& state) {
 BENCHMARK(LoadBaseline)->Name("CarSetLoad/baseline")->Unit(benchmark::kMillisecond);
 
 void LoadAndFetchAll(benchmark::State& state) {
-    FullCarSet& full = Full();
-    const fs::path path = full.folder / "size.gp3";
-    (void)SavedSize();
+    const FullCarSet* ready = ReadyOrSkip(state);
+    if (ready == nullptr) {
+        return;
+    }
+    const FullCarSet& full = *ready;
     for (auto _ : state) {
         CarSet carSet;
         NewCarSet(carSet);
-        if (LoadCarSet(carSet, path) != CarSetLoadError::None) {
+        if (LoadCarSet(carSet, full.saved) != CarSetLoadError::None) {
             state.SkipWithError("load failed");
         }
         for (const auto& [kind, slot, variant, file] : full.files) {
@@ -143,7 +170,7 @@ void LoadAndFetchAll(benchmark::State& state) {
             benchmark::DoNotOptimize(image.pixels());
         }
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * SavedSize()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * full.savedSize));
 }
 BENCHMARK(LoadAndFetchAll)->Name("CarSetLoad/LoadAndFetchAll")->Unit(benchmark::kMillisecond);
 

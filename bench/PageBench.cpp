@@ -15,33 +15,48 @@ namespace tavolex::bench {
 namespace {
 namespace fs = std::filesystem;
 
-// A car set file with a hardware livery for every team, loaded once.
+// A car set file with a hardware livery for every team, loaded once;
+// `ready` only when every step succeeded.
 struct SavedLiveries {
     fs::path folder = fs::temp_directory_path() / "tavolex-bench-pages";
     GraphicEnvironment environment;
     CarSet carSet;
+    bool ready = false;
 
     SavedLiveries() {
         fs::create_directories(folder);
         environment.temporaryFolder = folder;
         NewCarSet(carSet);
-        (void)SaveBitmapFile(folder / "livery.bmp", PhotoSheet24());
+        if (!Ok(SaveBitmapFile(folder / "livery.bmp", PhotoSheet24()))) {
+            return;
+        }
         for (int team = 0; team < kTeamCount; ++team) {
             SetSlotFromFile(carSet, GraphicKind::CarLivery, team, Variant::Hardware, folder / "livery.bmp");
         }
-        (void)SaveCarSet(carSet, folder / "liveries.gp3", environment);
+        if (!Ok(SaveCarSet(carSet, folder / "liveries.gp3", environment))) {
+            return;
+        }
         NewCarSet(carSet);
-        (void)LoadCarSet(carSet, folder / "liveries.gp3");
+        ready = LoadCarSet(carSet, folder / "liveries.gp3") == CarSetLoadError::None;
     }
 };
 
-SavedLiveries& Saved() {
+// The saved liveries, or null with the benchmark skipped when they could not be made.
+SavedLiveries* ReadyOrSkip(benchmark::State& state) {
     static SavedLiveries saved;
-    return saved;
+    if (!saved.ready) {
+        state.SkipWithError("the car set of liveries could not be made");
+        return nullptr;
+    }
+    return &saved;
 }
 
 void FetchOnly(benchmark::State& state) {
-    SavedLiveries& saved = Saved();
+    SavedLiveries* ready = ReadyOrSkip(state);
+    if (ready == nullptr) {
+        return;
+    }
+    SavedLiveries& saved = *ready;
     int team = 0;
     for (auto _ : state) {
         PackedBitmap image;
@@ -56,7 +71,11 @@ void FetchOnly(benchmark::State& state) {
 BENCHMARK(FetchOnly)->Name("LiveryShow/baseline")->Unit(benchmark::kMillisecond);
 
 void FetchAndDisplay(benchmark::State& state) {
-    SavedLiveries& saved = Saved();
+    SavedLiveries* ready = ReadyOrSkip(state);
+    if (ready == nullptr) {
+        return;
+    }
+    SavedLiveries& saved = *ready;
     DisplayImage display;
     int team = 0;
     for (auto _ : state) {

@@ -8,6 +8,7 @@
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
 #include "settings/AppPaths.h"
+#include "settings/Settings.h"
 
 namespace tavolex::cli {
 
@@ -80,8 +81,30 @@ int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path) {
     return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
 }
 
-std::filesystem::path EditorDataFolder() {
-    return ResolveAppPaths(CurrentExecutablePath(nullptr), Environment::FromProcess()).dataFolder;
+namespace {
+// The editor's paths: its settings file is named after the editor, which is
+// installed beside this tool.
+AppPaths EditorAppPaths() {
+    return ResolveAppPaths(CurrentExecutablePath(nullptr).parent_path() / "tavolex", Environment::FromProcess());
+}
+} // namespace
+
+std::filesystem::path EditorDataFolder() { return EditorAppPaths().dataFolder; }
+
+ExeIdentity IdentifyGame(const GameFolder& game) {
+    return IdentifyGameExecutable(game, ExeIdentificationFromHex(ReadSettings(EditorAppPaths().settingsFile).exeIdentification));
+}
+
+int FailWith(TextId text) {
+    const std::string_view message = Text(text);
+    return Fail(message.substr(0, message.find("\n\n")));
+}
+
+int RequireGame(ExeStatus status) {
+    if (AllowsGameFiles(status)) {
+        return kSuccess;
+    }
+    return FailWith(status == ExeStatus::Missing ? TextId::ExeMissingOrCorrupt : TextId::ExeUnsupported);
 }
 
 int SaveCarSetFile(CarSet& carSet, const std::filesystem::path& path, const GraphicEnvironment& environment) {

@@ -50,6 +50,9 @@ std::optional<int> ParseInt(const std::string& text, int low, int high);
 
 } // namespace tavolex::cli
 
+#include "core/Texts.h"
+#include "game/GameIdentity.h"
+
 namespace tavolex {
 struct CarSet;
 struct GraphicEnvironment;
@@ -62,6 +65,15 @@ int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path);
 // The editor's data folder (the cockpit mask, the pit crew masks), so that
 // the tool and the editor use the same files.
 std::filesystem::path EditorDataFolder();
+// The game's executable identified as the editor identifies it: by the
+// built-in text, the text the editor remembered in its settings file, or the
+// contents.
+[[nodiscard]] ExeIdentity IdentifyGame(const GameFolder& game);
+// Prints the first paragraph of the message (the advice after it is about
+// the editor's dialogs); returns kFailure.
+int FailWith(TextId text);
+// kSuccess when the game's files can be used; else prints why and returns kFailure.
+int RequireGame(ExeStatus status);
 
 // Saves the car set with a progress bar; on failure prints the message.
 int SaveCarSetFile(CarSet& carSet, const std::filesystem::path& path, const GraphicEnvironment& environment);

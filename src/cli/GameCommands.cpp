@@ -9,9 +9,11 @@
 #include "TeamsJson.h"
 #include "TerminalProgress.h"
 #include "core/Texts.h"
+#include "editing/PitCrewMaskPicture.h"
 #include "editing/PitCrewUpgrade.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
+#include "formats/PictureFile.h"
 #include "formats/JamNames.h"
 #include "formats/MenuArtArchive.h"
 #include "game/GameFileList.h"
@@ -84,7 +86,7 @@ int Info(const Arguments& arguments) {
         return UsageError("game info takes DIR");
     }
     const GameFolder game(arguments.positional()[0]);
-    const ExeIdentity exe = IdentifyGameExecutable(game);
+    const ExeIdentity exe = IdentifyGame(game);
     const ArtIdentity art = IdentifyArtArchiveFile(game.artArchive());
     auto by = [](IdentifiedBy how) { return how == IdentifiedBy::None ? Json() : Json(IdentifiedByName(how)); };
     const char* pitCrewStates[] = {"upgraded", "needs upgrade", "no masks"};
@@ -119,12 +121,53 @@ int PitCrewUpgrade(const Arguments& arguments) {
     return kSuccess;
 }
 
+// A mask for the pit crew upgrade, made by hand: texture N of the game as a
+// picture to paint on, or the painted picture as the mask of the editor's data folder.
+int PitCrewMask(Arguments arguments) {
+    const bool write = arguments.takeFlag("--write");
+    if (!arguments.valid() || arguments.positional().size() != 3) {
+        return UsageError("game pitcrew-mask takes DIR N OUT.BMP, or DIR N IN.BMP --write");
+    }
+    const auto file = ParseInt(arguments.positional()[1], 0, kPitCrewUpgradeFiles - 1);
+    if (!file) {
+        return UsageError("N is a pit crew texture from 0 to 10");
+    }
+    const fs::path game = arguments.positional()[0];
+    const fs::path picture = arguments.positional()[2];
+    PackedBitmap texture;
+    if (Error error = ReadPitCrewUpgradeTexture(game, *file, texture); !Ok(error)) {
+        return Fail(Text(TextId::FailedToImportJam), ErrorText(error));
+    }
+    if (!write) {
+        if (Error error = SavePictureFile(picture, MakePitCrewMaskPicture(texture)); !Ok(error)) {
+            return Fail(Text(TextId::CouldntSaveBitmap), ErrorText(error));
+        }
+        return kSuccess;
+    }
+    PackedBitmap painted;
+    if (Error error = LoadPitCrewMaskPicture(picture, texture, painted); !Ok(error)) {
+        return Fail(Text(TextId::CouldntLoadBitmap), ErrorText(error));
+    }
+    std::vector<std::uint8_t> mask;
+    PixelPosition bad;
+    if (Error error = PitCrewMaskFromPicture(texture, painted, mask, bad); !Ok(error)) {
+        return Fail(Text(TextId::CouldntLoadBitmap), std::string(ErrorText(error)) + " at x " +
+                                                         std::to_string(bad.x) + ", y " + std::to_string(bad.y));
+    }
+    const fs::path data = EditorDataFolder();
+    if (Error error = WritePitCrewMask(data, *file, mask); !Ok(error)) {
+        return Fail(Text(TextId::CouldntSaveBitmap), ErrorText(error));
+    }
+    std::cout << PitCrewMaskPath(data, *file).string() << '\n';
+    return kSuccess;
+}
+
 int Teams(const Arguments& arguments) {
     if (!arguments.valid() || arguments.positional().size() != 1) {
         return UsageError("game teams takes DIR");
     }
     const GameFolder game(arguments.positional()[0]);
-    const ExeStatus status = IdentifyExecutable(game);
+    const ExeStatus status = IdentifyGame(game).status;
     if (!AllowsGameFiles(status)) {
         return Fail(Text(TextId::FailedToReadGame), "GP3.EXE is missing or not supported");
     }
@@ -158,16 +201,19 @@ int Art(Arguments arguments) {
     const GameFolder game(arguments.positional()[0]);
     const fs::path bitmap = arguments.positional()[2];
     const fs::path archive = game.artArchive();
+    PackedBitmap sheet;
+    // The picture is read before the archive is touched: expanding it is a write.
+    if (write) {
+        if (Error error = LoadArtSheetBitmap(bitmap, sheet); !Ok(error)) {
+            return Fail(Text(TextId::CouldntLoadBitmap), ErrorText(error));
+        }
+    }
     TerminalProgress progress;
     const TextId failure = write ? TextId::FailedToPatchArt : TextId::FailedToImportArt;
     if (Error error = CheckAndExpandArtArchive(archive, &progress); !Ok(error)) {
         return Fail(Text(failure), ErrorText(error));
     }
-    PackedBitmap sheet;
     if (write) {
-        if (Error error = LoadArtSheetBitmap(bitmap, sheet); !Ok(error)) {
-            return Fail(Text(TextId::CouldntLoadBitmap), ErrorText(error));
-        }
         const TeamArtSheet teamSheet{*team, &sheet};
         if (Error error = ExportTeamArts(archive, {&teamSheet, 1}); !Ok(error)) {
             return Fail(Text(failure), ErrorText(error));
@@ -188,7 +234,7 @@ int Art(Arguments arguments) {
 int RunGameCommand(Arguments arguments) {
     return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art},
                                      {"settings", GameSettingsCommand}, {"import", GameImport}, {"export", GameExport},
-                                     {"pitcrew-upgrade", PitCrewUpgrade}});
+                                     {"pitcrew-upgrade", PitCrewUpgrade}, {"pitcrew-mask", PitCrewMask}});
 }
 
 } // namespace tavolex::cli

@@ -20,17 +20,21 @@ constexpr std::size_t kMaxSettingsFileSize = 1024 * 1024;
 GameSettings Defaults() {
     const MiscSettings misc = DefaultMiscSettings();
     return {DefaultDamage(), DefaultDriverAids(), DefaultCameras(), misc.points,
-            misc.playerCarPower, misc.oppositionSpread, misc.levelNames};
+            misc.playerCarPower, misc.oppositionSpread, EveryLevelName(misc.levelNames)};
 }
 
-// What the game holds; the executable's settings only from the supported build.
+// What the game holds, and null where it holds nothing: the executable's
+// settings only from the supported build, the spread from an intact save
+// file, each level name from its own language file.
 int Print(const GameFolder& game) {
+    const ExeStatus status = IdentifyGame(game).status;
+    if (status == ExeStatus::Missing) {
+        return FailWith(TextId::ExeMissingOrCorrupt);
+    }
     GameSettings settings;
     MiscSettings misc = DefaultMiscSettings();
-    ReadOppositionSettings(game, misc);
-    settings.oppositionSpread = misc.oppositionSpread;
-    settings.levelNames = misc.levelNames;
-    const ExeStatus status = IdentifyExecutable(game);
+    settings.oppositionSpread = ReadSavedSpread(game);
+    settings.levelNames = ReadGameLevelNames(game);
     if (AllowsExecutable(status)) {
         DamageRecord damage{};
         DriverAidMasks aids{};
@@ -52,9 +56,10 @@ int Print(const GameFolder& game) {
     return kSuccess;
 }
 
-// The settings of FILE into the game, by the editors' Export rules: the
-// executable in one patch, then the save file, then the language files
-// (whose failures, as in the editor, are not reported).
+// The settings of FILE into the game, by the editors' Export rules: every
+// value checked first, then the executable in one patch, the save file and
+// the language files (a missing one skipped, one that cannot be written a
+// failure).
 int Write(const GameFolder& game, const std::filesystem::path& file) {
     std::vector<std::uint8_t> bytes;
     if (Error error = ReadWholeFile(file, kMaxSettingsFileSize, bytes); !Ok(error)) {
@@ -68,8 +73,12 @@ int Write(const GameFolder& game, const std::filesystem::path& file) {
     if (const auto problem = GameSettingsFromJson(json, settings)) {
         return Fail(Text(TextId::CouldntLoadFile), *problem);
     }
+    const ExeStatus status = IdentifyGame(game).status;
+    if (int usable = RequireGame(status); usable != kSuccess) {
+        return usable;
+    }
     if (settings.touchesExecutable()) {
-        const Error error = PatchExecutableTable(game, IdentifyExecutable(game), [&](auto& exe) {
+        const Error error = PatchExecutableTable(game, status, [&](auto& exe) {
             return (!settings.damage || WriteDamage(exe, *settings.damage)) &&
                    (!settings.driverAids || WriteDriverAids(exe, *settings.driverAids)) &&
                    (!settings.cameras || WriteCameras(exe, *settings.cameras)) &&
@@ -81,12 +90,13 @@ int Write(const GameFolder& game, const std::filesystem::path& file) {
         }
     }
     if (settings.oppositionSpread) {
-        (void)WriteGameSpread(game, *settings.oppositionSpread);
+        if (Error error = WriteGameSpread(game, *settings.oppositionSpread); !Ok(error)) {
+            return Fail(Text(TextId::FailedToPatchGame), ErrorText(error));
+        }
     }
     if (settings.levelNames) {
-        for (int language = 0; language < kLanguageCount; ++language) {
-            (void)WriteLevelName(game, static_cast<Language>(language),
-                                 (*settings.levelNames)[static_cast<std::size_t>(language)].view());
+        if (Error error = WriteGameLevelNames(game, *settings.levelNames); !Ok(error)) {
+            return Fail(Text(TextId::FailedToPatchGame), ErrorText(error));
         }
     }
     return kSuccess;

@@ -1,5 +1,7 @@
 #include "GameSettingsJson.h"
 
+#include <algorithm>
+
 #include "core/TextEncoding.h"
 
 namespace tavolex::cli {
@@ -64,20 +66,23 @@ std::optional<CameraRecord> Cameras(const Json& value) {
     return cameras;
 }
 
-std::optional<LevelNames> Names(const Json& value) {
-    LevelNames names;
+std::optional<GameLevelNames> Names(const Json& value) {
+    GameLevelNames names;
     if (!value.is_array() || value.size() != names.size()) {
         return std::nullopt;
     }
     for (std::size_t l = 0; l < names.size(); ++l) {
+        if (value[l].is_null()) {
+            continue;
+        }
         if (!value[l].is_string()) {
             return std::nullopt;
         }
         const auto text = Utf8ToWindows1252(value[l].get<std::string>());
-        if (!text || text->size() > FixedText<32>::kCapacity || text->find('\0') != std::string::npos) {
+        if (!text || text->size() > FixedText<32>::kCapacity || ContainsControlCharacter(*text)) {
             return std::nullopt;
         }
-        names[l] = *text;
+        names[l] = FixedText<32>(*text);
     }
     return names;
 }
@@ -88,7 +93,9 @@ Json GameSettingsToJson(const GameSettings& settings) {
     Json names = nullptr;
     if (settings.levelNames) {
         names = Json::array();
-        for (const auto& name : *settings.levelNames) names.push_back(Windows1252ToUtf8(name.view()));
+        for (const auto& name : *settings.levelNames) {
+            names.push_back(name ? Json(Windows1252ToUtf8(name->view())) : Json(nullptr));
+        }
     }
     return {{"damage", OrNull(settings.damage)},
             {"driver_aids", OrNull(settings.driverAids)},
@@ -110,8 +117,9 @@ std::optional<std::string> GameSettingsFromJson(const Json& json, GameSettings& 
             read.damage = Numbers<DamageRecord>(value, [](int i) { return std::pair{0, int{DamageLimit(i)}}; });
             good = read.damage.has_value();
         } else if (key == "driver_aids") {
-            read.driverAids = Numbers<DriverAidMasks>(value, [](int) { return std::pair{0, int{kMaxDriverAidMask}}; });
-            good = read.driverAids.has_value();
+            read.driverAids = Numbers<DriverAidMasks>(value, [](int) { return std::pair{0, int{kAllDriverAids}}; });
+            good = read.driverAids.has_value() &&
+                   std::all_of(read.driverAids->begin(), read.driverAids->end(), IsDriverAidMask);
         } else if (key == "cameras") {
             read.cameras = Cameras(value);
             good = read.cameras.has_value();
@@ -133,12 +141,12 @@ std::optional<std::string> GameSettingsFromJson(const Json& json, GameSettings& 
         if (!good) {
             static const std::pair<const char*, const char*> kExpected[] = {
                 {"damage", "26 whole numbers: parts 0-65535, damage 0-32767, bounce 0-255"},
-                {"driver_aids", "5 masks from 0 to 65471"},
+                {"driver_aids", "5 masks of the aid bits 1, 2, 4, 8, 16, 32, 256 and 512"},
                 {"cameras", "9 lists of 10 whole numbers: angles -180 to 180, the others -32768 to 32767"},
                 {"points", "22 whole numbers from 0 to 127"},
                 {"player_car_power", "0 (fixed) or 1 (team dependant)"},
                 {"opposition_spread", "0, 1 or 2"},
-                {"level_names", "5 texts of at most 31 Windows-1252 characters"}};
+                {"level_names", "5 texts (or null) of at most 31 Windows-1252 characters, no control characters"}};
             for (const auto& [name, expected] : kExpected) {
                 if (key == name) return "\"" + key + "\" must be " + expected;
             }

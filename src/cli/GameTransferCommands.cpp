@@ -34,11 +34,9 @@ int Prepare(SelectionMode mode, const fs::path& folder, const fs::path& carSetFi
             return UsageError("--items: " + problem);
         }
     }
-    transfer.status = IdentifyExecutable(GameFolder(folder));
-    if (!AllowsGameFiles(transfer.status)) {
-        const std::string_view text =
-            Text(transfer.status == ExeStatus::Missing ? TextId::ExeMissingOrCorrupt : TextId::ExeUnsupported);
-        return Fail(text.substr(0, text.find("\n\n"))); // the advice after it is about the editor's dialog
+    transfer.status = IdentifyGame(GameFolder(folder)).status;
+    if (int usable = RequireGame(transfer.status); usable != kSuccess) {
+        return usable;
     }
     if (int loaded = LoadCarSetFile(transfer.carSet, carSetFile); loaded != kSuccess) {
         return loaded;
@@ -47,6 +45,11 @@ int Prepare(SelectionMode mode, const fs::path& folder, const fs::path& carSetFi
     // it lets the user check, or its preselection.
     transfer.selection = wanted ? UsableSelection(mode, transfer.carSet, *wanted)
                                 : DefaultSelection(mode, transfer.carSet);
+    // The editor warns of an executable it cannot read; here the data that
+    // lives in it would be skipped without a word, so nothing is done.
+    if (transfer.status == ExeStatus::Unreadable && SelectsExecutableItems(transfer.selection)) {
+        return FailWith(TextId::ExeUnreadableWarning);
+    }
     return kSuccess;
 }
 

@@ -68,6 +68,16 @@ Commands:
       Recolours and stamps the game's pit crew textures as the editor does at
       start-up, with the masks of its data folder (pitcrew-masks/19000.bin to
       19010.bin), printing each file upgraded. Fails without all masks.
+  game pitcrew-mask DIR N OUT.BMP
+  game pitcrew-mask DIR N IN.BMP --write
+      Writes pit crew texture N (0-10) of the game as a 24-bit picture,
+      320 pixels wide: the texture in its own colours and, to its right, a
+      legend of the marker colours (mask values 242, 243, 245, 246, 247, 252,
+      253 and 254 from the top). With --write, such a picture (BMP or PNG),
+      painted in the marker colours over the areas, becomes
+      pitcrew-masks/190NN.bin in the editor's data folder: 0 where the
+      texture's own colour shows, the marker's value where it is painted;
+      any other colour is refused with the pixel's position.
   game teams DIR
       Prints the team data an import from the game would read, as JSON.
   game art DIR TEAM OUT.BMP
@@ -81,10 +91,13 @@ Commands:
   game settings DIR --defaults
       Prints the game's settings as JSON: damage (26 values), driver_aids
       (5 masks), cameras (9 lists of 10, angles in degrees), points (22),
-      player_car_power, opposition_spread and level_names (5 texts); the
-      executable's settings are null unless it is the supported version.
-      --write takes the keys present in FILE (any of them) into the game;
-      --defaults prints the defaults instead of reading the game.
+      player_car_power, opposition_spread and level_names (5 texts); a value
+      the game does not hold is null (the executable's settings unless it is
+      the supported version, the spread without an intact save file, a name
+      whose language file cannot be read). A folder without GP3.EXE fails.
+      --write takes the keys present in FILE (any of them) into the game; a
+      null level name leaves its file alone; a file that exists but cannot
+      be written fails. --defaults prints the defaults instead.
   game import DIR IN.GP3 OUT.GP3 [--items LIST]
       Takes the chosen shares of the installed game into the car set IN.GP3
       and saves it as OUT.GP3: team and driver data, settings and helmets are
@@ -94,6 +107,9 @@ Commands:
       Writes the chosen shares of the car set into the game's files, with a
       progress bar on a terminal. Without --items: every picture the car set
       holds (not those taken from the game itself) and all data items.
+      Both recognise GP3.EXE as the editor does, by the identification it
+      remembered too; on an executable that cannot be read, items 800-810
+      are refused before anything is written.
 
   Items of --items (T = team 0-10, K = tyre set 0-1):
       100+T / 200+T  car, software / hardware      111 / 211  helmets

@@ -227,6 +227,16 @@ TEST(TeamsCli, ExportAndImportTeamData) {
                             (folder / "x.gp3").string()});
     EXPECT_NE(run.err.find("not a performance text file"), std::string::npos) << run.err;
     EXPECT_FALSE(std::filesystem::exists(folder / "x.gp3"));
+    // A control character in a name never reaches a car set bound for the game.
+    std::string edited(text.begin(), text.end());
+    edited.replace(edited.find("Ferrari"), 7, "Fer\x1Brari");
+    test::WriteBytes(folder / "escape.txt", std::vector<std::uint8_t>(edited.begin(), edited.end()));
+    run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                           {"teams", "import", (folder / "in.gp3").string(), (folder / "escape.txt").string(),
+                            (folder / "x.gp3").string()});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("control character"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(folder / "x.gp3"));
     EXPECT_EQ(test::RunProcess(folder, TAVOLEX_CLI_PATH, {"teams", "import", "a", "b.doc", "c"}).status, 2);
 }
 

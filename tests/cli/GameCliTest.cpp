@@ -1,13 +1,17 @@
 // tavolex-cli game: the sample installation and the commands that read it.
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include "TestSupport.h"
+#include "editing/PitCrewMaskPicture.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/GameJam.h"
 #include "formats/MenuArtArchive.h"
+#include "formats/PictureFile.h"
 #include "game/GameFileList.h"
 #include "game/GameFolder.h"
 #include "game/LevelNames.h"
@@ -110,6 +114,22 @@ TEST_F(SampleGameTest, ArtSheetsExportAndWriteBack) {
     EXPECT_NE(run.err.find("Failed to import from GP3ART5.BIN file!"), std::string::npos);
 }
 
+// A bitmap that cannot be loaded is found before the archive is expanded:
+// the game's files stay exactly as they were.
+TEST(GameCli, ArtWriteChecksThePictureBeforeTouchingTheArchive) {
+    ScratchFolder folder;
+    const fs::path game = folder / "game";
+    ASSERT_EQ(RunCli(folder, {"game", "make-sample", game.string()}).status, 0);
+    const fs::path archive = GameFolder(game).artArchive();
+    const auto before = test::ReadBytes(archive);
+    test::WriteBytes(folder / "broken.bmp", {'B', 'M', 1, 2, 3});
+    const ProcessResult run = RunCli(folder, {"game", "art", game.string(), "2", (folder / "broken.bmp").string(), "--write"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Couldn't load bitmap file!"), std::string::npos) << run.err;
+    EXPECT_EQ(test::ReadBytes(archive), before) << "not expanded";
+    EXPECT_FALSE(FindPathIgnoringCase(game, "BITMAPS\\GP3ART5.BIN.old")) << "no copy made either";
+}
+
 TEST(GameCli, ReportsAMissingInstallation) {
     ScratchFolder folder;
     ProcessResult run = RunCli(folder, {"game", "info", folder.path().string()});
@@ -151,15 +171,20 @@ TEST(GameCli, ASampleGameWithAnotherCreditTextIsRecognisedByItsContents) {
 namespace tavolex {
 namespace {
 
-// The pit crew upgrade with the masks of the data folder the tool shares with the editor.
-TEST(PitCrewUpgradeCli, InfoTellsTheStateAndTheUpgradeNeedsAllMasks) {
+// A sample game and a data folder of its own, shared by the tool and the editor.
+class PitCrewUpgradeCli : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(run({"game", "make-sample", game}).status, 0); }
+    ProcessResult run(const std::vector<std::string>& arguments) const {
+        return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments,
+                                "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ");
+    }
     ScratchFolder folder;
-    const std::string environment = "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
-    auto run = [&](const std::vector<std::string>& arguments) {
-        return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments, environment);
-    };
     const std::string game = (folder / "game").string();
-    ASSERT_EQ(run({"game", "make-sample", game}).status, 0);
+};
+
+// The pit crew upgrade with the masks of the data folder the tool shares with the editor.
+TEST_F(PitCrewUpgradeCli, InfoTellsTheStateAndTheUpgradeNeedsAllMasks) {
     ProcessResult result = run({"game", "info", game});
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(nlohmann::json::parse(result.out)["pit_crew_files"], "no masks");
@@ -185,6 +210,45 @@ TEST(PitCrewUpgradeCli, InfoTellsTheStateAndTheUpgradeNeedsAllMasks) {
     result = run({"game", "pitcrew-upgrade", game});
     EXPECT_EQ(result.status, 0);
     EXPECT_TRUE(result.out.empty()) << "nothing is upgraded twice";
+}
+
+// A mask made by hand: the texture with its legend out, the painted picture
+// in as the mask where the editor and the upgrade look for it.
+TEST_F(PitCrewUpgradeCli, AMaskIsMadeFromThePaintedTexturePicture) {
+    const fs::path picture = folder / "mask3.bmp";
+    ProcessResult result = run({"game", "pitcrew-mask", game, "3", picture.string()});
+    ASSERT_EQ(result.status, 0) << result.err;
+    PackedBitmap painted;
+    ASSERT_TRUE(Ok(LoadPictureFile(picture, painted, 256 + 64, 156, Depth::Bits24))) << "the texture and its legend";
+
+    // Paint the top left pixel in the legend's second colour (marker 243), as a user's eyedropper would.
+    const std::uint8_t* legend = painted.topRow(kPitCrewLegendSwatchRows + 2) + 3 * 280;
+    std::copy(legend, legend + 3, painted.topRow(0));
+    const fs::path png = folder / "painted.png";
+    ASSERT_TRUE(Ok(SavePictureFile(png, painted)));
+    result = run({"game", "pitcrew-mask", game, "3", png.string(), "--write"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const fs::path mask = folder / "data" / "Tavolex" / "pitcrew-masks" / "19003.bin";
+    EXPECT_NE(result.out.find(mask.string()), std::string::npos) << result.out;
+    const auto bytes = test::ReadBytes(mask);
+    ASSERT_EQ(bytes.size(), 256u * 156u);
+    EXPECT_EQ(bytes[155u * 256u], 243) << "the top row is stored last";
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), 0), static_cast<std::ptrdiff_t>(bytes.size() - 1));
+
+    // Any other colour is refused with its place, and the mask stays as it was.
+    painted.topRow(9)[3 * 17] ^= 0x01;
+    ASSERT_TRUE(Ok(SavePictureFile(png, painted)));
+    result = run({"game", "pitcrew-mask", game, "3", png.string(), "--write"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("x 17, y 9"), std::string::npos) << result.err;
+    EXPECT_EQ(test::ReadBytes(mask), bytes);
+    // A picture of another size, and a texture that is not there.
+    ASSERT_TRUE(Ok(SavePictureFile(png, PackedBitmap(256, 156, Depth::Bits24))));
+    EXPECT_EQ(run({"game", "pitcrew-mask", game, "3", png.string(), "--write"}).status, 1);
+    EXPECT_EQ(run({"game", "pitcrew-mask", game, "11", picture.string()}).status, 2);
+    result = run({"game", "pitcrew-mask", (folder / "nowhere").string(), "3", picture.string()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("Failed to import JAM file!"), std::string::npos) << result.err;
 }
 
 } // namespace

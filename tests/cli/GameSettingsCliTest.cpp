@@ -143,6 +143,9 @@ TEST(GameSettingsCli, RefusesBadFilesNamingTheKeyAndWritesNothing) {
         {{{"player_car_power", "1"}}, "\"player_car_power\""},
         {{{"opposition_spread", 3}}, "\"opposition_spread\""},
         {{{"driver_aids", {1, 2, 3, 4, 65472}}}, "\"driver_aids\""},
+        {{{"driver_aids", {1, 2, 3, 4, 64}}}, "\"driver_aids\""},
+        {{{"driver_aids", {1, 2, 3, 4, 0x400}}}, "\"driver_aids\""},
+        {{{"level_names", {"a", "b", "Tab\there", "d", "e"}}}, "\"level_names\""},
         {{{"cameras", Json::array()}}, "\"cameras\""},
         {{{"level_names", {"a", "b", "c", "d", std::string(32, 'x')}}}, "\"level_names\""},
         {{{"level_names", {"a", "b", "c", "d", "\xE4\xB8\xAD"}}}, "\"level_names\""},
@@ -174,6 +177,55 @@ TEST(GameSettingsCli, RefusesBadFilesNamingTheKeyAndWritesNothing) {
 
     EXPECT_EQ(game.run({"game", "settings", game.game.string(), "--defaults", "--write", "x.json"}).status, 2);
     EXPECT_EQ(game.run({"game", "settings"}).status, 2);
+}
+
+// A folder without a game is told as such, and what the game does not hold
+// is null rather than a default that came from nowhere.
+TEST(GameSettingsCli, TellsAMissingGameAndMarksWhatTheGameDoesNotHold) {
+    SettingsGame game;
+    const ProcessResult nowhere = game.run({"game", "settings", (game.folder / "nowhere").string()});
+    EXPECT_EQ(nowhere.status, 1);
+    EXPECT_NE(nowhere.err.find("GP3.EXE is missing or corrupt!"), std::string::npos) << nowhere.err;
+    EXPECT_TRUE(nowhere.out.empty()) << nowhere.out;
+    EXPECT_EQ(game.run({"game", "settings", (game.folder / "nowhere").string(), "--write", "x.json"}).status, 1);
+
+    fs::remove(game.game / "F1GSTATE.SAV");
+    fs::remove(game.game / "LDATA" / "italiano.str");
+    const ProcessResult read = game.run({"game", "settings", game.game.string()});
+    ASSERT_EQ(read.status, 0) << read.err;
+    const Json held = Json::parse(read.out);
+    EXPECT_TRUE(held["opposition_spread"].is_null());
+    EXPECT_TRUE(held["level_names"][2].is_null());
+    EXPECT_EQ(held["level_names"][1], "Old");
+    EXPECT_EQ(held["points"][0], 9);
+}
+
+// A language file that exists but cannot be written fails the command; a
+// missing one, or a null name, leaves its language alone.
+TEST(GameSettingsCli, ALanguageFileThatCannotBeWrittenIsAFailure) {
+    SettingsGame game;
+    fs::remove(game.game / "LDATA" / "deutsch.str");
+    fs::create_directory(game.game / "LDATA" / "deutsch.str"); // there, but no file to rewrite
+    ProcessResult run = game.write({{"level_names", {"One", "Two", "Three", "Four", "Five"}}});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Failed to patch Grand Prix 3 files!"), std::string::npos) << run.err;
+
+    fs::remove(game.game / "LDATA" / "deutsch.str");
+    run = game.write({{"level_names", {"Uno", nullptr, "Tre", "Vier", "Cinco"}}});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const Json held = Json::parse(game.run({"game", "settings", game.game.string()}).out);
+    EXPECT_EQ(held["level_names"], Json({"Uno", "Two", "Tre", nullptr, "Cinco"}))
+        << "the languages before the failure were written; null and missing ones left alone";
+}
+
+// No aid at all is stored as 64 and read back as no aid.
+TEST(GameSettingsCli, DriverAidMasksHoldOnlyTheAidBits) {
+    SettingsGame game;
+    const ProcessResult run = game.write({{"driver_aids", {0, 1, 0x33F, 0x200, 0}}});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadU16(ReadBytes(game.game / "GP3.EXE").data() + 0x722C18), 64);
+    const Json held = Json::parse(game.run({"game", "settings", game.game.string()}).out);
+    EXPECT_EQ(held["driver_aids"], Json({0, 1, 0x33F, 0x200, 0}));
 }
 
 } // namespace

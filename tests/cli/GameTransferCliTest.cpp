@@ -5,6 +5,8 @@
 
 #include "TestSupport.h"
 #include "files/CaseInsensitivePath.h"
+#include "game/GameConstants.h"
+#include "game/GameIdentity.h"
 
 namespace tavolex {
 namespace {
@@ -118,6 +120,44 @@ TEST_F(GameTransferCliTest, FailuresAndUsage) {
     result = run({"game", "export", withCar.string(), game().string(), "--items", "200"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("Failed to patch JAM file!"), std::string::npos) << result.err;
+}
+
+// An executable the editor recognised once by its contents and remembered
+// is recognised by the command line too; without that, executable items on
+// an executable that cannot be read fail before anything is written.
+TEST_F(GameTransferCliTest, UsesTheEditorsRememberedIdentification) {
+    const fs::path credited = folder / "credited";
+    ASSERT_EQ(run({"game", "make-sample", credited.string(), "--credit", "Grand Prix 3 (c) 1998 Test"}).status, 0);
+    const fs::path exePath = *FindPathIgnoringCase(credited, "GP3.EXE");
+    auto exe = test::ReadBytes(exePath);
+    const std::string hex = IdentificationToHex(std::span(exe).subspan(kExeIdentificationOffset, 27));
+    exe[0x73A31C] = 0x01; // a driver name no longer reads as the supported build's
+    test::WriteBytes(exePath, exe);
+
+    // Without the editor's memory: "cannot be read", and nothing is written.
+    const std::string unknown = "XDG_CONFIG_HOME=" + (folder / "none").string() + " ";
+    auto gameFiles = [&] { return std::pair{test::ReadBytes(exePath), test::ReadBytes(*FindPathIgnoringCase(credited, "F1GSTATE.SAV"))}; };
+    const auto before = gameFiles();
+    ProcessResult result = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                                            {"game", "export", newCarSet(), credited.string(), "--items", "800-810"}, unknown);
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("GP3.EXE cannot be read!"), std::string::npos) << result.err;
+    EXPECT_EQ(gameFiles(), before);
+    result = test::RunProcess(folder, TAVOLEX_CLI_PATH, {"game", "info", credited.string()}, unknown);
+    EXPECT_EQ(nlohmann::json::parse(result.out)["exe_status"], 0);
+
+    // With the identification the editor keeps in its settings file.
+    fs::create_directories(folder / "config" / "Tavolex");
+    const std::string ini = "[Setup]\nExeIdentification=" + hex + "\n";
+    test::WriteBytes(folder / "config" / "Tavolex" / "Tavolex.ini", std::vector<std::uint8_t>(ini.begin(), ini.end()));
+    const std::string remembered = "XDG_CONFIG_HOME=" + (folder / "config").string() + " ";
+    result = test::RunProcess(folder, TAVOLEX_CLI_PATH, {"game", "info", credited.string()}, remembered);
+    EXPECT_EQ(nlohmann::json::parse(result.out)["exe_status"], 1);
+    EXPECT_EQ(nlohmann::json::parse(result.out)["exe_identified_by"], "text");
+    result = test::RunProcess(folder, TAVOLEX_CLI_PATH,
+                              {"game", "export", newCarSet(), credited.string(), "--items", "800-810"}, remembered);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(test::ReadBytes(exePath), before.first) << "the team data went into GP3.EXE";
 }
 
 } // namespace

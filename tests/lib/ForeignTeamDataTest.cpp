@@ -110,6 +110,25 @@ TEST(Gp2CarSet, ReadsEveryFormatAndMatchesDriversByNumber) {
     }
 }
 
+// Names with a control character are refused with the file, from either kind.
+TEST(ForeignTeamData, ANameWithAControlCharacterRefusesTheFile) {
+    test::ScratchFolder folder;
+    const std::string per = "[Name]\n3=Bad\x01Name\n";
+    test::WriteBytes(folder / "bad.per", std::vector<std::uint8_t>(per.begin(), per.end()));
+    CarSet carSet = NewSet();
+    carSet.teams[1].teamName = "Before";
+    const CarSet before = carSet;
+    EXPECT_EQ(ReadPerFile(folder / "bad.per", carSet), Error::ControlCharacter);
+    EXPECT_EQ(carSet.teams, before.teams);
+
+    auto file = Gp2(160, [](std::uint8_t* b) {
+        FillBlock(b, false);
+        std::memcpy(b + 13 * 4, "Es\x1B" "cape", 8); // team 4's name
+    });
+    EXPECT_EQ(ReadGp2CarSet(file, carSet), Error::ControlCharacter);
+    EXPECT_EQ(carSet.teams, before.teams);
+}
+
 TEST(Gp2CarSet, NumberZeroRulesAndRefusals) {
     auto numbersOf = [](const std::vector<std::uint8_t>& file) {
         CarSet carSet = NewSet();

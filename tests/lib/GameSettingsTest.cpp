@@ -1,3 +1,5 @@
+#include <map>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
@@ -8,6 +10,7 @@
 #include "game/GameFiles.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
+#include "files/WriteFaults.h"
 #include "gamesettings/CarDamage.h"
 #include "gamesettings/DamagePicture.h"
 #include "gamesettings/DriverAids.h"
@@ -135,7 +138,49 @@ TEST(CarDamage, PictureIsColouredForThePartTheAreaOrNothing) {
               (std::vector<std::uint8_t>{95, 78, 77, 52, 119, 0, 200}));
 }
 
-TEST(DriverAids, MasksAreStoredPlus64AndSmallValuesKept) {
+// Every row of the damage editor's colouring table, region by region
+// (0-22): C the region itself (78), L, l and e the closely linked ones (77,
+// 76, 75), n the neighbours (52), . the rest (51).
+TEST(DamagePicture, EverySelectionColoursEveryRegionAsTheTableSays) {
+    const std::pair<DamageSelection, const char*> rows[] = {
+        {DamageSelection::Part(0), "CllLL.n.n.............n"},
+        {DamageSelection::Part(1), "nC.l..n................"},
+        {DamageSelection::Part(2), "n.C.l...n.............."},
+        {DamageSelection::Part(3), ".n.C..n................"},
+        {DamageSelection::Part(4), "..n.C...n.............."},
+        {DamageSelection::Part(5), ".n.n.Ce.............n.n"},
+        {DamageSelection::Part(6), "...n.nC.............n.."},
+        {DamageSelection::Part(7), "..n.n..Ce............nn"},
+        {DamageSelection::Part(8), "....n..nC............n."},
+        {DamageSelection::Part(9), ".........C.n.n......n.n"},
+        {DamageSelection::Part(10), "..........Cn...n.....nn"},
+        {DamageSelection::Part(11), ".........nnCLlLlLLLl..n"},
+        {DamageSelection::Part(12), ".........n.nCe..nn....."},
+        {DamageSelection::Part(13), ".........n..nC...n....."},
+        {DamageSelection::Part(14), "..........nn..Cen.n...."},
+        {DamageSelection::Part(15), "..........n...nC..n...."},
+        {DamageSelection::Part(16), "...........n.n.nCLLl..."},
+        {DamageSelection::Part(17), ".............n...C.n..."},
+        {DamageSelection::Part(18), "...............n..Cn..."},
+        {DamageSelection::Part(19), "................nnnC..."},
+        {DamageSelection::Part(20), "......n..n..........C.n"},
+        {DamageSelection::Part(21), "........n.n..........Cn"},
+        {DamageSelection::Area(DamageArea::Chassis), "CllLL.n.nLLCLlLlLLLlCCn"},
+        {DamageSelection::Area(DamageArea::Wings), "nLLCC.n.n..n.n.nCCCL..."},
+        {DamageSelection::Area(DamageArea::Wheels), "...nnLCLC..nLCLC.nn...n"},
+        {DamageSelection::Collision(), "......................."},
+    };
+    const std::map<char, std::uint8_t> colour = {{'C', 78}, {'L', 77}, {'l', 76}, {'e', 75}, {'n', 52}, {'.', 51}};
+    for (const auto& [selection, expected] : rows) {
+        const auto colours = DamageRegionColours(selection);
+        for (std::size_t region = 0; region < colours.size(); ++region) {
+            EXPECT_EQ(colours[region], colour.at(expected[region]))
+                << "selection " << static_cast<int>(selection.kind) << "/" << selection.index << ", region " << region;
+        }
+    }
+}
+
+TEST(DriverAids, MasksAreStoredPlus64AndHoldOnlyTheAidBits) {
     std::vector<std::uint8_t> exe(0x722C18 + 10, 0);
     WriteU16(exe.data() + 0x722C18, 64 + 831);
     WriteU16(exe.data() + 0x722C1A, 64);
@@ -144,11 +189,22 @@ TEST(DriverAids, MasksAreStoredPlus64AndSmallValuesKept) {
     WriteU16(exe.data() + 0x722C20, 0xFFFF);
     DriverAidMasks masks{};
     ASSERT_TRUE(ReadDriverAids(exe, masks));
-    EXPECT_EQ(masks, (DriverAidMasks{831, 64, 10, 1, 0xFFFF})) << "-1 is not above 64: kept";
+    // 64 is no aid at all; below 64 the value is kept; only the aids' bits count.
+    EXPECT_EQ(masks, (DriverAidMasks{831, 0, 10, 1, 0x33F}));
 
     ASSERT_TRUE(WriteDriverAids(exe, DefaultDriverAids()));
     EXPECT_EQ(ReadU16(exe.data() + 0x722C18), 895);
     EXPECT_EQ(ReadU16(exe.data() + 0x722C20), 114);
+    // No aid at any level: stored as 64, read back as no aid.
+    ASSERT_TRUE(WriteDriverAids(exe, DriverAidMasks{0, 0, 0, 0, 0}));
+    EXPECT_EQ(ReadU16(exe.data() + 0x722C18), 64);
+    ASSERT_TRUE(ReadDriverAids(exe, masks));
+    EXPECT_EQ(masks, (DriverAidMasks{0, 0, 0, 0, 0}));
+    // A bit that is no aid's is refused, and nothing is written.
+    const auto before = exe;
+    EXPECT_FALSE(WriteDriverAids(exe, DriverAidMasks{1, 2, 64, 4, 8}));
+    EXPECT_FALSE(WriteDriverAids(exe, DriverAidMasks{1, 2, 0x400, 4, 8}));
+    EXPECT_EQ(exe, before);
     exe.pop_back();
     EXPECT_FALSE(ReadDriverAids(exe, masks));
     EXPECT_FALSE(WriteDriverAids(exe, masks));
@@ -276,7 +332,7 @@ TEST(MiscSettings, SpreadComesFromAnIntactSaveFileOnly) {
     EXPECT_FALSE(fs::exists(fixture.folder / "F1GSTATE.SAV"));
 }
 
-TEST(MiscSettings, ImportIsAllOrNothingAndExportIgnoresOnlyTheTextFiles) {
+TEST(MiscSettings, ImportIsAllOrNothingAndExportSkipsOnlyMissingTextFiles) {
     GameFixture fixture;
     MiscSettings misc = DefaultMiscSettings();
     misc.playerCarPower = 0;
@@ -284,7 +340,9 @@ TEST(MiscSettings, ImportIsAllOrNothingAndExportIgnoresOnlyTheTextFiles) {
     misc.points = PresetPoints(PointsPreset::All);
     misc.levelNames = LevelNamesFilledWith("1998");
     fs::remove(fixture.folder / "LDATA/deutsch.str");
-    ASSERT_TRUE(ExportMiscSettings(fixture.game, ExeStatus::Supported, misc)) << "a missing language file is not reported";
+    ASSERT_TRUE(Ok(ExportMiscTables(fixture.game, ExeStatus::Supported, misc)));
+    ASSERT_TRUE(Ok(WriteGameLevelNames(fixture.game, EveryLevelName(misc.levelNames))))
+        << "a missing language file is not reported";
     EXPECT_FALSE(fs::exists(fixture.folder / "LDATA/deutsch.str"));
 
     MiscSettings back = DefaultMiscSettings();
@@ -311,8 +369,45 @@ TEST(MiscSettings, ImportIsAllOrNothingAndExportIgnoresOnlyTheTextFiles) {
     MiscSettings untouched = DefaultMiscSettings();
     EXPECT_FALSE(ImportMiscSettings(fixture.game, ExeStatus::Supported, untouched));
     EXPECT_EQ(untouched, DefaultMiscSettings());
-    EXPECT_FALSE(ExportMiscSettings(fixture.game, ExeStatus::Supported, misc));
+    EXPECT_FALSE(Ok(ExportMiscTables(fixture.game, ExeStatus::Supported, misc)));
     EXPECT_EQ(fixture.exe(), exe);
+}
+
+// A language file that exists but cannot be written is a failure, told as
+// one; a name with a control character is refused before any file is written.
+TEST(MiscSettings, LevelNamesThatCannotBeWrittenAreAFailure) {
+    GameFixture fixture;
+    MiscSettings misc = DefaultMiscSettings();
+    misc.oppositionSpread = 0;
+    misc.levelNames = LevelNamesFilledWith("1998");
+    ArmWriteFault(WriteStep::Rename, 1, EIO, "italiano.str");
+    const Error error = WriteOppositionSettings(fixture.game, misc);
+    DisarmWriteFault();
+    EXPECT_FALSE(Ok(error));
+    FixedText<32> name;
+    ASSERT_TRUE(Ok(ReadLevelName(fixture.game, Language::Italian, name)));
+    EXPECT_EQ(name.view(), "Name 2") << "the old file stays";
+    ASSERT_TRUE(Ok(ReadLevelName(fixture.game, Language::French, name)));
+    EXPECT_EQ(name.view(), "Niveaux 1998") << "the languages before it were written";
+    ASSERT_TRUE(Ok(ReadLevelName(fixture.game, Language::German, name)));
+    EXPECT_EQ(name.view(), "Name 3") << "no language after the failing one";
+
+    GameFixture clean;
+    const auto saveBefore = ReadBytes(clean.folder / "F1GSTATE.SAV");
+    misc.levelNames[4] = std::string_view("Nivel\x01");
+    EXPECT_EQ(WriteOppositionSettings(clean.game, misc), Error::ControlCharacter);
+    EXPECT_EQ(ReadBytes(clean.folder / "F1GSTATE.SAV"), saveBefore) << "the spread is not written either";
+    ASSERT_TRUE(Ok(ReadLevelName(clean.game, Language::English, name)));
+    EXPECT_EQ(name.view(), "Name 0");
+
+    // Where the game holds no name, nothing is made up: the file is unreadable.
+    fs::remove(clean.folder / "LDATA/italiano.str");
+    const GameLevelNames held = ReadGameLevelNames(clean.game);
+    EXPECT_EQ(held[1], FixedText<32>("Name 1"));
+    EXPECT_EQ(held[2], std::nullopt);
+    EXPECT_EQ(ReadSavedSpread(clean.game), std::optional<std::uint16_t>(2));
+    fs::remove(clean.folder / "F1GSTATE.SAV");
+    EXPECT_EQ(ReadSavedSpread(clean.game), std::nullopt);
 }
 
 TEST(TextEncoding, Utf8BecomesWindows1252OrIsRefused) {

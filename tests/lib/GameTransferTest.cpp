@@ -5,9 +5,11 @@
 #include "RecordingProgress.h"
 #include "SampleGameSuite.h"
 #include "document/LazyGraphics.h"
+#include "document/MiscSettingsDefaults.h"
 #include "files/CaseInsensitivePath.h"
 #include "files/WriteFaults.h"
 #include "formats/BitmapFile.h"
+#include "formats/GameJam.h"
 #include "game/ExportWorker.h"
 #include "game/GameFiles.h"
 #include "game/ImportWorker.h"
@@ -158,8 +160,11 @@ TEST_F(GameTransferTest, ExportReportsEachKindAndTheArtCounter) {
     EXPECT_EQ(progress.itemCount, 3);
     EXPECT_EQ(progress.headings,
               (std::vector<std::string>{"Exporting hardware car textures.", "Exporting menu art images."}));
-    EXPECT_EQ(progress.files, std::vector<std::string>{"GP3ART5.BIN"});
-    EXPECT_EQ(progress.counters, (std::vector<std::pair<int, int>>{{2, 11}, {5, 11}, {7, 11}}));
+    // The texture file patched is named, with its own counter (a hardware file's N of N).
+    std::string carFile = GameJamPath(environment.gameFolder, 1, Variant::Hardware)->filename().string();
+    for (char& c : carFile) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(progress.files, (std::vector<std::string>{carFile, "GP3ART5.BIN"}));
+    EXPECT_EQ(progress.counters, (std::vector<std::pair<int, int>>{{2, 11}, {3, 3}, {5, 11}, {7, 11}}));
 }
 
 TEST_F(GameTransferTest, NothingSelectedTouchesNoFile) {
@@ -201,7 +206,34 @@ TEST_F(GameTransferTest, AnExecutableThatCannotBeWrittenStopsTheExportBeforeTheP
     const auto changed = Changed(before, Snapshot(environment.gameFolder));
     EXPECT_FALSE(AnyChangedContains(changed, "gp3.exe")) << testing::PrintToString(changed);
     EXPECT_FALSE(AnyChangedContains(changed, ".jam"));
+    EXPECT_FALSE(AnyChangedContains(changed, ".str")) << "the level names come after the executable";
     EXPECT_TRUE(AnyChangedContains(changed, "f1gstate.sav")) << "written before the executable, as the team data goes";
+}
+
+// The level names are a step like any other: a language file that cannot be
+// written fails the export, a missing one is skipped, and a name the game's
+// files cannot take is refused before anything is written.
+TEST_F(GameTransferTest, LevelNamesThatCannotBeWrittenFailTheExport) {
+    carSet.misc.levelNames = LevelNamesFilledWith("Export");
+    const GameFolder game(environment.gameFolder);
+    const std::string italian = game.languageFile(Language::Italian).filename().string();
+    ArmWriteFault(WriteStep::Rename, 1, EIO, italian);
+    const Failure failure =
+        ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr);
+    DisarmWriteFault();
+    EXPECT_EQ(failure, TextId::FailedToPatchGame);
+
+    fs::remove(game.languageFile(Language::Italian));
+    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr),
+              std::nullopt);
+    EXPECT_FALSE(fs::exists(game.languageFile(Language::Italian)));
+
+    carSet.misc.levelNames[0] = std::string_view("Tab\tLevels");
+    carSet.misc.playerCarPower = carSet.misc.playerCarPower == 0 ? 1 : 0;
+    const auto before = Snapshot(environment.gameFolder);
+    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr),
+              TextId::FailedToPatchGame);
+    EXPECT_TRUE(Changed(before, Snapshot(environment.gameFolder)).empty());
 }
 
 TEST_F(GameTransferTest, AFailingArtCheckWritesNothing) {

@@ -133,6 +133,14 @@ TEST(PerformanceFile, AFailedReadChangesNothing) {
                                         carSet)));
     EXPECT_EQ(carSet.teams, before.teams);
 
+    // A control character in any name refuses the whole file: the game's files never take one.
+    EXPECT_EQ(ReadPerformanceText(replaced("Keep Me", "Keep\x07Me"), carSet), Error::ControlCharacter);
+    EXPECT_EQ(ReadPerformanceText(replaced("Name=Team Name,Engine", "Name=Team\tName,Engine"), carSet),
+              Error::ControlCharacter);
+    EXPECT_EQ(ReadPerformanceText(replaced("Name=Team Name,Engine", "Name=Team Name,Eng\x1Fine"), carSet),
+              Error::ControlCharacter);
+    EXPECT_EQ(carSet.teams, before.teams);
+
     // Long names leave the field alone; a comma in a name splits it; commas in a row count once.
     CarSet named = NewSet();
     named.teams[0].drivers[0].name = "Previous";

@@ -11,6 +11,7 @@
 #include "formats/BitmapOps.h"
 #include "formats/GameJam.h"
 #include "formats/JamBuilder.h"
+#include "formats/GamePalette.h"
 #include "formats/TextureGeneration.h"
 #include "game/GameFiles.h"
 #include "game/SampleGame.h"
@@ -180,6 +181,42 @@ TEST_F(PitCrew, TemplatesAreRebuiltFromTheGameAndCopyPaintsTheCrew) {
     noGame.gameFolder = folder / "nowhere";
     EXPECT_EQ(CopyPitCrewTemplate(carSet, noGame, 4, Variant::Software, copied), TextId::FailedToGenerateBitmap);
     EXPECT_EQ(crew(4, Variant::Software).source, GraphicSource::None);
+}
+
+// Index 0 is see-through: in the hardware picture it is the key colour (red
+// 00, green FC, blue F8), every other index its palette colour; and back.
+TEST(PitCrewVariants, SoftwareToHardwareMakesIndexZeroTheKeyColour) {
+    PackedBitmap software(172, 508, Depth::Bits8);
+    for (int y = 0; y < 508; ++y) {
+        for (int x = 0; x < 172; ++x) software.topRow(y)[x] = static_cast<std::uint8_t>((x + y) % 254);
+    }
+    PackedBitmap hardware;
+    ASSERT_TRUE(PitCrewToHardware(software, hardware));
+    ASSERT_TRUE(hardware.is(172, 508, Depth::Bits24));
+    int keys = 0;
+    for (int y = 0; y < 508; ++y) {
+        for (int x = 0; x < 172; ++x) {
+            const std::uint8_t index = software.topRow(y)[x];
+            const std::uint8_t* bgr = hardware.topRow(y) + 3 * x;
+            if (index == 0) {
+                ++keys;
+                ASSERT_EQ(bgr[0], 0xF8) << x << "," << y;
+                ASSERT_EQ(bgr[1], 0xFC) << x << "," << y;
+                ASSERT_EQ(bgr[2], 0x00) << x << "," << y;
+            } else {
+                const PaletteColour& colour = GamePalette[index];
+                ASSERT_EQ(bgr[0], colour.blue) << x << "," << y;
+                ASSERT_EQ(bgr[1], colour.green) << x << "," << y;
+                ASSERT_EQ(bgr[2], colour.red) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(keys, 0);
+    EXPECT_EQ(software.palette()[0], GamePalette[0].blue) << "the caller's picture keeps the game's palette";
+    PackedBitmap back;
+    ASSERT_TRUE(PitCrewToSoftware(hardware, back));
+    EXPECT_EQ(back.topRow(0)[0], 0) << "the key colour becomes index 0 again";
+    EXPECT_EQ(back.topRow(254)[0], 0);
 }
 
 TEST(PitCrewColours, PaintingTakesTheAreaColourPlusTheShade) {

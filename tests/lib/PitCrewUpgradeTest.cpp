@@ -1,10 +1,15 @@
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "editing/PitCrewMaskPicture.h"
 #include "editing/PitCrewTemplates.h"
 #include "editing/PitCrewUpgrade.h"
 #include "formats/GameJam.h"
+#include "formats/GamePalette.h"
 #include "formats/JamNames.h"
+#include "formats/PictureFile.h"
 #include "game/GameFolder.h"
 #include "game/SampleGame.h"
 
@@ -121,6 +126,87 @@ TEST_F(PitCrewUpgradeGame, EveryFileIsRecolouredAndStampedOnceAndStaysReadable) 
     const GraphicEnvironment environment{data.path(), game.path(), data.path()};
     ASSERT_TRUE(Ok(LoadPitCrewTemplate(environment, PitCrewTemplate::Colour, preview)));
     EXPECT_EQ(preview.topRow(50)[20], Read(0).topRow(50)[20]);
+}
+
+// A mask made by hand: the texture with its legend, painted in the marker
+// colours, becomes the mask the upgrade reads, byte for byte in the
+// texture's stored order; any other colour is refused with its place.
+TEST_F(PitCrewUpgradeGame, APaintedMaskPictureBecomesTheMask) {
+    for (const PitCrewMarkerColour& marker : PitCrewMarkerColours()) {
+        for (const PaletteColour& colour : GamePalette) {
+            EXPECT_FALSE(colour.red == marker.red && colour.green == marker.green && colour.blue == marker.blue)
+                << "marker " << int{marker.value} << " is a colour of the game";
+        }
+    }
+    ASSERT_EQ(PitCrewMarkerColours().size(), kPitCrewMaskMarkers.size());
+    for (std::size_t m = 0; m < kPitCrewMaskMarkers.size(); ++m) {
+        EXPECT_EQ(PitCrewMarkerColours()[m].value, kPitCrewMaskMarkers[m]);
+    }
+
+    const int file = 3;
+    PackedBitmap texture;
+    ASSERT_TRUE(Ok(ReadPitCrewUpgradeTexture(game.path(), file, texture)));
+    const int height = ExpectedJamSize(100 + file, Variant::Software)->height;
+    ASSERT_TRUE(texture.is(256, height, Depth::Bits8));
+    PackedBitmap picture = MakePitCrewMaskPicture(texture);
+    ASSERT_TRUE(picture.is(256 + kPitCrewLegendWidth, height, Depth::Bits24));
+    // The texture in its own colours, the legend's first swatch in the first marker's colour.
+    const PaletteColour own = GamePalette[texture.topRow(7)[9]];
+    EXPECT_EQ(picture.topRow(7)[3 * 9 + 2], own.red);
+    EXPECT_EQ(picture.topRow(7)[3 * 9 + 1], own.green);
+    EXPECT_EQ(picture.topRow(7)[3 * 9 + 0], own.blue);
+    for (std::size_t m = 0; m < PitCrewMarkerColours().size(); ++m) {
+        const std::uint8_t* swatch = picture.topRow(static_cast<int>(m) * kPitCrewLegendSwatchRows + 2) + 3 * 280;
+        EXPECT_EQ(swatch[2], PitCrewMarkerColours()[m].red) << m;
+        EXPECT_EQ(swatch[0], PitCrewMarkerColours()[m].blue) << m;
+    }
+
+    std::vector<std::uint8_t> mask;
+    PixelPosition bad;
+    ASSERT_TRUE(Ok(PitCrewMaskFromPicture(texture, picture, mask, bad)));
+    EXPECT_EQ(mask, std::vector<std::uint8_t>(PitCrewMaskSize(file), 0)) << "nothing painted: mask 0";
+
+    // Marker 252 at (10, 0) from the top, marker 242 at (255, height - 1).
+    auto paint = [&](int x, int y, const PitCrewMarkerColour& marker) {
+        std::uint8_t* pixel = picture.topRow(y) + 3 * x;
+        pixel[0] = marker.blue;
+        pixel[1] = marker.green;
+        pixel[2] = marker.red;
+    };
+    paint(10, 0, PitCrewMarkerColours()[5]);
+    paint(255, height - 1, PitCrewMarkerColours()[0]);
+    paint(300, 5, PitCrewMarkerColours()[3]); // the legend is not read
+    ASSERT_TRUE(Ok(PitCrewMaskFromPicture(texture, picture, mask, bad)));
+    ASSERT_EQ(mask.size(), PitCrewMaskSize(file));
+    // Stored order is bottom-up: the top row is the last 256 bytes.
+    EXPECT_EQ(mask[static_cast<std::size_t>(height - 1) * 256 + 10], 252);
+    EXPECT_EQ(mask[255], 242);
+    EXPECT_EQ(std::count(mask.begin(), mask.end(), 0), static_cast<std::ptrdiff_t>(mask.size() - 2));
+
+    // Saved through the one picture loader (PNG here) and written where the upgrade looks.
+    const fs::path png = data.path() / "painted.png";
+    ASSERT_TRUE(Ok(SavePictureFile(png, picture)));
+    PackedBitmap loaded;
+    ASSERT_TRUE(Ok(LoadPitCrewMaskPicture(png, texture, loaded)));
+    std::vector<std::uint8_t> again;
+    ASSERT_TRUE(Ok(PitCrewMaskFromPicture(texture, loaded, again, bad)));
+    EXPECT_EQ(again, mask);
+    ASSERT_TRUE(Ok(WritePitCrewMask(data.path(), file, mask)));
+    EXPECT_EQ(test::ReadBytes(PitCrewMaskPath(data.path(), file)), mask);
+    EXPECT_EQ(WritePitCrewMask(data.path(), file, std::span(mask).first(mask.size() - 1)), Error::WrongBitmapSize);
+    EXPECT_EQ(test::ReadBytes(PitCrewMaskPath(data.path(), file)), mask) << "a wrong size writes nothing";
+
+    // A colour that is neither: refused at its place, from the top left.
+    picture.topRow(20)[3 * 40 + 1] ^= 0x01;
+    picture.topRow(30)[3 * 2 + 1] ^= 0x01;
+    mask.assign(3, 7);
+    EXPECT_EQ(PitCrewMaskFromPicture(texture, picture, mask, bad), Error::UnexpectedMaskColour);
+    EXPECT_EQ(bad.x, 40);
+    EXPECT_EQ(bad.y, 20);
+    EXPECT_EQ(mask, std::vector<std::uint8_t>(3, 7)) << "nothing given back on a failure";
+    // A picture of another size is refused.
+    EXPECT_EQ(PitCrewMaskFromPicture(texture, PackedBitmap(256, height, Depth::Bits24), mask, bad),
+              Error::WrongBitmapSize);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -8,6 +9,8 @@
 #include "game/GameConstants.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
+#include "gamesettings/DriverAids.h"
+#include "gamesettings/OnboardCameras.h"
 
 namespace tavolex {
 namespace {
@@ -23,21 +26,20 @@ Teams Defaults() {
 
 TEST(TeamTables, ReadRulesConvertAndClamp) {
     std::vector<std::uint8_t> exe(kSupportedExeSize, 0);
-    using namespace exe_offsets;
-    WriteU16(exe.data() + kQualifyingPower, 0);
-    WriteU16(exe.data() + kQualifyingPower + 2, 34415);
-    WriteU16(exe.data() + kQualifyingPower + 4, 40000);
-    WriteU16(exe.data() + kDriverPerformance, 40000);
-    WriteU16(exe.data() + kFailure, 40000);
-    exe[kSelected] = 128;
-    exe[kSelected + 1] = 129;
-    exe[kCarNumbers] = 150;
-    WriteU32(exe.data() + kTyreTypes, kTyreValue1);
-    WriteU32(exe.data() + kTyreTypes + 4, kTyreValue1 + 1);
+    WriteU16(exe.data() + 0x143A90, 0);
+    WriteU16(exe.data() + 0x143A90 + 2, 34415);
+    WriteU16(exe.data() + 0x143A90 + 4, 40000);
+    WriteU16(exe.data() + 0x143ABC, 40000);
+    WriteU16(exe.data() + 0x143B6C, 40000);
+    exe[0x73A240] = 128;
+    exe[0x73A240 + 1] = 129;
+    exe[0x73A256] = 150;
+    WriteU32(exe.data() + 0x73A2C4, 0x03370336u);
+    WriteU32(exe.data() + 0x73A2C4 + 4, 0x03370336u + 1);
     const char* name = "Twelve chars and more";
-    std::memcpy(exe.data() + kTeamNames, name, 13);
-    std::memcpy(exe.data() + kDriverNames, "Michael Schumacher", 19);
-    for (std::uint8_t k = 0; k < 11; ++k) exe[kPitBoxes + k] = static_cast<std::uint8_t>(11 - k);
+    std::memcpy(exe.data() + 0x73A52C, name, 13);
+    std::memcpy(exe.data() + 0x73A31C, "Michael Schumacher", 19);
+    for (std::uint8_t k = 0; k < 11; ++k) exe[0x73B470 + k] = static_cast<std::uint8_t>(11 - k);
 
     Teams teams = Defaults();
     ASSERT_TRUE(ReadExeTeamTables(exe, 0x1FFF, teams));
@@ -74,20 +76,193 @@ TEST(TeamTables, WritesAreReadBackAndEncodedAsTheGameExpects) {
     teams[3].pitBoxPosition = 0;
     teams[0].pitBoxPosition = 3;
     ASSERT_TRUE(WriteExeTeamTables(exe, 0x1FFF, teams));
-    using namespace exe_offsets;
-    EXPECT_EQ(ReadU16(exe.data() + kQualifyingPower + 6), 800 + 32817);
-    EXPECT_EQ(exe[kSelected + 7], 8 + 128);
-    EXPECT_EQ(exe[kSelected + 6], 7);
-    EXPECT_EQ(ReadU32(exe.data() + kTyreTypes + 12), kTyreValue1);
-    EXPECT_EQ(ReadU32(exe.data() + kTyreTypes), kTyreValue0);
-    EXPECT_EQ(exe[kPitBoxes], 4);
-    EXPECT_EQ(exe[kPitBoxes + 3], 1);
+    EXPECT_EQ(ReadU16(exe.data() + 0x143A90 + 6), 800 + 32817);
+    EXPECT_EQ(exe[0x73A240 + 7], 8 + 128);
+    EXPECT_EQ(exe[0x73A240 + 6], 7);
+    EXPECT_EQ(ReadU32(exe.data() + 0x73A2C4 + 12), 0x03370336u);
+    EXPECT_EQ(ReadU32(exe.data() + 0x73A2C4), 0x03350334u);
+    EXPECT_EQ(exe[0x73B470], 4);
+    EXPECT_EQ(exe[0x73B470 + 3], 1);
     Teams back = Defaults();
     ASSERT_TRUE(ReadExeTeamTables(exe, 0x1FFF, back));
     EXPECT_EQ(back[3].teamName.view(), "McLaren");
     EXPECT_EQ(back[3].qualifyingPower, 800);
     EXPECT_EQ(back[3].drivers[1].raceRange, 77);
     EXPECT_EQ(back[3].pitCrewColours[14], 192) << "a colour above 192 reads as 192";
+}
+
+// Where the game keeps each table, written out here from the game's layout
+// (not taken from the code): every value lands at its literal place, and
+// nothing outside the tables changes.
+struct Span {
+    std::size_t offset;
+    std::size_t size;
+};
+
+// Every byte that differs from `fill` lies inside one of the spans.
+void ExpectChangesOnlyInside(const std::vector<std::uint8_t>& bytes, std::uint8_t fill, std::initializer_list<Span> spans) {
+    std::size_t outside = 0;
+    for (std::size_t k = 0; k < bytes.size(); ++k) {
+        if (bytes[k] == fill) {
+            continue;
+        }
+        const bool inside = std::any_of(spans.begin(), spans.end(),
+                                        [&](const Span& span) { return k >= span.offset && k < span.offset + span.size; });
+        if (!inside && outside++ < 5) {
+            ADD_FAILURE() << "byte 0x" << std::hex << k << " changed outside every table";
+        }
+    }
+    EXPECT_EQ(outside, 0u);
+}
+
+Teams Distinct() {
+    Teams teams = Defaults();
+    for (int t = 0; t < kTeamCount; ++t) {
+        TeamRecord& team = teams[static_cast<std::size_t>(t)];
+        team.teamName = "Team " + std::to_string(t);
+        team.engineName = "Engine " + std::to_string(t);
+        team.qualifyingPower = static_cast<std::int16_t>(100 + t);
+        team.racePower = static_cast<std::int16_t>(200 + t);
+        team.failureProbability = static_cast<std::int16_t>(300 + t);
+        team.tyreType = static_cast<std::uint16_t>(t % 2);
+        team.pitBoxPosition = static_cast<std::uint16_t>((t + 3) % kTeamCount);
+        for (int k = 0; k < 16; ++k) team.pitCrewColours[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(16 + k + t);
+        for (int d = 0; d < 2; ++d) {
+            const int car = 2 * t + d;
+            DriverRecord& driver = team.drivers[static_cast<std::size_t>(d)];
+            driver.name = "Driver " + std::to_string(car);
+            driver.qualifyingPerformance = static_cast<std::int16_t>(1000 + car);
+            driver.racePerformance = static_cast<std::int16_t>(2000 + car);
+            driver.qualifyingRange = static_cast<std::int16_t>(3000 + car);
+            driver.raceRange = static_cast<std::int16_t>(4000 + car);
+            driver.selected = static_cast<std::uint16_t>(d == 0 ? 1 : 0);
+            team.carNumbers[static_cast<std::size_t>(d)] = static_cast<std::uint16_t>(40 + car);
+        }
+    }
+    return teams;
+}
+
+std::string FieldAt(const std::vector<std::uint8_t>& bytes, std::size_t offset, std::size_t width) {
+    const auto* start = reinterpret_cast<const char*>(bytes.data() + offset);
+    return std::string(start, strnlen(start, width));
+}
+
+TEST(TeamTables, EveryExecutableTableLiesAtItsLiteralOffset) {
+    std::vector<std::uint8_t> exe(kSupportedExeSize, 0xEE);
+    const Teams teams = Distinct();
+    ASSERT_TRUE(WriteExeTeamTables(exe, 0x1FFF, teams));
+    for (std::size_t t = 0; t < 11; ++t) {
+        EXPECT_EQ(FieldAt(exe, 0x73A52C + 13 * t, 13), "Team " + std::to_string(t)) << t;
+        EXPECT_EQ(FieldAt(exe, 0x73A5BB + 13 * t, 13), "Engine " + std::to_string(t)) << t;
+        EXPECT_EQ(ReadU16(exe.data() + 0x143A90 + 2 * t), 100 + t + 32817) << t;
+        EXPECT_EQ(ReadU16(exe.data() + 0x143AA6 + 2 * t), 200 + t + 32817) << t;
+        EXPECT_EQ(ReadU16(exe.data() + 0x143B6C + 2 * t), 300 + t) << t;
+        EXPECT_EQ(ReadU32(exe.data() + 0x73A2C4 + 4 * t), t % 2 == 1 ? 0x03370336u : 0x03350334u) << t;
+        for (std::size_t k = 0; k < 16; ++k) {
+            EXPECT_EQ(exe[0x41BF38 + 16 * t + k], 16 + k + t) << t << " " << k;
+        }
+        EXPECT_EQ(exe[0x73B470 + (t + 3) % 11], t + 1) << "box " << (t + 3) % 11;
+        for (std::size_t d = 0; d < 2; ++d) {
+            const std::size_t car = 2 * t + d;
+            EXPECT_EQ(FieldAt(exe, 0x73A31C + 24 * car, 24), "Driver " + std::to_string(car));
+            EXPECT_EQ(exe[0x73A256 + car], 40 + car);
+            EXPECT_EQ(exe[0x73A240 + car], car + 1 + (d == 0 ? 128 : 0));
+            // Qualifying and race side by side per driver, team after team.
+            EXPECT_EQ(ReadU16(exe.data() + 0x143ABC + 4 * car), 1000 + car) << car;
+            EXPECT_EQ(ReadU16(exe.data() + 0x143ABC + 4 * car + 2), 2000 + car) << car;
+            EXPECT_EQ(ReadU16(exe.data() + 0x143B14 + 4 * car), 3000 + car) << car;
+            EXPECT_EQ(ReadU16(exe.data() + 0x143B14 + 4 * car + 2), 4000 + car) << car;
+        }
+    }
+    ExpectChangesOnlyInside(exe, 0xEE,
+                            {{0x73A31C, 22 * 24}, {0x73A52C, 11 * 13}, {0x73A5BB, 11 * 13}, {0x73A256, 22},
+                             {0x73A240, 22}, {0x143A90, 22 + 22 + 88 + 88 + 22}, {0x73A2C4, 44}, {0x41BF38, 176},
+                             {0x73B470, 11}});
+
+    // And read back from the same places, driver by driver.
+    std::vector<std::uint8_t> raw(kSupportedExeSize, 0);
+    for (std::size_t car = 0; car < 22; ++car) {
+        WriteU16(raw.data() + 0x143ABC + 4 * car, static_cast<std::uint16_t>(500 + car));
+        WriteU16(raw.data() + 0x143ABC + 4 * car + 2, static_cast<std::uint16_t>(600 + car));
+        WriteU16(raw.data() + 0x143B14 + 4 * car, static_cast<std::uint16_t>(700 + car));
+        WriteU16(raw.data() + 0x143B14 + 4 * car + 2, static_cast<std::uint16_t>(800 + car));
+    }
+    Teams back = Defaults();
+    ASSERT_TRUE(ReadExeTeamTables(raw, team_data::DriverPerformance | team_data::AbilityRanges, back));
+    for (std::size_t t = 0; t < 11; ++t) {
+        for (std::size_t d = 0; d < 2; ++d) {
+            const int car = static_cast<int>(2 * t + d);
+            const DriverRecord& driver = back[t].drivers[d];
+            EXPECT_EQ(driver.qualifyingPerformance, 500 + car) << car;
+            EXPECT_EQ(driver.racePerformance, 600 + car) << car;
+            EXPECT_EQ(driver.qualifyingRange, 700 + car) << car;
+            EXPECT_EQ(driver.raceRange, 800 + car) << car;
+        }
+    }
+}
+
+TEST(TeamTables, EverySettingsAndNumberTableLiesAtItsLiteralOffset) {
+    std::vector<std::uint8_t> exe(kSupportedExeSize, 0xEE);
+    std::array<std::uint8_t, kPointsPositions> points{};
+    for (std::size_t k = 0; k < points.size(); ++k) points[k] = static_cast<std::uint8_t>(k + 1);
+    ASSERT_TRUE(WritePoints(exe, points));
+    ASSERT_TRUE(WritePlayerCarPower(exe, 1));
+    EXPECT_EQ(exe[0x73B456], 1);
+    EXPECT_EQ(exe[0x73B456 + 21], 22);
+    EXPECT_EQ(exe[0x36C67], 0) << "team dependant";
+    EXPECT_EQ(exe[0x36E29], 0);
+    ASSERT_TRUE(WritePlayerCarPower(exe, 0));
+    EXPECT_EQ(exe[0x36C67], 255) << "fixed";
+    EXPECT_EQ(exe[0x36E29], 255);
+
+    TeamRecord record = Defaults()[0];
+    for (std::size_t side = 0; side < 3; ++side) {
+        record.numberDestinations[side] = {static_cast<std::uint16_t>(10 + side), static_cast<std::uint16_t>(20 + side)};
+        for (std::size_t car = 0; car < 2; ++car) {
+            record.numberSources[car][side] = {static_cast<std::uint16_t>(30 + side), static_cast<std::uint16_t>(40 + car),
+                                               static_cast<std::uint16_t>(50 + side), static_cast<std::uint16_t>(60 + car)};
+        }
+    }
+    ASSERT_TRUE(WriteNumberPositions(exe, 7, record));
+    // Team 7: destinations at 0x1814D0 + 24 * 7, sources at 0x1810B0 + 96 * 7, 32-bit values.
+    EXPECT_EQ(ReadU32(exe.data() + 0x1814D0 + 168), 10u);
+    EXPECT_EQ(ReadU32(exe.data() + 0x1814D0 + 168 + 4), 20u);
+    EXPECT_EQ(ReadU32(exe.data() + 0x1814D0 + 168 + 16), 12u) << "right side x";
+    EXPECT_EQ(ReadU32(exe.data() + 0x1810B0 + 672), 30u);
+    EXPECT_EQ(ReadU32(exe.data() + 0x1810B0 + 672 + 12), 60u) << "first car, left side height";
+    EXPECT_EQ(ReadU32(exe.data() + 0x1810B0 + 672 + 48 + 4), 41u) << "second car, left side y";
+
+    CameraRecord cameras{};
+    for (auto& camera : cameras) camera.fill(1);
+    ASSERT_TRUE(WriteCameras(exe, cameras));
+    ASSERT_TRUE(WriteDriverAids(exe, DriverAidMasks{1, 2, 4, 8, 16}));
+    EXPECT_EQ(ReadU16(exe.data() + 0x722C18), 65);
+    EXPECT_EQ(ReadU16(exe.data() + 0x722C18 + 8), 80);
+    ExpectChangesOnlyInside(exe, 0xEE,
+                            {{0x73B456, 22}, {0x36C67, 1}, {0x36E29, 1}, {0x1814D0 + 168, 24}, {0x1810B0 + 672, 96},
+                             {0x79E59E, 9 * 10 * 2}, {0x722C18, 10}});
+}
+
+TEST(TeamTables, EverySaveFileTableLiesAtItsLiteralOffset) {
+    std::vector<std::uint8_t> save(0x16000, 0xEE);
+    const Teams teams = Distinct();
+    ASSERT_TRUE(WriteSaveTeamTables(save, 0x1FFF, teams));
+    ASSERT_TRUE(WriteSaveSpread(save, 2));
+    EXPECT_EQ(save[0x16A0], 2);
+    for (std::size_t t = 0; t < 11; ++t) {
+        EXPECT_EQ(FieldAt(save, 0x15728 + 13 * t, 13), "Team " + std::to_string(t)) << t;
+        EXPECT_EQ(FieldAt(save, 0x157B7 + 13 * t, 13), "Engine " + std::to_string(t)) << t;
+        EXPECT_EQ(ReadU32(save.data() + 0x154C0 + 4 * t), t % 2 == 1 ? 0x03370336u : 0x03350334u) << t;
+        for (std::size_t d = 0; d < 2; ++d) {
+            const std::size_t car = 2 * t + d;
+            EXPECT_EQ(FieldAt(save, 0x15518 + 24 * car, 24), "Driver " + std::to_string(car));
+            EXPECT_EQ(save[0x15452 + car], 40 + car);
+            EXPECT_EQ(save[0x1543C + car], car + 1 + (d == 0 ? 128 : 0));
+        }
+    }
+    ExpectChangesOnlyInside(save, 0xEE,
+                            {{0x16A0, 1}, {0x1543C, 22}, {0x15452, 22}, {0x154C0, 44}, {0x15518, 22 * 24},
+                             {0x15728, 11 * 13}, {0x157B7, 11 * 13}});
 }
 
 TEST(TeamTables, CrewColourMarkersAndPitBoxRepair) {
@@ -102,8 +277,8 @@ TEST(TeamTables, CrewColourMarkersAndPitBoxRepair) {
     EXPECT_EQ(colours[15], 40);
 
     std::vector<std::uint8_t> exe(kSupportedExeSize, 0);
-    for (std::uint8_t k = 0; k < 11; ++k) exe[exe_offsets::kPitBoxes + k] = static_cast<std::uint8_t>(k + 1);
-    exe[exe_offsets::kPitBoxes + 5] = 3; // two teams in box 3
+    for (std::uint8_t k = 0; k < 11; ++k) exe[0x73B470 + k] = static_cast<std::uint8_t>(k + 1);
+    exe[0x73B470 + 5] = 3; // two teams in box 3
     Teams teams = Defaults();
     teams[4].pitBoxPosition = 9;
     ASSERT_TRUE(ReadPitBoxOrder(exe, teams));
@@ -116,7 +291,7 @@ TEST(TeamTables, NumberPositionsClampAndSignExtend) {
     team.numberDestinations[0] = {300, 50};
     team.numberSources[1][2] = {1, 2, 3, 4};
     ASSERT_TRUE(WriteNumberPositions(exe, 2, team));
-    WriteU32(exe.data() + exe_offsets::kNumberDestinations + 48 + 4, static_cast<std::uint32_t>(-5));
+    WriteU32(exe.data() + 0x1814D0 + 48 + 4, static_cast<std::uint32_t>(-5));
     TeamRecord back;
     ASSERT_TRUE(ReadNumberPositions(exe, 2, back));
     EXPECT_EQ(back.numberDestinations[0].x, 256);

@@ -155,6 +155,15 @@ TEST(MiscellaneousPage, EachGroupImportsAndExportsOnItsOwn) {
     EXPECT_EQ(shell.ui->informations.back(), "File Patched Successfully!");
     EXPECT_EQ(tavolex::test::ReadBytes(shell.gameFolder / "F1GSTATE.SAV")[0x16A0], 0);
     EXPECT_TRUE(tavolex::CheckSaveFile(tavolex::GameFolder(shell.gameFolder)));
+    // A language file that is there but cannot be written is told as a failure.
+    const auto german = tavolex::GameFolder(shell.gameFolder).languageFile(tavolex::Language::German);
+    std::filesystem::remove(german);
+    std::filesystem::create_directory(german);
+    const auto patchErrors = shell.ui->errors.size();
+    QTest::mouseClick(page->button("oppositionExport"), Qt::LeftButton);
+    ASSERT_EQ(shell.ui->errors.size(), patchErrors + 1);
+    EXPECT_EQ(shell.ui->errors.back(), "Failed to patch Grand Prix 3 files!");
+    std::filesystem::remove(german);
     page->namePresets()->activated(82);
     QTest::mouseClick(page->button("oppositionImport"), Qt::LeftButton);
     EXPECT_EQ(page->levelName(1)->text(), "Niveaux 1998");

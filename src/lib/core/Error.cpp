@@ -56,6 +56,8 @@ const char* ErrorText(Error error) {
     case Error::BitmapTooLarge: return "the bitmap is larger than 16384 pixels on a side";
     case Error::RunOutsidePicture: return "a run or skip of the compressed bitmap leaves the picture";
     case Error::CompressedPixelsEndEarly: return "the compressed pixels end before the picture is complete";
+    case Error::ControlCharacter: return "a name holds a control character, which the game's files cannot take";
+    case Error::UnexpectedMaskColour: return "a pixel is neither the texture's own colour nor a marker colour";
     }
     return "unknown error";
 }

@@ -59,6 +59,9 @@ enum class [[nodiscard]] Error {
     BitmapTooLarge,
     RunOutsidePicture,
     CompressedPixelsEndEarly,
+    ControlCharacter,
+    // Pit crew mask pictures.
+    UnexpectedMaskColour,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

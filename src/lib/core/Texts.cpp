@@ -30,6 +30,7 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::FileIsCorrupt, "File is corrupt!"},
     {TextId::NothingToExport, "Nothing to export!"},
     {TextId::FailedToLaunchGame, "Failed to launch Grand Prix 3!"},
+    {TextId::LaunchCommandFailed, "The command that failed: %s"},
     {TextId::ReplaceExistingFile, "Replace Existing File?"},
     {TextId::SaveChangesToCarSet, "Save Changes to Car Set?"},
     {TextId::SaveChangesToNamed, "Save Changes to %s?"},

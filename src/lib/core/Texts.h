@@ -33,6 +33,7 @@ enum class TextId {
     FileIsCorrupt,
     NothingToExport,
     FailedToLaunchGame,
+    LaunchCommandFailed,
     ReplaceExistingFile,
     SaveChangesToCarSet,
     SaveChangesToNamed, // "%s": the car set file's display name

@@ -33,7 +33,7 @@ Error ReadLivery(const GraphicEnvironment& env, int slot, Variant variant, Packe
 }
 
 Error WriteLivery(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return PatchGameJam(env.gameFolder, image, slot, variant, kLiveryHeight, kLiveryImages);
+    return PatchGameJam(env.gameFolder, image, slot, variant, kLiveryHeight, kLiveryImages, env.progress);
 }
 
 int CockpitHeight(Variant variant) { return KindInfo(GraphicKind::Cockpit).height[VariantIndex(variant)]; }
@@ -43,7 +43,8 @@ Error ReadCockpit(const GraphicEnvironment& env, int slot, Variant variant, Pack
 }
 
 Error WriteCockpit(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return PatchGameJam(env.gameFolder, image, kFirstCockpitJam + slot, variant, CockpitHeight(variant), 1);
+    return PatchGameJam(env.gameFolder, image, kFirstCockpitJam + slot, variant, CockpitHeight(variant), 1,
+                        env.progress);
 }
 
 // A team's pit crew comes from both halves' files, which cover the whole sheet.
@@ -57,7 +58,7 @@ Error ReadPitCrew(const GraphicEnvironment& env, int slot, Variant variant, Pack
 }
 
 Error WritePitCrew(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return ExportPitCrewHalves(env.gameFolder, slot, variant, PitCrewHalf::Both, image);
+    return ExportPitCrewHalves(env.gameFolder, slot, variant, PitCrewHalf::Both, image, env.progress);
 }
 
 // The helmets: both parts, into a blank picture.
@@ -71,7 +72,7 @@ Error ReadHelmets(const GraphicEnvironment& env, int, Variant variant, PackedBit
 }
 
 Error WriteHelmets(const GraphicEnvironment& env, int, Variant variant, const PackedBitmap& image) {
-    return ExportHelmetParts(env.gameFolder, variant, HelmetPart::Both, image);
+    return ExportHelmetParts(env.gameFolder, variant, HelmetPart::Both, image, env.progress);
 }
 
 // Nearest colour (candidates 1-253) one way, palette lookup the other.
@@ -124,7 +125,7 @@ Error ReadPitBoxes(const GraphicEnvironment& env, int, Variant variant, PackedBi
 }
 
 Error WritePitBoxes(const GraphicEnvironment& env, int, Variant variant, const PackedBitmap& image) {
-    return PatchGameJam(env.gameFolder, image, kPitBoxJam, variant, kPitBoxHeight, kPitBoxStrips);
+    return PatchGameJam(env.gameFolder, image, kPitBoxJam, variant, kPitBoxHeight, kPitBoxStrips, env.progress);
 }
 
 // Both halves, over the sheet an empty slot shows.
@@ -141,7 +142,8 @@ Error ReadTyreSheet(const GraphicEnvironment& env, int slot, Variant variant, Pa
 
 template <GraphicKind kKind>
 Error WriteTyreSheet(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return WriteTyreHalves(env.gameFolder, TyreSheetOf(kKind, variant), slot, SheetHalves::Both, image);
+    return WriteTyreHalves(env.gameFolder, TyreSheetOf(kKind, variant), slot, SheetHalves::Both, image,
+                           env.progress);
 }
 
 // The archive is expanded (once) before a team's pictures are read or written in place.

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/Error.h"
+#include "core/Progress.h"
 #include "core/Texts.h"
 #include "core/Variant.h"
 #include "document/GraphicKind.h"
@@ -24,6 +25,8 @@ struct GraphicEnvironment {
     std::filesystem::path temporaryFolder;
     std::filesystem::path gameFolder;
     std::filesystem::path dataFolder; // the editor's own data files (the cockpit mask)
+    // Where given, writing a picture into the game names each file it patches.
+    Progress* progress = nullptr;
 };
 
 struct GraphicKindDeclaration {

@@ -112,13 +112,14 @@ Error ImportHelmetParts(const std::filesystem::path& gameFolder, Variant variant
 }
 
 Error ExportHelmetParts(const std::filesystem::path& gameFolder, Variant variant, HelmetPart part,
-                        const PackedBitmap& picture) {
+                        const PackedBitmap& picture, Progress* progress) {
     if (!picture.is(kHelmetWidth, kHelmetHeight, SheetDepth(GraphicKind::Helmets, variant))) {
         return Error::WrongBitmapSize;
     }
     for (HelmetPart each : PartsOf(part)) {
         const PackedBitmap rows = HelmetPartPicture(picture, each);
-        if (Error error = PatchGameJam(gameFolder, rows, JamOf(each), variant, HelmetPartRows(each), ImagesOf(each));
+        if (Error error = PatchGameJam(gameFolder, rows, JamOf(each), variant, HelmetPartRows(each), ImagesOf(each),
+                                       progress);
             !Ok(error)) {
             return error;
         }

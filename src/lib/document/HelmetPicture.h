@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "core/Error.h"
+#include "core/Progress.h"
 #include "core/Variant.h"
 #include "document/CarSet.h"
 #include "formats/PackedBitmap.h"
@@ -46,7 +47,8 @@ PackedBitmap HelmetPartPicture(const PackedBitmap& picture, HelmetPart part);
 // variant's depth); nothing outside the read rows changes, nothing at all on failure.
 [[nodiscard]] Error ImportHelmetParts(const std::filesystem::path& gameFolder, Variant variant, HelmetPart part,
                                       PackedBitmap& picture);
+// `progress` (may be null) names each file patched.
 [[nodiscard]] Error ExportHelmetParts(const std::filesystem::path& gameFolder, Variant variant, HelmetPart part,
-                                      const PackedBitmap& picture);
+                                      const PackedBitmap& picture, Progress* progress = nullptr);
 
 } // namespace tavolex

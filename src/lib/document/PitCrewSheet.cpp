@@ -88,14 +88,14 @@ Error ImportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Var
 }
 
 Error ExportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Variant variant, PitCrewHalf half,
-                          const PackedBitmap& sheet) {
+                          const PackedBitmap& sheet, Progress* progress) {
     if (!sheet.is(kPitCrewSheetWidth, kPitCrewSheetHeight, SheetDepth(GraphicKind::PitCrew, variant))) {
         return Error::WrongBitmapSize;
     }
     const int rows = PitCrewFileRows(slot);
     for (PitCrewHalf part : HalvesOf(half)) {
         const PackedBitmap file = PitCrewHalfFile(sheet, part, rows, variant);
-        if (Error error = PatchGameJam(gameFolder, file, PitCrewJamIndex(slot, part), variant, rows, 1); !Ok(error)) {
+        if (Error error = PatchGameJam(gameFolder, file, PitCrewJamIndex(slot, part), variant, rows, 1, progress); !Ok(error)) {
             return error;
         }
     }

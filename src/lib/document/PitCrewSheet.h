@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/Error.h"
+#include "core/Progress.h"
 #include "core/Variant.h"
 #include "formats/PackedBitmap.h"
 
@@ -45,7 +46,8 @@ PackedBitmap PitCrewHalfFile(const PackedBitmap& sheet, PitCrewHalf half, int ro
                                         PitCrewHalf half, PackedBitmap& sheet);
 
 // Patches the chosen halves of `sheet` into the slot's game files.
+// `progress` (may be null) names each file patched.
 [[nodiscard]] Error ExportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Variant variant,
-                                        PitCrewHalf half, const PackedBitmap& sheet);
+                                        PitCrewHalf half, const PackedBitmap& sheet, Progress* progress = nullptr);
 
 } // namespace tavolex

@@ -22,8 +22,6 @@ constexpr std::size_t kWidth = 256;
 // The sheet's height and image count, as the name table knows them.
 JamSheetSize SizeOf(int file) { return ExpectedJamSize(kFirstJam + file, Variant::Software).value_or(JamSheetSize{0, 0}); }
 
-std::size_t MaskSize(int file) { return kWidth * static_cast<std::size_t>(SizeOf(file).height); }
-
 bool InRange(int p, int low, int high) { return p >= low && p <= high; }
 
 std::uint8_t Recolour(int p, std::uint8_t m) {
@@ -82,6 +80,16 @@ Error UpgradeFile(const std::filesystem::path& path, int file, std::span<const s
 
 } // namespace
 
+std::size_t PitCrewMaskSize(int file) { return kWidth * static_cast<std::size_t>(SizeOf(file).height); }
+
+Error ReadPitCrewUpgradeTexture(const std::filesystem::path& gameFolder, int file, PackedBitmap& picture) {
+    if (file < 0 || file >= kPitCrewUpgradeFiles) {
+        return Error::OpenFailed;
+    }
+    const JamSheetSize size = SizeOf(file);
+    return ReadGameJam(gameFolder, kFirstJam + file, Variant::Software, size.height, size.imageCount, picture);
+}
+
 std::filesystem::path PitCrewMaskPath(const std::filesystem::path& dataFolder, int file) {
     return dataFolder / "pitcrew-masks" / (std::to_string(kFirstMask + file) + ".bin");
 }
@@ -91,8 +99,8 @@ bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::v
     for (int file = 0; file < kPitCrewUpgradeFiles; ++file) {
         auto& mask = read[static_cast<std::size_t>(file)];
         // A mask of the wrong size counts as missing.
-        if (!Ok(ReadWholeFile(PitCrewMaskPath(dataFolder, file), MaskSize(file), mask)) ||
-            mask.size() != MaskSize(file)) {
+        if (!Ok(ReadWholeFile(PitCrewMaskPath(dataFolder, file), PitCrewMaskSize(file), mask)) ||
+            mask.size() != PitCrewMaskSize(file)) {
             return false;
         }
     }

@@ -9,6 +9,7 @@
 
 #include "core/Error.h"
 #include "core/Progress.h"
+#include "formats/PackedBitmap.h"
 
 // The one-time upgrade of the game's pit crew textures: eleven software JAM
 // files are recoloured so that every paintable area of the crew is marked in
@@ -24,8 +25,16 @@ namespace tavolex {
 // image counts it gives them.
 inline constexpr int kPitCrewUpgradeFiles = 11;
 
+// The values a mask byte takes besides 0, each naming one recolouring rule.
+inline constexpr std::array<std::uint8_t, 8> kPitCrewMaskMarkers = {242, 243, 245, 246, 247, 252, 253, 254};
+
 // The mask files' folder under the data folder, and file i's path.
 std::filesystem::path PitCrewMaskPath(const std::filesystem::path& dataFolder, int file);
+// File i's mask size in bytes: 256 x H.
+[[nodiscard]] std::size_t PitCrewMaskSize(int file);
+
+// File i of the game as its 8-bit picture of 256 x H.
+[[nodiscard]] Error ReadPitCrewUpgradeTexture(const std::filesystem::path& gameFolder, int file, PackedBitmap& picture);
 
 // The eleven masks; false (and nothing kept) when one is missing or not exactly 256 x H bytes.
 [[nodiscard]] bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks);

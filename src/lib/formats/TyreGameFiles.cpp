@@ -99,7 +99,7 @@ Error ReadTyreHalves(const std::filesystem::path& gameFolder, TyreSheet sheet, i
 }
 
 Error WriteTyreHalves(const std::filesystem::path& gameFolder, TyreSheet sheet, int tyreType, SheetHalves halves,
-                      const PackedBitmap& picture) {
+                      const PackedBitmap& picture, Progress* progress) {
     const TyreSheetLayout& layout = LayoutOf(sheet);
     if (!ValidType(tyreType) || !picture.is(layout.width, layout.height, layout.depth)) {
         return Error::WrongBitmapSize;
@@ -108,7 +108,7 @@ Error WriteTyreHalves(const std::filesystem::path& gameFolder, TyreSheet sheet, 
         const PackedBitmap part = SheetHalf(picture, half);
         if (sheet == TyreSheet::SoftwareWheels) {
             if (Error error = PatchGameJam(gameFolder, part, SoftwareWheelJam(tyreType, half), Variant::Software,
-                                           HalfHeight(sheet), kSoftwareHalfJamImages);
+                                           HalfHeight(sheet), kSoftwareHalfJamImages, progress);
                 !Ok(error)) {
                 return error;
             }
@@ -116,6 +116,7 @@ Error WriteTyreHalves(const std::filesystem::path& gameFolder, TyreSheet sheet, 
         }
         const auto file = EncodeGameHalfBitmap(part, sheet, GameBitmapFill(sheet, tyreType));
         const auto path = ResolvePathIgnoringCase(gameFolder, TyreGameBitmapName(sheet, tyreType, half));
+        ShowProgressFile(progress, path.string());
         if (Error error = WriteFileAtomically(path, file); !Ok(error)) {
             return error;
         }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/Error.h"
+#include "core/Progress.h"
 #include "formats/TyreBitmaps.h"
 
 // Where the halves of a tyre type's sheets live in the game and how they are
@@ -29,8 +30,9 @@ constexpr int SoftwareWheelJam(int tyreType, int half) { return 50 + 2 * tyreTyp
 
 // Writes the chosen halves of `picture` into the game's files (treads with
 // their strips). Each file is replaced whole; a failure stops at that file.
+// `progress` (may be null) names each file written.
 [[nodiscard]] Error WriteTyreHalves(const std::filesystem::path& gameFolder, TyreSheet sheet, int tyreType,
-                                    SheetHalves halves, const PackedBitmap& picture);
+                                    SheetHalves halves, const PackedBitmap& picture, Progress* progress = nullptr);
 
 // A file the user chose for a sheet: the whole sheet (`whole` set) or one
 // half: a 256 x 256 bitmap for the software wheels, else a game BMP.

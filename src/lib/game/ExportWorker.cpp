@@ -52,6 +52,8 @@ public:
              const SelectionRecord& selection, Progress* progress)
         : working_(carSet), environment_(environment), game_(environment.gameFolder), status_(status),
           selection_(selection), progress_(progress) {
+        // The progress window names each texture file as it is patched.
+        environment_.progress = progress;
         // Fetching may cache a generated picture in its slot; that happens to
         // this copy, which nobody watches, never to the user's car set.
         working_.onModified = nullptr;
@@ -78,19 +80,32 @@ public:
 private:
     // The team data and the settings patch GP3.EXE up to three times and the
     // save file twice; each is written once, before any picture, so a game
-    // whose executable cannot be written gets nothing else either.
+    // whose executable cannot be written gets nothing else either. The
+    // steps reach the disk in their order: the save file, GP3.EXE, then the
+    // language files, so a failing step leaves every later one unapplied.
     Failure exportData() {
-        GameFileBatch gameFiles(game_);
+        const bool misc = selection_.has(item::kMiscSettings);
+        if (misc && !Ok(CheckLevelNames(EveryLevelName(working_.misc.levelNames)))) {
+            return TextId::FailedToPatchGame;
+        }
         bool exported = true;
-        if (const std::uint32_t mask = TeamDataMask(selection_); mask != 0) {
-            exported = ExportTeamData(game_, status_, mask, working_);
+        {
+            GameFileBatch gameFiles(game_);
+            if (const std::uint32_t mask = TeamDataMask(selection_); mask != 0) {
+                exported = ExportTeamData(game_, status_, mask, working_);
+            }
+            if (exported && misc) {
+                exported = Ok(ExportMiscTables(game_, status_, working_.misc));
+            }
+            // What was patched before a failure is written all the same, as one by one it would have been.
+            if (!Ok(gameFiles.write()) || !exported) {
+                return TextId::FailedToPatchGame;
+            }
         }
-        if (exported && selection_.has(item::kMiscSettings)) {
-            exported = ExportMiscSettings(game_, status_, working_.misc);
+        if (misc && !Ok(WriteGameLevelNames(game_, EveryLevelName(working_.misc.levelNames)))) {
+            return TextId::FailedToPatchGame;
         }
-        // What was patched before a failure is written all the same, as one by one it would have been.
-        const bool written = Ok(gameFiles.write());
-        return exported && written ? std::nullopt : Failure(TextId::FailedToPatchGame);
+        return std::nullopt;
     }
 
     Failure exportRun(const GraphicItemRun& run) {
@@ -186,7 +201,7 @@ private:
     }
 
     CarSet working_;
-    const GraphicEnvironment& environment_;
+    GraphicEnvironment environment_;
     GameFolder game_;
     ExeStatus status_;
     const SelectionRecord& selection_;

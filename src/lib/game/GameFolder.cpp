@@ -14,8 +14,12 @@
 #include "game/GameIdentity.h"
 
 #ifndef _WIN32
+#include <cerrno>
+#include <thread>
+
 #include <spawn.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 extern char** environ;
 #endif
@@ -116,19 +120,33 @@ Error StoreSaveFileChecksums(const fs::path& saveFile) {
     return WriteFileAtomically(saveFile, file);
 }
 
-Error LaunchGame(const GameFolder& game) {
-#ifndef _WIN32
+namespace {
+// A Windows program's file starts with the letters "MZ".
+bool IsWindowsProgram(const fs::path& program) {
+    std::ifstream file(program, std::ios::binary);
+    char magic[2] = {};
+    return file.read(magic, 2) && magic[0] == 'M' && magic[1] == 'Z';
+}
+} // namespace
+
+Error LaunchGame(const GameFolder& game, std::string* command) {
     const fs::path program = game.executable();
+    std::vector<std::string> words;
+    if (IsWindowsProgram(program)) {
+        words.push_back("wine");
+    }
+    words.push_back(program.string());
+    if (command != nullptr) {
+        command->clear();
+        for (const std::string& word : words) {
+            *command += (command->empty() ? "" : " ") + word;
+        }
+    }
     std::error_code ec;
     if (!fs::is_regular_file(program, ec)) {
         return Error::OpenFailed;
     }
-    // A Windows program on Linux runs through wine, when it is there.
-    std::vector<std::string> words;
-    if (::access(program.c_str(), X_OK) != 0) {
-        words.push_back("wine");
-    }
-    words.push_back(program.string());
+#ifndef _WIN32
     std::vector<char*> argv;
     for (std::string& word : words) {
         argv.push_back(word.data());
@@ -140,9 +158,17 @@ Error LaunchGame(const GameFolder& game) {
     pid_t child = 0;
     const int result = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
-    return result == 0 ? Error::None : Error::OpenFailed;
+    if (result != 0) {
+        return Error::OpenFailed;
+    }
+    // The game runs as long as the player likes; whoever waits for it must not hold up the editor.
+    std::thread([child] {
+        int status = 0;
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
+    }).detach();
+    return Error::None;
 #else
-    (void)game;
     return Error::OpenFailed;
 #endif
 }

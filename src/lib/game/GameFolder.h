@@ -55,9 +55,12 @@ ExeStatus IdentifyExecutable(const GameFolder& game);
 // The last four bytes hold the sum and rotating checksum of all bytes before them.
 [[nodiscard]] bool HasValidChecksums(std::span<const std::uint8_t> file);
 
-// Starts GP3.EXE in the game folder. On Linux a Windows program is started
-// through wine when it is not itself executable and wine is on the PATH.
-// Returns once the program has been started (or could not be).
-[[nodiscard]] Error LaunchGame(const GameFolder& game);
+// Starts GP3.EXE in the game folder and leaves it running. On Linux a
+// Windows program (its file starts with "MZ") always runs through wine,
+// found on the PATH, whatever the file's execute bit says (every file on an
+// NTFS or FAT mount has it); anything else is started itself. The program
+// is reaped when it ends. `command` (may be null) receives the command that
+// was run or tried, for the message when it fails.
+[[nodiscard]] Error LaunchGame(const GameFolder& game, std::string* command = nullptr);
 
 } // namespace tavolex

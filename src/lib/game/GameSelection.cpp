@@ -64,6 +64,15 @@ std::optional<GraphicItem> GraphicItemOf(int id) {
 
 bool IsDataItem(int id) { return id >= item::kFirstData && id <= item::kLastData; }
 
+bool SelectsExecutableItems(const SelectionRecord& selection) {
+    for (int id = item::kFirstData; id <= item::kLastData; ++id) {
+        if (selection.has(id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsKnownItem(int id) { return IsDataItem(id) || GraphicItemOf(id).has_value(); }
 
 std::vector<int> AllItems() {

@@ -86,6 +86,9 @@ struct GraphicItem {
 std::optional<GraphicItem> GraphicItemOf(int id);
 [[nodiscard]] bool IsDataItem(int id);
 [[nodiscard]] bool IsKnownItem(int id);
+// Whether any item whose data lives in GP3.EXE is selected: the team and
+// driver data, the number positions and the game settings (800-810).
+[[nodiscard]] bool SelectsExecutableItems(const SelectionRecord& selection);
 // Every identifier, graphics first.
 std::vector<int> AllItems();
 

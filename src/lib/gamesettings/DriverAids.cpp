@@ -1,5 +1,7 @@
 #include "gamesettings/DriverAids.h"
 
+#include <algorithm>
+
 #include "core/ByteOrder.h"
 #include "gamesettings/ExecutableTable.h"
 
@@ -28,7 +30,8 @@ std::uint16_t MaskOfAids(const std::array<bool, kDriverAidCount>& available) {
 }
 
 std::uint16_t AidMaskFromStored(std::int16_t stored) {
-    return static_cast<std::uint16_t>(stored > kStoredOffset ? stored - kStoredOffset : stored);
+    const int mask = stored >= kStoredOffset ? stored - kStoredOffset : stored;
+    return static_cast<std::uint16_t>(mask & kAllDriverAids);
 }
 
 bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks) {
@@ -42,7 +45,8 @@ bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks) {
 }
 
 bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks) {
-    if (!FitsIn(exe.size(), kDriverAidsOffset, 2 * kDifficultyLevels)) {
+    if (!FitsIn(exe.size(), kDriverAidsOffset, 2 * kDifficultyLevels) ||
+        !std::all_of(masks.begin(), masks.end(), IsDriverAidMask)) {
         return false;
     }
     for (std::size_t level = 0; level < masks.size(); ++level) {

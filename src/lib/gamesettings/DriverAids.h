@@ -17,9 +17,6 @@ namespace tavolex {
 inline constexpr int kDifficultyLevels = 5;
 inline constexpr int kDriverAidCount = 8;
 inline constexpr std::size_t kDriverAidsOffset = 0x722C18;
-// The largest mask that still fits the game's 16 bits once 64 is added.
-inline constexpr std::uint16_t kMaxDriverAidMask = 65535 - 64;
-
 using DriverAidMasks = std::array<std::uint16_t, kDifficultyLevels>;
 
 // The aids' bits in the order of the editor's columns: Auto Brakes, Auto
@@ -27,6 +24,10 @@ using DriverAidMasks = std::array<std::uint16_t, kDifficultyLevels>;
 // Throttle Help, Steering Help.
 inline constexpr std::array<std::uint16_t, kDriverAidCount> kDriverAidBits = {0x001, 0x002, 0x004, 0x008,
                                                                               0x100, 0x200, 0x010, 0x020};
+// Every aid's bit; a mask holds no other (64 is the game's own offset).
+inline constexpr std::uint16_t kAllDriverAids = 0x33F;
+
+[[nodiscard]] constexpr bool IsDriverAidMask(std::uint16_t mask) { return (mask & ~kAllDriverAids) == 0; }
 
 DriverAidMasks DefaultDriverAids();
 
@@ -34,10 +35,12 @@ DriverAidMasks DefaultDriverAids();
 std::array<bool, kDriverAidCount> AvailableAids(std::uint16_t mask);
 std::uint16_t MaskOfAids(const std::array<bool, kDriverAidCount>& available);
 
-// The stored value as a mask: above 64, 64 is taken off; 64 or less (or negative) is kept.
+// The stored value as a mask: from 64 up, 64 is taken off (64 is no aid at
+// all); below 64 (or negative) it is kept. Only the aids' bits are kept.
 std::uint16_t AidMaskFromStored(std::int16_t stored);
 
 [[nodiscard]] bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks);
+// False, with nothing written, when a mask holds a bit that is no aid's.
 [[nodiscard]] bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks);
 
 [[nodiscard]] Error ReadGameDriverAids(const GameFolder& game, ExeStatus status, DriverAidMasks& masks);

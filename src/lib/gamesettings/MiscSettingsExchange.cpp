@@ -1,8 +1,11 @@
 #include "gamesettings/MiscSettingsExchange.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "core/TextEncoding.h"
 #include "document/MiscSettingsDefaults.h"
+#include "files/FileHelpers.h"
 #include "game/GameFiles.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
@@ -29,13 +32,17 @@ Error WriteGamePoints(const GameFolder& game, ExeStatus status, const MiscSettin
     return PatchExecutableTable(game, status, [&](auto& exe) { return WritePoints(exe, misc.points); });
 }
 
-std::uint16_t ReadGameSpread(const GameFolder& game) {
+std::optional<std::uint16_t> ReadSavedSpread(const GameFolder& game) {
     std::vector<std::uint8_t> save;
     std::uint16_t spread = kSpreadWithoutSaveFile;
     if (!CheckSaveFile(game) || !Ok(ReadSaveFile(game, save)) || !ReadSaveSpread(save, spread)) {
-        return kSpreadWithoutSaveFile;
+        return std::nullopt;
     }
     return spread;
+}
+
+std::uint16_t ReadGameSpread(const GameFolder& game) {
+    return ReadSavedSpread(game).value_or(kSpreadWithoutSaveFile);
 }
 
 Error WriteGameSpread(const GameFolder& game, std::uint16_t spread) {
@@ -45,22 +52,68 @@ Error WriteGameSpread(const GameFolder& game, std::uint16_t spread) {
     return PatchSaveFile(game, [&](auto& save) { return WriteSaveSpread(save, spread); });
 }
 
+GameLevelNames ReadGameLevelNames(const GameFolder& game) {
+    GameLevelNames names;
+    for (int language = 0; language < kLanguageCount; ++language) {
+        FixedText<32> name;
+        if (Ok(ReadLevelName(game, static_cast<Language>(language), name))) {
+            names[static_cast<std::size_t>(language)] = name;
+        }
+    }
+    return names;
+}
+
+GameLevelNames EveryLevelName(const LevelNames& names) {
+    GameLevelNames every;
+    std::copy(names.begin(), names.end(), every.begin());
+    return every;
+}
+
 void ReadOppositionSettings(const GameFolder& game, MiscSettings& misc) {
     misc.oppositionSpread = ReadGameSpread(game);
     const LevelNames defaults = DefaultMiscSettings().levelNames;
-    for (int language = 0; language < kLanguageCount; ++language) {
-        auto& name = misc.levelNames[static_cast<std::size_t>(language)];
-        if (!Ok(ReadLevelName(game, static_cast<Language>(language), name))) {
-            name = defaults[static_cast<std::size_t>(language)];
-        }
+    const GameLevelNames names = ReadGameLevelNames(game);
+    for (std::size_t language = 0; language < names.size(); ++language) {
+        misc.levelNames[language] = names[language].value_or(defaults[language]);
     }
 }
 
-void WriteOppositionSettings(const GameFolder& game, const MiscSettings& misc) {
-    (void)WriteGameSpread(game, misc.oppositionSpread);
-    for (int language = 0; language < kLanguageCount; ++language) {
-        (void)WriteLevelName(game, static_cast<Language>(language), misc.levelNames[static_cast<std::size_t>(language)].view());
+Error CheckLevelNames(const GameLevelNames& names) {
+    for (const auto& name : names) {
+        if (name && ContainsControlCharacter(name->view())) {
+            return Error::ControlCharacter;
+        }
     }
+    return Error::None;
+}
+
+Error WriteGameLevelNames(const GameFolder& game, const GameLevelNames& names) {
+    if (Error error = CheckLevelNames(names); !Ok(error)) {
+        return error;
+    }
+    for (int language = 0; language < kLanguageCount; ++language) {
+        const auto index = static_cast<Language>(language);
+        const auto& name = names[static_cast<std::size_t>(language)];
+        // Not every installation has all five languages.
+        if (!name || !FileExists(game.languageFile(index))) {
+            continue;
+        }
+        if (Error error = WriteLevelName(game, index, name->view()); !Ok(error)) {
+            return error;
+        }
+    }
+    return Error::None;
+}
+
+Error WriteOppositionSettings(const GameFolder& game, const MiscSettings& misc) {
+    const GameLevelNames names = EveryLevelName(misc.levelNames);
+    if (Error error = CheckLevelNames(names); !Ok(error)) {
+        return error;
+    }
+    if (Error error = WriteGameSpread(game, misc.oppositionSpread); !Ok(error)) {
+        return error;
+    }
+    return WriteGameLevelNames(game, names);
 }
 
 bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc) {
@@ -76,12 +129,16 @@ bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& 
     return true;
 }
 
-bool ExportMiscSettings(const GameFolder& game, ExeStatus status, const MiscSettings& misc) {
-    if (AllowsExecutable(status) && !Ok(WriteGamePowerSwitch(game, status, misc))) {
-        return false;
+Error ExportMiscTables(const GameFolder& game, ExeStatus status, const MiscSettings& misc) {
+    if (AllowsExecutable(status)) {
+        if (Error error = WriteGamePowerSwitch(game, status, misc); !Ok(error)) {
+            return error;
+        }
     }
-    WriteOppositionSettings(game, misc);
-    return !AllowsExecutable(status) || Ok(WriteGamePoints(game, status, misc));
+    if (Error error = WriteGameSpread(game, misc.oppositionSpread); !Ok(error)) {
+        return error;
+    }
+    return AllowsExecutable(status) ? WriteGamePoints(game, status, misc) : Error::None;
 }
 
 } // namespace tavolex

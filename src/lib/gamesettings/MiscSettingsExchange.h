@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 
 #include "core/Error.h"
 #include "document/CarSet.h"
+#include "document/MiscSettingsDefaults.h"
 #include "game/GameFolder.h"
 
 // The car set's game-wide settings and where the game keeps them: the player
@@ -25,19 +28,36 @@ namespace tavolex {
 // else, or when the read fails, 1. Writing to a save file that is not intact
 // does nothing and succeeds.
 std::uint16_t ReadGameSpread(const GameFolder& game);
+// The spread the save file holds (capped at 2); nothing without an intact save file.
+[[nodiscard]] std::optional<std::uint16_t> ReadSavedSpread(const GameFolder& game);
 [[nodiscard]] Error WriteGameSpread(const GameFolder& game, std::uint16_t spread);
+
+// A level name per language, or nothing: where reading, the language file
+// is missing or unreadable; where writing, the file is left as it is.
+using GameLevelNames = std::array<std::optional<FixedText<32>>, kLanguageCount>;
+[[nodiscard]] GameLevelNames ReadGameLevelNames(const GameFolder& game);
+[[nodiscard]] GameLevelNames EveryLevelName(const LevelNames& names);
+
+// The level names into the language files: every name is checked before the
+// first file is written (a control character is refused with
+// Error::ControlCharacter). A language file that does not exist is skipped; one
+// that exists but cannot be written ends the writing with its error.
+[[nodiscard]] Error WriteGameLevelNames(const GameFolder& game, const GameLevelNames& names);
+[[nodiscard]] Error CheckLevelNames(const GameLevelNames& names);
 
 // The spread and the five level names. Reading always succeeds: a name that
 // cannot be read becomes its language's pattern filled with "Tavolex".
-// Writing ignores the files that cannot be written.
+// Writing checks the names, then writes the spread, then the names.
 void ReadOppositionSettings(const GameFolder& game, MiscSettings& misc);
-void WriteOppositionSettings(const GameFolder& game, const MiscSettings& misc);
+[[nodiscard]] Error WriteOppositionSettings(const GameFolder& game, const MiscSettings& misc);
 
 // All four, all or nothing: `misc` changes only when every read succeeded.
 // The executable's settings are read only when it is the supported build.
 [[nodiscard]] bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc);
-// Power switch (a failure ends it), spread and names (failures ignored),
-// then points (a failure ends it); the executable only when supported.
-[[nodiscard]] bool ExportMiscSettings(const GameFolder& game, ExeStatus status, const MiscSettings& misc);
+// The share of GP3.EXE and the save file: the power switch, the spread and
+// the points, the first failure ending it; the executable only when
+// supported. The level names go separately (WriteGameLevelNames), after
+// these files are on disk, so that a failing executable leaves them as they were.
+[[nodiscard]] Error ExportMiscTables(const GameFolder& game, ExeStatus status, const MiscSettings& misc);
 
 } // namespace tavolex

@@ -10,6 +10,7 @@
 #include "files/FileHelpers.h"
 #include "settings/IniFile.h"
 #include "teams/PerformanceFile.h"
+#include "teams/TeamNameRules.h"
 
 namespace tavolex {
 namespace {
@@ -148,7 +149,7 @@ Error ReadPerFile(const std::filesystem::path& path, CarSet& carSet) {
         return Error::ReadFailed;
     }
     ReadPerText(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), carSet);
-    return Error::None;
+    return KeepTeamsIfNamesAllowed(carSet);
 }
 
 int Gp2Format(std::span<const std::uint8_t> file) {
@@ -223,7 +224,7 @@ Error ReadGp2CarSet(std::span<const std::uint8_t> file, CarSet& carSet) {
             }
         }
     }
-    return Error::None;
+    return KeepTeamsIfNamesAllowed(carSet);
 }
 
 Error ReadGp2CarSet(const std::filesystem::path& path, CarSet& carSet) {

@@ -10,7 +10,8 @@
 
 // Team data from other tools' files: PER files (INI sections per quantity)
 // and GP2 car sets of an earlier editor (formats 100, 120, 160, 170, 180).
-// Only team data is taken; all or nothing through the backup table.
+// Only team data is taken; all or nothing through the backup table. A name
+// with a control character refuses the file (Error::ControlCharacter).
 
 namespace tavolex {
 

@@ -6,6 +6,7 @@
 
 #include "files/AtomicWrite.h"
 #include "settings/IniFile.h"
+#include "teams/TeamNameRules.h"
 
 namespace tavolex {
 namespace {
@@ -186,6 +187,9 @@ Error ReadPerformanceText(std::string_view text, CarSet& carSet) {
             RestoreTeams(carSet);
             return Error::TeamDataIncomplete;
         }
+    }
+    if (Error error = KeepTeamsIfNamesAllowed(carSet); !Ok(error)) {
+        return error;
     }
     if (oldLayout && std::clamp(ini.intValue("File", "DriverZero", 0), 0, 1) == 1) {
         for (TeamRecord& team : carSet.teams) {

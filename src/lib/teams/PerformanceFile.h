@@ -23,7 +23,8 @@ std::string PerformanceFileText(const CarSet& carSet);
 [[nodiscard]] Error WritePerformanceFile(const std::filesystem::path& path, const CarSet& carSet);
 
 // Reads a performance file's text into the team table: all or nothing
-// through the backup table.
+// through the backup table; a name with a control character refuses the
+// file (Error::ControlCharacter).
 [[nodiscard]] Error ReadPerformanceText(std::string_view text, CarSet& carSet);
 [[nodiscard]] Error ReadPerformanceFile(const std::filesystem::path& path, CarSet& carSet);
 

@@ -253,8 +253,7 @@ void MiscellaneousPage::importOpposition() {
 }
 
 void MiscellaneousPage::exportOpposition() {
-    tavolex::WriteOppositionSettings(state_.game(), state_.carSet().misc);
-    ui_.information(this, T(TextId::FilePatchedSuccessfully));
+    showPatched(tavolex::WriteOppositionSettings(state_.game(), state_.carSet().misc));
 }
 
 void MiscellaneousPage::importPoints() {

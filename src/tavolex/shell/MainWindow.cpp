@@ -440,8 +440,10 @@ void MainWindow::launchGame() {
     if (!tavolex::AllowsGameFiles(state_.exeStatus())) {
         return;
     }
-    if (!tavolex::Ok(tavolex::LaunchGame(state_.game()))) {
-        ui_.error(this, T(TextId::FailedToLaunchGame));
+    std::string command;
+    if (!tavolex::Ok(tavolex::LaunchGame(state_.game(), &command))) {
+        ui_.error(this, T(TextId::FailedToLaunchGame) + QStringLiteral("\n\n") +
+                            QString::fromStdString(tavolex::FormatText(TextId::LaunchCommandFailed, command)));
     }
 }
 
