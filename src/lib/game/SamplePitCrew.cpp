@@ -1,12 +1,12 @@
 #include "game/SamplePitCrew.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "core/Variant.h"
 #include "document/PitCrewSheet.h"
 #include "formats/GamePalette.h"
 #include "formats/JamNames.h"
-#include "formats/PaletteConversion.h"
 #include "formats/PitCrewPainting.h"
 #include "game/SampleCanvas.h"
 #include "game/SampleLook.h"
@@ -57,7 +57,7 @@ void DrawCrewMember(PackedBitmap& areas, int x, int bottom, int height, bool bac
         for (int column = x - 4 * u; column < x + 4 * u; ++column) {
             const std::uint32_t p = c.at(column, row);
             if (p >= static_cast<std::uint32_t>(kFirstPaintedPixel)) {
-                const int shade = std::clamp(8 - (column - x) * 5 / (4 * u), 2, 13);
+                const int shade = std::clamp(9 - (column - x) * 3 / (4 * u), 5, 12);
                 c.pixel(column, row, (p & 0xF0) + static_cast<std::uint32_t>(shade));
             }
         }
@@ -132,12 +132,23 @@ Unupgraded BeforeUpgrade(std::uint8_t p) {
     }
 }
 
-// The start of the 16-entry palette ramp nearest to a colour.
+// The start of the palette ramp that paints a colour best: of the game
+// palette's runs of 16 shades of one hue (blacks, greys, whites, red, yellow,
+// blue), the one with the shade nearest to it among those the crew shows.
 std::uint8_t RampOf(std::uint32_t rgb) {
-    const std::uint8_t nearest = NearestPaletteIndex(static_cast<std::uint8_t>(rgb >> 16),
-                                                     static_cast<std::uint8_t>(rgb >> 8),
-                                                     static_cast<std::uint8_t>(rgb), 16, 256);
-    return static_cast<std::uint8_t>(nearest & 0xF0);
+    constexpr std::array<std::uint8_t, 6> kRamps = {1, 16, 24, 48, 64, 96};
+    auto distance = [&](std::uint8_t start) {
+        int nearest = 3 * 255;
+        for (int shade = 3; shade <= 13; ++shade) {
+            const PaletteColour& p = GamePalette[static_cast<std::size_t>(start + shade)];
+            nearest = std::min(nearest, std::abs(p.red - static_cast<int>((rgb >> 16) & 0xFF)) +
+                                            std::abs(p.green - static_cast<int>((rgb >> 8) & 0xFF)) +
+                                            std::abs(p.blue - static_cast<int>(rgb & 0xFF)));
+        }
+        return nearest;
+    };
+    return *std::min_element(kRamps.begin(), kRamps.end(),
+                             [&](std::uint8_t a, std::uint8_t b) { return distance(a) < distance(b); });
 }
 
 } // namespace
