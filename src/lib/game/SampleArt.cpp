@@ -96,17 +96,19 @@ void NumberBadge(SampleCanvas& c, const SampleTeamLook& look, int driver, int st
     c.centredText(std::to_string(DefaultCarNumbers()[static_cast<std::size_t>(driver)]), 21, 16, 2, Contrasting(step == 0 ? kDark : look.body));
 }
 
+// The badge within the 115 x 56 the Artwork page shows of it.
 void TeamBadge(SampleCanvas& c, const SampleTeamLook& look) {
-    c.ellipse(0, 4, 40, 70, look.trim);
-    c.ellipse(c.width() - 40, 4, 40, 70, look.trim);
-    c.rect(20, 4, c.width() - 40, 70, look.trim);
-    c.ellipse(4, 8, 36, 62, look.body);
-    c.ellipse(c.width() - 40, 8, 36, 62, look.body);
-    c.rect(20, 8, c.width() - 40, 62, look.body);
+    constexpr int w = 115, h = 56, r = 28;
+    c.ellipse(0, 0, 2 * r, h, look.trim);
+    c.ellipse(w - 2 * r, 0, 2 * r, h, look.trim);
+    c.rect(r, 0, w - 2 * r, h, look.trim);
+    c.ellipse(3, 3, 2 * r - 6, h - 6, look.body);
+    c.ellipse(w - 2 * r + 3, 3, 2 * r - 6, h - 6, look.body);
+    c.rect(r, 3, w - 2 * r, h - 6, look.body);
     const std::string name = Upper(look.name);
-    const int scale = SampleCanvas::TextWidth(name, 2) <= c.width() - 16 ? 2 : 1;
-    c.centredText(name, c.width() / 2, 28, scale, look.trim);
-    c.rect(24, 50, c.width() - 48, 4, look.accent);
+    const int scale = SampleCanvas::TextWidth(name, 2) <= w - 12 ? 2 : 1;
+    c.centredText(name, w / 2, 17, scale, look.trim);
+    c.rect(20, 36, w - 40, 4, look.accent);
 }
 
 std::vector<std::uint16_t> ToArtPixels(const PackedBitmap& picture) {
