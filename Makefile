@@ -38,20 +38,23 @@ run: build
 	    xvfb-run -a ./build/dev/src/tavolex/tavolex; \
 	fi
 
-# The editor with a sample game configured, in settings of its own, so that a
-# user's real settings are untouched.
+# The editor with a sample game configured, in settings and a data folder of
+# its own, so that a user's real settings are untouched. The data folder holds
+# the pit crew masks for the sample's textures, so the editor's start-up
+# upgrades its pit crews as it would a real game's.
 DEMO := build/demo
+DEMO_ENV = XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config XDG_DATA_HOME=$$(pwd)/$(DEMO)/data
 demo: build
-	rm -rf $(DEMO) && mkdir -p $(DEMO)/config/Tavolex
-	./build/dev/src/cli/tavolex-cli game make-sample $(DEMO)/game
+	rm -rf $(DEMO) && mkdir -p $(DEMO)/config/Tavolex $(DEMO)/data/Tavolex
+	./build/dev/src/cli/tavolex-cli game make-sample $(DEMO)/game --masks $(DEMO)/data/Tavolex
 	./build/dev/src/cli/tavolex-cli carset new $(DEMO)/new.GP3
-	./build/dev/src/cli/tavolex-cli game import $(DEMO)/game $(DEMO)/new.GP3 $(DEMO)/Sample.GP3
+	$(DEMO_ENV) ./build/dev/src/cli/tavolex-cli game import $(DEMO)/game $(DEMO)/new.GP3 $(DEMO)/Sample.GP3
 	printf '[Setup]\nGP3Dir=%s\nDisclaimer=110\n' "$$(pwd)/$(DEMO)/game" > $(DEMO)/config/Tavolex/Tavolex.ini
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config ./build/dev/src/tavolex/tavolex $(DEMO)/Sample.GP3; \
+	    $(DEMO_ENV) ./build/dev/src/tavolex/tavolex $(DEMO)/Sample.GP3; \
 	else \
 	    echo "No display found: starting Tavolex under xvfb-run (Ctrl+C ends it)."; \
-	    XDG_CONFIG_HOME=$$(pwd)/$(DEMO)/config xvfb-run -a ./build/dev/src/tavolex/tavolex $(DEMO)/Sample.GP3; \
+	    $(DEMO_ENV) xvfb-run -a ./build/dev/src/tavolex/tavolex $(DEMO)/Sample.GP3; \
 	fi
 
 test: deps test-dev test-asan fuzz-smoke

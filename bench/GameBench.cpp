@@ -7,7 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "formats/MenuArtArchive.h"
-#include "formats/MenuArtBuilder.h"
+#include "game/SampleArt.h"
 
 namespace tavolex::bench {
 namespace {

@@ -13,7 +13,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/TyreBitmaps.h"
 #include "formats/JamBuilder.h"
-#include "formats/MenuArtBuilder.h"
+#include "StressArtArchive.h"
 #include "formats/PngFile.h"
 #include "teams/PerformanceFile.h"
 
@@ -182,9 +182,9 @@ int main(int argc, char** argv) {
     }
     const std::string performance = PerformanceFileText(carSet);
     Write(folder / "fuzz-performance-file/new.txt", std::vector<std::uint8_t>(performance.begin(), performance.end()));
-    Write(folder / "fuzz-menu-art/archive.bin", BuildSmallArtArchive());
+    Write(folder / "fuzz-menu-art/archive.bin", tavolex::test::BuildSmallStressArtArchive());
     std::vector<std::uint8_t> tokens = {40, 30, 5};
-    const auto packed = MakePackedArtTokens(40, 30, 405, 7, 3);
+    const auto packed = tavolex::test::MakePackedArtTokens(40, 30, 405, 7, 3);
     tokens.insert(tokens.end(), packed.begin(), packed.end());
     Write(folder / "fuzz-menu-art/tokens.bin", tokens);
     // A small GP2 car set of format 160: header, block offset, the block.

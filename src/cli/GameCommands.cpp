@@ -11,6 +11,7 @@
 #include "core/Texts.h"
 #include "editing/PitCrewMaskPicture.h"
 #include "editing/PitCrewUpgrade.h"
+#include "editing/SamplePitCrewMasks.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/PictureFile.h"
@@ -20,6 +21,7 @@
 #include "game/GameFiles.h"
 #include "game/GameFolder.h"
 #include "game/GameIdentity.h"
+#include "game/GameSearch.h"
 #include "game/SampleGame.h"
 #include "game/TeamTables.h"
 #include "settings/AppPaths.h"
@@ -35,8 +37,9 @@ constexpr int kFirstPitCrewSheet = 100; // the recolouring sheets in the JAM nam
 
 int MakeSample(Arguments arguments) {
     const auto credit = arguments.takeOption("--credit");
+    const auto masks = arguments.takeOption("--masks");
     if (!arguments.valid() || arguments.positional().size() != 1) {
-        return UsageError("game make-sample takes DIR [--credit TEXT]");
+        return UsageError("game make-sample takes DIR [--credit TEXT] [--masks DATA-DIR]");
     }
     SampleIdentity identity;
     if (credit) {
@@ -50,6 +53,30 @@ int MakeSample(Arguments arguments) {
     if (Error error = MakeSampleGame(arguments.positional()[0], &progress, identity); !Ok(error)) {
         return Fail("Couldn't make the sample game!", ErrorText(error));
     }
+    if (masks) {
+        if (Error error = WriteSamplePitCrewMasks(*masks); !Ok(error)) {
+            return Fail("Couldn't write the pit crew masks!", ErrorText(error));
+        }
+    }
+    return kSuccess;
+}
+
+Json IdentifiedByJson(IdentifiedBy how) { return how == IdentifiedBy::None ? Json() : Json(IdentifiedByName(how)); }
+
+// The installations a first run of the editor lists, searched the same way.
+int Find(const Arguments& arguments) {
+    if (!arguments.valid() || !arguments.positional().empty()) {
+        return UsageError("game find takes no arguments");
+    }
+    const GameSearchResult found = FindGameInstallations(GameSearchRoots(Environment::FromProcess()));
+    Json games = Json::array();
+    for (const FoundGame& game : found.games) {
+        games.push_back({{"folder", game.folder.string()},
+                         {"exe_status", static_cast<int>(game.identity.status)},
+                         {"exe_identified_by", IdentifiedByJson(game.identity.by)},
+                         {"save_file_valid", game.saveFileValid}});
+    }
+    std::cout << games.dump(2) << '\n';
     return kSuccess;
 }
 
@@ -88,12 +115,11 @@ int Info(const Arguments& arguments) {
     const GameFolder game(arguments.positional()[0]);
     const ExeIdentity exe = IdentifyGame(game);
     const ArtIdentity art = IdentifyArtArchiveFile(game.artArchive());
-    auto by = [](IdentifiedBy how) { return how == IdentifiedBy::None ? Json() : Json(IdentifiedByName(how)); };
     const char* pitCrewStates[] = {"upgraded", "needs upgrade", "no masks"};
     const PitCrewFilesState pitCrew = PitCrewUpgradeState(game.folder(), EditorDataFolder());
     const Json info = {{"exe_status", static_cast<int>(exe.status)},
-                       {"exe_identified_by", by(exe.by)},
-                       {"art_identified_by", by(art.by)},
+                       {"exe_identified_by", IdentifiedByJson(exe.by)},
+                       {"art_identified_by", IdentifiedByJson(art.by)},
                        {"save_file_valid", CheckSaveFile(game)},
                        {"missing", MissingFiles(game)},
                        {"pit_crew_files", pitCrewStates[static_cast<int>(pitCrew)]}};
@@ -232,7 +258,7 @@ int Art(Arguments arguments) {
 } // namespace
 
 int RunGameCommand(Arguments arguments) {
-    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"info", Info}, {"teams", Teams}, {"art", Art},
+    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"find", Find}, {"info", Info}, {"teams", Teams}, {"art", Art},
                                      {"settings", GameSettingsCommand}, {"import", GameImport}, {"export", GameExport},
                                      {"pitcrew-upgrade", PitCrewUpgrade}, {"pitcrew-mask", PitCrewMask}});
 }

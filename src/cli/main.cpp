@@ -53,11 +53,19 @@ Commands:
       from which the hardware cockpit mask is rebuilt when it is missing.
       Prints one line per generated picture; writes nothing on a failure.
 
-  game make-sample DIR [--credit TEXT]
+  game make-sample DIR [--credit TEXT] [--masks DATA-DIR]
       Writes a complete synthetic game installation into DIR, for trying
       the editor and for tests. With --credit (26 printable characters) its
       GP3.EXE and menu art archive carry that credit text instead of the
-      identification bytes built in, as a real game's may.
+      identification bytes built in, as a real game's may. With --masks the
+      pit crew upgrade's masks for the sample's own textures go into
+      DATA-DIR/pitcrew-masks (DATA-DIR as the editor's data folder).
+  game find
+      Prints JSON: the installations the editor's first run lists, a list of
+      folder, exe_status, exe_identified_by and save_file_valid. It looks for
+      GP3.EXE (any case) a few folders deep under $WINEPREFIX, ~/.wine, the
+      Lutris, Bottles and PlayOnLinux prefixes and the drives mounted under
+      /mnt, /media and /run/media, for at most about a second.
   game info DIR
       Prints JSON: exe_status (-2 missing, -1 unsupported, 0 unreadable,
       1 supported), exe_identified_by and art_identified_by ("text" for the

@@ -16,7 +16,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/MenuArtArchive.h"
-#include "formats/MenuArtBuilder.h"
+#include "StressArtArchive.h"
 #include "game/GameFolder.h"
 #include "teams/PerformanceFile.h"
 
@@ -68,7 +68,7 @@ void ExpectCommandSurvives(const std::function<void(const fs::path&)>& prepare,
 void CopyArchive(const fs::path& folder) {
     const fs::path archive = GameFolder(folder).artArchive();
     fs::create_directories(archive.parent_path());
-    test::WriteBytes(archive, BuildSmallArtArchive());
+    test::WriteBytes(archive, test::BuildSmallStressArtArchive());
 }
 
 TEST(CliFaults, CarSetCommandsReportCouldntSaveCarSet) {

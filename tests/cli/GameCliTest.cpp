@@ -15,6 +15,7 @@
 #include "game/GameFileList.h"
 #include "game/GameFolder.h"
 #include "game/LevelNames.h"
+#include "game/SampleGame.h"
 
 namespace tavolex {
 namespace {
@@ -75,8 +76,9 @@ TEST_F(SampleGameTest, TeamsReadAsTheEditorWouldImportThem) {
     EXPECT_EQ(teams[0]["qualifying_power"], 800);
     EXPECT_EQ(teams[0]["pit_box_position"], 10);
     // Team 0 keeps the game's markers: its last colours follow colours 4 and 10.
-    EXPECT_EQ(teams[0]["crew_colours"][11], 60);
-    EXPECT_EQ(teams[0]["crew_colours"][14], 100);
+    EXPECT_EQ(teams[0]["crew_colours"][11], teams[0]["crew_colours"][4]);
+    EXPECT_EQ(teams[0]["crew_colours"][14], teams[0]["crew_colours"][10]);
+    EXPECT_NE(teams[0]["crew_colours"][4], teams[0]["crew_colours"][10]);
     EXPECT_EQ(teams[0]["drivers"][1]["name"], "Driver 2 Williams");
     EXPECT_EQ(teams[0]["number_destinations"][0]["x"], 165);
 }
@@ -249,6 +251,50 @@ TEST_F(PitCrewUpgradeCli, AMaskIsMadeFromThePaintedTexturePicture) {
     result = run({"game", "pitcrew-mask", (folder / "nowhere").string(), "3", picture.string()});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("Failed to import JAM file!"), std::string::npos) << result.err;
+}
+
+// `game find` lists what the editor's first run would: the game in a Wine
+// prefix of a home of the test's own, with what identification says of it.
+TEST(FindGameCli, PrintsTheInstallationsFoundAsJson) {
+    ScratchFolder folder;
+    const fs::path prefix = folder / "home" / ".wine" / "drive_c" / "Games" / "GP3";
+    const fs::path bottle = folder / "data" / "bottles" / "bottles" / "Old" / "drive_c" / "GP3";
+    fs::create_directories(prefix);
+    fs::create_directories(bottle);
+    test::WriteBytes(prefix / "gp3.exe", SampleExecutable());
+    test::WriteBytes(bottle / "GP3.EXE", std::vector<std::uint8_t>(3000, 9));
+    const std::string environment =
+        "HOME=" + (folder / "home").string() + " XDG_DATA_HOME=" + (folder / "data").string() + " WINEPREFIX= ";
+    const ProcessResult result = test::RunProcess(folder, TAVOLEX_CLI_PATH, {"game", "find"}, environment);
+    ASSERT_EQ(result.status, 0) << result.err;
+    const nlohmann::json found = nlohmann::json::parse(result.out);
+    ASSERT_TRUE(found.is_array());
+    auto entry = [&](const fs::path& gameFolder) {
+        for (const auto& game : found) {
+            if (game["folder"] == gameFolder.string()) return game;
+        }
+        return nlohmann::json();
+    };
+    EXPECT_EQ(entry(prefix), (nlohmann::json{{"folder", prefix.string()}, {"exe_status", 1},
+                                             {"exe_identified_by", "text"}, {"save_file_valid", false}}));
+    EXPECT_NE(entry(bottle)["exe_status"], 1);
+    EXPECT_TRUE(entry(bottle)["exe_identified_by"].is_null());
+    EXPECT_EQ(test::RunProcess(folder, TAVOLEX_CLI_PATH, {"game", "find", "extra"}, environment).status, 2);
+}
+
+// The demo's masks: make-sample writes them where the editor's data folder keeps them.
+TEST(PitCrewUpgradeCli, MakeSampleWritesMasksThatFitTheSample) {
+    ScratchFolder folder;
+    const std::string environment = "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
+    auto run = [&](const std::vector<std::string>& arguments) {
+        return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments, environment);
+    };
+    const std::string game = (folder / "game").string();
+    ASSERT_EQ(run({"game", "make-sample", game, "--masks", (folder / "data" / "Tavolex").string()}).status, 0);
+    EXPECT_EQ(nlohmann::json::parse(run({"game", "info", game}).out)["pit_crew_files"], "needs upgrade");
+    ProcessResult result = run({"game", "pitcrew-upgrade", game});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(nlohmann::json::parse(run({"game", "info", game}).out)["pit_crew_files"], "upgraded");
 }
 
 } // namespace

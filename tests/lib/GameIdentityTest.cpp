@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
 #include "formats/MenuArtArchive.h"
-#include "formats/MenuArtBuilder.h"
+#include "game/SampleArt.h"
 #include "game/GameFiles.h"
 #include "game/GameIdentity.h"
 #include "game/SampleGame.h"
@@ -128,7 +128,7 @@ TEST_F(GameIdentityTest, TheFirstPatchKeepsTheOriginalOnceAndOnlyForAGameRecogni
 TEST(ArtIdentity, AnotherSignatureOverASoundDirectoryIsRecognisedByContents) {
     const ArtSignature signature = Credited().artSignature;
     EXPECT_EQ(signature[27], '.');
-    const auto archive = BuildSampleArtArchive(1, signature);
+    const auto archive = BuildSampleArtArchive(signature);
     EXPECT_EQ(IdentifyArtArchive(archive, archive.size()).by, IdentifiedBy::Contents);
     EXPECT_EQ(IdentifyArtArchive(archive, archive.size(), signature).by, IdentifiedBy::Text);
     EXPECT_EQ(IdentifyArtArchive(BuildSampleArtArchive(), archive.size()).by, IdentifiedBy::Text);

@@ -8,7 +8,7 @@
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/MenuArtArchive.h"
-#include "formats/MenuArtBuilder.h"
+#include "StressArtArchive.h"
 
 namespace tavolex {
 namespace {
@@ -172,7 +172,7 @@ TEST(MenuArt, PackedBackReferencesMeasureInAnEightHundredWideFrame) {
 }
 
 TEST(MenuArt, ExpansionPutsTeamPicturesInSlotsAndKeepsTheRest) {
-    const auto archive = BuildSampleArtArchive();
+    const auto archive = test::BuildStressArtArchive();
     const auto before = Directory(archive);
     std::vector<std::uint8_t> expanded;
     bool changed = false;
@@ -207,7 +207,7 @@ TEST(MenuArt, ExpansionPutsTeamPicturesInSlotsAndKeepsTheRest) {
 TEST(MenuArt, CheckAndExpandKeepsTheOldArchiveOnceAndRefusesForeignFiles) {
     ScratchFolder folder;
     const auto path = folder / "GP3ART5.BIN";
-    const auto archive = BuildSampleArtArchive();
+    const auto archive = test::BuildStressArtArchive();
     WriteBytes(path, archive);
     ASSERT_TRUE(Ok(CheckAndExpandArtArchive(path)));
     EXPECT_EQ(ReadBytes(folder / "GP3ART5.BIN.old"), archive);
@@ -231,9 +231,9 @@ TEST(MenuArt, CheckAndExpandKeepsTheOldArchiveOnceAndRefusesForeignFiles) {
 TEST(MenuArt, ImportExportImportGivesTheSameSheet) {
     std::vector<std::uint8_t> archive;
     bool changed = false;
-    ASSERT_TRUE(Ok(ExpandArtArchive(BuildSampleArtArchive(), archive, changed)));
+    ASSERT_TRUE(Ok(ExpandArtArchive(test::BuildStressArtArchive(), archive, changed)));
     PackedBitmap sheet;
-    EXPECT_FALSE(Ok(ImportTeamArt(BuildSampleArtArchive(), 3, sheet))) << "packed form is never read";
+    EXPECT_FALSE(Ok(ImportTeamArt(test::BuildStressArtArchive(), 3, sheet))) << "packed form is never read";
     ASSERT_TRUE(Ok(ImportTeamArt(archive, 3, sheet)));
     EXPECT_TRUE(sheet.is(948, 650, Depth::Bits24));
     const auto before = archive;
@@ -267,7 +267,7 @@ TEST(MenuArt, ImportExportImportGivesTheSameSheet) {
 // The sample archive is the test bed of the packed decoder: its team
 // pictures must use every kind of token.
 TEST(MenuArt, TheSampleArchiveUsesEveryTokenKind) {
-    const auto archive = BuildSampleArtArchive();
+    const auto archive = test::BuildStressArtArchive();
     const auto entries = Directory(archive);
     std::set<std::pair<int, int>> backReferences; // step, length code
     bool transparentRun = false;

@@ -14,7 +14,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/HardwareJam.h"
 #include "formats/JamBuilder.h"
-#include "formats/MenuArtBuilder.h"
+#include "StressArtArchive.h"
 #include "formats/MenuArtArchive.h"
 #include "formats/SoftwareJam.h"
 #include "formats/TyreGameFiles.h"
@@ -59,7 +59,7 @@ void MakeLanguageFile(const fs::path& folder, Language language) {
     WriteGameFile(GameFolder(folder).languageFile(language), file);
 }
 
-void MakeArtArchive(const fs::path& folder) { WriteGameFile(GameFolder(folder).artArchive(), BuildSmallArtArchive()); }
+void MakeArtArchive(const fs::path& folder) { WriteGameFile(GameFolder(folder).artArchive(), test::BuildSmallStressArtArchive()); }
 
 std::vector<std::uint8_t> CarSetFile(const std::string& information) {
     CarSet carSet;

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QtTest/QTest>
 
@@ -8,7 +9,7 @@
 
 #include "Screenshot.h"
 #include "ShellFixture.h"
-#include "formats/MenuArtBuilder.h"
+#include "game/SampleArt.h"
 #include "game/GameConstants.h"
 #include "game/GameIdentity.h"
 #include "game/SampleGame.h"
@@ -77,6 +78,47 @@ TEST(ConfigurationDialog, JudgesTheExecutableBeforeKeepingTheFolder) {
     EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).gameFolder, (shell.folder / "supported").string());
 }
 
+QListWidgetItem* ItemFor(QListWidget* list, const QString& folder) {
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->data(Qt::UserRole).toString() == folder) return list->item(i);
+    }
+    return nullptr;
+}
+
+TEST(ConfigurationDialog, FirstRunListsTheGamesFoundAndAClickTakesOne) {
+    Shell shell;
+    const ScopedHome home(shell.folder.path());
+    fs::create_directories(shell.folder / "home/.wine/drive_c/Games/Grand Prix 3");
+    WriteBytes(shell.folder / "home/.wine/drive_c/Games/Grand Prix 3/gp3.exe", tavolex::SampleExecutable());
+    fs::create_directories(shell.folder / "data/bottles/bottles/Racing/drive_c/GP3");
+    WriteBytes(shell.folder / "data/bottles/bottles/Racing/drive_c/GP3/GP3.EXE", std::vector<std::uint8_t>(2000, 1));
+    const QString wine = shell.path("home/.wine/drive_c/Games/Grand Prix 3");
+    const QString bottles = shell.path("data/bottles/bottles/Racing/drive_c/GP3");
+
+    ConfigurationDialog dialog(*shell.state, *shell.ui, shell.window.get());
+    dialog.show();
+    QListWidget* list = dialog.foundGamesList();
+    ASSERT_NE(list, nullptr);
+    QListWidgetItem* supported = ItemFor(list, wine);
+    QListWidgetItem* unknown = ItemFor(list, bottles);
+    ASSERT_NE(supported, nullptr);
+    ASSERT_NE(unknown, nullptr);
+    EXPECT_EQ(supported->text(), wine + "\nGP3.EXE is recognised by its identification text.");
+    EXPECT_EQ(unknown->text(), bottles + "\nGP3.EXE is not recognised.");
+    SaveScreenshot(dialog, "tavolex-configuration-first-run");
+
+    list->scrollToItem(supported);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(supported).center());
+    EXPECT_EQ(dialog.folderEdit()->text(), wine);
+    dialog.accept();
+    EXPECT_EQ(shell.state->exeStatus(), tavolex::ExeStatus::Supported);
+    EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).gameFolder, wine.toStdString());
+
+    // With a game folder set, the dialog searches nothing.
+    ConfigurationDialog later(*shell.state, *shell.ui, shell.window.get());
+    EXPECT_EQ(later.foundGamesList(), nullptr);
+}
+
 TEST(ConfigurationDialog, SaysHowTheExecutableIsRecognisedAndRemembersItsText) {
     Shell shell;
     const auto credited = tavolex::SampleIdentityWithCredit("Grand Prix 3 (c) 1998 Test");
@@ -115,7 +157,7 @@ TEST(ConfigurationDialog, SaysHowTheExecutableIsRecognisedAndRemembersItsText) {
 
     // The art archive's signature likewise, after the start-up check.
     fs::create_directories(shell.folder / "real/Bitmaps");
-    WriteBytes(shell.folder / "real/Bitmaps/gp3art5.bin", tavolex::BuildSampleArtArchive(1, credited->artSignature));
+    WriteBytes(shell.folder / "real/Bitmaps/gp3art5.bin", tavolex::BuildSampleArtArchive(credited->artSignature));
     shell.state->rememberArtSignature();
     EXPECT_EQ(tavolex::ReadSettings(shell.paths.settingsFile).artSignature,
               tavolex::IdentificationToHex(credited->artSignature));

@@ -123,3 +123,29 @@ struct Shell {
         state->notifyExeStatusChanged();
     }
 };
+
+// The process's HOME and XDG_DATA_HOME pointed at a test's folders while alive.
+class ScopedHome {
+public:
+    explicit ScopedHome(const std::filesystem::path& folder)
+        : home_(qgetenv("HOME")), data_(qgetenv("XDG_DATA_HOME")), prefix_(qgetenv("WINEPREFIX")) {
+        qputenv("HOME", QByteArray::fromStdString((folder / "home").string()));
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString((folder / "data").string()));
+        qunsetenv("WINEPREFIX");
+    }
+    ~ScopedHome() {
+        Restore("HOME", home_);
+        Restore("XDG_DATA_HOME", data_);
+        Restore("WINEPREFIX", prefix_);
+    }
+
+private:
+    static void Restore(const char* name, const QByteArray& value) {
+        if (value.isEmpty()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, value);
+        }
+    }
+    QByteArray home_, data_, prefix_;
+};

@@ -193,6 +193,11 @@ enum class TextId {
     ExportSelectionTitle,
     ImportButton,
     ExportButton,
+
+    // The configuration dialog's first run.
+    FoundGamesHeading,
+    NoGamesFound,
+    GameSearchCutShort,
 };
 
 // What a command that failed has to show; nothing on success.

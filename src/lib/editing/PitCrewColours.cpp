@@ -24,7 +24,6 @@ constexpr std::array<PitCrewArea, 13> kAreas = {{
 constexpr std::array<int, 22> kCycle = {1,  8,  16, 24, 32,  40,  48,  56,  64,  72,  80,
                                         88, 96, 104, 112, 120, 128, 136, 168, 176, 192, 208};
 constexpr int kCycleEnd = 208;
-constexpr int kFirstPainted = 48;
 constexpr int kTemplateWidth = 200;
 constexpr int kTemplateHeight = 189;
 constexpr int kFirstPickable = 1;
@@ -35,30 +34,13 @@ constexpr int kLastOutlined = 207;
 
 std::span<const PitCrewArea> PitCrewAreas() { return kAreas; }
 
-PackedBitmap PaintPitCrew(const PackedBitmap& unpainted, const PitCrewColourSet& colours) {
-    PackedBitmap painted = unpainted;
-    if (painted.empty() || painted.depth() != Depth::Bits8) {
-        return painted;
-    }
-    for (int r = 0; r < painted.height(); ++r) {
-        std::uint8_t* row = painted.row(r);
-        for (int x = 0; x < painted.width(); ++x) {
-            const int p = row[x];
-            if (p >= kFirstPainted) {
-                row[x] = static_cast<std::uint8_t>(colours[static_cast<std::size_t>(p / 16)] + p % 16);
-            }
-        }
-    }
-    return painted;
-}
-
 std::optional<int> PitCrewAreaAt(const PackedBitmap& unpainted, int x, int y, int w, int h) {
     if (!unpainted.is(kTemplateWidth, kTemplateHeight, Depth::Bits8) || w <= 0 || h <= 0 || x < 0 || y < 0 ||
         x >= w || y >= h) {
         return std::nullopt;
     }
     const int p = unpainted.topRow(kTemplateHeight * y / h)[kTemplateWidth * x / w];
-    if (p < kFirstPainted) {
+    if (p < kFirstPaintedPixel) {
         return std::nullopt;
     }
     return p / 16;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "formats/PackedBitmap.h"
+#include "formats/PitCrewPainting.h"
 
 // The pit crew colours of a team: sixteen palette indices, each the first of
 // a range of 16 game palette entries in which the game paints one area of the
@@ -24,12 +25,6 @@ struct PitCrewArea {
 // The thirteen paintable areas in the order the page lists them.
 std::span<const PitCrewArea> PitCrewAreas();
 inline constexpr int kFirstPitCrewArea = 11; // "Head."
-
-using PitCrewColourSet = std::array<std::uint8_t, 16>;
-
-// A copy of an 8-bit template with every pixel p >= 48 replaced by
-// colours[p / 16] + p mod 16 (modulo 256); other pictures come back unchanged.
-PackedBitmap PaintPitCrew(const PackedBitmap& unpainted, const PitCrewColourSet& colours);
 
 // The area of the template pixel under (x, y) of an area w x h the template
 // is stretched over; nothing when the pixel is below 48 or the point outside.

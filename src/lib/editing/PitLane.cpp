@@ -15,7 +15,6 @@
 namespace tavolex {
 namespace {
 
-constexpr std::array<int, kPitStripCount> kStripOfPosition = {10, 2, 1, 4, 3, 6, 7, 0, 8, 9, 5};
 // An empty hardware picture starts in the pit wall's grey-green.
 constexpr std::uint32_t kBlankHardware = MakeColour(0x3F, 0x67, 0x67);
 
@@ -56,10 +55,6 @@ bool KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant 
 bool ValidStrip(int strip) { return strip >= 0 && strip < kPitStripCount; }
 
 } // namespace
-
-int PitStripOf(int position) {
-    return kStripOfPosition[static_cast<std::size_t>(std::clamp(position, 0, kPitStripCount - 1))];
-}
 
 PitPositions PitPositionsOf(const CarSet& carSet) {
     std::array<TeamRecord, kTeamCount> teams = carSet.teams;

@@ -5,24 +5,21 @@
 
 #include "core/Variant.h"
 #include "document/CarSet.h"
+#include "document/PitLaneStrips.h"
 #include "editing/GraphicCommands.h"
 #include "game/GameFolder.h"
 
 // The pit lane: the order of the teams' pit boxes, and the pit box picture
-// whose eleven 256 x 16 strips are the teams' signs. The strip of a team is
-// chosen by its position (T = 10, 2, 1, 4, 3, 6, 7, 0, 8, 9, 5), so a new
+// whose eleven strips are the teams' signs (document/PitLaneStrips.h); a new
 // order moves the strips for every team to keep its own sign.
 
 namespace tavolex {
 
-inline constexpr int kPitStripCount = 11;
-inline constexpr int kPitStripRows = 16;
 inline constexpr int kPitBoxWidth = 256;
 
 // The position (0-10, 0 nearest the entrance) of each team.
 using PitPositions = std::array<int, kTeamCount>;
 
-int PitStripOf(int position);
 // Repeated positions read as the default order (see RepairPitBoxPositions).
 PitPositions PitPositionsOf(const CarSet& carSet);
 // The team at each position, as the pit lane list shows them.

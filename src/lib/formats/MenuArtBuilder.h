@@ -1,14 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <vector>
 
 #include "game/GameConstants.h"
 
-// A complete synthetic menu art archive, as the game ships it: every team
-// picture packed with tokens of every kind (literals, transparent runs and
-// back-references of each step and length), other pictures as plain blocks.
-// For the sample game and tests; the editor itself never packs pictures.
+// Making menu art archives as the game ships them: pictures packed into
+// tokens, and the whole archive around them. For the sample game and tests;
+// the editor itself never packs pictures.
 
 namespace tavolex {
 
@@ -17,18 +18,26 @@ struct ArtPictureSize {
     int height;
 };
 
-// The size the sample archive gives picture k of a team: it fits its place on the sheet.
+// The size the sample archives give picture k of a team: it fits its place on the sheet.
 ArtPictureSize SampleArtSize(int k);
 
-std::vector<std::uint8_t> BuildSampleArtArchive(unsigned seed = 1,
-                                               const ArtSignature& signature = kArtArchiveSignature);
-// The same with every picture 16 x 2: a few dozen kilobytes, quick to expand
-// (for tests that do it many times, and fuzzer seeds).
-std::vector<std::uint8_t> BuildSmallArtArchive(unsigned seed = 1);
+// Packs pixels of entry `entry` as the game does: transparent runs (where the
+// entry has them), copies of the row above or of the pixel before, and
+// literal pixels.
+std::vector<std::uint8_t> PackArtPixels(std::span<const std::uint16_t> pixels, int width, int entry);
 
-// Packs `width` x `height` pixels' worth of tokens for entry `entry`; the
-// pixels are whatever the tokens decode to. `cycle` picks which back-reference
-// step and length come first, so that a set of pictures covers them all.
-std::vector<std::uint8_t> MakePackedArtTokens(int width, int height, int entry, unsigned seed, unsigned cycle);
+struct ArtBlock {
+    ArtPictureSize size;
+    std::vector<std::uint8_t> bytes; // packed form
+};
+
+// Team picture k (0-44) of team `team` (0-10), archive entry `entry`.
+using TeamArtMaker = std::function<ArtBlock(int team, int k, int entry)>;
+
+// A whole archive: `signature`, the 840 entries' directory, the team pictures
+// from `makeTeamPicture` and, for pictures of no team, bytes of `seed` that
+// the editor must carry over unchanged (`tinyOthers`: each 16 x 2).
+std::vector<std::uint8_t> AssembleArtArchive(const ArtSignature& signature, unsigned seed, bool tinyOthers,
+                                             const TeamArtMaker& makeTeamPicture);
 
 } // namespace tavolex

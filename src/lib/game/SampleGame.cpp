@@ -12,12 +12,13 @@
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/JamNames.h"
-#include "formats/MenuArtBuilder.h"
-#include "formats/PaletteConversion.h"
 #include "game/GameConstants.h"
 #include "game/GameFileList.h"
 #include "game/GameFolder.h"
+#include "game/SampleArt.h"
+#include "game/SampleLook.h"
 #include "game/SamplePictures.h"
+#include "game/SamplePitCrew.h"
 #include "game/TeamTables.h"
 #include "gamesettings/CarDamage.h"
 #include "gamesettings/DriverAids.h"
@@ -31,8 +32,6 @@ namespace {
 constexpr std::size_t kSaveFileSize = 0x16000;
 constexpr int kLanguageEntries = 300;
 
-constexpr std::array<const char*, 11> kTeams = {"Williams", "Ferrari", "Benetton", "McLaren", "Jordan", "Prost",
-                                                "Sauber",   "Arrows",  "Stewart",  "Tyrrell", "Minardi"};
 constexpr std::array<const char*, 11> kEngines = {"Mecachrome", "Ferrari", "Playlife", "Mercedes", "Mugen-Honda",
                                                   "Peugeot",    "Petronas", "Arrows",  "Ford",     "Ford",
                                                   "Ford"};
@@ -75,7 +74,8 @@ Teams SampleTeams() {
     NewCarSet(carSet);
     for (int t = 0; t < kTeamCount; ++t) {
         TeamRecord& team = carSet.teams[static_cast<std::size_t>(t)];
-        team.teamName = kTeams[static_cast<std::size_t>(t)];
+        const std::string name(SampleTeam(t).name);
+        team.teamName = name;
         team.engineName = kEngines[static_cast<std::size_t>(t)];
         team.qualifyingPower = static_cast<std::int16_t>(800 - 9 * t);
         team.racePower = static_cast<std::int16_t>(790 - 9 * t);
@@ -83,11 +83,10 @@ Teams SampleTeams() {
         team.tyreType = static_cast<std::uint16_t>(t % 2);
         // The pit lane in reverse order of the teams.
         team.pitBoxPosition = static_cast<std::uint16_t>(kTeamCount - 1 - t);
-        team.pitCrewColours = {static_cast<std::uint8_t>(10 + t), 14, 24, 48, static_cast<std::uint8_t>(60 + t),
-                               5, 6, 7, 8, 9, static_cast<std::uint8_t>(100 + t), 1, 1, 1, 1, 1};
+        team.pitCrewColours = SampleCrewColours(t);
         for (int d = 0; d < kDriversPerTeam; ++d) {
             DriverRecord& driver = team.drivers[static_cast<std::size_t>(d)];
-            driver.name = "Driver " + std::to_string(2 * t + d + 1) + " " + kTeams[static_cast<std::size_t>(t)];
+            driver.name = "Driver " + std::to_string(2 * t + d + 1) + " " + name;
             driver.qualifyingPerformance = static_cast<std::int16_t>(17000 - 150 * t - 40 * d);
             driver.racePerformance = static_cast<std::int16_t>(16800 - 150 * t - 40 * d);
             driver.qualifyingRange = static_cast<std::int16_t>(100 + 5 * t);
@@ -155,14 +154,13 @@ std::vector<JamRectangle> Bands(int height, int count) {
 
 Error WriteJam(const fs::path& folder, const GameJamFile& jam) {
     const bool software = jam.variant == Variant::Software;
-    const PackedBitmap picture = SampleJamPicture(jam.index, jam.height, jam.imageCount);
+    const PackedBitmap picture = SampleJamPicture(jam.index, jam.variant, jam.height);
+    if (picture.empty()) {
+        return Error::ConversionFailed;
+    }
     std::vector<std::uint8_t> bytes;
     if (software) {
-        PackedBitmap indexed;
-        if (!ReduceToPalette(picture, indexed, 1, 254)) {
-            return Error::ConversionFailed;
-        }
-        if (Error error = BuildSoftwareJam(indexed, Bands(jam.height, jam.imageCount), UsesIdentityTables(jam.index), bytes);
+        if (Error error = BuildSoftwareJam(picture, Bands(jam.height, jam.imageCount), UsesIdentityTables(jam.index), bytes);
             !Ok(error)) {
             return error;
         }
@@ -241,15 +239,13 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress, const SampleIde
         step(std::string(JamName(jam.index)));
     }
     for (std::size_t i = 0; i < techJam.size(); ++i) {
-        const bool wheel = i < 4;
-        const PackedBitmap picture =
-            SampleLabelledPicture(wheel ? 640 : 320, wheel ? 480 : 200, static_cast<int>(i), static_cast<unsigned>(i));
+        const PackedBitmap picture = SampleTechJamPicture(static_cast<int>(i));
         if (Error error = Write(PathOf(folder, techJam[i], 2), EncodeBitmapFile(picture)); !Ok(error)) {
             return error;
         }
         step(techJam[i]);
     }
-    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive(1, identity.artSignature)); !Ok(error)) {
+    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive(identity.artSignature)); !Ok(error)) {
         return error;
     }
     step("GP3ART5.BIN");

@@ -1,141 +1,326 @@
 #include "game/SamplePictures.h"
 
 #include <algorithm>
-#include <array>
 #include <string>
 
+#include "document/CarSet.h"
+#include "document/NumberPositions.h"
+#include "document/PitCrewSheet.h"
+#include "document/PitLaneStrips.h"
+#include "formats/BitmapOps.h"
 #include "formats/GamePalette.h"
+#include "formats/PaletteConversion.h"
+#include "formats/TextureGeneration.h"
+#include "formats/TyreBitmaps.h"
+#include "game/SampleCanvas.h"
+#include "game/SampleLook.h"
+#include "game/SamplePitCrew.h"
 
 namespace tavolex {
 namespace {
 
-// Each digit as five rows of three bits, top row first.
-constexpr std::array<std::array<std::uint8_t, 5>, 10> kDigits = {{
-    {7, 5, 5, 5, 7}, {2, 6, 2, 2, 7}, {7, 1, 7, 4, 7}, {7, 1, 7, 1, 7}, {5, 5, 7, 1, 1},
-    {7, 4, 7, 1, 7}, {7, 4, 7, 5, 7}, {7, 1, 1, 1, 1}, {7, 5, 7, 5, 7}, {7, 5, 7, 1, 7},
-}};
-
-// Red, green and blue of each team's two colours, in the game's team order.
-constexpr std::array<std::array<std::uint32_t, 2>, 11> kTeamColours = {{
-    {0x1C3C9C, 0xF0F0F0}, {0xD01818, 0xF0D020}, {0x2050C0, 0xF0F0F0}, {0xC0C0C8, 0x202020},
-    {0xF0D000, 0x101010}, {0x1840B0, 0xF0F0F0}, {0x102060, 0xE0E0E0}, {0xF09010, 0x202020},
-    {0xF0F0F0, 0x2040A0}, {0x2060C0, 0xF0F0F0}, {0x202020, 0xF0D000},
-}};
-
-void SetPixel(PackedBitmap& image, int x, int y, std::uint32_t rgb) {
-    if (x < 0 || y < 0 || x >= image.width() || y >= image.height()) {
-        return;
-    }
-    std::uint8_t* p = image.topRow(y) + 3 * x;
-    p[0] = static_cast<std::uint8_t>(rgb);
-    p[1] = static_cast<std::uint8_t>(rgb >> 8);
-    p[2] = static_cast<std::uint8_t>(rgb >> 16);
-}
-
-void FillRect(PackedBitmap& image, int x0, int y0, int w, int h, std::uint32_t rgb) {
-    for (int y = y0; y < y0 + h; ++y) {
-        for (int x = x0; x < x0 + w; ++x) {
-            SetPixel(image, x, y, rgb);
-        }
-    }
-}
-
-std::uint32_t Shade(std::uint32_t rgb, int amount) {
-    auto channel = [&](int shift) {
-        const int v = static_cast<int>((rgb >> shift) & 0xFF) + amount;
-        return static_cast<std::uint32_t>(std::clamp(v, 0, 255)) << shift;
-    };
-    return channel(16) | channel(8) | channel(0);
-}
-
-constexpr int kFirstCockpit = 35;
-constexpr int kLastCockpit = 45;
-constexpr int kFerrariCockpit = 36;
-constexpr int kCockpitTop = 64;
+constexpr int kWidth = 256;
+constexpr int kBand = 128; // a livery's view: left, front, right
+constexpr int kHelmets = 11, kHelmetsE = 12, kFirstCrew = 13, kLastCrew = 34;
+constexpr int kFirstCockpit = 35, kLastCockpit = 45, kFerrariCockpit = 36;
+constexpr int kCrewColourSheet = 46, kJackBottom = 48, kJackTop = 49;
+constexpr int kFirstWheel = 50, kLastWheel = 53, kPitBoxes = 59, kFirstRecolour = 100;
+constexpr int kCockpitSide = 256;
 // The palette entry the editor's cockpit mask takes as the cockpit's first colour.
 constexpr int kMaskBodyIndex = 96;
+constexpr std::uint32_t kDark = 0x181818;
+constexpr std::uint32_t kRubber = 0x1C1C1E;
+constexpr std::uint32_t kWhite = 0xF4F4F4;
 
-// A hardware cockpit sheet: below the quarter the game shows as the software
-// cockpit, a tub with side pods in the body colour around a dark seat and
-// dashboard. The Ferrari's body is exactly the palette colour the cockpit mask
-// is made from, as the game's own sheet is.
-void DrawCockpitTub(PackedBitmap& image, int k, std::uint32_t body, std::uint32_t trim) {
-    if (k == kFerrariCockpit) {
-        const PaletteColour& c = GamePalette[kMaskBodyIndex];
-        body = static_cast<std::uint32_t>(c.red) << 16 | static_cast<std::uint32_t>(c.green) << 8 | c.blue;
-    }
-    // The last row the software cockpit shows carries the second colour, which
-    // the editor's mask composition takes from it.
-    for (int x = 0; x < image.width(); ++x) {
-        SetPixel(image, x, kCockpitTop - 1, trim);
-    }
-    for (int y = kCockpitTop; y < image.height(); ++y) {
-        const int opening = 44 + (y - kCockpitTop) / 4; // the tub widens towards the driver
-        for (int x = 0; x < image.width(); ++x) {
-            const int fromCentre = x < 128 ? 127 - x : x - 128;
-            std::uint32_t colour = fromCentre >= opening ? body : 0x181818;
-            if (fromCentre >= opening && fromCentre < opening + 6) colour = trim;
-            if (fromCentre < opening && y > 200) colour = 0x303038; // the dashboard
-            SetPixel(image, x, y, colour);
+int TeamOf(int k) {
+    if (k >= kFirstCrew && k <= kLastCrew) return (k - kFirstCrew) / 2;
+    if (k >= kFirstCockpit && k <= kLastCockpit) return k - kFirstCockpit;
+    return k % kTeamCount;
+}
+
+// A number image: dark digits on a white board filling the rectangle.
+void NumberBoard(SampleCanvas& c, int x, int y, int w, int h, int number) {
+    const std::string digits = std::to_string(number);
+    c.rect(x, y, w, h, kWhite);
+    const int scale = std::max(1, std::min((w - 2) / SampleCanvas::TextWidth(digits, 1), (h - 2) / 5));
+    c.text(digits, x + (w - SampleCanvas::TextWidth(digits, scale)) / 2, y + (h - 5 * scale) / 2, scale, kDark);
+}
+
+// The side of the car, nose to the left, on a band of its own.
+void CarSide(SampleCanvas& c, int top, const SampleTeamLook& look) {
+    c.rect(0, top, kWidth, kBand, Shade(look.body, -60));
+    c.polygon({{0, top + 74}, {90, top + 60}, {150, top + 42}, {255, top + 38}, {255, top + 106}, {150, top + 110},
+               {60, top + 98}, {0, top + 84}},
+              look.body);
+    c.polygon({{0, top + 76}, {90, top + 64}, {150, top + 48}, {150, top + 54}, {90, top + 70}, {0, top + 80}},
+              look.trim);
+    c.polygon({{120, top + 62}, {226, top + 58}, {250, top + 72}, {250, top + 104}, {120, top + 104}},
+              Shade(look.body, -24));
+    c.rect(126, top + 70, 118, 16, look.trim);
+    c.ellipse(96, top + 36, 44, 16, kDark); // the cockpit opening
+    c.rect(160, top + 28, 36, 12, look.accent); // the air box
+    c.rect(60, top + 100, 190, 4, Shade(look.body, -40));
+}
+
+// The car from the front: wing, nose, side pods and air box.
+void CarFront(SampleCanvas& c, int top, const SampleTeamLook& look) {
+    c.rect(0, top, kWidth, kBand, Shade(look.body, -60));
+    c.rect(24, top + 46, 64, 44, Shade(look.body, -20));
+    c.rect(168, top + 46, 64, 44, Shade(look.body, -20));
+    c.rect(24, top + 60, 64, 12, look.trim);
+    c.rect(168, top + 60, 64, 12, look.trim);
+    c.ellipse(106, top + 4, 44, 36, kDark);
+    c.ellipse(112, top + 10, 32, 24, look.accent);
+    c.polygon({{98, top + 34}, {158, top + 34}, {142, top + 100}, {114, top + 100}}, look.body);
+    c.rect(124, top + 34, 8, 66, look.trim);
+    c.rect(8, top + 100, 240, 12, look.body);
+    c.rect(8, top + 104, 240, 3, look.trim);
+    c.rect(4, top + 86, 8, 30, look.trim);
+    c.rect(244, top + 86, 8, 30, look.trim);
+}
+
+void MirrorBand(PackedBitmap& image, int top) {
+    for (int y = top; y < top + kBand; ++y) {
+        std::uint8_t* row = image.topRow(y);
+        for (int x = 0; x < kWidth / 2; ++x) {
+            std::swap_ranges(row + 3 * x, row + 3 * x + 3, row + 3 * (kWidth - 1 - x));
         }
     }
+}
+
+PackedBitmap Livery(int team) {
+    const SampleTeamLook& look = SampleTeam(team);
+    TeamRecord record;
+    SetDefaultNumberPositions(record, team);
+    const auto numbers = DefaultCarNumbers();
+    PackedBitmap image(kWidth, 3 * kBand, Depth::Bits24);
+    SampleCanvas c(image);
+    CarSide(c, 0, look);
+    CarFront(c, kBand, look);
+    CarSide(c, 2 * kBand, look);
+    MirrorBand(image, 2 * kBand);
+    std::string name(look.name);
+    std::transform(name.begin(), name.end(), name.begin(), [](char ch) { return static_cast<char>(ch & ~0x20); });
+    c.centredText(name, 185, 73, 2, look.body);
+    c.centredText(name, 70, 2 * kBand + 73, 2, look.body);
+    c.centredText(name, 56, kBand + 63, 1, look.body);
+    c.centredText(name, 200, kBand + 63, 1, look.body);
+    // The number images of both cars, and a board where the game puts them.
+    for (int view = 0; view < 3; ++view) {
+        const NumberRect first = record.numberSources[0][static_cast<std::size_t>(view)];
+        const NumberPoint at = record.numberDestinations[static_cast<std::size_t>(view)];
+        c.rect(at.x - 1, view * kBand + at.y - 1, first.width + 2, first.height + 2, kWhite);
+        for (int car = 0; car < kDriversPerTeam; ++car) {
+            const NumberRect r = record.numberSources[static_cast<std::size_t>(car)][static_cast<std::size_t>(view)];
+            NumberBoard(c, r.x, view * kBand + r.y, r.width, r.height,
+                        numbers[static_cast<std::size_t>(2 * team + car)]);
+        }
+    }
+    return image;
+}
+
+// The hardware cockpit: below the quarter the game shows as the software
+// cockpit, a tub with side pods in the body colour around a dark seat, the
+// dashboard and the steering wheel. The Ferrari's body is exactly the palette
+// colour the cockpit mask is made from, as the game's own sheet is.
+PackedBitmap Cockpit(int k) {
+    const SampleTeamLook& look = SampleTeam(TeamOf(k));
+    std::uint32_t body = look.body;
+    if (k == kFerrariCockpit) {
+        const PaletteColour& p = GamePalette[kMaskBodyIndex];
+        body = static_cast<std::uint32_t>(p.red) << 16 | static_cast<std::uint32_t>(p.green) << 8 | p.blue;
+    }
+    PackedBitmap image(kCockpitSide, kCockpitSide, Depth::Bits24);
+    SampleCanvas c(image);
+    c.rect(0, 0, kWidth, kCockpitSoftwareRows, body);
+    c.rect(0, 18, kWidth, 16, look.trim);
+    c.centredText(std::string(look.name), 128, 21, 2, body);
+    c.ellipse(8, 40, 44, 16, kDark); // the mirrors
+    c.ellipse(204, 40, 44, 16, kDark);
+    // The last row the software cockpit shows carries the second colour, which
+    // the editor's mask composition takes from it.
+    c.rect(0, kCockpitSoftwareRows - 1, kWidth, 1, look.trim);
+    for (int y = kCockpitSoftwareRows; y < kCockpitSide; ++y) {
+        const int opening = 44 + (y - kCockpitSoftwareRows) / 4; // the tub widens towards the driver
+        c.rect(0, y, 128 - opening, 1, body);
+        c.rect(128 + opening, y, 128 - opening, 1, body);
+        c.rect(128 - opening - 6, y, 6, 1, look.trim);
+        c.rect(128 + opening, y, 6, 1, look.trim);
+        c.rect(128 - opening, y, 2 * opening - 0, 1, y > 200 ? 0x303038 : kDark);
+    }
+    // The steering wheel: a dark grip around a centre in the team's colour.
+    c.rect(74, 150, 108, 40, 0x282828);
+    c.ellipse(64, 146, 24, 48, 0x202020);
+    c.ellipse(168, 146, 24, 48, 0x202020);
+    c.rect(104, 156, 48, 28, look.body);
+    c.rect(112, 162, 32, 8, 0x40F040); // the display
+    return image;
+}
+
+// Helmet h of the 22 on the 256 x 330 picture: a round shell in the driver's
+// colours with stripes, a visor and the car number.
+void Helmet(SampleCanvas& c, int h) {
+    const SampleTeamLook& look = SampleTeam(h / 2);
+    const auto [shell, stripe] = SampleHelmet(h);
+    const int x = 128 * (h % 2);
+    const int y = 30 * (h / 2);
+    c.rect(x, y, 128, 30, 0x404048);
+    c.ellipse(x + 2, y + 1, 124, 28, shell);
+    for (int row = y; row < y + 30; ++row) {
+        for (int column = x; column < x + 128; ++column) {
+            const bool band = (column - x + 2 * (row - y)) % 48 < 10 + 4 * (h % 3);
+            if (band && c.at(column, row) == shell) c.pixel(column, row, stripe);
+        }
+    }
+    c.rect(x + 10, y + 13, 108, 3, look.accent);
+    c.ellipse(x + 66, y + 7, 50, 14, 0x182030); // the visor
+    c.rect(x + 72, y + 10, 36, 2, 0x6080A0);
+    c.text(std::to_string(DefaultCarNumbers()[static_cast<std::size_t>(h)]), x + 14, y + 6, 2, Contrasting(shell));
+}
+
+PackedBitmap Helmets(int k, int height) {
+    PackedBitmap image(kWidth, height, Depth::Bits24);
+    // The file's helmets on the whole 256 x 330 picture (two a row of 30), and its rows out of that.
+    const int first = k == kHelmets ? 0 : 12;
+    PackedBitmap whole(kWidth, 330, Depth::Bits24);
+    SampleCanvas all(whole);
+    for (int h = first; h < first + height / 15; ++h) Helmet(all, h);
+    return CopyPixels(whole, 0, k == kHelmets ? 0 : 180, image, 0, 0, kWidth, height) ? image : PackedBitmap();
+}
+
+// A tyre seen from the side, `size` across at x, y: rubber with the maker's
+// name on the sidewall around a rim; spinning, the rim is a blur of rings.
+void TyreSide(SampleCanvas& c, int x, int y, int size, int type, bool blurred) {
+    c.ellipse(x, y, size, size, kRubber);
+    c.ellipse(x + size / 12, y + size / 12, size - size / 6, size - size / 6, 0x26262A);
+    const std::uint32_t letters = type == 0 ? 0xF0D020 : kWhite;
+    const int scale = std::max(1, size / 64);
+    const std::string_view maker = SampleTyreMaker(type);
+    c.centredText(maker, x + size / 2, y + size / 9, scale, letters);
+    c.centredText(maker, x + size / 2, y + size - size / 9 - 5 * scale, scale, letters);
+    const int rim = size / 4;
+    for (int ring = 0; ring < (blurred ? 6 : 1); ++ring) {
+        const int inset = rim + ring * size / 24;
+        c.ellipse(x + inset, y + inset, size - 2 * inset, size - 2 * inset, ring % 2 == 0 ? 0xA8A8B0 : 0x70707A);
+    }
+    if (!blurred) {
+        for (int spoke = 0; spoke < 5; ++spoke) {
+            c.rect(x + size / 2 - 2, y + rim + spoke * (size - 2 * rim) / 5, 4, (size - 2 * rim) / 6, 0x505058);
+        }
+    }
+    c.ellipse(x + size / 2 - size / 12, y + size / 2 - size / 12, size / 6, size / 6, 0x303036);
+}
+
+// Tyre rubber seen from the front: grooves across, chevrons in the wet.
+void Tread(SampleCanvas& c, int x, int y, int w, int h, bool wet) {
+    c.rect(x, y, w, h, kRubber);
+    for (int row = y; row < y + h; ++row) {
+        for (int column = x; column < x + w; ++column) {
+            const int across = column - x;
+            const int along = row - y + (wet ? std::abs(across - w / 2) / 2 : 0);
+            const bool groove = wet ? along % 16 < 4 : (across % (w / 4) < 3 && across > 3 && across < w - 3);
+            if (groove) c.pixel(column, row, 0x0A0A0C);
+        }
+    }
+}
+
+PackedBitmap SoftwareWheels(int k) {
+    const int type = (k - kFirstWheel) / 2;
+    PackedBitmap image(kWidth, kWidth, Depth::Bits24);
+    SampleCanvas c(image);
+    c.fill(0x101012);
+    TyreSide(c, 2, 2, 252, type, (k - kFirstWheel) % 2 == 1);
+    return image;
+}
+
+// A pit box sign per strip: the team whose sign it is by its place in the
+// pit lane (the sample's lane is in reverse team order), its name in block letters.
+PackedBitmap PitBoxSigns() {
+    PackedBitmap image(kWidth, kPitStripCount * kPitStripRows, Depth::Bits24);
+    SampleCanvas c(image);
+    for (int team = 0; team < kTeamCount; ++team) {
+        const SampleTeamLook& look = SampleTeam(team);
+        const int y = kPitStripRows * PitStripOf(kTeamCount - 1 - team);
+        c.rect(0, y, kWidth, kPitStripRows, look.body);
+        c.rect(0, y, kWidth, 1, look.trim);
+        c.rect(0, y + kPitStripRows - 1, kWidth, 1, look.trim);
+        c.centredText(std::string(look.name), 128, y + 3, 2, look.trim);
+    }
+    return image;
+}
+
+PackedBitmap HardwarePicture(int k, int height) {
+    if (k >= 0 && k < kTeamCount) return Livery(k);
+    if (k == kHelmets || k == kHelmetsE) return Helmets(k, height);
+    if (k >= kFirstCockpit && k <= kLastCockpit) return Cockpit(k);
+    if (k >= kFirstWheel && k <= kLastWheel) return SoftwareWheels(k);
+    if (k == kPitBoxes) return PitBoxSigns();
+    PackedBitmap image(kWidth, height, Depth::Bits24);
+    SampleCanvas(image).fill(Shade(SampleTeam(TeamOf(k)).body, -40));
+    return image;
+}
+
+int RecolourFileOf(int k) {
+    if (k == kCrewColourSheet) return 0;
+    if (k == kJackBottom) return 6;
+    if (k == kJackTop) return 7;
+    return k - kFirstRecolour;
+}
+
+// The team's crew file for a half, as the game keeps it.
+PackedBitmap CrewFile(int k, Variant variant, int height) {
+    const PitCrewHalf half = (k - kFirstCrew) % 2 == 0 ? PitCrewHalf::Top : PitCrewHalf::Bottom;
+    PackedBitmap file = PitCrewHalfFile(SampleCrewSheet(TeamOf(k)), half, height, Variant::Software);
+    if (variant == Variant::Software) {
+        return file;
+    }
+    PackedBitmap hardware;
+    return PitCrewToHardware(file, hardware) ? hardware : PackedBitmap();
 }
 
 } // namespace
 
-void DrawNumber(PackedBitmap& image, int number, int x, int y, int scale, std::uint32_t colour) {
-    const std::string digits = std::to_string(number);
-    for (std::size_t d = 0; d < digits.size(); ++d) {
-        const auto& glyph = kDigits[static_cast<std::size_t>(digits[d] - '0')];
-        for (int row = 0; row < 5; ++row) {
-            for (int column = 0; column < 3; ++column) {
-                if (glyph[static_cast<std::size_t>(row)] & (4 >> column)) {
-                    FillRect(image, x + (static_cast<int>(d) * 4 + column) * scale, y + row * scale, scale, scale,
-                             colour);
-                }
-            }
-        }
+PackedBitmap SampleJamPicture(int k, Variant variant, int height) {
+    if (k >= kFirstCrew && k <= kLastCrew) {
+        return CrewFile(k, variant, height);
     }
+    if (variant == Variant::Software &&
+        (k == kCrewColourSheet || k == kJackBottom || k == kJackTop || k >= kFirstRecolour)) {
+        return SampleRecolourSheet(RecolourFileOf(k));
+    }
+    PackedBitmap picture = HardwarePicture(k, height);
+    if (picture.height() != height) {
+        // The software cockpit is the top of the hardware one.
+        PackedBitmap top(picture.width(), height, Depth::Bits24);
+        if (!CopyPixels(picture, 0, 0, top, 0, 0, picture.width(), height)) {
+            return {};
+        }
+        picture = std::move(top);
+    }
+    if (variant == Variant::Hardware) {
+        return picture;
+    }
+    PackedBitmap software;
+    return ReduceToPalette(picture, software, 1, 254) ? software : PackedBitmap();
 }
 
-PackedBitmap SampleLabelledPicture(int width, int height, int label, unsigned colourSeed) {
-    PackedBitmap image(width, height, Depth::Bits24);
-    const auto& colours = kTeamColours[colourSeed % kTeamColours.size()];
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            SetPixel(image, x, y, Shade(colours[0], (x * 40 / std::max(width, 1)) - (y * 40 / std::max(height, 1))));
-        }
-    }
-    const int scale = std::max(1, std::min(width, height) / 12);
-    DrawNumber(image, label, 2 * scale, 2 * scale, scale, colours[1]);
-    return image;
-}
-
-PackedBitmap SampleJamPicture(int k, int height, int imageCount) {
-    // Team textures take their team's colours; the rest cycle through them.
-    int team = k % 11;
-    if (k >= 13 && k <= 34) team = (k - 13) / 2;
-    if (k >= 35 && k <= 45) team = k - 35;
-    const auto& colours = kTeamColours[static_cast<std::size_t>(team)];
-    PackedBitmap image(256, height, Depth::Bits24);
-    const int band = std::max(1, height / std::max(imageCount, 1));
-    for (int y = 0; y < height; ++y) {
-        const int b = std::min(y / band, imageCount - 1);
-        for (int x = 0; x < 256; ++x) {
-            // Body colour with a stripe of the second colour across each band.
-            const bool stripe = (y % band) > band / 3 && (y % band) < band / 2;
-            SetPixel(image, x, y, stripe ? colours[1] : Shade(colours[0], (b % 2) * 24 - x / 16));
-        }
-    }
-    if (k >= kFirstCockpit && k <= kLastCockpit && height >= kCockpitTop) {
-        DrawCockpitTub(image, k, colours[0], colours[1]);
-    }
-    for (int b = 0; b < imageCount; ++b) {
-        const int scale = std::max(1, std::min(band / 8, 6));
-        // Helmets carry their drivers' numbers, other sheets their band and index.
-        const int label = (k == 11 || k == 12) ? (k - 11) * 12 + b + 1 : b + 1;
-        DrawNumber(image, label, 4, b * band + 2, scale, colours[1]);
-        DrawNumber(image, k, 160, b * band + 2, std::max(1, scale / 2), 0xFFFFFF);
+PackedBitmap SampleTechJamPicture(int file) {
+    const bool wheel = file < 4;
+    const int type = (file / 2) % 2;
+    const TyreSheet sheet = wheel ? TyreSheet::HardwareWheels : TyreSheet::Treads;
+    const TyreSheetLayout& layout = LayoutOf(sheet);
+    const auto fill = GameBitmapFill(sheet, type);
+    PackedBitmap image(layout.fileWidth, layout.fileHeight, Depth::Bits24);
+    SampleCanvas c(image);
+    c.fill(static_cast<std::uint32_t>(fill[0]) << 16 | static_cast<std::uint32_t>(fill[1]) << 8 | fill[2]);
+    if (wheel) {
+        // The two 256-column pictures the game takes, either side of column 256.
+        TyreSide(c, 0, 0, 256, type, file % 2 == 1);
+        TyreSide(c, 257, 0, 256, type, true);
+        Tread(c, 0, 256, 256, 224, false);
+        Tread(c, 257, 256, 256, 224, false);
+    } else {
+        Tread(c, 0, 0, 256, 200, true);
     }
     return image;
 }

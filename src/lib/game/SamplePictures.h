@@ -1,21 +1,23 @@
 #pragma once
 
+#include "core/Variant.h"
 #include "formats/PackedBitmap.h"
 
-// Pictures for the sample game that a person can tell apart at a glance:
-// each team's livery in its own colours with numbered bands, helmets with
-// their drivers' numbers, other sheets with their texture's index.
+// The sample game's textures, drawn as a modder would find them: liveries
+// with the car's panels in the team's colours, a sponsor band and the car
+// numbers; cockpits with the tub and steering wheel; 22 helmets; pit crews
+// in overalls; tyres with lettered sidewalls and treads; pit box signs with
+// the team names. Deterministic, and quick enough to make many times.
 
 namespace tavolex {
 
-// The hardware (24-bit) picture of JAM name index k: 256 x height, cut into
-// `imageCount` labelled bands.
-PackedBitmap SampleJamPicture(int k, int height, int imageCount);
+// The picture of JAM name index k in a variant at its sheet size (256 x
+// height): 8-bit with the game palette for software, else 24-bit. Empty for
+// a height the texture cannot have.
+PackedBitmap SampleJamPicture(int k, Variant variant, int height);
 
-// A labelled 24-bit picture of any size.
-PackedBitmap SampleLabelledPicture(int width, int height, int label, unsigned colourSeed);
-
-// Draws `number` in large digits (3 x 5 cells of `scale` pixels) at x, y from the top-left.
-void DrawNumber(PackedBitmap& image, int number, int x, int y, int scale, std::uint32_t colour);
+// The picture of the game's wheel or tread bitmap `file` (its place in
+// TechJamBitmaps()): 640 x 480 or 320 x 200, 24-bit.
+PackedBitmap SampleTechJamPicture(int file);
 
 } // namespace tavolex

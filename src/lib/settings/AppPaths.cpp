@@ -58,6 +58,8 @@ Environment Environment::FromProcess() {
     environment.home = EnvironmentValue("HOME");
     environment.xdgConfigHome = EnvironmentValue("XDG_CONFIG_HOME");
     environment.xdgDataHome = EnvironmentValue("XDG_DATA_HOME");
+    environment.user = EnvironmentValue("USER");
+    environment.winePrefix = EnvironmentValue("WINEPREFIX");
     std::error_code ec;
     environment.systemTemp = fs::temp_directory_path(ec);
     if (ec) {

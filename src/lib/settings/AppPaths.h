@@ -16,6 +16,8 @@ struct Environment {
     std::string xdgConfigHome;
     std::string xdgDataHome;
     std::filesystem::path systemTemp;
+    std::string user;       // $USER: whose removable drives are under /media/USER
+    std::string winePrefix; // $WINEPREFIX
 
     static Environment FromProcess();
 };

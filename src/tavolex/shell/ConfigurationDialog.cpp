@@ -5,16 +5,31 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
+#include "game/GameSearch.h"
 #include "settings/Settings.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
 using tavolex::TextId;
+
+namespace {
+
+QString RecognitionText(const tavolex::ExeIdentity& identity) {
+    switch (identity.by) {
+    case tavolex::IdentifiedBy::Text: return T(TextId::ExeIdentifiedByText);
+    case tavolex::IdentifiedBy::Contents: return T(TextId::ExeIdentifiedByContents);
+    case tavolex::IdentifiedBy::None: break;
+    }
+    return T(TextId::ExeNotIdentified);
+}
+
+} // namespace
 
 ConfigurationDialog::ConfigurationDialog(EditorState& state, UiServices& ui, QWidget* parent)
     : QDialog(parent), state_(state), ui_(ui) {
@@ -42,6 +57,9 @@ ConfigurationDialog::ConfigurationDialog(EditorState& state, UiServices& ui, QWi
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
+    if (state_.settings().gameFolder.empty()) {
+        listFoundGames(layout);
+    }
     layout->addWidget(buttons);
     connect(browse, &QPushButton::clicked, this, &ConfigurationDialog::browse);
     // Identifying reads all of GP3.EXE: once the typing pauses, not at every key.
@@ -69,12 +87,33 @@ std::string ConfigurationDialog::folder() const {
 
 void ConfigurationDialog::showRecognition() {
     // How the executable in the folder typed is recognised, told as it is typed.
-    const tavolex::ExeIdentity identity = state_.identifyGame(folder());
-    switch (identity.by) {
-    case tavolex::IdentifiedBy::Text: recognition_->setText(T(TextId::ExeIdentifiedByText)); break;
-    case tavolex::IdentifiedBy::Contents: recognition_->setText(T(TextId::ExeIdentifiedByContents)); break;
-    case tavolex::IdentifiedBy::None: recognition_->setText(T(TextId::ExeNotIdentified)); break;
+    recognition_->setText(RecognitionText(state_.identifyGame(folder())));
+}
+
+void ConfigurationDialog::listFoundGames(QVBoxLayout* layout) {
+    const tavolex::GameSearchResult found = tavolex::FindGameInstallations(
+        tavolex::GameSearchRoots(tavolex::Environment::FromProcess()), {},
+        tavolex::ExeIdentificationFromHex(state_.settings().exeIdentification));
+    QString heading = T(found.games.empty() ? TextId::NoGamesFound : TextId::FoundGamesHeading);
+    if (!found.complete) {
+        heading += ' ' + T(TextId::GameSearchCutShort);
     }
+    auto* label = new QLabel(heading, this);
+    label->setWordWrap(true);
+    layout->addWidget(label);
+    if (found.games.empty()) {
+        return;
+    }
+    foundGames_ = new QListWidget(this);
+    foundGames_->setObjectName("foundGames");
+    for (const tavolex::FoundGame& game : found.games) {
+        const QString folder = QString::fromStdString(game.folder.string());
+        auto* item = new QListWidgetItem(folder + '\n' + RecognitionText(game.identity), foundGames_);
+        item->setData(Qt::UserRole, folder);
+    }
+    connect(foundGames_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { folder_->setText(item->data(Qt::UserRole).toString()); });
+    layout->addWidget(foundGames_);
 }
 
 void ConfigurationDialog::accept() {
