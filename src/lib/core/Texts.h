@@ -188,6 +188,25 @@ enum class TextId {
     ExportSelectionTitle,
     ImportButton,
     ExportButton,
+
+    // The car set preview and the file managers' thumbnails.
+    ExportPreviewTitle,
+    PreviewFilter,
+    CouldntSavePreview,
+    CouldntMakeThumbnail,
+    PreviewEmpty,
+    PreviewTeamColumn,
+    PreviewCarColumn,
+    PreviewCockpitColumn,
+    PreviewHelmetsColumn,
+    PreviewPitCrewColumn,
+    PreviewLogoColumn,
+    PreviewBadgeColumn,
+    PreviewPitBoxColumn,
+    PreviewTyres,   // "%s": the tyre type, 1 or 2
+    PreviewTread,   // "%s": the tyre type, 1 or 2
+    PreviewPitLane,
+    PreviewUntitled,
 };
 
 // What a command that failed has to show; nothing on success.

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "core/ByteOrder.h"
@@ -26,8 +29,19 @@ bool IsPngData(Bytes file);
 [[nodiscard]] Error ParsePngFile(Bytes file, PackedBitmap& destination, int width, int height,
                                  Depth target);
 
+// A text chunk (tEXt) of a PNG file: a Latin-1 key of 1-79 characters and its text.
+struct PngText {
+    std::string key;
+    std::string text;
+};
+
 // The bytes of a PNG file of `bitmap`: an 8-bit image as a palette PNG with
-// its (the game's) palette, a 24-bit image as RGB.
-[[nodiscard]] Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file);
+// its (the game's) palette, a 24-bit image as RGB; the texts before the pixels.
+[[nodiscard]] Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file,
+                                  std::span<const PngText> texts = {});
+
+// Encodes and writes the file through the atomic writer, whatever its name.
+[[nodiscard]] Error SavePngFile(const std::filesystem::path& path, const PackedBitmap& bitmap,
+                                std::span<const PngText> texts = {});
 
 } // namespace tavolex
