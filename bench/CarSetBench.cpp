@@ -2,88 +2,20 @@
 // photographic content), each next to plain file I/O of the same bytes.
 
 #include <filesystem>
-#include <algorithm>
 #include <fstream>
-#include <random>
 
 #include <benchmark/benchmark.h>
 
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
-#include "formats/BitmapFile.h"
+#include "FullCarSet.h"
 
 namespace tavolex::bench {
 namespace {
 namespace fs = std::filesystem;
 
-PackedBitmap Photo(int width, int height, Depth depth, unsigned seed) {
-    PackedBitmap image(width, height, depth);
-    std::mt19937 random(seed);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* row = image.topRow(y);
-        const int channels = depth == Depth::Bits24 ? 3 : 1;
-        for (int x = 0; x < width * channels; ++x) {
-            const int base = depth == Depth::Bits24 ? (x * 3 + y * 2 + static_cast<int>(seed) * 17) % 256
-                                                    : 16 + ((x / 3 + y / 5) % 200);
-            row[x] = static_cast<std::uint8_t>(std::clamp(base + static_cast<int>(random() % 9) - 4, 0, 255));
-        }
-    }
-    return image;
-}
-
-// The car set and the bitmap files its slots come from, made once.
-struct FullCarSet {
-    fs::path folder = fs::temp_directory_path() / "tavolex-bench-carset";
-    GraphicEnvironment environment;
-    CarSet carSet;
-    std::vector<std::tuple<GraphicKind, int, Variant, fs::path>> files;
-
-    FullCarSet() {
-        fs::create_directories(folder);
-        environment.temporaryFolder = folder;
-        NewCarSet(carSet);
-        unsigned seed = 1;
-        for (GraphicKind kind : {GraphicKind::CarLivery, GraphicKind::Cockpit, GraphicKind::PitCrew, GraphicKind::Tyre,
-                                 GraphicKind::Tread, GraphicKind::PitBoxes, GraphicKind::MenuArtwork}) {
-            const GraphicKindInfo& info = KindInfo(kind);
-            for (int slot = 0; slot < info.slotCount; ++slot) {
-                for (Variant variant : {Variant::Software, Variant::Hardware}) {
-                    if (SlotOf(carSet, kind, slot, variant) == nullptr) {
-                        continue;
-                    }
-                    const int v = VariantIndex(variant);
-                    const Depth depth = variant == Variant::Hardware ? Depth::Bits24 : Depth::Bits8;
-                    const fs::path path = folder / (std::to_string(seed) + ".bmp");
-                    (void)SaveBitmapFile(path, Photo(info.width[v], info.height[v], depth, seed++));
-                    files.emplace_back(kind, slot, variant, path);
-                }
-            }
-        }
-        carSet.helmetImages = {Photo(256, 330, Depth::Bits8, 900), Photo(256, 330, Depth::Bits24, 901)};
-        carSet.helmetFlags = {1, 1};
-        useFiles();
-    }
-
-    void useFiles() {
-        for (const auto& [kind, slot, variant, path] : files) {
-            SetSlotFromFile(carSet, kind, slot, variant, path);
-        }
-    }
-};
-
-FullCarSet& Full() {
-    static FullCarSet full;
-    return full;
-}
-
 std::size_t SavedSize() {
-    static const std::size_t size = [] {
-        FullCarSet& full = Full();
-        full.useFiles();
-        const fs::path path = full.folder / "size.gp3";
-        (void)SaveCarSet(full.carSet, path, full.environment);
-        return static_cast<std::size_t>(fs::file_size(path));
-    }();
+    static const std::size_t size = static_cast<std::size_t>(fs::file_size(FullCarSetFile()));
     return size;
 }
 
@@ -114,7 +46,7 @@ void SaveFull(benchmark::State& state) {
 BENCHMARK(SaveFull)->Name("CarSetSave/SaveCarSet")->Unit(benchmark::kMillisecond);
 
 void LoadBaseline(benchmark::State& state) {
-    const fs::path path = Full().folder / "size.gp3";
+    const fs::path& path = FullCarSetFile();
     std::vector<char> bytes(SavedSize());
     for (auto _ : state) {
         std::ifstream in(path, std::ios::binary);
@@ -126,21 +58,10 @@ void LoadBaseline(benchmark::State& state) {
 BENCHMARK(LoadBaseline)->Name("CarSetLoad/baseline")->Unit(benchmark::kMillisecond);
 
 void LoadAndFetchAll(benchmark::State& state) {
-    FullCarSet& full = Full();
-    const fs::path path = full.folder / "size.gp3";
     (void)SavedSize();
     for (auto _ : state) {
-        CarSet carSet;
-        NewCarSet(carSet);
-        if (LoadCarSet(carSet, path) != CarSetLoadError::None) {
-            state.SkipWithError("load failed");
-        }
-        for (const auto& [kind, slot, variant, file] : full.files) {
-            PackedBitmap image;
-            if (!FetchGraphic(carSet, full.environment, kind, slot, variant, image, false, nullptr)) {
-                state.SkipWithError("fetch failed");
-            }
-            benchmark::DoNotOptimize(image.pixels());
+        if (!LoadAndFetchEverySlot()) {
+            state.SkipWithError("load or fetch failed");
         }
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * SavedSize()));

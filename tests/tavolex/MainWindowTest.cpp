@@ -1,5 +1,7 @@
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
 #include <QtTest/QTest>
@@ -10,6 +12,8 @@
 #include "ShellFixture.h"
 #include "app/Startup.h"
 #include "document/CarSetFile.h"
+#include "formats/PictureFile.h"
+#include "preview/CarSetPreview.h"
 #include "settings/IniFile.h"
 #include "shell/Boxes.h"
 #include "shell/ProgressWindow.h"
@@ -210,6 +214,42 @@ TEST(Startup, ShowsTheDisclaimerOnceAndTheConfigurationWithoutAGame) {
     EXPECT_TRUE(shell.ui->errors.size() == 1) << "nothing more to say when the settings were written";
     EXPECT_EQ(tavolex::ReadProfileInt(shell.paths.settingsFile, "Setup", "Disclaimer", 0), 110);
     EXPECT_FALSE(fs::exists(shell.folder / "tmp")) << "the temporary folder goes at exit";
+}
+
+TEST(MainWindow, ExportPreviewSavesTheCarSetAsOnePngPicture) {
+    Shell shell;
+    MainWindow& window = *shell.window;
+    window.show();
+    QMenu* file = window.menuBar()->actions().front()->menu();
+    ASSERT_TRUE(file->actions().contains(window.action("exportPreview")));
+    EXPECT_EQ(window.action("exportPreview")->text(), "Export &Preview...");
+    file->popup(window.mapToGlobal(QPoint(0, 0)));
+    SaveScreenshot(*file, "file-menu");
+    file->hide();
+
+    shell.state->carSet().teams[2].drivers[0].name = "Kimi R\xE4ikk\xF6nen";
+    const tavolex::CarSet before = shell.state->carSet();
+    // The dialog adds the extension; the preview is drawn by the library, as the command line's.
+    shell.ui->paths.push_back(shell.path("field"));
+    window.action("exportPreview")->trigger();
+    EXPECT_TRUE(shell.ui->errors.isEmpty());
+    tavolex::PackedBitmap picture;
+    ASSERT_TRUE(tavolex::Ok(tavolex::LoadPictureFile(shell.folder / "field.png", picture, 1099, 1874,
+                                                     tavolex::Depth::Bits24)));
+    tavolex::PackedBitmap expected;
+    ASSERT_TRUE(tavolex::Ok(tavolex::DrawCarSetPreview(before, shell.state->graphicEnvironment(), {}, expected)));
+    EXPECT_TRUE(picture == expected);
+    EXPECT_TRUE(shell.state->carSet() == before) << "an export only reads the car set";
+
+    // Cancelled, then into a folder that does not exist: nothing written, the failure said.
+    shell.ui->paths.push_back("");
+    window.action("exportPreview")->trigger();
+    EXPECT_TRUE(shell.ui->errors.isEmpty());
+    shell.ui->paths.push_back(shell.path("missing/field.png"));
+    window.action("exportPreview")->trigger();
+    ASSERT_EQ(shell.ui->errors.size(), 1);
+    EXPECT_EQ(shell.ui->errors[0], "Couldn't save the preview!");
+    EXPECT_FALSE(fs::exists(shell.folder / "missing"));
 }
 
 TEST(Startup, SaysOnceAtExitWhenTheSettingsCannotBeWritten) {
