@@ -18,6 +18,7 @@
 #include "formats/GameJam.h"
 #include "formats/JamBuilder.h"
 #include "formats/PngFile.h"
+#include "formats/Rgb565.h"
 
 namespace tavolex {
 namespace {
@@ -101,10 +102,10 @@ fs::path MakeCarSet(const ScratchFolder& folder) {
     CarSet carSet;
     NewCarSet(carSet);
     const fs::path livery = folder / "livery.bmp";
-    EXPECT_TRUE(Ok(SaveBitmapFile(livery, Solid(256, 384, Depth::Bits24, MakeColour(30, 140, 220), 0))));
+    EXPECT_TRUE(Ok(SaveBitmapFile(livery, Solid(256, 384, Depth::Bits24, MakeColour(0, 0, 255), 0))));
     SetSlotFromFile(carSet, GraphicKind::CarLivery, 0, Variant::Hardware, livery);
     StoreHeldPicture(carSet, GraphicKind::Helmets, Variant::Hardware,
-                     Solid(256, 330, Depth::Bits24, MakeColour(200, 30, 30), 0));
+                     Solid(256, 330, Depth::Bits24, MakeColour(255, 0, 0), 0));
     const fs::path path = folder / "Team Colours.GP3";
     fs::create_directories(folder / "tmp");
     EXPECT_TRUE(Ok(SaveCarSet(carSet, path, GraphicEnvironment{folder / "tmp", {}, {}})));
@@ -190,8 +191,9 @@ TEST_F(Thumbnailer, CarSetShowsItsFirstTeamWithTheKeysOfAThumbnail) {
     ASSERT_TRUE(Ok(ReadPngPicture(file, image, 128, 128)));
     EXPECT_EQ(image.width(), 128);
     EXPECT_EQ(image.height(), 128);
-    const std::uint8_t livery[] = {220, 140, 30};
-    const std::uint8_t helmet[] = {30, 30, 200};
+    // Blue and red as the car set file's 16-bit pictures give them back.
+    const std::uint8_t livery[] = {Blue565(ToRgb565(0, 0, 255)), 0, 0};
+    const std::uint8_t helmet[] = {0, 0, Red565(ToRgb565(255, 0, 0))};
     EXPECT_GT(CountColour(image, livery), 50 * 80);
     EXPECT_GT(CountColour(image, helmet), 2 * 40 * 9);
 
