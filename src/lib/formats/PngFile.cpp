@@ -116,9 +116,13 @@ void WriteToMemory(png_structp png, png_bytep data, png_size_t length) {
 void FlushNothing(png_structp) {}
 
 bool WriteRows(png_structp png, png_infop info, int width, int height, bool indexed,
-               const png_color* palette, png_bytepp rows, png_textp texts, int textCount) {
+               const png_color* palette, png_bytepp rows, png_textp texts, int textCount, bool fast) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
+    }
+    if (fast) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+        png_set_compression_level(png, 1);
     }
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
@@ -212,7 +216,8 @@ Error ParsePngFile(Bytes file, PackedBitmap& destination, int width, int height,
     return ConvertLoadedPicture(std::move(image), destination, target);
 }
 
-Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file, std::span<const PngText> texts) {
+Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file, std::span<const PngText> texts,
+                    PngEffort effort) {
     if (bitmap.empty()) {
         return Error::WrongBitmapDepth;
     }
@@ -250,16 +255,17 @@ Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file,
     MemoryOutput output{&bytes};
     png_set_write_fn(state.png, &output, WriteToMemory, FlushNothing);
     if (!WriteRows(state.png, state.info, bitmap.width(), bitmap.height(), indexed, palette.data(), rows.data(),
-                   chunks.data(), static_cast<int>(chunks.size()))) {
+                   chunks.data(), static_cast<int>(chunks.size()), effort == PngEffort::Fast)) {
         return Error::OutOfMemory;
     }
     file = std::move(bytes);
     return Error::None;
 }
 
-Error SavePngFile(const std::filesystem::path& path, const PackedBitmap& bitmap, std::span<const PngText> texts) {
+Error SavePngFile(const std::filesystem::path& path, const PackedBitmap& bitmap, std::span<const PngText> texts,
+                  PngEffort effort) {
     std::vector<std::uint8_t> file;
-    if (Error error = EncodePngFile(bitmap, file, texts); !Ok(error)) {
+    if (Error error = EncodePngFile(bitmap, file, texts, effort); !Ok(error)) {
         return error;
     }
     return WriteFileAtomically(path, file);

@@ -293,7 +293,7 @@ Error SaveCarSetPreview(const CarSet& carSet, const GraphicEnvironment& environm
     if (Error error = DrawCarSetPreview(carSet, environment, options, picture); !Ok(error)) {
         return error;
     }
-    return SavePngFile(path, picture);
+    return SavePngFile(path, picture, {}, PngEffort::Fast);
 }
 
 } // namespace tavolex

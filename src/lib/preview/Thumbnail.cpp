@@ -117,7 +117,7 @@ Error SaveThumbnail(const std::filesystem::path& path, int size, const GraphicEn
     }
     const PngText keys[] = {{"Thumb::MTime", std::to_string(static_cast<long long>(status.st_mtime))},
                             {"Software", "Tavolex"}};
-    return SavePngFile(target, thumbnail, keys);
+    return SavePngFile(target, thumbnail, keys, PngEffort::Fast);
 }
 
 } // namespace tavolex
