@@ -9,7 +9,7 @@
 int RunBatch(const std::vector<std::string>& arguments);
 
 // True when the arguments ask for batch work (or help) rather than the window.
-bool IsBatchRequest(const std::vector<std::string>& arguments);
+[[nodiscard]] bool IsBatchRequest(const std::vector<std::string>& arguments);
 
 // The usage text, for --help and usage errors.
 const char* TexelorUsage();

@@ -124,7 +124,7 @@ TEST(FileHelpers, MakeTemporaryFilesMoveFilesAndEmptyFolders) {
     EXPECT_FALSE(MakeTemporaryFile(folder / "missing"));
 
     WriteBytes(*first, {4, 5});
-    SetReadOnly(*first, true);
+    ASSERT_TRUE(SetReadOnly(*first, true));
     ASSERT_TRUE(MoveFileOver(*first, *second));
     EXPECT_FALSE(FileExists(*first));
     EXPECT_EQ(ReadBytes(*second), (std::vector<std::uint8_t>{4, 5}));

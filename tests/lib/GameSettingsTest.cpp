@@ -52,7 +52,7 @@ struct GameFixture {
         WriteBytes(folder / "GP3.EXE", SupportedExe());
         std::vector<std::uint8_t> save(0x16000, 0);
         save[save_offsets::kSpread] = 2;
-        StampSaveFileChecksums(save);
+        EXPECT_TRUE(StampSaveFileChecksums(save));
         WriteBytes(folder / "F1GSTATE.SAV", save);
         fs::create_directories(folder / "LDATA");
         const char* files[] = {"english.str", "fran\xC3\xA7" "ais.str", "italiano.str", "deutsch.str", "espa\xC3\xB1" "ol.str"};
@@ -260,7 +260,7 @@ TEST(MiscSettings, SpreadComesFromAnIntactSaveFileOnly) {
 
     auto save = ReadBytes(fixture.folder / "F1GSTATE.SAV");
     save[0x16A0] = 9;
-    StampSaveFileChecksums(save);
+    ASSERT_TRUE(StampSaveFileChecksums(save));
     WriteBytes(fixture.folder / "F1GSTATE.SAV", save);
     EXPECT_EQ(ReadGameSpread(fixture.game), 2) << "capped at 2";
 

@@ -66,7 +66,7 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "mine.JAM", image));
     EXPECT_EQ(livery(2, Variant::Software).source, GraphicSource::File);
     EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string());
-    ReduceToPalette(test::ReducedTo565(colour), expected, 1, 254);
+    ASSERT_TRUE(ReduceToPalette(test::ReducedTo565(colour), expected, 1, 254));
     EXPECT_EQ(image, expected);
     test::WriteBytes(folder / "junk.jam", {1, 2, 3, 4});
     EXPECT_EQ(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "junk.jam", image),
@@ -93,7 +93,7 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
               TextId::FailedToGenerateBitmap) << "the target's own picture is no origin";
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, image));
     PackedBitmap expected;
-    ReduceToPalette(colour, expected, 1, 254);
+    ASSERT_TRUE(ReduceToPalette(colour, expected, 1, 254));
     EXPECT_EQ(image, expected) << "candidates 1-253";
     EXPECT_EQ(livery(0, Variant::Software), (GraphicSlot{GraphicSource::Generated, (folder / "tmp/Car000.tmp").string()}));
     EXPECT_EQ(GenerateVariant(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware),
@@ -104,7 +104,7 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "sw.bmp", indexed)));
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image));
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image, image));
-    ExpandFromPalette(indexed, expected);
+    ASSERT_TRUE(ExpandFromPalette(indexed, expected));
     EXPECT_EQ(image, expected);
     EXPECT_EQ(livery(1, Variant::Hardware).path, (folder / "tmp/Car011.tmp").string());
 }
@@ -117,7 +117,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image));
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image, image));
     PackedBitmap whole;
-    ReduceToPalette(colour, whole, 1, 254);
+    ASSERT_TRUE(ReduceToPalette(colour, whole, 1, 254));
     ASSERT_TRUE(image.is(256, 64, Depth::Bits8));
     for (int y = 0; y < 64; ++y) {
         ASSERT_EQ(std::vector<std::uint8_t>(image.topRow(y), image.topRow(y) + 256),
@@ -207,7 +207,7 @@ TEST_F(GraphicCommands, GenerateEmptySlotsFillsOnlyEmptyTargetsFromPicturesOfThe
     EXPECT_EQ(made, (std::vector<std::string>{"0/0/0", "3/0/1"})) << "team 1 has both already";
     EXPECT_EQ(livery(0, Variant::Software).source, GraphicSource::Generated);
     PackedBitmap expected;
-    ExpandFromPalette(carSet.helmetImages[0], expected);
+    ASSERT_TRUE(ExpandFromPalette(carSet.helmetImages[0], expected));
     EXPECT_EQ(carSet.helmetImages[1], expected);
     made.clear();
     ASSERT_TRUE(Ok(GenerateEmptySlots(carSet, environment, {GraphicKind::CarLivery}, {Variant::Software}, record)));

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsShell.h"
+#include "UserInput.h"
 #include "document/CarSetFile.h"
 #include "formats/BitmapFile.h"
 #include "pages/CarsPage.h"
@@ -18,21 +19,6 @@
 
 namespace {
 namespace fs = std::filesystem;
-
-// Drags `file` over `target` and drops it there; true when the drop was taken.
-bool DropFile(QWidget* target, const fs::path& file) {
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(file.string()))});
-    const QPoint centre = target->rect().center();
-    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted()) {
-        return false;
-    }
-    QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
-}
 
 TEST(Desktop, RecentCarSetsNewestFirstWithMissingOnesGreyed) {
     Shell shell;

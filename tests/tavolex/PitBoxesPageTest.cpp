@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsShell.h"
+#include "UserInput.h"
 #include "Screenshot.h"
 #include "editing/PitLane.h"
 #include "pages/PictureView.h"
@@ -27,13 +28,6 @@ struct PitBoxesShell : GraphicsShell {
     bool enabled(const char* name) { return page()->button(name)->isEnabled(); }
     int position(int team) { return state->carSet().teams[static_cast<std::size_t>(team)].pitBoxPosition; }
 };
-
-// A mouse event on the list's viewport with the left button held, as a drag sends them.
-void SendMouse(QWidget* target, QEvent::Type type, const QPoint& at) {
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
-    QApplication::sendEvent(target, &event);
-}
 
 TEST(PitBoxesPage, EnableRulesFollowTheSourceAndTheExecutable) {
     PitBoxesShell shell;

@@ -34,7 +34,7 @@ inline void WriteU32(std::uint8_t* p, std::uint32_t v) {
 
 // True when [offset, offset + length) lies inside a buffer of `size` bytes,
 // without overflowing on hostile offsets.
-inline bool FitsIn(std::size_t size, std::size_t offset, std::size_t length) {
+[[nodiscard]] inline bool FitsIn(std::size_t size, std::size_t offset, std::size_t length) {
     return offset <= size && length <= size - offset;
 }
 

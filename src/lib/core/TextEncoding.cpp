@@ -114,4 +114,12 @@ std::string Windows1252ToUtf8(std::string_view text) {
     return out;
 }
 
+bool ContainsControlCharacter(std::string_view bytes) {
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) < 0x20)
+            return true;
+    }
+    return false;
+}
+
 } // namespace tavolex

@@ -50,7 +50,7 @@ std::array<std::uint16_t, kTeamCount * kDriversPerTeam> DefaultCarNumbers() {
     return numbers;
 }
 
-bool NewCarSet(CarSet& carSet) {
+void NewCarSet(CarSet& carSet) {
     const auto numbers = DefaultCarNumbers();
     for (int t = 0; t < kTeamCount; ++t) {
         carSet.teams[t] = DefaultTeam(t);
@@ -74,7 +74,6 @@ bool NewCarSet(CarSet& carSet) {
     carSet.pitBoxes = {};
     carSet.misc = DefaultMiscSettings();
     carSet.scratch.assign(kScratchSize, 0);
-    return true;
 }
 
 void MarkModified(CarSet& carSet, std::string_view change) {

@@ -128,7 +128,7 @@ struct CarSet {
 };
 
 // Resets every member to the defaults of a new car set.
-bool NewCarSet(CarSet& carSet);
+void NewCarSet(CarSet& carSet);
 
 // Records an unsaved change and tells whoever watches; `change` names it for
 // the undo history ("Load livery", "Engine name").

@@ -19,6 +19,6 @@ using CarSetChecksums = std::array<std::uint16_t, 4>;
 
 CarSetChecksums ComputeCarSetChecksums(std::span<const std::uint8_t> body);
 // The same over a source whose last 8 bytes are the trailer; false when it is too short to read.
-bool ComputeCarSetChecksums(ByteSource& file, CarSetChecksums& checksums);
+[[nodiscard]] bool ComputeCarSetChecksums(ByteSource& file, CarSetChecksums& checksums);
 
 } // namespace tavolex

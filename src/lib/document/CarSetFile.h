@@ -34,6 +34,6 @@ CarSetLoadError LoadCarSet(CarSet& carSet, const std::filesystem::path& path);
 CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path);
 
 // The information text of a car set file, at most 20,000 characters; false when it has none.
-bool ReadCarSetInformation(ByteSource& file, std::string& text);
+[[nodiscard]] bool ReadCarSetInformation(ByteSource& file, std::string& text);
 
 } // namespace tavolex

@@ -61,7 +61,7 @@ PictureShape ShapeOf(PictureSection section, Variant variant);
 TextId KindName(PictureSection section, Variant variant);
 
 // Why a car set file could not be loaded; each has its message.
-enum class CarSetLoadError { None, CouldntOpen, NotACarSet, Corrupt, NewerVersion };
+enum class [[nodiscard]] CarSetLoadError { None, CouldntOpen, NotACarSet, Corrupt, NewerVersion };
 TextId LoadErrorText(CarSetLoadError error);
 
 } // namespace tavolex

@@ -81,7 +81,8 @@ bool PutHelmet(const PackedBitmap& helmet, int index, PackedBitmap& picture) {
 
 PackedBitmap HelmetPartPicture(const PackedBitmap& picture, HelmetPart part) {
     PackedBitmap rows(kHelmetWidth, HelmetPartRows(part), picture.depth());
-    CopyPixels(picture, 0, HelmetPartTop(part), rows, 0, 0, kHelmetWidth, HelmetPartRows(part));
+    // A picture of another size leaves the rows blank; the page checks sizes before it shows a part.
+    (void)CopyPixels(picture, 0, HelmetPartTop(part), rows, 0, 0, kHelmetWidth, HelmetPartRows(part));
     return rows;
 }
 

@@ -37,7 +37,7 @@ void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedB
 // car set file or empty, car set file -> empty) and the fetch tried again, so
 // the slot always ends fetchable; without it a failure changes nothing.
 // `messages` may be null: then nothing is reported.
-bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+[[nodiscard]] bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                   Variant variant, PackedBitmap& image, bool repair, MessageSink* messages);
 
 // Makes `target` from the other variant, caches it in the kind's temporary

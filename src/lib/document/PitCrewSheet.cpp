@@ -58,9 +58,11 @@ PackedBitmap PitCrewHalfFile(const PackedBitmap& sheet, PitCrewHalf half, int ro
         return file;
     }
     const int to = half == PitCrewHalf::Top ? rows - kPitCrewHalfRows : 0;
-    CopyPixels(sheet, 0, SheetTop(half), file, 0, to, kPitCrewSheetWidth, kPitCrewHalfRows);
+    // The file was made above with room for the half (rows >= kPitCrewHalfRows); a sheet of the
+    // wrong size leaves the file in its fill colour.
+    (void)CopyPixels(sheet, 0, SheetTop(half), file, 0, to, kPitCrewSheetWidth, kPitCrewHalfRows);
     if (half == PitCrewHalf::Bottom && rows > kPitCrewHalfRows) {
-        CopyPixels(sheet, 0, kPitCrewSheetHeight - 1, file, 0, kPitCrewHalfRows, kPitCrewSheetWidth, 1);
+        (void)CopyPixels(sheet, 0, kPitCrewSheetHeight - 1, file, 0, kPitCrewHalfRows, kPitCrewSheetWidth, 1);
     }
     return file;
 }

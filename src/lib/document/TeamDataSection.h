@@ -17,6 +17,6 @@ void WriteTeamDataSection(const CarSet& carSet, std::vector<std::uint8_t>& out);
 
 // Reads the section of the given format into `carSet`. False when the section
 // runs past the end or a text is longer than its field.
-bool ReadTeamDataSection(SourceCursor& cursor, std::uint16_t version, CarSet& carSet);
+[[nodiscard]] bool ReadTeamDataSection(SourceCursor& cursor, std::uint16_t version, CarSet& carSet);
 
 } // namespace tavolex

@@ -17,31 +17,31 @@
 namespace tavolex {
 
 // "Import": the slot's picture from the game; the slot becomes SourceGame.
-Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+[[nodiscard]] Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                       Variant variant, PackedBitmap& image);
 
 // "Export": the picture into the game's files.
-Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+[[nodiscard]] Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
                       const PackedBitmap& image);
 
 // "Load": a BMP or PNG picture of the sheet's size, or a JAM file of either variant,
 // which is kept as a bitmap in the temporary folder under slot + 11. The
 // slot becomes SourceFile; `image` holds the picture at the variant's depth.
-Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+[[nodiscard]] Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                     Variant variant, const std::filesystem::path& path, PackedBitmap& image);
 
 // "Save as...": the shown picture as a BMP file, or a PNG for a name ending
 // in ".png"; the slot keeps its source.
-Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path);
+[[nodiscard]] Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path);
 // The same in the kind's own file form (the art sheet bitmap is 1024 wide).
-Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path);
+[[nodiscard]] Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path);
 
 // "Remove": the slot empties, and so does a partner generated from it.
 void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 
 // "Generate": `target` made from the other variant, as `shown` holds it;
 // `image` holds the result.
-Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+[[nodiscard]] Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
                         Variant target, const PackedBitmap& shown, PackedBitmap& image);
 
 // Fills every empty slot of the `kinds` in the `targets` variants whose other

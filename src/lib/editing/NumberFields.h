@@ -22,8 +22,8 @@ inline constexpr int kLastDestinationField = 405;
 inline constexpr int kFirstSourceField = 450;
 inline constexpr int kLastSourceField = 461;
 
-bool IsNumberField(int field);
-bool IsSourceField(int field);
+[[nodiscard]] bool IsNumberField(int field);
+[[nodiscard]] bool IsSourceField(int field);
 NumberSide SideOfField(int field);
 
 // The stored value of a field for car 0 or 1 (sources are per car).
@@ -60,10 +60,10 @@ int BandAt(const PixelRect& area, int y);
 
 // The number "Import" and "Export": one team's positions from and into the
 // supported executable. A read changes the team only when all of it was read.
-Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
-Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record);
+[[nodiscard]] Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
+[[nodiscard]] Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record);
 // Several teams' positions in one patch of the executable (the export of a whole car set).
-Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
+[[nodiscard]] Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
                               std::span<const int> teams);
 
 } // namespace tavolex

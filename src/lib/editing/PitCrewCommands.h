@@ -17,28 +17,28 @@ namespace tavolex {
 
 // Both halves make the slot refer to the game; one half is kept in the
 // slot's temporary file, which the slot then refers to.
-Failure ImportPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
+[[nodiscard]] Failure ImportPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
                       PitCrewHalf half, const PackedBitmap& current, PackedBitmap& image);
 
-Failure ExportPitCrew(const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+[[nodiscard]] Failure ExportPitCrew(const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
                       const PackedBitmap& image);
 
 // A 172 x 508 bitmap replaces the sheet; a 256 x 254 or 255 bitmap or JAM
 // file (of either variant) replaces the chosen half (the top one for Both).
-Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
+[[nodiscard]] Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
                     PitCrewHalf half, const PackedBitmap& current, const std::filesystem::path& path,
                     PackedBitmap& image);
 
 // The whole sheet, or a half as the 256-wide file picture the game keeps.
-Failure SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
+[[nodiscard]] Failure SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
                       const std::filesystem::path& path);
 
 // "<<< Copy": the crew template painted in the team's colours.
-Failure CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
+[[nodiscard]] Failure CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
                             PackedBitmap& image);
 
 // The team's sixteen crew colours from and to the supported executable.
-Failure ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
-Failure ExportCrewColours(const CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
+[[nodiscard]] Failure ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
+[[nodiscard]] Failure ExportCrewColours(const CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
 
 } // namespace tavolex

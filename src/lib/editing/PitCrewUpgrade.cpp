@@ -74,7 +74,9 @@ Error UpgradeFile(const std::filesystem::path& path, int file, std::span<const s
         return error;
     }
     patched.resize(patched.size() + kStampBytes);
-    StampSaveFileChecksums(patched);
+    if (!StampSaveFileChecksums(patched)) {
+        return Error::WrongBitmapSize;
+    }
     return WriteFileAtomically(path, patched);
 }
 

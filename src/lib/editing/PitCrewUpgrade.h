@@ -28,7 +28,7 @@ inline constexpr int kPitCrewUpgradeFiles = 11;
 std::filesystem::path PitCrewMaskPath(const std::filesystem::path& dataFolder, int file);
 
 // The eleven masks; false (and nothing kept) when one is missing or not exactly 256 x H bytes.
-bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks);
+[[nodiscard]] bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks);
 
 // The nine recolouring rules on the pixels whose mask byte is not 0.
 void RecolourPitCrewPixels(std::span<std::uint8_t> pixels, std::span<const std::uint8_t> mask);

@@ -32,9 +32,9 @@ PitPositions MovePitLaneItem(const PitPositions& positions, int from, int target
 
 // The strips of a picture (rows 16s to 16s + 15 from the top).
 PackedBitmap PitStrip(const PackedBitmap& picture, int strip);
-bool PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture);
+[[nodiscard]] bool PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture);
 // Every team's strip carried from its old position's slot to its new one's.
-bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
+[[nodiscard]] bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
                    PackedBitmap& moved);
 // The picture an empty variant starts from when one strip is loaded.
 PackedBitmap BlankPitBoxPicture(Variant variant);
@@ -42,19 +42,19 @@ PackedBitmap BlankPitBoxPicture(Variant variant);
 // New positions for every team. With a picture of the shown variant (`image`,
 // fetched) its strips move and the result becomes the variant's temporary
 // file; without one only the positions change. A failure changes nothing.
-Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
+[[nodiscard]] Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
                           const PitPositions& positions, PackedBitmap& image);
 // The order table of GP3.EXE (a table that is not a permutation reads as 1-11).
-Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game,
+[[nodiscard]] Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game,
                            Variant shown, PackedBitmap& image);
-Failure ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions);
+[[nodiscard]] Failure ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions);
 
 // The picture with strips a and b swapped, as the variant's temporary file.
-Failure SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
+[[nodiscard]] Failure SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
                       PackedBitmap& image);
 // A 256 x 16 bitmap put at `strip` of the picture (or of a blank one).
-Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
+[[nodiscard]] Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
                      const std::filesystem::path& path, PackedBitmap& image);
-Failure SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path);
+[[nodiscard]] Failure SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path);
 
 } // namespace tavolex

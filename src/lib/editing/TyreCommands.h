@@ -16,15 +16,15 @@ namespace tavolex {
 // The sheet a page shows for a slot: the fetched picture, or the fill of an empty sheet.
 PackedBitmap ShownTyreSheet(const PackedBitmap& fetched, GraphicKind kind, int tyreType, Variant variant);
 
-Failure ImportTyreHalves(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+[[nodiscard]] Failure ImportTyreHalves(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
                          Variant variant, SheetHalves halves, PackedBitmap& sheet);
-Failure ExportTyreHalves(const GraphicEnvironment& environment, GraphicKind kind, int tyreType, Variant variant,
+[[nodiscard]] Failure ExportTyreHalves(const GraphicEnvironment& environment, GraphicKind kind, int tyreType, Variant variant,
                          SheetHalves halves, const PackedBitmap& sheet);
 // A whole sheet bitmap, a half (a 256 x 256 bitmap or software JAM for the
 // software wheels, a game BMP for the others; "both" puts it on top).
-Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+[[nodiscard]] Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
                      Variant variant, SheetHalves halves, const std::filesystem::path& path, PackedBitmap& sheet);
-Failure SaveTyreFileAs(GraphicKind kind, int tyreType, Variant variant, SheetHalves halves, const PackedBitmap& sheet,
+[[nodiscard]] Failure SaveTyreFileAs(GraphicKind kind, int tyreType, Variant variant, SheetHalves halves, const PackedBitmap& sheet,
                        const std::filesystem::path& path);
 
 } // namespace tavolex

@@ -8,7 +8,7 @@
 
 namespace tavolex {
 
-bool FileExists(const std::filesystem::path& path);
+[[nodiscard]] bool FileExists(const std::filesystem::path& path);
 
 // Creates a new, unique, empty file in `folder` whose name begins with
 // `prefix` and returns its path; nothing when no file could be created.
@@ -17,7 +17,7 @@ std::optional<std::filesystem::path> MakeTemporaryFile(const std::filesystem::pa
 
 // Renames `from` over `to`; where a rename is impossible (another file
 // system), copies over `to` and deletes `from`.
-bool MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
+[[nodiscard]] bool MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Deletes every file directly inside `folder`; folders inside it are left alone.
 void EmptyFolder(const std::filesystem::path& folder);
@@ -32,9 +32,9 @@ std::optional<std::string> FileNamePart(const std::filesystem::path& path, bool 
                                         std::size_t maxLength);
 
 // Sets or clears the owner's write permission, the Linux form of the read-only attribute.
-bool SetReadOnly(const std::filesystem::path& path, bool readOnly);
+[[nodiscard]] bool SetReadOnly(const std::filesystem::path& path, bool readOnly);
 
 std::string ToUpperAscii(std::string text);
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+[[nodiscard]] bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 
 } // namespace tavolex

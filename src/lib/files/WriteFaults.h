@@ -31,7 +31,7 @@ int WriteStepsTaken(WriteStep step);
 // Makes the writer act as on a file system without unnamed files (false),
 // so that tests reach the named way too; true again restores the system's.
 void SetUnnamedFilesOffered(bool offered);
-bool UnnamedFilesOffered();
+[[nodiscard]] bool UnnamedFilesOffered();
 
 // For the writers: counts the step of writing `target` and says whether it
 // is to fail; 0 to go on, else the errno it fails with.

@@ -18,7 +18,7 @@ void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t 
 // Copies a block of `width` x `rows` pixels from (sx, sy) of `source` to (dx, dy)
 // of `destination`, rows counted from the top; both images of the same depth.
 // Copies nothing and returns false when the block leaves either image.
-bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy,
+[[nodiscard]] bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy,
                 int width, int rows);
 
 // Reverses the order of the rows, in place.

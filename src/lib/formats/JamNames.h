@@ -28,6 +28,6 @@ std::optional<JamSheetSize> ExpectedJamSize(int k, Variant variant);
 constexpr bool UsesIdentityTables(int k) { return k >= 50 && k <= 53; }
 
 // The same rule for a file chosen by name ("Whblur0.JAM", any case).
-bool UsesIdentityTables(std::string_view fileStem);
+[[nodiscard]] bool UsesIdentityTables(std::string_view fileStem);
 
 } // namespace tavolex

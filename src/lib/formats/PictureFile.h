@@ -27,7 +27,7 @@ namespace tavolex {
 [[nodiscard]] Error SavePictureFile(const std::filesystem::path& path, const PackedBitmap& bitmap);
 
 // True when the name ends in ".png", in any case.
-bool IsPngName(const std::filesystem::path& path);
+[[nodiscard]] bool IsPngName(const std::filesystem::path& path);
 
 // The bytes of a whole picture file of at most W x H (a PNG may be larger
 // than its pixels, by its chunks, but not without bound).

@@ -16,7 +16,7 @@
 namespace tavolex {
 
 // True when the bytes begin with the PNG signature.
-bool IsPngData(Bytes file);
+[[nodiscard]] bool IsPngData(Bytes file);
 
 // Reads a PNG of any size up to maxWidth x maxHeight at the file's own depth:
 // palette PNGs (of 1 to 8 bits) keep their indices and carry the file's own

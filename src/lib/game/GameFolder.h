@@ -47,13 +47,13 @@ private:
 ExeStatus IdentifyExecutable(const GameFolder& game);
 
 // The save file exists and its two checksums match.
-bool CheckSaveFile(const GameFolder& game);
+[[nodiscard]] bool CheckSaveFile(const GameFolder& game);
 // Recomputes and stores the save file's checksums in its last four bytes.
 [[nodiscard]] Error StoreSaveFileChecksums(const std::filesystem::path& saveFile);
 // The same on the file's bytes in memory; false when it is shorter than the checksums.
-bool StampSaveFileChecksums(std::vector<std::uint8_t>& file);
+[[nodiscard]] bool StampSaveFileChecksums(std::vector<std::uint8_t>& file);
 // The last four bytes hold the sum and rotating checksum of all bytes before them.
-bool HasValidChecksums(std::span<const std::uint8_t> file);
+[[nodiscard]] bool HasValidChecksums(std::span<const std::uint8_t> file);
 
 // Starts GP3.EXE in the game folder. On Linux a Windows program is started
 // through wine when it is not itself executable and wine is on the PATH.

@@ -24,14 +24,14 @@ enum class IdentifiedBy { None, Text, Contents };
 const char* IdentifiedByName(IdentifiedBy by);
 
 // The byte 0xA9 followed by printable ASCII characters only.
-bool IsMarkedCreditText(std::span<const std::uint8_t> bytes);
+[[nodiscard]] bool IsMarkedCreditText(std::span<const std::uint8_t> bytes);
 
 // The tables of the executable read as the supported build's: every driver,
 // team and engine name field holds printable text ended by a zero inside the
 // field; every selected-driver byte names its own driver (2t + d + 1, plus
 // 128 when selected); every tyre type is one of its two values. Whatever the
 // editor writes into these tables keeps all three true.
-bool ExecutableTablesPlausible(std::span<const std::uint8_t> exe);
+[[nodiscard]] bool ExecutableTablesPlausible(std::span<const std::uint8_t> exe);
 
 struct ExeIdentity {
     ExeStatus status = ExeStatus::Missing;
@@ -48,7 +48,7 @@ ExeIdentity IdentifyGameExecutable(const GameFolder& game,
 // False when the executable's bytes at the identification offset are not the
 // built-in text: a game recognised by its contents, whose first patch keeps
 // a copy of the original.
-bool HasBuiltInIdentification(std::span<const std::uint8_t> exe);
+[[nodiscard]] bool HasBuiltInIdentification(std::span<const std::uint8_t> exe);
 
 // Identification bytes as the settings file keeps them (hexadecimal), and back.
 std::string IdentificationToHex(std::span<const std::uint8_t> bytes);

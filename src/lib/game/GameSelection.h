@@ -84,8 +84,8 @@ struct GraphicItem {
 };
 // The graphic an identifier stands for; nothing for data items and unknown ones.
 std::optional<GraphicItem> GraphicItemOf(int id);
-bool IsDataItem(int id);
-bool IsKnownItem(int id);
+[[nodiscard]] bool IsDataItem(int id);
+[[nodiscard]] bool IsKnownItem(int id);
 // Every identifier, graphics first.
 std::vector<int> AllItems();
 
@@ -94,7 +94,7 @@ std::uint32_t TeamDataMask(const SelectionRecord& selection);
 
 // Whether "Car Number Positions" takes in `team`: its software car is
 // selected and has a picture, or else its hardware car.
-bool CarSelectedWithPicture(const CarSet& carSet, const SelectionRecord& selection, int team);
+[[nodiscard]] bool CarSelectedWithPicture(const CarSet& carSet, const SelectionRecord& selection, int team);
 
 // A list of identifiers and ranges, "100-110,800-808", as a selection. Every
 // number must be an item's identifier; otherwise `problem` says which is not.

@@ -106,7 +106,9 @@ std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificati
     }
     std::copy(text.begin(), text.end(),
               exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
-    WriteExeTeamTables(exe, 0x1FFF, teams);
+    // The tables always fit a full-size executable; should one not, the sample has no executable
+    // at all (an empty one, which MakeSampleGame refuses) rather than a half-made one.
+    bool written = WriteExeTeamTables(exe, 0x1FFF, teams);
     // Some teams keep the game's markers in their last crew colours.
     for (std::size_t t = 0; t < kTeamCount; t += 2) {
         std::uint8_t* colours = exe.data() + exe_offsets::kCrewColours + 16 * t;
@@ -117,15 +119,16 @@ std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificati
         colours[15] = 0xF0;
     }
     for (int t = 0; t < kTeamCount; ++t) {
-        WriteNumberPositions(exe, t, teams[static_cast<std::size_t>(t)]);
+        written = WriteNumberPositions(exe, t, teams[static_cast<std::size_t>(t)]) && written;
     }
     CarSet defaults;
     NewCarSet(defaults);
-    WritePoints(exe, defaults.misc.points);
-    WritePlayerCarPower(exe, 1);
-    WriteDamage(exe, DefaultDamage());
-    WriteDriverAids(exe, DefaultDriverAids());
-    WriteCameras(exe, DefaultCameras());
+    written = written && WritePoints(exe, defaults.misc.points) && WritePlayerCarPower(exe, 1) &&
+              WriteDamage(exe, DefaultDamage()) && WriteDriverAids(exe, DefaultDriverAids()) &&
+              WriteCameras(exe, DefaultCameras());
+    if (!written) {
+        exe.clear();
+    }
     return exe;
 }
 
@@ -156,7 +159,9 @@ Error WriteJam(const fs::path& folder, const GameJamFile& jam) {
     std::vector<std::uint8_t> bytes;
     if (software) {
         PackedBitmap indexed;
-        ReduceToPalette(picture, indexed, 1, 254);
+        if (!ReduceToPalette(picture, indexed, 1, 254)) {
+            return Error::ConversionFailed;
+        }
         if (Error error = BuildSoftwareJam(indexed, Bands(jam.height, jam.imageCount), UsesIdentityTables(jam.index), bytes);
             !Ok(error)) {
             return error;
@@ -202,16 +207,20 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress, const SampleIde
         }
     };
     const Teams teams = SampleTeams();
-    if (Error error = Write(folder / "gp3.EXE", ExecutableOf(teams, identity.exeText)); !Ok(error)) {
+    const std::vector<std::uint8_t> exe = ExecutableOf(teams, identity.exeText);
+    if (exe.empty()) {
+        return Error::WriteFailed;
+    }
+    if (Error error = Write(folder / "gp3.EXE", exe); !Ok(error)) {
         return error;
     }
     step("GP3.EXE");
 
     std::vector<std::uint8_t> save(kSaveFileSize);
     for (std::size_t i = 0; i < save.size(); ++i) save[i] = static_cast<std::uint8_t>(i % 251);
-    WriteSaveTeamTables(save, 0x1FFF, teams);
-    WriteSaveSpread(save, 1);
-    StampSaveFileChecksums(save);
+    if (!WriteSaveTeamTables(save, 0x1FFF, teams) || !WriteSaveSpread(save, 1) || !StampSaveFileChecksums(save)) {
+        return Error::WriteFailed;
+    }
     if (Error error = Write(folder / "F1GState.sav", save); !Ok(error)) {
         return error;
     }

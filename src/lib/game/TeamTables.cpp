@@ -160,7 +160,8 @@ bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Te
             }
         }
         if (mask & team_data::FailureProbability) team.failureProbability = CappedFigure(exe.data() + exe_offsets::kFailure + 2 * t);
-        if (mask & team_data::CrewColours) ReadCrewColours(exe, static_cast<int>(t), team);
+        // ExeTablesFit checked every table above, so the colours are there to read.
+        if (mask & team_data::CrewColours) (void)ReadCrewColours(exe, static_cast<int>(t), team);
     }
     return !(mask & team_data::PitBoxPositions) || ReadPitBoxOrder(exe, teams);
 }
@@ -169,9 +170,10 @@ bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, cons
     if (!ExeTablesFit(exe, mask)) {
         return false; // some table lies outside the file: write nothing
     }
-    if (mask & team_data::PitBoxPositions) WritePitBoxOrder(exe, teams);
+    // ExeTablesFit checked every table above, so these writes land inside the file.
+    if (mask & team_data::PitBoxPositions) (void)WritePitBoxOrder(exe, teams);
     if (mask & team_data::CrewColours) {
-        for (int t = 0; t < kTeamCount; ++t) WriteCrewColours(exe, t, teams[static_cast<std::size_t>(t)]);
+        for (int t = 0; t < kTeamCount; ++t) (void)WriteCrewColours(exe, t, teams[static_cast<std::size_t>(t)]);
     }
     WriteShared(exe, kExeShared, mask, teams);
     for (std::size_t t = 0; t < kTeamCount; ++t) {

@@ -38,36 +38,36 @@ using Teams = std::array<TeamRecord, kTeamCount>;
 
 // Reads the selected kinds from the executable's bytes into `teams`; false
 // (and `teams` partly written) when a table lies outside them.
-bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Teams& teams);
-bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, const Teams& teams);
+[[nodiscard]] bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Teams& teams);
+[[nodiscard]] bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, const Teams& teams);
 
 // The same for the save file, which holds names, car numbers, selected flags and tyre types.
-bool ReadSaveTeamTables(std::span<const std::uint8_t> save, std::uint32_t mask, Teams& teams);
-bool WriteSaveTeamTables(std::vector<std::uint8_t>& save, std::uint32_t mask, const Teams& teams);
+[[nodiscard]] bool ReadSaveTeamTables(std::span<const std::uint8_t> save, std::uint32_t mask, Teams& teams);
+[[nodiscard]] bool WriteSaveTeamTables(std::vector<std::uint8_t>& save, std::uint32_t mask, const Teams& teams);
 
 // One team's car number positions; commits only when all 30 values are there.
-bool ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord& record);
-bool WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRecord& record);
+[[nodiscard]] bool ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord& record);
+[[nodiscard]] bool WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRecord& record);
 
 // The crew colours of a slot (markers resolved) into any team, and back.
-bool ReadCrewColours(std::span<const std::uint8_t> exe, int slot, TeamRecord& destination);
-bool WriteCrewColours(std::vector<std::uint8_t>& exe, int slot, const TeamRecord& source);
+[[nodiscard]] bool ReadCrewColours(std::span<const std::uint8_t> exe, int slot, TeamRecord& destination);
+[[nodiscard]] bool WriteCrewColours(std::vector<std::uint8_t>& exe, int slot, const TeamRecord& source);
 // The crew colour rule on one team's 16 bytes.
 std::array<std::uint8_t, 16> ResolveCrewColours(const std::array<std::uint8_t, 16>& raw);
 
 // The pit lane order: byte k names the team in box k; a broken order reads as 1..11.
-bool ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams);
-bool WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& teams);
+[[nodiscard]] bool ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams);
+[[nodiscard]] bool WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& teams);
 
 // Championship points and the player car power switch (1 team dependent, 0 fixed).
-bool ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPointsPositions>& points);
-bool WritePoints(std::vector<std::uint8_t>& exe, const std::array<std::uint8_t, kPointsPositions>& points);
-bool ReadPlayerCarPower(std::span<const std::uint8_t> exe, std::uint16_t& power);
-bool WritePlayerCarPower(std::vector<std::uint8_t>& exe, std::uint16_t power);
+[[nodiscard]] bool ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPointsPositions>& points);
+[[nodiscard]] bool WritePoints(std::vector<std::uint8_t>& exe, const std::array<std::uint8_t, kPointsPositions>& points);
+[[nodiscard]] bool ReadPlayerCarPower(std::span<const std::uint8_t> exe, std::uint16_t& power);
+[[nodiscard]] bool WritePlayerCarPower(std::vector<std::uint8_t>& exe, std::uint16_t power);
 
 // The save file's opposition spread, 0 to 2.
-bool ReadSaveSpread(std::span<const std::uint8_t> save, std::uint16_t& spread);
-bool WriteSaveSpread(std::vector<std::uint8_t>& save, std::uint16_t spread);
+[[nodiscard]] bool ReadSaveSpread(std::span<const std::uint8_t> save, std::uint16_t& spread);
+[[nodiscard]] bool WriteSaveSpread(std::vector<std::uint8_t>& save, std::uint16_t spread);
 
 // Table offsets, for the sample game and tests.
 namespace exe_offsets {

@@ -37,8 +37,8 @@ std::uint16_t MaskOfAids(const std::array<bool, kDriverAidCount>& available);
 // The stored value as a mask: above 64, 64 is taken off; 64 or less (or negative) is kept.
 std::uint16_t AidMaskFromStored(std::int16_t stored);
 
-bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks);
-bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks);
+[[nodiscard]] bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks);
+[[nodiscard]] bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks);
 
 [[nodiscard]] Error ReadGameDriverAids(const GameFolder& game, ExeStatus status, DriverAidMasks& masks);
 [[nodiscard]] Error WriteGameDriverAids(const GameFolder& game, ExeStatus status, const DriverAidMasks& masks);

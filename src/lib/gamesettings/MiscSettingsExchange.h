@@ -35,9 +35,9 @@ void WriteOppositionSettings(const GameFolder& game, const MiscSettings& misc);
 
 // All four, all or nothing: `misc` changes only when every read succeeded.
 // The executable's settings are read only when it is the supported build.
-bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc);
+[[nodiscard]] bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc);
 // Power switch (a failure ends it), spread and names (failures ignored),
 // then points (a failure ends it); the executable only when supported.
-bool ExportMiscSettings(const GameFolder& game, ExeStatus status, const MiscSettings& misc);
+[[nodiscard]] bool ExportMiscSettings(const GameFolder& game, ExeStatus status, const MiscSettings& misc);
 
 } // namespace tavolex

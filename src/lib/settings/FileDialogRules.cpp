@@ -48,7 +48,8 @@ void RememberDialogFolder(const std::filesystem::path& settingsFile, const std::
     if (!folder.empty() && folder.back() != '/') {
         folder += '/';
     }
-    RememberFolder(settingsFile, title, folder);
+    // A folder that cannot be remembered costs the user one click next time: not worth a message.
+    (void)RememberFolder(settingsFile, title, folder);
 }
 
 } // namespace tavolex

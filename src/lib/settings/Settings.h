@@ -31,18 +31,18 @@ struct Settings {
 Settings ReadSettings(const std::filesystem::path& settingsFile);
 
 // What the editor writes at exit: the disclaimer counter.
-bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings);
+[[nodiscard]] bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings);
 
 // The configuration dialog's confirmation writes the game folder.
-bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder);
+[[nodiscard]] bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder);
 
 // Remembers the identification bytes of a game recognised by its contents.
-bool WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex);
-bool WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex);
+[[nodiscard]] bool WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex);
+[[nodiscard]] bool WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex);
 
 // The folder a file dialog titled `title` last used; empty when not set.
 std::string RememberedFolder(const std::filesystem::path& settingsFile, std::string_view title);
-bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
+[[nodiscard]] bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
                     const std::string& folder);
 
 // The car sets opened or saved last, newest first, at most kRecentCarSets;
@@ -50,6 +50,6 @@ bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view 
 inline constexpr std::size_t kRecentCarSets = 8;
 std::vector<std::string> RecentCarSets(const std::filesystem::path& settingsFile);
 // Puts `path` at the front of the list (once), dropping the oldest beyond the limit.
-bool RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path);
+[[nodiscard]] bool RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path);
 
 } // namespace tavolex

@@ -40,9 +40,9 @@ void SetQuickEditValues(TeamTable& teams, QuickEditEntry entry, const std::vecto
 // The operations, each on the entry's values with step s and direction d
 // (-1 or +1). They return false when the system beep is due: nothing could
 // change, or the range collapsed onto one value.
-bool QuickEditAverage(std::vector<int>& values, const QuickEditRange& range, int step, int direction);
-bool QuickEditMinimum(std::vector<int>& values, const QuickEditRange& range, int step, int direction);
-bool QuickEditMaximum(std::vector<int>& values, const QuickEditRange& range, int step, int direction);
+[[nodiscard]] bool QuickEditAverage(std::vector<int>& values, const QuickEditRange& range, int step, int direction);
+[[nodiscard]] bool QuickEditMinimum(std::vector<int>& values, const QuickEditRange& range, int step, int direction);
+[[nodiscard]] bool QuickEditMaximum(std::vector<int>& values, const QuickEditRange& range, int step, int direction);
 
 struct LapTimeRow {
     std::string position; // "3." or "= "

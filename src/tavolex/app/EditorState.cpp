@@ -92,7 +92,8 @@ void EditorState::setGame(const std::string& folder, const tavolex::ExeIdentity&
     if (identity.by == tavolex::IdentifiedBy::Contents) {
         // Compared as the identification text from now on.
         settings_.exeIdentification = tavolex::IdentificationToHex(identity.text);
-        tavolex::WriteExeIdentification(paths_.settingsFile, settings_.exeIdentification);
+        // An unwritable settings file is told once, when the run ends (FinishRun).
+        (void)tavolex::WriteExeIdentification(paths_.settingsFile, settings_.exeIdentification);
     }
 }
 
@@ -104,7 +105,8 @@ void EditorState::rememberArtSignature() {
         tavolex::IdentifyArtArchiveFile(game_.artArchive(), tavolex::ArtSignatureFromHex(settings_.artSignature));
     if (art.by == tavolex::IdentifiedBy::Contents) {
         settings_.artSignature = tavolex::IdentificationToHex(art.signature);
-        tavolex::WriteArtSignature(paths_.settingsFile, settings_.artSignature);
+        // An unwritable settings file is told once, when the run ends (FinishRun).
+        (void)tavolex::WriteArtSignature(paths_.settingsFile, settings_.artSignature);
     }
 }
 

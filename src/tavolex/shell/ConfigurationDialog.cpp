@@ -87,7 +87,8 @@ void ConfigurationDialog::accept() {
         ui_.error(this, T(TextId::ExeUnsupported));
     }
     state_.setGame(folder, identity);
-    tavolex::WriteGameFolder(state_.paths().settingsFile, folder);
+    // An unwritable settings file is told once, when the run ends (FinishRun).
+    (void)tavolex::WriteGameFolder(state_.paths().settingsFile, folder);
     state_.notifyExeStatusChanged();
     QDialog::accept();
 }

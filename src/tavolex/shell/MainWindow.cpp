@@ -293,7 +293,8 @@ bool MainWindow::openCarSetFile(const QString& path) {
         ui_.error(this, T(tavolex::LoadErrorText(error)));
         return false;
     }
-    tavolex::RememberRecentCarSet(state_.paths().settingsFile, path.toStdString());
+    // An unwritable settings file is told once, when the run ends (FinishRun).
+    (void)tavolex::RememberRecentCarSet(state_.paths().settingsFile, path.toStdString());
     state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
@@ -379,7 +380,8 @@ bool MainWindow::writeCarSet(const std::string& path) {
     }
     carSet.path = path; // Save As makes the chosen file the car set's own
     carSet.recovered = false;
-    tavolex::RememberRecentCarSet(state_.paths().settingsFile, path);
+    // An unwritable settings file is told once, when the run ends (FinishRun).
+    (void)tavolex::RememberRecentCarSet(state_.paths().settingsFile, path);
     state_.markSaved();
     state_.notifySaved();
     refreshTitle();

@@ -19,12 +19,12 @@ struct StreamLayout {
 };
 
 // Walks `imageCount` records from offset 8. False when a record runs to or past the end.
-bool LocateStream(std::span<const std::uint8_t> file, int imageCount, StreamLayout& layout);
+[[nodiscard]] bool LocateStream(std::span<const std::uint8_t> file, int imageCount, StreamLayout& layout);
 
 // Decodes exactly `pixelCount` pixels to 0x00RRGGBB from the stream, which
 // must end exactly at the end of `file`. `implicit` is kind + byte - 133:
 // when not 0 the first packet's code is implicit + 128.
-bool DecodeStream(std::span<const std::uint8_t> file, const StreamLayout& layout,
+[[nodiscard]] bool DecodeStream(std::span<const std::uint8_t> file, const StreamLayout& layout,
                   std::size_t pixelCount, std::vector<std::uint32_t>& pixels);
 
 // Codes RGB565 words: a run where two equal words meet (up to 127), else a

@@ -110,7 +110,8 @@ SaveResult TexelorTexture::save(const std::filesystem::path& path) const {
     if (!tavolex::Ok(error)) {
         return SaveResult::WriteError;
     }
-    tavolex::SetReadOnly(path, true);
+    // The file is written; the read-only mark only guards it against the game's own tools.
+    (void)tavolex::SetReadOnly(path, true);
     return SaveResult::Ok;
 }
 
