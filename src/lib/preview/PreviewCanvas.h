@@ -28,7 +28,7 @@ public:
     // A canvas of W x H units, `pixelWidth` pixels wide (the height in
     // proportion), filled with `background`. False, leaving it empty, when
     // either side would be below 1 or above PackedBitmap::kMaxSide pixels.
-    bool reset(int unitWidth, int unitHeight, int pixelWidth, Rgb background);
+    [[nodiscard]] bool reset(int unitWidth, int unitHeight, int pixelWidth, Rgb background);
 
     void fill(const PreviewBox& box, Rgb colour);
     // The picture stretched over the box; an 8-bit picture through its own palette.
