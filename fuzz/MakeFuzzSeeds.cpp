@@ -8,6 +8,7 @@
 #include "BmpBuilder.h"
 #include "core/ByteOrder.h"
 #include "document/CarSetFile.h"
+#include "document/LazyGraphics.h"
 #include "document/PictureRecords.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
@@ -153,12 +154,20 @@ int main(int argc, char** argv) {
         }
     }
 
+    // Thumbnail seeds: the size byte, then the file.
+    auto thumbnailSeed = [&](const char* name, const std::vector<std::uint8_t>& bytes) {
+        std::vector<std::uint8_t> seed = {63};
+        seed.insert(seed.end(), bytes.begin(), bytes.end());
+        Write(folder / "fuzz-thumbnail" / name, seed);
+    };
     std::vector<std::uint8_t> file;
     if (Ok(BuildSoftwareJam(Pattern(12, Depth::Bits8), {{0, 0, 128, 6}, {128, 0, 128, 6}, {0, 6, 256, 6, true}},
                             false, file))) {
         Write(folder / "fuzz-software-jam/three.jam", file);
+        thumbnailSeed("software.jam", file);
     }
     if (Ok(BuildHardwareJam(Pattern(12, Depth::Bits24), 5, file))) {
+        thumbnailSeed("hardware.jam", file);
         Write(folder / "fuzz-hardware-jam/five.jam", file);
         Write(folder / "fuzz-texelor/five.jam", file);
         // The run-length target reads a pixel count and an implicit code first.
@@ -175,6 +184,15 @@ int main(int argc, char** argv) {
     carSet.hasInformation = 1;
     if (Ok(EncodeCarSet(carSet, GraphicEnvironment{}, file))) {
         Write(folder / "fuzz-car-set/helmets.gp3", file);
+    }
+    // The thumbnail's car set also holds the first team's livery.
+    const std::filesystem::path livery = std::filesystem::temp_directory_path() / "tavolex-seed-livery.bmp";
+    if (Ok(SaveBitmapFile(livery, Bands(256, 384, Depth::Bits24)))) {
+        SetSlotFromFile(carSet, GraphicKind::CarLivery, 0, Variant::Hardware, livery);
+        if (Ok(EncodeCarSet(carSet, GraphicEnvironment{}, file))) {
+            thumbnailSeed("livery.gp3", file);
+        }
+        std::filesystem::remove(livery);
     }
     NewCarSet(carSet);
     if (Ok(EncodeCarSet(carSet, GraphicEnvironment{}, file))) {

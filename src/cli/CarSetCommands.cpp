@@ -7,6 +7,7 @@
 
 #include "CommandTemporaryFolder.h"
 #include "PictureFiles.h"
+#include "PreviewCommands.h"
 #include "TeamsJson.h"
 #include "TerminalProgress.h"
 #include "core/TextEncoding.h"
@@ -244,7 +245,8 @@ int Generate(Arguments arguments) {
 
 int RunCarSetCommand(Arguments arguments) {
     return Dispatch("carset", arguments,
-                    {{"new", New}, {"info", Info}, {"extract", Extract}, {"pack", Pack}, {"generate", Generate}});
+                    {{"new", New}, {"info", Info}, {"extract", Extract}, {"pack", Pack}, {"generate", Generate},
+                     {"preview", PreviewCarSet}});
 }
 
 } // namespace tavolex::cli

@@ -8,6 +8,7 @@
 #include "CarSetCommands.h"
 #include "GameCommands.h"
 #include "JamCommands.h"
+#include "PreviewCommands.h"
 #include "TeamsCommands.h"
 
 namespace {
@@ -52,6 +53,22 @@ Commands:
       VARIANT is software or hardware (both without --to). DIR names the game
       from which the hardware cockpit mask is rebuilt when it is missing.
       Prints one line per generated picture; writes nothing on a failure.
+  carset preview IN.GP3 OUT.png [--team T] [--width W]
+      Draws the whole car set as one PNG picture: its title (the first line
+      of its information), a row per team with the team, engine and driver
+      names, livery, cockpit, both helmets, pit crew, menu art logo and badge
+      and pit box sign, then the tyres, treads and the pit lane order. The
+      hardware picture is shown where there is one, else the software one;
+      an empty slot shows "empty". --team T (0-10) draws that team alone,
+      larger; --width W makes the picture W pixels wide (pictures scaled
+      nearest neighbour, so pixels stay crisp). Writes nothing on a failure.
+
+  thumbnail --size N IN OUT.png
+      Writes the picture a file manager shows for a car set (its first
+      team's livery and helmets over its title) or a JAM texture (its
+      picture, software or hardware), at most N x N pixels (N 1-1024), as a
+      PNG with the Thumb::MTime and Software keys. A damaged file fails
+      and writes nothing. share/thumbnailers/tavolex.thumbnailer runs this.
 
   game make-sample DIR [--credit TEXT] [--masks DATA-DIR]
       Writes a complete synthetic game installation into DIR, for trying
@@ -168,6 +185,9 @@ int main(int argc, char** argv) {
     }
     if (command == "game") {
         return tavolex::cli::RunGameCommand(std::move(words));
+    }
+    if (command == "thumbnail") {
+        return tavolex::cli::RunThumbnailCommand(std::move(words));
     }
     if (command == "teams") {
         return tavolex::cli::RunTeamsCommand(std::move(words));

@@ -12,7 +12,7 @@ foreach(file
         share/doc/tavolex/manual/index.html share/doc/tavolex/manual/command-line.html
         share/man/man1/tavolex-cli.1 share/man/man1/texelor.1
         share/applications/tavolex.desktop share/applications/texelor.desktop
-        share/mime/packages/tavolex.xml
+        share/mime/packages/tavolex.xml share/thumbnailers/tavolex.thumbnailer
         share/icons/hicolor/16x16/apps/tavolex.png share/icons/hicolor/256x256/apps/tavolex.png
         share/icons/hicolor/48x48/apps/texelor.png share/icons/hicolor/256x256/apps/texelor.png)
     if(NOT EXISTS "${PREFIX}/${file}")

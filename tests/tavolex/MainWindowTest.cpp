@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTabBar>
@@ -15,6 +16,8 @@
 #include "editing/PitCrewUpgrade.h"
 #include "game/SampleGame.h"
 #include "settings/Settings.h"
+#include "formats/PictureFile.h"
+#include "preview/CarSetPreview.h"
 #include "settings/IniFile.h"
 #include "shell/Boxes.h"
 #include "shell/ProgressWindow.h"
@@ -282,6 +285,43 @@ TEST(Startup, SaysWhenThePitCrewMasksAreMissing) {
     RunStartupSteps(*shell.state, *shell.ui, *shell.window, {});
     EXPECT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
     EXPECT_TRUE(tavolex::PitCrewFilesNeedingUpgrade(shell.folder / "game").empty());
+}
+
+TEST(MainWindow, ExportPreviewSavesTheCarSetAsOnePngPicture) {
+    Shell shell;
+    MainWindow& window = *shell.window;
+    window.show();
+    QMenu* file = window.menuBar()->actions().front()->menu();
+    ASSERT_TRUE(file->actions().contains(window.action("exportPreview")));
+    EXPECT_EQ(window.action("exportPreview")->text(), "Export &Preview...");
+    file->popup(window.mapToGlobal(QPoint(0, 0)));
+    SaveScreenshot(*file, "file-menu");
+    file->hide();
+
+    shell.state->carSet().teams[2].drivers[0].name = "Kimi R\xE4ikk\xF6nen";
+    const tavolex::CarSet before = shell.state->carSet();
+    // The dialog adds the extension; the preview is drawn by the library, as the command line's.
+    shell.ui->paths.push_back(shell.path("field"));
+    window.action("exportPreview")->trigger();
+    EXPECT_TRUE(shell.ui->errors.isEmpty());
+    tavolex::PackedBitmap picture;
+    ASSERT_TRUE(tavolex::Ok(tavolex::LoadPictureFile(shell.folder / "field.png", picture, 1099, 1874,
+                                                     tavolex::Depth::Bits24)));
+    tavolex::PackedBitmap expected;
+    ASSERT_TRUE(tavolex::Ok(tavolex::DrawCarSetPreview(before, shell.state->graphicEnvironment(), {}, expected)));
+    EXPECT_TRUE(picture == expected);
+    EXPECT_TRUE(shell.state->carSet().teams == before.teams) << "an export only reads the car set";
+    EXPECT_EQ(shell.state->carSet().modified, before.modified);
+
+    // Cancelled, then into a folder that does not exist: nothing written, the failure said.
+    shell.ui->paths.push_back("");
+    window.action("exportPreview")->trigger();
+    EXPECT_TRUE(shell.ui->errors.isEmpty());
+    shell.ui->paths.push_back(shell.path("missing/field.png"));
+    window.action("exportPreview")->trigger();
+    ASSERT_EQ(shell.ui->errors.size(), 1);
+    EXPECT_EQ(shell.ui->errors[0], "Couldn't save the preview!");
+    EXPECT_FALSE(fs::exists(shell.folder / "missing"));
 }
 
 TEST(Startup, SaysOnceAtExitWhenTheSettingsCannotBeWritten) {

@@ -196,6 +196,23 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::CameraAngleRange, "Angle: -180 to 180."},
     {TextId::CameraValueRange, "Value : -32768 to 32767."},
     {TextId::RecoverQuestion, "Recover the unsaved car set from %s?"},
+    {TextId::ExportPreviewTitle, "Export Preview"},
+    {TextId::PreviewFilter, "PNG Files (*.png)"},
+    {TextId::CouldntSavePreview, "Couldn't save the preview!"},
+    {TextId::CouldntMakeThumbnail, "Couldn't make the thumbnail!"},
+    {TextId::PreviewEmpty, "empty"},
+    {TextId::PreviewTeamColumn, "Team, engine, drivers"},
+    {TextId::PreviewCarColumn, "Car"},
+    {TextId::PreviewCockpitColumn, "Cockpit"},
+    {TextId::PreviewHelmetsColumn, "Helmets"},
+    {TextId::PreviewPitCrewColumn, "Crew"},
+    {TextId::PreviewLogoColumn, "Logo"},
+    {TextId::PreviewBadgeColumn, "Badge"},
+    {TextId::PreviewPitBoxColumn, "Pit box sign"},
+    {TextId::PreviewTyres, "Tyres %s"},
+    {TextId::PreviewTread, "Tread %s"},
+    {TextId::PreviewPitLane, "Pit lane order"},
+    {TextId::PreviewUntitled, "Untitled car set"},
 };
 
 } // namespace

@@ -198,6 +198,24 @@ enum class TextId {
     FoundGamesHeading,
     NoGamesFound,
     GameSearchCutShort,
+    // The car set preview and the file managers' thumbnails.
+    ExportPreviewTitle,
+    PreviewFilter,
+    CouldntSavePreview,
+    CouldntMakeThumbnail,
+    PreviewEmpty,
+    PreviewTeamColumn,
+    PreviewCarColumn,
+    PreviewCockpitColumn,
+    PreviewHelmetsColumn,
+    PreviewPitCrewColumn,
+    PreviewLogoColumn,
+    PreviewBadgeColumn,
+    PreviewPitBoxColumn,
+    PreviewTyres,   // "%s": the tyre type, 1 or 2
+    PreviewTread,   // "%s": the tyre type, 1 or 2
+    PreviewPitLane,
+    PreviewUntitled,
 };
 
 // What a command that failed has to show; nothing on success.

@@ -54,11 +54,7 @@ Error SavePictureFile(const std::filesystem::path& path, const PackedBitmap& bit
     if (!IsPngName(path)) {
         return SaveBitmapFile(path, bitmap);
     }
-    std::vector<std::uint8_t> file;
-    if (Error error = EncodePngFile(bitmap, file); !Ok(error)) {
-        return error;
-    }
-    return WriteFileAtomically(path, file);
+    return SavePngFile(path, bitmap);
 }
 
 } // namespace tavolex

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstring>
 
+#include "files/AtomicWrite.h"
 #include "formats/BitmapFile.h"
 
 // libpng reports errors by longjmp. Each function that calls into libpng
@@ -115,15 +116,22 @@ void WriteToMemory(png_structp png, png_bytep data, png_size_t length) {
 void FlushNothing(png_structp) {}
 
 bool WriteRows(png_structp png, png_infop info, int width, int height, bool indexed,
-               const png_color* palette, png_bytepp rows) {
+               const png_color* palette, png_bytepp rows, png_textp texts, int textCount, bool fast) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
+    }
+    if (fast) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
+        png_set_compression_level(png, 1);
     }
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                  indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     if (indexed) {
         png_set_PLTE(png, info, palette, 256);
+    }
+    if (textCount > 0) {
+        png_set_text(png, info, texts, textCount);
     }
     png_write_info(png, info);
     if (!indexed) {
@@ -208,9 +216,23 @@ Error ParsePngFile(Bytes file, PackedBitmap& destination, int width, int height,
     return ConvertLoadedPicture(std::move(image), destination, target);
 }
 
-Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file) {
+Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file, std::span<const PngText> texts,
+                    PngEffort effort) {
     if (bitmap.empty()) {
         return Error::WrongBitmapDepth;
+    }
+    // libpng takes the chunks as C structures pointing into the caller's strings.
+    std::vector<png_text> chunks;
+    for (const PngText& text : texts) {
+        if (text.key.empty() || text.key.size() > 79) {
+            return Error::InvalidName;
+        }
+        png_text chunk{};
+        chunk.compression = PNG_TEXT_COMPRESSION_NONE;
+        chunk.key = const_cast<png_charp>(text.key.c_str());
+        chunk.text = const_cast<png_charp>(text.text.c_str());
+        chunk.text_length = text.text.size();
+        chunks.push_back(chunk);
     }
     const bool indexed = bitmap.depth() == Depth::Bits8;
     std::array<png_color, 256> palette{};
@@ -232,11 +254,21 @@ Error EncodePngFile(const PackedBitmap& bitmap, std::vector<std::uint8_t>& file)
     std::vector<std::uint8_t> bytes;
     MemoryOutput output{&bytes};
     png_set_write_fn(state.png, &output, WriteToMemory, FlushNothing);
-    if (!WriteRows(state.png, state.info, bitmap.width(), bitmap.height(), indexed, palette.data(), rows.data())) {
+    if (!WriteRows(state.png, state.info, bitmap.width(), bitmap.height(), indexed, palette.data(), rows.data(),
+                   chunks.data(), static_cast<int>(chunks.size()), effort == PngEffort::Fast)) {
         return Error::OutOfMemory;
     }
     file = std::move(bytes);
     return Error::None;
+}
+
+Error SavePngFile(const std::filesystem::path& path, const PackedBitmap& bitmap, std::span<const PngText> texts,
+                  PngEffort effort) {
+    std::vector<std::uint8_t> file;
+    if (Error error = EncodePngFile(bitmap, file, texts, effort); !Ok(error)) {
+        return error;
+    }
+    return WriteFileAtomically(path, file);
 }
 
 } // namespace tavolex

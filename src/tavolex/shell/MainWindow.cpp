@@ -34,6 +34,7 @@
 #include "pages/PitBoxesPage.h"
 #include "pages/TeamsPage.h"
 #include "pages/WheelsPage.h"
+#include "preview/CarSetPreview.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/GameText.h"
@@ -146,6 +147,7 @@ void MainWindow::buildMenus() {
     add(file, "open", tr("&Open"), &MainWindow::openCarSet)->setIcon(icons::Open());
     add(file, "save", tr("&Save"), &MainWindow::saveCarSet, QKeySequence(Qt::ALT | Qt::Key_S))->setIcon(icons::Save());
     add(file, "saveAs", tr("Save &as..."), &MainWindow::saveCarSetAs);
+    add(file, "exportPreview", tr("Export &Preview..."), &MainWindow::exportPreview);
     recentMenu_ = file->addMenu(tr("&Recent Car Sets"));
     recentMenu_->setObjectName("recent");
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -372,6 +374,18 @@ bool MainWindow::saveCarSetAs() {
         return false;
     }
     return writeCarSet(path.toStdString());
+}
+
+void MainWindow::exportPreview() {
+    const QString path = ui_.saveFile(this, T(TextId::ExportPreviewTitle), T(TextId::PreviewFilter), "png");
+    if (path.isEmpty() || !ui_.replace(this, path)) {
+        return;
+    }
+    const tavolex::Error error =
+        tavolex::SaveCarSetPreview(state_.carSet(), state_.graphicEnvironment(), {}, path.toStdString());
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(TextId::CouldntSavePreview));
+    }
 }
 
 bool MainWindow::writeCarSet(const std::string& path) {

@@ -42,6 +42,8 @@ public slots:
     bool openCarSetFile(const QString& path);
     bool saveCarSet();
     bool saveCarSetAs();
+    // File, Export Preview...: the car set as one PNG picture.
+    void exportPreview();
     void importFromGame();
     void exportToGame();
     void launchGame();
