@@ -91,9 +91,11 @@ AppPaths EditorAppPaths() {
 
 std::filesystem::path EditorDataFolder() { return EditorAppPaths().dataFolder; }
 
-ExeIdentity IdentifyGame(const GameFolder& game) {
-    return IdentifyGameExecutable(game, ExeIdentificationFromHex(ReadSettings(EditorAppPaths().settingsFile).exeIdentification));
+std::optional<ExeIdentificationText> RememberedIdentification() {
+    return ExeIdentificationFromHex(ReadSettings(EditorAppPaths().settingsFile).exeIdentification);
 }
+
+ExeIdentity IdentifyGame(const GameFolder& game) { return IdentifyGameExecutable(game, RememberedIdentification()); }
 
 int FailWith(TextId text) {
     const std::string_view message = Text(text);

@@ -69,6 +69,8 @@ std::filesystem::path EditorDataFolder();
 // built-in text, the text the editor remembered in its settings file, or the
 // contents.
 [[nodiscard]] ExeIdentity IdentifyGame(const GameFolder& game);
+// The identification text the editor remembered in its settings file, if any.
+std::optional<ExeIdentificationText> RememberedIdentification();
 // Prints the first paragraph of the message (the advice after it is about
 // the editor's dialogs); returns kFailure.
 int FailWith(TextId text);

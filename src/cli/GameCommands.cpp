@@ -68,7 +68,8 @@ int Find(const Arguments& arguments) {
     if (!arguments.valid() || !arguments.positional().empty()) {
         return UsageError("game find takes no arguments");
     }
-    const GameSearchResult found = FindGameInstallations(GameSearchRoots(Environment::FromProcess()));
+    const GameSearchResult found =
+        FindGameInstallations(GameSearchRoots(Environment::FromProcess()), {}, RememberedIdentification());
     Json games = Json::array();
     for (const FoundGame& game : found.games) {
         games.push_back({{"folder", game.folder.string()},

@@ -283,7 +283,7 @@ TEST(FindGameCli, PrintsTheInstallationsFoundAsJson) {
 }
 
 // The demo's masks: make-sample writes them where the editor's data folder keeps them.
-TEST(PitCrewUpgradeCli, MakeSampleWritesMasksThatFitTheSample) {
+TEST(SampleGameMasksCli, MakeSampleWritesMasksThatFitTheSample) {
     ScratchFolder folder;
     const std::string environment = "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
     auto run = [&](const std::vector<std::string>& arguments) {

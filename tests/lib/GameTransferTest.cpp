@@ -193,6 +193,18 @@ TEST_F(GameTransferTest, OnlyDataWritesTheTablesWithoutProgress) {
     EXPECT_FALSE(AnyChangedContains(changed, ".jam"));
 }
 
+// A name with a control character (a car set made elsewhere) never reaches
+// the game: the export fails before it writes anything.
+TEST_F(GameTransferTest, ANameTheGameCannotTakeStopsTheExportBeforeAnyWrite) {
+    UseGameCar(4, Variant::Software);
+    carSet.teams[2].drivers[1].name = "Tab\tName";
+    const auto before = Snapshot(environment.gameFolder);
+    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
+                           nullptr),
+              TextId::FailedToPatchGame);
+    EXPECT_TRUE(Changed(before, Snapshot(environment.gameFolder)).empty());
+}
+
 // The team data goes first: when GP3.EXE cannot be written, no picture is.
 TEST_F(GameTransferTest, AnExecutableThatCannotBeWrittenStopsTheExportBeforeThePictures) {
     UseGameCar(4, Variant::Software);

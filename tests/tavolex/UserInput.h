@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QUrl>
@@ -32,4 +33,16 @@ inline void SendMouse(QWidget* target, QEvent::Type type, const QPoint& at) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
+}
+
+// Types `text` as a keyboard would, one character at a time; unlike
+// QTest::keyClicks it takes characters beyond ASCII ("Räikkönen", "€").
+inline void TypeText(QWidget* target, const QString& text) {
+    for (const QChar c : text) {
+        const int key = c.unicode() < 0x80 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown);
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &release);
+    }
 }

@@ -83,7 +83,7 @@ private:
     // whose executable cannot be written gets nothing else either. The
     // steps reach the disk in their order: the save file, GP3.EXE, then the
     // language files, so a failing step leaves every later one unapplied.
-    Failure exportData() {
+    [[nodiscard]] Failure exportData() {
         const bool misc = selection_.has(item::kMiscSettings);
         if (misc && !Ok(CheckLevelNames(EveryLevelName(working_.misc.levelNames)))) {
             return TextId::FailedToPatchGame;
@@ -108,7 +108,7 @@ private:
         return std::nullopt;
     }
 
-    Failure exportRun(const GraphicItemRun& run) {
+    [[nodiscard]] Failure exportRun(const GraphicItemRun& run) {
         if (!AnySelected(selection_, run.first, run.count)) {
             return std::nullopt;
         }
@@ -135,7 +135,9 @@ private:
             const Failure failure = run.kind == GraphicKind::MenuArtwork ? fetchArt(slot)
                                                                          : exportPicture(run.kind, slot, run.variant);
             if (failure) {
-                writeArt(); // the teams before the failing one, as one by one they would have been
+                // The teams before the failing one, as one by one they would have been; the
+                // failure reported is the earlier one.
+                (void)writeArt();
                 return failure;
             }
         }
@@ -169,7 +171,7 @@ private:
     // The art of every selected team goes into the archive in one rewrite:
     // the archive is large, and team by team it would be read and written
     // eleven times.
-    Failure fetchArt(int team) {
+    [[nodiscard]] Failure fetchArt(int team) {
         PackedBitmap& sheet = artSheets_.emplace_back();
         const Failure failure = fetchOwnPicture(GraphicKind::MenuArtwork, team, Variant::Hardware, sheet);
         if (failure || sheet.empty()) {
@@ -180,7 +182,7 @@ private:
         return std::nullopt;
     }
 
-    Failure writeArt() {
+    [[nodiscard]] Failure writeArt() {
         const bool written = artTeams_.empty() || Ok(ExportTeamArts(game_.artArchive(), artTeams_));
         artTeams_.clear();
         artSheets_.clear();

@@ -1,5 +1,6 @@
 #include "game/GameFiles.h"
 
+#include "document/TeamNameRules.h"
 #include "files/AtomicWrite.h"
 #include "files/FileHelpers.h"
 #include "game/GameIdentity.h"
@@ -71,6 +72,8 @@ GameFileBatch::HeldFile* HeldGameFile(const std::filesystem::path& path) {
 GameFileBatch::GameFileBatch(const GameFolder& game) : game_(game), outer_(activeBatch) { activeBatch = this; }
 
 GameFileBatch::~GameFileBatch() {
+    // A batch left early still writes what was patched, as unbatched patches would have been.
+    // Whoever needs the result calls write() first; after it nothing is left to write here.
     (void)write();
     activeBatch = outer_;
 }
@@ -170,6 +173,10 @@ bool ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask
 }
 
 bool ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, const CarSet& carSet) {
+    // A car set made elsewhere may hold a name the game cannot take; nothing is written then.
+    if (!Ok(CheckTeamNames(carSet))) {
+        return false;
+    }
     if (CheckSaveFile(game) &&
         !Ok(PatchSaveFile(game, [&](auto& bytes) { return WriteSaveTeamTables(bytes, mask, carSet.teams); }))) {
         return false;

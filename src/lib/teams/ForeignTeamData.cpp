@@ -10,7 +10,7 @@
 #include "files/FileHelpers.h"
 #include "settings/IniFile.h"
 #include "teams/PerformanceFile.h"
-#include "teams/TeamNameRules.h"
+#include "document/TeamNameRules.h"
 
 namespace tavolex {
 namespace {

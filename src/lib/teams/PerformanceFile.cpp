@@ -6,7 +6,7 @@
 
 #include "files/AtomicWrite.h"
 #include "settings/IniFile.h"
-#include "teams/TeamNameRules.h"
+#include "document/TeamNameRules.h"
 
 namespace tavolex {
 namespace {

@@ -1,4 +1,4 @@
-#include "teams/TeamNameRules.h"
+#include "document/TeamNameRules.h"
 
 #include "core/TextEncoding.h"
 
