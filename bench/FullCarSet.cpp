@@ -104,4 +104,17 @@ bool LoadAndFetchEverySlot(const FullCarSet& full) {
     return fetched;
 }
 
+const FullCarSet* TimeLoadAndFetchEverySlot(benchmark::State& state) {
+    const FullCarSet* full = ReadyOrSkip(state);
+    if (full == nullptr) {
+        return nullptr;
+    }
+    for (auto _ : state) {
+        if (!LoadAndFetchEverySlot(*full)) {
+            state.SkipWithError("load or fetch failed");
+        }
+    }
+    return full;
+}
+
 } // namespace tavolex::bench

@@ -40,4 +40,7 @@ FullCarSet* ReadyOrSkip(benchmark::State& state);
 // every page would; false when any step fails.
 [[nodiscard]] bool LoadAndFetchEverySlot(const FullCarSet& full);
 
+// The benchmark loop of LoadAndFetchEverySlot; the full car set, or null when skipped.
+const FullCarSet* TimeLoadAndFetchEverySlot(benchmark::State& state);
+
 } // namespace tavolex::bench

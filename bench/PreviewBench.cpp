@@ -10,17 +10,7 @@
 namespace tavolex::bench {
 namespace {
 
-void PreviewBaseline(benchmark::State& state) {
-    const FullCarSet* full = ReadyOrSkip(state);
-    if (full == nullptr) {
-        return;
-    }
-    for (auto _ : state) {
-        if (!LoadAndFetchEverySlot(*full)) {
-            state.SkipWithError("load or fetch failed");
-        }
-    }
-}
+void PreviewBaseline(benchmark::State& state) { TimeLoadAndFetchEverySlot(state); }
 BENCHMARK(PreviewBaseline)->Name("CarSetPreview/baseline")->Unit(benchmark::kMillisecond);
 
 // Opening the file and drawing the preview; with `save` also encoding and writing the PNG.
