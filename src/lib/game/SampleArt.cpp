@@ -133,7 +133,7 @@ PackedBitmap SampleArtPicture(int team, int k) {
     c.fill(kSampleMagenta);
     if (k < kLogoFrames) {
         LogoFrame(c, look, k);
-    } else if (k < kGridCar) {
+    } else if (k >= kSetupCars && k < kGridCar) {
         CarFromAbove(c, look, DefaultCarNumbers()[static_cast<std::size_t>(2 * team)]);
     } else if (k == kGridCar) {
         CarFromSide(c, look, size.width, 46);
