@@ -70,6 +70,8 @@ TEST(GameTransferShell, ImportDialogOffersEverythingAndTheQuickBoxesCycle) {
         seen = true;
         EXPECT_EQ(dialog.windowTitle(), "Import data from Grand Prix 3 files...");
         EXPECT_EQ(dialog.confirmButton()->text(), "IMPORT");
+        // Focus lands once the window is active, which a slow (sanitised) run may not have reached yet.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
         EXPECT_TRUE(dialog.confirmButton()->hasFocus());
         for (int id : tavolex::AllItems()) {
             ASSERT_NE(dialog.itemBox(id), nullptr) << id;
