@@ -35,16 +35,16 @@ const std::vector<std::uint32_t>& PaintedIndices() {
 }
 
 std::vector<std::uint8_t> BitmapFile(bool runLength) {
-    test::BmpSpec spec = test::MakeSpec(40, kWidth, kHeight, 8);
+    test::BmpHeaders headers = test::MakeHeaders(40, kWidth, kHeight, 8);
     for (int i = 0; i < 256; ++i) {
         const auto v = static_cast<std::uint8_t>(i);
-        spec.colourTable.insert(spec.colourTable.end(), {v, static_cast<std::uint8_t>(255 - v), v, 0});
+        headers.colourTable.insert(headers.colourTable.end(), {v, static_cast<std::uint8_t>(255 - v), v, 0});
     }
     if (!runLength) {
-        return test::BuildBmp(spec, test::PackRows(PaintedIndices(), kWidth, kHeight, 8, false));
+        return test::BuildBmp(headers, test::PackRows(PaintedIndices(), kWidth, kHeight, 8, false));
     }
-    spec.compression = 1;
-    return test::BuildBmp(spec, test::EncodeBmpRunLength(PaintedIndices(), kWidth, kHeight, 8, false));
+    headers.compression = 1;
+    return test::BuildBmp(headers, test::EncodeBmpRunLength(PaintedIndices(), kWidth, kHeight, 8, false));
 }
 
 void Parse(benchmark::State& state, bool runLength) {

@@ -48,8 +48,8 @@ tavolex::PackedBitmap Bands(int width, int height, tavolex::Depth depth) {
 // One small BMP of every kind the reader knows: each header size, bit
 // depth, colour mask and run-length coding.
 void WriteBitmapVariants(const std::filesystem::path& folder) {
-    using tavolex::test::BmpSpec;
-    using tavolex::test::MakeSpec;
+    using tavolex::test::BmpHeaders;
+    using tavolex::test::MakeHeaders;
     constexpr int kWidth = 13;
     constexpr int kHeight = 5;
     std::vector<std::uint32_t> indices;
@@ -81,48 +81,48 @@ void WriteBitmapVariants(const std::filesystem::path& folder) {
         }
         return values;
     };
-    auto write = [&](const std::string& name, BmpSpec spec, const std::vector<std::uint8_t>& pixels) {
-        Write(folder / "fuzz-bitmap-file" / (name + ".bmp"), tavolex::test::BuildBmp(spec, pixels));
+    auto write = [&](const std::string& name, BmpHeaders headers, const std::vector<std::uint8_t>& pixels) {
+        Write(folder / "fuzz-bitmap-file" / (name + ".bmp"), tavolex::test::BuildBmp(headers, pixels));
     };
     for (int bits : {1, 4, 8}) {
-        BmpSpec spec = MakeSpec(40, kWidth, kHeight, bits);
-        spec.colourTable = table(std::size_t{1} << bits, 4);
-        write("palette" + std::to_string(bits), spec,
+        BmpHeaders headers = MakeHeaders(40, kWidth, kHeight, bits);
+        headers.colourTable = table(std::size_t{1} << bits, 4);
+        write("palette" + std::to_string(bits), headers,
               tavolex::test::PackRows(lowered(bits), kWidth, kHeight, bits, false));
-        BmpSpec os2 = MakeSpec(12, kWidth, kHeight, bits);
+        BmpHeaders os2 = MakeHeaders(12, kWidth, kHeight, bits);
         os2.colourTable = table(std::size_t{1} << bits, 3);
         write("os2-palette" + std::to_string(bits), os2,
               tavolex::test::PackRows(lowered(bits), kWidth, kHeight, bits, false));
     }
-    BmpSpec shortTable = MakeSpec(124, kWidth, kHeight, 8, true);
+    BmpHeaders shortTable = MakeHeaders(124, kWidth, kHeight, 8, true);
     shortTable.coloursUsed = 12;
     shortTable.colourTable = table(12, 4);
     write("palette8-short-top-down", shortTable, tavolex::test::PackRows(indices, kWidth, kHeight, 8, true));
     for (int bits : {8, 4}) {
-        BmpSpec spec = MakeSpec(40, kWidth, kHeight, bits);
-        spec.compression = bits == 8 ? 1 : 2;
-        spec.colourTable = table(std::size_t{1} << bits, 4);
-        write("rle" + std::to_string(bits), spec,
+        BmpHeaders headers = MakeHeaders(40, kWidth, kHeight, bits);
+        headers.compression = bits == 8 ? 1 : 2;
+        headers.colourTable = table(std::size_t{1} << bits, 4);
+        write("rle" + std::to_string(bits), headers,
               tavolex::test::EncodeBmpRunLength(lowered(bits), kWidth, kHeight, bits, false));
         // A skip of 3 right and 2 up, a run of 4, the end of that row and of the picture.
-        write("rle" + std::to_string(bits) + "-skip", spec, {0, 2, 3, 2, 4, 0x35, 0, 0, 0, 1});
+        write("rle" + std::to_string(bits) + "-skip", headers, {0, 2, 3, 2, 4, 0x35, 0, 0, 0, 1});
     }
-    write("os2-24", MakeSpec(12, kWidth, kHeight, 24), tavolex::test::PackRows(colours, kWidth, kHeight, 24, false));
+    write("os2-24", MakeHeaders(12, kWidth, kHeight, 24), tavolex::test::PackRows(colours, kWidth, kHeight, 24, false));
     for (std::uint32_t infoSize : {52u, 56u, 108u}) {
-        write("rgb24-" + std::to_string(infoSize), MakeSpec(infoSize, kWidth, kHeight, 24, true),
+        write("rgb24-" + std::to_string(infoSize), MakeHeaders(infoSize, kWidth, kHeight, 24, true),
               tavolex::test::PackRows(colours, kWidth, kHeight, 24, true));
     }
-    write("rgb555", MakeSpec(40, kWidth, kHeight, 16), tavolex::test::PackRows(masked(16), kWidth, kHeight, 16, false));
-    BmpSpec rgb565 = MakeSpec(40, kWidth, kHeight, 16);
+    write("rgb555", MakeHeaders(40, kWidth, kHeight, 16), tavolex::test::PackRows(masked(16), kWidth, kHeight, 16, false));
+    BmpHeaders rgb565 = MakeHeaders(40, kWidth, kHeight, 16);
     rgb565.compression = 3;
     rgb565.masks = {0xF800, 0x07E0, 0x001F};
     write("rgb565", rgb565, tavolex::test::PackRows(masked(16), kWidth, kHeight, 16, false));
-    BmpSpec argb1555 = MakeSpec(40, kWidth, kHeight, 16);
+    BmpHeaders argb1555 = MakeHeaders(40, kWidth, kHeight, 16);
     argb1555.compression = 6;
     argb1555.masks = {0x7C00, 0x03E0, 0x001F, 0x8000};
     write("argb1555", argb1555, tavolex::test::PackRows(masked(16), kWidth, kHeight, 16, false));
-    write("rgb32", MakeSpec(40, kWidth, kHeight, 32), tavolex::test::PackRows(masked(32), kWidth, kHeight, 32, false));
-    BmpSpec argb = MakeSpec(124, kWidth, kHeight, 32, true);
+    write("rgb32", MakeHeaders(40, kWidth, kHeight, 32), tavolex::test::PackRows(masked(32), kWidth, kHeight, 32, false));
+    BmpHeaders argb = MakeHeaders(124, kWidth, kHeight, 32, true);
     argb.compression = 3;
     argb.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
     write("argb32-top-down", argb, tavolex::test::PackRows(masked(32), kWidth, kHeight, 32, true));

@@ -13,7 +13,7 @@
 
 namespace tavolex {
 namespace {
-using test::BmpSpec;
+using test::BmpHeaders;
 using test::BuildBmp;
 using test::PackRows;
 
@@ -54,9 +54,9 @@ TEST(BitmapKinds, PaletteFilesOfOneFourAndEightBitsKeepTheirIndices) {
                     continue; // OS/2 rows are always bottom-up
                 }
                 SCOPED_TRACE(testing::Message() << bits << " bits, header " << infoSize << (topDown ? " top-down" : ""));
-                BmpSpec spec = test::MakeSpec(infoSize, kWidth, kHeight, bits, topDown);
-                spec.colourTable = test::ColourTableOf(picture, entries, infoSize == 12 ? 3 : 4);
-                const auto file = BuildBmp(spec, PackRows(test::PixelValues(picture), kWidth, kHeight, bits, topDown));
+                BmpHeaders headers = test::MakeHeaders(infoSize, kWidth, kHeight, bits, topDown);
+                headers.colourTable = test::ColourTableOf(picture, entries, infoSize == 12 ? 3 : 4);
+                const auto file = BuildBmp(headers, PackRows(test::PixelValues(picture), kWidth, kHeight, bits, topDown));
                 PackedBitmap indexed;
                 ASSERT_EQ(ParseBitmapFile(file, indexed, kWidth, kHeight, Depth::Bits8), Error::None);
                 EXPECT_EQ(indexed, WithGamePalette(picture));
@@ -77,10 +77,10 @@ TEST(BitmapKinds, AColourTableShorterThanTheDepthAllows) {
         picture.row(0)[x] = static_cast<std::uint8_t>(x);
         picture.row(1)[x] = static_cast<std::uint8_t>(15 - x);
     }
-    BmpSpec spec = test::MakeSpec(40, 16, 2, 4);
-    spec.coloursUsed = 5;
-    spec.colourTable = test::ColourTableOf(picture, 5, 4);
-    const auto file = BuildBmp(spec, PackRows(test::PixelValues(picture), 16, 2, 4, false));
+    BmpHeaders headers = test::MakeHeaders(40, 16, 2, 4);
+    headers.coloursUsed = 5;
+    headers.colourTable = test::ColourTableOf(picture, 5, 4);
+    const auto file = BuildBmp(headers, PackRows(test::PixelValues(picture), 16, 2, 4, false));
     EXPECT_EQ(ReadU32(&file[10]), 14u + 40u + 20u);
     PackedBitmap colour;
     ASSERT_EQ(ParseBitmapFile(file, colour, 16, 2, Depth::Bits24), Error::None);
@@ -92,7 +92,7 @@ TEST(BitmapKinds, AColourTableShorterThanTheDepthAllows) {
     EXPECT_EQ(indexed, WithGamePalette(picture));
 
     // An OS/2 file's table fills the room before its pixels.
-    BmpSpec os2 = test::MakeSpec(12, 16, 2, 8);
+    BmpHeaders os2 = test::MakeHeaders(12, 16, 2, 8);
     os2.colourTable = test::ColourTableOf(picture, 3, 3);
     const auto short2 = BuildBmp(os2, PackRows(test::PixelValues(picture), 16, 2, 8, false));
     ASSERT_EQ(ParseBitmapFile(short2, colour, 16, 2, Depth::Bits24), Error::None);
@@ -137,11 +137,11 @@ TEST(BitmapKinds, SixteenBitPixelsWidenTheUsualWay) {
                                           : (red << redShift | green << greenShift | blue) | 0x8000u * (c.greenBits == 5));
             }
         }
-        BmpSpec spec = test::MakeSpec(c.infoSize, kWidth, 3, 16);
-        spec.compression = c.compression;
-        spec.masks = c.masks;
+        BmpHeaders headers = test::MakeHeaders(c.infoSize, kWidth, 3, 16);
+        headers.compression = c.compression;
+        headers.masks = c.masks;
         PackedBitmap read;
-        ASSERT_EQ(ParseBitmapFile(BuildBmp(spec, PackRows(values, kWidth, 3, 16, false)), read, kWidth, 3, Depth::Bits24),
+        ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(values, kWidth, 3, 16, false)), read, kWidth, 3, Depth::Bits24),
                   Error::None);
         for (int y = 0; y < 3; ++y) {
             for (int x = 0; x < kWidth; ++x) {
@@ -171,22 +171,22 @@ TEST(BitmapKinds, ThirtyTwoBitMasksInAnyPlaceAndWidth) {
         rgba.push_back(channel(v, 16) << 24 | channel(v, 8) << 16 | channel(v, 0) << 8 | 0x7Fu);
         wide.push_back(channel(v, 16) << 22 | 3u << 20 | channel(v, 8) << 12 | 1u << 10 | channel(v, 0) << 2 | 2u);
     }
-    BmpSpec spec = test::MakeSpec(40, 19, 5, 32);
-    spec.compression = 3;
+    BmpHeaders headers = test::MakeHeaders(40, 19, 5, 32);
+    headers.compression = 3;
     PackedBitmap read;
-    spec.masks = {0xFF000000, 0x00FF0000, 0x0000FF00};
-    ASSERT_EQ(ParseBitmapFile(BuildBmp(spec, PackRows(rgba, 19, 5, 32, false)), read, 19, 5, Depth::Bits24), Error::None);
+    headers.masks = {0xFF000000, 0x00FF0000, 0x0000FF00};
+    ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(rgba, 19, 5, 32, false)), read, 19, 5, Depth::Bits24), Error::None);
     EXPECT_EQ(read, picture);
-    spec.infoSize = 124;
-    spec.topDown = true;
-    spec.masks = {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000};
-    ASSERT_EQ(ParseBitmapFile(BuildBmp(spec, PackRows(wide, 19, 5, 32, true)), read, 19, 5, Depth::Bits24), Error::None);
+    headers.infoSize = 124;
+    headers.topDown = true;
+    headers.masks = {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000};
+    ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(wide, 19, 5, 32, true)), read, 19, 5, Depth::Bits24), Error::None);
     EXPECT_EQ(read, picture);
 }
 
 TEST(BitmapKinds, RefusesWhatCannotBeReadWithTheFaultNamed) {
     const PackedBitmap colour = test::PhotoLike24(8, 4);
-    BmpSpec base = test::MakeSpec(124, 8, 4, 32);
+    BmpHeaders base = test::MakeHeaders(124, 8, 4, 32);
     base.compression = 3;
     base.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
     const auto pixels32 = PackRows(test::PixelValues(colour), 8, 4, 32, false);
@@ -229,7 +229,7 @@ TEST(BitmapKinds, RefusesWhatCannotBeReadWithTheFaultNamed) {
     EXPECT_EQ(parse(with32(good, 54, 0x00F0F000)), Error::UnsupportedColourMasks);
     EXPECT_EQ(parse(with32(good, 62, 0)), Error::UnsupportedColourMasks);
     EXPECT_EQ(parse(with16(good, 28, 16)), Error::UnsupportedColourMasks) << "8-8-8 masks on 16-bit pixels";
-    BmpSpec masks40 = test::MakeSpec(40, 8, 4, 16);
+    BmpHeaders masks40 = test::MakeHeaders(40, 8, 4, 16);
     masks40.compression = 3;
     masks40.masks = {0xF800, 0x07E0, 0x003F};
     EXPECT_EQ(parse(BuildBmp(masks40, PackRows(std::vector<std::uint32_t>(32, 0), 8, 4, 16, false))),
@@ -238,7 +238,7 @@ TEST(BitmapKinds, RefusesWhatCannotBeReadWithTheFaultNamed) {
     EXPECT_EQ(parse(BuildBmp(masks40, {})), Error::ReadFailed);
 
     // Colour tables longer than the depth allows, or past the pixel offset or the file.
-    BmpSpec indexed = test::MakeSpec(40, 8, 4, 4);
+    BmpHeaders indexed = test::MakeHeaders(40, 8, 4, 4);
     indexed.colourTable = test::ColourTableOf(test::Banded8(1, 1), 16, 4);
     const auto four = BuildBmp(indexed, PackRows(std::vector<std::uint32_t>(32, 3), 8, 4, 4, false));
     ASSERT_EQ(parse(four), Error::None);

@@ -11,7 +11,7 @@
 
 namespace tavolex {
 namespace {
-using test::BmpSpec;
+using test::BmpHeaders;
 using test::BuildBmp;
 
 constexpr std::uint32_t kRle8 = 1;
@@ -20,13 +20,13 @@ constexpr std::uint32_t kRle4 = 2;
 // A run-length file of W x H with a grey colour table.
 std::vector<std::uint8_t> RunLengthFile(int width, int height, int bits, const std::vector<std::uint8_t>& stream,
                                         bool topDown = false) {
-    BmpSpec spec = test::MakeSpec(40, width, height, bits, topDown);
-    spec.compression = bits == 8 ? kRle8 : kRle4;
+    BmpHeaders headers = test::MakeHeaders(40, width, height, bits, topDown);
+    headers.compression = bits == 8 ? kRle8 : kRle4;
     for (int i = 0; i < (1 << bits); ++i) {
         const auto v = static_cast<std::uint8_t>(i * 255 / ((1 << bits) - 1));
-        spec.colourTable.insert(spec.colourTable.end(), {v, v, v, 0});
+        headers.colourTable.insert(headers.colourTable.end(), {v, v, v, 0});
     }
-    return BuildBmp(spec, stream);
+    return BuildBmp(headers, stream);
 }
 
 // The indices of an 8-bit image, top row first.
@@ -109,15 +109,15 @@ TEST(BitmapRunLength, HowAStreamMayEnd) {
     EXPECT_EQ(Indices(read), (std::vector<std::uint32_t>{0, 0, 5, 0}));
 
     // A header without the stream's size: the stream runs to the file's end.
-    BmpSpec spec = test::MakeSpec(40, 2, 2, 8);
-    spec.compression = kRle8;
-    spec.colourTable.resize(256 * 4);
-    spec.sizeImage = 0;
-    ASSERT_EQ(ParseBitmapFile(BuildBmp(spec, {2, 5, 0, 0, 2, 6, 0, 1}), read, 2, 2, Depth::Bits8), Error::None);
+    BmpHeaders headers = test::MakeHeaders(40, 2, 2, 8);
+    headers.compression = kRle8;
+    headers.colourTable.resize(256 * 4);
+    headers.sizeImage = 0;
+    ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, {2, 5, 0, 0, 2, 6, 0, 1}), read, 2, 2, Depth::Bits8), Error::None);
     EXPECT_EQ(Indices(read), (std::vector<std::uint32_t>{6, 6, 5, 5}));
     // A size the file does not hold: cut short.
-    spec.sizeImage = 12;
-    EXPECT_EQ(ParseBitmapFile(BuildBmp(spec, {2, 5, 0, 0, 2, 6, 0, 1}), read, 2, 2, Depth::Bits8),
+    headers.sizeImage = 12;
+    EXPECT_EQ(ParseBitmapFile(BuildBmp(headers, {2, 5, 0, 0, 2, 6, 0, 1}), read, 2, 2, Depth::Bits8),
               Error::PixelsOutsideFile);
 }
 
@@ -160,12 +160,12 @@ TEST(BitmapRunLength, AHostileStreamCostsNoMoreThanThePictureCanNeed) {
     for (int i = 0; i < 200000; ++i) {
         skips.insert(skips.end(), {0, 2, 0, 0});
     }
-    BmpSpec spec = test::MakeSpec(40, 8, 8, 8);
-    spec.compression = kRle8;
-    spec.colourTable.resize(256 * 4);
-    spec.sizeImage = 0xFFFFFFF0u;
+    BmpHeaders headers = test::MakeHeaders(40, 8, 8, 8);
+    headers.compression = kRle8;
+    headers.colourTable.resize(256 * 4);
+    headers.sizeImage = 0xFFFFFFF0u;
     PackedBitmap read;
-    EXPECT_EQ(ParseBitmapFile(BuildBmp(spec, skips), read, 8, 8, Depth::Bits8), Error::CompressedPixelsEndEarly);
+    EXPECT_EQ(ParseBitmapFile(BuildBmp(headers, skips), read, 8, 8, Depth::Bits8), Error::CompressedPixelsEndEarly);
 }
 
 } // namespace

@@ -30,23 +30,23 @@ struct Layout {
 // A BMP file of `image` in the given layout, built byte by byte as a
 // third-party writer would.
 std::vector<std::uint8_t> Build(const PackedBitmap& image, const Layout& layout) {
-    test::BmpSpec spec;
-    spec.infoSize = layout.infoSize;
-    spec.width = image.width();
-    spec.height = image.height();
-    spec.bits = layout.bits;
-    spec.topDown = layout.topDown;
-    spec.coloursUsed = layout.colours;
-    spec.gap = layout.gap;
+    test::BmpHeaders headers;
+    headers.infoSize = layout.infoSize;
+    headers.width = image.width();
+    headers.height = image.height();
+    headers.bits = layout.bits;
+    headers.topDown = layout.topDown;
+    headers.coloursUsed = layout.colours;
+    headers.gap = layout.gap;
     if (layout.bitfields) {
-        spec.compression = 3;
-        spec.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
+        headers.compression = 3;
+        headers.masks = {0x00FF0000, 0x0000FF00, 0x000000FF};
         if (layout.infoSize >= 56) {
-            spec.masks.push_back(0xFF000000);
+            headers.masks.push_back(0xFF000000);
         }
     }
     if (layout.bits == 8) {
-        spec.colourTable = test::ColourTableOf(image, layout.colours == 0 ? 256 : layout.colours, 4);
+        headers.colourTable = test::ColourTableOf(image, layout.colours == 0 ? 256 : layout.colours, 4);
     }
     std::vector<std::uint32_t> values = test::PixelValues(image);
     if (layout.bits == 32) {
@@ -54,7 +54,7 @@ std::vector<std::uint8_t> Build(const PackedBitmap& image, const Layout& layout)
             values[i] |= static_cast<std::uint32_t>(i * 7 % 256) << 24; // alpha, ignored
         }
     }
-    return test::BuildBmp(spec, test::PackRows(values, image.width(), image.height(), layout.bits, layout.topDown));
+    return test::BuildBmp(headers, test::PackRows(values, image.width(), image.height(), layout.bits, layout.topDown));
 }
 
 TEST(BitmapVariants, EveryHeaderVersionTopDownAndGapReadsTheSamePixels) {

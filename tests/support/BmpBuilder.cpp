@@ -7,21 +7,21 @@
 
 namespace tavolex::test {
 
-BmpSpec MakeSpec(std::uint32_t infoSize, int width, int height, int bits, bool topDown) {
-    BmpSpec spec;
-    spec.infoSize = infoSize;
-    spec.width = width;
-    spec.height = height;
-    spec.bits = bits;
-    spec.topDown = topDown;
-    return spec;
+BmpHeaders MakeHeaders(std::uint32_t infoSize, int width, int height, int bits, bool topDown) {
+    BmpHeaders headers;
+    headers.infoSize = infoSize;
+    headers.width = width;
+    headers.height = height;
+    headers.bits = bits;
+    headers.topDown = topDown;
+    return headers;
 }
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec, const std::vector<std::uint8_t>& pixelData) {
-    const bool os2 = spec.infoSize == 12;
-    const std::size_t trailingMasks = spec.infoSize == 40 ? spec.masks.size() * 4 : 0;
-    const std::size_t tableOffset = 14 + spec.infoSize + trailingMasks;
-    const std::size_t pixelOffset = tableOffset + spec.colourTable.size() + spec.gap;
+std::vector<std::uint8_t> BuildBmp(const BmpHeaders& headers, const std::vector<std::uint8_t>& pixelData) {
+    const bool os2 = headers.infoSize == 12;
+    const std::size_t trailingMasks = headers.infoSize == 40 ? headers.masks.size() * 4 : 0;
+    const std::size_t tableOffset = 14 + headers.infoSize + trailingMasks;
+    const std::size_t pixelOffset = tableOffset + headers.colourTable.size() + headers.gap;
     std::vector<std::uint8_t> file(pixelOffset, 0);
     file.insert(file.end(), pixelData.begin(), pixelData.end());
     file[0] = 'B';
@@ -29,27 +29,27 @@ std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec, const std::vector<std::u
     WriteU32(&file[2], static_cast<std::uint32_t>(file.size()));
     WriteU32(&file[10], static_cast<std::uint32_t>(pixelOffset));
     std::uint8_t* info = &file[14];
-    WriteU32(info, spec.infoSize);
+    WriteU32(info, headers.infoSize);
     if (os2) {
-        WriteU16(info + 4, static_cast<std::uint16_t>(spec.width));
-        WriteU16(info + 6, static_cast<std::uint16_t>(spec.height));
+        WriteU16(info + 4, static_cast<std::uint16_t>(headers.width));
+        WriteU16(info + 6, static_cast<std::uint16_t>(headers.height));
         WriteU16(info + 8, 1);
-        WriteU16(info + 10, static_cast<std::uint16_t>(spec.bits));
+        WriteU16(info + 10, static_cast<std::uint16_t>(headers.bits));
     } else {
-        WriteU32(info + 4, static_cast<std::uint32_t>(spec.width));
-        WriteU32(info + 8, static_cast<std::uint32_t>(spec.topDown ? -spec.height : spec.height));
+        WriteU32(info + 4, static_cast<std::uint32_t>(headers.width));
+        WriteU32(info + 8, static_cast<std::uint32_t>(headers.topDown ? -headers.height : headers.height));
         WriteU16(info + 12, 1);
-        WriteU16(info + 14, static_cast<std::uint16_t>(spec.bits));
-        WriteU32(info + 16, spec.compression);
-        WriteU32(info + 20, spec.sizeImage.value_or(static_cast<std::uint32_t>(pixelData.size())));
-        WriteU32(info + 32, spec.coloursUsed);
-        std::uint8_t* masks = spec.infoSize == 40 ? &file[14 + 40] : info + 40;
-        const std::size_t room = spec.infoSize == 40 ? spec.masks.size() : (spec.infoSize - 40) / 4;
-        for (std::size_t i = 0; i < std::min(spec.masks.size(), room); ++i) {
-            WriteU32(masks + 4 * i, spec.masks[i]);
+        WriteU16(info + 14, static_cast<std::uint16_t>(headers.bits));
+        WriteU32(info + 16, headers.compression);
+        WriteU32(info + 20, headers.sizeImage.value_or(static_cast<std::uint32_t>(pixelData.size())));
+        WriteU32(info + 32, headers.coloursUsed);
+        std::uint8_t* masks = headers.infoSize == 40 ? &file[14 + 40] : info + 40;
+        const std::size_t room = headers.infoSize == 40 ? headers.masks.size() : (headers.infoSize - 40) / 4;
+        for (std::size_t i = 0; i < std::min(headers.masks.size(), room); ++i) {
+            WriteU32(masks + 4 * i, headers.masks[i]);
         }
     }
-    std::copy(spec.colourTable.begin(), spec.colourTable.end(), file.begin() + static_cast<std::ptrdiff_t>(tableOffset));
+    std::copy(headers.colourTable.begin(), headers.colourTable.end(), file.begin() + static_cast<std::ptrdiff_t>(tableOffset));
     return file;
 }
 

@@ -13,7 +13,7 @@
 
 namespace tavolex::test {
 
-struct BmpSpec {
+struct BmpHeaders {
     std::uint32_t infoSize = 40;
     int width = 0;
     int height = 0;
@@ -32,9 +32,9 @@ struct BmpSpec {
 };
 
 // The header fields most files differ in; the rest as a plain file has them.
-BmpSpec MakeSpec(std::uint32_t infoSize, int width, int height, int bits, bool topDown = false);
+BmpHeaders MakeHeaders(std::uint32_t infoSize, int width, int height, int bits, bool topDown = false);
 
-std::vector<std::uint8_t> BuildBmp(const BmpSpec& spec, const std::vector<std::uint8_t>& pixelData);
+std::vector<std::uint8_t> BuildBmp(const BmpHeaders& headers, const std::vector<std::uint8_t>& pixelData);
 
 // The stored rows of W x H pixel values given top row first: indices for 1 to
 // 8 bits (leftmost pixel in the highest bits), 0xRRGGBB for 24 bits, the
