@@ -15,6 +15,7 @@
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
 #include "editing/GraphicCommands.h"
+#include "editing/PictureRefusal.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/BitmapFile.h"
 #include "settings/AppPaths.h"
@@ -173,7 +174,8 @@ int Pack(Arguments arguments) {
         }
         if (path) {
             if (Error error = AddPicture(carSet, file, *path); !Ok(error)) {
-                return Fail(file.name + ": " + std::string(Text(TextId::CouldntLoadBitmap)), ErrorText(error));
+                return Fail(file.name + ": " + std::string(Text(TextId::CouldntLoadBitmap)),
+                            PictureProblem(error, file.kind, file.variant));
             }
         }
     }

@@ -62,7 +62,7 @@ int main(int argc, char** argv) {
     const tavolex::AppPaths paths =
         tavolex::ResolveAppPaths(tavolex::CurrentExecutablePath(argv[0]), tavolex::Environment::FromProcess());
     const auto temporary = tavolex::MakeTemporaryFolder(paths);
-    QtUiServices ui(paths.settingsFile, paths.programFolder);
+    QtUiServices ui(paths.settingsFile);
     if (!temporary) {
         ui.error(nullptr, T(tavolex::TextId::InsufficientMemory));
         return 1;

@@ -165,7 +165,7 @@ TEST(CarSetCli, PackRefusesPicturesOfTheWrongSize) {
     const ProcessResult run = RunCli(folder, {"carset", "pack", P(folder / "in"), P(folder / "out.gp3")});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "tavolex-cli: cockpit-00-software.bmp: Couldn't load bitmap file! (the bitmap does not "
-                       "have the required width and height)\n");
+                       "have the required width and height (256 x 64 wanted))\n");
     EXPECT_FALSE(fs::exists(folder / "out.gp3"));
 }
 

@@ -1,8 +1,10 @@
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTabBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -210,6 +212,38 @@ TEST(InformationEditor, CountsLoadsSavesAndMarksTheCarSetModified) {
     EXPECT_FALSE(shell.window->action("aboutCarSet")->isEnabled());
 }
 
+// A page's Load starts in the car set's folder, else the game's, else home;
+// the program's own folder is never offered.
+TEST(FileDialogs, APagesDialogStartsInTheCarSetsFolderElseTheGamesElseHome) {
+    Shell shell;
+    const ScopedHome home(shell.folder.path());
+    fs::create_directories(shell.folder / "home");
+    fs::create_directories(shell.folder / "game");
+    fs::create_directories(shell.folder / "sets");
+    shell.window->show();
+    shell.window->tabs()->setCurrentIndex(2);
+    auto* load = shell.window->page()->findChild<QPushButton*>("load");
+    ASSERT_NE(load, nullptr);
+    const auto folderOf = [](const fs::path& folder) { return QString::fromStdString(folder.string()); };
+
+    shell.ui->paths.push_back("");
+    load->click();
+    EXPECT_EQ(shell.ui->dialogFolders.back(), folderOf(shell.folder / "home"));
+    shell.useGameAt(shell.folder / "game", tavolex::ExeStatus::Missing);
+    shell.ui->paths.push_back("");
+    load->click();
+    EXPECT_EQ(shell.ui->dialogFolders.back(), folderOf(shell.folder / "game"));
+    shell.ui->paths.push_back(shell.path("sets/season"));
+    shell.window->action("saveAs")->trigger();
+    shell.ui->paths.push_back("");
+    load->click();
+    EXPECT_EQ(shell.ui->dialogFolders.back(), folderOf(shell.folder / "sets"));
+    for (const QString& folder : shell.ui->dialogFolders) {
+        EXPECT_NE(folder, QString::fromStdString(shell.paths.programFolder.string()));
+        EXPECT_NE(folder, QDir::currentPath());
+    }
+}
+
 TEST(FileDialogs, ForceTheExtensionAndRememberAFolderPerTitle) {
     Shell shell;
     UiServices& ui = *shell.ui;
@@ -221,14 +255,14 @@ TEST(FileDialogs, ForceTheExtensionAndRememberAFolderPerTitle) {
     EXPECT_EQ(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT"), shell.path("texts/kept.txt"));
     EXPECT_TRUE(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT").isEmpty());
     EXPECT_EQ(shell.ui->beeps, 1);
-    // The first dialog starts in the program's folder, later ones where their title was last used.
-    const QString programFolder = QString::fromStdString(shell.folder.path().string());
-    EXPECT_EQ(shell.ui->dialogFolders[0], programFolder);
+    // The first dialog starts in the home folder (no car set file, no game), later ones where their title was last used.
+    const QString home = QDir::homePath();
+    EXPECT_EQ(shell.ui->dialogFolders[0], home);
     EXPECT_EQ(shell.ui->dialogFolders[1].toStdString(), (shell.folder / "texts").string() + "/");
     shell.ui->paths = {shell.path("texts/set.gp3"), ""};
     ui.openFile(nullptr, "Open Car Set", "Tavolex Car Sets (*.GP3)");
     ui.saveFile(nullptr, "Save Car Set As...", "Tavolex Car Sets (*.GP3)", "GP3");
-    EXPECT_EQ(shell.ui->dialogFolders.back(), programFolder) << "each title remembers its own folder";
+    EXPECT_EQ(shell.ui->dialogFolders.back(), home) << "each title remembers its own folder";
     // No question about a file that does not exist.
     EXPECT_TRUE(ui.replace(nullptr, shell.path("texts/none.txt")));
     EXPECT_TRUE(shell.ui->questions.isEmpty());

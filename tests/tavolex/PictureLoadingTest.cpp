@@ -15,6 +15,7 @@
 #include "pages/PictureView.h"
 #include "pages/TyreSheetPanel.h"
 #include "pages/WheelsPage.h"
+#include "formats/BitmapFile.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -44,13 +45,6 @@ const PicturePlace kPlaces[] = {
      [](QWidget* holder) { return static_cast<TyreSheetPanel*>(holder)->picture(); }},
 };
 
-void Click(QWidget* holder, const char* button) {
-    auto* found = holder->findChild<QPushButton*>(button);
-    ASSERT_NE(found, nullptr) << button;
-    ASSERT_TRUE(found->isEnabled()) << button;
-    QTest::mouseClick(found, Qt::LeftButton);
-}
-
 // The game's picture saved as PNG, removed, and brought back by Load and by a
 // drop: the page shows it as it was.
 TEST(PictureLoading, EveryPageLoadsAndTakesDropsOfPngPictures) {
@@ -59,14 +53,14 @@ TEST(PictureLoading, EveryPageLoadsAndTakesDropsOfPngPictures) {
         GraphicsShell shell(place.tab);
         QWidget* holder = place.holder(shell.window->page());
         PictureView* view = place.view(holder);
-        Click(holder, "import");
+        ClickButton(holder, "import");
         ASSERT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
         ASSERT_TRUE(view->hasImage());
         const QImage shown = view->image().copy(); // the view's image is over its own buffer
 
         const fs::path png = shell.folder / (std::string(place.name) + ".png");
         shell.ui->paths.push_back(QString::fromStdString(png.string()));
-        Click(holder, "saveAs");
+        ClickButton(holder, "saveAs");
         ASSERT_TRUE(fs::exists(png));
         const auto bytes = tavolex::test::ReadBytes(png);
         ASSERT_GE(bytes.size(), 8u);
@@ -74,13 +68,13 @@ TEST(PictureLoading, EveryPageLoadsAndTakesDropsOfPngPictures) {
 
         for (const bool dropped : {false, true}) {
             shell.ui->answers.push_back(UiServices::Answer::Yes);
-            Click(holder, "remove");
+            ClickButton(holder, "remove");
             ASSERT_FALSE(view->hasImage());
             if (dropped) {
                 EXPECT_TRUE(DropFile(view, png));
             } else {
                 shell.ui->paths.push_back(QString::fromStdString(png.string()));
-                Click(holder, "load");
+                ClickButton(holder, "load");
             }
             EXPECT_TRUE(shell.ui->errors.isEmpty()) << (dropped ? "dropped: " : "loaded: ")
                                                      << shell.ui->errors.join("|").toStdString();
@@ -89,6 +83,67 @@ TEST(PictureLoading, EveryPageLoadsAndTakesDropsOfPngPictures) {
             EXPECT_EQ(view->image(), shown) << (dropped ? "dropped" : "loaded");
         }
     }
+}
+
+// A refused file keeps the page's message and says under it which file it
+// was and why, in the command line's words; by Load and by a drop alike.
+TEST(PictureLoading, EveryPageSaysWhichFileItRefusedAndWhy) {
+    for (const PicturePlace& place : kPlaces) {
+        SCOPED_TRACE(place.name);
+        GraphicsShell shell(place.tab);
+        QWidget* holder = place.holder(shell.window->page());
+        const fs::path notes = shell.folder / "notes.bmp";
+        const std::string text(200, 't');
+        tavolex::test::WriteBytes(notes, std::vector<std::uint8_t>(text.begin(), text.end()));
+        for (const bool dropped : {false, true}) {
+            if (dropped) {
+                EXPECT_TRUE(DropFile(place.view(holder), notes));
+            } else {
+                shell.ui->paths.push_back(QString::fromStdString(notes.string()));
+                ClickButton(holder, "load");
+            }
+            ASSERT_EQ(shell.ui->errors.size(), 1) << (dropped ? "dropped" : "loaded");
+            EXPECT_EQ(shell.ui->errors[0].toStdString(),
+                      "Couldn't load bitmap file!\n\nnotes.bmp: the file is not a BMP file");
+            shell.ui->errors.clear();
+        }
+    }
+}
+
+// The size wanted is the page's picture's; a damaged PNG and a BMP of a
+// kind that is not read say so.
+TEST(PictureLoading, ARefusedPictureNamesTheSizeWantedOrTheFault) {
+    GraphicsShell shell(5); // the cockpits: their variants differ in size
+    QWidget* page = shell.window->page();
+    static_cast<GraphicsPage*>(page)->chooseVariant(tavolex::Variant::Software);
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> write;
+        const char* reason;
+    } files[] = {
+        {"small.bmp", [](const fs::path& file) { ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(file, tavolex::test::Banded8(100, 50)))); },
+         "the bitmap does not have the required width and height (256 x 64 wanted)"},
+        {"torn.png", [](const fs::path& file) {
+             tavolex::test::WriteBytes(file, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H'});
+         },
+         "the PNG file is damaged or cannot be read"},
+    };
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.name);
+        file.write(shell.folder / file.name);
+        shell.ui->paths.push_back(shell.path(file.name));
+        ClickButton(page, "load");
+        ASSERT_EQ(shell.ui->errors.size(), 1);
+        EXPECT_EQ(shell.ui->errors[0].toStdString(),
+                  std::string("Couldn't load bitmap file!\n\n") + file.name + ": " + file.reason);
+        shell.ui->errors.clear();
+    }
+    // The hardware cockpit wants its own size.
+    static_cast<GraphicsPage*>(page)->chooseVariant(tavolex::Variant::Hardware);
+    shell.ui->paths.push_back(shell.path("small.bmp"));
+    ClickButton(page, "load");
+    ASSERT_EQ(shell.ui->errors.size(), 1);
+    EXPECT_TRUE(shell.ui->errors[0].endsWith("(256 x 256 wanted)")) << shell.ui->errors[0].toStdString();
 }
 
 } // namespace

@@ -111,7 +111,7 @@ struct Shell {
         std::filesystem::create_directories(folder / "tmp");
         state = std::make_unique<EditorState>(paths, folder / "tmp");
         state->loadSettings();
-        ui = std::make_unique<FakeUi>(paths.settingsFile, paths.programFolder);
+        ui = std::make_unique<FakeUi>(paths.settingsFile);
         window = std::make_unique<MainWindow>(*state, *ui);
     }
     QString path(const std::string& name) const { return QString::fromStdString((folder / name).string()); }

@@ -8,10 +8,14 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QPushButton>
+#include <QtTest/QTest>
 #include <QUrl>
 #include <QWidget>
 
 #include <filesystem>
+
+#include <gtest/gtest.h>
 
 // Drags `file` over `target` and drops it there; true when the drop was taken.
 inline bool DropFile(QWidget* target, const std::filesystem::path& file) {
@@ -26,6 +30,14 @@ inline bool DropFile(QWidget* target, const std::filesystem::path& file) {
     QDropEvent drop(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+// Clicks the enabled button named `name` among `holder`'s children.
+inline void ClickButton(QWidget* holder, const char* name) {
+    auto* button = holder->findChild<QPushButton*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    ASSERT_TRUE(button->isEnabled()) << name;
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // One mouse event with the left button held from press to release.

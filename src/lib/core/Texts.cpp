@@ -213,6 +213,26 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::PreviewTread, "Tread %s"},
     {TextId::PreviewPitLane, "Pit lane order"},
     {TextId::PreviewUntitled, "Untitled car set"},
+    {TextId::ReportLoaded, "Loaded %s from %s"},
+    {TextId::ReportSavedAs, "Saved %s as %s"},
+    {TextId::ReportSaved, "Saved %s"},
+    {TextId::ReportOpened, "Opened %s"},
+    {TextId::ReportImported, "Imported %s from the game"},
+    {TextId::ReportExported, "Exported %s to the game"},
+    {TextId::ReportRemoved, "Removed %s"},
+    {TextId::ReportGenerated, "Generated the %s %s"},
+    {TextId::ReportNewCarSet, "Started a new car set"},
+    {TextId::ReportOwnedBy, "%s for %s"},
+    {TextId::ReportPictures, "%s pictures"},
+    {TextId::ReportOnePicture, "1 picture"},
+    {TextId::ReportTeamData, "the team data"},
+    {TextId::ReportPicturesAndTeamData, "%s and the team data"},
+    {TextId::ReportPitLaneOrder, "the pit lane order"},
+    {TextId::ReportTeamsFile, "the team and driver data"},
+    {TextId::ReportPerformance, "the performance"},
+    {TextId::ReportCarNumbers, "the car number positions"},
+    {TextId::ReportSettings, "the settings"},
+    {TextId::PictureSizeWanted, "%s wanted"},
 };
 
 } // namespace
@@ -224,6 +244,20 @@ std::string_view Text(TextId id) {
         }
     }
     return {};
+}
+
+std::string FormatText(TextId id, std::initializer_list<std::string_view> arguments) {
+    std::string text(Text(id));
+    std::size_t from = 0;
+    for (std::string_view argument : arguments) {
+        const auto at = text.find("%s", from);
+        if (at == std::string::npos) {
+            break;
+        }
+        text.replace(at, 2, argument);
+        from = at + argument.size(); // a "%s" inside an argument stays as it is
+    }
+    return text;
 }
 
 std::string FormatText(TextId id, std::string_view argument) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -216,6 +217,29 @@ enum class TextId {
     PreviewTread,   // "%s": the tyre type, 1 or 2
     PreviewPitLane,
     PreviewUntitled,
+
+    // What the status bar says once a command has succeeded.
+    ReportLoaded,    // "%s" what, "%s" the file's name
+    ReportSavedAs,   // "%s" what, "%s" the file's name
+    ReportSaved,     // "%s" the file's name
+    ReportOpened,    // "%s" the file's name
+    ReportImported,  // "%s" what
+    ReportExported,  // "%s" what
+    ReportRemoved,   // "%s" what
+    ReportGenerated, // "%s" the variant, "%s" what
+    ReportNewCarSet,
+    ReportOwnedBy,   // "%s" what, "%s" whose: "livery for Jordan"
+    ReportPictures,  // "%s" the count
+    ReportOnePicture,
+    ReportTeamData,
+    ReportPicturesAndTeamData, // "%s" the pictures
+    ReportPitLaneOrder,
+    ReportTeamsFile,
+    ReportPerformance,
+    ReportCarNumbers,
+    ReportSettings,
+    // Why a picture file was refused, under the message.
+    PictureSizeWanted, // "%s" the sizes wanted
 };
 
 // What a command that failed has to show; nothing on success.
@@ -225,5 +249,7 @@ std::string_view Text(TextId id);
 
 // Fills the one "%s" of a text. Texts carry no other conversions.
 std::string FormatText(TextId id, std::string_view argument);
+// Fills the text's "%s" in order with `arguments`.
+std::string FormatText(TextId id, std::initializer_list<std::string_view> arguments);
 
 } // namespace tavolex

@@ -60,12 +60,16 @@ std::uint16_t NumberFieldValue(const TeamRecord& team, int car, int field) {
     return FieldValue(team, car, field);
 }
 
+int NumberFieldLimit(int field) {
+    const bool horizontal = ComponentOf(field) % 2 == 0; // x and width
+    return horizontal ? kMaxX : kMaxY;
+}
+
 void StoreNumberField(TeamRecord& team, int car, int field, std::uint64_t typed) {
     if (!IsNumberField(field) || car < 0 || car >= kDriversPerTeam) {
         return;
     }
-    const bool horizontal = ComponentOf(field) % 2 == 0; // x and width
-    const std::uint64_t limit = horizontal ? kMaxX : kMaxY;
+    const auto limit = static_cast<std::uint64_t>(NumberFieldLimit(field));
     FieldValue(team, car, field) = static_cast<std::uint16_t>(std::min(typed, limit));
 }
 

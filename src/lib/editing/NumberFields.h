@@ -28,7 +28,9 @@ NumberSide SideOfField(int field);
 
 // The stored value of a field for car 0 or 1 (sources are per car).
 std::uint16_t NumberFieldValue(const TeamRecord& team, int car, int field);
-// Stores a typed value: x and widths above 256, y and heights above 128 are stored as the limit.
+// The largest value a field stores: 256 for x and widths, 128 for y and heights.
+int NumberFieldLimit(int field);
+// Stores a typed value: one above the field's limit is stored as the limit.
 void StoreNumberField(TeamRecord& team, int car, int field, std::uint64_t typed);
 
 // The livery's three bands of 128 rows each.

@@ -77,6 +77,8 @@ public:
         return std::nullopt;
     }
 
+    const TransferSummary& summary() const { return summary_; }
+
 private:
     // The team data and the settings patch GP3.EXE up to three times and the
     // save file twice; each is written once, before any picture, so a game
@@ -105,6 +107,7 @@ private:
         if (misc && !Ok(WriteGameLevelNames(game_, EveryLevelName(working_.misc.levelNames)))) {
             return TextId::FailedToPatchGame;
         }
+        summary_.teamData = misc || TeamDataMask(selection_) != 0;
         return std::nullopt;
     }
 
@@ -165,7 +168,12 @@ private:
         if (Failure failure = fetchOwnPicture(kind, slot, variant, picture)) {
             return failure;
         }
-        return picture.empty() ? std::nullopt : ExportGraphic(environment_, kind, slot, variant, picture);
+        if (picture.empty()) {
+            return std::nullopt;
+        }
+        const Failure failure = ExportGraphic(environment_, kind, slot, variant, picture);
+        summary_.pictures += failure ? 0 : 1;
+        return failure;
     }
 
     // The art of every selected team goes into the archive in one rewrite:
@@ -184,6 +192,7 @@ private:
 
     [[nodiscard]] Failure writeArt() {
         const bool written = artTeams_.empty() || Ok(ExportTeamArts(game_.artArchive(), artTeams_));
+        summary_.pictures += written ? static_cast<int>(artTeams_.size()) : 0;
         artTeams_.clear();
         artSheets_.clear();
         return written ? std::nullopt : Failure(TextId::FailedToPatchArt);
@@ -202,6 +211,7 @@ private:
         return teams.empty() ? std::nullopt : ExportNumberPositions(game_, status_, working_, teams);
     }
 
+    TransferSummary summary_;
     CarSet working_;
     GraphicEnvironment environment_;
     GameFolder game_;
@@ -226,7 +236,7 @@ int ExportPictureCount(const SelectionRecord& selection) {
 } // namespace
 
 Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                     const SelectionRecord& selection, Progress* progress) {
+                     const SelectionRecord& selection, Progress* progress, TransferSummary* summary) {
     // The archive is checked (and expanded once) before anything is written,
     // so a foreign or missing archive leaves every game file untouched.
     if (AnySelected(selection, item::kArtwork, kTeamCount) &&
@@ -240,7 +250,12 @@ Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment
     }
     const ProgressRun progressRun(progress, pictures);
     const FolderSyncBatch folderSyncs; // a hundred files in a few folders
-    return Exporter(carSet, environment, status, selection, progressRun.get()).run();
+    Exporter exporter(carSet, environment, status, selection, progressRun.get());
+    const Failure failure = exporter.run();
+    if (summary != nullptr) {
+        *summary = exporter.summary();
+    }
+    return failure;
 }
 
 } // namespace tavolex

@@ -6,6 +6,7 @@
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
 #include "game/GameSelection.h"
+#include "game/TransferSummary.h"
 
 // Writes the selected shares of the car set into the installed game: team and
 // driver data into the save file and GP3.EXE, the game settings, then every
@@ -21,6 +22,7 @@ namespace tavolex {
 // before it stays written, and every file written is replaced whole.
 // `progress` (may be null) counts one item per selected picture.
 [[nodiscard]] Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                                   const SelectionRecord& selection, Progress* progress);
+                                   const SelectionRecord& selection, Progress* progress,
+                                   TransferSummary* summary = nullptr);
 
 } // namespace tavolex

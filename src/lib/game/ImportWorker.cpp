@@ -34,25 +34,26 @@ Failure ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, con
 
 // The steps in their order; `applied` turns true once one has changed the car set.
 Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                       const SelectionRecord& selection, bool& applied) {
+                       const SelectionRecord& selection, bool& applied, TransferSummary& summary) {
     const GameFolder game(environment.gameFolder);
     if (const std::uint32_t mask = TeamDataMask(selection); mask != 0) {
         if (!ImportTeamData(game, status, mask, carSet)) {
             return kFailed;
         }
-        applied = true;
+        applied = summary.teamData = true;
     }
     if (selection.has(item::kMiscSettings)) {
         if (!ImportMiscSettings(game, status, carSet.misc)) {
             return kFailed;
         }
-        applied = true;
+        applied = summary.teamData = true;
     }
     if (selection.has(item::kHelmetsSoftware) || selection.has(item::kHelmetsHardware)) {
         if (Failure failure = ImportHelmets(carSet, environment, selection)) {
             return failure;
         }
         applied = true;
+        summary.pictures += (selection.has(item::kHelmetsSoftware) ? 1 : 0) + (selection.has(item::kHelmetsHardware) ? 1 : 0);
     }
     // The other pictures are taken from the game when they are shown or
     // saved: the tyres, the team pictures, then the pit boxes.
@@ -64,6 +65,7 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
                 if (selection.has(run.first + slot)) {
                     SetSlotFromGame(carSet, run.kind, slot, run.variant);
                     applied = true;
+                    ++summary.pictures;
                 }
             }
         }
@@ -81,9 +83,13 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
 } // namespace
 
 Failure ImportFromGame(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                       const SelectionRecord& selection) {
+                       const SelectionRecord& selection, TransferSummary* summary) {
     bool applied = false;
-    const Failure failure = RunImportSteps(carSet, environment, status, selection, applied);
+    TransferSummary done;
+    const Failure failure = RunImportSteps(carSet, environment, status, selection, applied, done);
+    if (summary != nullptr) {
+        *summary = done;
+    }
     // What the steps before a failure took from the game stays, and it is a
     // change like any other: the car set no longer matches its file.
     if (!failure || applied) {

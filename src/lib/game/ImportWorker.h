@@ -5,6 +5,7 @@
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
 #include "game/GameSelection.h"
+#include "game/TransferSummary.h"
 
 // Takes the selected shares of the car set from the installed game: team and
 // driver data and the game settings are read into the car set, the helmets
@@ -19,6 +20,6 @@ namespace tavolex {
 // it stay applied, and the car set is marked modified whenever one of them
 // changed it.
 [[nodiscard]] Failure ImportFromGame(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                                     const SelectionRecord& selection);
+                                     const SelectionRecord& selection, TransferSummary* summary = nullptr);
 
 } // namespace tavolex

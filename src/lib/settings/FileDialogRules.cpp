@@ -37,9 +37,18 @@ std::filesystem::path AddMissingExtension(const std::filesystem::path& chosen, c
 }
 
 std::filesystem::path DialogStartFolder(const std::filesystem::path& settingsFile, const std::string& title,
-                                        const std::filesystem::path& programFolder) {
-    const std::string remembered = RememberedFolder(settingsFile, title);
-    return remembered.empty() ? programFolder : std::filesystem::path(remembered);
+                                        const DialogPlaces& places) {
+    const auto isFolder = [](const std::filesystem::path& folder) {
+        std::error_code error;
+        return !folder.empty() && std::filesystem::is_directory(folder, error);
+    };
+    const std::filesystem::path remembered = RememberedFolder(settingsFile, title);
+    for (const std::filesystem::path& folder : {remembered, places.carSetFile.parent_path(), places.gameFolder}) {
+        if (folder.is_absolute() && isFolder(folder)) {
+            return folder;
+        }
+    }
+    return places.homeFolder;
 }
 
 void RememberDialogFolder(const std::filesystem::path& settingsFile, const std::string& title,

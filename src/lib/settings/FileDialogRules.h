@@ -21,9 +21,19 @@ std::optional<std::filesystem::path> ForceExtension(const std::filesystem::path&
 // "WILLIA98.JAM" rather than beside it); a name with an extension is kept.
 std::filesystem::path AddMissingExtension(const std::filesystem::path& chosen, const std::string& extension);
 
-// The folder a dialog titled `title` starts in: the one remembered for it, else `programFolder`.
+// The folders a file dialog may start in, when it has none of its own yet.
+struct DialogPlaces {
+    std::filesystem::path carSetFile; // empty while the car set is untitled
+    std::filesystem::path gameFolder; // empty while no game is set
+    std::filesystem::path homeFolder;
+};
+
+// The folder a dialog titled `title` starts in: the one remembered for it
+// while it still exists; else the car set's folder, else the game's, else the
+// home folder. Never the program's own folder or the working directory: the
+// user's files are not there.
 std::filesystem::path DialogStartFolder(const std::filesystem::path& settingsFile, const std::string& title,
-                                        const std::filesystem::path& programFolder);
+                                        const DialogPlaces& places);
 
 // Remembers the folder of `chosen` for the dialog titled `title`.
 void RememberDialogFolder(const std::filesystem::path& settingsFile, const std::string& title,

@@ -77,6 +77,8 @@ public:
     void notifySaved() { emit carSetSaved(); }
     void notifyExeStatusChanged() { emit exeStatusChanged(); }
     void notifyTeamNamesChanged() { emit teamNamesChanged(); }
+    // A command succeeded: `what` says what it did, in the status bar.
+    void tellDone(const std::string& what) { emit done(QString::fromStdString(what)); }
 
 signals:
     void teamChanged();
@@ -90,6 +92,7 @@ signals:
     void teamNamesChanged();
     // What undo and redo would do changed.
     void historyChanged();
+    void done(const QString& what);
 
 private:
     tavolex::AppPaths paths_;

@@ -12,9 +12,11 @@
 
 #include "app/EditorState.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandReports.h"
 #include "editing/GraphicCommands.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
+#include "shell/Texts.h"
 #include "shell/GameText.h"
 #include "shell/ZoomWindow.h"
 
@@ -73,6 +75,7 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
             const int driver = index - kFirstDriver;
             auto* box = new QCheckBox(group);
             box->setObjectName(QString("driver%1").arg(driver));
+            box->setToolTip(TipText(Tip::ArtworkDriver));
             connect(box, &QCheckBox::clicked, this, [this, driver] { toggleDriver(driver); });
             connect(view, &PictureView::leftClicked, this, [this, driver] { driverClicked(driver); });
             drivers_[static_cast<std::size_t>(driver)] = box;
@@ -247,6 +250,7 @@ void ArtworkPage::importFromGame() {
         ui_.error(this, T(*failure));
         return;
     }
+    tellDone(TextId::ReportImported, {});
     showSheet(std::move(imported));
 }
 
@@ -259,6 +263,7 @@ void ArtworkPage::exportToGame() {
         ui_.error(this, T(*failure));
         return;
     }
+    tellDone(TextId::ReportExported, {});
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
@@ -271,12 +276,13 @@ void ArtworkPage::loadFile() {
 
 void ArtworkPage::loadPath(const QString& path) {
     tavolex::PackedBitmap loaded;
-    if (const auto failure = tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(),
-                                                  GraphicKind::MenuArtwork, team(), Variant::Hardware,
-                                                  path.toStdString(), loaded)) {
-        ui_.error(this, T(*failure));
+    if (!ui_.loaded(this,
+                    tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork,
+                                         team(), Variant::Hardware, path.toStdString(), loaded),
+                    path, {GraphicKind::MenuArtwork, Variant::Hardware})) {
         return;
     }
+    tellDone(TextId::ReportLoaded, path);
     showSheet(std::move(loaded));
 }
 
@@ -290,7 +296,9 @@ void ArtworkPage::saveFileAs() {
     }
     if (const auto failure = tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, path.toStdString())) {
         ui_.error(this, T(*failure));
+        return;
     }
+    tellDone(TextId::ReportSavedAs, path);
 }
 
 void ArtworkPage::removePicture() {
@@ -298,7 +306,12 @@ void ArtworkPage::removePicture() {
         return;
     }
     tavolex::RemoveGraphic(state_.carSet(), GraphicKind::MenuArtwork, team(), Variant::Hardware);
+    tellDone(TextId::ReportRemoved, {});
     reload();
+}
+
+void ArtworkPage::tellDone(TextId report, const QString& path) {
+    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), GraphicKind::MenuArtwork, team(), path.toStdString()));
 }
 
 void ArtworkPage::toggleDriver(int driver) {

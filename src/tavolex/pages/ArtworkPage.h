@@ -6,6 +6,7 @@
 
 #include <array>
 
+#include "core/Texts.h"
 #include "document/GraphicSource.h"
 #include "editing/ArtworkDisplay.h"
 #include "editing/DisplayImage.h"
@@ -49,6 +50,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // Tells the status bar what a command did to the shown picture (and which file).
+    void tellDone(tavolex::TextId report, const QString& path);
     void reload();
     void showSheet(tavolex::PackedBitmap sheet);
     void prepareDisplay();

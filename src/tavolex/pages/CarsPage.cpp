@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 
 #include "app/EditorState.h"
+#include "editing/CommandReports.h"
 #include "editing/NumberFields.h"
 #include "pages/PictureView.h"
 #include "shell/Texts.h"
@@ -72,6 +73,7 @@ QWidget* CarsPage::makeNumberGroup() {
     auto makeField = [&](int field, int row, int column) {
         auto* edit = new QLineEdit(numberGroup_);
         edit->setObjectName(QString("field%1").arg(field));
+        edit->setToolTip(RangeTip(0, tavolex::NumberFieldLimit(field)));
         edit->setMaxLength(3);
         edit->setValidator(digits);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
@@ -94,6 +96,7 @@ QWidget* CarsPage::makeNumberGroup() {
     for (int car = 0; car < 2; ++car) {
         auto* radio = new QRadioButton(numberGroup_);
         radio->setObjectName(QString("car%1").arg(car));
+        radio->setToolTip(TipText(Tip::NumbersOfCar));
         radio->installEventFilter(this);
         connect(radio, &QRadioButton::clicked, this, [this, car] { selectCar(car); });
         carButtons_[static_cast<std::size_t>(car)] = radio;
@@ -189,6 +192,7 @@ void CarsPage::importNumbers() {
         ui_.error(this, T(*failure));
         return;
     }
+    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCarNumbers));
     fillFields();
     picture()->update();
 }
@@ -200,6 +204,7 @@ void CarsPage::exportNumbers() {
         ui_.error(this, T(*failure));
         return;
     }
+    state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCarNumbers));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
+#include "editing/CommandReports.h"
 #include "document/LazyGraphics.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
@@ -70,9 +71,11 @@ QWidget* GraphicsPage::makeVariantGroup() {
     }
     auto* toSoftware = new QPushButton(tr(declaration_.generateTexts[0]), group);
     toSoftware->setObjectName("generateSoftware");
+    toSoftware->setToolTip(TipText(Tip::GenerateSoftware));
     connect(toSoftware, &QPushButton::clicked, this, [this] { generate(Variant::Software); });
     auto* toHardware = new QPushButton(tr(declaration_.generateTexts[1]), group);
     toHardware->setObjectName("generateHardware");
+    toHardware->setToolTip(TipText(Tip::GenerateHardware));
     connect(toHardware, &QPushButton::clicked, this, [this] { generate(Variant::Hardware); });
     auto* generators = new QHBoxLayout;
     generators->addWidget(toSoftware);
@@ -258,6 +261,12 @@ void GraphicsPage::applyControlRules() {
     applyOwnRules(rules);
 }
 
+std::string GraphicsPage::pictureReport(TextId report, const std::filesystem::path& file) const {
+    return tavolex::PictureReport(report, state_.carSet(), declaration_.kind, slot(), file);
+}
+
+void GraphicsPage::tellDone(const std::string& what) { state_.tellDone(what); }
+
 bool GraphicsPage::report(const tavolex::Failure& failure) {
     if (failure) {
         ui_.error(this, T(*failure));
@@ -280,6 +289,7 @@ void GraphicsPage::importFromGame() {
     if (!report(runImport(imported))) {
         return;
     }
+    tellDone(pictureReport(TextId::ReportImported));
     showChanged(std::move(imported));
 }
 
@@ -288,6 +298,7 @@ void GraphicsPage::exportToGame() {
         return;
     }
     if (report(runExport())) {
+        tellDone(pictureReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
 }
@@ -300,10 +311,12 @@ void GraphicsPage::loadFile() {
 }
 
 void GraphicsPage::loadPath(const QString& path) {
+    const std::filesystem::path file = path.toStdString();
     tavolex::PackedBitmap loaded;
-    if (!report(runLoad(path.toStdString(), loaded))) {
+    if (!ui_.loaded(this, runLoad(file, loaded), path, {declaration_.kind, variant_})) {
         return;
     }
+    tellDone(pictureReport(TextId::ReportLoaded, file));
     showChanged(std::move(loaded));
 }
 
@@ -316,7 +329,9 @@ void GraphicsPage::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    report(runSaveAs(path.toStdString()));
+    if (report(runSaveAs(path.toStdString()))) {
+        tellDone(pictureReport(TextId::ReportSavedAs, path.toStdString()));
+    }
 }
 
 tavolex::Failure GraphicsPage::runImport(tavolex::PackedBitmap& image) {
@@ -342,6 +357,7 @@ void GraphicsPage::removePicture() {
         return;
     }
     tavolex::RemoveGraphic(state_.carSet(), declaration_.kind, slot(), variant_);
+    tellDone(pictureReport(TextId::ReportRemoved));
     showImage();
 }
 
@@ -354,6 +370,7 @@ void GraphicsPage::generate(Variant target) {
                                          target, image_, generated))) {
         return;
     }
+    tellDone(tavolex::GeneratedReport(declaration_.kind, target));
     // The page moves to the new picture as if its button had been clicked.
     variantButtons_[tavolex::VariantSlot(target)]->setChecked(true);
     variant_ = target;

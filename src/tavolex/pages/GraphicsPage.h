@@ -89,6 +89,9 @@ protected:
     virtual tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image);
     virtual tavolex::Failure runSaveAs(const std::filesystem::path& path);
 
+    // What the status bar says a command did to the page's picture.
+    std::string pictureReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
+    void tellDone(const std::string& what);
     // Shows a picture a command of the page's own just put into the slot.
     void showChanged(tavolex::PackedBitmap image);
 

@@ -8,6 +8,7 @@
 
 #include "app/EditorState.h"
 #include "shell/GameText.h"
+#include "document/HelmetPicture.h"
 #include "editing/HelmetCommands.h"
 #include "pages/PictureView.h"
 #include "shell/Texts.h"
@@ -154,12 +155,14 @@ bool HelmetsPage::report(const tavolex::Failure& failure) {
 void HelmetsPage::importHelmet() {
     tavolex::PackedBitmap image;
     if (report(tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_, image))) {
+        tellDone(pictureReport(TextId::ReportImported));
         showChanged(std::move(image));
     }
 }
 
 void HelmetsPage::exportHelmet() {
     if (report(tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_))) {
+        tellDone(pictureReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
 }
@@ -172,7 +175,10 @@ void HelmetsPage::loadHelmet() {
         return;
     }
     tavolex::PackedBitmap image;
-    if (report(tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image))) {
+    if (ui_.loaded(this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image),
+                   path, {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth,
+                          tavolex::kSingleHelmetRows})) {
+        tellDone(pictureReport(TextId::ReportLoaded, path.toStdString()));
         showChanged(std::move(image));
     }
 }
@@ -187,7 +193,9 @@ void HelmetsPage::saveHelmetAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()));
+    if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()))) {
+        tellDone(pictureReport(TextId::ReportSavedAs, path.toStdString()));
+    }
 }
 
 tavolex::Failure HelmetsPage::runImport(tavolex::PackedBitmap& image) {

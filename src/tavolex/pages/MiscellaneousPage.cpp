@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
+#include "editing/CommandReports.h"
 #include "document/MiscSettingsDefaults.h"
 #include "gamesettings/MiscSettingsExchange.h"
 #include "shell/GameText.h"
@@ -24,7 +25,6 @@ using tavolex::TextId;
 
 namespace {
 
-constexpr int kLevelNameLength = 31;
 constexpr int kPointsDigits = 3;
 
 QString Ordinal(int position) {
@@ -104,6 +104,7 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
         buttons->addButton(radio, spread);
         spreadRow->addWidget(radio);
     }
+    spread_[1]->setToolTip(TipText(Tip::MiddleSpread));
     connect(buttons, &QButtonGroup::idClicked, this, [this](int spread) {
         auto& stored = state_.carSet().misc.oppositionSpread;
         if (stored != spread) {
@@ -117,8 +118,8 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
     for (int language = 0; language < tavolex::kLanguageCount; ++language) {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(QString("levelName%1").arg(language));
-        edit->setMaxLength(kLevelNameLength);
-        GuardGameTextBox(edit, ui_);
+        edit->setToolTip(TipText(Tip::LevelName));
+        GuardGameTextBox<decltype(tavolex::MiscSettings::levelNames)::value_type>(edit, ui_);
         connect(edit, &QLineEdit::textChanged, this, [this, language](const QString& text) {
             auto& name = state_.carSet().misc.levelNames[static_cast<std::size_t>(language)];
             const std::string value = ToGameText(text).value_or(std::string(name.view()));
@@ -132,6 +133,7 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
     }
     presets_ = new QComboBox(group);
     presets_->setObjectName("namePresets");
+    presets_->setToolTip(TipText(Tip::LevelPresets));
     presets_->addItem(tr("...Levels"));
     for (int year = tavolex::kFirstPresetYear; year <= tavolex::kLastPresetYear; ++year) {
         presets_->addItem(QString::fromStdString(tavolex::EnglishLevelName(std::to_string(year))), year);
@@ -164,15 +166,22 @@ QGroupBox* MiscellaneousPage::makePointsGroup() {
         points_[static_cast<std::size_t>(p)] = box;
         auto* label = new QLabel(Ordinal(p + 1), group);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setBuddy(box);
         grid->addWidget(label, p % kRows, 2 * (p / kRows));
         grid->addWidget(box, p % kRows, 2 * (p / kRows) + 1);
     }
     auto* presets = new QHBoxLayout;
-    const std::pair<const char*, tavolex::PointsPreset> kPresets[] = {
-        {"F1", tavolex::PointsPreset::F1}, {"CART", tavolex::PointsPreset::Cart}, {"ALL", tavolex::PointsPreset::All}};
-    for (const auto& [name, preset] : kPresets) {
+    const struct {
+        const char* name;
+        tavolex::PointsPreset preset;
+        Tip tip;
+    } kPresets[] = {{"F1", tavolex::PointsPreset::F1, Tip::PointsF1},
+                    {"CART", tavolex::PointsPreset::Cart, Tip::PointsCart},
+                    {"ALL", tavolex::PointsPreset::All, Tip::PointsAll}};
+    for (const auto& [name, preset, tip] : kPresets) {
         auto* button = new QPushButton(name, group);
         button->setObjectName(name);
+        button->setToolTip(TipText(tip));
         connect(button, &QPushButton::clicked, this, [this, preset = preset] {
             state_.carSet().misc.points = tavolex::PresetPoints(preset);
             reload();
@@ -225,6 +234,7 @@ void MiscellaneousPage::choosePreset(int index) {
 
 void MiscellaneousPage::showPatched(tavolex::Error error) {
     if (tavolex::Ok(error)) {
+        state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportSettings));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     } else {
         ui_.error(this, T(TextId::FailedToPatchGame));
@@ -240,6 +250,7 @@ void MiscellaneousPage::importPower() {
     state_.carSet().misc.playerCarPower = copy.playerCarPower;
     reload();
     changed();
+    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportSettings));
 }
 
 void MiscellaneousPage::exportPower() {
@@ -250,6 +261,7 @@ void MiscellaneousPage::importOpposition() {
     tavolex::ReadOppositionSettings(state_.game(), state_.carSet().misc);
     reload();
     changed();
+    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportSettings));
 }
 
 void MiscellaneousPage::exportOpposition() {
@@ -265,6 +277,7 @@ void MiscellaneousPage::importPoints() {
     state_.carSet().misc.points = copy.points;
     reload();
     changed();
+    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportSettings));
 }
 
 void MiscellaneousPage::exportPoints() {

@@ -13,6 +13,7 @@
 
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
+#include "shell/Texts.h"
 #include "shell/GameText.h"
 #include "shell/UiServices.h"
 
@@ -128,10 +129,13 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         auto* minus = new QPushButton("-", group);
         auto* plus = new QPushButton("+", group);
         for (QPushButton* b : {minus, plus}) b->setFixedWidth(28);
+        minus->setToolTip(TipText(Tip::QuickEditDown).arg(tr(names[c]).toLower()));
+        plus->setToolTip(TipText(Tip::QuickEditUp).arg(tr(names[c]).toLower()));
         auto* step = new QLineEdit(group);
         step->setMaxLength(4);
         step->setFixedWidth(48);
         step->setValidator(new QIntValidator(0, 9999, step));
+        step->setToolTip(TipText(Tip::QuickEditStep));
         steps_[static_cast<std::size_t>(c)] = step;
         quickButtons_[static_cast<std::size_t>(c)] = {minus, plus};
         grid->addWidget(minus, 1, c * 3);
@@ -236,6 +240,9 @@ void PerformancePage::showView(int view) {
         cells[2]->setMaxLength(valueLimit);
         cells[1]->setMaxLength(drivers ? 6 : 4);
         cells[3]->setMaxLength(6);
+        for (int c = 0; c < 4; ++c) {
+            cells[static_cast<std::size_t>(c)]->setToolTip(RangeTip(cellRange(c).first, cellRange(c).second));
+        }
     }
     fillTable();
     refreshQuickEdit();
@@ -259,6 +266,12 @@ int PerformancePage::cellValue(int t, int column) const {
     }
 }
 
+std::pair<int, int> PerformancePage::cellRange(int column) const {
+    const int view = state_.performanceMemory().view;
+    const bool isSigned = view >= QualificationView && column % 2 == 1;
+    return {isSigned ? -kMaxFigure : 0, view == EngineView ? kMaxPower : kMaxFigure};
+}
+
 void PerformancePage::storeCell(int t, int column, const QString& text) {
     if (filling_) {
         return;
@@ -267,10 +280,9 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
     auto& driver = team.drivers[column < 2 ? 0 : 1];
     const bool second = column % 2 == 1;
     const int view = state_.performanceMemory().view;
-    const bool isSigned = view >= QualificationView && second;
-    const int number = ReadNumber(text, isSigned);
-    const int high = view == EngineView ? kMaxPower : kMaxFigure;
-    const auto value = static_cast<std::int16_t>(std::clamp(number, isSigned ? -kMaxFigure : 0, high));
+    const auto [low, high] = cellRange(column);
+    const int number = ReadNumber(text, low < 0);
+    const auto value = static_cast<std::int16_t>(std::clamp(number, low, high));
     switch (view) {
     case EngineView: (column == 0 ? team.qualifyingPower : team.racePower) = value; break;
     case ReliabilityView: team.failureProbability = value; break;

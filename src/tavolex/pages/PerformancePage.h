@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <array>
+#include <utility>
 
 #include "teams/PerformanceMath.h"
 
@@ -46,6 +47,8 @@ private:
     void storeCell(int team, int column, const QString& text);
     int cellValue(int team, int column) const;
     void quickEdit(int column, int direction);
+    // The smallest and largest number a table cell of `column` takes in the shown view.
+    std::pair<int, int> cellRange(int column) const;
     void copyQuantities(bool qualifyingFromRace);
     tavolex::QuickEditEntry entry() const;
 

@@ -11,6 +11,8 @@
 
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
+#include "document/PitLaneStrips.h"
+#include "editing/CommandReports.h"
 #include "editing/PitLane.h"
 #include "pages/PictureView.h"
 #include "pages/PitLaneList.h"
@@ -40,7 +42,9 @@ const GraphicsPageDeclaration kPitBoxes = {
 
 PitBoxesPage::PitBoxesPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kPitBoxes, parent) {
-    connect(addOptionButton("sort", tr("Sort")), &QPushButton::clicked, this, &PitBoxesPage::explainOrder);
+    QPushButton* sort = addOptionButton("sort", tr("Sort"));
+    sort->setToolTip(TipText(Tip::PitBoxOrder));
+    connect(sort, &QPushButton::clicked, this, &PitBoxesPage::explainOrder);
     addSideWidget(makeStripGroup());
     addSideWidget(makeLaneGroup());
     picture()->setOutlines([this](bool blink) { return outlines(blink); });
@@ -169,6 +173,7 @@ void PitBoxesPage::importOrder() {
         ui_.error(this, T(*failure));
         return;
     }
+    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportPitLaneOrder));
     if (!picture.empty()) {
         showChanged(std::move(picture));
     } else {
@@ -181,6 +186,7 @@ void PitBoxesPage::exportOrder() {
         ui_.error(this, T(*failure));
         return;
     }
+    state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportPitLaneOrder));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
@@ -191,11 +197,13 @@ void PitBoxesPage::loadStrip() {
         return;
     }
     tavolex::PackedBitmap picture = image();
-    if (const auto failure = tavolex::LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
-                                                   currentStrip(), path.toStdString(), picture)) {
-        ui_.error(this, T(*failure));
+    if (!ui_.loaded(this,
+                    tavolex::LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
+                                          currentStrip(), path.toStdString(), picture),
+                    path, {tavolex::GraphicKind::PitBoxes, shownVariant(), tavolex::kPitBoxWidth, tavolex::kPitStripRows})) {
         return;
     }
+    tellDone(pictureReport(TextId::ReportLoaded, path.toStdString()));
     showChanged(std::move(picture));
 }
 
@@ -210,7 +218,9 @@ void PitBoxesPage::saveStripAs() {
     }
     if (const auto failure = tavolex::SavePitStripAs(image(), currentStrip(), path.toStdString())) {
         ui_.error(this, T(*failure));
+        return;
     }
+    tellDone(pictureReport(TextId::ReportSavedAs, path.toStdString()));
 }
 
 void PitBoxesPage::explainOrder() {

@@ -62,6 +62,7 @@ PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
                    {"JM-XXX.JAM", QRect(2, kHalfRows + 4, 166, 248)}});
     copy_ = new QPushButton(tr("<<< Copy"), this);
     copy_->setObjectName("copy");
+    copy_->setToolTip(TipText(Tip::CopyPitCrew));
     connect(copy_, &QPushButton::clicked, this, &PitCrewPage::copyTemplate);
     auto* copyRow = new QHBoxLayout;
     copyRow->addWidget(copy_);
@@ -105,6 +106,7 @@ QWidget* PitCrewPage::makeColourGroup() {
     connect(preview_, &CrewPreview::clicked, this, &PitCrewPage::previewClicked);
     areas_ = new QComboBox(group);
     areas_->setObjectName("areas");
+    areas_->setToolTip(TipText(Tip::PitCrewAreas));
     for (const tavolex::PitCrewArea& area : tavolex::PitCrewAreas()) {
         areas_->addItem(tr(area.label), area.colour);
     }

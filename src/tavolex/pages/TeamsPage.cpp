@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
+#include "editing/CommandReports.h"
 #include "files/FileHelpers.h"
 #include "game/GameFiles.h"
 #include "game/TeamTables.h"
@@ -114,11 +115,9 @@ QWidget* TeamsPage::makeTeamGroup() {
         buttons->addWidget(button);
     }
     teamName_ = new QLineEdit(group);
-    teamName_->setMaxLength(12);
-    GuardGameTextBox(teamName_, ui_);
+    GuardGameTextBox<decltype(tavolex::TeamRecord::teamName)>(teamName_, ui_);
     engineName_ = new QLineEdit(group);
-    engineName_->setMaxLength(12);
-    GuardGameTextBox(engineName_, ui_);
+    GuardGameTextBox<decltype(tavolex::TeamRecord::engineName)>(engineName_, ui_);
     auto nameEdited = [this](QLineEdit* edit, auto member, std::string change) {
         connect(edit, &QLineEdit::textEdited, this, [this, member, change](const QString& text) {
             auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
@@ -186,10 +185,13 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         controls.numbers->addItem(QString::asprintf("[%.2d]", n), n);
     }
     controls.name = new QLineEdit(group);
-    controls.name->setMaxLength(23);
-    GuardGameTextBox(controls.name, ui_);
+    GuardGameTextBox<decltype(tavolex::DriverRecord::name)>(controls.name, ui_);
     controls.name->setMinimumWidth(170);
     controls.selected = new QPushButton("S", group);
+    controls.selected->setToolTip(TipText(Tip::SelectedDriver));
+    controls.drivers->setToolTip(TipText(Tip::DriverList));
+    controls.numbers->setToolTip(TipText(Tip::CarNumber));
+    controls.name->setToolTip(TipText(Tip::DriverName));
     controls.selected->setCheckable(true);
     controls.selected->setFixedWidth(32);
     auto driver = [this, seat]() -> tavolex::DriverRecord& {
@@ -301,6 +303,7 @@ void TeamsPage::importFromGame() {
     }
     state_.notifyDataChanged();
     changed("Import team data");
+    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportTeamsFile));
 }
 
 void TeamsPage::exportToGame() {
@@ -308,6 +311,7 @@ void TeamsPage::exportToGame() {
         ui_.error(this, T(TextId::FailedToPatchGame));
         return;
     }
+    state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportTeamsFile));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
@@ -330,6 +334,7 @@ void TeamsPage::loadTeamData() {
     }
     state_.notifyDataChanged();
     changed("Load team data");
+    state_.tellDone(tavolex::DataReport(TextId::ReportLoaded, TextId::ReportTeamsFile, file));
 }
 
 void TeamsPage::saveTeamData() {
@@ -339,5 +344,7 @@ void TeamsPage::saveTeamData() {
     }
     if (!tavolex::Ok(tavolex::WritePerformanceFile(path.toStdString(), state_.carSet()))) {
         ui_.error(this, T(TextId::CouldntSaveFile));
+        return;
     }
+    state_.tellDone(tavolex::DataReport(TextId::ReportSavedAs, TextId::ReportTeamsFile, path.toStdString()));
 }

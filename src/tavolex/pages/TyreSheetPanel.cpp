@@ -11,6 +11,7 @@
 
 #include "app/EditorState.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandReports.h"
 #include "editing/TyreCommands.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
@@ -168,11 +169,16 @@ bool TyreSheetPanel::report(const std::optional<TextId>& failure) {
     return true;
 }
 
+void TyreSheetPanel::tellDone(TextId report, const QString& path) {
+    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), shownSheet().kind, tyreType_, path.toStdString()));
+}
+
 void TyreSheetPanel::importFromGame() {
     const Sheet& sheet = shownSheet();
     tavolex::PackedBitmap picture = image_;
     if (report(tavolex::ImportTyreHalves(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
                                          sheet.variant, halves(), picture))) {
+        tellDone(TextId::ReportImported, {});
         show(std::move(picture));
     }
 }
@@ -184,6 +190,7 @@ void TyreSheetPanel::exportToGame() {
     }
     if (report(tavolex::ExportTyreHalves(state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant, halves(),
                                          image_))) {
+        tellDone(TextId::ReportExported, {});
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
 }
@@ -199,8 +206,11 @@ void TyreSheetPanel::loadFile() {
 void TyreSheetPanel::loadPath(const QString& path) {
     const Sheet& sheet = shownSheet();
     tavolex::PackedBitmap picture = image_;
-    if (report(tavolex::LoadTyreFile(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
-                                     sheet.variant, halves(), path.toStdString(), picture))) {
+    if (ui_.loaded(this,
+                   tavolex::LoadTyreFile(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
+                                         sheet.variant, halves(), path.toStdString(), picture),
+                   path, {sheet.kind, sheet.variant})) {
+        tellDone(TextId::ReportLoaded, path);
         show(std::move(picture));
     }
 }
@@ -214,7 +224,9 @@ void TyreSheetPanel::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    report(tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, path.toStdString()));
+    if (report(tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, path.toStdString()))) {
+        tellDone(TextId::ReportSavedAs, path);
+    }
 }
 
 void TyreSheetPanel::removePicture() {
@@ -223,6 +235,7 @@ void TyreSheetPanel::removePicture() {
         return;
     }
     tavolex::RemoveGraphic(state_.carSet(), sheet.kind, tyreType_, sheet.variant);
+    tellDone(TextId::ReportRemoved, {});
     reload();
 }
 

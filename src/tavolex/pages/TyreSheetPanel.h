@@ -69,6 +69,8 @@ public slots:
     void removePicture();
 
 private:
+    // Tells the status bar what a command did to the shown picture (and which file).
+    void tellDone(tavolex::TextId report, const QString& path);
     void reload();
     void show(tavolex::PackedBitmap image);
     tavolex::SheetHalves halves() const;

@@ -18,8 +18,6 @@ using tavolex::Variant;
 
 namespace {
 
-constexpr int kNameLength = 31;
-
 // The outlines of the top halves in sheet pixels and the zoom of a half, as the game's editors drew them.
 const TyreSheetPanel::Sheet kSoftwareWheels = {
     GraphicKind::Tyre, Variant::Software, "Software and External Hardware Wheel Graphics", QSize(192, 384),
@@ -53,8 +51,7 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     }
     name_ = new QLineEdit(types);
     name_->setObjectName("tyreName");
-    name_->setMaxLength(kNameLength);
-    GuardGameTextBox(name_, ui);
+    GuardGameTextBox<decltype(tavolex::TyreRecord::name)>(name_, ui);
     typeRow->addWidget(name_, 1);
     connect(group, &QButtonGroup::idClicked, this, &WheelsPage::showTyreType);
     connect(name_, &QLineEdit::textEdited, this, &WheelsPage::nameEdited);
@@ -106,7 +103,7 @@ void WheelsPage::relabel() {
 
 void WheelsPage::nameEdited(const QString& text) {
     auto& name = state_.carSet().tyres[static_cast<std::size_t>(tyreType_)].name;
-    const std::string value = ToGameText(text.left(kNameLength)).value_or(std::string(name.view()));
+    const std::string value = ToGameText(text.left(name_->maxLength())).value_or(std::string(name.view()));
     if (name.view() == value) {
         return;
     }

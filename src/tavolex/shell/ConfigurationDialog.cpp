@@ -75,7 +75,9 @@ ConfigurationDialog::ConfigurationDialog(EditorState& state, UiServices& ui, QWi
 }
 
 void ConfigurationDialog::browse() {
-    const QString chosen = ui_.chooseFolder(this, T(TextId::BrowseForGameTitle), folder_->text());
+    const QString title = T(TextId::BrowseForGameTitle);
+    const QString typed = folder_->text().trimmed();
+    const QString chosen = ui_.chooseFolder(this, title, typed.isEmpty() ? ui_.startFolder(title) : typed);
     if (!chosen.isEmpty()) {
         folder_->setText(chosen);
     }

@@ -31,7 +31,8 @@ QValidator::State GameTextValidator::validate(QString& input, int& /*position*/)
     return Acceptable;
 }
 
-void GuardGameTextBox(QLineEdit* box, UiServices& ui) {
+void GuardGameTextBox(QLineEdit* box, UiServices& ui, int maxLength) {
+    box->setMaxLength(maxLength);
     auto* validator = new GameTextValidator(box);
     box->setValidator(validator);
     // Queued: the message box waits until the box has taken back the refused edit.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+
 class QLineEdit;
 class UiServices;
 
@@ -37,7 +38,14 @@ signals:
 
 // Puts a GameTextValidator on a box for a name of the car set or the game;
 // a refused control character is explained in a message once the edit settled.
-void GuardGameTextBox(QLineEdit* box, UiServices& ui);
+// The box takes no more than `field` keeps: a character past it is refused as
+// it is typed, never cut off on saving.
+void GuardGameTextBox(QLineEdit* box, UiServices& ui, int maxLength);
+// The same for a box of a car set's text `Field` (a FixedText).
+template <typename Field>
+void GuardGameTextBox(QLineEdit* box, UiServices& ui) {
+    GuardGameTextBox(box, ui, static_cast<int>(Field::kCapacity));
+}
 
 // `text` without the characters Windows-1252 cannot hold.
 QString WithoutForeignCharacters(const QString& text);

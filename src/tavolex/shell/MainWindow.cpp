@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QShortcut>
 #include <QStackedLayout>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QUrl>
@@ -21,6 +22,7 @@
 #include "app/EditorState.h"
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
+#include "editing/CommandReports.h"
 #include "formats/MenuArtArchive.h"
 #include "game/ExportWorker.h"
 #include "game/ImportWorker.h"
@@ -53,6 +55,13 @@
 #include "tools/OnboardCameraEditor.h"
 
 using tavolex::TextId;
+
+namespace {
+std::string FileName(const QString& path) { return QFileInfo(path).fileName().toStdString(); }
+
+// Alt+S first: the menu shows the program's own accelerator.
+const QList<QKeySequence> kSaveKeys = {QKeySequence(Qt::ALT | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_S)};
+} // namespace
 
 const MainWindow::TabInfo MainWindow::kTabs[10] = {
     {"Teams", true},     {"Performance", false}, {"Cars", true},     {"Helmets", false},
@@ -89,12 +98,19 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     setCentralWidget(central);
 
     setAcceptDrops(true);
-    untitledSave_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_S), this);
+    ui_.setDialogPlaces([this] {
+        return tavolex::DialogPlaces{state_.carSet().path, state_.game().folder(), {}};
+    });
+    untitledSave_ = new QShortcut(this);
+    untitledSave_->setKeys(kSaveKeys);
     connect(untitledSave_, &QShortcut::activated, this, &MainWindow::saveCarSet);
     connect(tabs_, &QTabBar::currentChanged, this, &MainWindow::selectTab);
     connect(&state_, &EditorState::titleChanged, this, &MainWindow::refreshTitle);
     connect(&state_, &EditorState::historyChanged, this, &MainWindow::refreshHistoryActions);
     connect(&state_, &EditorState::dataChanged, this, &MainWindow::refreshTitle);
+    // Success is told here, without a box to close.
+    statusBar()->setObjectName("statusBar");
+    connect(&state_, &EditorState::done, statusBar(), [this](const QString& what) { statusBar()->showMessage(what); });
     selectTab(0);
     refreshTitle();
     refreshHistoryActions();
@@ -125,6 +141,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 MainWindow::~MainWindow() {
     // The page's last signals (a cell losing the focus) must not reach a half-destroyed window.
     disconnect(&state_, nullptr, this, nullptr);
+    ui_.setDialogPlaces({});
     if (page_ != nullptr) {
         delete page_;
         page_ = nullptr;
@@ -143,16 +160,19 @@ void MainWindow::buildMenus() {
         return action;
     };
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    add(file, "new", tr("&New"), &MainWindow::newCarSet)->setIcon(icons::New());
-    add(file, "open", tr("&Open"), &MainWindow::openCarSet)->setIcon(icons::Open());
+    add(file, "new", tr("&New"), &MainWindow::newCarSet, QKeySequence::New)->setIcon(icons::New());
+    add(file, "open", tr("&Open"), &MainWindow::openCarSet, QKeySequence::Open)->setIcon(icons::Open());
     add(file, "save", tr("&Save"), &MainWindow::saveCarSet, QKeySequence(Qt::ALT | Qt::Key_S))->setIcon(icons::Save());
-    add(file, "saveAs", tr("Save &as..."), &MainWindow::saveCarSetAs);
+    // The desktop's usual keys beside the program's own accelerators; Save As
+    // and Quit have no standard key on every platform, so theirs are spelt out.
+    action("save")->setShortcuts(kSaveKeys);
+    add(file, "saveAs", tr("Save &as..."), &MainWindow::saveCarSetAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     add(file, "exportPreview", tr("Export &Preview..."), &MainWindow::exportPreview);
     recentMenu_ = file->addMenu(tr("&Recent Car Sets"));
     recentMenu_->setObjectName("recent");
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
-    add(file, "exit", tr("E&xit"), &MainWindow::close)->setIcon(icons::Exit());
+    add(file, "exit", tr("E&xit"), &MainWindow::close, QKeySequence(Qt::CTRL | Qt::Key_Q))->setIcon(icons::Exit());
 
     // Alt+E is Export's; the menu takes the next letter.
     QMenu* edit = menuBar()->addMenu(tr("E&dit"));
@@ -296,6 +316,7 @@ bool MainWindow::newCarSet() {
     state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
+    state_.tellDone(std::string(tavolex::Text(TextId::ReportNewCarSet)));
     return true;
 }
 
@@ -318,6 +339,7 @@ bool MainWindow::openCarSetFile(const QString& path) {
     state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
+    state_.tellDone(tavolex::FormatText(TextId::ReportOpened, FileName(path)));
     if (state_.carSet().hasInformation != 0 && state_.settings().carSetInfo != 0) {
         showCarSetInformation(true);
     }
@@ -385,7 +407,9 @@ void MainWindow::exportPreview() {
         tavolex::SaveCarSetPreview(state_.carSet(), state_.graphicEnvironment(), {}, path.toStdString());
     if (!tavolex::Ok(error)) {
         ui_.error(this, T(TextId::CouldntSavePreview));
+        return;
     }
+    state_.tellDone(tavolex::FormatText(TextId::ReportSaved, FileName(path)));
 }
 
 bool MainWindow::writeCarSet(const std::string& path) {
@@ -405,6 +429,7 @@ bool MainWindow::writeCarSet(const std::string& path) {
     state_.markSaved();
     state_.notifySaved();
     refreshTitle();
+    state_.tellDone(tavolex::FormatText(TextId::ReportSaved, FileName(QString::fromStdString(path))));
     return true;
 }
 
@@ -417,14 +442,17 @@ void MainWindow::importFromGame() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
+    tavolex::TransferSummary summary;
     const tavolex::Failure failure = tavolex::ImportFromGame(state_.carSet(), state_.graphicEnvironment(),
-                                                             state_.exeStatus(), dialog.selection());
+                                                             state_.exeStatus(), dialog.selection(), &summary);
     // What the steps before a failure imported stays in the car set: the team
     // list and the pages show it, or editing a stale box would undo part of it.
     state_.notifyDataChanged();
     if (failure) {
         ui_.error(this, T(*failure));
+        return;
     }
+    state_.tellDone(tavolex::TransferReport(TextId::ReportImported, summary));
 }
 
 void MainWindow::exportToGame() {
@@ -437,17 +465,20 @@ void MainWindow::exportToGame() {
         return;
     }
     tavolex::Failure failure;
+    tavolex::TransferSummary summary;
     {
         ProgressWindow progress(this);
         setEnabled(false);
         failure = tavolex::ExportToGame(state_.carSet(), state_.graphicEnvironment(), state_.exeStatus(),
-                                        dialog.selection(), &progress);
+                                        dialog.selection(), &progress, &summary);
         setEnabled(true);
         activateWindow();
     }
     if (failure) {
         ui_.error(this, T(*failure));
+        return;
     }
+    state_.tellDone(tavolex::TransferReport(TextId::ReportExported, summary));
 }
 
 void MainWindow::launchGame() {

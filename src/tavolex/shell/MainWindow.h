@@ -84,6 +84,6 @@ private:
     QWidget* page_ = nullptr;
     StartBanner* banner_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    // Alt+S while the Save item is disabled (untitled): it still saves, as Save As.
+    // Alt+S and Ctrl+S while the Save item is disabled (untitled): they still save, as Save As.
     QShortcut* untitledSave_ = nullptr;
 };

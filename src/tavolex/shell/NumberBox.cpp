@@ -2,13 +2,19 @@
 
 #include <QRegularExpressionValidator>
 
+#include "shell/Texts.h"
+
 NumberBox::NumberBox(int digits, int maximum, QWidget* parent) : QLineEdit(parent), maximum_(maximum) {
     setMaxLength(digits);
     setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this));
     setText("0");
+    setToolTip(RangeTip(0, maximum));
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         const qlonglong typed = text.toLongLong();
         value_ = static_cast<int>(std::min<qlonglong>(typed, maximum_));
+        if (typed > maximum_) {
+            setText(QString::number(value_)); // what is stored, at once
+        }
         emit valueTyped(value_);
     });
 }

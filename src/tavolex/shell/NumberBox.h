@@ -3,9 +3,9 @@
 #include <QLineEdit>
 
 // An edit box for an unsigned number with a largest value: digits only, at
-// most `digits` of them. Typing stores the number (a larger one as the
-// largest, an empty box as 0) and says so; when the box loses the focus it
-// shows the stored number.
+// most `digits` of them; its tooltip gives the range. Typing stores the
+// number (a larger one as the largest, shown at once; an empty box as 0) and
+// says so; when the box loses the focus it shows the stored number.
 class NumberBox : public QLineEdit {
     Q_OBJECT
 

@@ -1,17 +1,39 @@
 #include "shell/UiServices.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include "core/Texts.h"
-#include "settings/FileDialogRules.h"
 
 namespace {
 QString FromPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
 } // namespace
 
-UiServices::UiServices(std::filesystem::path settingsFile, std::filesystem::path programFolder)
-    : settingsFile_(std::move(settingsFile)), programFolder_(std::move(programFolder)) {}
+UiServices::UiServices(std::filesystem::path settingsFile) : settingsFile_(std::move(settingsFile)) {}
+
+QString UiServices::startFolder(const QString& title) const {
+    tavolex::DialogPlaces places;
+    if (places_) {
+        places = places_();
+    }
+    places.homeFolder = ToPath(QDir::homePath());
+    return FromPath(tavolex::DialogStartFolder(settingsFile_, title.toStdString(), places));
+}
+
+bool UiServices::loaded(QWidget* parent, const tavolex::Failure& failure, const QString& path,
+                        const tavolex::WantedPicture& wanted) {
+    if (!failure) {
+        return true;
+    }
+    QString text = QString::fromUtf8(tavolex::Text(*failure).data());
+    const std::string reason = tavolex::PictureRefusal(wanted, path.toStdString());
+    if (!reason.empty()) {
+        text += "\n\n" + QFileInfo(path).fileName() + ": " + QString::fromStdString(reason);
+    }
+    error(parent, text);
+    return false;
+}
 
 bool UiServices::replace(QWidget* parent, const QString& path) {
     if (!QFileInfo::exists(path)) {
@@ -21,8 +43,8 @@ bool UiServices::replace(QWidget* parent, const QString& path) {
 }
 
 QString UiServices::openFile(QWidget* parent, const QString& title, const QString& filter) {
-    const auto start = tavolex::DialogStartFolder(settingsFile_, title.toStdString(), programFolder_);
-    const QString chosen = askOpenPath(parent, title, FromPath(start), filter);
+    const auto start = startFolder(title);
+    const QString chosen = askOpenPath(parent, title, start, filter);
     if (!chosen.isEmpty()) {
         tavolex::RememberDialogFolder(settingsFile_, title.toStdString(), ToPath(chosen));
     }
@@ -31,8 +53,8 @@ QString UiServices::openFile(QWidget* parent, const QString& title, const QStrin
 
 QString UiServices::saveFile(QWidget* parent, const QString& title, const QString& filter,
                              const QString& extension) {
-    const auto start = tavolex::DialogStartFolder(settingsFile_, title.toStdString(), programFolder_);
-    const QString chosen = askSavePath(parent, title, FromPath(start), filter);
+    const auto start = startFolder(title);
+    const QString chosen = askSavePath(parent, title, start, filter);
     if (chosen.isEmpty()) {
         return {};
     }

@@ -3,6 +3,11 @@
 #include <QString>
 
 #include <filesystem>
+#include <functional>
+
+#include "core/Texts.h"
+#include "editing/PictureRefusal.h"
+#include "settings/FileDialogRules.h"
 
 class QWidget;
 
@@ -14,7 +19,7 @@ class UiServices {
 public:
     enum class Answer { Yes, No, Cancel };
 
-    UiServices(std::filesystem::path settingsFile, std::filesystem::path programFolder);
+    explicit UiServices(std::filesystem::path settingsFile);
     virtual ~UiServices() = default;
 
     // A beep and an exclamation box.
@@ -31,8 +36,19 @@ public:
     // Opens a document (the manual) in the program the desktop has for it; false when none could.
     virtual bool openDocument(const QString& path) = 0;
 
+    // The outcome of loading the picture file `path` as the `wanted` picture:
+    // true on success; else the command's message, and under it (when the
+    // file was at fault) the file's name and why, as the command line says it.
+    bool loaded(QWidget* parent, const tavolex::Failure& failure, const QString& path,
+                const tavolex::WantedPicture& wanted);
+
     // "Replace Existing File?" when the file exists; Yes without asking otherwise.
     bool replace(QWidget* parent, const QString& path);
+    // Where the dialogs start when they have no folder of their own yet (the
+    // main window gives the car set's and the game's); the home folder until set.
+    void setDialogPlaces(std::function<tavolex::DialogPlaces()> places) { places_ = std::move(places); }
+    // The folder the dialog titled `title` starts in.
+    QString startFolder(const QString& title) const;
     // Open and save dialogs that start where the same dialog was last used.
     QString openFile(QWidget* parent, const QString& title, const QString& filter);
     QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& extension);
@@ -45,5 +61,6 @@ protected:
 
 private:
     std::filesystem::path settingsFile_;
-    std::filesystem::path programFolder_;
+    std::function<tavolex::DialogPlaces()> places_;
+
 };

@@ -88,6 +88,7 @@ QWidget* OnboardCameraEditor::makeValueGroup(const QString& title, std::initiali
         const bool angle = tavolex::KindOfCameraValue(value) == tavolex::CameraValueKind::Angle;
         auto* edit = new QLineEdit(group);
         edit->setObjectName(QString("value%1").arg(value));
+        edit->setToolTip(RangeTip(tavolex::CameraValueLow(value), tavolex::CameraValueHigh(value)));
         edit->setMaxLength(angle ? 4 : 6);
         edit->setFixedWidth(72);
         edit->setAlignment(Qt::AlignRight);
