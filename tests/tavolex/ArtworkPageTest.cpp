@@ -96,7 +96,8 @@ TEST(ArtworkPage, TheSheetBitmapLoadsSavesAndAWrongOneIsRefused) {
     ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(shell.folder / "small.bmp", tavolex::PackedBitmap(948, 650, tavolex::Depth::Bits24))));
     shell.ui->paths.push_back(shell.path("small.bmp"));
     QTest::mouseClick(page->button("load"), Qt::LeftButton);
-    EXPECT_EQ(shell.ui->errors.value(0), "Couldn't load bitmap file!");
+    EXPECT_EQ(shell.ui->errors.value(0), "Couldn't load bitmap file!\n\nsmall.bmp: the bitmap does not have the "
+                                         "required width and height (1024 x 650 wanted)");
     EXPECT_EQ(shell.artwork(6).source, GraphicSource::None);
 
     shell.ui->paths.push_back(shell.path("art.BMP"));

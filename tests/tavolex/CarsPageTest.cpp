@@ -72,7 +72,8 @@ TEST(CarsPage, LoadRemoveAndGenerateWithTheDialogs) {
     ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(shell.folder / "wrong.bmp", wrong)));
     shell.ui->paths.push_back(shell.path("wrong.bmp"));
     QTest::mouseClick(page->button("load"), Qt::LeftButton);
-    EXPECT_EQ(shell.ui->errors.value(0), "Couldn't load bitmap file!");
+    EXPECT_TRUE(shell.ui->errors.value(0).startsWith("Couldn't load bitmap file!\n\nwrong.bmp: "))
+        << shell.ui->errors.value(0).toStdString();
     EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::None);
 
     // A hardware JAM of the game, loaded into the hardware view.

@@ -113,7 +113,8 @@ TEST(HelmetsPage, LoadRemoveGenerateAndOneHelmet) {
     ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(shell.folder / "odd.bmp", odd)));
     shell.ui->paths.push_back(shell.path("odd.bmp"));
     QTest::mouseClick(page->button("load"), Qt::LeftButton);
-    EXPECT_EQ(shell.ui->errors.value(0), "Couldn't load bitmap file!");
+    EXPECT_TRUE(shell.ui->errors.value(0).startsWith("Couldn't load bitmap file!\n\nodd.bmp: "))
+        << shell.ui->errors.value(0).toStdString();
     EXPECT_FALSE(shell.present(Variant::Hardware));
 
     // Part D alone into the absent picture.

@@ -52,7 +52,7 @@ TEST(MiscellaneousPage, ShowsTheSettingsAndEnablesTheExecutableGroupsOnlyForTheS
     EXPECT_FALSE(shell.state->carSet().modified) << "showing changes nothing";
 }
 
-TEST(MiscellaneousPage, PointsAreLimitedWhileTypedAndShownOnLeaving) {
+TEST(MiscellaneousPage, PointsAreLimitedAndShownAsStoredWhileTyped) {
     MiscShell shell;
     MiscellaneousPage* page = shell.page();
     NumberBox* first = page->pointsBox(0);
@@ -61,13 +61,15 @@ TEST(MiscellaneousPage, PointsAreLimitedWhileTypedAndShownOnLeaving) {
     QTest::keyClicks(first, "200");
     EXPECT_EQ(shell.misc().points[0], 127);
     EXPECT_TRUE(shell.state->carSet().modified);
-    EXPECT_EQ(first->text(), "200") << "shown as typed until the box is left";
+    EXPECT_EQ(first->text(), "127") << "shown as stored at once";
     LoseFocus(first);
     EXPECT_EQ(first->text(), "127");
     NumberBox* last = page->pointsBox(21);
     last->selectAll();
-    QTest::keyClicks(last, "9x87");
-    EXPECT_EQ(last->text(), "987") << "digits only, three of them";
+    QTest::keyClicks(last, "9x8");
+    EXPECT_EQ(last->text(), "98") << "digits only";
+    QTest::keyClicks(last, "7");
+    EXPECT_EQ(last->text(), "127");
     EXPECT_EQ(shell.misc().points[21], 127);
 
     QTest::mouseClick(page->button("ALL"), Qt::LeftButton);
