@@ -93,8 +93,9 @@ QWidget* PerformancePage::makeEditorGroup() {
     }
     for (int t = 0; t < 11; ++t) {
         for (int half = 0; half < 2; ++half) {
-            auto* label = new QLabel(group);
-            label->setMinimumWidth(120);
+            auto* label = new Eliding<QLabel>(group);
+            // A team with its engine, or a driver's name: 28 characters at most.
+            label->setReservedCharacters(28);
             rowLabels_[static_cast<std::size_t>(t)][static_cast<std::size_t>(half)] = label;
             table->addWidget(label, t + 1, half * 3);
         }
@@ -288,10 +289,10 @@ void PerformancePage::fillTable() {
     for (int t = 0; t < 11; ++t) {
         const auto& team = teams[static_cast<std::size_t>(t)];
         if (view >= QualificationView) {
-            rowLabels_[static_cast<std::size_t>(t)][0]->setText(FromGameText(team.drivers[0].name.view()));
-            rowLabels_[static_cast<std::size_t>(t)][1]->setText(FromGameText(team.drivers[1].name.view()));
+            rowLabels_[static_cast<std::size_t>(t)][0]->setFullText(FromGameText(team.drivers[0].name.view()));
+            rowLabels_[static_cast<std::size_t>(t)][1]->setFullText(FromGameText(team.drivers[1].name.view()));
         } else {
-            rowLabels_[static_cast<std::size_t>(t)][0]->setText(FromGameText(tavolex::TeamButtonLabel(team)));
+            rowLabels_[static_cast<std::size_t>(t)][0]->setFullText(FromGameText(tavolex::TeamButtonLabel(team)));
         }
         for (int c = 0; c < 4; ++c) {
             cells_[static_cast<std::size_t>(t)][static_cast<std::size_t>(c)]->setText(QString::number(cellValue(t, c)));

@@ -1,14 +1,15 @@
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 
 #include <array>
 
+#include "shell/Eliding.h"
 #include "teams/PerformanceMath.h"
 
 class EditorState;
 class QButtonGroup;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -52,7 +53,7 @@ private:
     EditorState& state_;
     UiServices& ui_;
     std::array<std::array<QLineEdit*, 4>, 11> cells_{};
-    std::array<std::array<QLabel*, 2>, 11> rowLabels_{};
+    std::array<std::array<Eliding<QLabel>*, 2>, 11> rowLabels_{};
     std::array<QLabel*, 4> headers_{};
     std::array<QRadioButton*, 4> views_{};
     std::array<QRadioButton*, 2> modes_{};
