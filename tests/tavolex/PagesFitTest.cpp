@@ -23,6 +23,7 @@
 #include "game/SelectionChoice.h"
 #include "pages/PictureView.h"
 #include "shell/MainWindow.h"
+#include "shell/TeamList.h"
 #include "tools/CarDamageEditor.h"
 #include "tools/DriverAidsEditor.h"
 #include "tools/OnboardCameraEditor.h"
@@ -46,6 +47,12 @@ bool InsideScrolledContent(const QWidget* widget) {
         if (qobject_cast<const QAbstractScrollArea*>(w) != nullptr) return true;
     }
     return false;
+}
+
+QString WidgetText(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
+    return {};
 }
 
 // Every fault of `window`'s layout, one line each.
@@ -76,6 +83,9 @@ QStringList LayoutFaults(QWidget& window) {
                           .arg(inParent.height())
                           .arg(widget->parentWidget()->width())
                           .arg(widget->parentWidget()->height());
+        }
+        if (const QString text = WidgetText(widget); text.contains(QChar(0x2026))) {
+            faults << QStringLiteral("%1 elides \"%2\"").arg(Describe(widget), text);
         }
         if (auto* label = qobject_cast<QLabel*>(widget); label != nullptr && !label->text().isEmpty()) {
             const int wanted = label->wordWrap() ? label->heightForWidth(label->contentsRect().width())
@@ -181,6 +191,36 @@ TEST(PagesFit, EveryToolWindowShowsItsPicturesWholeAndItsTextsUnclipped) {
         SaveScreenshot(*tool, QStringLiteral("fit-tool-") + name + ScaleSuffix());
         tool->hide();
     }
+}
+
+TEST(PagesFit, NamesElideOnlyPastTheirRoomWithTheWholeNameAsTooltip) {
+    FittedShell shell;
+    TeamList* teams = shell.window->teamList();
+    const int listWidth = teams->width();
+    // A name of the widest letters takes no more room: it elides.
+    tavolex::TeamRecord& team = shell.state->carSet().teams[0];
+    team.teamName = "WWWWWWWWWWWW";
+    team.engineName = "WWWWWWWWWWWW";
+    shell.state->notifyDataChanged();
+    QApplication::processEvents();
+    EXPECT_EQ(teams->width(), listWidth);
+    EXPECT_TRUE(teams->button(0)->text().endsWith(QChar(0x2026))) << teams->button(0)->text().toStdString();
+    EXPECT_EQ(teams->button(0)->toolTip(), QStringLiteral(" WWWWWWWWWWWW - WWWWWWWWWWWW"));
+    EXPECT_TRUE(teams->button(1)->toolTip().isEmpty()) << "a name shown whole needs no tooltip";
+
+    // The smallest window the user can make elides the drivers' names on the Performance page.
+    shell.window->tabs()->setCurrentIndex(1);
+    shell.window->resize(shell.window->minimumSizeHint());
+    QApplication::processEvents();
+    int elided = 0;
+    for (QLabel* label : shell.window->page()->findChildren<QLabel*>()) {
+        if (!label->text().endsWith(QChar(0x2026))) continue;
+        ++elided;
+        EXPECT_TRUE(label->toolTip().startsWith(label->text().chopped(1))) << label->toolTip().toStdString();
+    }
+    EXPECT_GT(elided, 0);
+    shell.window->resize(shell.window->defaultSize());
+    EXPECT_EQ(LayoutFaults(*shell.window), QStringList()) << "whole again at the default size";
 }
 
 } // namespace

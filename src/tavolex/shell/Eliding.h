@@ -32,7 +32,13 @@ public:
     }
     // The width the whole of `text` takes in this widget.
     int widthFor(const QString& text) const { return chrome() + TextWidth(text); }
-    int reservedWidth() const { return chrome() + reserved_ * this->fontMetrics().averageCharWidth(); }
+    int reservedWidth() const {
+        // Names of ordinary letters, with a tenth to spare: the font's average takes in
+        // letters names rarely hold.
+        static const QString kTypical = QStringLiteral("Scuderia Ferrari - Mugen-Honda Heinz-Harald Frentzen ");
+        const QString sample = kTypical.repeated(1 + reserved_ / static_cast<int>(kTypical.size())).left(reserved_);
+        return chrome() + TextWidth(sample) * 11 / 10;
+    }
 
     QSize sizeHint() const override { return {reservedWidth(), TextWidget::sizeHint().height()}; }
     QSize minimumSizeHint() const override {
