@@ -103,7 +103,8 @@ void HelmetsPage::labelHelmetButtons() {
         radio->setFullText(label);
         radio->setPlainToolTip(name);
         radio->resize(std::min(radio->widthFor(label), radio->reservedWidth()), radio->sizeHint().height());
-        widest = std::max(widest, radio->width());
+        // Every column as wide as the longest name takes, whatever the names now.
+        widest = std::max(widest, radio->reservedWidth());
     }
     // Eleven rows level with the picture's; the left buttons end, the right ones start, 3 pixels from it.
     for (int h = 0; h < tavolex::kHelmetCount; ++h) {

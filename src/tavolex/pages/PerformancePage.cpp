@@ -193,7 +193,15 @@ QWidget* PerformancePage::makeCalculatorGroup() {
     rows->setVerticalSpacing(0);
     for (int r = 0; r < 22; ++r) {
         for (int c = 0; c < 3; ++c) {
-            auto* label = new QLabel(group);
+            // The driver's name between the place and the time.
+            QLabel* label = nullptr;
+            if (c == 1) {
+                auto* name = new Eliding<QLabel>(group);
+                calculatorNames_[static_cast<std::size_t>(r)] = name;
+                label = name;
+            } else {
+                label = new QLabel(group);
+            }
             calculatorRows_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = label;
             rows->addWidget(label, r, c, c == 2 ? Qt::AlignRight : Qt::AlignLeft);
         }
@@ -334,7 +342,7 @@ void PerformancePage::refreshCalculator() {
     const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, state_.performanceMemory().calculatorMode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         calculatorRows_[r][0]->setText(QString::fromStdString(rows[r].position));
-        calculatorRows_[r][1]->setText(FromGameText(rows[r].name));
+        calculatorNames_[r]->setFullText(FromGameText(rows[r].name));
         calculatorRows_[r][2]->setText(QString::fromStdString(rows[r].time));
     }
 }

@@ -61,5 +61,6 @@ private:
     std::array<std::array<QPushButton*, 2>, 3> quickButtons_{};
     std::array<QRadioButton*, 2> calculatorModes_{};
     std::array<std::array<QLabel*, 3>, 22> calculatorRows_{};
+    std::array<Eliding<QLabel>*, 22> calculatorNames_{}; // the middle column of calculatorRows_
     bool filling_ = false;
 };

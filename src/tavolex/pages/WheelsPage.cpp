@@ -1,3 +1,4 @@
+#include "shell/Eliding.h"
 #include "pages/WheelsPage.h"
 
 #include <QButtonGroup>
@@ -46,7 +47,8 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     auto* group = new QButtonGroup(types);
     auto* typeRow = new QHBoxLayout(types);
     for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
-        auto* radio = new QRadioButton(types);
+        auto* radio = new Eliding<QRadioButton>(types);
+        radio->setReservedCharacters(32); // the longest tyre name the game keeps
         radio->setObjectName(QString("tyreType%1").arg(type));
         group->addButton(radio, type);
         typeRow->addWidget(radio);
@@ -101,7 +103,7 @@ void WheelsPage::showTyreType(int type) {
 void WheelsPage::relabel() {
     for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
         const auto& name = state_.carSet().tyres[static_cast<std::size_t>(type)].name;
-        tyreButtons_[static_cast<std::size_t>(type)]->setText(FromGameText(name.view()));
+        tyreButtons_[static_cast<std::size_t>(type)]->setFullText(FromGameText(name.view()));
     }
 }
 

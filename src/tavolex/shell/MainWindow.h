@@ -82,7 +82,7 @@ private:
     QTabBar* tabs_;
     TeamList* teamList_;
     QStackedLayout* pageArea_;
-    QWidget* makePage(int index);
+    QWidget* makePage(int index, EditorState& state);
     QWidget* pageHolder_;
     QWidget* page_ = nullptr;
     StartBanner* banner_ = nullptr;
