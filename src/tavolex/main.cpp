@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QScreen>
 #include <QTimer>
 
 #include <csignal>
@@ -91,6 +92,9 @@ int main(int argc, char** argv) {
         state.startHistory();
     }
     MainWindow window(state, ui);
+    // Every page whole at 1:1, unless the screen is smaller than that.
+    const QSize available = window.screen()->availableGeometry().size();
+    window.resize(window.defaultSize().boundedTo(available));
     window.show();
     window.showBanner();
     QTimer::singleShot(0, &window, [&] { RunStartupSteps(state, ui, window, pending); });

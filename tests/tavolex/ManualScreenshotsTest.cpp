@@ -53,7 +53,7 @@ TEST(ManualScreenshots, EveryPageAndToolWindowShowsTheDemoCarSet) {
                                          tavolex::DefaultSelection(tavolex::SelectionMode::Import, carSet)));
     shell.state->selectTeam(1);
     shell.state->notifyDataChanged();
-    shell.window->resize(1100, 760);
+    shell.window->resize(shell.window->defaultSize());
 
     std::vector<QImage> pictures;
     QTabBar* tabs = shell.window->tabs();

@@ -1,3 +1,4 @@
+#include "shell/Eliding.h"
 #include "pages/ArtworkPage.h"
 
 #include <QCheckBox>
@@ -73,9 +74,10 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
         layout->addWidget(view, 0, Qt::AlignCenter);
         if (index == kFirstDriver || index == kFirstDriver + 1) {
             const int driver = index - kFirstDriver;
-            auto* box = new QCheckBox(group);
+            auto* box = new Eliding<QCheckBox>(group);
+            box->setReservedCharacters(29); // "[03] " and the longest driver's name
             box->setObjectName(QString("driver%1").arg(driver));
-            box->setToolTip(TipText(Tip::ArtworkDriver));
+            box->setPlainToolTip(TipText(Tip::ArtworkDriver));
             connect(box, &QCheckBox::clicked, this, [this, driver] { toggleDriver(driver); });
             connect(view, &PictureView::leftClicked, this, [this, driver] { driverClicked(driver); });
             drivers_[static_cast<std::size_t>(driver)] = box;
@@ -225,10 +227,10 @@ void ArtworkPage::refreshControls() {
     for (QLabel* label : screenLabels_) label->setVisible(!none && !unable);
     const auto& record = state_.carSet().teams[static_cast<std::size_t>(team())];
     for (int driver = 0; driver < 2; ++driver) {
-        QCheckBox* box = drivers_[static_cast<std::size_t>(driver)];
+        Eliding<QCheckBox>* box = drivers_[static_cast<std::size_t>(driver)];
         box->setEnabled(!none);
         if (box->isEnabled()) {
-            box->setText(NumberedDriverName(record.carNumbers[static_cast<std::size_t>(driver)],
+            box->setFullText(NumberedDriverName(record.carNumbers[static_cast<std::size_t>(driver)],
                                             record.drivers[static_cast<std::size_t>(driver)].name.view()));
         }
         if (none) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
@@ -10,10 +11,10 @@
 #include "document/GraphicSource.h"
 #include "editing/ArtworkDisplay.h"
 #include "editing/DisplayImage.h"
+#include "shell/Eliding.h"
 
 class EditorState;
 class PictureView;
-class QCheckBox;
 class QLabel;
 class QPushButton;
 class UiServices;
@@ -73,7 +74,7 @@ private:
     tavolex::DisplayImage displayPixels_;
     QImage displayImage_;
     std::array<PictureView*, 8> pictures_{};
-    std::array<QCheckBox*, 2> drivers_{};
+    std::array<Eliding<QCheckBox>*, 2> drivers_{};
     std::array<QLabel*, 4> screenLabels_{};
     std::array<tavolex::DriverToggle, 2> toggles_{};
     std::array<QTimer, 2> driverTimers_;

@@ -21,7 +21,8 @@ namespace {
 
 constexpr int kRows = 11;
 constexpr int kGap = 3; // between the helmet buttons and the picture
-constexpr int kNameWidth = 64; // longer names are cut short, so the page fits the window
+// A driver's name of 23 characters with its arrow; a wider one is elided.
+constexpr int kButtonCharacters = 26;
 
 const GraphicsPageDeclaration kHelmets = {
     tavolex::GraphicKind::Helmets,
@@ -75,7 +76,8 @@ void HelmetsPage::makeHelmetButtons() {
         columns_[side]->setFixedHeight(picture()->height());
     }
     for (int h = 0; h < tavolex::kHelmetCount; ++h) {
-        auto* radio = new QRadioButton(columns_[static_cast<std::size_t>(h % 2)]);
+        auto* radio = new Eliding<QRadioButton>(columns_[static_cast<std::size_t>(h % 2)]);
+        radio->setReservedCharacters(kButtonCharacters);
         // Small print, as eleven rows beside the picture leave little room.
         QFont font = radio->font();
         font.setPointSizeF(font.pointSizeF() * 0.9);
@@ -97,18 +99,19 @@ void HelmetsPage::labelHelmetButtons() {
     for (int h = 0; h < tavolex::kHelmetCount; ++h) {
         const auto& team = state_.carSet().teams[static_cast<std::size_t>(h / 2)];
         const QString name = FromGameText(team.drivers[static_cast<std::size_t>(h % 2)].name.view());
-        QRadioButton* radio = helmetButton(h);
-        const QString shown = radio->fontMetrics().elidedText(name, Qt::ElideRight, kNameWidth);
-        radio->setText(h % 2 == 0 ? QString("%1 >").arg(shown) : QString("< %1").arg(shown));
-        radio->setToolTip(name);
-        radio->adjustSize();
-        widest = std::max(widest, radio->width());
+        Eliding<QRadioButton>* radio = helmetButton(h);
+        const QString label = h % 2 == 0 ? QString("%1 >").arg(name) : QString("< %1").arg(name);
+        radio->setFullText(label);
+        radio->setPlainToolTip(name);
+        radio->resize(std::min(radio->widthFor(label), radio->reservedWidth()), radio->sizeHint().height());
+        // Every column as wide as the longest name takes, whatever the names now.
+        widest = std::max(widest, radio->reservedWidth());
     }
     // Eleven rows level with the picture's; the left buttons end, the right ones start, 3 pixels from it.
     for (int h = 0; h < tavolex::kHelmetCount; ++h) {
         QRadioButton* radio = helmetButton(h);
         const int row = h / 2;
-        const int y = -1 + row * (height + 2) / kRows;
+        const int y = row * height / kRows;
         const int x = h % 2 == 0 ? widest - radio->width() : kGap;
         radio->setGeometry(x, y, radio->width(), rowHeight);
     }

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QRadioButton>
+
 #include <array>
 
 #include "document/HelmetPicture.h"
 #include "pages/GraphicsPage.h"
+#include "shell/Eliding.h"
 
 // The Helmets tab: the one picture of all 22 helmets held in the car set,
 // with its own helmet selection (the radio buttons beside the picture, or a
@@ -15,7 +18,7 @@ class HelmetsPage : public GraphicsPage {
 public:
     HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
-    QRadioButton* helmetButton(int helmet) const { return helmetButtons_[static_cast<std::size_t>(helmet)]; }
+    Eliding<QRadioButton>* helmetButton(int helmet) const { return helmetButtons_[static_cast<std::size_t>(helmet)]; }
     // The selected helmet lasts the run.
     static int selectedHelmet() { return selected_; }
 
@@ -46,6 +49,6 @@ private:
     bool report(const tavolex::Failure& failure);
 
     static int selected_;
-    std::array<QRadioButton*, tavolex::kHelmetCount> helmetButtons_{};
+    std::array<Eliding<QRadioButton>*, tavolex::kHelmetCount> helmetButtons_{};
     std::array<QWidget*, 2> columns_{};
 };

@@ -94,8 +94,9 @@ QWidget* PerformancePage::makeEditorGroup() {
     }
     for (int t = 0; t < 11; ++t) {
         for (int half = 0; half < 2; ++half) {
-            auto* label = new QLabel(group);
-            label->setMinimumWidth(120);
+            auto* label = new Eliding<QLabel>(group);
+            // A team with its engine, or a driver's name: 28 characters at most.
+            label->setReservedCharacters(28);
             rowLabels_[static_cast<std::size_t>(t)][static_cast<std::size_t>(half)] = label;
             table->addWidget(label, t + 1, half * 3);
         }
@@ -196,7 +197,15 @@ QWidget* PerformancePage::makeCalculatorGroup() {
     rows->setVerticalSpacing(0);
     for (int r = 0; r < 22; ++r) {
         for (int c = 0; c < 3; ++c) {
-            auto* label = new QLabel(group);
+            // The driver's name between the place and the time.
+            QLabel* label = nullptr;
+            if (c == 1) {
+                auto* name = new Eliding<QLabel>(group);
+                calculatorNames_[static_cast<std::size_t>(r)] = name;
+                label = name;
+            } else {
+                label = new QLabel(group);
+            }
             calculatorRows_[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] = label;
             rows->addWidget(label, r, c, c == 2 ? Qt::AlignRight : Qt::AlignLeft);
         }
@@ -300,10 +309,10 @@ void PerformancePage::fillTable() {
     for (int t = 0; t < 11; ++t) {
         const auto& team = teams[static_cast<std::size_t>(t)];
         if (view >= QualificationView) {
-            rowLabels_[static_cast<std::size_t>(t)][0]->setText(FromGameText(team.drivers[0].name.view()));
-            rowLabels_[static_cast<std::size_t>(t)][1]->setText(FromGameText(team.drivers[1].name.view()));
+            rowLabels_[static_cast<std::size_t>(t)][0]->setFullText(FromGameText(team.drivers[0].name.view()));
+            rowLabels_[static_cast<std::size_t>(t)][1]->setFullText(FromGameText(team.drivers[1].name.view()));
         } else {
-            rowLabels_[static_cast<std::size_t>(t)][0]->setText(FromGameText(tavolex::TeamButtonLabel(team)));
+            rowLabels_[static_cast<std::size_t>(t)][0]->setFullText(FromGameText(tavolex::TeamButtonLabel(team)));
         }
         for (int c = 0; c < 4; ++c) {
             cells_[static_cast<std::size_t>(t)][static_cast<std::size_t>(c)]->setText(QString::number(cellValue(t, c)));
@@ -345,7 +354,7 @@ void PerformancePage::refreshCalculator() {
     const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, state_.performanceMemory().calculatorMode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         calculatorRows_[r][0]->setText(QString::fromStdString(rows[r].position));
-        calculatorRows_[r][1]->setText(FromGameText(rows[r].name));
+        calculatorNames_[r]->setFullText(FromGameText(rows[r].name));
         calculatorRows_[r][2]->setText(QString::fromStdString(rows[r].time));
     }
 }

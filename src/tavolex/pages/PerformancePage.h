@@ -1,15 +1,16 @@
 #pragma once
 
+#include <QLabel>
 #include <QWidget>
 
 #include <array>
 #include <utility>
 
+#include "shell/Eliding.h"
 #include "teams/PerformanceMath.h"
 
 class EditorState;
 class QButtonGroup;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -55,7 +56,7 @@ private:
     EditorState& state_;
     UiServices& ui_;
     std::array<std::array<QLineEdit*, 4>, 11> cells_{};
-    std::array<std::array<QLabel*, 2>, 11> rowLabels_{};
+    std::array<std::array<Eliding<QLabel>*, 2>, 11> rowLabels_{};
     std::array<QLabel*, 4> headers_{};
     std::array<QRadioButton*, 4> views_{};
     std::array<QRadioButton*, 2> modes_{};
@@ -63,5 +64,6 @@ private:
     std::array<std::array<QPushButton*, 2>, 3> quickButtons_{};
     std::array<QRadioButton*, 2> calculatorModes_{};
     std::array<std::array<QLabel*, 3>, 22> calculatorRows_{};
+    std::array<Eliding<QLabel>*, 22> calculatorNames_{}; // the middle column of calculatorRows_
     bool filling_ = false;
 };

@@ -1,3 +1,4 @@
+#include "shell/Eliding.h"
 #include "pages/TeamsPage.h"
 
 #include <QButtonGroup>
@@ -134,7 +135,8 @@ QWidget* TeamsPage::makeTeamGroup() {
     auto* tyreGroup = new QButtonGroup(group);
     auto* tyreRow = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
-        auto* tyre = new QPushButton(group);
+        auto* tyre = new Eliding<QPushButton>(group);
+        tyre->setReservedCharacters(32); // the longest tyre name the game keeps
         tyre->setObjectName(QString("tyre%1").arg(i));
         tyre->setCheckable(true);
         tyreGroup->addButton(tyre, i);
@@ -275,7 +277,7 @@ void TeamsPage::reload() {
     teamName_->setText(FromGameText(team.teamName.view()));
     engineName_->setText(FromGameText(team.engineName.view()));
     for (int i = 0; i < 2; ++i) {
-        tyres_[static_cast<std::size_t>(i)]->setText(FromGameText(carSet.tyres[static_cast<std::size_t>(i)].name.view()));
+        tyres_[static_cast<std::size_t>(i)]->setFullText(FromGameText(carSet.tyres[static_cast<std::size_t>(i)].name.view()));
     }
     tyres_[team.tyreType != 0 ? 1 : 0]->setChecked(true);
     for (int seat = 0; seat < 2; ++seat) {

@@ -1,16 +1,18 @@
 #pragma once
 
+#include <QPushButton>
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <string_view>
 
+#include "shell/Eliding.h"
+
 class EditorState;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QSlider;
 class UiServices;
 
@@ -61,7 +63,7 @@ private:
     UiServices& ui_;
     QLineEdit* teamName_ = nullptr;
     QLineEdit* engineName_ = nullptr;
-    std::array<QPushButton*, 2> tyres_{};
+    std::array<Eliding<QPushButton>*, 2> tyres_{};
     std::array<Seat, 2> seats_{};
     std::vector<std::function<void()>> sliderReloads_;
     bool loading_ = false;

@@ -6,6 +6,10 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
@@ -23,6 +27,10 @@ using tavolex::TextId;
 namespace {
 constexpr int kFrameAndInset = 3;
 constexpr int kChoicesPerSheet = 3;
+
+QSize SheetSize(const TyreSheetPanel::Sheet& sheet) {
+    return QSize(tavolex::SheetWidth(sheet.kind, sheet.variant), tavolex::SheetHeight(sheet.kind, sheet.variant));
+}
 } // namespace
 
 TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<Sheet> sheets, int& choice,
@@ -32,17 +40,33 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
     stack_ = new QStackedLayout(pictures);
     auto* group = new QButtonGroup(this);
     auto* radios = new QGridLayout;
+    // Every sheet's place is as large as the largest shown at once, with room
+    // for a scroll bar when a sheet is taller than that.
+    const QSize frame(2 * kFrameAndInset, 2 * kFrameAndInset);
+    QSize place(0, 0);
+    bool scrolls = false;
+    for (const Sheet& sheet : sheets_) {
+        place = place.expandedTo(sheet.visibleSize + frame);
+        scrolls = scrolls || SheetSize(sheet).height() > sheet.visibleSize.height();
+    }
+    if (scrolls) place.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (std::size_t s = 0; s < sheets_.size(); ++s) {
         const Sheet& sheet = sheets_[s];
-        auto* view = new PictureView(pictures);
+        auto* scroller = new QScrollArea(pictures);
+        scroller->setFrameShape(QFrame::NoFrame);
+        scroller->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        scroller->setFixedSize(place);
+        auto* view = new PictureView;
         view->setObjectName(QString("picture%1").arg(s));
-        const int v = tavolex::VariantIndex(sheet.variant);
-        view->setSheetSize(QSize(tavolex::KindInfo(sheet.kind).width[v], tavolex::KindInfo(sheet.kind).height[v]));
-        view->setFixedSize(sheet.displaySize + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
+        view->setSheetSize(SheetSize(sheet));
+        // One screen pixel per texture pixel: the picture stays crisp and true.
+        view->setFixedSize(SheetSize(sheet) + frame);
         view->setOutlines([this, s](bool blink) { return outlines(s, blink); });
         connect(view, &PictureView::rightClicked, this, &TyreSheetPanel::rightClicked);
         connect(view, &PictureView::pictureDropped, this, &TyreSheetPanel::loadPath);
-        stack_->addWidget(view);
+        scroller->setWidget(view);
+        stack_->addWidget(scroller);
+        scrollers_.push_back(scroller);
         views_.push_back(view);
         for (int c = 0; c < kChoicesPerSheet; ++c) {
             const int index = static_cast<int>(s) * kChoicesPerSheet + c;
@@ -79,6 +103,8 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
     choices_[static_cast<std::size_t>(choice_)]->setChecked(true);
     stack_->setCurrentIndex(choice_ / kChoicesPerSheet);
     setTitle(tr(shownSheet().groupTitle));
+    // The scroll range is known once the panel is laid out.
+    QTimer::singleShot(0, this, &TyreSheetPanel::scrollToChosenHalf);
 }
 
 const TyreSheetPanel::Sheet& TyreSheetPanel::shownSheet() const {
@@ -155,10 +181,17 @@ void TyreSheetPanel::choose(int choice) {
         stack_->setCurrentIndex(choice / kChoicesPerSheet);
         setTitle(tr(shownSheet().groupTitle));
         reload();
+        scrollToChosenHalf();
         return;
     }
     applyControlRules();
     picture()->update();
+    scrollToChosenHalf();
+}
+
+void TyreSheetPanel::scrollToChosenHalf() {
+    QScrollBar* bar = scrollers_[static_cast<std::size_t>(choice_ / kChoicesPerSheet)]->verticalScrollBar();
+    bar->setValue(halves() == tavolex::SheetHalves::Bottom ? bar->maximum() : bar->minimum());
 }
 
 bool TyreSheetPanel::report(const std::optional<TextId>& failure) {
@@ -269,7 +302,7 @@ void TyreSheetPanel::rightClicked(const QPoint& position) {
     const Sheet& sheet = shownSheet();
     const bool bottom = position.y() >= area.top() + area.height() / 2;
     const QRect region(QPoint(0, bottom ? view->image().height() / 2 : 0), sheet.zoomRegion);
-    const QSize size(qRound(sheet.zoomScale.width() * area.width()), qRound(sheet.zoomScale.height() * area.width()));
+    const QSize size = 2 * sheet.zoomRegion;
     ZoomWindow window(QPixmap::fromImage(view->image()), region, view->mapToGlobal(position), size, this);
     window.exec();
 }

@@ -17,6 +17,7 @@ class PictureView;
 class QPushButton;
 class QRadioButton;
 class QStackedLayout;
+class QScrollArea;
 class UiServices;
 
 // One side of the Wheels page: the sheets of a tyre type that share a
@@ -33,15 +34,14 @@ public:
         tavolex::GraphicKind kind;
         tavolex::Variant variant;
         const char* groupTitle;
-        QSize displaySize;                // the picture's area on screen
+        QSize visibleSize;                // shown at once, one screen pixel per texture pixel; the rest scrolls
         std::array<const char*, 3> choices;
         tavolex::TextId openTitle;
         tavolex::TextId saveTitle;
         tavolex::TextId filter;
         QRect outline;                    // the top half's outline in the sheet; the bottom one lies a half lower
         bool outlineWhileBlinkSet;
-        QSize zoomRegion;                 // of the half under the pointer
-        QSizeF zoomScale;                 // times the area's width
+        QSize zoomRegion;                 // of the half under the pointer, shown twice its size
     };
 
     TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<Sheet> sheets, int& choice,
@@ -71,6 +71,8 @@ public slots:
 private:
     // Tells the status bar what a command did to the shown picture (and which file).
     void tellDone(tavolex::TextId report, const QString& path);
+    // The chosen half in sight when the sheet is taller than its place.
+    void scrollToChosenHalf();
     void reload();
     void show(tavolex::PackedBitmap image);
     tavolex::SheetHalves halves() const;
@@ -86,6 +88,7 @@ private:
     int tyreType_ = 0;
     tavolex::PackedBitmap image_;
     std::vector<PictureView*> views_;
+    std::vector<QScrollArea*> scrollers_; // one per sheet, holding its view
     std::vector<QRadioButton*> choices_;
     QStackedLayout* stack_ = nullptr;
 };

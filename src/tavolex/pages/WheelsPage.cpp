@@ -1,3 +1,4 @@
+#include "shell/Eliding.h"
 #include "pages/WheelsPage.h"
 
 #include <QButtonGroup>
@@ -18,19 +19,20 @@ using tavolex::Variant;
 
 namespace {
 
-// The outlines of the top halves in sheet pixels and the zoom of a half, as the game's editors drew them.
+// The outlines of the top halves in sheet pixels and the region a right click enlarges. The hardware
+// wheels, taller than any window, scroll.
 const TyreSheetPanel::Sheet kSoftwareWheels = {
-    GraphicKind::Tyre, Variant::Software, "Software and External Hardware Wheel Graphics", QSize(192, 384),
+    GraphicKind::Tyre, Variant::Software, "Software and External Hardware Wheel Graphics", QSize(256, 512),
     {"WHEEL.BMP", "WHXX0.JAM", "WHXX1.JAM"}, TextId::OpenSoftwareTyre, TextId::SaveSoftwareTyre,
-    TextId::GraphicsFilter, QRect(2, 4, 251, 249), true, QSize(256, 256), QSizeF(2.2, 2.2)};
+    TextId::GraphicsFilter, QRect(2, 4, 251, 249), true, QSize(256, 256)};
 const TyreSheetPanel::Sheet kHardwareWheels = {
-    GraphicKind::Tyre, Variant::Hardware, "Internal Hardware Wheel Graphics", QSize(224, 420),
+    GraphicKind::Tyre, Variant::Hardware, "Internal Hardware Wheel Graphics", QSize(512, 512),
     {"WHEEL.BMP", "WHXX0.BMP", "WHXX1.BMP"}, TextId::OpenHardwareTyre, TextId::SaveHardwareTyre,
-    TextId::BitmapFilter, QRect(4, 6, 503, 470), false, QSize(512, 480), QSizeF(3.0, 1440.0 / 512)};
+    TextId::BitmapFilter, QRect(4, 6, 503, 470), false, QSize(512, 480)};
 const TyreSheetPanel::Sheet kTreads = {
-    GraphicKind::Tread, Variant::Hardware, "Software and Hardware Wet Weather Tyre Treads", QSize(224, 350),
+    GraphicKind::Tread, Variant::Hardware, "Software and Hardware Wet Weather Tyre Treads", QSize(256, 400),
     {"TREAD.BMP", "TREADX1.BMP", "TREADX2.BMP"}, TextId::OpenHardwareTread, TextId::SaveHardwareTread,
-    TextId::BitmapFilter, QRect(2, 4, 251, 194), false, QSize(256, 200), QSizeF(2.2, 2.2 * 200 / 256)};
+    TextId::BitmapFilter, QRect(2, 4, 251, 194), false, QSize(256, 200)};
 
 bool HasWheels(const tavolex::TyreRecord& tyre) {
     return tyre.tyre[0].source != GraphicSource::None || tyre.tyre[1].source != GraphicSource::None;
@@ -43,7 +45,8 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     auto* group = new QButtonGroup(types);
     auto* typeRow = new QHBoxLayout(types);
     for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
-        auto* radio = new QRadioButton(types);
+        auto* radio = new Eliding<QRadioButton>(types);
+        radio->setReservedCharacters(32); // the longest tyre name the game keeps
         radio->setObjectName(QString("tyreType%1").arg(type));
         group->addButton(radio, type);
         typeRow->addWidget(radio);
@@ -97,7 +100,7 @@ void WheelsPage::showTyreType(int type) {
 void WheelsPage::relabel() {
     for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
         const auto& name = state_.carSet().tyres[static_cast<std::size_t>(type)].name;
-        tyreButtons_[static_cast<std::size_t>(type)]->setText(FromGameText(name.view()));
+        tyreButtons_[static_cast<std::size_t>(type)]->setFullText(FromGameText(name.view()));
     }
 }
 

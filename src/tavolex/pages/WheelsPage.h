@@ -1,12 +1,14 @@
 #pragma once
 
+#include <QRadioButton>
 #include <QWidget>
 
 #include <array>
 
+#include "shell/Eliding.h"
+
 class EditorState;
 class QLineEdit;
-class QRadioButton;
 class TyreSheetPanel;
 class UiServices;
 
@@ -37,7 +39,7 @@ private:
     void applyControlRules();
 
     EditorState& state_;
-    std::array<QRadioButton*, 2> tyreButtons_{};
+    std::array<Eliding<QRadioButton>*, 2> tyreButtons_{};
     QLineEdit* name_ = nullptr;
     TyreSheetPanel* left_ = nullptr;
     TyreSheetPanel* right_ = nullptr;

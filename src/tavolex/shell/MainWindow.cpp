@@ -19,6 +19,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "app/EditorState.h"
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
@@ -237,6 +239,46 @@ void MainWindow::buildToolbar() {
     }
 }
 
+QWidget* MainWindow::makePage(int index, EditorState& state) {
+    switch (index) {
+    case 0: return new TeamsPage(state, ui_, pageHolder_);
+    case 1: return new PerformancePage(state, ui_, pageHolder_);
+    case 2: return new CarsPage(state, ui_, pageHolder_);
+    case 3: return new HelmetsPage(state, ui_, pageHolder_);
+    case 4: return new ArtworkPage(state, ui_, pageHolder_);
+    case 5: return new CockpitsPage(state, ui_, pageHolder_);
+    case 6: return new PitCrewPage(state, ui_, pageHolder_);
+    case 7: return new PitBoxesPage(state, ui_, pageHolder_);
+    case 8: return new WheelsPage(state, ui_, pageHolder_);
+    default: return new MiscellaneousPage(state, ui_, pageHolder_);
+    }
+}
+
+QSize MainWindow::defaultSize() {
+    // The largest page, with the team list beside it when it has one, each
+    // built once for its size: the window opens with every picture at 1:1.
+    // They are built on an empty car set: their sizes never depend on the
+    // names and pictures, and nothing is read or told while measuring.
+    EditorState empty(state_.paths(), state_.temporaryFolder());
+    QWidget* frame = pageHolder_->parentWidget();
+    QHBoxLayout* body = static_cast<QHBoxLayout*>(frame->layout());
+    QSize pages = pageHolder_->minimumSize();
+    for (int index = 0; index < static_cast<int>(std::size(kTabs)); ++index) {
+        const std::unique_ptr<QWidget> page(makePage(index, empty));
+        QSize needed = page->sizeHint().expandedTo(page->minimumSizeHint());
+        if (kTabs[index].showsTeamList) {
+            const QSize list = teamList_->sizeHint();
+            needed = QSize(needed.width() + list.width() + body->spacing(), std::max(needed.height(), list.height()));
+        }
+        pages = pages.expandedTo(needed);
+    }
+    layout()->activate();
+    centralWidget()->layout()->activate();
+    const QMargins margins = body->contentsMargins();
+    const QSize chrome = size() - frame->size() + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    return (chrome + pages).expandedTo(minimumSize());
+}
+
 void MainWindow::selectTab(int index) {
     if (banner_ != nullptr) {
         banner_->close();
@@ -245,18 +287,7 @@ void MainWindow::selectTab(int index) {
         pageArea_->removeWidget(page_);
         page_->deleteLater();
     }
-    switch (index) {
-    case 0: page_ = new TeamsPage(state_, ui_, pageHolder_); break;
-    case 1: page_ = new PerformancePage(state_, ui_, pageHolder_); break;
-    case 2: page_ = new CarsPage(state_, ui_, pageHolder_); break;
-    case 3: page_ = new HelmetsPage(state_, ui_, pageHolder_); break;
-    case 4: page_ = new ArtworkPage(state_, ui_, pageHolder_); break;
-    case 5: page_ = new CockpitsPage(state_, ui_, pageHolder_); break;
-    case 6: page_ = new PitCrewPage(state_, ui_, pageHolder_); break;
-    case 7: page_ = new PitBoxesPage(state_, ui_, pageHolder_); break;
-    case 8: page_ = new WheelsPage(state_, ui_, pageHolder_); break;
-    default: page_ = new MiscellaneousPage(state_, ui_, pageHolder_); break;
-    }
+    page_ = makePage(index, state_);
     page_->setObjectName("page");
     pageArea_->addWidget(page_);
     pageArea_->setCurrentWidget(page_);

@@ -32,6 +32,8 @@ public:
     QTabBar* tabs() const { return tabs_; }
     TeamList* teamList() const { return teamList_; }
     QWidget* page() const { return page_; }
+    // The size at which every page shows whole: its pictures at 1:1, its texts unclipped.
+    QSize defaultSize();
     void showBanner();
     StartBanner* banner() const { return banner_; }
 
@@ -80,6 +82,7 @@ private:
     QTabBar* tabs_;
     TeamList* teamList_;
     QStackedLayout* pageArea_;
+    QWidget* makePage(int index, EditorState& state);
     QWidget* pageHolder_;
     QWidget* page_ = nullptr;
     StartBanner* banner_ = nullptr;

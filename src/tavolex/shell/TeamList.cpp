@@ -6,6 +6,7 @@
 
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
+#include "shell/Eliding.h"
 #include "shell/GameText.h"
 
 TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"), parent), state_(state) {
@@ -14,12 +15,13 @@ TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"),
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
     for (int t = 0; t < tavolex::kTeamCount; ++t) {
-        auto* button = new QPushButton(this);
+        auto* button = new Eliding<QPushButton>(this);
+        // " Team - Engine": two names of 12 characters and the dash between.
+        button->setReservedCharacters(28);
         button->setCheckable(true);
         button->setObjectName(QString("team%1").arg(t));
         button->setStyleSheet("text-align: left; padding: 3px 6px;");
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        button->setMinimumWidth(190);
         group->addButton(button, t);
         layout->addWidget(button);
         buttons_[static_cast<std::size_t>(t)] = button;
@@ -34,7 +36,7 @@ TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"),
 void TeamList::relabel() {
     for (int t = 0; t < tavolex::kTeamCount; ++t) {
         const auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
-        buttons_[static_cast<std::size_t>(t)]->setText(FromGameText(tavolex::TeamButtonLabel(team)));
+        buttons_[static_cast<std::size_t>(t)]->setFullText(FromGameText(tavolex::TeamButtonLabel(team)));
     }
     buttons_[static_cast<std::size_t>(state_.currentTeam())]->setChecked(true);
 }

@@ -2,10 +2,13 @@
 
 #include <QGroupBox>
 
+#include <QPushButton>
+
 #include <array>
 
+#include "shell/Eliding.h"
+
 class EditorState;
-class QPushButton;
 
 // "Teams": eleven buttons, one per team slot, labelled with team and engine names.
 class TeamList : public QGroupBox {
@@ -13,12 +16,12 @@ class TeamList : public QGroupBox {
 
 public:
     TeamList(EditorState& state, QWidget* parent = nullptr);
-    QPushButton* button(int team) const { return buttons_[static_cast<std::size_t>(team)]; }
+    Eliding<QPushButton>* button(int team) const { return buttons_[static_cast<std::size_t>(team)]; }
 
 public slots:
     void relabel();
 
 private:
     EditorState& state_;
-    std::array<QPushButton*, 11> buttons_{};
+    std::array<Eliding<QPushButton>*, 11> buttons_{};
 };

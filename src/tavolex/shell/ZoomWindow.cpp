@@ -14,7 +14,10 @@ ZoomWindow::ZoomWindow(const QPixmap& picture, const QRect& source, const QPoint
     if (screen == nullptr) {
         screen = QGuiApplication::primaryScreen();
     }
-    setGeometry(Placement(centre, size, screen != nullptr ? screen->geometry() : QRect(QPoint(0, 0), size)));
+    const QRect screenArea = screen != nullptr ? screen->geometry() : QRect(QPoint(0, 0), size);
+    // Larger than the screen, it is made smaller in proportion, so the whole region shows.
+    const bool fits = size.width() <= screenArea.width() && size.height() <= screenArea.height();
+    setGeometry(Placement(centre, fits ? size : size.scaled(screenArea.size(), Qt::KeepAspectRatio), screenArea));
 }
 
 QRect ZoomWindow::Placement(const QPoint& centre, const QSize& size, const QRect& screen) {

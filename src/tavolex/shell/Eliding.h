@@ -1,0 +1,76 @@
+#pragma once
+
+#include <algorithm>
+
+#include <QFontMetrics>
+#include <QResizeEvent>
+#include <QShowEvent>
+#include <QString>
+
+// A label or button showing a name: it asks for room for `reserved`
+// characters whatever the name, so a long name never widens the page, shows
+// the whole name when it has the room, and elides it, with the whole name as
+// its tooltip, when the window is made smaller or the name is unusually wide.
+template <class TextWidget>
+class Eliding : public TextWidget {
+public:
+    using TextWidget::TextWidget;
+
+    void setReservedCharacters(int characters) {
+        reserved_ = characters;
+        this->updateGeometry();
+    }
+    void setFullText(const QString& text) {
+        full_ = text;
+        elide();
+    }
+    const QString& fullText() const { return full_; }
+    // The tooltip while the whole text shows; an elided one shows the whole text instead.
+    void setPlainToolTip(const QString& tip) {
+        plainTip_ = tip;
+        elide();
+    }
+    // The width the whole of `text` takes in this widget.
+    int widthFor(const QString& text) const { return chrome() + TextWidth(text); }
+    int reservedWidth() const {
+        // Names of ordinary letters, with a tenth to spare: the font's average takes in
+        // letters names rarely hold.
+        static const QString kTypical = QStringLiteral("Scuderia Ferrari - Mugen-Honda Heinz-Harald Frentzen ");
+        const QString sample = kTypical.repeated(1 + reserved_ / static_cast<int>(kTypical.size())).left(reserved_);
+        return chrome() + TextWidth(sample) * 11 / 10;
+    }
+
+    QSize sizeHint() const override { return {reservedWidth(), TextWidget::sizeHint().height()}; }
+    QSize minimumSizeHint() const override {
+        return {chrome() + this->fontMetrics().horizontalAdvance(QStringLiteral("Mm…")),
+                TextWidget::minimumSizeHint().height()};
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        TextWidget::resizeEvent(event);
+        elide();
+    }
+    void showEvent(QShowEvent* event) override {
+        TextWidget::showEvent(event);
+        elide();
+    }
+
+private:
+    // Measured as the widgets measure their own texts, so whole texts fit exactly.
+    int TextWidth(const QString& text) const { return this->fontMetrics().size(Qt::TextShowMnemonic, text).width(); }
+    // What the widget draws besides its text: margins, an indicator.
+    int chrome() const { return TextWidget::sizeHint().width() - TextWidth(this->text()); }
+    void elide() {
+        // Until it is shown the widget has no width of its own to fit.
+        const int room = this->width() - chrome();
+        const bool fits = !this->isVisible() || TextWidth(full_) <= room;
+        const QString shown = fits ? full_ : this->fontMetrics().elidedText(full_, Qt::ElideRight, std::max(0, room));
+        if (shown != this->text()) TextWidget::setText(shown);
+        this->setToolTip(fits ? plainTip_ : full_);
+    }
+
+    QString full_;
+    QString plainTip_;
+    int reserved_ = 24;
+};
