@@ -2,6 +2,7 @@
 // leaves the bar as it was.
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -72,6 +73,25 @@ TEST(StatusBar, CarSetCommandsNameTheFile) {
     shell.window->action("exportPreview")->trigger();
     EXPECT_EQ(Status(shell), "Saved preview.png");
     EXPECT_TRUE(shell.ui->informations.isEmpty());
+}
+
+TEST(StatusBar, DataCommandsNameWhatTheyMovedAndWhere) {
+    GraphicsShell shell(0);
+    QWidget* teams = shell.window->page();
+    shell.ui->paths.push_back(shell.path("season"));
+    ClickButton(teams, "saveAs");
+    EXPECT_EQ(Status(shell), "Saved the team and driver data as season.TXT");
+    shell.ui->paths.push_back(shell.path("season.TXT"));
+    ClickButton(teams, "load");
+    EXPECT_EQ(Status(shell), "Loaded the team and driver data from season.TXT");
+    ClickButton(teams, "import");
+    EXPECT_EQ(Status(shell), "Imported the team and driver data from the game");
+
+    shell.window->tabs()->setCurrentIndex(6);
+    ClickButton(shell.window->page(), "copy");
+    EXPECT_TRUE(Status(shell).startsWith("Painted the game's template as the pit crew for "))
+        << Status(shell).toStdString();
+    EXPECT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join("|").toStdString();
 }
 
 // The count is what the export wrote: the game's own pictures among the

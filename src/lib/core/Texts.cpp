@@ -232,6 +232,8 @@ constexpr std::pair<TextId, std::string_view> kTexts[] = {
     {TextId::ReportPerformance, "the performance"},
     {TextId::ReportCarNumbers, "the car number positions"},
     {TextId::ReportSettings, "the settings"},
+    {TextId::ReportCrewColours, "the pit crew colours"},
+    {TextId::ReportPaintedTemplate, "Painted the game's template as the %s"},
     {TextId::PictureSizeWanted, "%s wanted"},
 };
 

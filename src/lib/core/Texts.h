@@ -238,6 +238,8 @@ enum class TextId {
     ReportPerformance,
     ReportCarNumbers,
     ReportSettings,
+    ReportCrewColours,
+    ReportPaintedTemplate, // "%s" what
     // Why a picture file was refused, under the message.
     PictureSizeWanted, // "%s" the sizes wanted
 };

@@ -10,6 +10,7 @@
 
 #include "app/EditorState.h"
 #include "app/Startup.h"
+#include "editing/CommandReports.h"
 #include "editing/DisplayImage.h"
 #include "editing/PitCrewCommands.h"
 #include "editing/PitCrewTemplates.h"
@@ -235,6 +236,7 @@ void PitCrewPage::copyTemplate() {
         ui_.error(this, T(*failure));
         return;
     }
+    tellDone(pictureReport(TextId::ReportPaintedTemplate));
     showChanged(std::move(copied));
 }
 
@@ -243,6 +245,7 @@ void PitCrewPage::importColours() {
         ui_.error(this, T(*failure));
         return;
     }
+    tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCrewColours));
     paintPreview();
 }
 
@@ -252,6 +255,7 @@ void PitCrewPage::exportColours() {
         ui_.error(this, T(*failure));
         return;
     }
+    tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCrewColours));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
