@@ -207,6 +207,14 @@ TEST(PagesFit, NamesElideOnlyPastTheirRoomWithTheWholeNameAsTooltip) {
     EXPECT_TRUE(teams->button(0)->text().endsWith(QChar(0x2026))) << teams->button(0)->text().toStdString();
     EXPECT_EQ(teams->button(0)->toolTip(), QStringLiteral(" WWWWWWWWWWWW - WWWWWWWWWWWW"));
     EXPECT_TRUE(teams->button(1)->toolTip().isEmpty()) << "a name shown whole needs no tooltip";
+    // Nor do short names take less, which a style's smallest button would otherwise widen.
+    for (tavolex::TeamRecord& each : shell.state->carSet().teams) {
+        each.teamName = "Jo";
+        each.engineName = "";
+    }
+    shell.state->notifyDataChanged();
+    QApplication::processEvents();
+    EXPECT_EQ(teams->width(), listWidth);
 
     // The smallest window the user can make elides the drivers' names on the Performance page.
     shell.window->tabs()->setCurrentIndex(1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QResizeEvent>
 #include <QShowEvent>
@@ -51,6 +52,10 @@ protected:
         TextWidget::resizeEvent(event);
         elide();
     }
+    void changeEvent(QEvent* event) override {
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) chrome_ = -1;
+        TextWidget::changeEvent(event);
+    }
     void showEvent(QShowEvent* event) override {
         TextWidget::showEvent(event);
         elide();
@@ -59,8 +64,19 @@ protected:
 private:
     // Measured as the widgets measure their own texts, so whole texts fit exactly.
     int TextWidth(const QString& text) const { return this->fontMetrics().size(Qt::TextShowMnemonic, text).width(); }
-    // What the widget draws besides its text: margins, an indicator.
-    int chrome() const { return TextWidget::sizeHint().width() - TextWidth(this->text()); }
+    // What the widget draws besides its text: margins, an indicator. Measured
+    // on a long text, as a style widens a short one to its smallest button.
+    int chrome() const {
+        if (chrome_ < 0) {
+            auto* self = const_cast<Eliding*>(this); // the widget is never const; its text is put back
+            const QString shown = this->text();
+            const QString probe = QStringLiteral("Measured with a text longer than any smallest button");
+            self->TextWidget::setText(probe);
+            chrome_ = TextWidget::sizeHint().width() - TextWidth(probe);
+            self->TextWidget::setText(shown);
+        }
+        return chrome_;
+    }
     void elide() {
         // Until it is shown the widget has no width of its own to fit.
         const int room = this->width() - chrome();
@@ -72,5 +88,6 @@ private:
 
     QString full_;
     QString plainTip_;
+    mutable int chrome_ = -1;
     int reserved_ = 24;
 };
