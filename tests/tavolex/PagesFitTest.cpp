@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStyle>
 #include <QStyleOptionGroupBox>
 #include <QTabBar>
@@ -41,10 +42,14 @@ QString Describe(const QWidget* widget) {
 // The text as drawn: without the mnemonic marks.
 QString Shown(QString text) { return text.remove(QRegularExpression(QStringLiteral("&(?!&)"))); }
 
-// A widget whose parent shows it through a scroll area: it may be larger than what shows it.
+// A widget shown through a scroll area whose content is larger than it: it may lie outside what shows it.
 bool InsideScrolledContent(const QWidget* widget) {
     for (const QWidget* w = widget->parentWidget(); w != nullptr; w = w->parentWidget()) {
-        if (qobject_cast<const QAbstractScrollArea*>(w) != nullptr) return true;
+        const auto* area = qobject_cast<const QScrollArea*>(w);
+        if (area != nullptr && area->widget() != nullptr &&
+            !area->viewport()->rect().contains(QRect(QPoint(0, 0), area->widget()->size()))) {
+            return true;
+        }
     }
     return false;
 }

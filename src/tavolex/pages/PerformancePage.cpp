@@ -95,8 +95,12 @@ QWidget* PerformancePage::makeEditorGroup() {
     for (int t = 0; t < 11; ++t) {
         for (int half = 0; half < 2; ++half) {
             auto* label = new Eliding<QLabel>(group);
-            // A team with its engine, or a driver's name: 28 characters at most.
+            // A team with its engine, or a driver's name: 28 characters at most. The second
+            // driver's column keeps its room in the car views, so the page's size never changes.
             label->setReservedCharacters(28);
+            QSizePolicy policy = label->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            label->setSizePolicy(policy);
             rowLabels_[static_cast<std::size_t>(t)][static_cast<std::size_t>(half)] = label;
             table->addWidget(label, t + 1, half * 3);
         }

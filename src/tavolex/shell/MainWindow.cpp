@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStackedLayout>
 #include <QStatusBar>
@@ -93,10 +94,16 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     frame->setObjectName("pageFrame");
     frame->setLayout(body);
     frame->setAutoFillBackground(true);
+    // A window made smaller than a page scrolls it rather than squeeze its pictures and buttons.
+    scroller_ = new QScrollArea(central);
+    scroller_->setObjectName("pageScroller");
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->setWidgetResizable(true);
+    scroller_->setWidget(frame);
     auto* layout = new QVBoxLayout(central);
     layout->setSpacing(0);
     layout->addWidget(tabs_);
-    layout->addWidget(frame, 1);
+    layout->addWidget(scroller_, 1);
     setCentralWidget(central);
 
     setAcceptDrops(true);
@@ -275,7 +282,9 @@ QSize MainWindow::defaultSize() {
     layout()->activate();
     centralWidget()->layout()->activate();
     const QMargins margins = body->contentsMargins();
-    const QSize chrome = size() - frame->size() + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
+    // Everything around the scrolled page area, which holds the body's margins around the pages.
+    const QSize chrome =
+        size() - scroller_->size() + QSize(margins.left() + margins.right(), margins.top() + margins.bottom());
     return (chrome + pages).expandedTo(minimumSize());
 }
 

@@ -5,6 +5,7 @@
 class EditorState;
 class QAction;
 class QMenu;
+class QScrollArea;
 class QShortcut;
 class QStackedLayout;
 class QTabBar;
@@ -83,6 +84,7 @@ private:
     TeamList* teamList_;
     QStackedLayout* pageArea_;
     QWidget* makePage(int index, EditorState& state);
+    QScrollArea* scroller_;
     QWidget* pageHolder_;
     QWidget* page_ = nullptr;
     StartBanner* banner_ = nullptr;
