@@ -10,6 +10,7 @@
 #include "document/LazyGraphics.h"
 #include "editing/DisplayImage.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex::bench {
 namespace {

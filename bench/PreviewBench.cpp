@@ -5,6 +5,7 @@
 
 #include "FullCarSet.h"
 #include "document/CarSetFile.h"
+#include "game/GraphicEnvironment.h"
 #include "preview/CarSetPreview.h"
 
 namespace tavolex::bench {

@@ -17,6 +17,7 @@
 #include "editing/GraphicCommands.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 #include "settings/AppPaths.h"
 #include "formats/PictureFile.h"
 

@@ -7,6 +7,7 @@
 #include "TerminalProgress.h"
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
+#include "game/GraphicEnvironment.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 

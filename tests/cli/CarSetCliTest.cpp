@@ -8,6 +8,7 @@
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/PictureFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

@@ -12,6 +12,7 @@
 #include "document/NumberPositions.h"
 #include "document/PictureRecords.h"
 #include "document/TeamDataSection.h"
+#include "game/GraphicEnvironment.h"
 #include "game/TeamTables.h"
 
 namespace tavolex {

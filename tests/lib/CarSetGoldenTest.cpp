@@ -15,6 +15,7 @@
 #include "document/NumberPositions.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

@@ -4,11 +4,11 @@
 
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
-#include "formats/MenuArtArchive.h"
-#include "game/SampleArt.h"
+#include "game/MenuArtArchive.h"
+#include "sample/SampleArt.h"
 #include "game/GameFiles.h"
 #include "game/GameIdentity.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 #include "game/TeamTables.h"
 #include "settings/Settings.h"
 

@@ -9,6 +9,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/PaletteConversion.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

@@ -4,6 +4,7 @@
 #include "document/LazyGraphics.h"
 #include "document/Recovery.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "settings/AppPaths.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 #include "settings/Settings.h"
 
 namespace tavolex {

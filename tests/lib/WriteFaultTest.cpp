@@ -15,14 +15,15 @@
 #include "formats/HardwareJam.h"
 #include "formats/JamBuilder.h"
 #include "StressArtArchive.h"
-#include "formats/MenuArtArchive.h"
+#include "game/GraphicEnvironment.h"
+#include "game/MenuArtArchive.h"
 #include "formats/SoftwareJam.h"
 #include "formats/TyreGameFiles.h"
 #include "editing/PitLane.h"
 #include "game/GameFiles.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 #include "teams/PerformanceFile.h"
 
 namespace tavolex {

@@ -1,6 +1,6 @@
 #include "document/Recovery.h"
 
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 
 namespace tavolex {
 namespace {
@@ -13,7 +13,7 @@ fs::path InfoFile(const fs::path& dataFolder) { return dataFolder / "recovery.in
 
 } // namespace
 
-Error WriteRecovery(const CarSet& carSet, const GraphicEnvironment& environment, const fs::path& dataFolder,
+Error WriteRecovery(const CarSet& carSet, const GraphicContext& environment, const fs::path& dataFolder,
                     std::string_view when) {
     std::error_code ec;
     fs::create_directories(dataFolder, ec);

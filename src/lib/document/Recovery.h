@@ -20,7 +20,7 @@ struct RecoveryInfo {
 };
 
 // Saves a copy of `carSet` as the recovery file; the car set itself is untouched.
-[[nodiscard]] Error WriteRecovery(const CarSet& carSet, const GraphicEnvironment& environment,
+[[nodiscard]] Error WriteRecovery(const CarSet& carSet, const GraphicContext& environment,
                                   const std::filesystem::path& dataFolder, std::string_view when);
 
 // The recovery file left by an earlier run, if any.

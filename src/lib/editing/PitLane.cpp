@@ -10,6 +10,7 @@
 #include "formats/BitmapOps.h"
 #include "formats/PictureFile.h"
 #include "game/GameFiles.h"
+#include "game/GraphicEnvironment.h"
 #include "game/TeamTables.h"
 
 namespace tavolex {

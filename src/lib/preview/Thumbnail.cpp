@@ -9,6 +9,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "formats/PngFile.h"
+#include "game/GraphicEnvironment.h"
 #include "preview/BitmapFont.h"
 #include "preview/CarSetPreview.h"
 #include "preview/PreviewStyle.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 
 namespace tavolex {
 namespace {

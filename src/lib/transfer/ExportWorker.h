@@ -5,7 +5,8 @@
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
-#include "game/GameSelection.h"
+#include "game/GraphicEnvironment.h"
+#include "transfer/GameSelection.h"
 
 // Writes the selected shares of the car set into the installed game: team and
 // driver data into the save file and GP3.EXE, the game settings, then every

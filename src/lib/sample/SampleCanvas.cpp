@@ -1,4 +1,4 @@
-#include "game/SampleCanvas.h"
+#include "sample/SampleCanvas.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "game/ExportWorker.h"
+#include "transfer/ExportWorker.h"
 
 #include <deque>
 #include <vector>
@@ -7,7 +7,8 @@
 #include "editing/GraphicCommands.h"
 #include "editing/NumberFields.h"
 #include "files/AtomicWrite.h"
-#include "formats/MenuArtArchive.h"
+#include "game/GraphicEnvironment.h"
+#include "game/MenuArtArchive.h"
 #include "game/GameFiles.h"
 #include "gamesettings/MiscSettingsExchange.h"
 

@@ -1,9 +1,10 @@
-#include "game/ImportWorker.h"
+#include "transfer/ImportWorker.h"
 
 #include "document/LazyGraphics.h"
 #include "editing/GraphicCommands.h"
 #include "editing/NumberFields.h"
 #include "game/GameFiles.h"
+#include "game/GraphicEnvironment.h"
 #include "gamesettings/MiscSettingsExchange.h"
 
 namespace tavolex {
