@@ -38,7 +38,7 @@ struct SavedLiveries {
             return;
         }
         NewCarSet(carSet);
-        ready = LoadCarSet(carSet, folder / "liveries.gp3") == CarSetLoadError::None;
+        ready = LoadCarSet(carSet, folder / "liveries.gp3") == Error::None;
     }
 };
 

@@ -25,7 +25,7 @@ void Preview(benchmark::State& state, bool save) {
     for (auto _ : state) {
         CarSet carSet;
         NewCarSet(carSet);
-        if (LoadCarSet(carSet, full->saved) != CarSetLoadError::None) {
+        if (LoadCarSet(carSet, full->saved) != Error::None) {
             state.SkipWithError("load failed");
             break;
         }

@@ -78,8 +78,8 @@ int Dispatch(const std::string& group, const Arguments& arguments,
 
 int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path) {
     NewCarSet(carSet);
-    const CarSetLoadError error = LoadCarSet(carSet, path);
-    return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
+    const Error error = LoadCarSet(carSet, path);
+    return Ok(error) ? kSuccess : Fail(Text(LoadErrorText(error)));
 }
 
 namespace {

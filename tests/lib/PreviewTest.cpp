@@ -309,7 +309,7 @@ TEST_F(SampleCarSetPreview, ShowsEveryTeamOfTheSampleGame) {
     const fs::path file = folder / "Sample.GP3";
     ASSERT_TRUE(Ok(SaveCarSet(carSet, file, environment)));
     CarSet opened;
-    ASSERT_EQ(LoadCarSet(opened, file), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(opened, file), Error::None);
     const GraphicEnvironment noGame{environment.temporaryFolder, {}, environment.dataFolder};
 
     PackedBitmap preview;

@@ -80,7 +80,7 @@ TEST(WriteFaults, CarSetSaveKeepsTheOldFileAndTheCarSetModified) {
         [](const fs::path& folder) { test::WriteBytes(folder / "Mine.gp3", CarSetFile("old")); },
         [&](const fs::path& folder) {
             NewCarSet(carSet);
-            EXPECT_EQ(LoadCarSet(carSet, folder / "Mine.gp3"), CarSetLoadError::None);
+            EXPECT_EQ(LoadCarSet(carSet, folder / "Mine.gp3"), Error::None);
             carSet.information = "new";
             carSet.teams[4].teamName = "Changed";
             carSet.modified = true;
@@ -91,7 +91,7 @@ TEST(WriteFaults, CarSetSaveKeepsTheOldFileAndTheCarSetModified) {
             EXPECT_EQ(carSet.information, "new");
             CarSet reloaded;
             NewCarSet(reloaded);
-            ASSERT_EQ(LoadCarSet(reloaded, folder / "Mine.gp3"), CarSetLoadError::None);
+            ASSERT_EQ(LoadCarSet(reloaded, folder / "Mine.gp3"), Error::None);
             EXPECT_EQ(reloaded.information, "old");
         },
     });

@@ -131,7 +131,7 @@ std::vector<std::uint8_t> AsArchiveColours(const tavolex::PackedBitmap& picture)
 // the same texts and the same pixels in every slot the export writes.
 void ExpectTheGameHoldsTheCarSet(const fs::path& carSetFile, ModderShell& shell) {
     tavolex::CarSet saved;
-    ASSERT_EQ(tavolex::LoadCarSet(saved, carSetFile), tavolex::CarSetLoadError::None);
+    ASSERT_EQ(tavolex::LoadCarSet(saved, carSetFile), tavolex::Error::None);
     tavolex::CarSet imported;
     tavolex::NewCarSet(imported);
     const tavolex::GraphicEnvironment environment = shell.state->graphicEnvironment();

@@ -29,9 +29,9 @@ namespace tavolex {
 // Replaces the car set with the file's: team data, settings, helmets and
 // information, and the sources of every other picture, which stay in the
 // file until fetched. On failure the car set is unchanged.
-CarSetLoadError LoadCarSet(CarSet& carSet, const std::filesystem::path& path);
+Error LoadCarSet(CarSet& carSet, const std::filesystem::path& path);
 // The same from any source; `path` is what the car set records as its file.
-CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path);
+Error LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path);
 
 // The information text of a car set file, at most 20,000 characters; false when it has none.
 [[nodiscard]] bool ReadCarSetInformation(ByteSource& file, std::string& text);

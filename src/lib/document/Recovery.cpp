@@ -44,15 +44,15 @@ void RemoveRecovery(const fs::path& dataFolder) {
     fs::remove(InfoFile(dataFolder), ec);
 }
 
-CarSetLoadError OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery, const fs::path& temporaryFolder) {
+Error OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery, const fs::path& temporaryFolder) {
     const fs::path copy = temporaryFolder / "recovered.GP3";
     std::error_code ec;
     fs::copy_file(recovery.carSet, copy, fs::copy_options::overwrite_existing, ec);
     if (ec) {
-        return CarSetLoadError::CouldntOpen;
+        return Error::OpenFailed;
     }
-    const CarSetLoadError error = LoadCarSet(carSet, copy);
-    if (error == CarSetLoadError::None) {
+    const Error error = LoadCarSet(carSet, copy);
+    if (Ok(error)) {
         carSet.recovered = true;
         carSet.modified = true;
     }

@@ -88,8 +88,7 @@ Error ReadTyreSheet(const GraphicContext& env, int slot, Variant variant, Packed
 
 template <GraphicKind kKind>
 Error WriteTyreSheet(const GraphicContext& env, int slot, Variant variant, const PackedBitmap& image) {
-    return WriteTyreHalves(env.gameFolder, TyreSheetOf(kKind, variant), slot, SheetHalves::Both, image,
-                           env.progress);
+    return WriteTyreHalves(env.gameFolder, TyreSheetOf(kKind, variant), slot, SheetHalves::Both, image, env.progress);
 }
 
 // The archive is expanded (once) before a team's pictures are read or written in place.
@@ -131,7 +130,7 @@ constexpr std::array<KindInGame, 8> kKindsInGame = {{
 }};
 
 class InstalledGame final : public GameGraphicAccess {
-public:
+  public:
     Error read(const GraphicContext& context, GraphicKind kind, int slot, Variant variant,
                PackedBitmap& out) const override {
         return kKindsInGame[static_cast<std::size_t>(kind)].read(context, slot, variant, out);

@@ -24,7 +24,7 @@ void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
         return;
     }
     const auto error = tavolex::OpenRecovery(state.carSet(), *recovery, state.temporaryFolder());
-    if (error != tavolex::CarSetLoadError::None) {
+    if (!tavolex::Ok(error)) {
         ui.error(&window, T(tavolex::LoadErrorText(error)));
         return;
     }

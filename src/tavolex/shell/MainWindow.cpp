@@ -308,8 +308,8 @@ bool MainWindow::openCarSet() {
 }
 
 bool MainWindow::openCarSetFile(const QString& path) {
-    const tavolex::CarSetLoadError error = tavolex::LoadCarSet(state_.carSet(), path.toStdString());
-    if (error != tavolex::CarSetLoadError::None) {
+    const tavolex::Error error = tavolex::LoadCarSet(state_.carSet(), path.toStdString());
+    if (!tavolex::Ok(error)) {
         ui_.error(this, T(tavolex::LoadErrorText(error)));
         return false;
     }
