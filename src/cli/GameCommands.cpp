@@ -200,7 +200,7 @@ int Teams(const Arguments& arguments) {
     }
     CarSet carSet;
     NewCarSet(carSet);
-    if (!ImportTeamData(game, status, kAllTeamData, carSet)) {
+    if (!Ok(ImportTeamData(game, status, kAllTeamData, carSet))) {
         return Fail(Text(TextId::FailedToReadGame));
     }
     // The car number positions come with an import too, one team at a time.

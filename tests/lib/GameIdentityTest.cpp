@@ -51,7 +51,7 @@ TEST_F(GameIdentityTest, AnotherCreditTextIsRecognisedByContentsAndThenByTheReme
 
     // Remembered in the settings file, and compared as the text from then on.
     const auto settingsFile = folder_ / "Tavolex.ini";
-    ASSERT_TRUE(WriteExeIdentification(settingsFile, IdentificationToHex(identity.text)));
+    ASSERT_TRUE(Ok(WriteExeIdentification(settingsFile, IdentificationToHex(identity.text))));
     const auto remembered = ExeIdentificationFromHex(ReadSettings(settingsFile).exeIdentification);
     ASSERT_TRUE(remembered.has_value());
     EXPECT_EQ(*remembered, identity.text);

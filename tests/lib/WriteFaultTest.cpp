@@ -151,7 +151,7 @@ TEST(WriteFaults, TeamExportKeepsTheExecutableAndTheSaveFile) {
             MakeSaveFile(folder);
         },
         [&](const fs::path& folder) {
-            return ExportTeamData(GameFolder(folder), ExeStatus::Supported, kTeamsPageMask, carSet);
+            return Ok(ExportTeamData(GameFolder(folder), ExeStatus::Supported, kTeamsPageMask, carSet));
         },
         [](const fs::path& folder) { EXPECT_TRUE(CheckSaveFile(GameFolder(folder))); },
     });

@@ -93,7 +93,7 @@ private:
         {
             GameFileBatch gameFiles(game_);
             if (const std::uint32_t mask = TeamDataMask(selection_); mask != 0) {
-                exported = ExportTeamData(game_, status_, mask, working_);
+                exported = Ok(ExportTeamData(game_, status_, mask, working_));
             }
             if (exported && misc) {
                 exported = Ok(ExportMiscTables(game_, status_, working_.misc));

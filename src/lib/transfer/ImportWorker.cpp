@@ -38,13 +38,13 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
                        const SelectionRecord& selection, bool& applied) {
     const GameFolder game(environment.gameFolder);
     if (const std::uint32_t mask = TeamDataMask(selection); mask != 0) {
-        if (!ImportTeamData(game, status, mask, carSet)) {
+        if (!Ok(ImportTeamData(game, status, mask, carSet))) {
             return kFailed;
         }
         applied = true;
     }
     if (selection.has(item::kMiscSettings)) {
-        if (!ImportMiscSettings(game, status, carSet.misc)) {
+        if (!Ok(ImportMiscSettings(game, status, carSet.misc))) {
             return kFailed;
         }
         applied = true;

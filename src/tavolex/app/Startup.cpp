@@ -88,7 +88,7 @@ void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent) {
 
 void FinishRun(EditorState& state, UiServices& ui) {
     const auto& settingsFile = state.paths().settingsFile;
-    if (!tavolex::WriteSettingsAtExit(settingsFile, state.settings())) {
+    if (!tavolex::Ok(tavolex::WriteSettingsAtExit(settingsFile, state.settings()))) {
         // Otherwise the Disclaimer comes back at every start without a reason.
         ui.error(nullptr, QString::fromStdString(
                               tavolex::FormatText(tavolex::TextId::SettingsNotWritten, settingsFile.string())));
