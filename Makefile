@@ -3,14 +3,15 @@
 
 PACKAGES := desktop-file-utils cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev \
             libbenchmark-dev qt6-base-dev nlohmann-json3-dev xvfb xauth \
-            libpng-dev imagemagick python3-pil
+            libpng-dev imagemagick python3-pil clang-format clang-tidy
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 15
 # fuzz-long runs ten minutes per target unless FUZZ_SECONDS is given.
 FUZZ_LONG_SECONDS = $(if $(filter command line environment,$(origin FUZZ_SECONDS)),$(FUZZ_SECONDS),600)
 
-.PHONY: install all deps build run demo test test-dev test-asan fuzz-build fuzz-smoke fuzz-long fuzz-seeds bench format clean
+.PHONY: install all deps build run demo test test-dev test-asan fuzz-build fuzz-smoke fuzz-long fuzz-seeds bench format \
+        format-check tidy clean
 
 all: build
 
@@ -57,7 +58,7 @@ demo: build
 	    $(DEMO_ENV) xvfb-run -a ./build/dev/src/tavolex/tavolex $(DEMO)/Sample.GP3; \
 	fi
 
-test: deps test-dev test-asan fuzz-smoke
+test: deps format-check test-dev tidy test-asan fuzz-smoke
 
 test-dev:
 	cmake --preset dev
@@ -97,8 +98,30 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install build/dev --prefix $(PREFIX)
 
+# Every C++ file of the tree, as .clang-format lays it out.
+FORMATTED = $(shell find src tests bench fuzz tools -name '*.cpp' -o -name '*.h' | sort)
 format:
-	find src tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	clang-format -i $(FORMATTED)
+
+# Fails, naming each file that `make format` would change.
+format-check:
+	@unformatted=""; \
+	for f in $(FORMATTED); do \
+	    clang-format --dry-run --Werror "$$f" >/dev/null 2>&1 || unformatted="$$unformatted $$f"; \
+	done; \
+	if [ -n "$$unformatted" ]; then \
+	    echo "Not formatted as .clang-format says (make format applies it):"; \
+	    for f in $$unformatted; do echo "    $$f"; done; \
+	    exit 1; \
+	fi; \
+	echo "Every file is formatted."
+
+# The checks of .clang-tidy on the library and the command line, through the
+# dev build's compile_commands.json (configured by test-dev before it).
+tidy: deps
+	cmake --preset dev >/dev/null
+	run-clang-tidy -quiet -p build/dev -j $(JOBS) -extra-arg=-Wno-unknown-warning-option \
+	    '$(CURDIR)/src/(lib|cli)/.*\.cpp$$'
 
 clean:
 	rm -rf build

@@ -10,9 +10,10 @@
 #include <benchmark/benchmark.h>
 
 #include "document/LazyGraphics.h"
-#include "game/ExportWorker.h"
-#include "game/SampleGame.h"
-#include "game/SelectionChoice.h"
+#include "game/GraphicEnvironment.h"
+#include "transfer/ExportWorker.h"
+#include "sample/SampleGame.h"
+#include "transfer/SelectionChoice.h"
 
 namespace tavolex::bench {
 namespace {

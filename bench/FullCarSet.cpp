@@ -92,7 +92,7 @@ FullCarSet* ReadyOrSkip(benchmark::State& state) {
 bool LoadAndFetchEverySlot(const FullCarSet& full) {
     CarSet carSet;
     NewCarSet(carSet);
-    if (LoadCarSet(carSet, full.saved) != CarSetLoadError::None) {
+    if (LoadCarSet(carSet, full.saved) != Error::None) {
         return false;
     }
     bool fetched = true;

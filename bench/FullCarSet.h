@@ -10,6 +10,7 @@
 
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex::bench {
 

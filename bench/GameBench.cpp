@@ -6,8 +6,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "formats/MenuArtArchive.h"
-#include "game/SampleArt.h"
+#include "game/MenuArtArchive.h"
+#include "sample/SampleArt.h"
 
 namespace tavolex::bench {
 namespace {

@@ -10,6 +10,7 @@
 #include "document/LazyGraphics.h"
 #include "editing/DisplayImage.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex::bench {
 namespace {
@@ -37,7 +38,7 @@ struct SavedLiveries {
             return;
         }
         NewCarSet(carSet);
-        ready = LoadCarSet(carSet, folder / "liveries.gp3") == CarSetLoadError::None;
+        ready = LoadCarSet(carSet, folder / "liveries.gp3") == Error::None;
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "FullCarSet.h"
 #include "document/CarSetFile.h"
+#include "game/GraphicEnvironment.h"
 #include "preview/CarSetPreview.h"
 
 namespace tavolex::bench {
@@ -24,7 +25,7 @@ void Preview(benchmark::State& state, bool save) {
     for (auto _ : state) {
         CarSet carSet;
         NewCarSet(carSet);
-        if (LoadCarSet(carSet, full->saved) != CarSetLoadError::None) {
+        if (LoadCarSet(carSet, full->saved) != Error::None) {
             state.SkipWithError("load failed");
             break;
         }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SpanSource source(std::span<const std::uint8_t>(data, size));
     CarSet carSet = NewFuzzCarSet();
     const auto before = carSet.teams;
-    if (LoadCarSet(carSet, source, "fuzz.gp3") != CarSetLoadError::None && carSet.teams != before) {
+    if (LoadCarSet(carSet, source, "fuzz.gp3") != Error::None && carSet.teams != before) {
         __builtin_trap(); // a failed load leaves the car set as it was
     }
     std::string information;

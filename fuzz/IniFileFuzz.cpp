@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavolex;

@@ -16,6 +16,7 @@
 #include "formats/JamBuilder.h"
 #include "StressArtArchive.h"
 #include "formats/PngFile.h"
+#include "game/GraphicEnvironment.h"
 #include "teams/PerformanceFile.h"
 
 namespace {

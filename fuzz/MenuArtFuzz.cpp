@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/ByteOrder.h"
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavolex;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "game/GraphicEnvironment.h"
 #include "preview/Thumbnail.h"
 
 namespace {

@@ -18,6 +18,7 @@
 #include "editing/PictureRefusal.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 #include "settings/AppPaths.h"
 #include "formats/PictureFile.h"
 

@@ -7,6 +7,7 @@
 #include "TerminalProgress.h"
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
+#include "game/GraphicEnvironment.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 
@@ -77,8 +78,8 @@ int Dispatch(const std::string& group, const Arguments& arguments,
 
 int LoadCarSetFile(CarSet& carSet, const std::filesystem::path& path) {
     NewCarSet(carSet);
-    const CarSetLoadError error = LoadCarSet(carSet, path);
-    return error == CarSetLoadError::None ? kSuccess : Fail(Text(LoadErrorText(error)));
+    const Error error = LoadCarSet(carSet, path);
+    return Ok(error) ? kSuccess : Fail(Text(LoadErrorText(error)));
 }
 
 namespace {

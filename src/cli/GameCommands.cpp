@@ -11,18 +11,18 @@
 #include "core/Texts.h"
 #include "editing/PitCrewMaskPicture.h"
 #include "editing/PitCrewUpgrade.h"
-#include "editing/SamplePitCrewMasks.h"
+#include "sample/SamplePitCrewMasks.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/PictureFile.h"
 #include "formats/JamNames.h"
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 #include "game/GameFileList.h"
 #include "game/GameFiles.h"
 #include "game/GameFolder.h"
 #include "game/GameIdentity.h"
 #include "game/GameSearch.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 #include "game/TeamTables.h"
 #include "settings/AppPaths.h"
 
@@ -200,7 +200,7 @@ int Teams(const Arguments& arguments) {
     }
     CarSet carSet;
     NewCarSet(carSet);
-    if (!ImportTeamData(game, status, kAllTeamData, carSet)) {
+    if (!Ok(ImportTeamData(game, status, kAllTeamData, carSet))) {
         return Fail(Text(TextId::FailedToReadGame));
     }
     // The car number positions come with an import too, one team at a time.

@@ -4,10 +4,11 @@
 #include "TerminalProgress.h"
 #include "core/Texts.h"
 #include "document/CarSet.h"
-#include "game/ExportWorker.h"
+#include "game/GraphicEnvironment.h"
+#include "transfer/ExportWorker.h"
 #include "game/GameFolder.h"
-#include "game/ImportWorker.h"
-#include "game/SelectionChoice.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;

@@ -4,6 +4,7 @@
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
 #include "formats/PackedBitmap.h"
+#include "game/GraphicEnvironment.h"
 #include "preview/CarSetPreview.h"
 #include "preview/Thumbnail.h"
 

@@ -6,6 +6,7 @@
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
 #include "files/FileHelpers.h"
+#include "game/GraphicEnvironment.h"
 #include "teams/ForeignTeamData.h"
 #include "teams/PerformanceFile.h"
 

@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
         QStringList words;
         for (int i = 1; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
         const auto error = tavolex::LoadCarSet(state.carSet(), words.join(' ').toStdString());
-        if (error != tavolex::CarSetLoadError::None) {
+        if (!tavolex::Ok(error)) {
             pending = T(tavolex::LoadErrorText(error));
         }
         state.startHistory();

@@ -8,6 +8,7 @@
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/PictureFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {
@@ -195,7 +196,7 @@ TEST(TeamsCli, ExportAndImportTeamData) {
     ASSERT_EQ(run.status, 0) << run.err;
     CarSet loaded;
     NewCarSet(loaded);
-    ASSERT_EQ(LoadCarSet(loaded, folder / "out.gp3"), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(loaded, folder / "out.gp3"), Error::None);
     EXPECT_EQ(loaded.teams[1].teamName.view(), "Wild");
     EXPECT_EQ(loaded.teams[1].drivers[0].racePerformance, 16000) << "a PER file's defaults";
 
@@ -203,7 +204,7 @@ TEST(TeamsCli, ExportAndImportTeamData) {
                            {"teams", "import", (folder / "in.gp3").string(), (folder / "teams.txt").string(),
                             (folder / "back.gp3").string()});
     ASSERT_EQ(run.status, 0) << run.err;
-    ASSERT_EQ(LoadCarSet(loaded, folder / "back.gp3"), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(loaded, folder / "back.gp3"), Error::None);
     EXPECT_EQ(loaded.teams[1].teamName.view(), "Ferrari");
     EXPECT_EQ(loaded.teams[1].drivers[0].racePerformance, 17123);
 

@@ -10,12 +10,12 @@
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/GameJam.h"
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 #include "formats/PictureFile.h"
 #include "game/GameFileList.h"
 #include "game/GameFolder.h"
 #include "game/LevelNames.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

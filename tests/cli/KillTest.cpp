@@ -18,9 +18,9 @@
 #include "WriteFaultMatrix.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 #include "game/GameFolder.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

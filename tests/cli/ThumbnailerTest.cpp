@@ -19,6 +19,7 @@
 #include "formats/JamBuilder.h"
 #include "formats/PngFile.h"
 #include "formats/Rgb565.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

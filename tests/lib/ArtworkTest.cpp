@@ -7,8 +7,9 @@
 #include "editing/GraphicCommands.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
-#include "formats/MenuArtArchive.h"
-#include "game/SampleGame.h"
+#include "game/GraphicEnvironment.h"
+#include "game/MenuArtArchive.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

@@ -12,6 +12,7 @@
 #include "document/NumberPositions.h"
 #include "document/PictureRecords.h"
 #include "document/TeamDataSection.h"
+#include "game/GraphicEnvironment.h"
 #include "game/TeamTables.h"
 
 namespace tavolex {
@@ -42,7 +43,7 @@ std::vector<std::uint8_t> NewCarSetFile() {
     return Encoded(carSet);
 }
 
-CarSetLoadError LoadBytes(CarSet& carSet, const std::vector<std::uint8_t>& bytes) {
+Error LoadBytes(CarSet& carSet, const std::vector<std::uint8_t>& bytes) {
     SpanSource source(bytes);
     return LoadCarSet(carSet, source, "/sets/test.gp3");
 }
@@ -77,7 +78,7 @@ TEST(CarSetFile, ANewCarSetIsHeaderTeamDataAndTrailer) {
     CarSet loaded;
     NewCarSet(loaded);
     loaded.teams[0].teamName = "Something";
-    ASSERT_EQ(LoadBytes(loaded, file), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(loaded, file), Error::None);
     CarSet fresh;
     NewCarSet(fresh);
     EXPECT_EQ(loaded.teams, fresh.teams);
@@ -115,7 +116,7 @@ TEST(CarSetFile, TeamDataRoundTrips) {
     const auto file = Encoded(carSet);
     CarSet loaded;
     NewCarSet(loaded);
-    ASSERT_EQ(LoadBytes(loaded, file), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(loaded, file), Error::None);
     EXPECT_EQ(loaded.teams[4].teamName.view(), "Jordan");
     EXPECT_EQ(loaded.teams[4].drivers[1].name.view(), "Ralf Schumacher");
     EXPECT_EQ(loaded.teams[4].drivers[1].selected, 1);
@@ -143,13 +144,13 @@ TEST(CarSetFile, RepeatedPitBoxPositionsReadAsTheDefaultOrder) {
     carSet.teams[2].pitBoxPosition = 3;
     CarSet loaded;
     NewCarSet(loaded);
-    ASSERT_EQ(LoadBytes(loaded, Encoded(carSet)), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(loaded, Encoded(carSet)), Error::None);
     for (int t = 0; t < kTeamCount; ++t) EXPECT_EQ(loaded.teams[static_cast<std::size_t>(t)].pitBoxPosition, t);
 
     carSet.teams[2].pitBoxPosition = 2;
     carSet.teams[0].pitBoxPosition = 1;
     carSet.teams[1].pitBoxPosition = 0;
-    ASSERT_EQ(LoadBytes(loaded, Encoded(carSet)), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(loaded, Encoded(carSet)), Error::None);
     EXPECT_EQ(loaded.teams[0].pitBoxPosition, 1) << "a real order stays";
     EXPECT_EQ(loaded.teams[1].pitBoxPosition, 0);
 
@@ -169,22 +170,22 @@ TEST(CarSetFile, RefusesOtherFilesVersionsAndCorruption) {
         WriteU16(copy.data() + 7, version);
         return LoadBytes(carSet, Resealed(copy));
     };
-    EXPECT_EQ(withVersion(105), CarSetLoadError::NotACarSet);
-    EXPECT_EQ(withVersion(99), CarSetLoadError::NotACarSet);
-    EXPECT_EQ(withVersion(111), CarSetLoadError::NewerVersion);
-    EXPECT_EQ(withVersion(500), CarSetLoadError::NewerVersion);
+    EXPECT_EQ(withVersion(105), Error::NotACarSet);
+    EXPECT_EQ(withVersion(99), Error::NotACarSet);
+    EXPECT_EQ(withVersion(111), Error::NewerCarSetVersion);
+    EXPECT_EQ(withVersion(500), Error::NewerCarSetVersion);
     auto notOurs = file;
     notOurs[0] = 't';
-    EXPECT_EQ(LoadBytes(carSet, notOurs), CarSetLoadError::NotACarSet);
-    EXPECT_EQ(LoadBytes(carSet, {}), CarSetLoadError::NotACarSet);
-    EXPECT_EQ(LoadCarSet(carSet, "/no/such/file.gp3"), CarSetLoadError::CouldntOpen);
-    EXPECT_EQ(Text(LoadErrorText(CarSetLoadError::NewerVersion)).substr(0, 50),
+    EXPECT_EQ(LoadBytes(carSet, notOurs), Error::NotACarSet);
+    EXPECT_EQ(LoadBytes(carSet, {}), Error::NotACarSet);
+    EXPECT_EQ(LoadCarSet(carSet, "/no/such/file.gp3"), Error::OpenFailed);
+    EXPECT_EQ(Text(LoadErrorText(Error::NewerCarSetVersion)).substr(0, 50),
               "This file requires the latest version of Tavolex. ");
     // Any single changed byte of a small file is caught.
     for (std::size_t at : {std::size_t{10}, std::size_t{300}, std::size_t{1303}, std::size_t{1305}}) {
         auto changed = file;
         changed[at] ^= 0x40;
-        EXPECT_EQ(LoadBytes(carSet, changed), CarSetLoadError::Corrupt) << at;
+        EXPECT_EQ(LoadBytes(carSet, changed), Error::CarSetCorrupt) << at;
     }
 }
 
@@ -205,13 +206,13 @@ TEST(CarSetFile, ChecksumsLookAtTheFirstAndLast32KOnly) {
     NewCarSet(loaded);
     auto middle = file;
     middle[file.size() / 2] ^= 1;
-    EXPECT_EQ(LoadBytes(loaded, middle), CarSetLoadError::None) << "not covered, not detected";
+    EXPECT_EQ(LoadBytes(loaded, middle), Error::None) << "not covered, not detected";
     auto early = file;
     early[32767] ^= 1;
-    EXPECT_EQ(LoadBytes(loaded, early), CarSetLoadError::Corrupt);
+    EXPECT_EQ(LoadBytes(loaded, early), Error::CarSetCorrupt);
     auto late = file;
     late[file.size() - 8 - 32768] ^= 1;
-    EXPECT_EQ(LoadBytes(loaded, late), CarSetLoadError::Corrupt);
+    EXPECT_EQ(LoadBytes(loaded, late), Error::CarSetCorrupt);
 }
 
 TEST(CarSetFile, AFailedLoadChangesNothing) {
@@ -223,11 +224,11 @@ TEST(CarSetFile, AFailedLoadChangesNothing) {
     auto file = NewCarSetFile();
     // A team name whose length byte is beyond its field, with valid checksums.
     file[200] = 13;
-    EXPECT_EQ(LoadBytes(carSet, Resealed(file)), CarSetLoadError::Corrupt);
+    EXPECT_EQ(LoadBytes(carSet, Resealed(file)), Error::CarSetCorrupt);
     // A team data section that runs past the end.
     file = NewCarSetFile();
     file.erase(file.begin() + 1100, file.end() - 8);
-    EXPECT_EQ(LoadBytes(carSet, Resealed(file)), CarSetLoadError::Corrupt);
+    EXPECT_EQ(LoadBytes(carSet, Resealed(file)), Error::CarSetCorrupt);
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_TRUE(carSet.modified);
 }
@@ -252,7 +253,7 @@ TEST(CarSetFile, ReadsTheOldFormat) {
 
     CarSet loaded;
     NewCarSet(loaded);
-    ASSERT_EQ(LoadBytes(loaded, Resealed(file)), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(loaded, Resealed(file)), Error::None);
     EXPECT_EQ(loaded.formatVersion, 100u);
     const auto& colours = loaded.teams[3].pitCrewColours;
     EXPECT_EQ(colours[11], 40);
@@ -280,11 +281,11 @@ TEST(CarSetFile, InformationIsReadUpTo20000Characters) {
     file.resize(file.size() + 8);
     CarSet carSet;
     NewCarSet(carSet);
-    ASSERT_EQ(LoadBytes(carSet, Resealed(file)), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(carSet, Resealed(file)), Error::None);
     EXPECT_EQ(carSet.information, std::string(20000, 'a'));
     EXPECT_EQ(carSet.hasInformation, 1);
     // A car set without information clears what the last one had.
-    ASSERT_EQ(LoadBytes(carSet, NewCarSetFile()), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(carSet, NewCarSetFile()), Error::None);
     EXPECT_TRUE(carSet.information.empty());
     EXPECT_EQ(carSet.hasInformation, 0);
 }
@@ -362,7 +363,7 @@ TEST(CarSetFile, ALoadKeepsTheScratchArea) {
     CarSet carSet;
     NewCarSet(carSet);
     carSet.scratch[5] = 7;
-    ASSERT_EQ(LoadBytes(carSet, NewCarSetFile()), CarSetLoadError::None);
+    ASSERT_EQ(LoadBytes(carSet, NewCarSetFile()), Error::None);
     ASSERT_EQ(carSet.scratch.size(), kScratchSize);
     EXPECT_EQ(carSet.scratch[5], 7);
 }

@@ -15,6 +15,7 @@
 #include "document/NumberPositions.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {
@@ -282,7 +283,7 @@ TEST(CarSetGolden, TeamDataFieldsComeInTheFilesOrder) {
     CarSet loaded;
     NewCarSet(loaded);
     SpanSource source(file);
-    ASSERT_EQ(LoadCarSet(loaded, source, "/sets/golden.gp3"), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(loaded, source, "/sets/golden.gp3"), Error::None);
     for (int t = 0; t < kTeamCount; ++t) {
         const auto& a = loaded.teams[static_cast<std::size_t>(t)];
         const auto& b = carSet.teams[static_cast<std::size_t>(t)];
@@ -323,7 +324,7 @@ TEST(CarSetGolden, AnOldCarSetGivesDefaultNumberPositionsToTeamsWithALivery) {
     CarSet loaded;
     NewCarSet(loaded);
     SpanSource bytes(file);
-    ASSERT_EQ(LoadCarSet(loaded, bytes, "/sets/old.gp3"), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(loaded, bytes, "/sets/old.gp3"), Error::None);
     EXPECT_EQ(loaded.formatVersion, 100u);
     EXPECT_EQ(loaded.teams[3].livery[1].source, GraphicSource::CarSet);
     TeamRecord defaults = loaded.teams[3];

@@ -4,11 +4,11 @@
 
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
-#include "formats/MenuArtArchive.h"
-#include "game/SampleArt.h"
+#include "game/MenuArtArchive.h"
+#include "sample/SampleArt.h"
 #include "game/GameFiles.h"
 #include "game/GameIdentity.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 #include "game/TeamTables.h"
 #include "settings/Settings.h"
 
@@ -51,7 +51,7 @@ TEST_F(GameIdentityTest, AnotherCreditTextIsRecognisedByContentsAndThenByTheReme
 
     // Remembered in the settings file, and compared as the text from then on.
     const auto settingsFile = folder_ / "Tavolex.ini";
-    ASSERT_TRUE(WriteExeIdentification(settingsFile, IdentificationToHex(identity.text)));
+    ASSERT_TRUE(Ok(WriteExeIdentification(settingsFile, IdentificationToHex(identity.text))));
     const auto remembered = ExeIdentificationFromHex(ReadSettings(settingsFile).exeIdentification);
     ASSERT_TRUE(remembered.has_value());
     EXPECT_EQ(*remembered, identity.text);

@@ -6,7 +6,7 @@
 
 #include "TestSupport.h"
 #include "game/GameSearch.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

@@ -347,7 +347,7 @@ TEST(MiscSettings, ImportIsAllOrNothingAndExportSkipsOnlyMissingTextFiles) {
 
     MiscSettings back = DefaultMiscSettings();
     back.levelNames[3] = "kept?";
-    ASSERT_TRUE(ImportMiscSettings(fixture.game, ExeStatus::Supported, back));
+    ASSERT_TRUE(Ok(ImportMiscSettings(fixture.game, ExeStatus::Supported, back)));
     EXPECT_EQ(back.playerCarPower, 0);
     EXPECT_EQ(back.oppositionSpread, 0);
     EXPECT_EQ(back.points, misc.points);
@@ -357,7 +357,7 @@ TEST(MiscSettings, ImportIsAllOrNothingAndExportSkipsOnlyMissingTextFiles) {
 
     // Without the supported executable only the save and language files are read.
     MiscSettings partial = DefaultMiscSettings();
-    ASSERT_TRUE(ImportMiscSettings(fixture.game, ExeStatus::Unreadable, partial));
+    ASSERT_TRUE(Ok(ImportMiscSettings(fixture.game, ExeStatus::Unreadable, partial)));
     EXPECT_EQ(partial.playerCarPower, 1);
     EXPECT_EQ(partial.points, PresetPoints(PointsPreset::F1));
     EXPECT_EQ(partial.levelNames[0].view(), "1998 Levels");
@@ -367,7 +367,7 @@ TEST(MiscSettings, ImportIsAllOrNothingAndExportSkipsOnlyMissingTextFiles) {
     exe.resize(0x73B456 + 10);
     WriteBytes(fixture.folder / "GP3.EXE", exe);
     MiscSettings untouched = DefaultMiscSettings();
-    EXPECT_FALSE(ImportMiscSettings(fixture.game, ExeStatus::Supported, untouched));
+    EXPECT_FALSE(Ok(ImportMiscSettings(fixture.game, ExeStatus::Supported, untouched)));
     EXPECT_EQ(untouched, DefaultMiscSettings());
     EXPECT_FALSE(Ok(ExportMiscTables(fixture.game, ExeStatus::Supported, misc)));
     EXPECT_EQ(fixture.exe(), exe);

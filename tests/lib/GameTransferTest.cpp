@@ -10,10 +10,10 @@
 #include "files/WriteFaults.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
-#include "game/ExportWorker.h"
+#include "transfer/ExportWorker.h"
 #include "game/GameFiles.h"
-#include "game/ImportWorker.h"
-#include "game/SelectionChoice.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 
 namespace tavolex {
 namespace {

@@ -15,7 +15,8 @@
 #include "formats/JamBuilder.h"
 #include "formats/PaletteConversion.h"
 #include "formats/TextureGeneration.h"
-#include "game/SampleGame.h"
+#include "game/GraphicEnvironment.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

@@ -10,7 +10,7 @@
 #include "formats/GameJam.h"
 #include "formats/JamBuilder.h"
 #include "formats/PaletteConversion.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 
 namespace tavolex {
 namespace {

@@ -9,6 +9,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
 #include "formats/PaletteConversion.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {
@@ -81,7 +82,7 @@ TEST(LazyGraphics, EveryKindSavesLoadsAndFetchesBackItsPictures) {
 
     CarSet loaded;
     NewCarSet(loaded);
-    ASSERT_EQ(LoadCarSet(loaded, path), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(loaded, path), Error::None);
     EXPECT_EQ(loaded.helmetImages[0], full.carSet.helmetImages[0]);
     EXPECT_EQ(loaded.helmetImages[1], test::ReducedTo565(full.carSet.helmetImages[1]));
     for (const auto& [name, image] : full.pictures) {
@@ -104,7 +105,7 @@ TEST(LazyGraphics, EveryKindSavesLoadsAndFetchesBackItsPictures) {
     ASSERT_TRUE(Ok(SaveCarSet(loaded, path, full.environment)));
     CarSet again;
     NewCarSet(again);
-    ASSERT_EQ(LoadCarSet(again, path), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(again, path), Error::None);
     PackedBitmap fetched;
     ASSERT_TRUE(FetchGraphic(again, full.environment, GraphicKind::MenuArtwork, 10, Variant::Hardware,
                              fetched, false, nullptr));
@@ -176,7 +177,7 @@ TEST(LazyGraphics, GeneratedVariantsFollowTheirOrigin) {
     EXPECT_EQ(carSet.teams[1].livery[0].source, GraphicSource::Generated);
     CarSet loaded;
     NewCarSet(loaded);
-    ASSERT_EQ(LoadCarSet(loaded, folder / "set.gp3"), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(loaded, folder / "set.gp3"), Error::None);
     EXPECT_EQ(loaded.teams[1].livery[0], (GraphicSlot{GraphicSource::Generated, {}}));
     ASSERT_TRUE(FetchGraphic(loaded, environment, GraphicKind::CarLivery, 1, Variant::Software, software,
                              true, nullptr));

@@ -7,7 +7,7 @@
 #include "core/ByteOrder.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 #include "StressArtArchive.h"
 
 namespace tavolex {

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "editing/NumberFields.h"
 #include "game/GameFiles.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

@@ -14,7 +14,8 @@
 #include "formats/GamePalette.h"
 #include "formats/TextureGeneration.h"
 #include "game/GameFiles.h"
-#include "game/SampleGame.h"
+#include "game/GraphicEnvironment.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

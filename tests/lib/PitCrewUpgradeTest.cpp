@@ -11,7 +11,8 @@
 #include "formats/JamNames.h"
 #include "formats/PictureFile.h"
 #include "game/GameFolder.h"
-#include "game/SampleGame.h"
+#include "game/GraphicEnvironment.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

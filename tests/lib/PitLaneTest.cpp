@@ -7,7 +7,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "game/GameFiles.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 #include "game/TeamTables.h"
 
 namespace tavolex {

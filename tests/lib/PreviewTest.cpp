@@ -13,8 +13,9 @@
 #include "formats/BitmapFile.h"
 #include "formats/BitmapOps.h"
 #include "formats/PictureFile.h"
-#include "game/ImportWorker.h"
-#include "game/SelectionChoice.h"
+#include "game/GraphicEnvironment.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 #include "preview/BitmapFont.h"
 #include "preview/CarSetPreview.h"
 #include "preview/PreviewCanvas.h"
@@ -308,7 +309,7 @@ TEST_F(SampleCarSetPreview, ShowsEveryTeamOfTheSampleGame) {
     const fs::path file = folder / "Sample.GP3";
     ASSERT_TRUE(Ok(SaveCarSet(carSet, file, environment)));
     CarSet opened;
-    ASSERT_EQ(LoadCarSet(opened, file), CarSetLoadError::None);
+    ASSERT_EQ(LoadCarSet(opened, file), Error::None);
     const GraphicEnvironment noGame{environment.temporaryFolder, {}, environment.dataFolder};
 
     PackedBitmap preview;

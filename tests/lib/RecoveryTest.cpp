@@ -4,6 +4,7 @@
 #include "document/LazyGraphics.h"
 #include "document/Recovery.h"
 #include "formats/BitmapFile.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {
@@ -40,7 +41,7 @@ TEST(Recovery, KeepsACopyBesideNothingOfTheUsersAndOpensItUntitled) {
 
     CarSet recovered;
     NewCarSet(recovered);
-    ASSERT_EQ(OpenRecovery(recovered, *found, folder / "tmp"), CarSetLoadError::None);
+    ASSERT_EQ(OpenRecovery(recovered, *found, folder / "tmp"), Error::None);
     EXPECT_EQ(recovered.teams[4].teamName.view(), "Unsaved");
     EXPECT_TRUE(recovered.untitled()) << "Save asks where";
     EXPECT_TRUE(recovered.modified);

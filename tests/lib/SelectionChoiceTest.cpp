@@ -3,8 +3,8 @@
 #include "TestSupport.h"
 
 #include "document/LazyGraphics.h"
-#include "game/GameSelection.h"
-#include "game/SelectionChoice.h"
+#include "transfer/GameSelection.h"
+#include "transfer/SelectionChoice.h"
 
 namespace tavolex {
 namespace {

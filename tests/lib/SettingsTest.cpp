@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "settings/AppPaths.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 #include "settings/Settings.h"
 
 namespace tavolex {
@@ -23,7 +23,7 @@ TEST(Settings, DefaultsWithoutAFileAndAfterTheFirstExit) {
     EXPECT_EQ(settings.disclaimer, 111);
     EXPECT_EQ(settings.carSetInfo, 1);
     settings.disclaimer -= 1; // the Disclaimer box was shown once
-    ASSERT_TRUE(WriteSettingsAtExit(path, settings));
+    ASSERT_TRUE(Ok(WriteSettingsAtExit(path, settings)));
     EXPECT_EQ(ReadProfileString(path, "Setup", "Disclaimer", ""), "110");
     EXPECT_EQ(ReadSettings(path).disclaimer, 110);
 }
@@ -34,7 +34,7 @@ TEST(Settings, AFolderThatCannotBeWrittenFailsTheWrite) {
     WriteText(folder / "blocked", "");
     Settings settings;
     settings.disclaimer = kDisclaimerDone;
-    EXPECT_FALSE(WriteSettingsAtExit(folder / "blocked/Tavolex/Tavolex.ini", settings));
+    EXPECT_FALSE(Ok(WriteSettingsAtExit(folder / "blocked/Tavolex/Tavolex.ini", settings)));
 }
 
 TEST(Settings, ReadTheFileAsTheEditorExpects) {
@@ -52,9 +52,9 @@ TEST(Settings, ReadTheFileAsTheEditorExpects) {
     WriteText(path, "[Setup]\nGP3Dir=" + std::string(400, 'a') + "\n");
     EXPECT_EQ(ReadSettings(path).gameFolder.size(), kMaxPathLength);
 
-    ASSERT_TRUE(WriteGameFolder(path, "/games/other"));
+    ASSERT_TRUE(Ok(WriteGameFolder(path, "/games/other")));
     EXPECT_EQ(ReadSettings(path).gameFolder, "/games/other");
-    ASSERT_TRUE(WriteGameFolder(path, ""));
+    ASSERT_TRUE(Ok(WriteGameFolder(path, "")));
     EXPECT_EQ(ReadProfileString(path, "Setup", "GP3Dir", ""), "%$");
 }
 
@@ -62,7 +62,7 @@ TEST(Settings, RememberAFolderPerDialogTitle) {
     ScratchFolder folder;
     const auto path = folder / "t.ini";
     EXPECT_EQ(RememberedFolder(path, "Open Car Set"), "");
-    ASSERT_TRUE(RememberFolder(path, "Open Car Set", "/sets/"));
+    ASSERT_TRUE(Ok(RememberFolder(path, "Open Car Set", "/sets/")));
     EXPECT_EQ(RememberedFolder(path, "Open Car Set"), "/sets/");
     EXPECT_EQ(RememberedFolder(path, "Save Car Set As..."), "");
     EXPECT_EQ(ReadProfileString(path, "Directorys", "Open Car Set", ""), "/sets/");
@@ -73,9 +73,9 @@ TEST(Settings, RecentCarSetsNewestFirstOnceEachAndAtMostEight) {
     const auto path = folder / "config/t.ini"; // the folder is made on the first write
     EXPECT_TRUE(RecentCarSets(path).empty());
     for (int i = 1; i <= 9; ++i) {
-        ASSERT_TRUE(RememberRecentCarSet(path, "/sets/" + std::to_string(i) + ".GP3"));
+        ASSERT_TRUE(Ok(RememberRecentCarSet(path, "/sets/" + std::to_string(i) + ".GP3")));
     }
-    ASSERT_TRUE(RememberRecentCarSet(path, "/sets/5.GP3"));
+    ASSERT_TRUE(Ok(RememberRecentCarSet(path, "/sets/5.GP3")));
     const std::vector<std::string> expected = {"/sets/5.GP3", "/sets/9.GP3", "/sets/8.GP3", "/sets/7.GP3",
                                                "/sets/6.GP3", "/sets/4.GP3", "/sets/3.GP3", "/sets/2.GP3"};
     EXPECT_EQ(RecentCarSets(path), expected);

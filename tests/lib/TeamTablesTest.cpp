@@ -318,7 +318,7 @@ TEST(TeamTables, ImportIsAllOrNothingAndTheSaveFileWins) {
 
     CarSet carSet;
     NewCarSet(carSet);
-    ASSERT_TRUE(ImportTeamData(game, ExeStatus::Supported, 0x1FFF, carSet));
+    ASSERT_TRUE(Ok(ImportTeamData(game, ExeStatus::Supported, 0x1FFF, carSet)));
     EXPECT_EQ(carSet.teams[1].teamName.view(), "Save Team");
     EXPECT_EQ(carSet.teams[1].racePower, 700);
 
@@ -328,7 +328,7 @@ TEST(TeamTables, ImportIsAllOrNothingAndTheSaveFileWins) {
     save.resize(0x15600);
     WriteBytes(folder / "F1GSTATE.SAV", save);
     ASSERT_TRUE(Ok(StoreSaveFileChecksums(game.saveFile())));
-    EXPECT_FALSE(ImportTeamData(game, ExeStatus::Supported, 0x1FFF, other));
+    EXPECT_FALSE(Ok(ImportTeamData(game, ExeStatus::Supported, 0x1FFF, other)));
     EXPECT_EQ(other.teams[1].teamName.view(), "Team Name");
 
     // Export writes both files; the save file keeps valid checksums.
@@ -336,11 +336,11 @@ TEST(TeamTables, ImportIsAllOrNothingAndTheSaveFileWins) {
     save.resize(0x16000);
     WriteBytes(folder / "F1GSTATE.SAV", save);
     ASSERT_TRUE(Ok(StoreSaveFileChecksums(game.saveFile())));
-    ASSERT_TRUE(ExportTeamData(game, ExeStatus::Supported, team_data::EngineNames, other));
+    ASSERT_TRUE(Ok(ExportTeamData(game, ExeStatus::Supported, team_data::EngineNames, other)));
     EXPECT_TRUE(CheckSaveFile(game));
     CarSet back;
     NewCarSet(back);
-    ASSERT_TRUE(ImportTeamData(game, ExeStatus::Supported, team_data::EngineNames, back));
+    ASSERT_TRUE(Ok(ImportTeamData(game, ExeStatus::Supported, team_data::EngineNames, back)));
     EXPECT_EQ(back.teams[2].engineName.view(), "Ilmor");
 }
 

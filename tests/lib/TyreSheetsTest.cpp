@@ -12,7 +12,7 @@
 #include "formats/GameJam.h"
 #include "formats/PaletteConversion.h"
 #include "formats/TyreGameFiles.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {

@@ -15,14 +15,15 @@
 #include "formats/HardwareJam.h"
 #include "formats/JamBuilder.h"
 #include "StressArtArchive.h"
-#include "formats/MenuArtArchive.h"
+#include "game/GraphicEnvironment.h"
+#include "game/MenuArtArchive.h"
 #include "formats/SoftwareJam.h"
 #include "formats/TyreGameFiles.h"
 #include "editing/PitLane.h"
 #include "game/GameFiles.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 #include "teams/PerformanceFile.h"
 
 namespace tavolex {
@@ -79,7 +80,7 @@ TEST(WriteFaults, CarSetSaveKeepsTheOldFileAndTheCarSetModified) {
         [](const fs::path& folder) { test::WriteBytes(folder / "Mine.gp3", CarSetFile("old")); },
         [&](const fs::path& folder) {
             NewCarSet(carSet);
-            EXPECT_EQ(LoadCarSet(carSet, folder / "Mine.gp3"), CarSetLoadError::None);
+            EXPECT_EQ(LoadCarSet(carSet, folder / "Mine.gp3"), Error::None);
             carSet.information = "new";
             carSet.teams[4].teamName = "Changed";
             carSet.modified = true;
@@ -90,7 +91,7 @@ TEST(WriteFaults, CarSetSaveKeepsTheOldFileAndTheCarSetModified) {
             EXPECT_EQ(carSet.information, "new");
             CarSet reloaded;
             NewCarSet(reloaded);
-            ASSERT_EQ(LoadCarSet(reloaded, folder / "Mine.gp3"), CarSetLoadError::None);
+            ASSERT_EQ(LoadCarSet(reloaded, folder / "Mine.gp3"), Error::None);
             EXPECT_EQ(reloaded.information, "old");
         },
     });
@@ -150,7 +151,7 @@ TEST(WriteFaults, TeamExportKeepsTheExecutableAndTheSaveFile) {
             MakeSaveFile(folder);
         },
         [&](const fs::path& folder) {
-            return ExportTeamData(GameFolder(folder), ExeStatus::Supported, kTeamsPageMask, carSet);
+            return Ok(ExportTeamData(GameFolder(folder), ExeStatus::Supported, kTeamsPageMask, carSet));
         },
         [](const fs::path& folder) { EXPECT_TRUE(CheckSaveFile(GameFolder(folder))); },
     });

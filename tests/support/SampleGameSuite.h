@@ -7,7 +7,8 @@
 #include "TestSupport.h"
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
-#include "game/SampleGame.h"
+#include "game/GraphicEnvironment.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex::test {
 

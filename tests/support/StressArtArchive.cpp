@@ -2,8 +2,8 @@
 
 #include <random>
 
-#include "formats/MenuArtArchive.h"
-#include "formats/MenuArtBuilder.h"
+#include "game/MenuArtArchive.h"
+#include "game/MenuArtBuilder.h"
 
 namespace tavolex::test {
 namespace {

@@ -11,10 +11,10 @@
 
 #include "Screenshot.h"
 #include "ShellFixture.h"
-#include "game/SampleArt.h"
+#include "sample/SampleArt.h"
 #include "game/GameConstants.h"
 #include "game/GameIdentity.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 #include "settings/Settings.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/InformationEditor.h"

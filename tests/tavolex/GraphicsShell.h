@@ -7,7 +7,7 @@
 #include "editing/PitCrewUpgrade.h"
 #include "formats/JamNames.h"
 #include "game/GameFolder.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 // Pit crew masks of nothing but zeros in `dataFolder`: an upgrade with them
 // stamps the game's files and changes none of their pixels.

@@ -21,9 +21,10 @@
 #include "document/GraphicDeclarations.h"
 #include "document/LazyGraphics.h"
 #include "formats/PictureFile.h"
-#include "game/GameSelection.h"
-#include "game/ImportWorker.h"
-#include "game/SelectionChoice.h"
+#include "game/GraphicEnvironment.h"
+#include "transfer/GameSelection.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 #include "pages/CarsPage.h"
 #include "pages/PictureView.h"
 #include "pages/PitBoxesPage.h"
@@ -130,7 +131,7 @@ std::vector<std::uint8_t> AsArchiveColours(const tavolex::PackedBitmap& picture)
 // the same texts and the same pixels in every slot the export writes.
 void ExpectTheGameHoldsTheCarSet(const fs::path& carSetFile, ModderShell& shell) {
     tavolex::CarSet saved;
-    ASSERT_EQ(tavolex::LoadCarSet(saved, carSetFile), tavolex::CarSetLoadError::None);
+    ASSERT_EQ(tavolex::LoadCarSet(saved, carSetFile), tavolex::Error::None);
     tavolex::CarSet imported;
     tavolex::NewCarSet(imported);
     const tavolex::GraphicEnvironment environment = shell.state->graphicEnvironment();

@@ -20,8 +20,8 @@
 
 #include "GraphicsShell.h"
 #include "Screenshot.h"
-#include "game/ImportWorker.h"
-#include "game/SelectionChoice.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 #include "pages/PictureView.h"
 #include "shell/MainWindow.h"
 #include "shell/TeamList.h"

@@ -13,7 +13,7 @@
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
 #include "game/GameFolder.h"
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 #include "pages/TeamsPage.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "Screenshot.h"
 #include "ShellFixture.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 #include "shell/ZoomWindow.h"
 
 namespace {

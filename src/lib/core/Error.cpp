@@ -58,6 +58,9 @@ const char* ErrorText(Error error) {
     case Error::CompressedPixelsEndEarly: return "the compressed pixels end before the picture is complete";
     case Error::ControlCharacter: return "a name holds a control character, which the game's files cannot take";
     case Error::UnexpectedMaskColour: return "a pixel is neither the texture's own colour nor a marker colour";
+    case Error::NotACarSet: return "not a car set file";
+    case Error::CarSetCorrupt: return "the car set file's checksums or sections do not match its contents";
+    case Error::NewerCarSetVersion: return "the car set file was written by a newer version";
     }
     return "unknown error";
 }

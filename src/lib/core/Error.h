@@ -62,6 +62,10 @@ enum class [[nodiscard]] Error {
     ControlCharacter,
     // Pit crew mask pictures.
     UnexpectedMaskColour,
+    // Car set files.
+    NotACarSet,
+    CarSetCorrupt,
+    NewerCarSetVersion,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

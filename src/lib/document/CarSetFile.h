@@ -20,18 +20,18 @@ namespace tavolex {
 // success the stored slots' sources become the car set file, the format
 // version 110 and the modified flag clear; the car set's path is left to the caller.
 [[nodiscard]] Error SaveCarSet(CarSet& carSet, const std::filesystem::path& path,
-                               const GraphicEnvironment& environment, Progress* progress = nullptr);
+                               const GraphicContext& environment, Progress* progress = nullptr);
 
 // The file's bytes without writing them, as SaveCarSet makes them.
-[[nodiscard]] Error EncodeCarSet(CarSet& carSet, const GraphicEnvironment& environment,
+[[nodiscard]] Error EncodeCarSet(CarSet& carSet, const GraphicContext& environment,
                                  std::vector<std::uint8_t>& file, Progress* progress = nullptr);
 
 // Replaces the car set with the file's: team data, settings, helmets and
 // information, and the sources of every other picture, which stay in the
 // file until fetched. On failure the car set is unchanged.
-CarSetLoadError LoadCarSet(CarSet& carSet, const std::filesystem::path& path);
+Error LoadCarSet(CarSet& carSet, const std::filesystem::path& path);
 // The same from any source; `path` is what the car set records as its file.
-CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path);
+Error LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path);
 
 // The information text of a car set file, at most 20,000 characters; false when it has none.
 [[nodiscard]] bool ReadCarSetInformation(ByteSource& file, std::string& text);

@@ -67,15 +67,13 @@ TextId KindName(PictureSection section, Variant variant) {
     return TextId::KindSoftwareCars;
 }
 
-TextId LoadErrorText(CarSetLoadError error) {
+TextId LoadErrorText(Error error) {
     switch (error) {
-    case CarSetLoadError::None:
-    case CarSetLoadError::CouldntOpen: return TextId::CouldntOpenCarSet;
-    case CarSetLoadError::NotACarSet: return TextId::NotATavolexCarSet;
-    case CarSetLoadError::Corrupt: return TextId::FileIsCorrupt;
-    case CarSetLoadError::NewerVersion: return TextId::NeedsNewerVersion;
+    case Error::NotACarSet: return TextId::NotATavolexCarSet;
+    case Error::CarSetCorrupt: return TextId::FileIsCorrupt;
+    case Error::NewerCarSetVersion: return TextId::NeedsNewerVersion;
+    default: return TextId::CouldntOpenCarSet;
     }
-    return TextId::CouldntOpenCarSet;
 }
 
 } // namespace tavolex

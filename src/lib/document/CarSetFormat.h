@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "core/Error.h"
 #include "core/Texts.h"
 #include "core/Variant.h"
 #include "document/GraphicKind.h"
@@ -60,8 +61,8 @@ PictureShape ShapeOf(PictureSection section, Variant variant);
 // The progress kind name of a section's variant ("software car textures").
 TextId KindName(PictureSection section, Variant variant);
 
-// Why a car set file could not be loaded; each has its message.
-enum class [[nodiscard]] CarSetLoadError { None, CouldntOpen, NotACarSet, Corrupt, NewerVersion };
-TextId LoadErrorText(CarSetLoadError error);
+// The message for a car set file that could not be loaded: not one of ours,
+// corrupt, of a newer version, else (a file that cannot be read) not opened.
+TextId LoadErrorText(Error error);
 
 } // namespace tavolex

@@ -69,33 +69,33 @@ bool ReadCarSetInformation(ByteSource& file, std::string& text) {
     return true;
 }
 
-CarSetLoadError LoadCarSet(CarSet& carSet, const std::filesystem::path& path) {
+Error LoadCarSet(CarSet& carSet, const std::filesystem::path& path) {
     FileSource file(path);
     if (!file.isOpen()) {
-        return CarSetLoadError::CouldntOpen;
+        return Error::OpenFailed;
     }
     return LoadCarSet(carSet, file, path.string());
 }
 
-CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path) {
+Error LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path) {
     std::uint8_t header[9] = {};
     if (!file.read(0, sizeof header, header) ||
         std::memcmp(header, kCarSetMagic.data(), kCarSetMagic.size()) != 0) {
-        return CarSetLoadError::NotACarSet;
+        return Error::NotACarSet;
     }
     const std::uint16_t version = ReadU16(header + kCarSetMagic.size());
     if (version != kCarSetVersion100 && version != kCarSetVersion110) {
-        return version <= kCarSetVersion110 ? CarSetLoadError::NotACarSet : CarSetLoadError::NewerVersion;
+        return version <= kCarSetVersion110 ? Error::NotACarSet : Error::NewerCarSetVersion;
     }
     CarSetChecksums computed;
     std::uint8_t trailer[kCarSetTrailerSize];
     if (file.size() < kCarSetHeaderSize + kCarSetTrailerSize || !ComputeCarSetChecksums(file, computed) ||
         !file.read(file.size() - kCarSetTrailerSize, kCarSetTrailerSize, trailer)) {
-        return CarSetLoadError::Corrupt;
+        return Error::CarSetCorrupt;
     }
     for (std::size_t i = 0; i < computed.size(); ++i) {
         if (ReadU16(trailer + 2 * i) != computed[i]) {
-            return CarSetLoadError::Corrupt;
+            return Error::CarSetCorrupt;
         }
     }
 
@@ -109,12 +109,12 @@ CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& 
     const std::uint8_t teamCount = entry.u8();
     const std::uint32_t teamOffset = entry.u32();
     if (!entry.ok()) {
-        return CarSetLoadError::Corrupt;
+        return Error::CarSetCorrupt;
     }
     if (teamCount != 0) {
         SourceCursor section(file, teamOffset);
         if (!ReadTeamDataSection(section, version, loaded)) {
-            return CarSetLoadError::Corrupt;
+            return Error::CarSetCorrupt;
         }
     }
     if (version == kCarSetVersion100) {
@@ -155,7 +155,7 @@ CarSetLoadError LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& 
     loaded.onModified = carSet.onModified;
     loaded.scratch = std::move(carSet.scratch);
     carSet = std::move(loaded);
-    return CarSetLoadError::None;
+    return Error::None;
 }
 
 } // namespace tavolex

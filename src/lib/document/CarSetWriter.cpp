@@ -38,7 +38,7 @@ void SetDirectoryEntry(std::vector<std::uint8_t>& file, std::size_t entry, std::
 
 class SectionWriter {
 public:
-    SectionWriter(CarSet& carSet, const GraphicEnvironment& environment, Progress* progress,
+    SectionWriter(CarSet& carSet, const GraphicContext& environment, Progress* progress,
                   int pictures, std::vector<std::uint8_t>& file)
         : carSet_(carSet), environment_(environment), progress_(progress), pictures_(pictures), file_(file) {}
 
@@ -115,7 +115,7 @@ private:
     }
 
     CarSet& carSet_;
-    const GraphicEnvironment& environment_;
+    const GraphicContext& environment_;
     Progress* progress_;
     int pictures_; // the save's item count
     int counted_ = 0;
@@ -136,7 +136,7 @@ int PicturesToStore(const CarSet& carSet) {
 
 } // namespace
 
-Error EncodeCarSet(CarSet& carSet, const GraphicEnvironment& environment,
+Error EncodeCarSet(CarSet& carSet, const GraphicContext& environment,
                    std::vector<std::uint8_t>& file, Progress* progress) {
     std::vector<std::uint8_t> out(kCarSetHeaderSize, 0);
     std::memcpy(out.data(), kCarSetMagic.data(), kCarSetMagic.size());
@@ -170,7 +170,7 @@ Error EncodeCarSet(CarSet& carSet, const GraphicEnvironment& environment,
 }
 
 Error SaveCarSet(CarSet& carSet, const std::filesystem::path& path,
-                 const GraphicEnvironment& environment, Progress* progress) {
+                 const GraphicContext& environment, Progress* progress) {
     const int pictures = PicturesToStore(carSet);
     if (progress != nullptr && pictures > 0) {
         progress->begin(pictures);

@@ -3,93 +3,46 @@
 #include <array>
 
 #include "formats/ArtSheetBitmap.h"
-#include "document/HelmetPicture.h"
-#include "document/PitCrewSheet.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
-#include "formats/MenuArtArchive.h"
 #include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
-#include "formats/TyreGameFiles.h"
-#include "game/GameFolder.h"
 
 namespace tavolex {
 namespace {
 
-constexpr int kLiveryHeight = 384;
-constexpr int kLiveryImages = 3;
-constexpr int kFirstCockpitJam = 35;
 constexpr int kFerrariCockpitJam = 36;
 constexpr const char* kCockpitMaskFile = "HCOCKPIT.DAT";
-constexpr int kPitBoxJam = 59;
-constexpr int kPitBoxHeight = 176;
-constexpr int kPitBoxStrips = 11;
+
+// The installed game's pictures, through the context's access to it.
+template <GraphicKind kKind>
+Error ReadFromGame(const GraphicContext& context, int slot, Variant variant, PackedBitmap& out) {
+    return context.game ? context.game->read(context, kKind, slot, variant, out) : Error::OpenFailed;
+}
+
+template <GraphicKind kKind>
+Error WriteToGame(const GraphicContext& context, int slot, Variant variant, const PackedBitmap& image) {
+    return context.game ? context.game->write(context, kKind, slot, variant, image) : Error::OpenFailed;
+}
 
 // The conversions fail only for a source of the wrong size or depth.
 Error Failed(bool ok) { return ok ? Error::None : Error::ConversionFailed; }
 
-Error ReadLivery(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
-    return ReadGameJam(env.gameFolder, slot, variant, kLiveryHeight, kLiveryImages, out);
-}
-
-Error WriteLivery(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return PatchGameJam(env.gameFolder, image, slot, variant, kLiveryHeight, kLiveryImages, env.progress);
-}
-
-int CockpitHeight(Variant variant) { return KindInfo(GraphicKind::Cockpit).height[VariantIndex(variant)]; }
-
-Error ReadCockpit(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
-    return ReadGameJam(env.gameFolder, kFirstCockpitJam + slot, variant, CockpitHeight(variant), 1, out);
-}
-
-Error WriteCockpit(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return PatchGameJam(env.gameFolder, image, kFirstCockpitJam + slot, variant, CockpitHeight(variant), 1,
-                        env.progress);
-}
-
-// A team's pit crew comes from both halves' files, which cover the whole sheet.
-Error ReadPitCrew(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
-    PackedBitmap sheet = PitCrewFill(kPitCrewSheetWidth, kPitCrewSheetHeight, variant);
-    if (Error error = ImportPitCrewHalves(env.gameFolder, slot, variant, PitCrewHalf::Both, sheet); !Ok(error)) {
-        return error;
-    }
-    out = std::move(sheet);
-    return Error::None;
-}
-
-Error WritePitCrew(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return ExportPitCrewHalves(env.gameFolder, slot, variant, PitCrewHalf::Both, image, env.progress);
-}
-
-// The helmets: both parts, into a blank picture.
-Error ReadHelmets(const GraphicEnvironment& env, int, Variant variant, PackedBitmap& out) {
-    PackedBitmap picture = BlankHelmets(variant);
-    if (Error error = ImportHelmetParts(env.gameFolder, variant, HelmetPart::Both, picture); !Ok(error)) {
-        return error;
-    }
-    out = std::move(picture);
-    return Error::None;
-}
-
-Error WriteHelmets(const GraphicEnvironment& env, int, Variant variant, const PackedBitmap& image) {
-    return ExportHelmetParts(env.gameFolder, variant, HelmetPart::Both, image, env.progress);
-}
-
 // Nearest colour (candidates 1-253) one way, palette lookup the other.
-Error PlainConversion(const GraphicEnvironment&, Variant target, const PackedBitmap& source,
+Error PlainConversion(const GraphicContext&, Variant target, const PackedBitmap& source,
                       PackedBitmap& result) {
     return Failed(target == Variant::Software ? ToSoftware(source, result, 1, 253)
                                               : ToHardware(source, result));
 }
 
-Error PitCrewConversion(const GraphicEnvironment&, Variant target, const PackedBitmap& source,
+Error PitCrewConversion(const GraphicContext&, Variant target, const PackedBitmap& source,
                         PackedBitmap& result) {
     return Failed(target == Variant::Software ? PitCrewToSoftware(source, result)
                                               : PitCrewToHardware(source, result));
 }
 
 // The mask file beside the editor, rebuilt from the game when missing or unreadable.
-Error CockpitMask(const GraphicEnvironment& env, PackedBitmap& mask) {
+Error CockpitMask(const GraphicContext& env, PackedBitmap& mask) {
     const auto path = env.dataFolder / kCockpitMaskFile;
     if (Ok(LoadBitmapFile(path, mask, 256, kCockpitMaskRows, Depth::Bits8))) {
         return Error::None;
@@ -108,7 +61,7 @@ Error CockpitMask(const GraphicEnvironment& env, PackedBitmap& mask) {
     return SaveBitmapFile(path, mask);
 }
 
-Error CockpitConversion(const GraphicEnvironment& env, Variant target, const PackedBitmap& source,
+Error CockpitConversion(const GraphicContext& env, Variant target, const PackedBitmap& source,
                         PackedBitmap& result) {
     if (target == Variant::Software) {
         return Failed(CockpitToSoftware(source, result));
@@ -120,64 +73,20 @@ Error CockpitConversion(const GraphicEnvironment& env, Variant target, const Pac
     return Failed(CockpitToHardware(source, mask, result));
 }
 
-Error ReadPitBoxes(const GraphicEnvironment& env, int, Variant variant, PackedBitmap& out) {
-    return ReadGameJam(env.gameFolder, kPitBoxJam, variant, kPitBoxHeight, kPitBoxStrips, out);
-}
-
-Error WritePitBoxes(const GraphicEnvironment& env, int, Variant variant, const PackedBitmap& image) {
-    return PatchGameJam(env.gameFolder, image, kPitBoxJam, variant, kPitBoxHeight, kPitBoxStrips, env.progress);
-}
-
-// Both halves, over the sheet an empty slot shows.
-template <GraphicKind kKind>
-Error ReadTyreSheet(const GraphicEnvironment& env, int slot, Variant variant, PackedBitmap& out) {
-    const TyreSheet sheet = TyreSheetOf(kKind, variant);
-    PackedBitmap picture = EmptyTyreSheet(sheet, slot);
-    if (Error error = ReadTyreHalves(env.gameFolder, sheet, slot, SheetHalves::Both, picture); !Ok(error)) {
-        return error;
-    }
-    out = std::move(picture);
-    return Error::None;
-}
-
-template <GraphicKind kKind>
-Error WriteTyreSheet(const GraphicEnvironment& env, int slot, Variant variant, const PackedBitmap& image) {
-    return WriteTyreHalves(env.gameFolder, TyreSheetOf(kKind, variant), slot, SheetHalves::Both, image,
-                           env.progress);
-}
-
-// The archive is expanded (once) before a team's pictures are read or written in place.
-Error ReadArtwork(const GraphicEnvironment& env, int slot, Variant, PackedBitmap& out) {
-    const auto archive = GameFolder(env.gameFolder).artArchive();
-    if (Error error = CheckAndExpandArtArchive(archive); !Ok(error)) {
-        return error;
-    }
-    return ImportTeamArt(archive, slot, out);
-}
-
-Error WriteArtwork(const GraphicEnvironment& env, int slot, Variant, const PackedBitmap& image) {
-    const auto archive = GameFolder(env.gameFolder).artArchive();
-    if (Error error = CheckAndExpandArtArchive(archive); !Ok(error)) {
-        return error;
-    }
-    const TeamArtSheet sheet{slot, &image};
-    return ExportTeamArts(archive, {&sheet, 1});
-}
-
 constexpr TextId kJamRead = TextId::FailedToImportJam;
 constexpr TextId kJamWrite = TextId::FailedToPatchJam;
 
 const std::array<GraphicKindDeclaration, 8> kDeclarations = {{
-    {GraphicKind::CarLivery, kJamRead, kJamWrite, ReadLivery, WriteLivery, PlainConversion},
-    {GraphicKind::Cockpit, kJamRead, kJamWrite, ReadCockpit, WriteCockpit, CockpitConversion},
-    {GraphicKind::PitCrew, kJamRead, kJamWrite, ReadPitCrew, WritePitCrew, PitCrewConversion},
-    {GraphicKind::Helmets, kJamRead, kJamWrite, ReadHelmets, WriteHelmets, nullptr},
-    {GraphicKind::Tyre, kJamRead, kJamWrite, ReadTyreSheet<GraphicKind::Tyre>, WriteTyreSheet<GraphicKind::Tyre>,
+    {GraphicKind::CarLivery, kJamRead, kJamWrite, ReadFromGame<GraphicKind::CarLivery>, WriteToGame<GraphicKind::CarLivery>, PlainConversion},
+    {GraphicKind::Cockpit, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Cockpit>, WriteToGame<GraphicKind::Cockpit>, CockpitConversion},
+    {GraphicKind::PitCrew, kJamRead, kJamWrite, ReadFromGame<GraphicKind::PitCrew>, WriteToGame<GraphicKind::PitCrew>, PitCrewConversion},
+    {GraphicKind::Helmets, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Helmets>, WriteToGame<GraphicKind::Helmets>, nullptr},
+    {GraphicKind::Tyre, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Tyre>, WriteToGame<GraphicKind::Tyre>,
      nullptr, TextId::CouldntLoadBitmap},
-    {GraphicKind::Tread, TextId::CouldntLoadBitmap, kJamWrite, ReadTyreSheet<GraphicKind::Tread>,
-     WriteTyreSheet<GraphicKind::Tread>, nullptr},
-    {GraphicKind::PitBoxes, kJamRead, kJamWrite, ReadPitBoxes, WritePitBoxes, PlainConversion},
-    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, TextId::FailedToPatchArt, ReadArtwork, WriteArtwork, nullptr,
+    {GraphicKind::Tread, TextId::CouldntLoadBitmap, kJamWrite, ReadFromGame<GraphicKind::Tread>,
+     WriteToGame<GraphicKind::Tread>, nullptr},
+    {GraphicKind::PitBoxes, kJamRead, kJamWrite, ReadFromGame<GraphicKind::PitBoxes>, WriteToGame<GraphicKind::PitBoxes>, PlainConversion},
+    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, TextId::FailedToPatchArt, ReadFromGame<GraphicKind::MenuArtwork>, WriteToGame<GraphicKind::MenuArtwork>, nullptr,
      std::nullopt, LoadArtSheetBitmap, SaveArtSheetBitmap},
 }};
 

@@ -20,13 +20,28 @@
 
 namespace tavolex {
 
-// The folders a fetch may need.
-struct GraphicEnvironment {
+class GameGraphicAccess;
+
+// The folders a fetch may need, and how the installed game gives and takes
+// pictures (game/GraphicContext.h fills it in; without it the game's
+// pictures cannot be read or written).
+struct GraphicContext {
     std::filesystem::path temporaryFolder;
     std::filesystem::path gameFolder;
     std::filesystem::path dataFolder; // the editor's own data files (the cockpit mask)
     // Where given, writing a picture into the game names each file it patches.
     Progress* progress = nullptr;
+    const GameGraphicAccess* game = nullptr;
+};
+
+// Each kind's reader and writer of the installed game's files.
+class GameGraphicAccess {
+public:
+    virtual ~GameGraphicAccess() = default;
+    [[nodiscard]] virtual Error read(const GraphicContext& context, GraphicKind kind, int slot, Variant variant,
+                                     PackedBitmap& out) const = 0;
+    [[nodiscard]] virtual Error write(const GraphicContext& context, GraphicKind kind, int slot, Variant variant,
+                                      const PackedBitmap& image) const = 0;
 };
 
 struct GraphicKindDeclaration {
@@ -34,11 +49,11 @@ struct GraphicKindDeclaration {
     // The messages when the game's files cannot give or take the picture.
     TextId gameReadFailure;
     TextId gameWriteFailure;
-    std::function<Error(const GraphicEnvironment&, int slot, Variant, PackedBitmap&)> readFromGame;
+    std::function<Error(const GraphicContext&, int slot, Variant, PackedBitmap&)> readFromGame;
     // Puts a picture of the slot's size and the variant's depth into the game's files.
-    std::function<Error(const GraphicEnvironment&, int slot, Variant, const PackedBitmap&)> writeToGame;
+    std::function<Error(const GraphicContext&, int slot, Variant, const PackedBitmap&)> writeToGame;
     // Makes `target` from `source`, the other variant of the same slot.
-    std::function<Error(const GraphicEnvironment&, Variant target, const PackedBitmap& source,
+    std::function<Error(const GraphicContext&, Variant target, const PackedBitmap& source,
                         PackedBitmap& result)>
         generate;
     // Where the hardware variant's game read fails with a message of its own (tyres).

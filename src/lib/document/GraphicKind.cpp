@@ -60,7 +60,7 @@ std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporar
 
 std::filesystem::path UnusedTemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
                                                  GraphicKind kind, int slot, Variant variant) {
-    const std::filesystem::path first = TemporaryGraphicPath(temporaryFolder, kind, slot, variant);
+    std::filesystem::path first = TemporaryGraphicPath(temporaryFolder, kind, slot, variant);
     std::error_code ignored;
     if (first.empty() || !std::filesystem::exists(first, ignored)) {
         return first;

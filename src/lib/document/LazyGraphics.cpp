@@ -72,7 +72,7 @@ void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedB
     }
 }
 
-Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
+Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, GraphicKind kind,
                       int slot, Variant target, PackedBitmap* image, const PackedBitmap* shown) {
     GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
     const GraphicSlot* origin = SlotOf(carSet, kind, slot, OtherVariant(target));
@@ -111,7 +111,7 @@ Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, Gra
     return Error::None;
 }
 
-bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot,
                   Variant variant, PackedBitmap& image, bool repair, MessageSink* messages) {
     if (kind == GraphicKind::Helmets) {
         // Held in memory: there is nothing to fetch or repair.

@@ -37,14 +37,14 @@ void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedB
 // car set file or empty, car set file -> empty) and the fetch tried again, so
 // the slot always ends fetchable; without it a failure changes nothing.
 // `messages` may be null: then nothing is reported.
-[[nodiscard]] bool FetchGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+[[nodiscard]] bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot,
                   Variant variant, PackedBitmap& image, bool repair, MessageSink* messages);
 
 // Makes `target` from the other variant, caches it in the kind's temporary
 // file and marks the slot generated. The other variant must hold a picture
 // that is not itself generated; `source`, when given, is that picture as the
 // page shows it, so it is not fetched again. A failure changes nothing.
-[[nodiscard]] Error GenerateVariant(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
+[[nodiscard]] Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, GraphicKind kind,
                                     int slot, Variant target, PackedBitmap* image = nullptr,
                                     const PackedBitmap* source = nullptr);
 

@@ -1,6 +1,6 @@
 #include "document/Recovery.h"
 
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 
 namespace tavolex {
 namespace {
@@ -13,7 +13,7 @@ fs::path InfoFile(const fs::path& dataFolder) { return dataFolder / "recovery.in
 
 } // namespace
 
-Error WriteRecovery(const CarSet& carSet, const GraphicEnvironment& environment, const fs::path& dataFolder,
+Error WriteRecovery(const CarSet& carSet, const GraphicContext& environment, const fs::path& dataFolder,
                     std::string_view when) {
     std::error_code ec;
     fs::create_directories(dataFolder, ec);
@@ -44,15 +44,15 @@ void RemoveRecovery(const fs::path& dataFolder) {
     fs::remove(InfoFile(dataFolder), ec);
 }
 
-CarSetLoadError OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery, const fs::path& temporaryFolder) {
+Error OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery, const fs::path& temporaryFolder) {
     const fs::path copy = temporaryFolder / "recovered.GP3";
     std::error_code ec;
     fs::copy_file(recovery.carSet, copy, fs::copy_options::overwrite_existing, ec);
     if (ec) {
-        return CarSetLoadError::CouldntOpen;
+        return Error::OpenFailed;
     }
-    const CarSetLoadError error = LoadCarSet(carSet, copy);
-    if (error == CarSetLoadError::None) {
+    const Error error = LoadCarSet(carSet, copy);
+    if (Ok(error)) {
         carSet.recovered = true;
         carSet.modified = true;
     }

@@ -20,7 +20,7 @@ struct RecoveryInfo {
 };
 
 // Saves a copy of `carSet` as the recovery file; the car set itself is untouched.
-[[nodiscard]] Error WriteRecovery(const CarSet& carSet, const GraphicEnvironment& environment,
+[[nodiscard]] Error WriteRecovery(const CarSet& carSet, const GraphicContext& environment,
                                   const std::filesystem::path& dataFolder, std::string_view when);
 
 // The recovery file left by an earlier run, if any.
@@ -31,7 +31,7 @@ void RemoveRecovery(const std::filesystem::path& dataFolder);
 // Opens the recovered car set from a copy in `temporaryFolder` (so the next
 // recovery write cannot change the file its pictures are read from). It is
 // untitled and modified; the recovery file stays until the run ends normally.
-CarSetLoadError OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery,
+Error OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery,
                              const std::filesystem::path& temporaryFolder);
 
 } // namespace tavolex

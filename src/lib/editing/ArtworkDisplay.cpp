@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 
 namespace tavolex {
 namespace {

@@ -6,6 +6,7 @@
 #include "formats/GameJam.h"
 #include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

@@ -7,6 +7,7 @@
 #include "core/Texts.h"
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
+#include "game/GraphicEnvironment.h"
 
 // What the buttons of a graphics page do to a slot of the car set, written
 // once for every kind so that a page, the export and the command line share

@@ -2,7 +2,7 @@
 
 #include "core/Variant.h"
 #include "document/GraphicSource.h"
-#include "game/GameFolder.h"
+#include "game/ExeStatus.h"
 
 // Which variant a graphics page shows and which of its controls are usable:
 // the same rules on every graphics page, decided without a widget.

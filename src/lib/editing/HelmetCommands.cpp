@@ -6,6 +6,7 @@
 #include "formats/PictureFile.h"
 #include "formats/GameJam.h"
 #include "formats/TextureGeneration.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

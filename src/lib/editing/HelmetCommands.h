@@ -4,6 +4,7 @@
 
 #include "document/HelmetPicture.h"
 #include "editing/GraphicCommands.h"
+#include "game/GraphicEnvironment.h"
 
 // What the Helmets page's buttons do to the helmet picture held in memory:
 // Import, Export, Load and Save as of one helmet, and of the whole picture or

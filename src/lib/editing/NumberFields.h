@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/PixelRect.h"
 #include "document/CarSet.h"
 #include "editing/GraphicCommands.h"
 #include "game/GameFolder.h"
@@ -36,15 +37,6 @@ void StoreNumberField(TeamRecord& team, int car, int field, std::uint64_t typed)
 // The livery's three bands of 128 rows each.
 inline constexpr int kLiveryBandRows = 128;
 inline constexpr int kLiveryBands = 3;
-
-// A rectangle in the pixels of the picture area: right and bottom are exclusive.
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
 
 // A livery sheet rectangle of a view mapped into `area` (where the 256 x 384
 // sheet is stretched), widened by a pixel or two so it stands clear of what it

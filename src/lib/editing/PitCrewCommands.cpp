@@ -9,6 +9,7 @@
 #include "formats/GameJam.h"
 #include "formats/TextureGeneration.h"
 #include "game/GameFiles.h"
+#include "game/GraphicEnvironment.h"
 #include "game/TeamTables.h"
 
 namespace tavolex {

@@ -5,6 +5,7 @@
 #include "document/PitCrewSheet.h"
 #include "editing/GraphicCommands.h"
 #include "game/GameFolder.h"
+#include "game/GraphicEnvironment.h"
 
 // What the Pit crew page's buttons do beyond the common commands: Import,
 // Export, Load and Save as of both halves of the sheet or one, "<<< Copy"

@@ -4,6 +4,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/BitmapOps.h"
 #include "formats/GameJam.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

@@ -5,6 +5,7 @@
 #include "core/Error.h"
 #include "document/GraphicDeclarations.h"
 #include "formats/PackedBitmap.h"
+#include "game/GraphicEnvironment.h"
 
 // The two pictures the Pit crew page paints in a team's colours, kept as
 // 8-bit bitmaps in the editor's data folder and rebuilt from the game's

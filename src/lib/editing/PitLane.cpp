@@ -10,6 +10,7 @@
 #include "formats/BitmapOps.h"
 #include "formats/PictureFile.h"
 #include "game/GameFiles.h"
+#include "game/GraphicEnvironment.h"
 #include "game/TeamTables.h"
 
 namespace tavolex {
@@ -35,7 +36,7 @@ bool HasOwnPicture(const CarSet& carSet, Variant variant) {
 // it only once the file is written.
 std::filesystem::path WriteTemporaryPicture(const GraphicEnvironment& environment, Variant variant,
                                             const PackedBitmap& picture) {
-    const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitBoxes, 0, variant);
+    auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitBoxes, 0, variant);
     if (path.empty() || !Ok(SaveBitmapFile(path, picture))) {
         return {};
     }

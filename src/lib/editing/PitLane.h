@@ -8,6 +8,7 @@
 #include "document/PitLaneStrips.h"
 #include "editing/GraphicCommands.h"
 #include "game/GameFolder.h"
+#include "game/GraphicEnvironment.h"
 
 // The pit lane: the order of the teams' pit boxes, and the pit box picture
 // whose eleven strips are the teams' signs (document/PitLaneStrips.h); a new

@@ -5,6 +5,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/SoftwareJam.h"
 #include "formats/TyreGameFiles.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 namespace {

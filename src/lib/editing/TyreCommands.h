@@ -4,6 +4,7 @@
 
 #include "editing/GraphicCommands.h"
 #include "formats/TyreBitmaps.h"
+#include "game/GraphicEnvironment.h"
 
 // What the Wheels page's buttons do to a tyre type's sheet: like the common
 // graphic commands, but on both halves or either half alone. A command on

@@ -152,39 +152,48 @@ Error WriteTeamTables(const GameFolder& game, std::uint32_t mask, const CarSet& 
     return PatchExecutable(game, [&](auto& bytes) { return WriteExeTeamTables(bytes, mask, carSet.teams); });
 }
 
-bool ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, CarSet& carSet) {
+Error ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, CarSet& carSet) {
     // Both files are read into the backup table; the team table changes only
     // when both succeeded, so a failing save file does not leave half an import.
     BackupTeams(carSet);
     if (AllowsExecutable(status)) {
         std::vector<std::uint8_t> exe;
-        if (!Ok(ReadExecutable(game, exe)) || !ReadExeTeamTables(exe, mask, carSet.backupTeams)) {
-            return false;
+        if (Error error = ReadExecutable(game, exe); !Ok(error)) {
+            return error;
+        }
+        if (!ReadExeTeamTables(exe, mask, carSet.backupTeams)) {
+            return Error::ReadFailed;
         }
     }
     if (CheckSaveFile(game)) {
         std::vector<std::uint8_t> save;
-        if (!Ok(ReadSaveFile(game, save)) || !ReadSaveTeamTables(save, mask, carSet.backupTeams)) {
-            return false;
+        if (Error error = ReadSaveFile(game, save); !Ok(error)) {
+            return error;
+        }
+        if (!ReadSaveTeamTables(save, mask, carSet.backupTeams)) {
+            return Error::ReadFailed;
         }
     }
     carSet.teams = carSet.backupTeams;
-    return true;
+    return Error::None;
 }
 
-bool ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, const CarSet& carSet) {
+Error ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, const CarSet& carSet) {
     // A car set made elsewhere may hold a name the game cannot take; nothing is written then.
-    if (!Ok(CheckTeamNames(carSet))) {
-        return false;
+    if (Error error = CheckTeamNames(carSet); !Ok(error)) {
+        return error;
     }
-    if (CheckSaveFile(game) &&
-        !Ok(PatchSaveFile(game, [&](auto& bytes) { return WriteSaveTeamTables(bytes, mask, carSet.teams); }))) {
-        return false;
+    if (CheckSaveFile(game)) {
+        if (Error error =
+                PatchSaveFile(game, [&](auto& bytes) { return WriteSaveTeamTables(bytes, mask, carSet.teams); });
+            !Ok(error)) {
+            return error;
+        }
     }
     if (!AllowsExecutable(status)) {
-        return true;
+        return Error::None;
     }
-    return Ok(WriteTeamTables(game, mask, carSet));
+    return WriteTeamTables(game, mask, carSet);
 }
 
 } // namespace tavolex

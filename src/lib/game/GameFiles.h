@@ -66,8 +66,8 @@ private:
 // The team data of the game for `mask`: the executable's tables when it is
 // the supported build, then the save file's when it is intact (its names,
 // numbers, flags and tyre types win). All or nothing through the backup table.
-[[nodiscard]] bool ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, CarSet& carSet);
+[[nodiscard]] Error ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, CarSet& carSet);
 // Writes the team data into the save file (when intact) and the executable (when supported).
-[[nodiscard]] bool ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, const CarSet& carSet);
+[[nodiscard]] Error ExportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mask, const CarSet& carSet);
 
 } // namespace tavolex

@@ -133,7 +133,7 @@ Error LaunchGame(const GameFolder& game, std::string* command) {
     const fs::path program = game.executable();
     std::vector<std::string> words;
     if (IsWindowsProgram(program)) {
-        words.push_back("wine");
+        words.emplace_back("wine");
     }
     words.push_back(program.string());
     if (command != nullptr) {
@@ -148,6 +148,7 @@ Error LaunchGame(const GameFolder& game, std::string* command) {
     }
 #ifndef _WIN32
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (std::string& word : words) {
         argv.push_back(word.data());
     }

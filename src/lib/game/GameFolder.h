@@ -6,17 +6,12 @@
 #include <vector>
 
 #include "core/Error.h"
+#include "game/ExeStatus.h"
 
 // The installed game: where its files are, whether its executable is the
 // supported build, whether its save file is intact, and starting it.
 
 namespace tavolex {
-
-enum class ExeStatus : int { Missing = -2, Unsupported = -1, Unreadable = 0, Supported = 1 };
-
-// Game-file actions need at least Unreadable; reading or patching GP3.EXE needs Supported.
-constexpr bool AllowsGameFiles(ExeStatus status) { return static_cast<int>(status) >= 0; }
-constexpr bool AllowsExecutable(ExeStatus status) { return status == ExeStatus::Supported; }
 
 enum class Language { English = 0, French = 1, Italian = 2, German = 3, Spanish = 4 };
 

@@ -116,17 +116,21 @@ Error WriteOppositionSettings(const GameFolder& game, const MiscSettings& misc) 
     return WriteGameLevelNames(game, names);
 }
 
-bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc) {
+Error ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc) {
     MiscSettings copy = misc;
-    if (AllowsExecutable(status) && !Ok(ReadGamePowerSwitch(game, status, copy))) {
-        return false;
+    if (AllowsExecutable(status)) {
+        if (Error error = ReadGamePowerSwitch(game, status, copy); !Ok(error)) {
+            return error;
+        }
     }
     ReadOppositionSettings(game, copy);
-    if (AllowsExecutable(status) && !Ok(ReadGamePoints(game, status, copy))) {
-        return false;
+    if (AllowsExecutable(status)) {
+        if (Error error = ReadGamePoints(game, status, copy); !Ok(error)) {
+            return error;
+        }
     }
     misc = copy;
-    return true;
+    return Error::None;
 }
 
 Error ExportMiscTables(const GameFolder& game, ExeStatus status, const MiscSettings& misc) {

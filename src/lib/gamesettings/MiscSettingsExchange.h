@@ -53,7 +53,7 @@ void ReadOppositionSettings(const GameFolder& game, MiscSettings& misc);
 
 // All four, all or nothing: `misc` changes only when every read succeeded.
 // The executable's settings are read only when it is the supported build.
-[[nodiscard]] bool ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc);
+[[nodiscard]] Error ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings& misc);
 // The share of GP3.EXE and the save file: the power switch, the spread and
 // the points, the first failure ending it; the executable only when
 // supported. The level names go separately (WriteGameLevelNames), after

@@ -10,6 +10,7 @@
 #include "editing/PitLane.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/PngFile.h"
+#include "game/GraphicEnvironment.h"
 #include "preview/BitmapFont.h"
 #include "preview/PreviewStyle.h"
 #include "preview/ShownPicture.h"

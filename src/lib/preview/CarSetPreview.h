@@ -8,6 +8,7 @@
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "formats/PackedBitmap.h"
+#include "game/GraphicEnvironment.h"
 
 // One picture of a whole car set: a title row with the first line of its
 // information, then a row per team (names, livery, cockpit, both helmets,

@@ -1,6 +1,7 @@
 #include "preview/ShownPicture.h"
 
 #include "document/LazyGraphics.h"
+#include "game/GraphicEnvironment.h"
 
 namespace tavolex {
 

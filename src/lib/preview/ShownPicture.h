@@ -4,6 +4,7 @@
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "formats/PackedBitmap.h"
+#include "game/GraphicEnvironment.h"
 
 // The one picture a preview shows of a slot: the hardware variant where the
 // kind has one and the slot is not empty, else the software one (drawn

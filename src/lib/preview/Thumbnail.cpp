@@ -9,6 +9,7 @@
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "formats/PngFile.h"
+#include "game/GraphicEnvironment.h"
 #include "preview/BitmapFont.h"
 #include "preview/CarSetPreview.h"
 #include "preview/PreviewStyle.h"
@@ -27,11 +28,11 @@ Error CarSetThumbnail(const std::filesystem::path& path, int size, const Graphic
                       PackedBitmap& thumbnail) {
     CarSet carSet;
     switch (LoadCarSet(carSet, path)) {
-    case CarSetLoadError::None: break;
-    case CarSetLoadError::CouldntOpen: return Error::OpenFailed;
-    case CarSetLoadError::NotACarSet: return Error::BadMagic;
-    case CarSetLoadError::Corrupt:
-    case CarSetLoadError::NewerVersion: return Error::ReadFailed;
+    case Error::None: break;
+    case Error::NotACarSet: return Error::BadMagic;
+    case Error::CarSetCorrupt:
+    case Error::NewerCarSetVersion: return Error::ReadFailed;
+    default: return Error::OpenFailed;
     }
     PackedBitmap livery;
     PackedBitmap helmets;

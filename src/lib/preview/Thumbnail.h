@@ -8,6 +8,7 @@
 #include "core/Error.h"
 #include "document/GraphicDeclarations.h"
 #include "formats/PackedBitmap.h"
+#include "game/GraphicEnvironment.h"
 
 // The pictures file managers show for car sets and JAM textures: at most
 // N x N, proportions kept. A car set shows its first team's livery and

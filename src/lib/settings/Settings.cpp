@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 
 namespace tavolex {
 namespace {
@@ -12,16 +12,16 @@ constexpr std::string_view kRecent = "Recent";
 
 std::string RecentKey(std::size_t index) { return "File" + std::to_string(index + 1); }
 
-std::string NotSetToEmpty(std::string value) {
+std::string NotSetToEmpty(const std::string& value) {
     return value == kNotSet ? std::string() : value;
 }
 
 // The settings file's folder may not exist yet on a first run.
-bool WriteSetting(const std::filesystem::path& settingsFile, std::string_view section,
-                  std::string_view key, const std::string& value) {
+Error WriteSetting(const std::filesystem::path& settingsFile, std::string_view section,
+                   std::string_view key, const std::string& value) {
     std::error_code ec;
     std::filesystem::create_directories(settingsFile.parent_path(), ec);
-    return Ok(WriteProfileString(settingsFile, section, key, value));
+    return WriteProfileString(settingsFile, section, key, value);
 }
 } // namespace
 
@@ -35,7 +35,7 @@ Settings ReadSettings(const std::filesystem::path& settingsFile) {
     if (folder.size() > kMaxPathLength) {
         folder.resize(kMaxPathLength);
     }
-    settings.gameFolder = NotSetToEmpty(std::move(folder));
+    settings.gameFolder = NotSetToEmpty(folder);
     settings.disclaimer = ini.intValue(kSetup, "Disclaimer", kDisclaimerStart);
     if (settings.disclaimer < kDisclaimerDone) {
         settings.disclaimer = kDisclaimerStart;
@@ -46,20 +46,20 @@ Settings ReadSettings(const std::filesystem::path& settingsFile) {
     return settings;
 }
 
-bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings) {
+Error WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings) {
     return WriteSetting(settingsFile, kSetup, "Disclaimer", std::to_string(settings.disclaimer));
 }
 
-bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder) {
+Error WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder) {
     return WriteSetting(settingsFile, kSetup, "GP3Dir",
                         gameFolder.empty() ? std::string(kNotSet) : gameFolder);
 }
 
-bool WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex) {
+Error WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex) {
     return WriteSetting(settingsFile, kSetup, "ExeIdentification", hex);
 }
 
-bool WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex) {
+Error WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex) {
     return WriteSetting(settingsFile, kSetup, "ArtSignature", hex);
 }
 
@@ -67,8 +67,8 @@ std::string RememberedFolder(const std::filesystem::path& settingsFile, std::str
     return NotSetToEmpty(ReadProfileString(settingsFile, kDirectories, title, kNotSet));
 }
 
-bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
-                    const std::string& folder) {
+Error RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
+                     const std::string& folder) {
     return WriteSetting(settingsFile, kDirectories, title, folder);
 }
 
@@ -87,21 +87,21 @@ std::vector<std::string> RecentCarSets(const std::filesystem::path& settingsFile
     return paths;
 }
 
-bool RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path) {
+Error RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path) {
     std::vector<std::string> paths = RecentCarSets(settingsFile);
     std::erase(paths, path);
     paths.insert(paths.begin(), path);
     paths.resize(std::min(paths.size(), kRecentCarSets));
     IniFile ini;
-    if (!Ok(IniFile::Load(settingsFile, ini))) {
-        return false;
+    if (Error error = IniFile::Load(settingsFile, ini); !Ok(error)) {
+        return error;
     }
     for (std::size_t i = 0; i < kRecentCarSets; ++i) {
         ini.setValue(kRecent, RecentKey(i), i < paths.size() ? paths[i] : std::string(kNotSet));
     }
     std::error_code ec;
     std::filesystem::create_directories(settingsFile.parent_path(), ec);
-    return Ok(ini.save(settingsFile));
+    return ini.save(settingsFile);
 }
 
 } // namespace tavolex

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Error.h"
+
 // The editor's few settings between runs, kept in its INI settings file:
 // section "Setup" holds the game folder, the disclaimer counter and the
 // car set information switch; section "Directorys" (so spelled) the folder
@@ -31,25 +33,25 @@ struct Settings {
 Settings ReadSettings(const std::filesystem::path& settingsFile);
 
 // What the editor writes at exit: the disclaimer counter.
-[[nodiscard]] bool WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings);
+[[nodiscard]] Error WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Settings& settings);
 
 // The configuration dialog's confirmation writes the game folder.
-[[nodiscard]] bool WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder);
+[[nodiscard]] Error WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder);
 
 // Remembers the identification bytes of a game recognised by its contents.
-[[nodiscard]] bool WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex);
-[[nodiscard]] bool WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex);
+[[nodiscard]] Error WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex);
+[[nodiscard]] Error WriteArtSignature(const std::filesystem::path& settingsFile, const std::string& hex);
 
 // The folder a file dialog titled `title` last used; empty when not set.
 std::string RememberedFolder(const std::filesystem::path& settingsFile, std::string_view title);
-[[nodiscard]] bool RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
-                    const std::string& folder);
+[[nodiscard]] Error RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
+                                   const std::string& folder);
 
 // The car sets opened or saved last, newest first, at most kRecentCarSets;
 // kept in section "Recent" as File1, File2, ...
 inline constexpr std::size_t kRecentCarSets = 8;
 std::vector<std::string> RecentCarSets(const std::filesystem::path& settingsFile);
 // Puts `path` at the front of the list (once), dropping the oldest beyond the limit.
-[[nodiscard]] bool RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path);
+[[nodiscard]] Error RememberRecentCarSet(const std::filesystem::path& settingsFile, const std::string& path);
 
 } // namespace tavolex

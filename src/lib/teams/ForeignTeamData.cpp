@@ -8,7 +8,7 @@
 #include "core/RunningChecksum.h"
 #include "files/AtomicWrite.h"
 #include "files/FileHelpers.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 #include "teams/PerformanceFile.h"
 #include "document/TeamNameRules.h"
 

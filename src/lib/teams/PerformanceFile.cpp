@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "files/AtomicWrite.h"
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 #include "document/TeamNameRules.h"
 
 namespace tavolex {

@@ -10,6 +10,7 @@
 #include "document/UndoHistory.h"
 #include "game/GameFolder.h"
 #include "game/GameIdentity.h"
+#include "game/GraphicEnvironment.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 

@@ -6,7 +6,8 @@
 #include "document/Recovery.h"
 #include "editing/PitCrewUpgrade.h"
 #include "files/FileHelpers.h"
-#include "formats/MenuArtArchive.h"
+#include "game/GraphicEnvironment.h"
+#include "game/MenuArtArchive.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgressWindow.h"
 #include "shell/Texts.h"
@@ -23,7 +24,7 @@ void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
         return;
     }
     const auto error = tavolex::OpenRecovery(state.carSet(), *recovery, state.temporaryFolder());
-    if (error != tavolex::CarSetLoadError::None) {
+    if (!tavolex::Ok(error)) {
         ui.error(&window, T(tavolex::LoadErrorText(error)));
         return;
     }
@@ -87,7 +88,7 @@ void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent) {
 
 void FinishRun(EditorState& state, UiServices& ui) {
     const auto& settingsFile = state.paths().settingsFile;
-    if (!tavolex::WriteSettingsAtExit(settingsFile, state.settings())) {
+    if (!tavolex::Ok(tavolex::WriteSettingsAtExit(settingsFile, state.settings()))) {
         // Otherwise the Disclaimer comes back at every start without a reason.
         ui.error(nullptr, QString::fromStdString(
                               tavolex::FormatText(tavolex::TextId::SettingsNotWritten, settingsFile.string())));

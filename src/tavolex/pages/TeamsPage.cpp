@@ -299,7 +299,8 @@ void TeamsPage::applyExeStatus() {
 }
 
 void TeamsPage::importFromGame() {
-    if (!tavolex::ImportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet())) {
+    if (!tavolex::Ok(tavolex::ImportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask,
+                                             state_.carSet()))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
@@ -309,7 +310,8 @@ void TeamsPage::importFromGame() {
 }
 
 void TeamsPage::exportToGame() {
-    if (!tavolex::ExportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet())) {
+    if (!tavolex::Ok(tavolex::ExportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask,
+                                             state_.carSet()))) {
         ui_.error(this, T(TextId::FailedToPatchGame));
         return;
     }

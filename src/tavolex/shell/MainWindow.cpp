@@ -26,9 +26,9 @@
 #include "document/CarSetFile.h"
 #include "document/DisplayTexts.h"
 #include "editing/CommandReports.h"
-#include "formats/MenuArtArchive.h"
-#include "game/ExportWorker.h"
-#include "game/ImportWorker.h"
+#include "game/MenuArtArchive.h"
+#include "transfer/ExportWorker.h"
+#include "transfer/ImportWorker.h"
 #include "pages/ArtworkPage.h"
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
@@ -369,8 +369,8 @@ bool MainWindow::openCarSet() {
 }
 
 bool MainWindow::openCarSetFile(const QString& path) {
-    const tavolex::CarSetLoadError error = tavolex::LoadCarSet(state_.carSet(), path.toStdString());
-    if (error != tavolex::CarSetLoadError::None) {
+    const tavolex::Error error = tavolex::LoadCarSet(state_.carSet(), path.toStdString());
+    if (!tavolex::Ok(error)) {
         ui_.error(this, T(tavolex::LoadErrorText(error)));
         return false;
     }

@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "game/SelectionChoice.h"
+#include "transfer/SelectionChoice.h"
 
 class QCheckBox;
 class QGridLayout;

@@ -1,8 +1,8 @@
-#include "editing/SamplePitCrewMasks.h"
+#include "sample/SamplePitCrewMasks.h"
 
 #include "editing/PitCrewUpgrade.h"
 #include "files/AtomicWrite.h"
-#include "game/SamplePitCrew.h"
+#include "sample/SamplePitCrew.h"
 
 namespace tavolex {
 

@@ -1,4 +1,4 @@
-#include "game/ExportWorker.h"
+#include "transfer/ExportWorker.h"
 
 #include <deque>
 #include <vector>
@@ -7,7 +7,8 @@
 #include "editing/GraphicCommands.h"
 #include "editing/NumberFields.h"
 #include "files/AtomicWrite.h"
-#include "formats/MenuArtArchive.h"
+#include "game/GraphicEnvironment.h"
+#include "game/MenuArtArchive.h"
 #include "game/GameFiles.h"
 #include "gamesettings/MiscSettingsExchange.h"
 
@@ -94,7 +95,7 @@ private:
         {
             GameFileBatch gameFiles(game_);
             if (const std::uint32_t mask = TeamDataMask(selection_); mask != 0) {
-                exported = ExportTeamData(game_, status_, mask, working_);
+                exported = Ok(ExportTeamData(game_, status_, mask, working_));
             }
             if (exported && misc) {
                 exported = Ok(ExportMiscTables(game_, status_, working_.misc));

@@ -1,12 +1,12 @@
-#include "game/SampleArt.h"
+#include "sample/SampleArt.h"
 
 #include <algorithm>
 #include <string>
 
 #include "document/CarSet.h"
-#include "formats/MenuArtBuilder.h"
-#include "game/SampleCanvas.h"
-#include "game/SampleLook.h"
+#include "game/MenuArtBuilder.h"
+#include "sample/SampleCanvas.h"
+#include "sample/SampleLook.h"
 
 namespace tavolex {
 namespace {

@@ -1,4 +1,4 @@
-#include "game/SampleLook.h"
+#include "sample/SampleLook.h"
 
 #include <algorithm>
 #include <array>

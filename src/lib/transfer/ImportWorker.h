@@ -4,7 +4,8 @@
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
-#include "game/GameSelection.h"
+#include "game/GraphicEnvironment.h"
+#include "transfer/GameSelection.h"
 #include "game/TransferSummary.h"
 
 // Takes the selected shares of the car set from the installed game: team and

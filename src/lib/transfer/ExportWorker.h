@@ -5,7 +5,8 @@
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
-#include "game/GameSelection.h"
+#include "game/GraphicEnvironment.h"
+#include "transfer/GameSelection.h"
 #include "game/TransferSummary.h"
 
 // Writes the selected shares of the car set into the installed game: team and

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "document/CarSet.h"
-#include "game/GameSelection.h"
+#include "transfer/GameSelection.h"
 
 // The boxes of the import and export selection, decided without a widget:
 // which are preselected, usable and checked, their captions, and the eight

@@ -1,4 +1,4 @@
-#include "game/SamplePitCrew.h"
+#include "sample/SamplePitCrew.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,8 +8,8 @@
 #include "formats/GamePalette.h"
 #include "formats/JamNames.h"
 #include "formats/PitCrewPainting.h"
-#include "game/SampleCanvas.h"
-#include "game/SampleLook.h"
+#include "sample/SampleCanvas.h"
+#include "sample/SampleLook.h"
 
 namespace tavolex {
 namespace {

@@ -1,4 +1,4 @@
-#include "game/GameSelection.h"
+#include "transfer/GameSelection.h"
 
 #include <array>
 #include <charconv>

@@ -1,9 +1,10 @@
-#include "game/ImportWorker.h"
+#include "transfer/ImportWorker.h"
 
 #include "document/LazyGraphics.h"
 #include "editing/GraphicCommands.h"
 #include "editing/NumberFields.h"
 #include "game/GameFiles.h"
+#include "game/GraphicEnvironment.h"
 #include "gamesettings/MiscSettingsExchange.h"
 
 namespace tavolex {
@@ -37,13 +38,13 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
                        const SelectionRecord& selection, bool& applied, TransferSummary& summary) {
     const GameFolder game(environment.gameFolder);
     if (const std::uint32_t mask = TeamDataMask(selection); mask != 0) {
-        if (!ImportTeamData(game, status, mask, carSet)) {
+        if (!Ok(ImportTeamData(game, status, mask, carSet))) {
             return kFailed;
         }
         applied = summary.teamData = true;
     }
     if (selection.has(item::kMiscSettings)) {
-        if (!ImportMiscSettings(game, status, carSet.misc)) {
+        if (!Ok(ImportMiscSettings(game, status, carSet.misc))) {
             return kFailed;
         }
         applied = summary.teamData = true;

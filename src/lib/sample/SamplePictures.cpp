@@ -1,4 +1,4 @@
-#include "game/SamplePictures.h"
+#include "sample/SamplePictures.h"
 
 #include <algorithm>
 #include <string>
@@ -12,9 +12,9 @@
 #include "formats/PaletteConversion.h"
 #include "formats/TextureGeneration.h"
 #include "formats/TyreBitmaps.h"
-#include "game/SampleCanvas.h"
-#include "game/SampleLook.h"
-#include "game/SamplePitCrew.h"
+#include "sample/SampleCanvas.h"
+#include "sample/SampleLook.h"
+#include "sample/SamplePitCrew.h"
 
 namespace tavolex {
 namespace {

@@ -1,4 +1,4 @@
-#include "game/SelectionChoice.h"
+#include "transfer/SelectionChoice.h"
 
 #include "document/LazyGraphics.h"
 

@@ -1,4 +1,4 @@
-#include "game/SampleGame.h"
+#include "sample/SampleGame.h"
 
 #include <algorithm>
 #include <array>
@@ -15,10 +15,10 @@
 #include "game/GameConstants.h"
 #include "game/GameFileList.h"
 #include "game/GameFolder.h"
-#include "game/SampleArt.h"
-#include "game/SampleLook.h"
-#include "game/SamplePictures.h"
-#include "game/SamplePitCrew.h"
+#include "sample/SampleArt.h"
+#include "sample/SampleLook.h"
+#include "sample/SamplePictures.h"
+#include "sample/SamplePitCrew.h"
 #include "game/TeamTables.h"
 #include "gamesettings/CarDamage.h"
 #include "gamesettings/DriverAids.h"

@@ -1,4 +1,4 @@
-#include "settings/IniFile.h"
+#include "formats/IniFile.h"
 
 #include <cstdint>
 #include <cstdlib>

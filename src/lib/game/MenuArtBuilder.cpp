@@ -1,4 +1,4 @@
-#include "formats/MenuArtBuilder.h"
+#include "game/MenuArtBuilder.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 
 #include "core/ByteOrder.h"
 #include "formats/ArtSheetBitmap.h"
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 
 namespace tavolex {
 namespace {

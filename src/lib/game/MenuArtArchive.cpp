@@ -1,4 +1,4 @@
-#include "formats/MenuArtArchive.h"
+#include "game/MenuArtArchive.h"
 
 #include <algorithm>
 #include <bit>
