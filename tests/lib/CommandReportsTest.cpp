@@ -51,8 +51,11 @@ TEST(CommandReports, AGameTransferCountsItsPicturesAndTheData) {
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false, true}), "Exported the settings to the game");
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false, false, true}),
               "Exported the car number positions to the game");
-    EXPECT_EQ(TransferReport(TextId::ReportImported, {2, true, true, true}),
-              "Imported 2 pictures, the team data, the settings and the car number positions from the game");
+    EXPECT_EQ(TransferReport(TextId::ReportExported, {3, false, true, true}),
+              "Exported 3 pictures, the settings and the car number positions to the game");
+    // A whole transfer keeps its short form.
+    EXPECT_EQ(TransferReport(TextId::ReportImported, {87, true, true, true}),
+              "Imported 87 pictures and the team data from the game");
 }
 
 TEST(PictureRefusal, SaysWhyAFileIsNotThePictureWanted) {

@@ -56,14 +56,17 @@ std::string TransferReport(TextId verb, const TransferSummary& summary) {
         parts.push_back(summary.pictures == 1 ? std::string(Text(TextId::ReportOnePicture))
                                               : FormatText(TextId::ReportPictures, std::to_string(summary.pictures)));
     }
+    // With the teams' data, "the team data" speaks for the settings and the
+    // positions as well (the whole transfer's short form); without it each is named.
     if (summary.teamData) {
         parts.emplace_back(Text(TextId::ReportTeamData));
-    }
-    if (summary.settings) {
-        parts.emplace_back(Text(TextId::ReportSettings));
-    }
-    if (summary.numberPositions) {
-        parts.emplace_back(Text(TextId::ReportCarNumbers));
+    } else {
+        if (summary.settings) {
+            parts.emplace_back(Text(TextId::ReportSettings));
+        }
+        if (summary.numberPositions) {
+            parts.emplace_back(Text(TextId::ReportCarNumbers));
+        }
     }
     std::string list = parts.front();
     for (std::size_t part = 1; part < parts.size(); ++part) {

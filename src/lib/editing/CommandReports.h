@@ -37,8 +37,9 @@ std::string DataReport(TextId report, TextId what, const std::filesystem::path& 
 // "Generated the software livery".
 std::string GeneratedReport(GraphicKind kind, Variant variant);
 
-// "Exported 87 pictures and the team data to the game"; `verb` is
-// ReportImported or ReportExported.
+// "Exported 87 pictures and the team data to the game"; without the team
+// data the settings and the car number positions are named instead
+// ("Exported the settings to the game"). `verb` is ReportImported or ReportExported.
 std::string TransferReport(TextId verb, const TransferSummary& summary);
 
 } // namespace tavolex
