@@ -62,10 +62,11 @@ QStringList LayoutFaults(QWidget& window) {
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(&window) || widget->isWindow()) continue;
         if (qobject_cast<QTabBar*>(widget->parentWidget()) != nullptr ||
-            qobject_cast<QComboBox*>(widget->parentWidget()) != nullptr || InsideScrolledContent(widget)) {
+            qobject_cast<QComboBox*>(widget->parentWidget()) != nullptr) {
             continue; // the platform's own parts of a tab bar or box
         }
         const QRect inParent = widget->geometry();
+        const bool scrolled = InsideScrolledContent(widget);
         for (QWidget* sibling : widget->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
             // Each pair once; a stack shows one of its widgets at a time.
             if (sibling <= widget || !sibling->isVisibleTo(&window) || sibling->isWindow() ||
@@ -74,7 +75,7 @@ QStringList LayoutFaults(QWidget& window) {
             }
             faults << QStringLiteral("%1 overlaps %2").arg(Describe(widget), Describe(sibling));
         }
-        if (!widget->parentWidget()->rect().contains(inParent)) {
+        if (!scrolled && !widget->parentWidget()->rect().contains(inParent)) {
             faults << QStringLiteral("%1 at (%2,%3 %4x%5) lies outside its parent (%6x%7)")
                           .arg(Describe(widget))
                           .arg(inParent.x())

@@ -121,8 +121,8 @@ TEST(WheelsPage, SaveAsWritesTheChosenHalfAsAGameBitmap) {
     ASSERT_TRUE(tavolex::Ok(tavolex::ParseGameHalfBitmap(bytes, tavolex::TyreSheet::HardwareWheels, half)));
     EXPECT_EQ(half, tavolex::SheetHalf(right->image(), 1));
 
-    // A right click enlarges the half under the pointer: 512 x 480 at twice its size, or as
-    // large as the screen allows.
+    // A right click enlarges the half under the pointer: 512 x 480, three times the area wide,
+    // or as large as the screen allows.
     PictureView* view = right->picture();
     QSize shown;
     WhenModal([&](QWidget* zoom) {
@@ -132,8 +132,8 @@ TEST(WheelsPage, SaveAsWritesTheChosenHalfAsAGameBitmap) {
     });
     QTest::mouseClick(view, Qt::RightButton, {}, view->area().center() + QPoint(0, 40));
     const QSize screen = QApplication::primaryScreen()->geometry().size();
-    const QSize twice(1024, 960);
-    EXPECT_EQ(shown, twice.boundedTo(screen) == twice ? twice : twice.scaled(screen, Qt::KeepAspectRatio));
+    const QSize zoom(3 * view->area().width(), qRound(1440.0 / 512 * view->area().width()));
+    EXPECT_EQ(shown, zoom.boundedTo(screen) == zoom ? zoom : zoom.scaled(screen, Qt::KeepAspectRatio));
 
     // Remove asks, then the sheet is empty again.
     shell.ui->answers.push_back(UiServices::Answer::Yes);

@@ -177,7 +177,13 @@ void GraphicsPage::setPictureNeighbours(QWidget* left, QWidget* right) {
     auto* row = new QHBoxLayout;
     row->setSpacing(0);
     row->addWidget(left, 0, Qt::AlignTop);
-    row->addWidget(view_, 0, Qt::AlignTop);
+    // The neighbours' rows begin a pixel above the picture's top, inside their own columns.
+    auto* pictureColumn = new QVBoxLayout;
+    pictureColumn->setSpacing(0);
+    pictureColumn->addSpacing(1);
+    pictureColumn->addWidget(view_, 0, Qt::AlignTop);
+    pictureColumn->addStretch();
+    row->addLayout(pictureColumn);
     row->addWidget(right, 0, Qt::AlignTop);
     pictureLayout_->addLayout(row);
 }

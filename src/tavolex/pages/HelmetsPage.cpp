@@ -74,7 +74,7 @@ void HelmetsPage::makeHelmetButtons() {
     auto* choice = new QButtonGroup(this);
     for (std::size_t side = 0; side < 2; ++side) {
         columns_[side] = new QWidget(this);
-        columns_[side]->setFixedHeight(picture()->height());
+        columns_[side]->setFixedHeight(picture()->height() + 2);
     }
     for (int h = 0; h < tavolex::kHelmetCount; ++h) {
         auto* radio = new Eliding<QRadioButton>(columns_[static_cast<std::size_t>(h % 2)]);
@@ -112,7 +112,8 @@ void HelmetsPage::labelHelmetButtons() {
     for (int h = 0; h < tavolex::kHelmetCount; ++h) {
         QRadioButton* radio = helmetButton(h);
         const int row = h / 2;
-        const int y = row * height / kRows;
+        // One pixel above the picture's rows, which begin a pixel below the columns' top.
+        const int y = row * (height + 2) / kRows;
         const int x = h % 2 == 0 ? widest - radio->width() : kGap;
         radio->setGeometry(x, y, radio->width(), rowHeight);
     }

@@ -302,7 +302,7 @@ void TyreSheetPanel::rightClicked(const QPoint& position) {
     const Sheet& sheet = shownSheet();
     const bool bottom = position.y() >= area.top() + area.height() / 2;
     const QRect region(QPoint(0, bottom ? view->image().height() / 2 : 0), sheet.zoomRegion);
-    const QSize size = 2 * sheet.zoomRegion;
+    const QSize size(qRound(sheet.zoomScale.width() * area.width()), qRound(sheet.zoomScale.height() * area.width()));
     ZoomWindow window(QPixmap::fromImage(view->image()), region, view->mapToGlobal(position), size, this);
     window.exec();
 }

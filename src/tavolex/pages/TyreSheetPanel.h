@@ -41,7 +41,8 @@ public:
         tavolex::TextId filter;
         QRect outline;                    // the top half's outline in the sheet; the bottom one lies a half lower
         bool outlineWhileBlinkSet;
-        QSize zoomRegion;                 // of the half under the pointer, shown twice its size
+        QSize zoomRegion;                 // of the half under the pointer
+        QSizeF zoomScale;                 // times the area's width
     };
 
     TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<Sheet> sheets, int& choice,

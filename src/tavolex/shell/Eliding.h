@@ -66,14 +66,16 @@ private:
     int TextWidth(const QString& text) const { return this->fontMetrics().size(Qt::TextShowMnemonic, text).width(); }
     // What the widget draws besides its text: margins, an indicator. Measured
     // on a long text, as a style widens a short one to its smallest button.
+    // A widget of the same kind, font and style sheet is measured, so the
+    // widget itself is left alone while it is laid out.
     int chrome() const {
         if (chrome_ < 0) {
-            auto* self = const_cast<Eliding*>(this); // the widget is never const; its text is put back
-            const QString shown = this->text();
-            const QString probe = QStringLiteral("Measured with a text longer than any smallest button");
-            self->TextWidget::setText(probe);
-            chrome_ = TextWidget::sizeHint().width() - TextWidth(probe);
-            self->TextWidget::setText(shown);
+            TextWidget probe;
+            probe.setFont(this->font());
+            probe.setStyleSheet(this->styleSheet());
+            const QString text = QStringLiteral("Measured with a text longer than any smallest button");
+            probe.setText(text);
+            chrome_ = probe.sizeHint().width() - TextWidth(text);
         }
         return chrome_;
     }
