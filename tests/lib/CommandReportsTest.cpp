@@ -5,6 +5,8 @@
 #include "document/CarSetFile.h"
 #include "editing/CommandReports.h"
 #include "editing/PictureRefusal.h"
+#include "editing/PitCrewCommands.h"
+#include "editing/TyreCommands.h"
 #include "formats/BitmapFile.h"
 
 namespace tavolex {
@@ -31,6 +33,12 @@ TEST(CommandReports, SayWhatWasDoneToWhichPicture) {
     EXPECT_EQ(DataReport(TextId::ReportLoaded, TextId::ReportTeamsFile, "x/season.txt"),
               "Loaded the team and driver data from season.txt");
     EXPECT_EQ(FormatText(TextId::ReportSaved, "Sample.GP3"), "Saved Sample.GP3");
+    // One part of a shared picture is named by its owner.
+    carSet.teams[4].drivers[1].name = "Ralf Schumacher";
+    EXPECT_EQ(NamedReport(TextId::ReportLoaded, HelmetName(carSet, 9), "r.bmp"),
+              "Loaded helmet of Ralf Schumacher from r.bmp");
+    EXPECT_EQ(NamedReport(TextId::ReportLoaded, PitBoxSignName(carSet, 4), "sign.bmp"),
+              "Loaded pit box sign for Jordan from sign.bmp");
 }
 
 TEST(CommandReports, AGameTransferCountsItsPicturesAndTheData) {
@@ -39,6 +47,15 @@ TEST(CommandReports, AGameTransferCountsItsPicturesAndTheData) {
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, true}), "Exported the team data to the game");
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false}), "Exported 0 pictures to the game");
     EXPECT_EQ(TransferReport(TextId::ReportImported, {22, true}), "Imported 22 pictures and the team data from the game");
+    // The settings and the number positions are named as what they are.
+    EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false, true}), "Exported the settings to the game");
+    EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false, false, true}),
+              "Exported the car number positions to the game");
+    EXPECT_EQ(TransferReport(TextId::ReportExported, {3, false, true, true}),
+              "Exported 3 pictures, the settings and the car number positions to the game");
+    // A whole transfer keeps its short form.
+    EXPECT_EQ(TransferReport(TextId::ReportImported, {87, true, true, true}),
+              "Imported 87 pictures and the team data from the game");
 }
 
 TEST(PictureRefusal, SaysWhyAFileIsNotThePictureWanted) {
@@ -58,6 +75,16 @@ TEST(PictureRefusal, SaysWhyAFileIsNotThePictureWanted) {
         << "the art sheet's file is wider than the sheet";
     EXPECT_EQ(PictureRefusal({GraphicKind::Helmets, Variant::Software, 128, 33}, folder / "small.bmp"),
               "the bitmap does not have the required width and height (128 x 33 wanted)");
+    // A Load of one half wants the half's own file, not the whole sheet.
+    EXPECT_EQ(PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Software, SheetHalves::Top), folder / "small.bmp"),
+              "the bitmap does not have the required width and height (256 x 256 wanted)");
+    EXPECT_EQ(PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Hardware, SheetHalves::Bottom),
+                             folder / "small24.bmp"),
+              "the bitmap does not have the required width and height (640 x 480 wanted)");
+    EXPECT_EQ(PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Hardware, SheetHalves::Both), folder / "small24.bmp"),
+              "the bitmap does not have the required width and height (512 x 960 wanted)");
+    EXPECT_EQ(PictureRefusal(WantedPitCrewPicture(Variant::Software, PitCrewHalf::Top), folder / "small.bmp"),
+              "the bitmap does not have the required width and height (256 x 254 wanted)");
     EXPECT_EQ(PictureRefusal(livery, folder / "notes.bmp"), "the file is not a BMP file");
     EXPECT_EQ(PictureRefusal(livery, folder / "missing.bmp"), ErrorText(Error::OpenFailed));
     // Nothing to say when the file itself is fine, or when it is a JAM file.

@@ -317,6 +317,27 @@ TEST_F(GameTransferTest, NumberPositionsNeedTheSupportedExecutable) {
     EXPECT_TRUE(imported.modified);
 }
 
+// The summary names each kind of data that went, so the status bar never
+// says "0 pictures" for positions that were written, nor "team data" for settings.
+TEST_F(GameTransferTest, TheSummaryNamesTheNumberPositionsAndTheSettings) {
+    UseGameCar(5, Variant::Software);
+    const SelectionRecord selection = Items({item::kCarSoftware + 5, item::kCarNumberPositions, item::kMiscSettings});
+    TransferSummary exported;
+    ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, selection, nullptr, &exported), std::nullopt);
+    EXPECT_TRUE(exported.numberPositions);
+    EXPECT_TRUE(exported.settings);
+    EXPECT_FALSE(exported.teamData);
+
+    CarSet imported;
+    NewCarSet(imported);
+    TransferSummary done;
+    ASSERT_EQ(ImportFromGame(imported, environment, ExeStatus::Supported, selection, &done), std::nullopt);
+    EXPECT_EQ(done.pictures, 1);
+    EXPECT_TRUE(done.numberPositions);
+    EXPECT_TRUE(done.settings);
+    EXPECT_FALSE(done.teamData);
+}
+
 TEST_F(GameTransferTest, ABatchWritesEachGameFileOnceWithEveryPatch) {
     const GameFolder game(environment.gameFolder);
     const auto exeOnDisk = test::ReadBytes(game.executable());

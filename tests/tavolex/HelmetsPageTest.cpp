@@ -1,5 +1,6 @@
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -138,6 +139,9 @@ TEST(HelmetsPage, LoadRemoveGenerateAndOneHelmet) {
     QTest::mouseClick(page->button("loadHelmet"), Qt::LeftButton);
     EXPECT_EQ(page->image().topRow(329)[3 * 200], 0);
     EXPECT_EQ(shell.ui->errors.size(), 1);
+    // The status bar names the one helmet, by its driver.
+    const std::string driver(shell.state->carSet().teams[10].drivers[1].name.view());
+    EXPECT_EQ(shell.window->statusBar()->currentMessage().toStdString(), "Loaded helmet of " + driver + " from one.bmp");
 
     // Generate software: the page moves there; removing hardware leaves software.
     QTest::mouseClick(page->button("generateSoftware"), Qt::LeftButton);

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QtTest/QTest>
 
@@ -182,6 +183,20 @@ TEST(MiscellaneousPage, EachGroupImportsAndExportsOnItsOwn) {
     ASSERT_EQ(shell.ui->errors.size(), errors + 1);
     EXPECT_EQ(shell.ui->errors.back(), "Failed to read data from Grand Prix 3 files!");
     EXPECT_EQ(shell.misc().points[0], 25);
+}
+
+// Without a game there is nothing to import: a failure, and the level names stay as typed.
+TEST(MiscellaneousPage, OppositionImportWithoutAGameIsAFailure) {
+    MiscShell shell;
+    MiscellaneousPage* page = shell.page();
+    page->namePresets()->activated(82);
+    const tavolex::MiscSettings before = shell.misc();
+    const auto errors = shell.ui->errors.size();
+    QTest::mouseClick(page->button("oppositionImport"), Qt::LeftButton);
+    ASSERT_EQ(shell.ui->errors.size(), errors + 1);
+    EXPECT_EQ(shell.ui->errors.back(), "Failed to read data from Grand Prix 3 files!");
+    EXPECT_EQ(shell.misc(), before);
+    EXPECT_FALSE(shell.window->statusBar()->currentMessage().startsWith("Imported"));
 }
 
 } // namespace

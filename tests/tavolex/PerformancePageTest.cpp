@@ -34,11 +34,20 @@ TEST(PerformancePage, StartsInTheQualificationViewAndClampsTypedValues) {
     cell->selectAll();
     QTest::keyClicks(cell, "2000");
     EXPECT_EQ(shell.state->carSet().teams[3].qualifyingPower, 1598);
-    EXPECT_EQ(cell->text(), "2000");
-    page->cell(3, 1)->setFocus(); // leaving the cell shows the stored value
-    QTest::keyClick(cell, Qt::Key_Tab);
+    EXPECT_EQ(cell->text(), "1598") << "the largest is shown at once";
+    // A number on its way to a larger one is left as typed.
+    cell->selectAll();
+    QTest::keyClicks(cell, "5");
+    EXPECT_EQ(cell->text(), "5");
+    page->cell(3, 1)->setFocus();
     emit cell->editingFinished();
-    EXPECT_EQ(cell->text(), "1598");
+    EXPECT_EQ(cell->text(), QString::number(shell.state->carSet().teams[3].qualifyingPower));
+    // A Quick Edit step above its largest shows the largest at once too.
+    QLineEdit* step = page->stepBox(0);
+    step->setFocus();
+    step->selectAll();
+    QTest::keyClicks(step, "5000");
+    EXPECT_EQ(step->text(), "1000");
     EXPECT_TRUE(shell.state->carSet().modified);
     SaveScreenshot(*shell.window, "tavolex-performance-page");
 }

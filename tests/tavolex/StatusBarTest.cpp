@@ -1,5 +1,5 @@
-// Success is told in the status bar, never in a box of its own; a failure
-// leaves the bar as it was.
+// Success is told in the status bar; only a page's Export to the game also
+// confirms in a box. A failure leaves the bar as it was.
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>

@@ -229,10 +229,15 @@ enum class TextId {
     ReportGenerated, // "%s" the variant, "%s" what
     ReportNewCarSet,
     ReportOwnedBy,   // "%s" what, "%s" whose: "livery for Jordan"
+    ReportHelmetOf,  // "%s" the driver
+    ReportPitBoxSignOf, // "%s" the team
     ReportPictures,  // "%s" the count
     ReportOnePicture,
     ReportTeamData,
-    ReportPicturesAndTeamData, // "%s" the pictures
+    ReportListLast,  // "%s" the list so far, "%s" its last item: "a and b"
+    ReportListNext,  // "%s" the list so far, "%s" its next item: "a, b"
+    ReportSoftware,
+    ReportHardware,
     ReportPitLaneOrder,
     ReportTeamsFile,
     ReportPerformance,

@@ -123,6 +123,13 @@ Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int s
     return TextId::CouldntLoadBitmap;
 }
 
+WantedPicture WantedPitCrewPicture(Variant variant, PitCrewHalf half) {
+    if (half == PitCrewHalf::Both) {
+        return {GraphicKind::PitCrew, variant};
+    }
+    return {GraphicKind::PitCrew, variant, kPitCrewFileWidth, kPitCrewHalfRows};
+}
+
 Failure SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
                       const std::filesystem::path& path) {
     if (half == PitCrewHalf::Both) {

@@ -4,6 +4,7 @@
 
 #include "document/PitCrewSheet.h"
 #include "editing/GraphicCommands.h"
+#include "editing/PictureRefusal.h"
 #include "game/GameFolder.h"
 #include "game/GraphicEnvironment.h"
 
@@ -30,6 +31,9 @@ namespace tavolex {
                     PitCrewHalf half, const PackedBitmap& current, const std::filesystem::path& path,
                     PackedBitmap& image);
 
+// The picture a Load of `half` asks for, as its refusal states it: the whole
+// sheet, or for one half the 256-wide file picture of a half.
+WantedPicture WantedPitCrewPicture(Variant variant, PitCrewHalf half);
 // The whole sheet, or a half as the 256-wide file picture the game keeps.
 [[nodiscard]] Failure SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
                       const std::filesystem::path& path);

@@ -60,6 +60,17 @@ Failure ExportTyreHalves(const GraphicEnvironment& environment, GraphicKind kind
     return std::nullopt;
 }
 
+WantedPicture WantedTyrePicture(GraphicKind kind, Variant variant, SheetHalves halves) {
+    if (halves == SheetHalves::Both) {
+        return {kind, variant};
+    }
+    const TyreSheetLayout& layout = LayoutOf(TyreSheetOf(kind, variant));
+    if (layout.fileWidth == 0) {
+        return {kind, variant, layout.width, layout.height / 2};
+    }
+    return {kind, variant, layout.fileWidth, layout.fileHeight};
+}
+
 Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
                      Variant variant, SheetHalves halves, const std::filesystem::path& path, PackedBitmap& sheet) {
     const TyreSheet form = TyreSheetOf(kind, variant);

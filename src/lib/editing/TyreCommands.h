@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "editing/GraphicCommands.h"
+#include "editing/PictureRefusal.h"
 #include "formats/TyreBitmaps.h"
 #include "game/GraphicEnvironment.h"
 
@@ -25,6 +26,9 @@ PackedBitmap ShownTyreSheet(const PackedBitmap& fetched, GraphicKind kind, int t
 // software wheels, a game BMP for the others; "both" puts it on top).
 [[nodiscard]] Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
                      Variant variant, SheetHalves halves, const std::filesystem::path& path, PackedBitmap& sheet);
+// The picture a Load of `halves` asks for, as its refusal states it: the whole
+// sheet, or for one half the half's own file (256 x 256, or the game's 640 x 480 BMP).
+WantedPicture WantedTyrePicture(GraphicKind kind, Variant variant, SheetHalves halves);
 [[nodiscard]] Failure SaveTyreFileAs(GraphicKind kind, int tyreType, Variant variant, SheetHalves halves, const PackedBitmap& sheet,
                        const std::filesystem::path& path);
 

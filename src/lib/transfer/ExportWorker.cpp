@@ -108,7 +108,8 @@ private:
         if (misc && !Ok(WriteGameLevelNames(game_, EveryLevelName(working_.misc.levelNames)))) {
             return TextId::FailedToPatchGame;
         }
-        summary_.teamData = misc || TeamDataMask(selection_) != 0;
+        summary_.teamData = TeamDataMask(selection_) != 0;
+        summary_.settings = misc;
         return std::nullopt;
     }
 
@@ -209,7 +210,14 @@ private:
                 teams.push_back(team);
             }
         }
-        return teams.empty() ? std::nullopt : ExportNumberPositions(game_, status_, working_, teams);
+        if (teams.empty()) {
+            return std::nullopt;
+        }
+        if (Failure failure = ExportNumberPositions(game_, status_, working_, teams)) {
+            return failure;
+        }
+        summary_.numberPositions = true;
+        return std::nullopt;
     }
 
     TransferSummary summary_;

@@ -47,7 +47,7 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
         if (!Ok(ImportMiscSettings(game, status, carSet.misc))) {
             return kFailed;
         }
-        applied = summary.teamData = true;
+        applied = summary.settings = true;
     }
     if (selection.has(item::kHelmetsSoftware) || selection.has(item::kHelmetsHardware)) {
         if (Failure failure = ImportHelmets(carSet, environment, selection)) {
@@ -73,9 +73,13 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
     }
     if (selection.has(item::kCarNumberPositions)) {
         for (int team = 0; team < kTeamCount; ++team) {
-            if (CarSelectedWithPicture(carSet, selection, team) && ImportNumberPositions(carSet, game, status, team)) {
+            if (!CarSelectedWithPicture(carSet, selection, team)) {
+                continue;
+            }
+            if (ImportNumberPositions(carSet, game, status, team)) {
                 return kFailed;
             }
+            applied = summary.numberPositions = true;
         }
     }
     return std::nullopt;

@@ -14,6 +14,7 @@
 #include "editing/CommandReports.h"
 #include "editing/NumberFields.h"
 #include "pages/PictureView.h"
+#include "shell/NumberBox.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
@@ -78,7 +79,8 @@ QWidget* CarsPage::makeNumberGroup() {
         edit->setValidator(digits);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
         edit->installEventFilter(this);
-        connect(edit, &QLineEdit::textEdited, this, [this] {
+        connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
+            ShowLargestAtOnce(edit, text.toLongLong(), tavolex::NumberFieldLimit(field));
             storeFields();
             tavolex::MarkModified(state_.carSet(), "Number positions");
             picture()->update();

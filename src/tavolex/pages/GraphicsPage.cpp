@@ -319,7 +319,7 @@ void GraphicsPage::loadFile() {
 void GraphicsPage::loadPath(const QString& path) {
     const std::filesystem::path file = path.toStdString();
     tavolex::PackedBitmap loaded;
-    if (!ui_.loaded(this, runLoad(file, loaded), path, {declaration_.kind, variant_})) {
+    if (!ui_.loaded(this, runLoad(file, loaded), path, wantedPicture())) {
         return;
     }
     tellDone(pictureReport(TextId::ReportLoaded, file));
@@ -348,6 +348,8 @@ tavolex::Failure GraphicsPage::runImport(tavolex::PackedBitmap& image) {
 tavolex::Failure GraphicsPage::runExport() {
     return tavolex::ExportGraphic(state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image_);
 }
+
+tavolex::WantedPicture GraphicsPage::wantedPicture() const { return {declaration_.kind, variant_}; }
 
 tavolex::Failure GraphicsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
     return tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,

@@ -12,6 +12,7 @@
 #include "document/GraphicKind.h"
 #include "editing/GraphicCommands.h"
 #include "editing/GraphicControls.h"
+#include "editing/PictureRefusal.h"
 #include "editing/PictureZoom.h"
 
 class EditorState;
@@ -87,6 +88,8 @@ protected:
     virtual tavolex::Failure runImport(tavolex::PackedBitmap& image);
     virtual tavolex::Failure runExport();
     virtual tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image);
+    // What Load asks the file to be, as a refusal states it: the whole picture unless the page loads a part.
+    virtual tavolex::WantedPicture wantedPicture() const;
     virtual tavolex::Failure runSaveAs(const std::filesystem::path& path);
 
     // What the status bar says a command did to the page's picture.

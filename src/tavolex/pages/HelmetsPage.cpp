@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "app/EditorState.h"
+#include "editing/CommandReports.h"
 #include "shell/GameText.h"
 #include "document/HelmetPicture.h"
 #include "editing/HelmetCommands.h"
@@ -156,17 +157,21 @@ bool HelmetsPage::report(const tavolex::Failure& failure) {
     return true;
 }
 
+std::string HelmetsPage::helmetReport(TextId report, const std::filesystem::path& file) const {
+    return tavolex::NamedReport(report, tavolex::HelmetName(state_.carSet(), selected_), file);
+}
+
 void HelmetsPage::importHelmet() {
     tavolex::PackedBitmap image;
     if (report(tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_, image))) {
-        tellDone(pictureReport(TextId::ReportImported));
+        tellDone(helmetReport(TextId::ReportImported));
         showChanged(std::move(image));
     }
 }
 
 void HelmetsPage::exportHelmet() {
     if (report(tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_))) {
-        tellDone(pictureReport(TextId::ReportExported));
+        tellDone(helmetReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
 }
@@ -182,7 +187,7 @@ void HelmetsPage::loadHelmet() {
     if (ui_.loaded(this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image),
                    path, {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth,
                           tavolex::kSingleHelmetRows})) {
-        tellDone(pictureReport(TextId::ReportLoaded, path.toStdString()));
+        tellDone(helmetReport(TextId::ReportLoaded, path.toStdString()));
         showChanged(std::move(image));
     }
 }
@@ -198,7 +203,7 @@ void HelmetsPage::saveHelmetAs() {
         return;
     }
     if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()))) {
-        tellDone(pictureReport(TextId::ReportSavedAs, path.toStdString()));
+        tellDone(helmetReport(TextId::ReportSavedAs, path.toStdString()));
     }
 }
 

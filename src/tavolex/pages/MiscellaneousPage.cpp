@@ -258,7 +258,10 @@ void MiscellaneousPage::exportPower() {
 }
 
 void MiscellaneousPage::importOpposition() {
-    tavolex::ReadOppositionSettings(state_.game(), state_.carSet().misc);
+    if (!tavolex::ReadOppositionSettings(state_.game(), state_.carSet().misc)) {
+        ui_.error(this, T(TextId::FailedToReadGame));
+        return;
+    }
     reload();
     changed();
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportSettings));

@@ -15,6 +15,7 @@
 #include "document/DisplayTexts.h"
 #include "shell/Texts.h"
 #include "shell/GameText.h"
+#include "shell/NumberBox.h"
 #include "shell/UiServices.h"
 
 using tavolex::QuickEditEntry;
@@ -25,6 +26,8 @@ enum View { EngineView = 0, ReliabilityView = 1, QualificationView = 2, RaceView
 constexpr int kBaseEntry[4] = {0, 2, 3, 5};
 constexpr int kMaxPower = 1598;
 constexpr int kMaxFigure = 32767;
+
+constexpr int kLargestStep = 1000;
 
 int ReadNumber(const QString& text, bool isSigned) {
     // Text that does not read as a number (a lone "-") counts as 0.
@@ -110,7 +113,10 @@ QWidget* PerformancePage::makeEditorGroup() {
             cell->setFixedWidth(72);
             cells_[static_cast<std::size_t>(t)][static_cast<std::size_t>(c)] = cell;
             table->addWidget(cell, t + 1, c < 2 ? c + 1 : c + 2);
-            connect(cell, &QLineEdit::textEdited, this, [this, t, c](const QString& text) { storeCell(t, c, text); });
+            connect(cell, &QLineEdit::textEdited, this, [this, t, c, cell](const QString& text) {
+                ShowLargestAtOnce(cell, ReadNumber(text, true), cellRange(c).second);
+                storeCell(t, c, cell->text());
+            });
             connect(cell, &QLineEdit::editingFinished, this, [this, t, c, cell] {
                 storeCell(t, c, cell->text());
                 cell->setText(QString::number(cellValue(t, c))); // the stored, clamped value
@@ -150,7 +156,9 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         connect(plus, &QPushButton::clicked, this, [this, c] { quickEdit(c, +1); });
         connect(step, &QLineEdit::textEdited, this, [this, c](const QString& text) {
             auto& memory = state_.performanceMemory();
-            memory.steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)] = std::min(ReadNumber(text, false), 1000);
+            const int typed = ReadNumber(text, false);
+            memory.steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)] = std::min(typed, kLargestStep);
+            ShowLargestAtOnce(steps_[static_cast<std::size_t>(c)], typed, kLargestStep);
         });
         connect(step, &QLineEdit::editingFinished, this, [this, c, step] {
             step->setText(QString::number(state_.performanceMemory().steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));

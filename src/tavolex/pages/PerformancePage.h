@@ -27,6 +27,7 @@ public:
 
     void showView(int view);
     QLineEdit* cell(int team, int column) const; // columns: 0 value, 1 second, 2 right value, 3 right second
+    QLineEdit* stepBox(int column) const { return steps_[static_cast<std::size_t>(column)]; } // Quick Edit
     QPushButton* quickEditButton(int column, int direction) const; // column 0 min, 1 average, 2 max
     QPushButton* button(const QString& name) const;
     QRadioButton* viewButton(int view) const;

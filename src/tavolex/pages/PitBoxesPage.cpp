@@ -203,8 +203,12 @@ void PitBoxesPage::loadStrip() {
                     path, {tavolex::GraphicKind::PitBoxes, shownVariant(), tavolex::kPitBoxWidth, tavolex::kPitStripRows})) {
         return;
     }
-    tellDone(pictureReport(TextId::ReportLoaded, path.toStdString()));
+    tellDone(signReport(TextId::ReportLoaded, path.toStdString()));
     showChanged(std::move(picture));
+}
+
+std::string PitBoxesPage::signReport(TextId report, const std::filesystem::path& file) const {
+    return tavolex::NamedReport(report, tavolex::PitBoxSignName(state_.carSet(), state_.currentTeam()), file);
 }
 
 void PitBoxesPage::saveStripAs() {
@@ -220,7 +224,7 @@ void PitBoxesPage::saveStripAs() {
         ui_.error(this, T(*failure));
         return;
     }
-    tellDone(pictureReport(TextId::ReportSavedAs, path.toStdString()));
+    tellDone(signReport(TextId::ReportSavedAs, path.toStdString()));
 }
 
 void PitBoxesPage::explainOrder() {

@@ -33,6 +33,8 @@ protected:
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
 private:
+    // "Loaded pit box sign for Jordan from sign.bmp": the strip commands act on the team's sign.
+    std::string signReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
     QWidget* makeStripGroup();
     QWidget* makeLaneGroup();
     void fillList();

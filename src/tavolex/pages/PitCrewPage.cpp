@@ -273,6 +273,10 @@ tavolex::Failure PitCrewPage::runLoad(const std::filesystem::path& path, tavolex
                                 this->image(), path, image);
 }
 
+tavolex::WantedPicture PitCrewPage::wantedPicture() const {
+    return tavolex::WantedPitCrewPicture(shownVariant(), half());
+}
+
 tavolex::Failure PitCrewPage::runSaveAs(const std::filesystem::path& path) {
     return tavolex::SavePitCrewAs(image(), slot(), shownVariant(), half(), path);
 }

@@ -37,6 +37,7 @@ protected:
     tavolex::Failure runImport(tavolex::PackedBitmap& image) override;
     tavolex::Failure runExport() override;
     tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
+    tavolex::WantedPicture wantedPicture() const override;
     tavolex::Failure runSaveAs(const std::filesystem::path& path) override;
     void refreshOwnControls() override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;

@@ -136,7 +136,8 @@ QWidget* TeamsPage::makeTeamGroup() {
     auto* tyreRow = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
         auto* tyre = new Eliding<QPushButton>(group);
-        tyre->setReservedCharacters(32); // the longest tyre name the game keeps
+        // The longest tyre name the game keeps.
+        tyre->setReservedCharacters(static_cast<int>(decltype(tavolex::TyreRecord::name)::kCapacity));
         tyre->setObjectName(QString("tyre%1").arg(i));
         tyre->setCheckable(true);
         tyreGroup->addButton(tyre, i);

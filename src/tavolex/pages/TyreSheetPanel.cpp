@@ -242,7 +242,7 @@ void TyreSheetPanel::loadPath(const QString& path) {
     if (ui_.loaded(this,
                    tavolex::LoadTyreFile(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
                                          sheet.variant, halves(), path.toStdString(), picture),
-                   path, {sheet.kind, sheet.variant})) {
+                   path, tavolex::WantedTyrePicture(sheet.kind, sheet.variant, halves()))) {
         tellDone(TextId::ReportLoaded, path);
         show(std::move(picture));
     }

@@ -46,7 +46,8 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     auto* typeRow = new QHBoxLayout(types);
     for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
         auto* radio = new Eliding<QRadioButton>(types);
-        radio->setReservedCharacters(32); // the longest tyre name the game keeps
+        // The longest tyre name the game keeps.
+        radio->setReservedCharacters(static_cast<int>(decltype(tavolex::TyreRecord::name)::kCapacity));
         radio->setObjectName(QString("tyreType%1").arg(type));
         group->addButton(radio, type);
         typeRow->addWidget(radio);

@@ -12,9 +12,7 @@ NumberBox::NumberBox(int digits, int maximum, QWidget* parent) : QLineEdit(paren
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         const qlonglong typed = text.toLongLong();
         value_ = static_cast<int>(std::min<qlonglong>(typed, maximum_));
-        if (typed > maximum_) {
-            setText(QString::number(value_)); // what is stored, at once
-        }
+        ShowLargestAtOnce(this, typed, maximum_);
         emit valueTyped(value_);
     });
 }
@@ -32,4 +30,10 @@ void NumberBox::focusInEvent(QFocusEvent* event) {
 void NumberBox::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     setText(QString::number(value_));
+}
+
+void ShowLargestAtOnce(QLineEdit* edit, qlonglong typed, qlonglong maximum) {
+    if (typed > maximum && typed > 0) {
+        edit->setText(QString::number(maximum));
+    }
 }

@@ -28,3 +28,8 @@ private:
     int maximum_;
     int value_ = 0;
 };
+
+// A typed number above `maximum` is shown as `maximum` at once, as every
+// number box in the editor does; a smaller one waits for the box to be left,
+// since typing passes through smaller numbers (and a negative one through larger).
+void ShowLargestAtOnce(QLineEdit* edit, qlonglong typed, qlonglong maximum);

@@ -39,7 +39,7 @@ public:
     // The outcome of loading the picture file `path` as the `wanted` picture:
     // true on success; else the command's message, and under it (when the
     // file was at fault) the file's name and why, as the command line says it.
-    bool loaded(QWidget* parent, const tavolex::Failure& failure, const QString& path,
+    [[nodiscard]] bool loaded(QWidget* parent, const tavolex::Failure& failure, const QString& path,
                 const tavolex::WantedPicture& wanted);
 
     // "Replace Existing File?" when the file exists; Yes without asking otherwise.
