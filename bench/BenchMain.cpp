@@ -15,7 +15,7 @@
 namespace {
 
 class RatioReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -27,8 +27,7 @@ public:
             const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
             if ((median || single) && !run.error_occurred) {
                 // Seconds per iteration, whatever unit the benchmark prints in.
-                times_[run.run_name.str()] =
-                    run.real_accumulated_time / static_cast<double>(run.iterations);
+                times_[run.run_name.str()] = run.real_accumulated_time / static_cast<double>(run.iterations);
             }
         }
     }
@@ -45,16 +44,16 @@ public:
                 continue;
             }
             const double ratio = time / baseline->second;
-            std::cout << "  " << std::left << std::setw(40) << name << std::right << std::fixed
-                      << std::setprecision(2) << std::setw(8) << ratio << "x  ("
-                      << std::setprecision(2) << 1.0 / ratio << " of baseline throughput)\n";
+            std::cout << "  " << std::left << std::setw(40) << name << std::right << std::fixed << std::setprecision(2)
+                      << std::setw(8) << ratio << "x  (" << std::setprecision(2) << 1.0 / ratio
+                      << " of baseline throughput)\n";
         }
     }
 
     // A benchmark was skipped with an error: its set-up or its subject failed.
     bool failed() const { return failed_; }
 
-private:
+  private:
     std::map<std::string, double> times_;
     bool failed_ = false;
 };
@@ -66,9 +65,8 @@ int main(int argc, char** argv) {
     std::vector<char*> arguments(argv, argv + argc);
     std::string repetitions = "--benchmark_repetitions=5";
     std::string aggregates = "--benchmark_report_aggregates_only=true";
-    if (std::none_of(arguments.begin(), arguments.end(), [](const char* a) {
-            return std::string_view(a).starts_with("--benchmark_repetitions");
-        })) {
+    if (std::none_of(arguments.begin(), arguments.end(),
+                     [](const char* a) { return std::string_view(a).starts_with("--benchmark_repetitions"); })) {
         arguments.push_back(repetitions.data());
         arguments.push_back(aggregates.data());
     }

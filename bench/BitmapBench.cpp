@@ -65,8 +65,8 @@ void ParseRle8(benchmark::State& state) { Parse(state, true); }
 BENCHMARK(ParseRle8)->Name("BitmapParse/Rle8");
 
 void Load(benchmark::State& state, bool runLength) {
-    const auto path = std::filesystem::temp_directory_path() /
-                      (runLength ? "tavolex-bench-rle8.bmp" : "tavolex-bench-plain.bmp");
+    const auto path =
+        std::filesystem::temp_directory_path() / (runLength ? "tavolex-bench-rle8.bmp" : "tavolex-bench-plain.bmp");
     const std::vector<std::uint8_t> file = BitmapFile(runLength);
     if (!std::ofstream(path, std::ios::binary)
              .write(reinterpret_cast<const char*>(file.data()), static_cast<std::streamsize>(file.size()))) {

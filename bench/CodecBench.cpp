@@ -29,9 +29,7 @@ void CopyBaseline(benchmark::State& state, const void* data, std::size_t bytes) 
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
 }
 
-void Run16Baseline(benchmark::State& state) {
-    CopyBaseline(state, PhotoSheet565().data(), PhotoSheet565().size() * 2);
-}
+void Run16Baseline(benchmark::State& state) { CopyBaseline(state, PhotoSheet565().data(), PhotoSheet565().size() * 2); }
 BENCHMARK(Run16Baseline)->Name("Run16/baseline");
 
 void EncodeRun16Sheet(benchmark::State& state) {
@@ -62,9 +60,7 @@ void DecodeRun16Sheet(benchmark::State& state) {
 }
 BENCHMARK(DecodeRun16Sheet)->Name("Run16/DecodeRun16");
 
-void Run8Baseline(benchmark::State& state) {
-    CopyBaseline(state, PhotoSheet8().pixels(), PhotoSheet8().pixelBytes());
-}
+void Run8Baseline(benchmark::State& state) { CopyBaseline(state, PhotoSheet8().pixels(), PhotoSheet8().pixelBytes()); }
 BENCHMARK(Run8Baseline)->Name("Run8/baseline");
 
 void EncodeRun8Sheet(benchmark::State& state) {

@@ -11,8 +11,8 @@
 
 #include "document/LazyGraphics.h"
 #include "game/GraphicEnvironment.h"
-#include "transfer/ExportWorker.h"
 #include "sample/SampleGame.h"
+#include "transfer/ExportWorker.h"
 #include "transfer/SelectionChoice.h"
 
 namespace tavolex::bench {

@@ -45,8 +45,8 @@ FullCarSet::FullCarSet() {
                 const int v = VariantIndex(variant);
                 const fs::path path = folder / (std::to_string(seed) + ".bmp");
                 // Each kind's own file form (the art sheet is a 1024-wide bitmap).
-                const Error error =
-                    SaveGraphicFile(kind, path, Photo(info.width[v], info.height[v], SheetDepth(kind, variant), seed++));
+                const Error error = SaveGraphicFile(
+                    kind, path, Photo(info.width[v], info.height[v], SheetDepth(kind, variant), seed++));
                 if (!Ok(error)) {
                     failure = "writing " + path.string() + " failed: " + ErrorText(error);
                     return;

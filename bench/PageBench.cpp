@@ -62,7 +62,8 @@ void FetchOnly(benchmark::State& state) {
     for (auto _ : state) {
         PackedBitmap image;
         if (!FetchGraphic(saved.carSet, saved.environment, GraphicKind::CarLivery, team, Variant::Hardware, image,
-                          false, nullptr) || image.empty()) {
+                          false, nullptr) ||
+            image.empty()) {
             state.SkipWithError("fetch failed");
         }
         benchmark::DoNotOptimize(image.pixels());
@@ -82,7 +83,8 @@ void FetchAndDisplay(benchmark::State& state) {
     for (auto _ : state) {
         PackedBitmap image;
         if (!FetchGraphic(saved.carSet, saved.environment, GraphicKind::CarLivery, team, Variant::Hardware, image,
-                          false, nullptr) || image.empty()) {
+                          false, nullptr) ||
+            image.empty()) {
             state.SkipWithError("fetch failed");
         }
         MakeDisplayImage(image, display);

@@ -14,16 +14,15 @@ namespace {
 using namespace tavolex;
 
 constexpr std::size_t kExeOffsets[] = {
-    exe_offsets::kDriverNames, exe_offsets::kTeamNames,   exe_offsets::kEngineNames,
-    exe_offsets::kCarNumbers,  exe_offsets::kSelected,    exe_offsets::kQualifyingPower,
-    exe_offsets::kRacePower,   exe_offsets::kDriverPerformance, exe_offsets::kAbilityRanges,
-    exe_offsets::kFailure,     exe_offsets::kTyreTypes,   exe_offsets::kCrewColours,
+    exe_offsets::kDriverNames, exe_offsets::kTeamNames,          exe_offsets::kEngineNames,
+    exe_offsets::kCarNumbers,  exe_offsets::kSelected,           exe_offsets::kQualifyingPower,
+    exe_offsets::kRacePower,   exe_offsets::kDriverPerformance,  exe_offsets::kAbilityRanges,
+    exe_offsets::kFailure,     exe_offsets::kTyreTypes,          exe_offsets::kCrewColours,
     exe_offsets::kPitBoxes,    exe_offsets::kNumberDestinations, exe_offsets::kNumberSources,
-    exe_offsets::kPoints,      exe_offsets::kPowerSwitch, exe_offsets::kPowerSwitchCopy};
-constexpr std::size_t kSaveOffsets[] = {save_offsets::kSpread,      save_offsets::kSelected,
-                                        save_offsets::kCarNumbers,  save_offsets::kTyreTypes,
-                                        save_offsets::kDriverNames, save_offsets::kTeamNames,
-                                        save_offsets::kEngineNames};
+    exe_offsets::kPoints,      exe_offsets::kPowerSwitch,        exe_offsets::kPowerSwitchCopy};
+constexpr std::size_t kSaveOffsets[] = {
+    save_offsets::kSpread,      save_offsets::kSelected,  save_offsets::kCarNumbers, save_offsets::kTyreTypes,
+    save_offsets::kDriverNames, save_offsets::kTeamNames, save_offsets::kEngineNames};
 constexpr std::size_t kSpan = 1024;
 
 // Copies the input cyclically over each table's place.

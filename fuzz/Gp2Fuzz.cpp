@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "FuzzCarSet.h"
 #include "core/ByteOrder.h"
 #include "core/RunningChecksum.h"
-#include "FuzzCarSet.h"
 #include "teams/ForeignTeamData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -1,21 +1,21 @@
 // Writes a few small valid files per fuzz target, so the fuzzers start from
 // real structure: `make-fuzz-seeds fuzz/corpus` remakes the checked-in seeds.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <algorithm>
 #include <iostream>
 
 #include "BmpBuilder.h"
+#include "StressArtArchive.h"
 #include "core/ByteOrder.h"
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
 #include "document/PictureRecords.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
-#include "formats/TyreBitmaps.h"
 #include "formats/JamBuilder.h"
-#include "StressArtArchive.h"
 #include "formats/PngFile.h"
+#include "formats/TyreBitmaps.h"
 #include "game/GraphicEnvironment.h"
 #include "teams/PerformanceFile.h"
 
@@ -113,7 +113,8 @@ void WriteBitmapVariants(const std::filesystem::path& folder) {
         write("rgb24-" + std::to_string(infoSize), MakeHeaders(infoSize, kWidth, kHeight, 24, true),
               tavolex::test::PackRows(colours, kWidth, kHeight, 24, true));
     }
-    write("rgb555", MakeHeaders(40, kWidth, kHeight, 16), tavolex::test::PackRows(masked(16), kWidth, kHeight, 16, false));
+    write("rgb555", MakeHeaders(40, kWidth, kHeight, 16),
+          tavolex::test::PackRows(masked(16), kWidth, kHeight, 16, false));
     BmpHeaders rgb565 = MakeHeaders(40, kWidth, kHeight, 16);
     rgb565.compression = 3;
     rgb565.masks = {0xF800, 0x07E0, 0x001F};
@@ -122,14 +123,15 @@ void WriteBitmapVariants(const std::filesystem::path& folder) {
     argb1555.compression = 6;
     argb1555.masks = {0x7C00, 0x03E0, 0x001F, 0x8000};
     write("argb1555", argb1555, tavolex::test::PackRows(masked(16), kWidth, kHeight, 16, false));
-    write("rgb32", MakeHeaders(40, kWidth, kHeight, 32), tavolex::test::PackRows(masked(32), kWidth, kHeight, 32, false));
+    write("rgb32", MakeHeaders(40, kWidth, kHeight, 32),
+          tavolex::test::PackRows(masked(32), kWidth, kHeight, 32, false));
     BmpHeaders argb = MakeHeaders(124, kWidth, kHeight, 32, true);
     argb.compression = 3;
     argb.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
     write("argb32-top-down", argb, tavolex::test::PackRows(masked(32), kWidth, kHeight, 32, true));
 }
 
-const char* const kSectionNames[] = {"car-liveries", "helmets", "cockpits", "pit-crews",
+const char* const kSectionNames[] = {"car-liveries", "helmets", "cockpits",  "pit-crews",
                                      "artwork",      "tyres",   "pit-boxes", "treads"};
 
 } // namespace
@@ -162,8 +164,8 @@ int main(int argc, char** argv) {
         Write(folder / "fuzz-thumbnail" / name, seed);
     };
     std::vector<std::uint8_t> file;
-    if (Ok(BuildSoftwareJam(Pattern(12, Depth::Bits8), {{0, 0, 128, 6}, {128, 0, 128, 6}, {0, 6, 256, 6, true}},
-                            false, file))) {
+    if (Ok(BuildSoftwareJam(Pattern(12, Depth::Bits8), {{0, 0, 128, 6}, {128, 0, 128, 6}, {0, 6, 256, 6, true}}, false,
+                            file))) {
         Write(folder / "fuzz-software-jam/three.jam", file);
         thumbnailSeed("software.jam", file);
     }
@@ -228,7 +230,8 @@ int main(int argc, char** argv) {
         R"([80,-64,244,0,0,0,0,72,0,256]],"points":[10,6,4,3,2,1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0],)"
         R"("player_car_power":1,"opposition_spread":1,"level_names":["Tavolex Levels","Niveaux Tavolex",)"
         R"("Livelli del Tavolex","Leistungsstufen von Tavolex","Niveles de Año €"]})";
-    Write(folder / "fuzz-game-settings-json/defaults.json", std::vector<std::uint8_t>(settings.begin(), settings.end()));
+    Write(folder / "fuzz-game-settings-json/defaults.json",
+          std::vector<std::uint8_t>(settings.begin(), settings.end()));
     // A record of each section's variants: the variant byte, then the record.
     for (int s = 0; s < 8; ++s) {
         const auto section = static_cast<PictureSection>(s);

@@ -18,9 +18,9 @@
 #include "editing/PictureRefusal.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/BitmapFile.h"
+#include "formats/PictureFile.h"
 #include "game/GraphicEnvironment.h"
 #include "settings/AppPaths.h"
-#include "formats/PictureFile.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;
@@ -39,8 +39,6 @@ const char* PictureState(const CarSet& carSet, const PictureFile& file) {
     }
     return slot->source == GraphicSource::Generated ? "generated" : "present";
 }
-
-
 
 int New(const Arguments& arguments) {
     if (!arguments.valid() || arguments.positional().size() != 1) {
@@ -180,7 +178,8 @@ int Pack(Arguments arguments) {
             }
         }
     }
-    return SaveCarSetFile(carSet, arguments.positional()[1], GraphicEnvironment{temporary.path(), {}, temporary.path()});
+    return SaveCarSetFile(carSet, arguments.positional()[1],
+                          GraphicEnvironment{temporary.path(), {}, temporary.path()});
 }
 
 // The name a generated picture is printed with: its extract file name without ".bmp".
@@ -202,17 +201,20 @@ int Generate(Arguments arguments) {
         return UsageError(usage);
     }
     const std::pair<const char*, GraphicKind> kindNames[] = {{"cars", GraphicKind::CarLivery},
-                                                            {"cockpits", GraphicKind::Cockpit},
-                                                            {"pitcrews", GraphicKind::PitCrew},
-                                                            {"pitboxes", GraphicKind::PitBoxes},
-                                                            {"helmets", GraphicKind::Helmets}};
+                                                             {"cockpits", GraphicKind::Cockpit},
+                                                             {"pitcrews", GraphicKind::PitCrew},
+                                                             {"pitboxes", GraphicKind::PitBoxes},
+                                                             {"helmets", GraphicKind::Helmets}};
     std::vector<GraphicKind> kinds;
     for (const auto& [name, value] : kindNames) {
-        if (!kind || *kind == name) kinds.push_back(value);
+        if (!kind || *kind == name)
+            kinds.push_back(value);
     }
     std::vector<Variant> targets;
-    if (!to || *to == "software") targets.push_back(Variant::Software);
-    if (!to || *to == "hardware") targets.push_back(Variant::Hardware);
+    if (!to || *to == "software")
+        targets.push_back(Variant::Software);
+    if (!to || *to == "hardware")
+        targets.push_back(Variant::Hardware);
     if (kinds.empty() || targets.empty()) {
         return UsageError(usage);
     }
@@ -225,13 +227,16 @@ int Generate(Arguments arguments) {
     const GraphicEnvironment environment{temporary.path(), game.value_or(std::string()), EditorDataFolder()};
     std::vector<std::string> made;
     GeneratedPicture failed{};
-    const Error error = GenerateEmptySlots(carSet, environment, kinds, targets, [&](const GeneratedPicture& picture) {
-        made.push_back(PictureName(picture));
-        // A car set file keeps no generated picture; these are to be stored, as files are.
-        if (const GraphicSlot* slot = SlotOf(carSet, picture.kind, picture.slot, picture.target)) {
-            SetSlotFromFile(carSet, picture.kind, picture.slot, picture.target, slot->path);
-        }
-    }, &failed);
+    const Error error = GenerateEmptySlots(
+        carSet, environment, kinds, targets,
+        [&](const GeneratedPicture& picture) {
+            made.push_back(PictureName(picture));
+            // A car set file keeps no generated picture; these are to be stored, as files are.
+            if (const GraphicSlot* slot = SlotOf(carSet, picture.kind, picture.slot, picture.target)) {
+                SetSlotFromFile(carSet, picture.kind, picture.slot, picture.target, slot->path);
+            }
+        },
+        &failed);
     if (!Ok(error)) {
         return Fail(PictureName(failed) + ": " + std::string(Text(TextId::FailedToGenerateBitmap)), ErrorText(error));
     }
@@ -248,7 +253,11 @@ int Generate(Arguments arguments) {
 
 int RunCarSetCommand(Arguments arguments) {
     return Dispatch("carset", arguments,
-                    {{"new", New}, {"info", Info}, {"extract", Extract}, {"pack", Pack}, {"generate", Generate},
+                    {{"new", New},
+                     {"info", Info},
+                     {"extract", Extract},
+                     {"pack", Pack},
+                     {"generate", Generate},
                      {"preview", PreviewCarSet}});
 }
 

@@ -38,9 +38,8 @@ bool Arguments::takeFlag(std::string_view name) {
 }
 
 bool Arguments::valid() const {
-    return !missingValue_ && std::none_of(words_.begin(), words_.end(), [](const std::string& w) {
-               return w.size() > 2 && w.rfind("--", 0) == 0;
-           });
+    return !missingValue_ && std::none_of(words_.begin(), words_.end(),
+                                          [](const std::string& w) { return w.size() > 2 && w.rfind("--", 0) == 0; });
 }
 
 int Fail(std::string_view message, std::string_view detail) {
@@ -69,8 +68,8 @@ int Dispatch(const std::string& group, const Arguments& arguments,
     const std::string& command = arguments.positional().front();
     for (const auto& [name, run] : commands) {
         if (command == name) {
-            return run(Arguments(std::vector<std::string>(arguments.positional().begin() + 1,
-                                                          arguments.positional().end())));
+            return run(
+                Arguments(std::vector<std::string>(arguments.positional().begin() + 1, arguments.positional().end())));
         }
     }
     return UsageError("unknown " + group + " command '" + command + "'");

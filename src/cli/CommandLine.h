@@ -4,9 +4,9 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
-#include <utility>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // What every command of tavolex-cli shares: its arguments, its exit codes and
@@ -18,7 +18,7 @@ enum ExitCode { kSuccess = 0, kFailure = 1, kBadUsage = 2 };
 
 // The words after the command's own name, with --options taken out.
 class Arguments {
-public:
+  public:
     Arguments(std::vector<std::string> words) : words_(std::move(words)) {} // NOLINT
 
     // Removes "--name VALUE" and returns VALUE; nothing when absent.
@@ -29,7 +29,7 @@ public:
     // False once an option lacked its value or an unknown --option remains.
     bool valid() const;
 
-private:
+  private:
     std::vector<std::string> words_;
     bool missingValue_ = false;
 };
@@ -56,7 +56,7 @@ std::optional<int> ParseInt(const std::string& text, int low, int high);
 namespace tavolex {
 struct CarSet;
 struct GraphicEnvironment;
-}
+} // namespace tavolex
 
 namespace tavolex::cli {
 

@@ -7,7 +7,7 @@ namespace tavolex::cli {
 // A private folder in the system's temporary folder for one command's
 // generated pictures, removed with everything in it when the command ends.
 class CommandTemporaryFolder {
-public:
+  public:
     CommandTemporaryFolder();
     ~CommandTemporaryFolder();
     CommandTemporaryFolder(const CommandTemporaryFolder&) = delete;
@@ -15,7 +15,7 @@ public:
 
     const std::filesystem::path& path() const { return path_; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

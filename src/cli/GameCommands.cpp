@@ -11,19 +11,19 @@
 #include "core/Texts.h"
 #include "editing/PitCrewMaskPicture.h"
 #include "editing/PitCrewUpgrade.h"
-#include "sample/SamplePitCrewMasks.h"
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
-#include "formats/PictureFile.h"
 #include "formats/JamNames.h"
-#include "game/MenuArtArchive.h"
+#include "formats/PictureFile.h"
 #include "game/GameFileList.h"
 #include "game/GameFiles.h"
 #include "game/GameFolder.h"
 #include "game/GameIdentity.h"
 #include "game/GameSearch.h"
-#include "sample/SampleGame.h"
+#include "game/MenuArtArchive.h"
 #include "game/TeamTables.h"
+#include "sample/SampleGame.h"
+#include "sample/SamplePitCrewMasks.h"
 #include "settings/AppPaths.h"
 
 namespace tavolex::cli {
@@ -92,8 +92,12 @@ Json MissingFiles(const GameFolder& game) {
     check("GP3.EXE");
     check("F1GSTATE.SAV");
     check("BITMAPS\\GP3ART5.BIN");
-    const char* languages[] = {"LDATA\\english.str", "LDATA\\fran\xC3\xA7" "ais.str", "LDATA\\italiano.str",
-                               "LDATA\\deutsch.str", "LDATA\\espa\xC3\xB1" "ol.str"};
+    const char* languages[] = {"LDATA\\english.str",
+                               "LDATA\\fran\xC3\xA7"
+                               "ais.str",
+                               "LDATA\\italiano.str", "LDATA\\deutsch.str",
+                               "LDATA\\espa\xC3\xB1"
+                               "ol.str"};
     for (int l = 0; l < 5; ++l) {
         if (!fs::exists(game.languageFile(static_cast<Language>(l)))) {
             missing.push_back(languages[l]);
@@ -136,12 +140,12 @@ int PitCrewUpgrade(const Arguments& arguments) {
     const GameFolder game(arguments.positional()[0]);
     const fs::path data = EditorDataFolder();
     if (PitCrewUpgradeState(game.folder(), data) == PitCrewFilesState::NoMasks) {
-        return Fail(Text(TextId::PitCrewMasksMissing), "expected " + PitCrewMaskPath(data, 0).string() + " ... 19010.bin");
+        return Fail(Text(TextId::PitCrewMasksMissing),
+                    "expected " + PitCrewMaskPath(data, 0).string() + " ... 19010.bin");
     }
     TerminalProgress progress;
-    const Error error = UpgradePitCrewFiles(game.folder(), data, &progress, [](int file) {
-        std::cout << JamName(kFirstPitCrewSheet + file) << '\n';
-    });
+    const Error error = UpgradePitCrewFiles(game.folder(), data, &progress,
+                                            [](int file) { std::cout << JamName(kFirstPitCrewSheet + file) << '\n'; });
     if (!Ok(error)) {
         return Fail(Text(TextId::FailedToPatchJam), ErrorText(error));
     }
@@ -178,8 +182,8 @@ int PitCrewMask(Arguments arguments) {
     std::vector<std::uint8_t> mask;
     PixelPosition bad;
     if (Error error = PitCrewMaskFromPicture(texture, painted, mask, bad); !Ok(error)) {
-        return Fail(Text(TextId::CouldntLoadBitmap), std::string(ErrorText(error)) + " at x " +
-                                                         std::to_string(bad.x) + ", y " + std::to_string(bad.y));
+        return Fail(Text(TextId::CouldntLoadBitmap),
+                    std::string(ErrorText(error)) + " at x " + std::to_string(bad.x) + ", y " + std::to_string(bad.y));
     }
     const fs::path data = EditorDataFolder();
     if (Error error = WritePitCrewMask(data, *file, mask); !Ok(error)) {
@@ -259,9 +263,17 @@ int Art(Arguments arguments) {
 } // namespace
 
 int RunGameCommand(Arguments arguments) {
-    return Dispatch("game", arguments, {{"make-sample", MakeSample}, {"find", Find}, {"info", Info}, {"teams", Teams}, {"art", Art},
-                                     {"settings", GameSettingsCommand}, {"import", GameImport}, {"export", GameExport},
-                                     {"pitcrew-upgrade", PitCrewUpgrade}, {"pitcrew-mask", PitCrewMask}});
+    return Dispatch("game", arguments,
+                    {{"make-sample", MakeSample},
+                     {"find", Find},
+                     {"info", Info},
+                     {"teams", Teams},
+                     {"art", Art},
+                     {"settings", GameSettingsCommand},
+                     {"import", GameImport},
+                     {"export", GameExport},
+                     {"pitcrew-upgrade", PitCrewUpgrade},
+                     {"pitcrew-mask", PitCrewMask}});
 }
 
 } // namespace tavolex::cli

@@ -19,8 +19,13 @@ constexpr std::size_t kMaxSettingsFileSize = 1024 * 1024;
 
 GameSettings Defaults() {
     const MiscSettings misc = DefaultMiscSettings();
-    return {DefaultDamage(), DefaultDriverAids(), DefaultCameras(), misc.points,
-            misc.playerCarPower, misc.oppositionSpread, EveryLevelName(misc.levelNames)};
+    return {DefaultDamage(),
+            DefaultDriverAids(),
+            DefaultCameras(),
+            misc.points,
+            misc.playerCarPower,
+            misc.oppositionSpread,
+            EveryLevelName(misc.levelNames)};
 }
 
 // What the game holds, and null where it holds nothing: the executable's

@@ -8,10 +8,7 @@ namespace tavolex::cli {
 namespace {
 using Json = nlohmann::ordered_json;
 
-template <typename T>
-Json OrNull(const std::optional<T>& value) {
-    return value ? Json(*value) : Json(nullptr);
-}
+template <typename T> Json OrNull(const std::optional<T>& value) { return value ? Json(*value) : Json(nullptr); }
 
 // A whole number from low to high.
 std::optional<int> Number(const Json& value, int low, int high) {
@@ -32,8 +29,7 @@ std::optional<int> Number(const Json& value, int low, int high) {
 }
 
 // `count` whole numbers, each within the limits `range(i)` gives.
-template <typename Array, typename Range>
-std::optional<Array> Numbers(const Json& value, Range range) {
+template <typename Array, typename Range> std::optional<Array> Numbers(const Json& value, Range range) {
     Array numbers{};
     if (!value.is_array() || value.size() != numbers.size()) {
         return std::nullopt;
@@ -127,10 +123,12 @@ std::optional<std::string> GameSettingsFromJson(const Json& json, GameSettings& 
             read.points = Numbers<PointsTable>(value, [](int) { return std::pair{0, int{kMaxPoints}}; });
             good = read.points.has_value();
         } else if (key == "player_car_power") {
-            if (const auto power = Number(value, 0, 1)) read.playerCarPower = static_cast<std::uint16_t>(*power);
+            if (const auto power = Number(value, 0, 1))
+                read.playerCarPower = static_cast<std::uint16_t>(*power);
             good = read.playerCarPower.has_value();
         } else if (key == "opposition_spread") {
-            if (const auto spread = Number(value, 0, 2)) read.oppositionSpread = static_cast<std::uint16_t>(*spread);
+            if (const auto spread = Number(value, 0, 2))
+                read.oppositionSpread = static_cast<std::uint16_t>(*spread);
             good = read.oppositionSpread.has_value();
         } else if (key == "level_names") {
             read.levelNames = Names(value);
@@ -148,7 +146,8 @@ std::optional<std::string> GameSettingsFromJson(const Json& json, GameSettings& 
                 {"opposition_spread", "0, 1 or 2"},
                 {"level_names", "5 texts (or null) of at most 31 Windows-1252 characters, no control characters"}};
             for (const auto& [name, expected] : kExpected) {
-                if (key == name) return "\"" + key + "\" must be " + expected;
+                if (key == name)
+                    return "\"" + key + "\" must be " + expected;
             }
         }
     }

@@ -4,9 +4,9 @@
 #include "TerminalProgress.h"
 #include "core/Texts.h"
 #include "document/CarSet.h"
+#include "game/GameFolder.h"
 #include "game/GraphicEnvironment.h"
 #include "transfer/ExportWorker.h"
-#include "game/GameFolder.h"
 #include "transfer/ImportWorker.h"
 #include "transfer/SelectionChoice.h"
 
@@ -44,8 +44,8 @@ int Prepare(SelectionMode mode, const fs::path& folder, const fs::path& carSetFi
     }
     // The boxes the dialog would have checked: those asked for among the ones
     // it lets the user check, or its preselection.
-    transfer.selection = wanted ? UsableSelection(mode, transfer.carSet, *wanted)
-                                : DefaultSelection(mode, transfer.carSet);
+    transfer.selection =
+        wanted ? UsableSelection(mode, transfer.carSet, *wanted) : DefaultSelection(mode, transfer.carSet);
     // The editor warns of an executable it cannot read; here the data that
     // lives in it would be skipped without a word, so nothing is done.
     if (transfer.status == ExeStatus::Unreadable && SelectsExecutableItems(transfer.selection)) {

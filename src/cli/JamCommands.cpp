@@ -5,10 +5,10 @@
 
 #include "TerminalProgress.h"
 #include "core/Texts.h"
-#include "formats/PictureFile.h"
 #include "formats/GameJam.h"
 #include "formats/HardwareJam.h"
 #include "formats/JamNames.h"
+#include "formats/PictureFile.h"
 #include "formats/SoftwareJam.h"
 
 namespace tavolex::cli {
@@ -65,16 +65,14 @@ int PatchJam(Arguments arguments) {
     }
     const bool software = kind == JamKind::Software;
     PackedBitmap image;
-    if (Error error = LoadPictureFile(bitmap, image, kSheetWidth, height,
-                                      software ? Depth::Bits8 : Depth::Bits24);
+    if (Error error = LoadPictureFile(bitmap, image, kSheetWidth, height, software ? Depth::Bits8 : Depth::Bits24);
         !Ok(error)) {
         return Fail(Text(TextId::CouldntLoadBitmap), ErrorText(error));
     }
     TerminalProgress progress;
     progress.begin(1);
     const Error error =
-        software ? PatchSoftwareJam(jam, image, height, count,
-                                    UsesIdentityTables(jam.stem().string()), &progress)
+        software ? PatchSoftwareJam(jam, image, height, count, UsesIdentityTables(jam.stem().string()), &progress)
                  : PatchHardwareJam(jam, image, height, count, &progress);
     progress.end();
     if (!Ok(error)) {
@@ -85,8 +83,6 @@ int PatchJam(Arguments arguments) {
 
 } // namespace
 
-int RunJamCommand(Arguments arguments) {
-    return Dispatch("jam", arguments, {{"read", ReadJam}, {"patch", PatchJam}});
-}
+int RunJamCommand(Arguments arguments) { return Dispatch("jam", arguments, {{"read", ReadJam}, {"patch", PatchJam}}); }
 
 } // namespace tavolex::cli

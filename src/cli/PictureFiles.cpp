@@ -5,9 +5,7 @@
 namespace tavolex::cli {
 namespace {
 
-std::string VariantWord(Variant variant) {
-    return variant == Variant::Software ? "software" : "hardware";
-}
+std::string VariantWord(Variant variant) { return variant == Variant::Software ? "software" : "hardware"; }
 
 std::string TwoDigits(int slot) {
     char text[8];
@@ -20,8 +18,8 @@ std::vector<PictureFile> MakeList() {
     const struct {
         GraphicKind kind;
         const char* word;
-    } teamKinds[] = {{GraphicKind::CarLivery, "car"}, {GraphicKind::Cockpit, "cockpit"},
-                     {GraphicKind::PitCrew, "pitcrew"}};
+    } teamKinds[] = {
+        {GraphicKind::CarLivery, "car"}, {GraphicKind::Cockpit, "cockpit"}, {GraphicKind::PitCrew, "pitcrew"}};
     for (const auto& [kind, word] : teamKinds) {
         for (int t = 0; t < 11; ++t) {
             for (Variant v : {Variant::Software, Variant::Hardware}) {
@@ -51,9 +49,7 @@ std::vector<PictureFile> MakeList() {
 
 } // namespace
 
-std::string PngName(const PictureFile& file) {
-    return file.name.substr(0, file.name.size() - 4) + ".png";
-}
+std::string PngName(const PictureFile& file) { return file.name.substr(0, file.name.size() - 4) + ".png"; }
 
 const std::vector<PictureFile>& AllPictureFiles() {
     static const std::vector<PictureFile> files = MakeList();

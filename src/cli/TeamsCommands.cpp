@@ -15,7 +15,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-
 int Export(const Arguments& arguments) {
     if (!arguments.valid() || arguments.positional().size() != 2) {
         return UsageError("teams export takes IN.GP3 OUT.TXT");

@@ -41,8 +41,7 @@ void TerminalProgress::setFile(const std::string& fileName) {
 
 void TerminalProgress::setCounter(int current, int total) {
     char text[32];
-    std::snprintf(text, sizeof text, std::string(Text(TextId::ProgressCounter)).c_str(), current,
-                  total);
+    std::snprintf(text, sizeof text, std::string(Text(TextId::ProgressCounter)).c_str(), current, total);
     counter_ = text;
     draw();
 }
@@ -68,8 +67,7 @@ void TerminalProgress::draw() {
     const int filled = total_ > 0 ? done_ * kWidth / total_ : 0;
     std::fprintf(stderr, "\r\033[K%s [%s%s] %s %s", heading_.c_str(),
                  std::string(static_cast<std::size_t>(filled), '#').c_str(),
-                 std::string(static_cast<std::size_t>(kWidth - filled), '.').c_str(),
-                 file_.c_str(), counter_.c_str());
+                 std::string(static_cast<std::size_t>(kWidth - filled), '.').c_str(), file_.c_str(), counter_.c_str());
     std::fflush(stderr);
     drawn_ = true;
 }

@@ -9,7 +9,7 @@ namespace tavolex::cli {
 // Shows progress as a one-line bar on stderr, and only when stderr is a
 // terminal, so scripts and pipes see clean output.
 class TerminalProgress final : public Progress {
-public:
+  public:
     TerminalProgress();
     ~TerminalProgress() override;
 
@@ -20,7 +20,7 @@ public:
     void step(int amount) override;
     void end() override;
 
-private:
+  private:
     void draw();
 
     bool enabled_;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
 #include "CarSetCommands.h"
+#include "CommandLine.h"
 #include "GameCommands.h"
 #include "JamCommands.h"
 #include "PreviewCommands.h"

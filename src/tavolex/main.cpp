@@ -1,8 +1,8 @@
 // Tavolex: the car set editor for Grand Prix 3.
 
 #include <QApplication>
-#include <QSocketNotifier>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include <csignal>

@@ -6,6 +6,6 @@
 class AboutDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit AboutDialog(QWidget* parent = nullptr);
 };

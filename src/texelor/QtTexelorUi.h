@@ -4,7 +4,7 @@
 
 // The real dialogs and message boxes.
 class QtTexelorUi final : public TexelorUi {
-public:
+  public:
     QString openFile(QWidget* parent, const QString& folder, const QString& filter) override;
     QString saveFile(QWidget* parent, const QString& folder, const QString& defaultName,
                      const QString& filter) override;

@@ -22,9 +22,7 @@ namespace {
 
 QString T(tavolex::TextId id) { return QString::fromUtf8(tavolex::Text(id).data()); }
 
-std::filesystem::path ToPath(const QString& path) {
-    return std::filesystem::path(path.toStdU16String());
-}
+std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdU16String()); }
 
 QGroupBox* FramedPair(QWidget* parent, QPushButton* first, QPushButton* second) {
     auto* box = new QGroupBox(parent);
@@ -50,8 +48,7 @@ TexelorDialog::TexelorDialog(TexelorUi& ui, QWidget* parent) : QDialog(parent), 
     scroll_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     scroll_->setBackgroundRole(QPalette::Dark);
     // Room for the whole sheet width (256) and its scroll bar.
-    scroll_->setMinimumWidth(256 + scroll_->verticalScrollBar()->sizeHint().width() +
-                             2 * scroll_->frameWidth());
+    scroll_->setMinimumWidth(256 + scroll_->verticalScrollBar()->sizeHint().width() + 2 * scroll_->frameWidth());
 
     load_ = new QPushButton(T(TextId::TexelorLoadJam), this);
     save_ = new QPushButton(T(TextId::TexelorSaveJam), this);

@@ -17,7 +17,7 @@ class TexelorUi;
 class TexelorDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TexelorDialog(TexelorUi& ui, QWidget* parent = nullptr);
 
     // Loads a JAM as "Load JAM" does after its file dialog; false after a message.
@@ -30,14 +30,14 @@ public:
     QPushButton* importButton() const { return import_; }
     QLabel* picture() const { return picture_; }
 
-public slots:
+  public slots:
     void onLoadJam();
     void onSaveJam();
     void onExportBitmap();
     void onImportBitmap();
     void onAbout();
 
-private:
+  private:
     void showPixels();
     // A save dialog's path with a missing extension added, after asking
     // before a file is replaced; empty when cancelled.

@@ -12,8 +12,8 @@ QPixmap DrawIcon(int size) {
     painter.setRenderHint(QPainter::Antialiasing, size > 16);
     const qreal s = size / 16.0;
     // A sheet of four tiles in the colours of a livery.
-    const QColor tiles[] = {QColor(0xC0, 0x15, 0x1C), QColor(0xF1, 0xDB, 0x1C),
-                            QColor(0x29, 0x3C, 0x85), QColor(0xEC, 0xEC, 0xEC)};
+    const QColor tiles[] = {QColor(0xC0, 0x15, 0x1C), QColor(0xF1, 0xDB, 0x1C), QColor(0x29, 0x3C, 0x85),
+                            QColor(0xEC, 0xEC, 0xEC)};
     for (int i = 0; i < 4; ++i) {
         painter.fillRect(QRectF((1 + (i % 2) * 6) * s, (1 + (i / 2) * 6) * s, 6 * s, 6 * s), tiles[i]);
     }

@@ -7,7 +7,7 @@ class QWidget;
 // The file dialogs and message boxes the viewer shows, behind an interface so
 // that tests can answer them.
 class TexelorUi {
-public:
+  public:
     virtual ~TexelorUi() = default;
 
     // The chosen path, or empty when cancelled. `folder` is where to start (may be empty).

@@ -90,8 +90,8 @@ TEST(CarSetCli, PackThenExtractGivesThePicturesBack) {
     named.hasInformation = 1;
     ASSERT_TRUE(Ok(SaveCarSet(named, folder / "from.gp3", GraphicEnvironment{})));
 
-    ProcessResult run = RunCli(folder, {"carset", "pack", P(folder / "in"), P(folder / "out.gp3"), "--from",
-                                        P(folder / "from.gp3")});
+    ProcessResult run =
+        RunCli(folder, {"carset", "pack", P(folder / "in"), P(folder / "out.gp3"), "--from", P(folder / "from.gp3")});
     ASSERT_EQ(run.status, 0) << run.err;
     run = RunCli(folder, {"carset", "info", P(folder / "out.gp3")});
     ASSERT_EQ(run.status, 0) << run.err;
@@ -183,13 +183,14 @@ TEST(TeamsCli, ExportAndImportTeamData) {
     carSet.teams[1].teamName = "Ferrari";
     carSet.teams[1].drivers[0].racePerformance = 17123;
     ASSERT_TRUE(Ok(SaveCarSet(carSet, folder / "in.gp3", GraphicEnvironment{})));
-    test::ProcessResult run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
-                                               {"teams", "export", (folder / "in.gp3").string(), (folder / "teams.txt").string()});
+    test::ProcessResult run = test::RunProcess(
+        folder, TAVOLEX_CLI_PATH, {"teams", "export", (folder / "in.gp3").string(), (folder / "teams.txt").string()});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto text = test::ReadBytes(folder / "teams.txt");
     EXPECT_NE(std::string(text.begin(), text.end()).find("Name=Ferrari,Engine\r\n"), std::string::npos);
 
-    test::WriteBytes(folder / "other.per", {'[', 'T', 'N', 'A', 'M', 'E', ']', '\n', '1', '=', 'W', 'i', 'l', 'd', '\n'});
+    test::WriteBytes(folder / "other.per",
+                     {'[', 'T', 'N', 'A', 'M', 'E', ']', '\n', '1', '=', 'W', 'i', 'l', 'd', '\n'});
     run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
                            {"teams", "import", (folder / "in.gp3").string(), (folder / "other.per").string(),
                             (folder / "out.gp3").string()});
@@ -209,9 +210,9 @@ TEST(TeamsCli, ExportAndImportTeamData) {
     EXPECT_EQ(loaded.teams[1].drivers[0].racePerformance, 17123);
 
     test::WriteBytes(folder / "bad.gp2", {'n', 'o', 'p', 'e'});
-    run = test::RunProcess(folder, TAVOLEX_CLI_PATH,
-                           {"teams", "import", (folder / "in.gp3").string(), (folder / "bad.gp2").string(),
-                            (folder / "x.gp3").string()});
+    run = test::RunProcess(
+        folder, TAVOLEX_CLI_PATH,
+        {"teams", "import", (folder / "in.gp3").string(), (folder / "bad.gp2").string(), (folder / "x.gp3").string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Couldn't Load File!"), std::string::npos);
     // The reason names what is wrong with a team data file, not with a texture.

@@ -7,6 +7,7 @@
 #include "CarSetCommands.h"
 #include "GameCommands.h"
 #include "JamCommands.h"
+#include "StressArtArchive.h"
 #include "TeamsCommands.h"
 #include "TestSupport.h"
 #include "WriteFaultMatrix.h"
@@ -15,10 +16,9 @@
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/JamBuilder.h"
+#include "game/GameFolder.h"
 #include "game/GraphicEnvironment.h"
 #include "game/MenuArtArchive.h"
-#include "StressArtArchive.h"
-#include "game/GameFolder.h"
 #include "teams/PerformanceFile.h"
 
 namespace tavolex {
@@ -45,8 +45,7 @@ std::string P(const fs::path& path) { return path.string(); }
 // Each fault makes the command fail with its message (one of `messages`
 // where the command writes several kinds of file).
 void ExpectCommandSurvives(const std::function<void(const fs::path&)>& prepare,
-                           const std::function<CommandRun(const fs::path&)>& command,
-                           std::vector<TextId> messages,
+                           const std::function<CommandRun(const fs::path&)>& command, std::vector<TextId> messages,
                            const std::function<void(const fs::path&)>& firstPart = {}) {
     CommandRun last;
     ExpectEveryWriteFaultSurvived({
@@ -73,12 +72,16 @@ void CopyArchive(const fs::path& folder) {
 }
 
 TEST(CliFaults, CarSetCommandsReportCouldntSaveCarSet) {
-    auto prepare = [](const fs::path& folder) { ASSERT_EQ(RunCommand(cli::RunCarSetCommand, {"new", P(folder / "old.gp3")}).status, 0); };
+    auto prepare = [](const fs::path& folder) {
+        ASSERT_EQ(RunCommand(cli::RunCarSetCommand, {"new", P(folder / "old.gp3")}).status, 0);
+    };
     ExpectCommandSurvives(
         [](const fs::path& folder) {
             test::WriteBytes(folder / "set.gp3", {'o', 'l', 'd'});
         },
-        [](const fs::path& folder) { return RunCommand(cli::RunCarSetCommand, {"new", P(folder / "set.gp3")}); },
+        [](const fs::path& folder) {
+            return RunCommand(cli::RunCarSetCommand, {"new", P(folder / "set.gp3")});
+        },
         {TextId::CouldntSaveCarSet});
     ExpectCommandSurvives(
         [&](const fs::path& folder) {
@@ -90,7 +93,8 @@ TEST(CliFaults, CarSetCommandsReportCouldntSaveCarSet) {
             fs::copy_file(folder / "old.gp3", folder / "out.gp3");
         },
         [](const fs::path& folder) {
-            return RunCommand(cli::RunTeamsCommand, {"import", P(folder / "old.gp3"), P(folder / "teams.txt"), P(folder / "out.gp3")});
+            return RunCommand(cli::RunTeamsCommand,
+                              {"import", P(folder / "old.gp3"), P(folder / "teams.txt"), P(folder / "out.gp3")});
         },
         {TextId::CouldntSaveCarSet});
     ExpectCommandSurvives(
@@ -117,7 +121,9 @@ TEST(CliFaults, PictureExportsReportCouldntSaveBitmap) {
             fs::create_directories(folder / "out");
             test::WriteBytes(folder / "out/helmets-hardware.bmp", {'o', 'l', 'd'});
         },
-        [](const fs::path& folder) { return RunCommand(cli::RunCarSetCommand, {"extract", P(folder / "set.gp3"), P(folder / "out")}); },
+        [](const fs::path& folder) {
+            return RunCommand(cli::RunCarSetCommand, {"extract", P(folder / "set.gp3"), P(folder / "out")});
+        },
         {TextId::CouldntSaveBitmap});
     ExpectCommandSurvives(
         [](const fs::path& folder) {
@@ -126,7 +132,9 @@ TEST(CliFaults, PictureExportsReportCouldntSaveBitmap) {
             test::WriteBytes(folder / "car.jam", file);
             test::WriteBytes(folder / "car.bmp", {'o', 'l', 'd'});
         },
-        [](const fs::path& folder) { return RunCommand(cli::RunJamCommand, {"read", P(folder / "car.jam"), P(folder / "car.bmp")}); },
+        [](const fs::path& folder) {
+            return RunCommand(cli::RunJamCommand, {"read", P(folder / "car.jam"), P(folder / "car.bmp")});
+        },
         {TextId::CouldntSaveBitmap});
 }
 
@@ -138,7 +146,9 @@ TEST(CliFaults, JamPatchReportsFailedToPatchJam) {
             test::WriteBytes(folder / "car.jam", file);
             ASSERT_TRUE(Ok(SaveBitmapFile(folder / "new.bmp", test::PhotoLike24(256, 12, 3))));
         },
-        [](const fs::path& folder) { return RunCommand(cli::RunJamCommand, {"patch", P(folder / "car.jam"), P(folder / "new.bmp")}); },
+        [](const fs::path& folder) {
+            return RunCommand(cli::RunJamCommand, {"patch", P(folder / "car.jam"), P(folder / "new.bmp")});
+        },
         {TextId::FailedToPatchJam});
 }
 
@@ -155,10 +165,11 @@ TEST(CliFaults, ArtCommandsReportTheirFailure) {
         // The archive is expanded first, kept whole with the previous one as .old.
         [](const fs::path& folder) { ASSERT_TRUE(Ok(CheckAndExpandArtArchive(GameFolder(folder).artArchive()))); });
     // Reading the art expands the archive first: a failure there is the import's.
-    ExpectCommandSurvives(
-        [](const fs::path& folder) { CopyArchive(folder); },
-        [](const fs::path& folder) { return RunCommand(cli::RunGameCommand, {"art", P(folder), "3", P(folder / "art.bmp")}); },
-        {TextId::FailedToImportArt, TextId::CouldntSaveBitmap});
+    ExpectCommandSurvives([](const fs::path& folder) { CopyArchive(folder); },
+                          [](const fs::path& folder) {
+                              return RunCommand(cli::RunGameCommand, {"art", P(folder), "3", P(folder / "art.bmp")});
+                          },
+                          {TextId::FailedToImportArt, TextId::CouldntSaveBitmap});
 }
 
 } // namespace

@@ -58,15 +58,15 @@ TEST(Cli, ReadsBothVariantsToBitmaps) {
     EXPECT_EQ(loaded, indexed);
     EXPECT_EQ(ReadBytes(folder / "s.bmp").size(), 1078u + 256u * 64u);
 
-    run = RunCli(folder, {"jam", "read", (folder / "hard.jam").string(), (folder / "h.bmp").string(),
-                          "--height", "32"});
+    run =
+        RunCli(folder, {"jam", "read", (folder / "hard.jam").string(), (folder / "h.bmp").string(), "--height", "32"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "hardware\n");
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "h.bmp", loaded, 256, 32, Depth::Bits24)));
     EXPECT_EQ(loaded, test::ReducedTo565(colour));
 
-    run = RunCli(folder, {"jam", "read", (folder / "hard.jam").string(), (folder / "x.bmp").string(),
-                          "--height", "33"});
+    run =
+        RunCli(folder, {"jam", "read", (folder / "hard.jam").string(), (folder / "x.bmp").string(), "--height", "33"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "tavolex-cli: Failed to import JAM file! (the sheet height does not match)\n");
     EXPECT_FALSE(std::filesystem::exists(folder / "x.bmp"));
@@ -84,11 +84,11 @@ TEST(Cli, PatchesJamsInPlaceOrLeavesThemAlone) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "new.bmp", replacement)));
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "short.bmp", test::PhotoLike24(256, 31))));
 
-    ProcessResult run = RunCli(folder, {"jam", "patch", (folder / "hard.jam").string(), (folder / "short.bmp").string()});
+    ProcessResult run =
+        RunCli(folder, {"jam", "patch", (folder / "hard.jam").string(), (folder / "short.bmp").string()});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err,
-              "tavolex-cli: Couldn't load bitmap file! (the bitmap does not have the required width "
-              "and height)\n");
+    EXPECT_EQ(run.err, "tavolex-cli: Couldn't load bitmap file! (the bitmap does not have the required width "
+                       "and height)\n");
     EXPECT_EQ(ReadBytes(folder / "hard.jam"), file);
 
     run = RunCli(folder, {"jam", "patch", (folder / "hard.jam").string(), (folder / "new.bmp").string()});

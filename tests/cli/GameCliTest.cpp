@@ -10,11 +10,11 @@
 #include "files/CaseInsensitivePath.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/GameJam.h"
-#include "game/MenuArtArchive.h"
 #include "formats/PictureFile.h"
 #include "game/GameFileList.h"
 #include "game/GameFolder.h"
 #include "game/LevelNames.h"
+#include "game/MenuArtArchive.h"
 #include "sample/SampleGame.h"
 
 namespace tavolex {
@@ -29,7 +29,7 @@ ProcessResult RunCli(const ScratchFolder& folder, const std::vector<std::string>
 
 // One sample game for all tests here: making it takes a moment.
 class SampleGameTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         folder_ = new ScratchFolder();
         const ProcessResult run = RunCli(*folder_, {"game", "make-sample", (*folder_ / "game").string()});
@@ -125,7 +125,8 @@ TEST(GameCli, ArtWriteChecksThePictureBeforeTouchingTheArchive) {
     const fs::path archive = GameFolder(game).artArchive();
     const auto before = test::ReadBytes(archive);
     test::WriteBytes(folder / "broken.bmp", {'B', 'M', 1, 2, 3});
-    const ProcessResult run = RunCli(folder, {"game", "art", game.string(), "2", (folder / "broken.bmp").string(), "--write"});
+    const ProcessResult run =
+        RunCli(folder, {"game", "art", game.string(), "2", (folder / "broken.bmp").string(), "--write"});
     EXPECT_EQ(run.status, 1);
     EXPECT_NE(run.err.find("Couldn't load bitmap file!"), std::string::npos) << run.err;
     EXPECT_EQ(test::ReadBytes(archive), before) << "not expanded";
@@ -175,11 +176,12 @@ namespace {
 
 // A sample game and a data folder of its own, shared by the tool and the editor.
 class PitCrewUpgradeCli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(run({"game", "make-sample", game}).status, 0); }
     ProcessResult run(const std::vector<std::string>& arguments) const {
         return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments,
-                                "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ");
+                                "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() +
+                                    " ");
     }
     ScratchFolder folder;
     const std::string game = (folder / "game").string();
@@ -271,12 +273,15 @@ TEST(FindGameCli, PrintsTheInstallationsFoundAsJson) {
     ASSERT_TRUE(found.is_array());
     auto entry = [&](const fs::path& gameFolder) {
         for (const auto& game : found) {
-            if (game["folder"] == gameFolder.string()) return game;
+            if (game["folder"] == gameFolder.string())
+                return game;
         }
         return nlohmann::json();
     };
-    EXPECT_EQ(entry(prefix), (nlohmann::json{{"folder", prefix.string()}, {"exe_status", 1},
-                                             {"exe_identified_by", "text"}, {"save_file_valid", false}}));
+    EXPECT_EQ(entry(prefix), (nlohmann::json{{"folder", prefix.string()},
+                                             {"exe_status", 1},
+                                             {"exe_identified_by", "text"},
+                                             {"save_file_valid", false}}));
     EXPECT_NE(entry(bottle)["exe_status"], 1);
     EXPECT_TRUE(entry(bottle)["exe_identified_by"].is_null());
     EXPECT_EQ(test::RunProcess(folder, TAVOLEX_CLI_PATH, {"game", "find", "extra"}, environment).status, 2);
@@ -285,7 +290,8 @@ TEST(FindGameCli, PrintsTheInstallationsFoundAsJson) {
 // The demo's masks: make-sample writes them where the editor's data folder keeps them.
 TEST(SampleGameMasksCli, MakeSampleWritesMasksThatFitTheSample) {
     ScratchFolder folder;
-    const std::string environment = "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
+    const std::string environment =
+        "XDG_DATA_HOME=" + (folder / "data").string() + " HOME=" + folder.path().string() + " ";
     auto run = [&](const std::vector<std::string>& arguments) {
         return test::RunProcess(folder, TAVOLEX_CLI_PATH, arguments, environment);
     };

@@ -23,15 +23,19 @@ namespace fs = std::filesystem;
 struct SettingsGame {
     ScratchFolder folder;
     fs::path game = folder / "game";
-    const char* languageFiles[5] = {"english.str", "fran\xC3\xA7" "ais.str", "italiano.str", "deutsch.str",
-                                    "espa\xC3\xB1" "ol.str"};
+    const char* languageFiles[5] = {"english.str",
+                                    "fran\xC3\xA7"
+                                    "ais.str",
+                                    "italiano.str", "deutsch.str",
+                                    "espa\xC3\xB1"
+                                    "ol.str"};
 
     SettingsGame() {
         std::vector<std::uint8_t> exe(kSupportedExeSize, 0);
         std::copy(kExeIdentificationText.begin(), kExeIdentificationText.end(),
                   exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
-        WriteU16(exe.data() + 0x13FC79, 5);      // nose cone
-        WriteU16(exe.data() + 0x13EEBD, 300);    // wall bounce, read as 255
+        WriteU16(exe.data() + 0x13FC79, 5);   // nose cone
+        WriteU16(exe.data() + 0x13EEBD, 300); // wall bounce, read as 255
         WriteU16(exe.data() + 0x722C18, 64 + 831);
         WriteU16(exe.data() + 0x79E59E + 6, 32767); // camera 1, direction
         exe[0x73B456] = 9;
@@ -42,7 +46,8 @@ struct SettingsGame {
         save[0x16A0] = 2;
         EXPECT_TRUE(StampSaveFileChecksums(save));
         WriteBytes(game / "F1GSTATE.SAV", save);
-        for (int l = 0; l < 5; ++l) WriteBytes(game / "LDATA" / languageFiles[l], LanguageFile(l == 4 ? "A\xF1o" : "Old"));
+        for (int l = 0; l < 5; ++l)
+            WriteBytes(game / "LDATA" / languageFiles[l], LanguageFile(l == 4 ? "A\xF1o" : "Old"));
     }
     static std::vector<std::uint8_t> LanguageFile(const std::string& levelName) {
         std::vector<std::uint8_t> file = {1, 2, 3, 4};
@@ -115,8 +120,9 @@ TEST(GameSettingsCli, WritesTheKeysPresentAndNothingElse) {
     const ProcessResult run = game.write({{"cameras", cameras},
                                           {"points", Json(std::vector<int>(22, 127))},
                                           {"opposition_spread", 0},
-                                          {"level_names", {"1998 Levels", "Niveaux 1998", "Livelli del 1998",
-                                                           "Leistungsstufen von 1998", "Niveles de 1998 \xE2\x82\xAC"}}});
+                                          {"level_names",
+                                           {"1998 Levels", "Niveaux 1998", "Livelli del 1998",
+                                            "Leistungsstufen von 1998", "Niveles de 1998 \xE2\x82\xAC"}}});
     ASSERT_EQ(run.status, 0) << run.err;
     const auto exe = ReadBytes(game.game / "GP3.EXE");
     EXPECT_EQ(ReadU16(exe.data() + 0x79E59E + 2 * 13), 16384);

@@ -15,7 +15,7 @@ using test::ScratchFolder;
 namespace fs = std::filesystem;
 
 class GameTransferCliTest : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         shared_ = new ScratchFolder();
         ASSERT_EQ(RunCli(*shared_, {"game", "make-sample", (*shared_ / "game").string()}).status, 0);
@@ -43,7 +43,8 @@ protected:
 
 TEST_F(GameTransferCliTest, ImportTakesTheChosenItemsAndSavesTheCarSet) {
     const fs::path out = folder / "imported.GP3";
-    ProcessResult result = run({"game", "import", game().string(), newCarSet(), out.string(), "--items", "100,803,111"});
+    ProcessResult result =
+        run({"game", "import", game().string(), newCarSet(), out.string(), "--items", "100,803,111"});
     ASSERT_EQ(result.status, 0) << result.err;
     const auto carSet = info(out);
     EXPECT_EQ(carSet["format_version"], 110);
@@ -136,10 +137,12 @@ TEST_F(GameTransferCliTest, UsesTheEditorsRememberedIdentification) {
 
     // Without the editor's memory: "cannot be read", and nothing is written.
     const std::string unknown = "XDG_CONFIG_HOME=" + (folder / "none").string() + " ";
-    auto gameFiles = [&] { return std::pair{test::ReadBytes(exePath), test::ReadBytes(*FindPathIgnoringCase(credited, "F1GSTATE.SAV"))}; };
+    auto gameFiles = [&] {
+        return std::pair{test::ReadBytes(exePath), test::ReadBytes(*FindPathIgnoringCase(credited, "F1GSTATE.SAV"))};
+    };
     const auto before = gameFiles();
-    ProcessResult result = test::RunProcess(folder, TAVOLEX_CLI_PATH,
-                                            {"game", "export", newCarSet(), credited.string(), "--items", "800-810"}, unknown);
+    ProcessResult result = test::RunProcess(
+        folder, TAVOLEX_CLI_PATH, {"game", "export", newCarSet(), credited.string(), "--items", "800-810"}, unknown);
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("GP3.EXE cannot be read!"), std::string::npos) << result.err;
     EXPECT_EQ(gameFiles(), before);

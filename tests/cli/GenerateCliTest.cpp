@@ -31,8 +31,8 @@ TEST(GenerateCli, FillsEmptyVariantsStoresThemAndWritesNothingOnFailure) {
     ASSERT_EQ(run.status, 0) << run.err;
 
     // Only cars towards software: one picture.
-    run = RunCli(folder, {"carset", "generate", P(folder / "in.gp3"), P(folder / "cars.gp3"), "--kind", "cars",
-                          "--to", "software"});
+    run = RunCli(folder, {"carset", "generate", P(folder / "in.gp3"), P(folder / "cars.gp3"), "--kind", "cars", "--to",
+                          "software"});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "generated car-02-software\n");
     run = RunCli(folder, {"carset", "extract", P(folder / "cars.gp3"), P(folder / "out")});
@@ -65,8 +65,8 @@ TEST(GenerateCli, RebuildsTheCockpitMaskFromTheNamedGame) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "pictures/cockpit-03-software.bmp", test::Banded8(256, 64))));
     run = RunCli(folder, {"carset", "pack", P(folder / "pictures"), P(folder / "in.gp3")});
     ASSERT_EQ(run.status, 0) << run.err;
-    run = RunCli(folder, {"carset", "generate", P(folder / "in.gp3"), P(folder / "out.gp3"), "--game",
-                          P(folder / "game")});
+    run = RunCli(folder,
+                 {"carset", "generate", P(folder / "in.gp3"), P(folder / "out.gp3"), "--game", P(folder / "game")});
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "generated cockpit-03-hardware\n");
     EXPECT_TRUE(fs::exists(folder / "data/Tavolex/HCOCKPIT.DAT"));

@@ -18,8 +18,8 @@
 #include "WriteFaultMatrix.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
-#include "game/MenuArtArchive.h"
 #include "game/GameFolder.h"
+#include "game/MenuArtArchive.h"
 #include "sample/SampleGame.h"
 
 namespace tavolex {
@@ -163,8 +163,8 @@ TEST(KilledCli, CarSetSaveLeavesTheOldOrTheNewFile) {
         }
     }
     ASSERT_TRUE(RunToEnd({"carset", "new", (folder / "old.gp3").string()}, folder.path()));
-    ASSERT_TRUE(RunToEnd({"carset", "pack", (folder / "pictures").string(), (folder / "new.gp3").string()},
-                         folder.path()));
+    ASSERT_TRUE(
+        RunToEnd({"carset", "pack", (folder / "pictures").string(), (folder / "new.gp3").string()}, folder.path()));
     std::cout << "[ car set   ] " << fs::file_size(folder / "new.gp3") << " bytes\n";
     KillRepeatedly({"carset", "pack", (folder / "pictures").string(), (folder / "set.gp3").string()},
                    folder / "set.gp3", ReadBytes(folder / "old.gp3"), 30, folder / "tmp");
@@ -177,8 +177,8 @@ TEST(KilledCli, ArtExportLeavesTheOldOrTheNewArchive) {
     const fs::path archive = GameFolder(folder / "game").artArchive();
     ASSERT_TRUE(Ok(CheckAndExpandArtArchive(archive)));
     ASSERT_TRUE(Ok(SaveArtSheetBitmap(folder / "art.bmp", ArtSheetBackground())));
-    KillRepeatedly({"game", "art", (folder / "game").string(), "4", (folder / "art.bmp").string(), "--write"},
-                   archive, ReadBytes(archive), 20, folder / "tmp");
+    KillRepeatedly({"game", "art", (folder / "game").string(), "4", (folder / "art.bmp").string(), "--write"}, archive,
+                   ReadBytes(archive), 20, folder / "tmp");
 }
 
 } // namespace

@@ -83,7 +83,7 @@ PackedBitmap FromIndices(const std::vector<std::uint8_t>& indices) {
 }
 
 class PictureWriters : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!fs::exists(kConvert) || !fs::exists(kPython)) {
             GTEST_SKIP() << "ImageMagick or Python is not installed";
@@ -169,21 +169,21 @@ protected:
         ProcessResult result =
             run(TAVOLEX_CLI_PATH, {"carset", "pack", pictures.string(), (folder_ / "packed.gp3").string()});
         ASSERT_EQ(result.status, 0) << result.err;
-        result = run(TAVOLEX_CLI_PATH, {"carset", "extract", (folder_ / "packed.gp3").string(),
-                                         (folder_ / "extracted").string()});
+        result = run(TAVOLEX_CLI_PATH,
+                     {"carset", "extract", (folder_ / "packed.gp3").string(), (folder_ / "extracted").string()});
         ASSERT_EQ(result.status, 0) << result.err;
         for (std::size_t team = 0; team < files.size(); ++team) {
             SCOPED_TRACE(files[team].file.filename().string());
             const std::string car = "car-" + std::string(team < 10 ? "0" : "") + std::to_string(team);
             PackedBitmap read;
-            ASSERT_EQ(LoadBitmapFile(folder_ / "extracted" / (car + "-software.bmp"), read, kWidth, kHeight,
-                                     Depth::Bits8),
-                      Error::None);
+            ASSERT_EQ(
+                LoadBitmapFile(folder_ / "extracted" / (car + "-software.bmp"), read, kWidth, kHeight, Depth::Bits8),
+                Error::None);
             EXPECT_EQ(read, indices[team]);
             // The hardware variant is kept as RGB565 in the car set.
-            ASSERT_EQ(LoadBitmapFile(folder_ / "extracted" / (car + "-hardware.bmp"), read, kWidth, kHeight,
-                                     Depth::Bits24),
-                      Error::None);
+            ASSERT_EQ(
+                LoadBitmapFile(folder_ / "extracted" / (car + "-hardware.bmp"), read, kWidth, kHeight, Depth::Bits24),
+                Error::None);
             EXPECT_EQ(read, test::ReducedTo565(colours[team]));
         }
     }
@@ -214,7 +214,8 @@ TEST_F(PictureWriters, ImageMagickBmpFiles) {
         magick("BMP2", "os2-palette.bmp", palette200, ReadBack::ColoursAndIndices),
         magick("BMP3", "bmp3.bmp", {}),
         magick("BMP3", "rle8.bmp", palette200, ReadBack::ColoursAndIndices),
-        magick("BMP3", "palette.bmp", {"-colors", "200", "-type", "Palette", "-compress", "none"}, ReadBack::ColoursAndIndices),
+        magick("BMP3", "palette.bmp", {"-colors", "200", "-type", "Palette", "-compress", "none"},
+               ReadBack::ColoursAndIndices),
         magick("BMP3", "sixteen-colours.bmp", {"-colors", "16"}, ReadBack::ColoursAndIndices),
         magick("BMP3", "monochrome.bmp", {"-monochrome"}, ReadBack::ColoursAndIndices),
         magick("BMP", "rgb565.bmp", {"-define", "bmp:subtype=RGB565"}),
@@ -241,18 +242,24 @@ TEST_F(PictureWriters, ImageMagickBmpFiles) {
 TEST_F(PictureWriters, ImageMagickPngFiles) {
     std::vector<Written> files = {
         magick("PNG8", "palette8.png", {"-colors", "200"}, ReadBack::ColoursAndIndices),
-        magick("PNG", "palette4.png", {"-colors", "12", "-define", "png:bit-depth=4", "-define", "png:color-type=3"}, ReadBack::ColoursAndIndices),
-        magick("PNG", "palette2.png", {"-colors", "3", "-define", "png:bit-depth=2", "-define", "png:color-type=3"}, ReadBack::ColoursAndIndices),
-        magick("PNG8", "palette-trns.png", {"-colors", "100", "-alpha", "set", "-fill", "none", "-draw", "color 3,3 point"}, ReadBack::ColoursAndIndices),
+        magick("PNG", "palette4.png", {"-colors", "12", "-define", "png:bit-depth=4", "-define", "png:color-type=3"},
+               ReadBack::ColoursAndIndices),
+        magick("PNG", "palette2.png", {"-colors", "3", "-define", "png:bit-depth=2", "-define", "png:color-type=3"},
+               ReadBack::ColoursAndIndices),
+        magick("PNG8", "palette-trns.png",
+               {"-colors", "100", "-alpha", "set", "-fill", "none", "-draw", "color 3,3 point"},
+               ReadBack::ColoursAndIndices),
         magick("PNG24", "rgb.png", {}),
         magick("PNG32", "rgba.png", {"-alpha", "set", "-channel", "A", "-evaluate", "set", "40%", "+channel"}),
         magick("PNG48", "rgb16.png", {}),
         magick("PNG64", "rgba16.png", {"-alpha", "set"}),
         magick("PNG", "grey8.png", {"-colorspace", "Gray", "-depth", "8"}),
-        magick("PNG", "grey2.png", {"-colorspace", "Gray", "-define", "png:bit-depth=2", "-define", "png:color-type=0"}),
-        magick("PNG", "grey4.png", {"-colorspace", "Gray", "-define", "png:bit-depth=4", "-define", "png:color-type=0"}),
+        magick("PNG", "grey2.png",
+               {"-colorspace", "Gray", "-define", "png:bit-depth=2", "-define", "png:color-type=0"}),
+        magick("PNG", "grey4.png",
+               {"-colorspace", "Gray", "-define", "png:bit-depth=4", "-define", "png:color-type=0"}),
     };
-    const std::vector<std::vector<int>> kinds = {{8, 3, 0}, {4, 3, 0}, {2, 3, 0}, {8, 3, 0}, {8, 2, 0}, {8, 6, 0},
+    const std::vector<std::vector<int>> kinds = {{8, 3, 0},  {4, 3, 0},  {2, 3, 0}, {8, 3, 0}, {8, 2, 0}, {8, 6, 0},
                                                  {16, 2, 0}, {16, 6, 0}, {8, 0, 0}, {2, 0, 0}, {4, 0, 0}};
     for (std::size_t i = 0; i < files.size(); ++i) {
         EXPECT_EQ(pngKind(files[i]), kinds[i]) << files[i].file;
@@ -263,7 +270,9 @@ TEST_F(PictureWriters, ImageMagickPngFiles) {
 TEST_F(PictureWriters, ImageMagickMorePngFiles) {
     std::vector<Written> files = {
         magick("PNG", "monochrome.png", {"-monochrome"}),
-        magick("PNG", "grey-alpha8.png", {"-colorspace", "Gray", "-alpha", "set", "-channel", "A", "-evaluate", "set", "50%", "+channel", "-depth", "8"}),
+        magick("PNG", "grey-alpha8.png",
+               {"-colorspace", "Gray", "-alpha", "set", "-channel", "A", "-evaluate", "set", "50%", "+channel",
+                "-depth", "8"}),
         magick("PNG", "grey16.png", {"-colorspace", "Gray", "-depth", "16"}, ReadBack::PillowOnly),
         magick("PNG24", "interlaced.png", {"-interlace", "PNG"}),
         magick("PNG8", "interlaced-palette.png", {"-colors", "50", "-interlace", "PNG"}, ReadBack::ColoursAndIndices),
@@ -283,8 +292,8 @@ TEST_F(PictureWriters, PillowBmpFiles) {
 }
 
 TEST_F(PictureWriters, PillowPngFiles) {
-    const auto files = pillow({"png-1", "png-L", "png-LA", "png-P", "png-P2", "png-P4", "png-P-tRNS", "png-RGB",
-                               "png-RGBA", "png-I16"});
+    const auto files = pillow(
+        {"png-1", "png-L", "png-LA", "png-P", "png-P2", "png-P4", "png-P-tRNS", "png-RGB", "png-RGBA", "png-I16"});
     const std::vector<std::vector<int>> kinds = {{1, 0, 0}, {8, 0, 0}, {8, 4, 0}, {8, 3, 0}, {2, 3, 0},
                                                  {4, 3, 0}, {8, 3, 0}, {8, 2, 0}, {8, 6, 0}, {16, 0, 0}};
     for (std::size_t i = 0; i < files.size(); ++i) {

@@ -34,7 +34,8 @@ TEST(PreviewCli, DrawsTheWholeCarSetOrOneTeamAtTheAskedWidth) {
     EXPECT_EQ(all.height(), 1874);
 
     // Any name: the preview is a PNG whatever OUT ends in.
-    run = RunCli(folder, {"carset", "preview", carSet, (folder / "team.out").string(), "--team", "10", "--width", "700"});
+    run =
+        RunCli(folder, {"carset", "preview", carSet, (folder / "team.out").string(), "--team", "10", "--width", "700"});
     ASSERT_EQ(run.status, 0) << run.err;
     const PackedBitmap team = ReadPng(folder / "team.out");
     EXPECT_EQ(team.width(), 700);

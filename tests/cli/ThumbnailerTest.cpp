@@ -127,12 +127,12 @@ fs::path MakeJam(const ScratchFolder& folder, bool hardware) {
 
 // Installs the command line component into a fresh prefix, once for the suite.
 class Thumbnailer : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         prefix_ = new ScratchFolder;
-        const ProcessResult run = test::RunProcess(*prefix_, TAVOLEX_CMAKE_COMMAND,
-                                                   {"--install", TAVOLEX_BUILD_DIR, "--prefix",
-                                                    prefix_->path().string(), "--component", "cli"});
+        const ProcessResult run = test::RunProcess(
+            *prefix_, TAVOLEX_CMAKE_COMMAND,
+            {"--install", TAVOLEX_BUILD_DIR, "--prefix", prefix_->path().string(), "--component", "cli"});
         ASSERT_EQ(run.status, 0) << run.err;
     }
     static void TearDownTestSuite() {
@@ -148,9 +148,10 @@ protected:
         std::vector<std::string> arguments;
         for (std::size_t i = 1; i < exec.size(); ++i) {
             const std::string& word = exec[i];
-            arguments.push_back(word == "%s" ? std::to_string(size) : word == "%i" ? in.string()
-                                : word == "%o"                                     ? out.string()
-                                                                                   : word);
+            arguments.push_back(word == "%s"   ? std::to_string(size)
+                                : word == "%i" ? in.string()
+                                : word == "%o" ? out.string()
+                                               : word);
         }
         const std::string path = "PATH='" + (prefix_->path() / "bin").string() + "':\"$PATH\" ";
         const auto start = std::chrono::steady_clock::now();

@@ -106,19 +106,20 @@ TEST(ArtworkGraphics, TheSheetBitmapIsTheFileAndTheArchiveTheGame) {
     // The user's file is the 1024 x 650 sheet bitmap, loaded, fetched and saved as such.
     ASSERT_TRUE(Ok(SaveArtSheetBitmap(folder / "art.bmp", imported)));
     PackedBitmap loaded;
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, folder / "art.bmp",
-                             loaded));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, folder / "art.bmp", loaded));
     EXPECT_EQ(loaded, imported);
     EXPECT_EQ(carSet.teams[7].artwork, (GraphicSlot{GraphicSource::File, (folder / "art.bmp").string()}));
     PackedBitmap fetched;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, fetched, false, nullptr));
+    ASSERT_TRUE(
+        FetchGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, fetched, false, nullptr));
     EXPECT_EQ(fetched, imported);
     ASSERT_FALSE(SaveGraphicAs(GraphicKind::MenuArtwork, fetched, folder / "copy.bmp"));
     EXPECT_EQ(test::ReadBytes(folder / "copy.bmp"), test::ReadBytes(folder / "art.bmp"));
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "narrow.bmp", imported)));
-    EXPECT_EQ(LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, folder / "narrow.bmp",
-                          loaded),
-              TextId::CouldntLoadBitmap)
+    EXPECT_EQ(
+        LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, folder / "narrow.bmp", loaded),
+        TextId::CouldntLoadBitmap)
         << "a 948-wide bitmap is not a sheet bitmap";
 
     // Exported into the archive, saved in the car set with a game source.

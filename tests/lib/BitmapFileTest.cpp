@@ -75,8 +75,7 @@ TEST(BitmapFile, RefusesFilesThatAreNotExactlyTheSheet) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "a.bmp", test::PhotoLike24(256, 383))));
     PackedBitmap destination = test::Banded8(4, 4);
     const PackedBitmap before = destination;
-    EXPECT_EQ(LoadBitmapFile(folder / "a.bmp", destination, 256, 384, Depth::Bits24),
-              Error::WrongBitmapSize);
+    EXPECT_EQ(LoadBitmapFile(folder / "a.bmp", destination, 256, 384, Depth::Bits24), Error::WrongBitmapSize);
 
     auto bytes = ReadBytes(folder / "a.bmp");
     auto withField = [&](std::size_t offset, std::uint16_t value) {
@@ -84,22 +83,18 @@ TEST(BitmapFile, RefusesFilesThatAreNotExactlyTheSheet) {
         WriteU16(copy.data() + offset, value);
         return copy;
     };
-    EXPECT_EQ(ParseBitmapFile(withField(28, 2), destination, 256, 383, Depth::Bits24),
-              Error::UnsupportedBitDepth);
+    EXPECT_EQ(ParseBitmapFile(withField(28, 2), destination, 256, 383, Depth::Bits24), Error::UnsupportedBitDepth);
     EXPECT_EQ(ParseBitmapFile(withField(30, 1), destination, 256, 383, Depth::Bits24),
               Error::CompressionDoesNotFitDepth);
-    EXPECT_EQ(ParseBitmapFile(withField(30, 9), destination, 256, 383, Depth::Bits24),
-              Error::CompressedBitmap);
-    EXPECT_EQ(ParseBitmapFile(withField(0, 0x4142), destination, 256, 383, Depth::Bits24),
-              Error::NotABitmap);
+    EXPECT_EQ(ParseBitmapFile(withField(30, 9), destination, 256, 383, Depth::Bits24), Error::CompressedBitmap);
+    EXPECT_EQ(ParseBitmapFile(withField(0, 0x4142), destination, 256, 383, Depth::Bits24), Error::NotABitmap);
     // Truncated anywhere: refused, and the destination is untouched.
     for (std::size_t length : {std::size_t{0}, std::size_t{20}, std::size_t{54}, bytes.size() - 1}) {
         std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
         EXPECT_FALSE(Ok(ParseBitmapFile(cut, destination, 256, 383, Depth::Bits24))) << length;
     }
     EXPECT_EQ(destination, before);
-    EXPECT_EQ(LoadBitmapFile(folder / "missing.bmp", destination, 256, 383, Depth::Bits24),
-              Error::OpenFailed);
+    EXPECT_EQ(LoadBitmapFile(folder / "missing.bmp", destination, 256, 383, Depth::Bits24), Error::OpenFailed);
 }
 
 TEST(BitmapFile, AFailedSaveKeepsTheOldFile) {

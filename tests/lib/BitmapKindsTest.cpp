@@ -53,10 +53,12 @@ TEST(BitmapKinds, PaletteFilesOfOneFourAndEightBitsKeepTheirIndices) {
                 if (infoSize == 12 && topDown) {
                     continue; // OS/2 rows are always bottom-up
                 }
-                SCOPED_TRACE(testing::Message() << bits << " bits, header " << infoSize << (topDown ? " top-down" : ""));
+                SCOPED_TRACE(testing::Message()
+                             << bits << " bits, header " << infoSize << (topDown ? " top-down" : ""));
                 BmpHeaders headers = test::MakeHeaders(infoSize, kWidth, kHeight, bits, topDown);
                 headers.colourTable = test::ColourTableOf(picture, entries, infoSize == 12 ? 3 : 4);
-                const auto file = BuildBmp(headers, PackRows(test::PixelValues(picture), kWidth, kHeight, bits, topDown));
+                const auto file =
+                    BuildBmp(headers, PackRows(test::PixelValues(picture), kWidth, kHeight, bits, topDown));
                 PackedBitmap indexed;
                 ASSERT_EQ(ParseBitmapFile(file, indexed, kWidth, kHeight, Depth::Bits8), Error::None);
                 EXPECT_EQ(indexed, WithGamePalette(picture));
@@ -115,12 +117,12 @@ TEST(BitmapKinds, SixteenBitPixelsWidenTheUsualWay) {
         std::vector<std::uint32_t> masks; // red, green, blue (, alpha)
         int redBits, greenBits;
     } cases[] = {
-        {0, 40, {}, 5, 5},                                         // plain 16-bit is 5-5-5
-        {3, 40, {0xF800, 0x07E0, 0x001F}, 5, 6},                   // 5-6-5 after a 40-byte header
-        {3, 124, {0xF800, 0x07E0, 0x001F, 0}, 5, 6},               // 5-6-5 inside a version 5 header
-        {3, 56, {0x7C00, 0x03E0, 0x001F, 0x8000}, 5, 5},           // 1-5-5-5 with an alpha bit
-        {6, 40, {0x7C00, 0x03E0, 0x001F, 0x8000}, 5, 5},           // alpha bitfields: four masks follow
-        {3, 108, {0x001F, 0x07E0, 0xF800, 0}, 5, 6},               // blue on top
+        {0, 40, {}, 5, 5},                               // plain 16-bit is 5-5-5
+        {3, 40, {0xF800, 0x07E0, 0x001F}, 5, 6},         // 5-6-5 after a 40-byte header
+        {3, 124, {0xF800, 0x07E0, 0x001F, 0}, 5, 6},     // 5-6-5 inside a version 5 header
+        {3, 56, {0x7C00, 0x03E0, 0x001F, 0x8000}, 5, 5}, // 1-5-5-5 with an alpha bit
+        {6, 40, {0x7C00, 0x03E0, 0x001F, 0x8000}, 5, 5}, // alpha bitfields: four masks follow
+        {3, 108, {0x001F, 0x07E0, 0xF800, 0}, 5, 6},     // blue on top
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "compression " << c.compression << " header " << c.infoSize);
@@ -133,16 +135,18 @@ TEST(BitmapKinds, SixteenBitPixelsWidenTheUsualWay) {
                 const std::uint32_t blue = static_cast<std::uint32_t>(31 - x % 32);
                 const int greenShift = 5;
                 const int redShift = 5 + c.greenBits;
-                values.push_back(blueHigh ? (blue << redShift | green << greenShift | red)
-                                          : (red << redShift | green << greenShift | blue) | 0x8000u * (c.greenBits == 5));
+                values.push_back(blueHigh
+                                     ? (blue << redShift | green << greenShift | red)
+                                     : (red << redShift | green << greenShift | blue) | 0x8000u * (c.greenBits == 5));
             }
         }
         BmpHeaders headers = test::MakeHeaders(c.infoSize, kWidth, 3, 16);
         headers.compression = c.compression;
         headers.masks = c.masks;
         PackedBitmap read;
-        ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(values, kWidth, 3, 16, false)), read, kWidth, 3, Depth::Bits24),
-                  Error::None);
+        ASSERT_EQ(
+            ParseBitmapFile(BuildBmp(headers, PackRows(values, kWidth, 3, 16, false)), read, kWidth, 3, Depth::Bits24),
+            Error::None);
         for (int y = 0; y < 3; ++y) {
             for (int x = 0; x < kWidth; ++x) {
                 const std::uint8_t* p = read.topRow(y) + 3 * x;
@@ -175,12 +179,14 @@ TEST(BitmapKinds, ThirtyTwoBitMasksInAnyPlaceAndWidth) {
     headers.compression = 3;
     PackedBitmap read;
     headers.masks = {0xFF000000, 0x00FF0000, 0x0000FF00};
-    ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(rgba, 19, 5, 32, false)), read, 19, 5, Depth::Bits24), Error::None);
+    ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(rgba, 19, 5, 32, false)), read, 19, 5, Depth::Bits24),
+              Error::None);
     EXPECT_EQ(read, picture);
     headers.infoSize = 124;
     headers.topDown = true;
     headers.masks = {0x3FF00000, 0x000FFC00, 0x000003FF, 0xC0000000};
-    ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(wide, 19, 5, 32, true)), read, 19, 5, Depth::Bits24), Error::None);
+    ASSERT_EQ(ParseBitmapFile(BuildBmp(headers, PackRows(wide, 19, 5, 32, true)), read, 19, 5, Depth::Bits24),
+              Error::None);
     EXPECT_EQ(read, picture);
 }
 
@@ -246,7 +252,8 @@ TEST(BitmapKinds, RefusesWhatCannotBeReadWithTheFaultNamed) {
     EXPECT_EQ(parse(with32(four, 46, 17)), Error::ColourTableTooLong);
     EXPECT_EQ(parse(with32(four, 46, 0xFFFFFFFF)), Error::ColourTableTooLong);
     EXPECT_EQ(parse(with32(four, 10, 14 + 40 + 63)), Error::PixelOffsetInsideHeader);
-    EXPECT_EQ(parse(std::vector<std::uint8_t>(four.begin(), four.begin() + 14 + 40 + 30)), Error::ColourTableOutsideFile);
+    EXPECT_EQ(parse(std::vector<std::uint8_t>(four.begin(), four.begin() + 14 + 40 + 30)),
+              Error::ColourTableOutsideFile);
 
     // The pixel offset inside the headers, or the pixels beyond the file.
     EXPECT_EQ(parse(with32(good, 10, 14 + 100)), Error::PixelOffsetInsideHeader);
@@ -263,7 +270,8 @@ TEST(BitmapKinds, RefusesWhatCannotBeReadWithTheFaultNamed) {
     EXPECT_EQ(parse(with32(with32(good, 18, 0x40000000), 22, 0x40000000)), Error::BitmapTooLarge);
     // Cut short anywhere.
     for (std::size_t length : {std::size_t{0}, std::size_t{17}, std::size_t{60}, std::size_t{137}, good.size() - 1}) {
-        EXPECT_FALSE(Ok(parse(std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)))))
+        EXPECT_FALSE(
+            Ok(parse(std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length)))))
             << length;
     }
     EXPECT_EQ(destination, before);

@@ -38,28 +38,28 @@ TEST(BitmapRunLength, EveryCodeOfBothCodings) {
     //   row 1: a skip of 2 right and 1 up (rows 1's rest and row 2's start stay 0)
     //   row 2: from x 2, a run of 4 nines, end of row
     //   row 3 (top): end of picture before any pixel
-    const std::vector<std::uint8_t> rle8 = {3, 7, 0, 3, 1, 2, 3, 0, 0, 0,  // row 0 and its end
-                                            0, 2, 2, 1,                    // skip
-                                            4, 9, 0, 0,                    // row 2
+    const std::vector<std::uint8_t> rle8 = {3, 7, 0, 3, 1, 2, 3, 0, 0, 0, // row 0 and its end
+                                            0, 2, 2, 1,                   // skip
+                                            4, 9, 0, 0,                   // row 2
                                             0, 1};
     PackedBitmap read;
     ASSERT_EQ(ParseBitmapFile(RunLengthFile(6, 4, 8, rle8), read, 6, 4, Depth::Bits8), Error::None);
-    const std::vector<std::uint32_t> expected = {0, 0, 0, 0, 0, 0,  //
-                                                 0, 0, 9, 9, 9, 9,  //
-                                                 0, 0, 0, 0, 0, 0,  //
+    const std::vector<std::uint32_t> expected = {0, 0, 0, 0, 0, 0, //
+                                                 0, 0, 9, 9, 9, 9, //
+                                                 0, 0, 0, 0, 0, 0, //
                                                  7, 7, 7, 1, 2, 3};
     EXPECT_EQ(Indices(read), expected);
     // The same stream with top-down rows fills them from the top.
     ASSERT_EQ(ParseBitmapFile(RunLengthFile(6, 4, 8, rle8, true), read, 6, 4, Depth::Bits8), Error::None);
-    EXPECT_EQ(Indices(read), (std::vector<std::uint32_t>{7, 7, 7, 1, 2, 3,  //
-                                                         0, 0, 0, 0, 0, 0,  //
-                                                         0, 0, 9, 9, 9, 9,  //
+    EXPECT_EQ(Indices(read), (std::vector<std::uint32_t>{7, 7, 7, 1, 2, 3, //
+                                                         0, 0, 0, 0, 0, 0, //
+                                                         0, 0, 9, 9, 9, 9, //
                                                          0, 0, 0, 0, 0, 0}));
 
     // RLE4: a run alternates its two nibbles; a stored stretch of 5 nibbles
     // takes 3 bytes and a pad byte.
-    const std::vector<std::uint8_t> rle4 = {5, 0x12, 0, 0,            // row 0: 1 2 1 2 1
-                                            0, 5, 0xAB, 0xCD, 0xE0, 0, // row 1: A B C D E
+    const std::vector<std::uint8_t> rle4 = {5, 0x12, 0,    0,             // row 0: 1 2 1 2 1
+                                            0, 5,    0xAB, 0xCD, 0xE0, 0, // row 1: A B C D E
                                             0, 1};
     ASSERT_EQ(ParseBitmapFile(RunLengthFile(5, 2, 4, rle4), read, 5, 2, Depth::Bits8), Error::None);
     EXPECT_EQ(Indices(read), (std::vector<std::uint32_t>{10, 11, 12, 13, 14, 1, 2, 1, 2, 1}));
@@ -75,7 +75,8 @@ TEST(BitmapRunLength, PicturesOfEverySizeComeBackExactly) {
         for (auto [width, height] : {std::pair{1, 1}, std::pair{3, 2}, std::pair{255, 3}, std::pair{256, 5},
                                      std::pair{301, 7}, std::pair{1024, 4}}) {
             for (bool topDown : {false, true}) {
-                SCOPED_TRACE(testing::Message() << bits << " bits " << width << " x " << height << (topDown ? " top-down" : ""));
+                SCOPED_TRACE(testing::Message()
+                             << bits << " bits " << width << " x " << height << (topDown ? " top-down" : ""));
                 // Stretches of one value and stretches of noise.
                 std::vector<std::uint32_t> indices;
                 while (indices.size() < static_cast<std::size_t>(width * height)) {

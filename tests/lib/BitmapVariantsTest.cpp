@@ -20,11 +20,11 @@ using test::WriteBytes;
 
 struct Layout {
     std::uint32_t infoSize = 40;
-    int bits = 24;          // of the file; 32 is written from a 24-bit image
+    int bits = 24; // of the file; 32 is written from a 24-bit image
     bool topDown = false;
-    bool bitfields = false; // 32-bit with colour masks
+    bool bitfields = false;    // 32-bit with colour masks
     std::uint32_t colours = 0; // 8-bit: entries in the colour table, 0 for 256
-    std::size_t gap = 0;    // bytes between the headers and the pixels
+    std::size_t gap = 0;       // bytes between the headers and the pixels
 };
 
 // A BMP file of `image` in the given layout, built byte by byte as a
@@ -65,16 +65,19 @@ TEST(BitmapVariants, EveryHeaderVersionTopDownAndGapReadsTheSamePixels) {
             for (std::size_t gap : {std::size_t{0}, std::size_t{28}}) {
                 SCOPED_TRACE(testing::Message() << infoSize << (topDown ? " top-down" : "") << " gap " << gap);
                 PackedBitmap read;
-                ASSERT_EQ(ParseBitmapFile(Build(colour, {infoSize, 24, topDown, false, 0, gap}), read, 37, 9,
-                                          Depth::Bits24), Error::None);
+                ASSERT_EQ(
+                    ParseBitmapFile(Build(colour, {infoSize, 24, topDown, false, 0, gap}), read, 37, 9, Depth::Bits24),
+                    Error::None);
                 EXPECT_EQ(read, colour);
                 for (bool bitfields : {false, true}) {
-                    ASSERT_EQ(ParseBitmapFile(Build(colour, {infoSize, 32, topDown, bitfields, 0, gap}), read, 37,
-                                              9, Depth::Bits24), Error::None);
+                    ASSERT_EQ(ParseBitmapFile(Build(colour, {infoSize, 32, topDown, bitfields, 0, gap}), read, 37, 9,
+                                              Depth::Bits24),
+                              Error::None);
                     EXPECT_EQ(read, colour) << "32-bit, masks " << bitfields;
                 }
-                ASSERT_EQ(ParseBitmapFile(Build(indexed, {infoSize, 8, topDown, false, 0, gap}), read, 37, 9,
-                                          Depth::Bits8), Error::None);
+                ASSERT_EQ(
+                    ParseBitmapFile(Build(indexed, {infoSize, 8, topDown, false, 0, gap}), read, 37, 9, Depth::Bits8),
+                    Error::None);
                 EXPECT_EQ(read, indexed);
             }
         }
@@ -126,7 +129,7 @@ TEST(BitmapVariants, LoadingFromDiskReadsOnlyWhatTheHeadersPromise) {
 
 // Files written by ImageMagick, a real third-party writer, when it is there.
 class ImageMagickBitmaps : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!std::filesystem::exists(kConvert)) {
             GTEST_SKIP() << "ImageMagick's convert is not installed";
@@ -138,8 +141,9 @@ protected:
         std::vector<std::string> arguments{source.string()};
         arguments.insert(arguments.end(), options.begin(), options.end());
         const std::string name = target.substr(target.find(':') + 1);
-        arguments.push_back(target.find(':') == std::string::npos ? (folder_ / name).string()
-                                                                   : target.substr(0, target.find(':') + 1) + (folder_ / name).string());
+        arguments.push_back(target.find(':') == std::string::npos
+                                ? (folder_ / name).string()
+                                : target.substr(0, target.find(':') + 1) + (folder_ / name).string());
         const auto result = test::RunProcess(folder_, kConvert, arguments);
         EXPECT_EQ(result.status, 0) << result.err;
         return folder_ / name;
@@ -167,10 +171,10 @@ TEST_F(ImageMagickBitmaps, EveryVariantReadsAsTheBmp3File) {
         std::string target;
         std::uint32_t header;
     } cases[] = {
-        {{}, "BMP:bmp5.bmp", 124},                                       // GIMP and ImageMagick's default
-        {{"-define", "bmp:format=bmp4"}, "BMP:bmp4.bmp", 0},             // 108 where the writer offers it
+        {{}, "BMP:bmp5.bmp", 124},                                                 // GIMP and ImageMagick's default
+        {{"-define", "bmp:format=bmp4"}, "BMP:bmp4.bmp", 0},                       // 108 where the writer offers it
         {{"-alpha", "set", "-define", "bmp3:alpha=true"}, "BMP3:bmp3-32.bmp", 40}, // 32-bit, plain
-        {{"-alpha", "set"}, "BMP:bmp5-32.bmp", 124},                     // 32-bit with colour masks
+        {{"-alpha", "set"}, "BMP:bmp5-32.bmp", 124},                               // 32-bit with colour masks
         {{"-flip", "-flip"}, "BMP:flipped-twice.bmp", 124},
     };
     for (const Case& c : cases) {

@@ -109,18 +109,18 @@ TEST(CarSetGolden, OnePictureOfEveryKindLandsWhereTheRulesPutIt) {
     NewCarSet(carSet);
     // In the writer's order: liveries, helmets, tyres, treads, cockpits, pit crews, pit boxes, artwork.
     const std::vector<OnePicture> pictures = {
-        {25, 44, 44, 22 + 7, 256, 384, true, fromFile(carSet.teams[7].livery[1])},      // slot 7, hardware
+        {25, 44, 44, 22 + 7, 256, 384, true, fromFile(carSet.teams[7].livery[1])}, // slot 7, hardware
         {30, 4, 4, 0, 256, 330, false,
          [](CarSet& set, const std::filesystem::path&) {
              set.helmetImages[0] = Flat(256, 330, false);
              set.helmetFlags[0] = 1;
-         }},                                                                             // software helmets
-        {55, 4, 4, 0 + 1, 256, 512, false, fromFile(carSet.tyres[1].tyre[0])},          // tyre 1, software
-        {70, 2, 2, 0, 256, 400, true, fromFile(carSet.tyres[0].tread)},                 // tread of tyre 0
-        {35, 44, 44, 2, 256, 64, false, fromFile(carSet.teams[2].cockpit[0])},          // slot 2, software
-        {40, 44, 44, 22 + 10, 172, 508, true, fromFile(carSet.teams[10].pitCrew[1])},   // slot 10, hardware
-        {65, 4, 4, 2, 256, 176, true, fromFile(carSet.pitBoxes[1].slot)},               // hardware
-        {50, 22, 22, 4, 948, 650, true, fromFile(carSet.teams[4].artwork)},             // slot 4
+         }},                                                                          // software helmets
+        {55, 4, 4, 0 + 1, 256, 512, false, fromFile(carSet.tyres[1].tyre[0])},        // tyre 1, software
+        {70, 2, 2, 0, 256, 400, true, fromFile(carSet.tyres[0].tread)},               // tread of tyre 0
+        {35, 44, 44, 2, 256, 64, false, fromFile(carSet.teams[2].cockpit[0])},        // slot 2, software
+        {40, 44, 44, 22 + 10, 172, 508, true, fromFile(carSet.teams[10].pitCrew[1])}, // slot 10, hardware
+        {65, 4, 4, 2, 256, 176, true, fromFile(carSet.pitBoxes[1].slot)},             // hardware
+        {50, 22, 22, 4, 948, 650, true, fromFile(carSet.teams[4].artwork)},           // slot 4
     };
     for (std::size_t k = 0; k < pictures.size(); ++k) {
         const OnePicture& p = pictures[k];
@@ -190,15 +190,16 @@ void FillDistinctTeamData(CarSet& carSet) {
     // Team 3 has a livery: its number positions go into the file.
     carSet.teams[3].livery[0] = {GraphicSource::Generated, {}};
     for (int side = 0; side < 3; ++side) {
-        carSet.teams[3].numberDestinations[static_cast<std::size_t>(side)] = {
-            static_cast<std::uint16_t>(10 + side), static_cast<std::uint16_t>(20 + side)};
+        carSet.teams[3].numberDestinations[static_cast<std::size_t>(side)] = {static_cast<std::uint16_t>(10 + side),
+                                                                              static_cast<std::uint16_t>(20 + side)};
         for (int car = 0; car < 2; ++car) {
             carSet.teams[3].numberSources[static_cast<std::size_t>(car)][static_cast<std::size_t>(side)] = {
                 static_cast<std::uint16_t>(30 + side + 3 * car), static_cast<std::uint16_t>(40 + side),
                 static_cast<std::uint16_t>(50 + car), static_cast<std::uint16_t>(60 + side)};
         }
     }
-    for (std::size_t i = 0; i < carSet.misc.points.size(); ++i) carSet.misc.points[i] = static_cast<std::uint8_t>(30 - i);
+    for (std::size_t i = 0; i < carSet.misc.points.size(); ++i)
+        carSet.misc.points[i] = static_cast<std::uint8_t>(30 - i);
     const char* levels[] = {"Level EN", "Niveau", "Livello", "Stufe", "Nivel"};
     for (std::size_t l = 0; l < 5; ++l) carSet.misc.levelNames[l] = levels[l];
     carSet.misc.oppositionSpread = 2;
@@ -243,9 +244,11 @@ Bytes ExpectedTeamData(const CarSet& carSet) {
     for (const auto& team : teams) U8(out, team.pitBoxPosition);
     for (const auto& tyre : carSet.tyres) Text(out, tyre.name.str());
     for (const auto& team : teams) {
-        const bool livery = team.livery[0].source != GraphicSource::None || team.livery[1].source != GraphicSource::None;
+        const bool livery =
+            team.livery[0].source != GraphicSource::None || team.livery[1].source != GraphicSource::None;
         U8(out, livery ? 1 : 0);
-        if (!livery) continue;
+        if (!livery)
+            continue;
         for (const auto& point : team.numberDestinations) {
             U16(out, point.x);
             U16(out, point.y);

@@ -95,21 +95,14 @@ TEST(FixedText, KeepsAtMostItsCapacity) {
 
 TEST(GraphicKind, NamesTemporaryFilesByKindSlotAndVariant) {
     const std::filesystem::path folder = "/tmp/0a1b2c3d";
-    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::CarLivery, 3, Variant::Hardware),
-              folder / "Car031.tmp");
-    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::CarLivery, 3 + kConvertedLiverySlotOffset,
-                                   Variant::Software),
+    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::CarLivery, 3, Variant::Hardware), folder / "Car031.tmp");
+    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::CarLivery, 3 + kConvertedLiverySlotOffset, Variant::Software),
               folder / "Car140.tmp");
-    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::Cockpit, 10, Variant::Software),
-              folder / "Cpit100.tmp");
-    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::PitCrew, 0, Variant::Hardware),
-              folder / "Pjack001.tmp");
-    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::Tyre, 1, Variant::Hardware),
-              folder / "Tyres11.tmp");
-    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::Tread, 0, Variant::Hardware),
-              folder / "Tread01.tmp");
-    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::PitBoxes, 0, Variant::Hardware),
-              folder / "pitbox01.tmp");
+    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::Cockpit, 10, Variant::Software), folder / "Cpit100.tmp");
+    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::PitCrew, 0, Variant::Hardware), folder / "Pjack001.tmp");
+    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::Tyre, 1, Variant::Hardware), folder / "Tyres11.tmp");
+    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::Tread, 0, Variant::Hardware), folder / "Tread01.tmp");
+    EXPECT_EQ(TemporaryGraphicPath(folder, GraphicKind::PitBoxes, 0, Variant::Hardware), folder / "pitbox01.tmp");
     EXPECT_TRUE(TemporaryGraphicPath(folder, GraphicKind::Helmets, 0, Variant::Software).empty());
     EXPECT_EQ(KindInfo(GraphicKind::Tyre).width[1], 512);
     EXPECT_EQ(KindInfo(GraphicKind::Tyre).height[1], 960);

@@ -46,7 +46,8 @@ TEST(CommandReports, AGameTransferCountsItsPicturesAndTheData) {
     EXPECT_EQ(TransferReport(TextId::ReportExported, {1, false}), "Exported 1 picture to the game");
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, true}), "Exported the team data to the game");
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false}), "Exported 0 pictures to the game");
-    EXPECT_EQ(TransferReport(TextId::ReportImported, {22, true}), "Imported 22 pictures and the team data from the game");
+    EXPECT_EQ(TransferReport(TextId::ReportImported, {22, true}),
+              "Imported 22 pictures and the team data from the game");
     // The settings and the number positions are named as what they are.
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false, true}), "Exported the settings to the game");
     EXPECT_EQ(TransferReport(TextId::ReportExported, {0, false, false, true}),
@@ -76,12 +77,14 @@ TEST(PictureRefusal, SaysWhyAFileIsNotThePictureWanted) {
     EXPECT_EQ(PictureRefusal({GraphicKind::Helmets, Variant::Software, 128, 33}, folder / "small.bmp"),
               "the bitmap does not have the required width and height (128 x 33 wanted)");
     // A Load of one half wants the half's own file, not the whole sheet.
-    EXPECT_EQ(PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Software, SheetHalves::Top), folder / "small.bmp"),
-              "the bitmap does not have the required width and height (256 x 256 wanted)");
+    EXPECT_EQ(
+        PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Software, SheetHalves::Top), folder / "small.bmp"),
+        "the bitmap does not have the required width and height (256 x 256 wanted)");
     EXPECT_EQ(PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Hardware, SheetHalves::Bottom),
                              folder / "small24.bmp"),
               "the bitmap does not have the required width and height (640 x 480 wanted)");
-    EXPECT_EQ(PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Hardware, SheetHalves::Both), folder / "small24.bmp"),
+    EXPECT_EQ(PictureRefusal(WantedTyrePicture(GraphicKind::Tyre, Variant::Hardware, SheetHalves::Both),
+                             folder / "small24.bmp"),
               "the bitmap does not have the required width and height (512 x 960 wanted)");
     EXPECT_EQ(PictureRefusal(WantedPitCrewPicture(Variant::Software, PitCrewHalf::Top), folder / "small.bmp"),
               "the bitmap does not have the required width and height (256 x 254 wanted)");

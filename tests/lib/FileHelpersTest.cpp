@@ -48,11 +48,9 @@ TEST(WriteFileAtomically, AFailureLeavesTheOldFileAndNoLeftovers) {
 
     // A rename that cannot happen (a folder of that name) fails and cleans up too.
     fs::create_directories(folder / "taken/inside");
-    EXPECT_EQ(WriteFileAtomically(folder / "taken", std::vector<std::uint8_t>(10, 1)),
-              Error::WriteFailed);
+    EXPECT_EQ(WriteFileAtomically(folder / "taken", std::vector<std::uint8_t>(10, 1)), Error::WriteFailed);
     EXPECT_EQ(EntriesIn(folder.path()), 2u);
-    EXPECT_EQ(WriteFileAtomically(folder / "no/such/folder/file", std::vector<std::uint8_t>(1, 1)),
-              Error::WriteFailed);
+    EXPECT_EQ(WriteFileAtomically(folder / "no/such/folder/file", std::vector<std::uint8_t>(1, 1)), Error::WriteFailed);
 }
 
 // A write killed before its rename may leave ".NAME.xxxxxxxx.tmp"; the next
@@ -60,9 +58,8 @@ TEST(WriteFileAtomically, AFailureLeavesTheOldFileAndNoLeftovers) {
 TEST(WriteFileAtomically, RemovesItsOwnLeftoversOnceADayOld) {
     ScratchFolder folder;
     const auto twoDaysAgo = fs::file_time_type::clock::now() - std::chrono::hours(48);
-    const std::vector<std::string> names = {".set.gp3.0123abcd.tmp", ".set.gp3.89abcdef.tmp",
-                                            ".other.gp3.0123abcd.tmp", "set.gp3.0123abcd.tmp",
-                                            ".set.gp3.0123ABCD.tmp"};
+    const std::vector<std::string> names = {".set.gp3.0123abcd.tmp", ".set.gp3.89abcdef.tmp", ".other.gp3.0123abcd.tmp",
+                                            "set.gp3.0123abcd.tmp", ".set.gp3.0123ABCD.tmp"};
     for (const auto& name : names) {
         WriteBytes(folder / name, {1});
         if (name != ".set.gp3.89abcdef.tmp") {

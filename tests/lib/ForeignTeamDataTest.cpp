@@ -123,7 +123,10 @@ TEST(ForeignTeamData, ANameWithAControlCharacterRefusesTheFile) {
 
     auto file = Gp2(160, [](std::uint8_t* b) {
         FillBlock(b, false);
-        std::memcpy(b + 13 * 4, "Es\x1B" "cape", 8); // team 4's name
+        std::memcpy(b + 13 * 4,
+                    "Es\x1B"
+                    "cape",
+                    8); // team 4's name
     });
     EXPECT_EQ(ReadGp2CarSet(file, carSet), Error::ControlCharacter);
     EXPECT_EQ(carSet.teams, before.teams);
@@ -135,11 +138,24 @@ TEST(Gp2CarSet, NumberZeroRulesAndRefusals) {
         EXPECT_TRUE(Ok(ReadGp2CarSet(file, carSet)));
         return carSet.teams[0].carNumbers[0];
     };
-    EXPECT_EQ(numbersOf(Gp2(100, [](std::uint8_t* b) { FillBlock(b, true); }, 0)), 0);
-    EXPECT_EQ(numbersOf(Gp2(100, [](std::uint8_t* b) { FillBlock(b, true); }, 1)), 1);
-    EXPECT_EQ(numbersOf(Gp2(120, [](std::uint8_t* b) { FillBlock(b, false); }, 1)), 0);
-    EXPECT_EQ(numbersOf(Gp2(120, [](std::uint8_t* b) { FillBlock(b, false); }, 0)), 1);
-    EXPECT_EQ(numbersOf(Gp2(170, [](std::uint8_t* b) { FillBlock(b, false); b[2420] = 1; })), 0);
+    EXPECT_EQ(numbersOf(Gp2(
+                  100, [](std::uint8_t* b) { FillBlock(b, true); }, 0)),
+              0);
+    EXPECT_EQ(numbersOf(Gp2(
+                  100, [](std::uint8_t* b) { FillBlock(b, true); }, 1)),
+              1);
+    EXPECT_EQ(numbersOf(Gp2(
+                  120, [](std::uint8_t* b) { FillBlock(b, false); }, 1)),
+              0);
+    EXPECT_EQ(numbersOf(Gp2(
+                  120, [](std::uint8_t* b) { FillBlock(b, false); }, 0)),
+              1);
+    EXPECT_EQ(numbersOf(Gp2(170,
+                            [](std::uint8_t* b) {
+                                FillBlock(b, false);
+                                b[2420] = 1;
+                            })),
+              0);
 
     CarSet carSet = NewSet();
     const CarSet before = carSet;

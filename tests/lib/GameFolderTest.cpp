@@ -79,17 +79,27 @@ TEST(SaveFile, ChecksumsAreTestedAndStored) {
 TEST(GameFolder, FindsLanguageFilesByEitherEncodingOfTheirNames) {
     ScratchFolder folder;
     fs::create_directories(folder / "ldata");
-    WriteBytes(folder / "ldata" / "fran\xE7" "ais.STR", {1});
-    WriteBytes(folder / "ldata" / "espa\xC3\xB1" "ol.str", {2});
+    WriteBytes(folder / "ldata" /
+                   "fran\xE7"
+                   "ais.STR",
+               {1});
+    WriteBytes(folder / "ldata" /
+                   "espa\xC3\xB1"
+                   "ol.str",
+               {2});
     const GameFolder game(folder.path());
-    EXPECT_EQ(game.languageFile(Language::French), folder / "ldata" / "fran\xE7" "ais.STR");
-    EXPECT_EQ(game.languageFile(Language::Spanish), folder / "ldata" / "espa\xC3\xB1" "ol.str");
+    EXPECT_EQ(game.languageFile(Language::French), folder / "ldata" /
+                                                       "fran\xE7"
+                                                       "ais.STR");
+    EXPECT_EQ(game.languageFile(Language::Spanish), folder / "ldata" /
+                                                        "espa\xC3\xB1"
+                                                        "ol.str");
     EXPECT_EQ(game.languageFile(Language::German), folder / "ldata" / "deutsch.str");
 }
 
 // The PATH of this process for as long as it lives.
 class PathOverride {
-public:
+  public:
     explicit PathOverride(const std::string& path) {
         if (const char* old = std::getenv("PATH")) {
             saved_ = old;
@@ -100,7 +110,7 @@ public:
     PathOverride(const PathOverride&) = delete;
     PathOverride& operator=(const PathOverride&) = delete;
 
-private:
+  private:
     std::string saved_;
 };
 

@@ -4,12 +4,12 @@
 
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
-#include "game/MenuArtArchive.h"
-#include "sample/SampleArt.h"
 #include "game/GameFiles.h"
 #include "game/GameIdentity.h"
-#include "sample/SampleGame.h"
+#include "game/MenuArtArchive.h"
 #include "game/TeamTables.h"
+#include "sample/SampleArt.h"
+#include "sample/SampleGame.h"
 #include "settings/Settings.h"
 
 namespace tavolex {
@@ -27,7 +27,7 @@ SampleIdentity Credited() {
 }
 
 class GameIdentityTest : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() { exe_ = new std::vector<std::uint8_t>(SampleExecutable(Credited().exeText)); }
     static void TearDownTestSuite() { delete exe_; }
 
@@ -77,7 +77,8 @@ TEST_F(GameIdentityTest, DamagedTablesAForeignTextOrASmallFileAreNotRecognised) 
         std::size_t offset;
         std::initializer_list<std::uint8_t> bytes;
     } cases[] = {
-        {"a team name without its zero", exe_offsets::kTeamNames + 13 * 4,
+        {"a team name without its zero",
+         exe_offsets::kTeamNames + 13 * 4,
          {'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A', 'A'}},
         {"a control character in a driver name", exe_offsets::kDriverNames + 24 * 21 + 2, {0x01}},
         {"an engine name of 0x7F", exe_offsets::kEngineNames, {0x7F, 0}},

@@ -42,8 +42,7 @@ TEST(CaseInsensitivePath, FindsGameFilesWhateverTheirCaseOnDisk) {
     EXPECT_EQ(*found, game / "zo3zids/liveries/Willia98.jam");
     EXPECT_FALSE(FindPathIgnoringCase(game.path(), "ZO3ZIDS\\Liveries\\FERRAR98.JAM"));
     EXPECT_FALSE(FindPathIgnoringCase(game.path(), "ZO3ZIDS\\..\\zo3zids"));
-    EXPECT_EQ(ResolvePathIgnoringCase(game.path(), "ZO3ZIDS\\Liveries\\NEW.JAM"),
-              game / "zo3zids/liveries/NEW.JAM");
+    EXPECT_EQ(ResolvePathIgnoringCase(game.path(), "ZO3ZIDS\\Liveries\\NEW.JAM"), game / "zo3zids/liveries/NEW.JAM");
 }
 
 TEST(GameJam, ReadsAndPatchesTheGamesTexturesByIndex) {
@@ -55,8 +54,7 @@ TEST(GameJam, ReadsAndPatchesTheGamesTexturesByIndex) {
     std::vector<std::uint8_t> file;
     ASSERT_TRUE(Ok(BuildHardwareJam(colour, 3, file)));
     WriteBytes(game / "Zo3zidsH/LIVERIES/ferrar98.JAM", file);
-    ASSERT_TRUE(Ok(BuildSoftwareJam(indexed, {{0, 0, 256, 128}, {0, 128, 256, 128}, {0, 256, 256, 128}},
-                                    false, file)));
+    ASSERT_TRUE(Ok(BuildSoftwareJam(indexed, {{0, 0, 256, 128}, {0, 128, 256, 128}, {0, 256, 256, 128}}, false, file)));
     WriteBytes(game / "zo3zids/liveries/FERRAR98.jam", file);
 
     PackedBitmap read;

@@ -16,7 +16,7 @@ using test::ScratchFolder;
 // A home of the test's own with Wine prefixes of every kind the search
 // knows, and a folder standing in for the system's mount points.
 class FindGame : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         environment.home = (folder / "home").string();
         environment.xdgDataHome = (folder / "data").string();
@@ -95,7 +95,8 @@ TEST_F(FindGame, KeepsToItsDepthFollowsNoLinksAndSkipsWhatItCannotRead) {
     fs::permissions(folder / "home/.wine/drive_c/locked", fs::perms::owner_all);
     EXPECT_TRUE(result.complete);
     std::vector<fs::path> expected = {shallow};
-    if (readable) expected.push_back(folder / "home/.wine/drive_c/locked/GP3");
+    if (readable)
+        expected.push_back(folder / "home/.wine/drive_c/locked/GP3");
     ASSERT_EQ(Folders(result), expected);
     EXPECT_FALSE(Has(result, other));
 }

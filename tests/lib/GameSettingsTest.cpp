@@ -6,11 +6,11 @@
 #include "core/ByteOrder.h"
 #include "core/TextEncoding.h"
 #include "document/MiscSettingsDefaults.h"
+#include "files/WriteFaults.h"
 #include "game/GameConstants.h"
 #include "game/GameFiles.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
-#include "files/WriteFaults.h"
 #include "gamesettings/CarDamage.h"
 #include "gamesettings/DamagePicture.h"
 #include "gamesettings/DriverAids.h"
@@ -58,8 +58,14 @@ struct GameFixture {
         EXPECT_TRUE(StampSaveFileChecksums(save));
         WriteBytes(folder / "F1GSTATE.SAV", save);
         fs::create_directories(folder / "LDATA");
-        const char* files[] = {"english.str", "fran\xC3\xA7" "ais.str", "italiano.str", "deutsch.str", "espa\xC3\xB1" "ol.str"};
-        for (int l = 0; l < 5; ++l) WriteBytes(folder / ("LDATA/" + std::string(files[l])), LanguageFile("Name " + std::to_string(l)));
+        const char* files[] = {"english.str",
+                               "fran\xC3\xA7"
+                               "ais.str",
+                               "italiano.str", "deutsch.str",
+                               "espa\xC3\xB1"
+                               "ol.str"};
+        for (int l = 0; l < 5; ++l)
+            WriteBytes(folder / ("LDATA/" + std::string(files[l])), LanguageFile("Name " + std::to_string(l)));
     }
     std::vector<std::uint8_t> exe() const { return ReadBytes(folder / "GP3.EXE"); }
 };
@@ -301,7 +307,8 @@ TEST(MiscSettings, PowerSwitchAndPointsAreReadAndWrittenInTheSupportedExecutable
     EXPECT_EQ(back.points[1], 16);
 
     // Not the supported build: the executable is neither read nor touched.
-    EXPECT_EQ(WriteGamePoints(fixture.game, ExeStatus::Unreadable, DefaultMiscSettings()), Error::UnsupportedExecutable);
+    EXPECT_EQ(WriteGamePoints(fixture.game, ExeStatus::Unreadable, DefaultMiscSettings()),
+              Error::UnsupportedExecutable);
     EXPECT_EQ(ReadGamePoints(fixture.game, ExeStatus::Unsupported, back), Error::UnsupportedExecutable);
     EXPECT_EQ(fixture.exe(), exe);
 }
@@ -411,7 +418,10 @@ TEST(MiscSettings, LevelNamesThatCannotBeWrittenAreAFailure) {
 }
 
 TEST(TextEncoding, Utf8BecomesWindows1252OrIsRefused) {
-    EXPECT_EQ(Utf8ToWindows1252("Niveles de Espa\xC3\xB1" "a"), std::optional<std::string>("Niveles de Espa\xF1" "a"));
+    EXPECT_EQ(Utf8ToWindows1252("Niveles de Espa\xC3\xB1"
+                                "a"),
+              std::optional<std::string>("Niveles de Espa\xF1"
+                                         "a"));
     EXPECT_EQ(Utf8ToWindows1252("\xE2\x82\xAC 5"), std::optional<std::string>("\x80 5"));
     EXPECT_EQ(Utf8ToWindows1252("\xE4\xB8\xAD"), std::nullopt) << "no such character in Windows-1252";
     EXPECT_EQ(Utf8ToWindows1252("\xC3"), std::nullopt) << "cut short";

@@ -10,8 +10,8 @@
 #include "files/WriteFaults.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
-#include "transfer/ExportWorker.h"
 #include "game/GameFiles.h"
+#include "transfer/ExportWorker.h"
 #include "transfer/ImportWorker.h"
 #include "transfer/SelectionChoice.h"
 
@@ -69,12 +69,12 @@ SelectionRecord Items(std::initializer_list<int> ids) {
 }
 
 class GameTransferTest : public test::SampleGameSuite<true> {
-protected:
+  protected:
     // A picture of the game as the user's own file in the slot.
     void UseGamePicture(GraphicKind kind, int slot, Variant variant, int fromSlot, PackedBitmap& picture) {
         ASSERT_TRUE(Ok(DeclarationOf(kind).readFromGame(environment, fromSlot, variant, picture)));
-        const fs::path file = folder / ("pic-" + std::to_string(static_cast<int>(kind)) + "-" +
-                                        std::to_string(slot) + "-" + std::to_string(VariantIndex(variant)) + ".bmp");
+        const fs::path file = folder / ("pic-" + std::to_string(static_cast<int>(kind)) + "-" + std::to_string(slot) +
+                                        "-" + std::to_string(VariantIndex(variant)) + ".bmp");
         ASSERT_TRUE(Ok(SaveGraphicFile(kind, file, picture)));
         SetSlotFromFile(carSet, kind, slot, variant, file);
     }
@@ -114,8 +114,8 @@ TEST_F(GameTransferTest, AFullExportThenAFullImportGivesTheCarSetBack) {
     const CarSet exported = carSet;
 
     test::RecordingProgress progress;
-    ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported,
-                           DefaultSelection(SelectionMode::Export, carSet), &progress),
+    ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
+                           &progress),
               std::nullopt);
     EXPECT_EQ(progress.itemCount, 87);
     EXPECT_EQ(progress.stepped, 87);
@@ -124,9 +124,9 @@ TEST_F(GameTransferTest, AFullExportThenAFullImportGivesTheCarSetBack) {
 
     CarSet imported;
     NewCarSet(imported);
-    ASSERT_EQ(ImportFromGame(imported, environment, ExeStatus::Supported,
-                             DefaultSelection(SelectionMode::Import, imported)),
-              std::nullopt);
+    ASSERT_EQ(
+        ImportFromGame(imported, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Import, imported)),
+        std::nullopt);
     EXPECT_TRUE(imported.modified);
     for (const auto& [key, picture] : expected) {
         const auto& [kind, slot, variant] = key;
@@ -255,8 +255,8 @@ TEST_F(GameTransferTest, AFailingArtCheckWritesNothing) {
     const fs::path archive = GameFolder(environment.gameFolder).artArchive();
     test::WriteBytes(archive, std::vector<std::uint8_t>(4096, 0x55)); // foreign
     const auto before = Snapshot(environment.gameFolder);
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported,
-                           DefaultSelection(SelectionMode::Export, carSet), nullptr),
+    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
+                           nullptr),
               TextId::FailedToPatchArt);
     EXPECT_TRUE(Changed(before, Snapshot(environment.gameFolder)).empty());
 }
@@ -270,13 +270,13 @@ TEST_F(GameTransferTest, AFailingStepLeavesTheStepsBeforeItWritten) {
     // The hardware car's file disappears after its picture was taken: step 4 fails.
     fs::remove(SlotOf(carSet, GraphicKind::CarLivery, 2, Variant::Hardware)->path);
     const auto before = Snapshot(environment.gameFolder);
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported,
-                           DefaultSelection(SelectionMode::Export, carSet), nullptr),
+    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
+                           nullptr),
               TextId::FailedToPatchJam);
     const auto changed = Changed(before, Snapshot(environment.gameFolder));
-    EXPECT_TRUE(AnyChangedContains(changed, "gp3.exe"));          // step 1
+    EXPECT_TRUE(AnyChangedContains(changed, "gp3.exe"));           // step 1
     EXPECT_TRUE(AnyChangedContains(changed, "zo3zids/liveries/")); // step 3, the software car
-    EXPECT_FALSE(AnyChangedContains(changed, "zo3zidsh/"));       // step 4 failed
+    EXPECT_FALSE(AnyChangedContains(changed, "zo3zidsh/"));        // step 4 failed
     // Step 11 (cockpits) never ran: its file is not among the changes.
     for (const std::string& name : changed) {
         EXPECT_EQ(name.find("cockpit"), std::string::npos) << name;
@@ -301,8 +301,7 @@ TEST_F(GameTransferTest, NumberPositionsNeedTheSupportedExecutable) {
     UseGameCar(5, Variant::Software);
     const auto before = Snapshot(environment.gameFolder);
     const SelectionRecord selection = Items({item::kCarSoftware + 5, item::kCarNumberPositions, item::kDriverNames});
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Unreadable, selection, nullptr),
-              TextId::FailedToPatchGame);
+    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Unreadable, selection, nullptr), TextId::FailedToPatchGame);
     const auto changed = Changed(before, Snapshot(environment.gameFolder));
     EXPECT_TRUE(AnyChangedContains(changed, "f1gstate.sav")); // the save file, which needs no executable
     EXPECT_TRUE(AnyChangedContains(changed, "zo3zids/"));     // the car, before the positions
@@ -400,8 +399,8 @@ TEST_F(GameTransferTest, AGeneratedPictureIsExportedWithoutChangingTheCarSet) {
     UseGameCar(9, Variant::Hardware);
     SetSlotGenerated(carSet, GraphicKind::CarLivery, 9, Variant::Software);
     const CarSet before = carSet;
-    ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported,
-                           DefaultSelection(SelectionMode::Export, carSet), nullptr),
+    ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
+                           nullptr),
               std::nullopt);
     EXPECT_TRUE(SameDocument(carSet, before));
     CarSet imported;
@@ -410,11 +409,11 @@ TEST_F(GameTransferTest, AGeneratedPictureIsExportedWithoutChangingTheCarSet) {
               std::nullopt);
     PackedBitmap fromGame;
     PackedBitmap generated;
-    ASSERT_TRUE(FetchGraphic(imported, environment, GraphicKind::CarLivery, 9, Variant::Software, fromGame, false,
-                             nullptr));
+    ASSERT_TRUE(
+        FetchGraphic(imported, environment, GraphicKind::CarLivery, 9, Variant::Software, fromGame, false, nullptr));
     CarSet scratch = carSet;
-    ASSERT_TRUE(FetchGraphic(scratch, environment, GraphicKind::CarLivery, 9, Variant::Software, generated, false,
-                             nullptr));
+    ASSERT_TRUE(
+        FetchGraphic(scratch, environment, GraphicKind::CarLivery, 9, Variant::Software, generated, false, nullptr));
     EXPECT_TRUE(fromGame == generated);
 }
 

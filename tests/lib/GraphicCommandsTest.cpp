@@ -10,8 +10,8 @@
 #include "editing/GraphicControls.h"
 #include "editing/PictureZoom.h"
 #include "formats/BitmapFile.h"
-#include "formats/GamePalette.h"
 #include "formats/GameJam.h"
+#include "formats/GamePalette.h"
 #include "formats/JamBuilder.h"
 #include "formats/PaletteConversion.h"
 #include "formats/TextureGeneration.h"
@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 
 // One sample game for the whole suite: making it is the slow part.
 class GraphicCommands : public test::SampleGameSuite<false> {
-protected:
+  protected:
     GraphicSlot& livery(int slot, Variant variant) { return *SlotOf(carSet, GraphicKind::CarLivery, slot, variant); }
     GraphicSlot& cockpit(int slot, Variant variant) { return *SlotOf(carSet, GraphicKind::Cockpit, slot, variant); }
 };
@@ -47,15 +47,17 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     const PackedBitmap colour = test::PhotoLike24(256, 384, 7);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "tall.bmp", test::PhotoLike24(256, 385))));
     const CarSet before = carSet;
-    EXPECT_EQ(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "tall.bmp", image),
-              TextId::CouldntLoadBitmap);
+    EXPECT_EQ(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "tall.bmp", image),
+        TextId::CouldntLoadBitmap);
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_EQ(image, expected);
 
     // Load of a bitmap: the slot refers to the user's file; a generated partner is made again.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "livery.bmp", colour)));
     livery(2, Variant::Software) = {GraphicSource::Generated, "old.tmp"};
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "livery.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "livery.bmp", image));
     EXPECT_EQ(image, colour);
     EXPECT_EQ(livery(2, Variant::Hardware), (GraphicSlot{GraphicSource::File, (folder / "livery.bmp").string()}));
     EXPECT_EQ(livery(2, Variant::Software), (GraphicSlot{GraphicSource::Generated, {}}));
@@ -64,21 +66,25 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     std::vector<std::uint8_t> jam;
     ASSERT_TRUE(Ok(BuildHardwareJam(colour, 3, jam)));
     test::WriteBytes(folder / "mine.JAM", jam);
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "mine.JAM", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "mine.JAM", image));
     EXPECT_EQ(livery(2, Variant::Software).source, GraphicSource::File);
     EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string());
     ASSERT_TRUE(ReduceToPalette(test::ReducedTo565(colour), expected, 1, 254));
     EXPECT_EQ(image, expected);
     test::WriteBytes(folder / "junk.jam", {1, 2, 3, 4});
-    EXPECT_EQ(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "junk.jam", image),
-              TextId::FailedToImportJam);
+    EXPECT_EQ(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "junk.jam", image),
+        TextId::FailedToImportJam);
     EXPECT_EQ(image, expected) << "a failed load keeps the shown picture";
     EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string()) << "and the slot";
 
     // Remove of a picture whose partner was generated from it empties both.
     EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image),
-              TextId::FailedToGenerateBitmap) << "team 3 has nothing";
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Hardware, folder / "livery.bmp", image));
+              TextId::FailedToGenerateBitmap)
+        << "team 3 has nothing";
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Hardware, folder / "livery.bmp", image));
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image));
     RemoveGraphic(carSet, GraphicKind::CarLivery, 3, Variant::Hardware);
     EXPECT_EQ(livery(3, Variant::Hardware), GraphicSlot{});
@@ -89,21 +95,25 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     const PackedBitmap colour = test::PhotoLike24(256, 384, 3);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "hw.bmp", colour)));
     PackedBitmap image;
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
     EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image, image),
-              TextId::FailedToGenerateBitmap) << "the target's own picture is no origin";
+              TextId::FailedToGenerateBitmap)
+        << "the target's own picture is no origin";
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, image));
     PackedBitmap expected;
     ASSERT_TRUE(ReduceToPalette(colour, expected, 1, 254));
     EXPECT_EQ(image, expected) << "candidates 1-253";
-    EXPECT_EQ(livery(0, Variant::Software), (GraphicSlot{GraphicSource::Generated, (folder / "tmp/Car000.tmp").string()}));
+    EXPECT_EQ(livery(0, Variant::Software),
+              (GraphicSlot{GraphicSource::Generated, (folder / "tmp/Car000.tmp").string()}));
     EXPECT_EQ(GenerateVariant(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware),
               Error::NothingToGenerateFrom);
 
     // The other way: a software picture of the slot's own makes the hardware one by palette lookup.
     const PackedBitmap indexed = test::Banded8(256, 384, 5);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "sw.bmp", indexed)));
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image));
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image, image));
     ASSERT_TRUE(ExpandFromPalette(indexed, expected));
     EXPECT_EQ(image, expected);
@@ -115,14 +125,16 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     const PackedBitmap colour = test::PhotoLike24(256, 256, 9);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "cockpit.bmp", colour)));
     PackedBitmap image;
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image));
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image, image));
     PackedBitmap whole;
     ASSERT_TRUE(ReduceToPalette(colour, whole, 1, 254));
     ASSERT_TRUE(image.is(256, 64, Depth::Bits8));
     for (int y = 0; y < 64; ++y) {
         ASSERT_EQ(std::vector<std::uint8_t>(image.topRow(y), image.topRow(y) + 256),
-                  std::vector<std::uint8_t>(whole.topRow(y), whole.topRow(y) + 256)) << "row " << y;
+                  std::vector<std::uint8_t>(whole.topRow(y), whole.topRow(y) + 256))
+            << "row " << y;
     }
     EXPECT_EQ(cockpit(4, Variant::Software).path, (folder / "tmp/Cpit040.tmp").string());
 
@@ -135,7 +147,8 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     software.topRow(1)[1] = 48;
     software.topRow(63)[90] = 200;
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "soft.bmp", software)));
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Software, folder / "soft.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Software, folder / "soft.bmp", image));
     ASSERT_FALSE(fs::exists(environment.dataFolder));
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image, image));
     PackedBitmap mask;
@@ -193,9 +206,12 @@ TEST_F(GraphicCommands, GenerateEmptySlotsFillsOnlyEmptyTargetsFromPicturesOfThe
     const PackedBitmap colour = test::PhotoLike24(256, 384, 2);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "hw.bmp", colour)));
     PackedBitmap image;
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, folder / "hw.bmp", image));
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "hw.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, folder / "hw.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "hw.bmp", image));
     carSet.helmetImages[0] = test::Banded8(256, 330);
     carSet.helmetFlags = {1, 0};
     std::vector<std::string> made;

@@ -45,8 +45,8 @@ TEST(HardwareJam, PatchedFilesEndWithTheStreamAndSetTheImplicitByte) {
     EXPECT_EQ(patched[stream.implicitByte], 133 - 2);
     std::vector<std::uint16_t> values(256 * 16);
     std::size_t consumed = 0;
-    ASSERT_TRUE(Ok(DecodeRun16(std::span(patched).subspan(stream.start), values.size(), 128,
-                               values.data(), &consumed)));
+    ASSERT_TRUE(
+        Ok(DecodeRun16(std::span(patched).subspan(stream.start), values.size(), 128, values.data(), &consumed)));
     EXPECT_EQ(stream.start + consumed, patched.size());
     PackedBitmap read;
     ASSERT_TRUE(Ok(DecodeHardwareJam(patched, 16, 3, read)));

@@ -22,8 +22,10 @@ bool RowsEqual(const PackedBitmap& a, int ya, const PackedBitmap& b, int yb) {
 }
 
 class Helmets : public test::SampleGameSuite<false> {
-protected:
-    const PackedBitmap& held(Variant variant) { return carSet.helmetImages[static_cast<std::size_t>(VariantIndex(variant))]; }
+  protected:
+    const PackedBitmap& held(Variant variant) {
+        return carSet.helmetImages[static_cast<std::size_t>(VariantIndex(variant))];
+    }
     bool present(Variant variant) { return SourceOf(carSet, GraphicKind::Helmets, 0, variant) != GraphicSource::None; }
 };
 
@@ -144,7 +146,8 @@ TEST_F(Helmets, WholePicturesGoBothWaysAndGenerateAndRemoveUseTheFlags) {
     ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, fetched, true, nullptr));
     EXPECT_EQ(fetched, image);
     EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, image, image),
-              TextId::FailedToGenerateBitmap) << "nothing to generate from";
+              TextId::FailedToGenerateBitmap)
+        << "nothing to generate from";
     ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Software, image, image));
     EXPECT_TRUE(present(Variant::Software));
     EXPECT_TRUE(image.is(256, 330, Depth::Bits8));
@@ -156,7 +159,8 @@ TEST_F(Helmets, WholePicturesGoBothWaysAndGenerateAndRemoveUseTheFlags) {
 
     // The common Load keeps a whole picture in memory too.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "whole.bmp", test::PhotoLike24(256, 330, 9))));
-    ASSERT_FALSE(LoadGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, folder / "whole.bmp", image));
+    ASSERT_FALSE(
+        LoadGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, folder / "whole.bmp", image));
     EXPECT_TRUE(present(Variant::Hardware));
     EXPECT_EQ(held(Variant::Hardware), image);
 }

@@ -9,9 +9,9 @@ using test::ReadBytes;
 using test::ScratchFolder;
 
 TEST(IniFile, ReadsSectionsAndKeysWithoutRegardToCaseAndTrimsValues) {
-    const IniFile ini = IniFile::Parse(
-        "; settings\r\n[Setup]\r\n  GP3Dir =  C:\\GP3  \r\nDisclaimer=abc\r\n[other]\r\nkey=1\r\n"
-        "[DIRECTORYS]\r\nOpen Car Set=\"/home/u/sets/\"\r\n");
+    const IniFile ini =
+        IniFile::Parse("; settings\r\n[Setup]\r\n  GP3Dir =  C:\\GP3  \r\nDisclaimer=abc\r\n[other]\r\nkey=1\r\n"
+                       "[DIRECTORYS]\r\nOpen Car Set=\"/home/u/sets/\"\r\n");
     EXPECT_EQ(ini.value("setup", "gp3dir"), "C:\\GP3");
     EXPECT_EQ(ini.intValue("SETUP", "Disclaimer", 5), 0) << "no digits read as 0";
     EXPECT_EQ(ini.intValue("Setup", "Missing", 5), 5);
@@ -26,9 +26,8 @@ TEST(IniFile, WritesInPlaceAppendsAtTheEndOfTheSectionAndKeepsTheRest) {
     ini.setValue("SETUP", "gp3dir", "/new");
     ini.setValue("Setup", "Disclaimer", "110");
     ini.setValue("Directorys", "Load Text", "/t/");
-    EXPECT_EQ(ini.serialize(),
-              "; keep me\n[Setup]\nGP3Dir=/new\nDisclaimer=110\n\n[Other]\nx=1\n\n"
-              "[Directorys]\nLoad Text=/t/\n");
+    EXPECT_EQ(ini.serialize(), "; keep me\n[Setup]\nGP3Dir=/new\nDisclaimer=110\n\n[Other]\nx=1\n\n"
+                               "[Directorys]\nLoad Text=/t/\n");
     IniFile crlf = IniFile::Parse("[A]\r\nb=1\r\n");
     crlf.setValue("A", "c", "2");
     EXPECT_EQ(crlf.serialize(), "[A]\r\nb=1\r\nc=2\r\n") << "keeps the file's line ends";

@@ -3,12 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "StressArtArchive.h"
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "game/MenuArtArchive.h"
-#include "StressArtArchive.h"
 
 namespace tavolex {
 namespace {
@@ -137,23 +137,23 @@ TEST(MenuArt, PackedBackReferencesMeasureInAnEightHundredWideFrame) {
     std::vector<std::uint8_t> tokens;
     for (std::uint8_t k = 0; k < 10; ++k) tokens.insert(tokens.end(), {k, 0x01});
     const std::vector<std::uint8_t> rest = {
-        199, 0x80, 0xC8, // n 10: D 799 (one row up, one column right), 3 pixels, step +1
-        198, 0x80, 0xD0, // n 13: D 795: column 8 of row 0, 4 pixels running on into row 1
-        0x34, 0x12,      // n 17: a literal
-        197, 0x80, 0xC4, // n 18: D 791: virtual column 17 of row 0 is pixel 17; 2 pixels, step -1
-        144, 0x81, 0x0A, // n 20: D 1600: two rows up; 3 pixels, step +W (down a column)
-        141, 0x81, 0xC0, // n 23: D 1591: virtual column 12 of row 0 is pixel 12; 2 pixels
-        1, 0x80, 0x00,   // n 25: D 4 within the row; 2 pixels
-        199, 0x80, 0xF8, // n 27: D 799 from row 2 column 7: row 1 column 8; 28 pixels, cut at the end
+        199,  0x80, 0xC8, // n 10: D 799 (one row up, one column right), 3 pixels, step +1
+        198,  0x80, 0xD0, // n 13: D 795: column 8 of row 0, 4 pixels running on into row 1
+        0x34, 0x12,       // n 17: a literal
+        197,  0x80, 0xC4, // n 18: D 791: virtual column 17 of row 0 is pixel 17; 2 pixels, step -1
+        144,  0x81, 0x0A, // n 20: D 1600: two rows up; 3 pixels, step +W (down a column)
+        141,  0x81, 0xC0, // n 23: D 1591: virtual column 12 of row 0 is pixel 12; 2 pixels
+        1,    0x80, 0x00, // n 25: D 4 within the row; 2 pixels
+        199,  0x80, 0xF8, // n 27: D 799 from row 2 column 7: row 1 column 8; 28 pixels, cut at the end
     };
     tokens.insert(tokens.end(), rest.begin(), rest.end());
     std::vector<std::uint16_t> pixels;
     ASSERT_TRUE(Ok(DecodePackedArt(tokens, 10, 3, 10, pixels)));
     std::vector<std::uint16_t> expected;
     for (std::uint16_t k = 0; k < 10; ++k) expected.push_back(static_cast<std::uint16_t>(literal(k)));
-    for (int v : {literal(1), literal(2), literal(3), literal(8), literal(9), literal(1), literal(2), int{x}, int{x},
-                  literal(2), literal(0), literal(1), literal(0), literal(3), literal(8), literal(1), literal(0), int{x},
-                  literal(2), literal(0)}) {
+    for (int v : {literal(1), literal(2), literal(3), literal(8), literal(9), literal(1), literal(2),
+                  int{x},     int{x},     literal(2), literal(0), literal(1), literal(0), literal(3),
+                  literal(8), literal(1), literal(0), int{x},     literal(2), literal(0)}) {
         expected.push_back(static_cast<std::uint16_t>(v));
     }
     EXPECT_EQ(pixels, expected);

@@ -10,10 +10,9 @@ using test::NewSet;
 
 TEST(PerformanceFile, IsWrittenInTheExactLayout) {
     const std::string text = PerformanceFileText(NewSet());
-    const std::string firstTeam =
-        "** Tavolex - Performance File **\r\n\r\n[Team #00]\r\nName=Team Name,Engine\r\n"
-        "Performance=760,770,4000\r\nFirst Driver=1,Drivers Name,16000,192,16100,128\r\n"
-        "Second Driver=2,Drivers Name,16000,192,16100,128\r\n\r\n[Team #01]\r\n";
+    const std::string firstTeam = "** Tavolex - Performance File **\r\n\r\n[Team #00]\r\nName=Team Name,Engine\r\n"
+                                  "Performance=760,770,4000\r\nFirst Driver=1,Drivers Name,16000,192,16100,128\r\n"
+                                  "Second Driver=2,Drivers Name,16000,192,16100,128\r\n\r\n[Team #01]\r\n";
     EXPECT_EQ(text.substr(0, firstTeam.size()), firstTeam);
     const std::string ending = "Second Driver=23,Drivers Name,16000,192,16100,128\r\n\r\n[File]\r\nVersion=210\r\n";
     ASSERT_GE(text.size(), ending.size());
@@ -87,7 +86,8 @@ TEST(PerformanceFile, NegativeFiguresAndRangesKeepTheirSignBothWays) {
 TEST(PerformanceFile, ReadsTheOldScale) {
     std::string text;
     for (int t = 0; t < 11; ++t) {
-        text += "[team #" + std::string(t < 10 ? "0" : "") + std::to_string(t) + "]\nname=A,B\nperformance=700,710,100\n"
+        text += "[team #" + std::string(t < 10 ? "0" : "") + std::to_string(t) +
+                "]\nname=A,B\nperformance=700,710,100\n"
                 "First Driver=1, Old Driver,20000,18000,16384\nSecond Driver=2,X,15751,-5,0\n";
     }
     CarSet carSet = NewSet();
@@ -128,9 +128,8 @@ TEST(PerformanceFile, AFailedReadChangesNothing) {
                                                  "Name=OnlyOne\r\nPerformance=760,770,4000\r\nFirst Driver=22"),
                                         carSet)));
     EXPECT_FALSE(Ok(ReadPerformanceText(replaced("Performance=760,770,4000", "Performance=!"), carSet)));
-    EXPECT_FALSE(Ok(ReadPerformanceText(replaced("First Driver=1,Keep Me,16000,192,16100,128",
-                                                 "First Driver=1,Keep Me,16000,192,16100"),
-                                        carSet)));
+    EXPECT_FALSE(Ok(ReadPerformanceText(
+        replaced("First Driver=1,Keep Me,16000,192,16100,128", "First Driver=1,Keep Me,16000,192,16100"), carSet)));
     EXPECT_EQ(carSet.teams, before.teams);
 
     // A control character in any name refuses the whole file: the game's files never take one.

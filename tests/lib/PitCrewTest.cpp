@@ -10,8 +10,8 @@
 #include "formats/BitmapFile.h"
 #include "formats/BitmapOps.h"
 #include "formats/GameJam.h"
-#include "formats/JamBuilder.h"
 #include "formats/GamePalette.h"
+#include "formats/JamBuilder.h"
 #include "formats/TextureGeneration.h"
 #include "game/GameFiles.h"
 #include "game/GraphicEnvironment.h"
@@ -48,7 +48,7 @@ bool RowsEqual(const PackedBitmap& a, int ya, const PackedBitmap& b, int yb, int
 
 // The game is patched by these tests: each suite run gets a game of its own.
 class PitCrew : public test::SampleGameSuite<false> {
-protected:
+  protected:
     GraphicSlot& crew(int slot, Variant variant) { return *SlotOf(carSet, GraphicKind::PitCrew, slot, variant); }
 };
 
@@ -92,12 +92,14 @@ TEST_F(PitCrew, SlotSevenHalvesRoundTripThroughExportAndImport) {
         for (int y : {0, 253}) EXPECT_TRUE(RowsEqual(imported, y, fill, y, 172));
         for (int y : {254, 400, 507}) EXPECT_TRUE(RowsEqual(imported, y, sheet, y, 172));
         EXPECT_EQ(crew(7, variant).source, GraphicSource::File);
-        EXPECT_EQ(crew(7, variant).path, TemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitCrew, 7, variant).string());
+        EXPECT_EQ(crew(7, variant).path,
+                  TemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitCrew, 7, variant).string());
 
         // Both halves out and in again give the same sheet, and the slot refers to the game.
         ASSERT_FALSE(ExportPitCrew(environment, 7, variant, PitCrewHalf::Both, sheet));
         ASSERT_TRUE(Ok(ReadGameJam(game_->path(), 27, variant, 255, 1, file)));
-        EXPECT_TRUE(RowsEqual(file, 0, PitCrewFill(256, 1, variant), 0, 256)) << "the top file's extra row keeps the fill";
+        EXPECT_TRUE(RowsEqual(file, 0, PitCrewFill(256, 1, variant), 0, 256))
+            << "the top file's extra row keeps the fill";
         ASSERT_FALSE(ImportPitCrew(carSet, environment, 7, variant, PitCrewHalf::Both, imported, imported));
         EXPECT_EQ(imported, sheet);
         EXPECT_EQ(crew(7, variant), (GraphicSlot{GraphicSource::Game, {}}));
@@ -111,7 +113,8 @@ TEST_F(PitCrew, LoadPutsFilesIntoTheChosenHalfAndRefusesOtherSizes) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "tall.bmp", tall)));
     const PackedBitmap current = NumberedSheet(Depth::Bits8);
     PackedBitmap image;
-    ASSERT_FALSE(LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, current, folder / "tall.bmp", image));
+    ASSERT_FALSE(
+        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, current, folder / "tall.bmp", image));
     EXPECT_EQ(image.topRow(0)[5], 1);
     EXPECT_EQ(image.topRow(253)[171], 254);
     EXPECT_TRUE(RowsEqual(image, 254, current, 254, 172)) << "the other half stays";
@@ -122,7 +125,8 @@ TEST_F(PitCrew, LoadPutsFilesIntoTheChosenHalfAndRefusesOtherSizes) {
     std::vector<std::uint8_t> jam;
     ASSERT_TRUE(Ok(BuildHardwareJam(colour, 1, jam)));
     test::WriteBytes(folder / "crew.JAM", jam);
-    ASSERT_FALSE(LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, image, folder / "crew.JAM", image));
+    ASSERT_FALSE(
+        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, image, folder / "crew.JAM", image));
     EXPECT_EQ(image.topRow(300)[10], 0) << "the key colour becomes index 0";
     EXPECT_EQ(image.topRow(10)[5], 11);
     EXPECT_EQ(crew(2, Variant::Software).path,
@@ -130,16 +134,19 @@ TEST_F(PitCrew, LoadPutsFilesIntoTheChosenHalfAndRefusesOtherSizes) {
 
     // A whole sheet refers to the user's own file; other sizes change nothing.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "sheet.bmp", current)));
-    ASSERT_FALSE(LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, {}, folder / "sheet.bmp", image));
+    ASSERT_FALSE(
+        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, {}, folder / "sheet.bmp", image));
     EXPECT_EQ(image, current);
     EXPECT_EQ(crew(2, Variant::Software).path, (folder / "sheet.bmp").string());
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "odd.bmp", PackedBitmap(256, 253, Depth::Bits8))));
     const CarSet before = carSet;
-    EXPECT_EQ(LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, image, folder / "odd.bmp", image),
-              TextId::CouldntLoadBitmap);
+    EXPECT_EQ(
+        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, image, folder / "odd.bmp", image),
+        TextId::CouldntLoadBitmap);
     test::WriteBytes(folder / "bad.jam", {1, 2, 3});
-    EXPECT_EQ(LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, image, folder / "bad.jam", image),
-              TextId::FailedToImportJam);
+    EXPECT_EQ(
+        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, image, folder / "bad.jam", image),
+        TextId::FailedToImportJam);
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_EQ(image, current);
 }
@@ -155,7 +162,8 @@ TEST_F(PitCrew, SaveAsWritesTheSheetOrAHalfAsTheGameKeepsIt) {
     ASSERT_FALSE(SavePitCrewAs(sheet, 3, Variant::Software, PitCrewHalf::Both, folder / "whole.bmp"));
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "whole.bmp", half, 172, 508, Depth::Bits8)));
     EXPECT_EQ(half, sheet);
-    EXPECT_EQ(SavePitCrewAs({}, 3, Variant::Software, PitCrewHalf::Top, folder / "none.bmp"), TextId::CouldntSaveBitmap);
+    EXPECT_EQ(SavePitCrewAs({}, 3, Variant::Software, PitCrewHalf::Top, folder / "none.bmp"),
+              TextId::CouldntSaveBitmap);
 }
 
 TEST_F(PitCrew, TemplatesAreRebuiltFromTheGameAndCopyPaintsTheCrew) {

@@ -47,15 +47,16 @@ TEST(PitCrewUpgrade, TheNineRulesOnASyntheticMask) {
 }
 
 class PitCrewUpgradeGame : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_TRUE(Ok(MakeSampleGame(game.path()))); }
     // Masks of `value` everywhere, file i with its own size unless `wrongFile` is i.
     void WriteMasks(std::uint8_t value, int wrongFile = -1) {
         for (int i = 0; i < kPitCrewUpgradeFiles; ++i) {
             const int height = ExpectedJamSize(100 + i, Variant::Software)->height;
             fs::create_directories(PitCrewMaskPath(data.path(), i).parent_path());
-            test::WriteBytes(PitCrewMaskPath(data.path(), i),
-                             std::vector<std::uint8_t>(256u * static_cast<std::size_t>(height + (i == wrongFile ? 1 : 0)), value));
+            test::WriteBytes(
+                PitCrewMaskPath(data.path(), i),
+                std::vector<std::uint8_t>(256u * static_cast<std::size_t>(height + (i == wrongFile ? 1 : 0)), value));
         }
     }
     PackedBitmap Read(int i) {
@@ -64,7 +65,9 @@ protected:
         EXPECT_TRUE(Ok(ReadGameJam(game.path(), 100 + i, Variant::Software, size->height, size->imageCount, picture)));
         return picture;
     }
-    std::vector<std::uint8_t> Bytes(int i) { return test::ReadBytes(*GameJamPath(game.path(), 100 + i, Variant::Software)); }
+    std::vector<std::uint8_t> Bytes(int i) {
+        return test::ReadBytes(*GameJamPath(game.path(), 100 + i, Variant::Software));
+    }
 
     ScratchFolder game;
     ScratchFolder data;
@@ -106,7 +109,8 @@ TEST_F(PitCrewUpgradeGame, EveryFileIsRecolouredAndStampedOnceAndStaysReadable) 
     EXPECT_EQ(done.size(), 10u);
     EXPECT_FALSE(fs::exists(data / "PITJACK.DAT")) << "the templates are built again";
     for (int i = 0; i < kPitCrewUpgradeFiles; ++i) {
-        if (i == 9) continue;
+        if (i == 9)
+            continue;
         SCOPED_TRACE(i);
         EXPECT_TRUE(HasValidChecksums(Bytes(i)));
         PackedBitmap expected = before[static_cast<std::size_t>(i)];

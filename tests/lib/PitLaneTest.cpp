@@ -7,8 +7,8 @@
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "game/GameFiles.h"
-#include "sample/SampleGame.h"
 #include "game/TeamTables.h"
+#include "sample/SampleGame.h"
 
 namespace tavolex {
 namespace {
@@ -52,7 +52,7 @@ TEST(PitLane, DraggingTheFirstItemBelowTheLastMovesItsStripFromSlotTenToSlotFive
 }
 
 class PitLaneGame : public test::SampleGameSuite<true> {
-protected:
+  protected:
     void writeOrder(const std::array<std::uint8_t, kTeamCount>& order) {
         ASSERT_TRUE(Ok(PatchExecutable(GameFolder(folder / "game"), [&](std::vector<std::uint8_t>& exe) {
             std::copy(order.begin(), order.end(), exe.begin() + exe_offsets::kPitBoxes);
@@ -94,8 +94,8 @@ TEST_F(PitLaneGame, AFailedStripMoveKeepsTheOldPositions) {
     ASSERT_FALSE(ImportGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, picture));
     environment.temporaryFolder = folder / "no such folder";
     const CarSet before = carSet;
-    EXPECT_TRUE(ApplyPitPositions(carSet, environment, Variant::Software, MovePitLaneItem(PitPositionsOf(carSet), 0, 11),
-                                  picture));
+    EXPECT_TRUE(ApplyPitPositions(carSet, environment, Variant::Software,
+                                  MovePitLaneItem(PitPositionsOf(carSet), 0, 11), picture));
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_EQ(carSet.pitBoxes, before.pitBoxes);
 }
@@ -112,8 +112,8 @@ TEST_F(PitLaneGame, ANewOrderMovesTheStripsOfEveryVariantWithItsOwnPicture) {
     const PitPositions after = MovePitLaneItem(before, 0, 11);
     ASSERT_FALSE(ApplyPitPositions(carSet, environment, Variant::Hardware, after, hardware));
     PackedBitmap movedSoftware;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, movedSoftware, false,
-                             nullptr));
+    ASSERT_TRUE(
+        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, movedSoftware, false, nullptr));
     for (std::size_t t = 0; t < kTeamCount; ++t) {
         EXPECT_EQ(PitStrip(movedSoftware, PitStripOf(after[t])), PitStrip(software, PitStripOf(before[t]))) << t;
     }
@@ -123,10 +123,11 @@ TEST_F(PitLaneGame, ANewOrderMovesTheStripsOfEveryVariantWithItsOwnPicture) {
     // The order from GP3.EXE moves both too.
     writeOrder({11, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
     const PitPositions beforeImport = PitPositionsOf(carSet);
-    ASSERT_FALSE(ImportPitLaneOrder(carSet, environment, GameFolder(folder / "game"), Variant::Software, movedSoftware));
+    ASSERT_FALSE(
+        ImportPitLaneOrder(carSet, environment, GameFolder(folder / "game"), Variant::Software, movedSoftware));
     PackedBitmap movedHardware;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, movedHardware, false,
-                             nullptr));
+    ASSERT_TRUE(
+        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, movedHardware, false, nullptr));
     const PitPositions imported = PitPositionsOf(carSet);
     for (std::size_t t = 0; t < kTeamCount; ++t) {
         EXPECT_EQ(PitStrip(movedHardware, PitStripOf(imported[t])), PitStrip(hardware, PitStripOf(beforeImport[t])));
@@ -134,8 +135,8 @@ TEST_F(PitLaneGame, ANewOrderMovesTheStripsOfEveryVariantWithItsOwnPicture) {
 
     // A generated software picture is not moved but made again from the moved hardware one.
     ASSERT_TRUE(Ok(GenerateVariant(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software)));
-    ASSERT_FALSE(ApplyPitPositions(carSet, environment, Variant::Hardware, MovePitLaneItem(imported, 3, 0),
-                                   movedHardware));
+    ASSERT_FALSE(
+        ApplyPitPositions(carSet, environment, Variant::Hardware, MovePitLaneItem(imported, 3, 0), movedHardware));
     EXPECT_EQ(carSet.pitBoxes[0].slot.source, GraphicSource::Generated);
     EXPECT_TRUE(carSet.pitBoxes[0].slot.path.empty()) << "made again at its next fetch";
 }
@@ -174,11 +175,13 @@ TEST_F(PitLaneGame, StripsAreSwappedLoadedAndSavedOneAtATime) {
 TEST_F(PitLaneGame, GameSourcesOfPitBoxesAreReadAndExportedBack) {
     SetSlotFromGame(carSet, GraphicKind::PitBoxes, 0, Variant::Hardware);
     PackedBitmap picture;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr));
+    ASSERT_TRUE(
+        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr));
     ASSERT_TRUE(picture.is(256, 176, Depth::Bits24));
     const PackedBitmap mine = test::ReducedTo565(test::PhotoLike24(256, 176, 3));
     ASSERT_FALSE(ExportGraphic(environment, GraphicKind::PitBoxes, 0, Variant::Hardware, mine));
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr));
+    ASSERT_TRUE(
+        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr));
     EXPECT_EQ(picture, mine);
 }
 

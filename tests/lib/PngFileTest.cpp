@@ -123,8 +123,8 @@ TEST(PngFile, RefusesDamagedAndWronglySizedFiles) {
     ASSERT_EQ(parse(good), Error::None);
     destination = before;
 
-    for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{33}, std::size_t{60},
-                               good.size() / 2, good.size() - 13, good.size() - 1}) {
+    for (std::size_t length : {std::size_t{8}, std::size_t{20}, std::size_t{33}, std::size_t{60}, good.size() / 2,
+                               good.size() - 13, good.size() - 1}) {
         EXPECT_EQ(parse(std::vector<std::uint8_t>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(length))),
                   Error::BadPng)
             << length;
@@ -171,7 +171,7 @@ TEST(PngFile, TheArtSheetGoesOutAndInAsPng) {
 
 // PNG files written and read by ImageMagick, when it is there.
 class ImageMagickPngs : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!std::filesystem::exists("/usr/bin/convert")) {
             GTEST_SKIP() << "ImageMagick's convert is not installed";

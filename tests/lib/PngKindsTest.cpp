@@ -183,8 +183,8 @@ TEST(PngKinds, SixteenBitColourAndInterlacedRowsArriveInPlace) {
             auto eight = [](int sample) { return (sample * 255 + 32767) / 65535; };
             for (int y = 0; y < kHeight; ++y) {
                 for (int x = 0; x < kWidth; ++x) {
-                    EXPECT_EQ(Pixel(colour, x, y), (std::array<int, 3>{eight((x + y) * 257), eight(y * 12000),
-                                                                       eight(x * 9000)}))
+                    EXPECT_EQ(Pixel(colour, x, y),
+                              (std::array<int, 3>{eight((x + y) * 257), eight(y * 12000), eight(x * 9000)}))
                         << x << ", " << y;
                 }
             }

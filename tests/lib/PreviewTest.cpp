@@ -14,11 +14,11 @@
 #include "formats/BitmapOps.h"
 #include "formats/PictureFile.h"
 #include "game/GraphicEnvironment.h"
-#include "transfer/ImportWorker.h"
-#include "transfer/SelectionChoice.h"
 #include "preview/BitmapFont.h"
 #include "preview/CarSetPreview.h"
 #include "preview/PreviewCanvas.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 
 namespace tavolex {
 namespace {
@@ -163,7 +163,7 @@ TEST(PreviewCanvas, TextIsWindows1252AndStopsAtItsRightEdge) {
 
 // A car set whose slots are given plain colours, for finding them in a preview.
 class PreviewOfPictures : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fs::create_directories(folder / "tmp");
         environment = {folder / "tmp", {}, folder / "data"};
@@ -176,7 +176,8 @@ protected:
         FillBitmap(image, SheetWidth(kind, variant), SheetHeight(kind, variant),
                    MakeColour(colour[0], colour[1], colour[2]), index, SheetDepth(kind, variant));
         const fs::path path = folder / (std::to_string(files++) + ".bmp");
-        ASSERT_TRUE(Ok(kind == GraphicKind::MenuArtwork ? SaveArtSheetBitmap(path, image) : SaveBitmapFile(path, image)));
+        ASSERT_TRUE(
+            Ok(kind == GraphicKind::MenuArtwork ? SaveArtSheetBitmap(path, image) : SaveBitmapFile(path, image)));
         SetSlotFromFile(carSet, kind, slot, variant, path);
     }
 
@@ -280,7 +281,8 @@ TEST_F(PreviewOfPictures, FailsWithoutWritingWhenAPictureCannotBeReadOrThePictur
     EXPECT_FALSE(fs::exists(target));
     RemoveSlot(carSet, GraphicKind::PitCrew, 6, Variant::Hardware);
     EXPECT_EQ(SaveCarSetPreview(carSet, environment, PreviewOptions{std::nullopt, PackedBitmap::kMaxSide}, target),
-              Error::WrongBitmapSize) << "taller than any picture may be";
+              Error::WrongBitmapSize)
+        << "taller than any picture may be";
     EXPECT_EQ(SaveCarSetPreview(carSet, environment, PreviewOptions{11, 0}, target), Error::InvalidName);
     EXPECT_FALSE(fs::exists(target));
     ASSERT_TRUE(Ok(SaveCarSetPreview(carSet, environment, PreviewOptions{std::nullopt, 500}, target)));
@@ -304,8 +306,9 @@ using SampleCarSetPreview = test::SampleGameSuite<>;
 
 // The sample car set as `make demo` makes it: the game imported, saved, opened again.
 TEST_F(SampleCarSetPreview, ShowsEveryTeamOfTheSampleGame) {
-    ASSERT_EQ(ImportFromGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Import, carSet)),
-              std::nullopt);
+    ASSERT_EQ(
+        ImportFromGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Import, carSet)),
+        std::nullopt);
     const fs::path file = folder / "Sample.GP3";
     ASSERT_TRUE(Ok(SaveCarSet(carSet, file, environment)));
     CarSet opened;

@@ -47,7 +47,8 @@ TEST(Recovery, KeepsACopyBesideNothingOfTheUsersAndOpensItUntitled) {
     EXPECT_TRUE(recovered.modified);
     RemoveRecovery(folder / "data");
     PackedBitmap image;
-    ASSERT_TRUE(FetchGraphic(recovered, environment, GraphicKind::CarLivery, 4, Variant::Hardware, image, false, nullptr))
+    ASSERT_TRUE(
+        FetchGraphic(recovered, environment, GraphicKind::CarLivery, 4, Variant::Hardware, image, false, nullptr))
         << "the pictures are read from the editor's own copy, not the recovery file";
     EXPECT_EQ(image, test::ReducedTo565(livery));
     EXPECT_FALSE(FindRecovery(folder / "data"));

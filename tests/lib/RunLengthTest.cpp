@@ -78,20 +78,15 @@ TEST(Run16, DecodingUsesAnImplicitFirstCodeAndRefusesBadStreams) {
     EXPECT_EQ(Decode16({2, 7, 0}, 2, 127), (std::vector<std::uint16_t>{7, 7}));
 
     std::vector<std::uint16_t> out(4);
-    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{3, 1}, 3, 128, out.data(), nullptr),
-              Error::StreamTruncated);
+    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{3, 1}, 3, 128, out.data(), nullptr), Error::StreamTruncated);
     EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{131, 1, 0, 2, 0}, 3, 128, out.data(), nullptr),
               Error::StreamTruncated);
-    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{5, 1, 0}, 4, 128, out.data(), nullptr),
-              Error::StreamOverrun);
-    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{133, 1, 0}, 4, 128, out.data(), nullptr),
-              Error::StreamOverrun);
-    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{}, 1, 128, out.data(), nullptr),
-              Error::StreamTruncated);
+    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{5, 1, 0}, 4, 128, out.data(), nullptr), Error::StreamOverrun);
+    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{133, 1, 0}, 4, 128, out.data(), nullptr), Error::StreamOverrun);
+    EXPECT_EQ(DecodeRun16(std::vector<std::uint8_t>{}, 1, 128, out.data(), nullptr), Error::StreamTruncated);
     // Code 0 is a run of nothing; 128 a run of 128.
     std::vector<std::uint16_t> big(130);
-    EXPECT_TRUE(Ok(DecodeRun16(std::vector<std::uint8_t>{0, 1, 0, 128, 2, 0, 2, 3, 0}, 130, 128,
-                               big.data(), nullptr)));
+    EXPECT_TRUE(Ok(DecodeRun16(std::vector<std::uint8_t>{0, 1, 0, 128, 2, 0, 2, 3, 0}, 130, 128, big.data(), nullptr)));
     EXPECT_EQ(big[127], 2);
     EXPECT_EQ(big[129], 3);
 }

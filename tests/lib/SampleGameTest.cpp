@@ -6,17 +6,17 @@
 #include "document/PitCrewSheet.h"
 #include "editing/PitCrewTemplates.h"
 #include "editing/PitCrewUpgrade.h"
-#include "game/GraphicEnvironment.h"
-#include "sample/SamplePitCrewMasks.h"
 #include "formats/GameJam.h"
-#include "game/MenuArtArchive.h"
-#include "game/MenuArtBuilder.h"
 #include "formats/PitCrewPainting.h"
 #include "game/GameFileList.h"
+#include "game/GraphicEnvironment.h"
+#include "game/MenuArtArchive.h"
+#include "game/MenuArtBuilder.h"
 #include "sample/SampleArt.h"
 #include "sample/SampleGame.h"
 #include "sample/SamplePictures.h"
 #include "sample/SamplePitCrew.h"
+#include "sample/SamplePitCrewMasks.h"
 
 namespace tavolex {
 namespace {
@@ -115,7 +115,8 @@ TEST(SampleGamePictures, TheSampleMasksMarkEveryPaintableAreaOfTheCrew) {
     std::set<int> areas;
     for (int y = 0; y < preview.height(); ++y) {
         for (int x = 0; x < preview.width(); ++x) {
-            if (preview.topRow(y)[x] >= kFirstPaintedPixel) areas.insert(preview.topRow(y)[x] / 16);
+            if (preview.topRow(y)[x] >= kFirstPaintedPixel)
+                areas.insert(preview.topRow(y)[x] / 16);
         }
     }
     EXPECT_EQ(areas, (std::set<int>{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
@@ -124,7 +125,8 @@ TEST(SampleGamePictures, TheSampleMasksMarkEveryPaintableAreaOfTheCrew) {
         SCOPED_TRACE(team);
         PackedBitmap top;
         const int rows = PitCrewFileRows(team);
-        ASSERT_TRUE(Ok(ReadGameJam(game.path(), PitCrewJamIndex(team, PitCrewHalf::Top), Variant::Software, rows, 1, top)));
+        ASSERT_TRUE(
+            Ok(ReadGameJam(game.path(), PitCrewJamIndex(team, PitCrewHalf::Top), Variant::Software, rows, 1, top)));
         PackedBitmap sheet = PitCrewFill(kPitCrewSheetWidth, kPitCrewSheetHeight, Variant::Software);
         ASSERT_TRUE(PutPitCrewHalf(top, PitCrewHalf::Top, sheet));
         const PackedBitmap painted = PaintPitCrew(jack, SampleCrewColours(team));

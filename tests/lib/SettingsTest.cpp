@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "settings/AppPaths.h"
 #include "formats/IniFile.h"
+#include "settings/AppPaths.h"
 #include "settings/Settings.h"
 
 namespace tavolex {

@@ -175,8 +175,7 @@ TEST(SoftwareJam, RefusesHostileHeadersAndDirectories) {
         }
     }
     std::vector<std::uint8_t> out;
-    EXPECT_EQ(PatchSoftwareJamBytes(file, test::Banded8(256, 9), 9, std::nullopt, false, out),
-              Error::WrongHeight);
+    EXPECT_EQ(PatchSoftwareJamBytes(file, test::Banded8(256, 9), 9, std::nullopt, false, out), Error::WrongHeight);
     EXPECT_EQ(PatchSoftwareJamBytes(file, test::PhotoLike24(256, 8), 8, std::nullopt, false, out),
               Error::WrongBitmapDepth);
 }
@@ -188,8 +187,7 @@ TEST(SoftwareJam, PatchingAFileReplacesItWholeOrNotAtAll) {
     ASSERT_TRUE(Ok(BuildSoftwareJam(sheet.image, sheet.rectangles, false, file)));
     const auto path = folder / "TEST.JAM";
     WriteBytes(path, file);
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::group_read);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
 
     const PackedBitmap changed = test::Banded8(256, 8, 99);
     {

@@ -5,8 +5,8 @@
 
 #include "TestSupport.h"
 #include "core/ByteOrder.h"
-#include "game/GameFiles.h"
 #include "game/GameConstants.h"
+#include "game/GameFiles.h"
 #include "game/LevelNames.h"
 #include "game/TeamTables.h"
 #include "gamesettings/DriverAids.h"
@@ -100,14 +100,16 @@ struct Span {
 };
 
 // Every byte that differs from `fill` lies inside one of the spans.
-void ExpectChangesOnlyInside(const std::vector<std::uint8_t>& bytes, std::uint8_t fill, std::initializer_list<Span> spans) {
+void ExpectChangesOnlyInside(const std::vector<std::uint8_t>& bytes, std::uint8_t fill,
+                             std::initializer_list<Span> spans) {
     std::size_t outside = 0;
     for (std::size_t k = 0; k < bytes.size(); ++k) {
         if (bytes[k] == fill) {
             continue;
         }
-        const bool inside = std::any_of(spans.begin(), spans.end(),
-                                        [&](const Span& span) { return k >= span.offset && k < span.offset + span.size; });
+        const bool inside = std::any_of(spans.begin(), spans.end(), [&](const Span& span) {
+            return k >= span.offset && k < span.offset + span.size;
+        });
         if (!inside && outside++ < 5) {
             ADD_FAILURE() << "byte 0x" << std::hex << k << " changed outside every table";
         }
@@ -126,7 +128,8 @@ Teams Distinct() {
         team.failureProbability = static_cast<std::int16_t>(300 + t);
         team.tyreType = static_cast<std::uint16_t>(t % 2);
         team.pitBoxPosition = static_cast<std::uint16_t>((t + 3) % kTeamCount);
-        for (int k = 0; k < 16; ++k) team.pitCrewColours[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(16 + k + t);
+        for (int k = 0; k < 16; ++k)
+            team.pitCrewColours[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(16 + k + t);
         for (int d = 0; d < 2; ++d) {
             const int car = 2 * t + d;
             DriverRecord& driver = team.drivers[static_cast<std::size_t>(d)];
@@ -175,8 +178,14 @@ TEST(TeamTables, EveryExecutableTableLiesAtItsLiteralOffset) {
         }
     }
     ExpectChangesOnlyInside(exe, 0xEE,
-                            {{0x73A31C, 22 * 24}, {0x73A52C, 11 * 13}, {0x73A5BB, 11 * 13}, {0x73A256, 22},
-                             {0x73A240, 22}, {0x143A90, 22 + 22 + 88 + 88 + 22}, {0x73A2C4, 44}, {0x41BF38, 176},
+                            {{0x73A31C, 22 * 24},
+                             {0x73A52C, 11 * 13},
+                             {0x73A5BB, 11 * 13},
+                             {0x73A256, 22},
+                             {0x73A240, 22},
+                             {0x143A90, 22 + 22 + 88 + 88 + 22},
+                             {0x73A2C4, 44},
+                             {0x41BF38, 176},
                              {0x73B470, 11}});
 
     // And read back from the same places, driver by driver.
@@ -217,10 +226,12 @@ TEST(TeamTables, EverySettingsAndNumberTableLiesAtItsLiteralOffset) {
 
     TeamRecord record = Defaults()[0];
     for (std::size_t side = 0; side < 3; ++side) {
-        record.numberDestinations[side] = {static_cast<std::uint16_t>(10 + side), static_cast<std::uint16_t>(20 + side)};
+        record.numberDestinations[side] = {static_cast<std::uint16_t>(10 + side),
+                                           static_cast<std::uint16_t>(20 + side)};
         for (std::size_t car = 0; car < 2; ++car) {
-            record.numberSources[car][side] = {static_cast<std::uint16_t>(30 + side), static_cast<std::uint16_t>(40 + car),
-                                               static_cast<std::uint16_t>(50 + side), static_cast<std::uint16_t>(60 + car)};
+            record.numberSources[car][side] = {
+                static_cast<std::uint16_t>(30 + side), static_cast<std::uint16_t>(40 + car),
+                static_cast<std::uint16_t>(50 + side), static_cast<std::uint16_t>(60 + car)};
         }
     }
     ASSERT_TRUE(WriteNumberPositions(exe, 7, record));
@@ -239,8 +250,13 @@ TEST(TeamTables, EverySettingsAndNumberTableLiesAtItsLiteralOffset) {
     EXPECT_EQ(ReadU16(exe.data() + 0x722C18), 65);
     EXPECT_EQ(ReadU16(exe.data() + 0x722C18 + 8), 80);
     ExpectChangesOnlyInside(exe, 0xEE,
-                            {{0x73B456, 22}, {0x36C67, 1}, {0x36E29, 1}, {0x1814D0 + 168, 24}, {0x1810B0 + 672, 96},
-                             {0x79E59E, 9 * 10 * 2}, {0x722C18, 10}});
+                            {{0x73B456, 22},
+                             {0x36C67, 1},
+                             {0x36E29, 1},
+                             {0x1814D0 + 168, 24},
+                             {0x1810B0 + 672, 96},
+                             {0x79E59E, 9 * 10 * 2},
+                             {0x722C18, 10}});
 }
 
 TEST(TeamTables, EverySaveFileTableLiesAtItsLiteralOffset) {
@@ -261,8 +277,13 @@ TEST(TeamTables, EverySaveFileTableLiesAtItsLiteralOffset) {
         }
     }
     ExpectChangesOnlyInside(save, 0xEE,
-                            {{0x16A0, 1}, {0x1543C, 22}, {0x15452, 22}, {0x154C0, 44}, {0x15518, 22 * 24},
-                             {0x15728, 11 * 13}, {0x157B7, 11 * 13}});
+                            {{0x16A0, 1},
+                             {0x1543C, 22},
+                             {0x15452, 22},
+                             {0x154C0, 44},
+                             {0x15518, 22 * 24},
+                             {0x15728, 11 * 13},
+                             {0x157B7, 11 * 13}});
 }
 
 TEST(TeamTables, CrewColourMarkersAndPitBoxRepair) {

@@ -83,9 +83,9 @@ TEST(TyreBitmaps, GameBitmapsWithOtherHeadersAreRefused) {
     EXPECT_EQ(ParseGameHalfBitmap(ColumnCodedBitmap(640, 481), TyreSheet::HardwareWheels, half),
               Error::WrongBitmapSize);
     EXPECT_EQ(ParseGameHalfBitmap(good, TyreSheet::Treads, half), Error::WrongBitmapSize);
-    EXPECT_EQ(ParseGameHalfBitmap(EncodeBitmapFile(PackedBitmap(640, 480, Depth::Bits8)), TyreSheet::HardwareWheels,
-                                  half),
-              Error::UnsupportedBitDepth);
+    EXPECT_EQ(
+        ParseGameHalfBitmap(EncodeBitmapFile(PackedBitmap(640, 480, Depth::Bits8)), TyreSheet::HardwareWheels, half),
+        Error::UnsupportedBitDepth);
     good.resize(good.size() - 1);
     EXPECT_EQ(ParseGameHalfBitmap(good, TyreSheet::HardwareWheels, half), Error::ReadFailed);
     good[0] = 'X';
@@ -97,22 +97,24 @@ TEST(TyreBitmaps, EmptySheetsTakeTheirFills) {
     const PackedBitmap software = EmptyTyreSheet(TyreSheet::SoftwareWheels, 0);
     ASSERT_TRUE(software.is(256, 512, Depth::Bits8));
     EXPECT_EQ(software.topRow(300)[17], 254);
-    EXPECT_EQ(PixelAt(EmptyTyreSheet(TyreSheet::HardwareWheels, 0), 5, 5), (std::array<std::uint8_t, 3>{0x9F, 0, 0xA3}));
-    EXPECT_EQ(PixelAt(EmptyTyreSheet(TyreSheet::HardwareWheels, 1), 5, 5), (std::array<std::uint8_t, 3>{0xFF, 0, 0xFF}));
+    EXPECT_EQ(PixelAt(EmptyTyreSheet(TyreSheet::HardwareWheels, 0), 5, 5),
+              (std::array<std::uint8_t, 3>{0x9F, 0, 0xA3}));
+    EXPECT_EQ(PixelAt(EmptyTyreSheet(TyreSheet::HardwareWheels, 1), 5, 5),
+              (std::array<std::uint8_t, 3>{0xFF, 0, 0xFF}));
     EXPECT_TRUE(EmptyTyreSheet(TyreSheet::Treads, 1).is(256, 400, Depth::Bits24));
 }
 
 // One sample game for the suite: making it is the slow part.
 class TyreGame : public test::SampleGameSuite<true> {
-protected:
+  protected:
     fs::path gameFile(const std::string& relative) { return *FindPathIgnoringCase(folder / "game", relative); }
 };
 
 TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     // Type 1, "WHXX1.BMP" only: the bottom half from Whbridg1.bmp, the top stays magenta.
     PackedBitmap sheet;
-    ASSERT_FALSE(ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Bottom,
-                                  sheet));
+    ASSERT_FALSE(
+        ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Bottom, sheet));
     ASSERT_TRUE(sheet.is(512, 960, Depth::Bits24));
     EXPECT_EQ(PixelAt(sheet, 100, 100), (std::array<std::uint8_t, 3>{0xFF, 0x00, 0xFF}));
     PackedBitmap bottom;
@@ -128,8 +130,8 @@ TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     EXPECT_EQ(fetched, sheet);
 
     // Both halves: the slot refers to the game, and reads both files again.
-    ASSERT_FALSE(ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Both,
-                                  sheet));
+    ASSERT_FALSE(
+        ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Both, sheet));
     EXPECT_EQ(slot, (GraphicSlot{GraphicSource::Game, {}}));
     ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr));
     EXPECT_EQ(fetched, sheet);

@@ -64,11 +64,15 @@ TEST(UndoHistory, StepsBackAndForthAndKnowsTheSavedState) {
 TEST(UndoHistory, MergesTypingOfOneThingWithinASecond) {
     Edited e;
     for (const char* name : {"W", "Wi", "Wil"}) {
-        e.edit("Team name", [&](CarSet& c) { c.teams[0].teamName = name; }, 300ms);
+        e.edit(
+            "Team name", [&](CarSet& c) { c.teams[0].teamName = name; }, 300ms);
     }
-    e.edit("Engine name", [](CarSet& c) { c.teams[0].engineName = "V"; }, 300ms);
-    e.edit("Engine name", [](CarSet& c) { c.teams[0].engineName = "V1"; }, 2s);
-    e.edit("Engine name", [](CarSet& c) { c.teams[0].engineName = "V10"; }, 300ms);
+    e.edit(
+        "Engine name", [](CarSet& c) { c.teams[0].engineName = "V"; }, 300ms);
+    e.edit(
+        "Engine name", [](CarSet& c) { c.teams[0].engineName = "V1"; }, 2s);
+    e.edit(
+        "Engine name", [](CarSet& c) { c.teams[0].engineName = "V10"; }, 300ms);
     EXPECT_EQ(e.history.stepCount(), 4u) << "V; then V1 and V10, two seconds later";
     e.history.undo(e.carSet);
     EXPECT_EQ(e.carSet.teams[0].engineName.view(), "V");

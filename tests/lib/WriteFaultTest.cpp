@@ -3,27 +3,27 @@
 // program holds in memory is as the operation's failure promises.
 #include <gtest/gtest.h>
 
+#include "StressArtArchive.h"
 #include "TestSupport.h"
 #include "WriteFaultMatrix.h"
 #include "document/CarSetFile.h"
 #include "document/InformationFile.h"
 #include "document/LazyGraphics.h"
+#include "editing/PitLane.h"
 #include "files/AtomicWrite.h"
 #include "files/WriteFaults.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
 #include "formats/HardwareJam.h"
+#include "formats/IniFile.h"
 #include "formats/JamBuilder.h"
-#include "StressArtArchive.h"
-#include "game/GraphicEnvironment.h"
-#include "game/MenuArtArchive.h"
 #include "formats/SoftwareJam.h"
 #include "formats/TyreGameFiles.h"
-#include "editing/PitLane.h"
 #include "game/GameFiles.h"
+#include "game/GraphicEnvironment.h"
 #include "game/LevelNames.h"
+#include "game/MenuArtArchive.h"
 #include "game/TeamTables.h"
-#include "formats/IniFile.h"
 #include "teams/PerformanceFile.h"
 
 namespace tavolex {
@@ -60,7 +60,9 @@ void MakeLanguageFile(const fs::path& folder, Language language) {
     WriteGameFile(GameFolder(folder).languageFile(language), file);
 }
 
-void MakeArtArchive(const fs::path& folder) { WriteGameFile(GameFolder(folder).artArchive(), test::BuildSmallStressArtArchive()); }
+void MakeArtArchive(const fs::path& folder) {
+    WriteGameFile(GameFolder(folder).artArchive(), test::BuildSmallStressArtArchive());
+}
 
 std::vector<std::uint8_t> CarSetFile(const std::string& information) {
     CarSet carSet;
@@ -107,9 +109,7 @@ TEST(WriteFaults, TheNamedWaySurvivesEveryFaultToo) {
     } without;
     const int faults = ExpectEveryWriteFaultSurvived({
         [](const fs::path& folder) { test::WriteBytes(folder / "Mine.gp3", CarSetFile("old")); },
-        [](const fs::path& folder) {
-            return Ok(WriteFileAtomically(folder / "Mine.gp3", CarSetFile("new")));
-        },
+        [](const fs::path& folder) { return Ok(WriteFileAtomically(folder / "Mine.gp3", CarSetFile("new"))); },
         {},
     });
     EXPECT_EQ(faults, 5) << "create, write, sync, close, rename: no naming step";
@@ -240,7 +240,9 @@ TEST(WriteFaults, BitmapExportsKeepTheOldBitmap) {
         {},
     });
     ExpectEveryWriteFaultSurvived({
-        [](const fs::path& folder) { test::WriteBytes(folder / "artwork-03.bmp", {'B', 'M', 0}); },
+        [](const fs::path& folder) {
+            test::WriteBytes(folder / "artwork-03.bmp", {'B', 'M', 0});
+        },
         [](const fs::path& folder) { return Ok(SaveArtSheetBitmap(folder / "artwork-03.bmp", ArtSheetBackground())); },
         {},
     });
@@ -250,10 +252,10 @@ TEST(WriteFaults, TextFilesKeepTheirOldText) {
     CarSet carSet;
     NewCarSet(carSet);
     auto prepare = [](const fs::path& folder) { test::WriteBytes(folder / "notes.txt", {'o', 'l', 'd'}); };
-    ExpectEveryWriteFaultSurvived({
-        prepare, [](const fs::path& folder) { return Ok(WriteTextFile(folder / "notes.txt", "new text")); }, {}});
-    ExpectEveryWriteFaultSurvived({
-        prepare, [&](const fs::path& folder) { return Ok(WritePerformanceFile(folder / "notes.txt", carSet)); }, {}});
+    ExpectEveryWriteFaultSurvived(
+        {prepare, [](const fs::path& folder) { return Ok(WriteTextFile(folder / "notes.txt", "new text")); }, {}});
+    ExpectEveryWriteFaultSurvived(
+        {prepare, [&](const fs::path& folder) { return Ok(WritePerformanceFile(folder / "notes.txt", carSet)); }, {}});
 }
 
 // Making a picture's other variant writes a cache file: when that fails, the
@@ -306,7 +308,9 @@ TEST(WriteFaults, TyreHalvesKeepTheGameFilesWhole) {
         {},
     });
     ExpectEveryWriteFaultSurvived({
-        [](const fs::path& folder) { test::WriteBytes(folder / "half.bmp", {'B', 'M', 0}); },
+        [](const fs::path& folder) {
+            test::WriteBytes(folder / "half.bmp", {'B', 'M', 0});
+        },
         [](const fs::path& folder) {
             return Ok(SaveTyreSheetAs(folder / "half.bmp", TyreSheet::Treads, 1, SheetHalves::Bottom,
                                       test::PhotoLike24(256, 400, 6)));
@@ -327,7 +331,9 @@ TEST(WriteFaults, PitLaneOrderAndStripsKeepTheOldFiles) {
         {},
     });
     ExpectEveryWriteFaultSurvived({
-        [](const fs::path& folder) { test::WriteBytes(folder / "strip.bmp", {'B', 'M', 0}); },
+        [](const fs::path& folder) {
+            test::WriteBytes(folder / "strip.bmp", {'B', 'M', 0});
+        },
         [](const fs::path& folder) {
             return !SavePitStripAs(BlankPitBoxPicture(Variant::Hardware), 3, folder / "strip.bmp").has_value();
         },

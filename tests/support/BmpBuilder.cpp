@@ -49,7 +49,8 @@ std::vector<std::uint8_t> BuildBmp(const BmpHeaders& headers, const std::vector<
             WriteU32(masks + 4 * i, headers.masks[i]);
         }
     }
-    std::copy(headers.colourTable.begin(), headers.colourTable.end(), file.begin() + static_cast<std::ptrdiff_t>(tableOffset));
+    std::copy(headers.colourTable.begin(), headers.colourTable.end(),
+              file.begin() + static_cast<std::ptrdiff_t>(tableOffset));
     return file;
 }
 
@@ -61,7 +62,8 @@ std::vector<std::uint8_t> PackRows(const std::vector<std::uint32_t>& values, int
         const int stored = topDown ? y : height - 1 - y;
         std::uint8_t* out = &rows[stride * static_cast<std::size_t>(stored)];
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t v = values[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+            const std::uint32_t v =
+                values[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
             if (bits <= 8) {
                 const std::size_t bit = static_cast<std::size_t>(x) * static_cast<std::size_t>(bits);
                 out[bit / 8] |= static_cast<std::uint8_t>(v << (8 - bits - bit % 8));

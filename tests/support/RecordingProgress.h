@@ -10,7 +10,7 @@ namespace tavolex::test {
 
 // Keeps every report of a long operation, for tests of what a user would see.
 class RecordingProgress final : public Progress {
-public:
+  public:
     int itemCount = -1;
     int stepped = 0;
     bool ended = false;

@@ -16,9 +16,8 @@ namespace tavolex::test {
 // each test a fresh folder, a new car set and an environment on that game.
 // `privateGame` copies the game into the test's folder first, for tests that
 // patch it.
-template <bool privateGame = false>
-class SampleGameSuite : public ::testing::Test {
-protected:
+template <bool privateGame = false> class SampleGameSuite : public ::testing::Test {
+  protected:
     static void SetUpTestSuite() {
         game_ = new ScratchFolder;
         ASSERT_TRUE(Ok(MakeSampleGame(game_->path())));

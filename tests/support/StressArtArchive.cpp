@@ -41,7 +41,8 @@ std::vector<std::uint8_t> StressArchive(unsigned seed, bool tiny, const ArtSigna
         ArtBlock block{size, MakePackedArtTokens(size.width, size.height, entry,
                                                  seed * 1000 + static_cast<unsigned>(entry), cycle)};
         // Noise this small may not fit its slot once expanded: other noise that does.
-        for (unsigned next = 1; tiny && !FitsItsSlot(block.bytes, size.width, size.height, entry) && next < 64; ++next) {
+        for (unsigned next = 1; tiny && !FitsItsSlot(block.bytes, size.width, size.height, entry) && next < 64;
+             ++next) {
             block.bytes = MakePackedArtTokens(size.width, size.height, entry,
                                               (seed + 7919 * next) * 1000 + static_cast<unsigned>(entry), cycle);
         }

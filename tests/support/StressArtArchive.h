@@ -12,7 +12,7 @@
 namespace tavolex::test {
 
 std::vector<std::uint8_t> BuildStressArtArchive(unsigned seed = 1,
-                                               const ArtSignature& signature = kArtArchiveSignature);
+                                                const ArtSignature& signature = kArtArchiveSignature);
 // The same with every picture 16 x 2: a few dozen kilobytes, quick to expand
 // (for tests that do it many times, and fuzzer seeds).
 std::vector<std::uint8_t> BuildSmallStressArtArchive(unsigned seed = 1);

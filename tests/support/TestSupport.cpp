@@ -3,9 +3,9 @@
 #include <csignal>
 #include <fstream>
 
+#include <random>
 #include <sys/resource.h>
 #include <sys/wait.h>
-#include <random>
 
 #include <gtest/gtest.h>
 
@@ -17,10 +17,11 @@ namespace fs = std::filesystem;
 ScratchFolder::ScratchFolder() {
     static std::mt19937 random(std::random_device{}());
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = info != nullptr ? std::string(info->test_suite_name()) + "-" + info->name()
-                                       : std::string("scratch");
+    std::string name =
+        info != nullptr ? std::string(info->test_suite_name()) + "-" + info->name() : std::string("scratch");
     for (char& c : name) {
-        if (c == '/') c = '_';
+        if (c == '/')
+            c = '_';
     }
     path_ = fs::temp_directory_path() / ("tavolex-test-" + name + "-" + std::to_string(random()));
     fs::create_directories(path_);
@@ -81,8 +82,7 @@ std::string Quote(const std::string& word) {
 } // namespace
 
 ProcessResult RunProcess(const ScratchFolder& folder, const std::string& program,
-                         const std::vector<std::string>& arguments,
-                         const std::string& environmentPrefix) {
+                         const std::vector<std::string>& arguments, const std::string& environmentPrefix) {
     std::string command = environmentPrefix + Quote(program);
     for (const auto& argument : arguments) {
         command += " " + Quote(argument);

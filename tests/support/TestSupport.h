@@ -12,7 +12,7 @@ namespace tavolex::test {
 
 // A fresh folder for one test, removed afterwards.
 class ScratchFolder {
-public:
+  public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -21,7 +21,7 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -34,13 +34,13 @@ void WriteBytes(const std::filesystem::path& path, const std::vector<std::uint8_
 // While alive, no file this process writes may grow beyond `bytes`: a write
 // past it fails as on a full disk, whoever runs the test (root included).
 class FileSizeLimit {
-public:
+  public:
     explicit FileSizeLimit(std::uint64_t bytes);
     ~FileSizeLimit();
     FileSizeLimit(const FileSizeLimit&) = delete;
     FileSizeLimit& operator=(const FileSizeLimit&) = delete;
 
-private:
+  private:
     std::uint64_t previousSoft_;
     void (*previousHandler_)(int);
 };
@@ -52,8 +52,7 @@ struct ProcessResult {
     std::string err;
 };
 ProcessResult RunProcess(const ScratchFolder& folder, const std::string& program,
-                         const std::vector<std::string>& arguments,
-                         const std::string& environmentPrefix = {});
+                         const std::vector<std::string>& arguments, const std::string& environmentPrefix = {});
 
 // Pictures with content like a real texture: smooth gradients with noise
 // (few repeated neighbours) or flat areas with stripes (many runs).

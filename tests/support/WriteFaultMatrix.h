@@ -23,7 +23,7 @@ struct WriteFault {
 
 // The fault is armed while this lives.
 class ArmedWriteFault {
-public:
+  public:
     explicit ArmedWriteFault(const WriteFault& fault);
     ~ArmedWriteFault();
     ArmedWriteFault(const ArmedWriteFault&) = delete;

@@ -50,9 +50,9 @@ TEST(ArtworkPage, ATeamWithoutArtShowsItsNotesAndOffersOnlyImportAndLoad) {
     // The sample game's names are plain ASCII; GameText tests the others.
     const std::string_view name = team.drivers[1].name.view();
     ASSERT_TRUE(std::all_of(name.begin(), name.end(), [](char c) { return c >= 0x20 && c < 0x7F; }));
-    EXPECT_EQ(page->driverBox(1)->text().toStdString(),
-              "[" + std::string(team.carNumbers[1] < 10 ? "0" : "") + std::to_string(team.carNumbers[1]) + "] " +
-                  std::string(name));
+    EXPECT_EQ(page->driverBox(1)->text().toStdString(), "[" + std::string(team.carNumbers[1] < 10 ? "0" : "") +
+                                                            std::to_string(team.carNumbers[1]) + "] " +
+                                                            std::string(name));
     QTest::qWait(200);
     EXPECT_NE(page->logoFrame(), 0) << "the logo turns";
     SaveScreenshot(*shell.window, "tavolex-artwork-page");
@@ -93,7 +93,8 @@ TEST(ArtworkPage, TheSheetBitmapLoadsSavesAndAWrongOneIsRefused) {
 
     QTest::mouseClick(shell.window->teamList()->button(6), Qt::LeftButton);
     EXPECT_EQ(page->picture(0)->note(), "NO MENU ARTWORK BITMAP");
-    ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(shell.folder / "small.bmp", tavolex::PackedBitmap(948, 650, tavolex::Depth::Bits24))));
+    ASSERT_TRUE(tavolex::Ok(
+        tavolex::SaveBitmapFile(shell.folder / "small.bmp", tavolex::PackedBitmap(948, 650, tavolex::Depth::Bits24))));
     shell.ui->paths.push_back(shell.path("small.bmp"));
     QTest::mouseClick(page->button("load"), Qt::LeftButton);
     EXPECT_EQ(shell.ui->errors.value(0), "Couldn't load bitmap file!\n\nsmall.bmp: the bitmap does not have the "

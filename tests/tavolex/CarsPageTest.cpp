@@ -8,10 +8,10 @@
 #include "GraphicsShell.h"
 #include "Screenshot.h"
 #include "document/LazyGraphics.h"
-#include "formats/BitmapFile.h"
-#include "formats/GameJam.h"
 #include "document/NumberPositions.h"
 #include "editing/NumberFields.h"
+#include "formats/BitmapFile.h"
+#include "formats/GameJam.h"
 #include "pages/CarsPage.h"
 #include "pages/PictureView.h"
 #include "shell/TeamList.h"
@@ -26,7 +26,9 @@ struct CarsShell : GraphicsShell {
     CarsShell() : GraphicsShell(2) {}
     CarsPage* page() { return static_cast<CarsPage*>(window->page()); }
     tavolex::GraphicSlot& livery(int team, Variant variant) {
-        return state->carSet().teams[static_cast<std::size_t>(team)].livery[static_cast<std::size_t>(tavolex::VariantIndex(variant))];
+        return state->carSet()
+            .teams[static_cast<std::size_t>(team)]
+            .livery[static_cast<std::size_t>(tavolex::VariantIndex(variant))];
     }
     bool enabled(const char* name) { return page()->button(name)->isEnabled(); }
 };
@@ -128,7 +130,8 @@ TEST(CarsPage, SaveAsWritesTheShownPictureAndExportPatchesTheGame) {
     shell.ui->paths.push_back(shell.path("copy"));
     QTest::mouseClick(page->button("saveAs"), Qt::LeftButton);
     tavolex::PackedBitmap saved;
-    ASSERT_TRUE(tavolex::Ok(tavolex::LoadBitmapFile(shell.folder / "copy.BMP", saved, 256, 384, tavolex::Depth::Bits24)));
+    ASSERT_TRUE(
+        tavolex::Ok(tavolex::LoadBitmapFile(shell.folder / "copy.BMP", saved, 256, 384, tavolex::Depth::Bits24)));
     EXPECT_EQ(saved, shown);
     EXPECT_EQ(shell.livery(0, Variant::Hardware).source, GraphicSource::Game) << "Save as changes no source";
 
@@ -155,8 +158,8 @@ TEST(CarsPage, NumberFieldsStoreAndShowTheLimitOnTyping) {
     const auto area = page->pictureArea();
     const auto& team = shell.state->carSet().teams[0];
     const auto source = *tavolex::EditedFieldOutline(team, 0, 450, true, area);
-    EXPECT_EQ(page->outlines(true), std::vector<QRect>{QRect(QPoint(source.left, source.top),
-                                                             QPoint(source.right - 1, source.bottom - 1))});
+    EXPECT_EQ(page->outlines(true),
+              std::vector<QRect>{QRect(QPoint(source.left, source.top), QPoint(source.right - 1, source.bottom - 1))});
     EXPECT_EQ(page->outlines(false).size(), 1u);
     EXPECT_NE(page->outlines(false), page->outlines(true));
     EXPECT_EQ(shell.state->carSet().teams[0].numberSources[0][0].x, 256);

@@ -19,7 +19,9 @@ struct CockpitsShell : GraphicsShell {
     CockpitsShell() : GraphicsShell(5) {}
     CockpitsPage* page() { return static_cast<CockpitsPage*>(window->page()); }
     tavolex::GraphicSlot& cockpit(int team, Variant variant) {
-        return state->carSet().teams[static_cast<std::size_t>(team)].cockpit[static_cast<std::size_t>(tavolex::VariantIndex(variant))];
+        return state->carSet()
+            .teams[static_cast<std::size_t>(team)]
+            .cockpit[static_cast<std::size_t>(tavolex::VariantIndex(variant))];
     }
 };
 

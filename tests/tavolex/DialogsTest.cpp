@@ -1,8 +1,8 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QtTest/QTest>
@@ -11,9 +11,9 @@
 
 #include "Screenshot.h"
 #include "ShellFixture.h"
-#include "sample/SampleArt.h"
 #include "game/GameConstants.h"
 #include "game/GameIdentity.h"
+#include "sample/SampleArt.h"
 #include "sample/SampleGame.h"
 #include "settings/Settings.h"
 #include "shell/ConfigurationDialog.h"
@@ -82,7 +82,8 @@ TEST(ConfigurationDialog, JudgesTheExecutableBeforeKeepingTheFolder) {
 
 QListWidgetItem* ItemFor(QListWidget* list, const QString& folder) {
     for (int i = 0; i < list->count(); ++i) {
-        if (list->item(i)->data(Qt::UserRole).toString() == folder) return list->item(i);
+        if (list->item(i)->data(Qt::UserRole).toString() == folder)
+            return list->item(i);
     }
     return nullptr;
 }
@@ -255,7 +256,8 @@ TEST(FileDialogs, ForceTheExtensionAndRememberAFolderPerTitle) {
     EXPECT_EQ(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT"), shell.path("texts/kept.txt"));
     EXPECT_TRUE(ui.saveFile(nullptr, "Save Text As...", "Text Files (*.TXT)", "TXT").isEmpty());
     EXPECT_EQ(shell.ui->beeps, 1);
-    // The first dialog starts in the home folder (no car set file, no game), later ones where their title was last used.
+    // The first dialog starts in the home folder (no car set file, no game), later ones where their title was last
+    // used.
     const QString home = QDir::homePath();
     EXPECT_EQ(shell.ui->dialogFolders[0], home);
     EXPECT_EQ(shell.ui->dialogFolders[1].toStdString(), (shell.folder / "texts").string() + "/");

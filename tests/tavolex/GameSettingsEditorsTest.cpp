@@ -1,11 +1,11 @@
 #include <QLabel>
-#include <set>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QtTest/QTest>
+#include <set>
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,8 @@ using tavolex::DamageArea;
 std::set<std::uint8_t> ShownColours(const CarDamageEditor& editor, int region) {
     std::set<std::uint8_t> colours;
     for (std::size_t i = 0; i < editor.picture().size(); ++i) {
-        if (editor.picture()[i] == 96 + region) colours.insert(editor.shownPicture()[i]);
+        if (editor.picture()[i] == 96 + region)
+            colours.insert(editor.shownPicture()[i]);
     }
     return colours;
 }
@@ -275,8 +276,9 @@ TEST(OnboardCameraEditor, SteppersStayInRangeAndExportConvertsTheAngles) {
 
 TEST(ToolsMenu, OpensTheThreeEditors) {
     GameSettingsShell shell;
-    for (const auto& [action, title] : {std::pair{"damage", "Car Damage Editor"}, std::pair{"aids", "Driver Aids Editor"},
-                                        std::pair{"cameras", "Onboard Camera Editor"}}) {
+    for (const auto& [action, title] :
+         {std::pair{"damage", "Car Damage Editor"}, std::pair{"aids", "Driver Aids Editor"},
+          std::pair{"cameras", "Onboard Camera Editor"}}) {
         QString shown;
         WhenModal([&shown](QWidget* modal) {
             shown = modal->windowTitle();

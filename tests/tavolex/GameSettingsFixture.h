@@ -28,8 +28,12 @@ struct GameSettingsShell : Shell {
         std::vector<std::uint8_t> save(0x16000, 0);
         EXPECT_TRUE(tavolex::StampSaveFileChecksums(save));
         tavolex::test::WriteBytes(gameFolder / "F1GSTATE.SAV", save);
-        const char* files[] = {"english.str", "fran\xC3\xA7" "ais.str", "italiano.str", "deutsch.str",
-                               "espa\xC3\xB1" "ol.str"};
+        const char* files[] = {"english.str",
+                               "fran\xC3\xA7"
+                               "ais.str",
+                               "italiano.str", "deutsch.str",
+                               "espa\xC3\xB1"
+                               "ol.str"};
         for (const char* file : files) {
             std::vector<std::uint8_t> text = {'G', 'P', '3', 1};
             for (int i = 0; i < 262; ++i) {
@@ -43,7 +47,9 @@ struct GameSettingsShell : Shell {
     // Makes the game the editor's, as the configuration dialog does.
     void useGame(tavolex::ExeStatus status = tavolex::ExeStatus::Supported) { useGameAt(gameFolder, status); }
     std::vector<std::uint8_t> exe() const { return tavolex::test::ReadBytes(gameFolder / "GP3.EXE"); }
-    void setExe(const std::vector<std::uint8_t>& bytes) const { tavolex::test::WriteBytes(gameFolder / "GP3.EXE", bytes); }
+    void setExe(const std::vector<std::uint8_t>& bytes) const {
+        tavolex::test::WriteBytes(gameFolder / "GP3.EXE", bytes);
+    }
 };
 
 // What a box does when it loses the focus, without a window system to move it.

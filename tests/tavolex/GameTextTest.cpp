@@ -1,13 +1,13 @@
 // Names and texts of the car set are Windows-1252: they reach the screen as
 // the characters they are, and only characters Windows-1252 holds come back.
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
 #include <QTextEdit>
 #include <QtTest/QTest>
@@ -45,14 +45,14 @@ void Type(QWidget* widget, const QString& text) {
 struct AccentedShell : Shell {
     AccentedShell() {
         auto& teams = state->carSet().teams;
-        teams[0].teamName = "Citro\xEBn";        // ë
+        teams[0].teamName = "Citro\xEBn"; // ë
         teams[0].engineName = "Peugeot";
         teams[0].drivers[0].name = "Ren\xE9 Arnoux"; // é
-        teams[1].teamName = "\x8Akoda";          // Š
-        teams[1].engineName = "M\xFCller";       // ü
-        teams[2].teamName = "L\x92\x45quipe";    // ’
+        teams[1].teamName = "\x8Akoda";              // Š
+        teams[1].engineName = "M\xFCller";           // ü
+        teams[2].teamName = "L\x92\x45quipe";        // ’
         teams[2].engineName = "Mecachrome";
-        teams[3].teamName = "\x80uro Racing";    // €
+        teams[3].teamName = "\x80uro Racing"; // €
         teams[3].engineName = "Mugen Honda";
         state->notifyDataChanged();
         window->show();
@@ -123,7 +123,10 @@ TEST(GameText, TheInformationTextKeepsQuotesAndTheEuroSign) {
     shell.ui->paths.push_back(shell.path("out.txt"));
     QTest::mouseClick(again.findChild<QPushButton*>("saveAs"), Qt::LeftButton);
     const auto saved = tavolex::test::ReadBytes(shell.folder / "out.txt");
-    EXPECT_EQ(std::string(saved.begin(), saved.end()), std::string("\x84" "a\x93" "b") + '\0');
+    EXPECT_EQ(std::string(saved.begin(), saved.end()), std::string("\x84"
+                                                                   "a\x93"
+                                                                   "b") +
+                                                           '\0');
 }
 
 // "ä", "€" and "œ": one byte each in Windows-1252 (0xE4, 0x80, 0x9C), the
@@ -174,7 +177,8 @@ TEST(GameText, EveryPageShowsWindows1252NamesAndStoresThemBackByteExact) {
     EXPECT_EQ(teams->engineName()->text(), U("Œuvre€ä"));
     EXPECT_EQ(teams->driverName(0)->text(), driver);
     bool tyreShown = false;
-    for (QPushButton* button : teams->findChildren<QPushButton*>()) tyreShown = tyreShown || button->text() == U("Pneu ä€œ");
+    for (QPushButton* button : teams->findChildren<QPushButton*>())
+        tyreShown = tyreShown || button->text() == U("Pneu ä€œ");
     EXPECT_TRUE(tyreShown) << "the Teams page's tyre choice";
     for (QLineEdit* box : {teams->teamName(), teams->engineName(), teams->driverName(0)}) TouchAndRestore(box);
     SaveScreenshot(*shell.window, "tavolex-names-teams");
@@ -189,7 +193,8 @@ TEST(GameText, EveryPageShowsWindows1252NamesAndStoresThemBackByteExact) {
 
     auto* artwork = static_cast<ArtworkPage*>(shell.open(4));
     QTest::mouseClick(artwork->button("import"), Qt::LeftButton);
-    EXPECT_TRUE(artwork->driverBox(0)->text().endsWith(U("] Räikkönen €œ"))) << artwork->driverBox(0)->text().toStdString();
+    EXPECT_TRUE(artwork->driverBox(0)->text().endsWith(U("] Räikkönen €œ")))
+        << artwork->driverBox(0)->text().toStdString();
     SaveScreenshot(*shell.window, "tavolex-names-artwork");
 
     auto* pitBoxes = static_cast<PitBoxesPage*>(shell.open(7));

@@ -15,11 +15,11 @@
 #include "document/GraphicDeclarations.h"
 #include "document/LazyGraphics.h"
 #include "game/GraphicEnvironment.h"
-#include "transfer/GameSelection.h"
 #include "pages/TeamsPage.h"
 #include "shell/ProgressWindow.h"
 #include "shell/SelectionDialog.h"
 #include "shell/TeamList.h"
+#include "transfer/GameSelection.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -150,8 +150,8 @@ TEST(GameTransferShell, AFailedImportStillShowsWhatItChanged) {
     const auto& team = shell.state->carSet().teams[0];
     ASSERT_NE(team.teamName.view(), "Team Name") << "the team data came from the game";
     EXPECT_TRUE(shell.state->carSet().modified);
-    EXPECT_EQ(shell.window->teamList()->button(0)->text(),
-              " " + QString::fromStdString(team.teamName.str()) + " - " + QString::fromStdString(team.engineName.str()));
+    EXPECT_EQ(shell.window->teamList()->button(0)->text(), " " + QString::fromStdString(team.teamName.str()) + " - " +
+                                                               QString::fromStdString(team.engineName.str()));
     auto* teams = static_cast<TeamsPage*>(shell.window->page());
     EXPECT_EQ(teams->teamName()->text().toStdString(), team.teamName.str());
 }

@@ -15,7 +15,8 @@ inline void WriteBlankPitCrewMasks(const std::filesystem::path& dataFolder) {
     for (int i = 0; i < tavolex::kPitCrewUpgradeFiles; ++i) {
         // The crew sheets are the JAM name table's indices 100-110.
         const auto size = tavolex::ExpectedJamSize(100 + i, tavolex::Variant::Software);
-        if (!size) std::abort();
+        if (!size)
+            std::abort();
         const std::filesystem::path mask = tavolex::PitCrewMaskPath(dataFolder, i);
         std::filesystem::create_directories(mask.parent_path());
         tavolex::test::WriteBytes(mask, std::vector<std::uint8_t>(256u * static_cast<std::size_t>(size->height), 0));
@@ -29,10 +30,12 @@ struct GraphicsShell : Shell {
     explicit GraphicsShell(int tab) {
         static const tavolex::test::ScratchFolder* game = [] {
             auto* folder = new tavolex::test::ScratchFolder;
-            if (!tavolex::Ok(tavolex::MakeSampleGame(folder->path()))) std::abort();
+            if (!tavolex::Ok(tavolex::MakeSampleGame(folder->path())))
+                std::abort();
             const tavolex::test::ScratchFolder masks;
             WriteBlankPitCrewMasks(masks.path());
-            if (!tavolex::Ok(tavolex::UpgradePitCrewFiles(folder->path(), masks.path(), nullptr))) std::abort();
+            if (!tavolex::Ok(tavolex::UpgradePitCrewFiles(folder->path(), masks.path(), nullptr)))
+                std::abort();
             return folder;
         }();
         gameFolder = game->path();

@@ -35,7 +35,8 @@ TEST(HelmetsPage, EnableRulesAndSelection) {
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->shownVariant(), Variant::Hardware);
     EXPECT_EQ(page->picture()->note(), "NO HARDWARE HELMETS IMAGE");
-    EXPECT_TRUE(shell.enabled("import") && shell.enabled("load") && shell.enabled("importHelmet") && shell.enabled("loadHelmet"));
+    EXPECT_TRUE(shell.enabled("import") && shell.enabled("load") && shell.enabled("importHelmet") &&
+                shell.enabled("loadHelmet"));
     EXPECT_FALSE(shell.enabled("export") || shell.enabled("saveAs") || shell.enabled("remove"));
     EXPECT_FALSE(shell.enabled("exportHelmet") || shell.enabled("saveHelmetAs"));
     EXPECT_FALSE(shell.enabled("generateSoftware") || shell.enabled("generateHardware"));
@@ -48,9 +49,11 @@ TEST(HelmetsPage, EnableRulesAndSelection) {
     shell.state->notifyDataChanged();
     EXPECT_EQ(page->helmetButton(5)->text(), "< Jo") << "new team data relabels the buttons";
     EXPECT_LT(page->helmetButton(4)->mapTo(page, QPoint(page->helmetButton(4)->width(), 0)).x(),
-              page->picture()->mapTo(page, QPoint(0, 0)).x()) << "even helmets left of the picture";
+              page->picture()->mapTo(page, QPoint(0, 0)).x())
+        << "even helmets left of the picture";
     EXPECT_GT(page->helmetButton(5)->mapTo(page, QPoint(0, 0)).x(),
-              page->picture()->mapTo(page, QPoint(page->picture()->width(), 0)).x()) << "odd helmets right of it";
+              page->picture()->mapTo(page, QPoint(page->picture()->width(), 0)).x())
+        << "odd helmets right of it";
 
     // Without a picture a click beeps; the buttons select.
     QTest::mouseClick(page->picture(), Qt::LeftButton, {}, shell.at(10, 10));
@@ -141,7 +144,8 @@ TEST(HelmetsPage, LoadRemoveGenerateAndOneHelmet) {
     EXPECT_EQ(shell.ui->errors.size(), 1);
     // The status bar names the one helmet, by its driver.
     const std::string driver(shell.state->carSet().teams[10].drivers[1].name.view());
-    EXPECT_EQ(shell.window->statusBar()->currentMessage().toStdString(), "Loaded helmet of " + driver + " from one.bmp");
+    EXPECT_EQ(shell.window->statusBar()->currentMessage().toStdString(),
+              "Loaded helmet of " + driver + " from one.bmp");
 
     // Generate software: the page moves there; removing hardware leaves software.
     QTest::mouseClick(page->button("generateSoftware"), Qt::LeftButton);

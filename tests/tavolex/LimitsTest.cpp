@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "ShellFixture.h"
-#include "gamesettings/CarDamage.h"
 #include "document/MiscSettingsDefaults.h"
+#include "gamesettings/CarDamage.h"
 #include "pages/MiscellaneousPage.h"
 #include "pages/TeamsPage.h"
 #include "pages/WheelsPage.h"

@@ -14,11 +14,11 @@
 #include "app/Startup.h"
 #include "document/CarSetFile.h"
 #include "editing/PitCrewUpgrade.h"
-#include "sample/SampleGame.h"
-#include "settings/Settings.h"
+#include "formats/IniFile.h"
 #include "formats/PictureFile.h"
 #include "preview/CarSetPreview.h"
-#include "formats/IniFile.h"
+#include "sample/SampleGame.h"
+#include "settings/Settings.h"
 #include "shell/Boxes.h"
 #include "shell/ProgressWindow.h"
 #include "shell/TeamList.h"
@@ -75,8 +75,8 @@ TEST(MainWindow, EveryAltKeyOpensOneThing) {
     }
     for (QAction* action : window.findChildren<QAction*>()) {
         for (const QKeySequence& shortcut : action->shortcuts()) {
-            EXPECT_FALSE(keys.contains(shortcut)) << action->objectName().toStdString() << " "
-                                                  << shortcut.toString().toStdString();
+            EXPECT_FALSE(keys.contains(shortcut))
+                << action->objectName().toStdString() << " " << shortcut.toString().toStdString();
         }
     }
 
@@ -252,7 +252,8 @@ TEST(Startup, ShowsTheDisclaimerOnceAndTheConfigurationWithoutAGame) {
         seen << modal->windowTitle();
         SaveScreenshot(*modal, seen.size() == 1 ? "tavolex-disclaimer" : "tavolex-configuration");
         modal->close();
-        if (seen.size() < 2) WhenModal(closeNext);
+        if (seen.size() < 2)
+            WhenModal(closeNext);
     };
     WhenModal(closeNext);
     RunStartupSteps(*shell.state, *shell.ui, *shell.window, "Couldn't Open Car Set!");
@@ -277,7 +278,8 @@ TEST(Startup, SaysWhenThePitCrewMasksAreMissing) {
     ASSERT_EQ(shell.ui->errors.size(), 1) << shell.ui->errors.join("|").toStdString();
     EXPECT_TRUE(shell.ui->errors[0].startsWith("The pit crew recolouring masks are missing!"));
     const fs::path masks = tavolex::PitCrewMaskPath(shell.folder.path(), 0).parent_path();
-    EXPECT_TRUE(shell.ui->errors[0].contains(QString::fromStdString(masks.string()))) << shell.ui->errors[0].toStdString();
+    EXPECT_TRUE(shell.ui->errors[0].contains(QString::fromStdString(masks.string())))
+        << shell.ui->errors[0].toStdString();
 
     // With the masks the files are upgraded, and there is nothing to say.
     WriteBlankPitCrewMasks(shell.folder.path());
@@ -305,8 +307,8 @@ TEST(MainWindow, ExportPreviewSavesTheCarSetAsOnePngPicture) {
     window.action("exportPreview")->trigger();
     EXPECT_TRUE(shell.ui->errors.isEmpty());
     tavolex::PackedBitmap picture;
-    ASSERT_TRUE(tavolex::Ok(tavolex::LoadPictureFile(shell.folder / "field.png", picture, 1099, 1874,
-                                                     tavolex::Depth::Bits24)));
+    ASSERT_TRUE(
+        tavolex::Ok(tavolex::LoadPictureFile(shell.folder / "field.png", picture, 1099, 1874, tavolex::Depth::Bits24)));
     tavolex::PackedBitmap expected;
     ASSERT_TRUE(tavolex::Ok(tavolex::DrawCarSetPreview(before, shell.state->graphicEnvironment(), {}, expected)));
     EXPECT_TRUE(picture == expected);
@@ -334,7 +336,8 @@ TEST(Startup, SaysOnceAtExitWhenTheSettingsCannotBeWritten) {
     state.loadSettings();
     FinishRun(state, *shell.ui);
     ASSERT_EQ(shell.ui->errors.size(), 1);
-    EXPECT_TRUE(shell.ui->errors[0].startsWith("Couldn't save settings to " + QString::fromStdString(paths.settingsFile.string())))
+    EXPECT_TRUE(shell.ui->errors[0].startsWith("Couldn't save settings to " +
+                                               QString::fromStdString(paths.settingsFile.string())))
         << shell.ui->errors[0].toStdString();
     EXPECT_FALSE(fs::exists(shell.folder / "tmp2"));
 }
@@ -363,7 +366,8 @@ TEST(ProgressWindow, ShowsHeadingFileAndCounterEnabledAndCentred) {
 TEST(Boxes, AboutAndDisclaimerSayWhatTheProgramIs) {
     AboutBox about;
     EXPECT_EQ(about.windowTitle(), "About Tavolex...");
-    EXPECT_NE(about.findChild<QLabel*>("description")->text().indexOf("Grand Prix 3(tm) Editor and Car Set Creator"), -1);
+    EXPECT_NE(about.findChild<QLabel*>("description")->text().indexOf("Grand Prix 3(tm) Editor and Car Set Creator"),
+              -1);
     SaveScreenshot(about, "tavolex-about");
     DisclaimerBox disclaimer;
     EXPECT_NE(disclaimer.findChild<QLabel*>("disclaimer")->text().indexOf("without any warranty"), -1);

@@ -15,15 +15,15 @@
 
 #include "GraphicsShell.h"
 #include "editing/PitCrewUpgrade.h"
-#include "sample/SamplePitCrewMasks.h"
-#include "transfer/ImportWorker.h"
-#include "transfer/SelectionChoice.h"
 #include "sample/SampleGame.h"
+#include "sample/SamplePitCrewMasks.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/MainWindow.h"
 #include "tools/CarDamageEditor.h"
 #include "tools/DriverAidsEditor.h"
 #include "tools/OnboardCameraEditor.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -64,7 +64,8 @@ TEST(ManualScreenshots, EveryPageAndToolWindowShowsTheDemoCarSet) {
     CarDamageEditor damage(*shell.state, *shell.ui, shell.window.get());
     DriverAidsEditor aids(*shell.state, *shell.ui, shell.window.get());
     OnboardCameraEditor cameras(*shell.state, *shell.ui, shell.window.get());
-    for (auto [tool, name] : {std::pair<QWidget*, QString>{&damage, "tool-car-damage"}, {&aids, "tool-driver-aids"},
+    for (auto [tool, name] : {std::pair<QWidget*, QString>{&damage, "tool-car-damage"},
+                              {&aids, "tool-driver-aids"},
                               {&cameras, "tool-onboard-cameras"}}) {
         tool->show();
         pictures.push_back(SaveManualPicture(*tool, name));

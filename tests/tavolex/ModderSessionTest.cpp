@@ -22,15 +22,15 @@
 #include "document/LazyGraphics.h"
 #include "formats/PictureFile.h"
 #include "game/GraphicEnvironment.h"
-#include "transfer/GameSelection.h"
-#include "transfer/ImportWorker.h"
-#include "transfer/SelectionChoice.h"
 #include "pages/CarsPage.h"
 #include "pages/PictureView.h"
 #include "pages/PitBoxesPage.h"
 #include "pages/PitLaneList.h"
 #include "pages/TeamsPage.h"
 #include "shell/SelectionDialog.h"
+#include "transfer/GameSelection.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -87,8 +87,7 @@ struct ModderShell : GraphicsShell {
         auto* cars = static_cast<CarsPage*>(window->page());
         cars->variantButton(Variant::Hardware)->click();
         ASSERT_TRUE(DropFile(cars->picture(), png));
-        ASSERT_EQ(tavolex::SourceOf(state->carSet(), GraphicKind::CarLivery, 0, Variant::Hardware),
-                  GraphicSource::File)
+        ASSERT_EQ(tavolex::SourceOf(state->carSet(), GraphicKind::CarLivery, 0, Variant::Hardware), GraphicSource::File)
             << allErrors().toStdString();
         QTest::mouseClick(cars->button("generateSoftware"), Qt::LeftButton);
         ASSERT_EQ(tavolex::SourceOf(state->carSet(), GraphicKind::CarLivery, 0, Variant::Software),
@@ -167,7 +166,6 @@ void ExpectTheGameHoldsTheCarSet(const fs::path& carSetFile, ModderShell& shell)
             } else {
                 EXPECT_TRUE(mine == game);
             }
-
         }
     }
 }

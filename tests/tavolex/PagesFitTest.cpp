@@ -20,14 +20,14 @@
 
 #include "GraphicsShell.h"
 #include "Screenshot.h"
-#include "transfer/ImportWorker.h"
-#include "transfer/SelectionChoice.h"
 #include "pages/PictureView.h"
 #include "shell/MainWindow.h"
 #include "shell/TeamList.h"
 #include "tools/CarDamageEditor.h"
 #include "tools/DriverAidsEditor.h"
 #include "tools/OnboardCameraEditor.h"
+#include "transfer/ImportWorker.h"
+#include "transfer/SelectionChoice.h"
 
 namespace {
 
@@ -55,8 +55,10 @@ bool InsideScrolledContent(const QWidget* widget) {
 }
 
 QString WidgetText(const QWidget* widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) return button->text();
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
     return {};
 }
 
@@ -65,7 +67,8 @@ QStringList LayoutFaults(QWidget& window) {
     QApplication::processEvents();
     QStringList faults;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (!widget->isVisibleTo(&window) || widget->isWindow()) continue;
+        if (!widget->isVisibleTo(&window) || widget->isWindow())
+            continue;
         if (qobject_cast<QTabBar*>(widget->parentWidget()) != nullptr ||
             qobject_cast<QComboBox*>(widget->parentWidget()) != nullptr) {
             continue; // the platform's own parts of a tab bar or box
@@ -148,9 +151,7 @@ QStringList LayoutFaults(QWidget& window) {
     return faults;
 }
 
-QString ScaleSuffix() {
-    return QStringLiteral("-x%1").arg(qRound(QApplication::primaryScreen()->devicePixelRatio()));
-}
+QString ScaleSuffix() { return QStringLiteral("-x%1").arg(qRound(QApplication::primaryScreen()->devicePixelRatio())); }
 
 // The demo's car set, imported whole from the sample game, at the window's default size.
 struct FittedShell : GraphicsShell {
@@ -228,7 +229,8 @@ TEST(PagesFit, NamesElideOnlyPastTheirRoomWithTheWholeNameAsTooltip) {
     QApplication::processEvents();
     int elided = 0;
     for (QLabel* label : shell.window->page()->findChildren<QLabel*>()) {
-        if (!label->text().endsWith(QChar(0x2026))) continue;
+        if (!label->text().endsWith(QChar(0x2026)))
+            continue;
         ++elided;
         EXPECT_TRUE(label->toolTip().startsWith(label->text().chopped(1))) << label->toolTip().toStdString();
     }

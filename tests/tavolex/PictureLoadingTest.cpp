@@ -10,12 +10,12 @@
 
 #include "GraphicsShell.h"
 #include "UserInput.h"
+#include "formats/BitmapFile.h"
 #include "pages/ArtworkPage.h"
 #include "pages/GraphicsPage.h"
 #include "pages/PictureView.h"
 #include "pages/TyreSheetPanel.h"
 #include "pages/WheelsPage.h"
-#include "formats/BitmapFile.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -76,8 +76,8 @@ TEST(PictureLoading, EveryPageLoadsAndTakesDropsOfPngPictures) {
                 shell.ui->paths.push_back(QString::fromStdString(png.string()));
                 ClickButton(holder, "load");
             }
-            EXPECT_TRUE(shell.ui->errors.isEmpty()) << (dropped ? "dropped: " : "loaded: ")
-                                                     << shell.ui->errors.join("|").toStdString();
+            EXPECT_TRUE(shell.ui->errors.isEmpty())
+                << (dropped ? "dropped: " : "loaded: ") << shell.ui->errors.join("|").toStdString();
             shell.ui->errors.clear();
             EXPECT_TRUE(view->hasImage());
             EXPECT_EQ(view->image(), shown) << (dropped ? "dropped" : "loaded");
@@ -121,9 +121,13 @@ TEST(PictureLoading, ARefusedPictureNamesTheSizeWantedOrTheFault) {
         std::function<void(const fs::path&)> write;
         const char* reason;
     } files[] = {
-        {"small.bmp", [](const fs::path& file) { ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(file, tavolex::test::Banded8(100, 50)))); },
+        {"small.bmp",
+         [](const fs::path& file) {
+             ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(file, tavolex::test::Banded8(100, 50))));
+         },
          "the bitmap does not have the required width and height (256 x 64 wanted)"},
-        {"torn.png", [](const fs::path& file) {
+        {"torn.png",
+         [](const fs::path& file) {
              tavolex::test::WriteBytes(file, {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n', 0, 0, 0, 13, 'I', 'H'});
          },
          "the PNG file is damaged or cannot be read"},

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsShell.h"
-#include "UserInput.h"
 #include "Screenshot.h"
+#include "UserInput.h"
 #include "editing/PitLane.h"
 #include "pages/PictureView.h"
 #include "pages/PitBoxesPage.h"
@@ -97,7 +97,8 @@ TEST(PitBoxesPage, DraggingATeamDownTheLaneCarriesItsSign) {
     EXPECT_EQ(shell.position(1), 0);
     EXPECT_EQ(shell.position(5), 5);
     EXPECT_EQ(list->item(4)->data(Qt::UserRole).toInt(), 0);
-    EXPECT_EQ(tavolex::PitStrip(page->image(), tavolex::PitStripOf(4)), tavolex::PitStrip(before, tavolex::PitStripOf(0)));
+    EXPECT_EQ(tavolex::PitStrip(page->image(), tavolex::PitStripOf(4)),
+              tavolex::PitStrip(before, tavolex::PitStripOf(0)));
     EXPECT_EQ(shell.slot(Variant::Hardware).source, GraphicSource::File);
     EXPECT_TRUE(shell.state->carSet().modified);
 
@@ -135,7 +136,8 @@ TEST(PitBoxesPage, DoubleClickSwapsStripsAndTheOrderComesFromTheGame) {
     EXPECT_TRUE(shell.ui->errors.isEmpty());
     EXPECT_EQ(shell.position(0), 10);
     EXPECT_EQ(page->pitLane()->item(0)->data(Qt::UserRole).toInt(), 10);
-    EXPECT_EQ(tavolex::PitStrip(page->image(), tavolex::PitStripOf(10)), tavolex::PitStrip(swapped, tavolex::PitStripOf(0)));
+    EXPECT_EQ(tavolex::PitStrip(page->image(), tavolex::PitStripOf(10)),
+              tavolex::PitStrip(swapped, tavolex::PitStripOf(0)));
 
     // The strip preview enlarges at 2.2 times its width, in the strip's proportion.
     PictureView* strip = page->stripPicture();
@@ -162,7 +164,8 @@ TEST(PitBoxesPage, TheStripPreviewFollowsTheShownPicture) {
     PitBoxesPage* page = shell.page();
     const auto stripOfShown = [page] {
         const QImage whole = page->picture()->image();
-        return whole.copy(0, tavolex::kPitStripRows * page->currentStrip(), tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+        return whole.copy(0, tavolex::kPitStripRows * page->currentStrip(), tavolex::kPitBoxWidth,
+                          tavolex::kPitStripRows);
     };
     EXPECT_FALSE(page->stripPicture()->hasImage());
     QTest::mouseClick(page->button("import"), Qt::LeftButton);

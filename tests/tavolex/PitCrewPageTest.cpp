@@ -11,9 +11,9 @@
 #include "document/PitCrewSheet.h"
 #include "editing/PitCrewTemplates.h"
 #include "editing/PitCrewUpgrade.h"
-#include "formats/JamNames.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
+#include "formats/JamNames.h"
 #include "pages/CrewPreview.h"
 #include "pages/PaletteGrid.h"
 #include "pages/PictureView.h"
@@ -32,7 +32,9 @@ struct PitCrewShell : GraphicsShell {
     PitCrewShell() : GraphicsShell(kPitCrewTab) {}
     PitCrewPage* page() { return static_cast<PitCrewPage*>(window->page()); }
     tavolex::GraphicSlot& crew(int team, Variant variant) {
-        return state->carSet().teams[static_cast<std::size_t>(team)].pitCrew[static_cast<std::size_t>(tavolex::VariantIndex(variant))];
+        return state->carSet()
+            .teams[static_cast<std::size_t>(team)]
+            .pitCrew[static_cast<std::size_t>(tavolex::VariantIndex(variant))];
     }
     bool enabled(const char* name) { return page()->button(name)->isEnabled(); }
     // Opens the page again, as selecting its tab after another does.

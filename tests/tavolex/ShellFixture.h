@@ -6,8 +6,8 @@
 
 #include <deque>
 #include <functional>
-#include <ostream>
 #include <memory>
+#include <ostream>
 
 #include "TestSupport.h"
 #include "app/EditorState.h"
@@ -21,16 +21,16 @@ inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << tex
 // Answers the editor's message boxes and file dialogs from queues and keeps
 // what they would have shown.
 class FakeUi final : public UiServices {
-public:
+  public:
     using UiServices::UiServices;
 
-    std::deque<QString> paths;        // answers of open and save dialogs ("" cancels)
-    std::deque<Answer> answers;       // answers of questions
+    std::deque<QString> paths;  // answers of open and save dialogs ("" cancels)
+    std::deque<Answer> answers; // answers of questions
     QStringList errors;
     QStringList informations;
-    QStringList captions;             // of explanations, whose texts go to informations
+    QStringList captions; // of explanations, whose texts go to informations
     QStringList questions;
-    QStringList dialogFolders;        // where each dialog started
+    QStringList dialogFolders; // where each dialog started
     int beeps = 0;
 
     void error(QWidget*, const QString& text) override { errors << text; }
@@ -49,14 +49,14 @@ public:
     }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return nextPath(); }
     void beep() override { ++beeps; }
-    QStringList opened;               // documents opened
+    QStringList opened; // documents opened
     bool canOpenDocuments = true;
     bool openDocument(const QString& path) override {
         opened << path;
         return canOpenDocuments;
     }
 
-protected:
+  protected:
     QString askOpenPath(QWidget*, const QString&, const QString& folder, const QString&) override {
         dialogFolders << folder;
         return nextPath();
@@ -66,15 +66,17 @@ protected:
         return nextPath();
     }
 
-private:
+  private:
     Answer next() {
-        if (answers.empty()) return Answer::Cancel;
+        if (answers.empty())
+            return Answer::Cancel;
         const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
     QString nextPath() {
-        if (paths.empty()) return {};
+        if (paths.empty())
+            return {};
         const QString path = paths.front();
         paths.pop_front();
         return path;
@@ -126,7 +128,7 @@ struct Shell {
 
 // The process's HOME and XDG_DATA_HOME pointed at a test's folders while alive.
 class ScopedHome {
-public:
+  public:
     explicit ScopedHome(const std::filesystem::path& folder)
         : home_(qgetenv("HOME")), data_(qgetenv("XDG_DATA_HOME")), prefix_(qgetenv("WINEPREFIX")) {
         qputenv("HOME", QByteArray::fromStdString((folder / "home").string()));
@@ -139,7 +141,7 @@ public:
         Restore("WINEPREFIX", prefix_);
     }
 
-private:
+  private:
     static void Restore(const char* name, const QByteArray& value) {
         if (value.isEmpty()) {
             qunsetenv(name);

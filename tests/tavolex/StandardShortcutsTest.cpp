@@ -24,10 +24,12 @@ QList<QKeySequence> LiveKeys(MainWindow& window) {
         keys << QKeySequence::mnemonic(menu->text());
     }
     for (QAction* action : window.findChildren<QAction*>()) {
-        if (action->isEnabled()) keys << action->shortcuts();
+        if (action->isEnabled())
+            keys << action->shortcuts();
     }
     for (QShortcut* shortcut : window.findChildren<QShortcut*>()) {
-        if (shortcut->isEnabled()) keys << shortcut->keys();
+        if (shortcut->isEnabled())
+            keys << shortcut->keys();
     }
     return keys;
 }
@@ -94,9 +96,9 @@ TEST(StandardShortcuts, NoKeyIsBoundTwice) {
             EXPECT_EQ(keys.count(key), 1) << key.toString().toStdString() << (untitled ? " untitled" : " titled");
         }
         for (const QKeySequence& wanted :
-             {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_S),
-              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_Q),
-              QKeySequence(Qt::ALT | Qt::Key_S)}) {
+             {QKeySequence(Qt::CTRL | Qt::Key_N), QKeySequence(Qt::CTRL | Qt::Key_O),
+              QKeySequence(Qt::CTRL | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+              QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::ALT | Qt::Key_S)}) {
             EXPECT_TRUE(keys.contains(wanted)) << wanted.toString().toStdString();
         }
     }

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "GraphicsShell.h"
-#include "UserInput.h"
 #include "Screenshot.h"
+#include "UserInput.h"
 #include "document/GraphicDeclarations.h"
 #include "document/LazyGraphics.h"
 #include "pages/GraphicsPage.h"

@@ -48,7 +48,8 @@ bool IsBox(const QWidget* widget) {
 // the only box of.
 bool IsNamed(const QWidget* box, const QWidget* top) {
     for (const QLabel* label : top->findChildren<QLabel*>()) {
-        if (label->buddy() == box && SaysWhatItIs(label->text())) return true;
+        if (label->buddy() == box && SaysWhatItIs(label->text()))
+            return true;
     }
     for (const QWidget* parent = box->parentWidget(); parent != nullptr && parent != top;
          parent = parent->parentWidget()) {

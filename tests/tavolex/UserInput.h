@@ -9,9 +9,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QtTest/QTest>
 #include <QUrl>
 #include <QWidget>
+#include <QtTest/QTest>
 
 #include <filesystem>
 

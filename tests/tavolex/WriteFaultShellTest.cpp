@@ -13,8 +13,8 @@
 #include "core/Texts.h"
 #include "document/CarSetFile.h"
 #include "game/GameFolder.h"
-#include "sample/SampleGame.h"
 #include "pages/TeamsPage.h"
+#include "sample/SampleGame.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -76,8 +76,8 @@ TEST(TexelorBatch, ExportsAndImportsPng) {
     auto cut = ReadBytes(folder / "new.png");
     cut.resize(cut.size() - 20);
     WriteBytes(folder / "cut.png", cut);
-    run = RunTexelor(folder, {"--import", (folder / "in.jam").string(), (folder / "cut.png").string(),
-                              (folder / "o.jam").string()});
+    run = RunTexelor(
+        folder, {"--import", (folder / "in.jam").string(), (folder / "cut.png").string(), (folder / "o.jam").string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "texelor: Bitmap file cannot be loaded, or is not 24 bit.\n\nImport aborted.\n");
     EXPECT_FALSE(fs::exists(folder / "o.jam"));
@@ -88,15 +88,16 @@ TEST(TexelorBatch, FailuresSayTheDialogsTextsAndUsageErrorsExitTwo) {
     auto jam = texelor::test::MakeJam(32);
     jam.push_back(1);
     WriteBytes(folder / "appended.jam", jam);
-    ProcessResult run = RunTexelor(folder, {"--export", (folder / "appended.jam").string(), (folder / "o.bmp").string()});
+    ProcessResult run =
+        RunTexelor(folder, {"--export", (folder / "appended.jam").string(), (folder / "o.bmp").string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "texelor: Cannot interpret image data.\n\nLoad aborted.\n");
     EXPECT_FALSE(fs::exists(folder / "o.bmp"));
 
     WriteBytes(folder / "in.jam", texelor::test::MakeJam(32));
     ASSERT_TRUE(tavolex::Ok(tavolex::SaveBitmapFile(folder / "8.bmp", tavolex::test::Banded8(256, 32))));
-    run = RunTexelor(folder, {"--import", (folder / "in.jam").string(), (folder / "8.bmp").string(),
-                              (folder / "o.jam").string()});
+    run = RunTexelor(
+        folder, {"--import", (folder / "in.jam").string(), (folder / "8.bmp").string(), (folder / "o.jam").string()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "texelor: Bitmap file cannot be loaded, or is not 24 bit.\n\nImport aborted.\n");
     EXPECT_FALSE(fs::exists(folder / "o.jam"));

@@ -12,9 +12,9 @@
 #include "TexelorStream.h"
 #include "TexelorTexture.h"
 #include "core/ByteOrder.h"
+#include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
-#include "files/FileHelpers.h"
 #include "formats/HardwareJam.h"
 
 namespace texelor {
@@ -214,16 +214,14 @@ TEST(TexelorTexture, SavesOverAReadOnlyJamAndLeavesItReadOnly) {
 }
 
 TEST(TexelorMessages, SayTheReasonABlankLineAndWhatWasAborted) {
-    EXPECT_EQ(LoadMessage(LoadResult::NotA16BitJam),
-              "File is not a recognised 16 bit JAM file.\n\nLoad aborted.");
+    EXPECT_EQ(LoadMessage(LoadResult::NotA16BitJam), "File is not a recognised 16 bit JAM file.\n\nLoad aborted.");
     EXPECT_EQ(LoadMessage(LoadResult::CannotOpen), "Cannot open JAM file.\n\nLoad aborted.");
     EXPECT_EQ(LoadMessage(LoadResult::BadHeader), "Cannot interpret header.\n\nLoad aborted.");
     EXPECT_EQ(LoadMessage(LoadResult::BadImageData), "Cannot interpret image data.\n\nLoad aborted.");
     EXPECT_EQ(ImportMessage(ImportResult::NotLoaded), "JAM not loaded.\n\nImport aborted.");
     EXPECT_EQ(ImportMessage(ImportResult::NotReadable24Bit),
               "Bitmap file cannot be loaded, or is not 24 bit.\n\nImport aborted.");
-    EXPECT_EQ(ImportMessage(ImportResult::WrongSize),
-              "Bitmap is the wrong size for this JAM\n\nImport aborted.");
+    EXPECT_EQ(ImportMessage(ImportResult::WrongSize), "Bitmap is the wrong size for this JAM\n\nImport aborted.");
     EXPECT_EQ(SaveMessage(SaveResult::WriteError), "An error occured saving the JAM file.\n\nSave aborted.");
     EXPECT_EQ(SaveMessage(SaveResult::ReadOnly), "Cannot save - this file is read-only.\n\nSave aborted.");
     EXPECT_EQ(SaveMessage(SaveResult::NotLoaded), "JAM not loaded.\n\nSave aborted.");

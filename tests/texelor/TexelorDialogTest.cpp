@@ -41,7 +41,7 @@ struct DialogCall {
 // Answers each file dialog with the next queued path ("" cancels) and keeps
 // every message instead of showing it.
 class FakeUi final : public TexelorUi {
-public:
+  public:
     std::deque<QString> answers;
     std::vector<DialogCall> calls;
     QStringList messages;
@@ -62,7 +62,7 @@ public:
     }
     void warn(QWidget*, const QString& text) override { messages << text; }
 
-private:
+  private:
     QString next() {
         if (answers.empty()) {
             return {};
@@ -76,7 +76,7 @@ private:
 QString Q(const fs::path& path) { return QString::fromStdString(path.string()); }
 
 class TexelorDialogTest : public ::testing::Test {
-protected:
+  protected:
     void click(QPushButton* button, QString answer = {}) {
         if (!answer.isNull()) {
             ui.answers.push_back(answer);

@@ -16,8 +16,8 @@ std::vector<std::uint32_t> PixelsOf(const tavolex::PackedBitmap& image) {
     for (int y = 0; y < image.height(); ++y) {
         const std::uint8_t* row = image.topRow(y);
         for (int x = 0; x < image.width(); ++x, row += 3) {
-            pixels.push_back(static_cast<std::uint32_t>(row[2]) << 16 |
-                             static_cast<std::uint32_t>(row[1]) << 8 | row[0]);
+            pixels.push_back(static_cast<std::uint32_t>(row[2]) << 16 | static_cast<std::uint32_t>(row[1]) << 8 |
+                             row[0]);
         }
     }
     return pixels;

@@ -31,8 +31,7 @@ const char* ErrorText(Error error) {
     case Error::NotAJam: return "the file is neither a software nor a hardware texture";
     case Error::InvalidName: return "the name is not valid";
     case Error::OutOfMemory: return "there is not enough memory";
-    case Error::NothingToGenerateFrom:
-        return "the other variant holds no picture of its own to generate from";
+    case Error::NothingToGenerateFrom: return "the other variant holds no picture of its own to generate from";
     case Error::SourceUnreadable: return "the picture to generate from could not be read";
     case Error::ConversionFailed: return "the picture has the wrong size or depth for this conversion";
     case Error::NotAGp2CarSet: return "not a GP2 car set: the file has no car set mark of a known format";

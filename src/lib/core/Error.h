@@ -6,7 +6,7 @@
 
 namespace tavolex {
 
-enum class [[nodiscard]] Error {
+enum class [[nodiscard]] Error{
     None = 0,
     OpenFailed,
     ReadFailed,

@@ -9,7 +9,7 @@
 namespace tavolex {
 
 class Progress {
-public:
+  public:
     virtual ~Progress() = default;
 
     // A new operation of `itemCount` items begins.

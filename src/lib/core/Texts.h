@@ -152,8 +152,8 @@ enum class TextId {
     TexelorSaveAborted,
 
     // Added later; kept at the end so that merges stay simple.
-    SettingsNotWritten,       // "%s": the settings file
-    TexelorReplaceQuestion,   // "%s": the file's name
+    SettingsNotWritten,     // "%s": the settings file
+    TexelorReplaceQuestion, // "%s": the file's name
     PictureOpenFilter,
     PictureSaveFilter,
     ExeIdentifiedByText,
@@ -213,8 +213,8 @@ enum class TextId {
     PreviewLogoColumn,
     PreviewBadgeColumn,
     PreviewPitBoxColumn,
-    PreviewTyres,   // "%s": the tyre type, 1 or 2
-    PreviewTread,   // "%s": the tyre type, 1 or 2
+    PreviewTyres, // "%s": the tyre type, 1 or 2
+    PreviewTread, // "%s": the tyre type, 1 or 2
     PreviewPitLane,
     PreviewUntitled,
 
@@ -228,14 +228,14 @@ enum class TextId {
     ReportRemoved,   // "%s" what
     ReportGenerated, // "%s" the variant, "%s" what
     ReportNewCarSet,
-    ReportOwnedBy,   // "%s" what, "%s" whose: "livery for Jordan"
-    ReportHelmetOf,  // "%s" the driver
+    ReportOwnedBy,      // "%s" what, "%s" whose: "livery for Jordan"
+    ReportHelmetOf,     // "%s" the driver
     ReportPitBoxSignOf, // "%s" the team
-    ReportPictures,  // "%s" the count
+    ReportPictures,     // "%s" the count
     ReportOnePicture,
     ReportTeamData,
-    ReportListLast,  // "%s" the list so far, "%s" its last item: "a and b"
-    ReportListNext,  // "%s" the list so far, "%s" its next item: "a, b"
+    ReportListLast, // "%s" the list so far, "%s" its last item: "a and b"
+    ReportListNext, // "%s" the list so far, "%s" its next item: "a, b"
     ReportSoftware,
     ReportHardware,
     ReportPitLaneOrder,

@@ -7,8 +7,7 @@
 namespace tavolex {
 namespace {
 
-constexpr std::array<std::uint8_t, 16> kDefaultCrewColours = {3, 14, 24, 48, 1, 1, 1, 1,
-                                                              1, 1, 1, 1, 1, 1, 1, 1};
+constexpr std::array<std::uint8_t, 16> kDefaultCrewColours = {3, 14, 24, 48, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
 constexpr std::uint16_t kUnluckyNumber = 13;
 
 std::string Format(const char* format, int value) {

@@ -65,9 +65,9 @@ struct TeamRecord {
     std::int16_t failureProbability = 0;
     std::array<std::uint16_t, kDriversPerTeam> carNumbers{};
     std::array<DriverRecord, kDriversPerTeam> drivers{};
-    std::array<NumberPoint, 3> numberDestinations{};                  // left, front, right
+    std::array<NumberPoint, 3> numberDestinations{};                        // left, front, right
     std::array<std::array<NumberRect, 3>, kDriversPerTeam> numberSources{}; // per car
-    std::array<GraphicSlot, 2> livery;                                // software, hardware
+    std::array<GraphicSlot, 2> livery;                                      // software, hardware
     std::array<GraphicSlot, 2> cockpit;
     std::array<GraphicSlot, 2> pitCrew;
     std::array<std::uint8_t, 16> pitCrewColours{};
@@ -93,9 +93,9 @@ struct PitBoxRecord {
 
 struct MiscSettings {
     std::array<std::uint8_t, kPointsPositions> points{};
-    std::uint16_t oppositionSpread = 1; // 0, 1 or 2
+    std::uint16_t oppositionSpread = 1;                   // 0, 1 or 2
     std::array<FixedText<32>, kLanguageCount> levelNames; // English, French, Italian, German, Spanish
-    std::uint16_t playerCarPower = 1;   // 1 team dependent, 0 fixed
+    std::uint16_t playerCarPower = 1;                     // 1 team dependent, 0 fixed
 
     friend bool operator==(const MiscSettings&, const MiscSettings&) = default;
 };

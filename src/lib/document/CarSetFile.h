@@ -19,12 +19,12 @@ namespace tavolex {
 // picture from its source; the file is replaced only once complete. On
 // success the stored slots' sources become the car set file, the format
 // version 110 and the modified flag clear; the car set's path is left to the caller.
-[[nodiscard]] Error SaveCarSet(CarSet& carSet, const std::filesystem::path& path,
-                               const GraphicContext& environment, Progress* progress = nullptr);
+[[nodiscard]] Error SaveCarSet(CarSet& carSet, const std::filesystem::path& path, const GraphicContext& environment,
+                               Progress* progress = nullptr);
 
 // The file's bytes without writing them, as SaveCarSet makes them.
-[[nodiscard]] Error EncodeCarSet(CarSet& carSet, const GraphicContext& environment,
-                                 std::vector<std::uint8_t>& file, Progress* progress = nullptr);
+[[nodiscard]] Error EncodeCarSet(CarSet& carSet, const GraphicContext& environment, std::vector<std::uint8_t>& file,
+                                 Progress* progress = nullptr);
 
 // Replaces the car set with the file's: team data, settings, helmets and
 // information, and the sources of every other picture, which stay in the

@@ -43,9 +43,8 @@ PictureSection SectionOf(GraphicKind kind);
 
 // Sections in the order the writer stores them.
 inline constexpr std::array<PictureSection, 8> kSectionWriteOrder = {
-    PictureSection::CarLiveries, PictureSection::Helmets, PictureSection::Tyres,
-    PictureSection::Treads,      PictureSection::Cockpits, PictureSection::PitCrews,
-    PictureSection::PitBoxes,    PictureSection::Artwork};
+    PictureSection::CarLiveries, PictureSection::Helmets,  PictureSection::Tyres,    PictureSection::Treads,
+    PictureSection::Cockpits,    PictureSection::PitCrews, PictureSection::PitBoxes, PictureSection::Artwork};
 
 // Where the flag (and offset entry) of a slot and variant lies in its section's tables.
 std::size_t FlagIndex(PictureSection section, int slot, Variant variant);

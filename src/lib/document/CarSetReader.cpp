@@ -79,8 +79,7 @@ Error LoadCarSet(CarSet& carSet, const std::filesystem::path& path) {
 
 Error LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path) {
     std::uint8_t header[9] = {};
-    if (!file.read(0, sizeof header, header) ||
-        std::memcmp(header, kCarSetMagic.data(), kCarSetMagic.size()) != 0) {
+    if (!file.read(0, sizeof header, header) || std::memcmp(header, kCarSetMagic.data(), kCarSetMagic.size()) != 0) {
         return Error::NotACarSet;
     }
     const std::uint16_t version = ReadU16(header + kCarSetMagic.size());

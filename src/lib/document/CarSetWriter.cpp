@@ -24,22 +24,19 @@ std::uint8_t FlagOf(const CarSet& carSet, PictureSection section, int slot, Vari
     return target != nullptr ? static_cast<std::uint8_t>(static_cast<unsigned>(target->source) & 0xFF) : 0;
 }
 
-int SlotCount(PictureSection section) {
-    return KindInfo(SectionLayout(section).kind).slotCount;
-}
+int SlotCount(PictureSection section) { return KindInfo(SectionLayout(section).kind).slotCount; }
 
 bool Stored(std::uint8_t flag) { return flag != 0 && flag != 4; }
 
-void SetDirectoryEntry(std::vector<std::uint8_t>& file, std::size_t entry, std::uint8_t count,
-                       std::size_t offset) {
+void SetDirectoryEntry(std::vector<std::uint8_t>& file, std::size_t entry, std::uint8_t count, std::size_t offset) {
     file[entry] = count;
     WriteU32(file.data() + entry + 1, static_cast<std::uint32_t>(offset));
 }
 
 class SectionWriter {
-public:
-    SectionWriter(CarSet& carSet, const GraphicContext& environment, Progress* progress,
-                  int pictures, std::vector<std::uint8_t>& file)
+  public:
+    SectionWriter(CarSet& carSet, const GraphicContext& environment, Progress* progress, int pictures,
+                  std::vector<std::uint8_t>& file)
         : carSet_(carSet), environment_(environment), progress_(progress), pictures_(pictures), file_(file) {}
 
     Error write(PictureSection section) {
@@ -52,8 +49,8 @@ public:
                 }
             }
         }
-        const auto count = static_cast<std::uint8_t>(std::count_if(flags.begin(), flags.end(),
-                                                                   [](std::uint8_t f) { return f != 0; }));
+        const auto count =
+            static_cast<std::uint8_t>(std::count_if(flags.begin(), flags.end(), [](std::uint8_t f) { return f != 0; }));
         if (count == 0) {
             return Error::None;
         }
@@ -75,12 +72,10 @@ public:
                 }
                 const std::size_t index = FlagIndex(section, slot, variant);
                 if (!headed && progress_ != nullptr) {
-                    progress_->setHeading(FormatText(TextId::HeadingCompressing,
-                                                     Text(KindName(section, variant))));
+                    progress_->setHeading(FormatText(TextId::HeadingCompressing, Text(KindName(section, variant))));
                     headed = true;
                 }
-                WriteU32(file_.data() + start + layout.flagBytes + 4 * index,
-                         static_cast<std::uint32_t>(file_.size()));
+                WriteU32(file_.data() + start + layout.flagBytes + 4 * index, static_cast<std::uint32_t>(file_.size()));
                 if (Error error = appendPicture(section, slot, variant); !Ok(error)) {
                     return error;
                 }
@@ -90,7 +85,7 @@ public:
         return Error::None;
     }
 
-private:
+  private:
     // Every slot with a picture is one item of the save, as counted before it.
     void countItem() {
         if (progress_ != nullptr) {
@@ -136,8 +131,8 @@ int PicturesToStore(const CarSet& carSet) {
 
 } // namespace
 
-Error EncodeCarSet(CarSet& carSet, const GraphicContext& environment,
-                   std::vector<std::uint8_t>& file, Progress* progress) {
+Error EncodeCarSet(CarSet& carSet, const GraphicContext& environment, std::vector<std::uint8_t>& file,
+                   Progress* progress) {
     std::vector<std::uint8_t> out(kCarSetHeaderSize, 0);
     std::memcpy(out.data(), kCarSetMagic.data(), kCarSetMagic.size());
     WriteU16(out.data() + kCarSetMagic.size(), kCarSetVersion110);
@@ -169,8 +164,8 @@ Error EncodeCarSet(CarSet& carSet, const GraphicContext& environment,
     return Error::None;
 }
 
-Error SaveCarSet(CarSet& carSet, const std::filesystem::path& path,
-                 const GraphicContext& environment, Progress* progress) {
+Error SaveCarSet(CarSet& carSet, const std::filesystem::path& path, const GraphicContext& environment,
+                 Progress* progress) {
     const int pictures = PicturesToStore(carSet);
     if (progress != nullptr && pictures > 0) {
         progress->begin(pictures);

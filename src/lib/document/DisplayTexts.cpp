@@ -7,9 +7,7 @@
 
 namespace tavolex {
 
-std::string DisplayName(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
-}
+std::string DisplayName(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string WindowTitle(const CarSet& carSet) {
     const std::string name = carSet.untitled() ? "....." : DisplayName(carSet.path);

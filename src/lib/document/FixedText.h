@@ -11,9 +11,8 @@
 
 namespace tavolex {
 
-template <std::size_t Size>
-class FixedText {
-public:
+template <std::size_t Size> class FixedText {
+  public:
     static constexpr std::size_t kCapacity = Size - 1;
 
     FixedText() { bytes_.fill(0); }
@@ -41,7 +40,7 @@ public:
 
     friend bool operator==(const FixedText& a, const FixedText& b) { return a.view() == b.view(); }
 
-private:
+  private:
     std::array<char, Size> bytes_;
 };
 

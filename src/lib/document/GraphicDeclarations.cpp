@@ -29,16 +29,12 @@ Error WriteToGame(const GraphicContext& context, int slot, Variant variant, cons
 Error Failed(bool ok) { return ok ? Error::None : Error::ConversionFailed; }
 
 // Nearest colour (candidates 1-253) one way, palette lookup the other.
-Error PlainConversion(const GraphicContext&, Variant target, const PackedBitmap& source,
-                      PackedBitmap& result) {
-    return Failed(target == Variant::Software ? ToSoftware(source, result, 1, 253)
-                                              : ToHardware(source, result));
+Error PlainConversion(const GraphicContext&, Variant target, const PackedBitmap& source, PackedBitmap& result) {
+    return Failed(target == Variant::Software ? ToSoftware(source, result, 1, 253) : ToHardware(source, result));
 }
 
-Error PitCrewConversion(const GraphicContext&, Variant target, const PackedBitmap& source,
-                        PackedBitmap& result) {
-    return Failed(target == Variant::Software ? PitCrewToSoftware(source, result)
-                                              : PitCrewToHardware(source, result));
+Error PitCrewConversion(const GraphicContext&, Variant target, const PackedBitmap& source, PackedBitmap& result) {
+    return Failed(target == Variant::Software ? PitCrewToSoftware(source, result) : PitCrewToHardware(source, result));
 }
 
 // The mask file beside the editor, rebuilt from the game when missing or unreadable.
@@ -48,8 +44,7 @@ Error CockpitMask(const GraphicContext& env, PackedBitmap& mask) {
         return Error::None;
     }
     PackedBitmap ferrari;
-    if (Error error = ReadGameJam(env.gameFolder, kFerrariCockpitJam, Variant::Hardware, 256, 1, ferrari);
-        !Ok(error)) {
+    if (Error error = ReadGameJam(env.gameFolder, kFerrariCockpitJam, Variant::Hardware, 256, 1, ferrari); !Ok(error)) {
         return error;
     }
     if (!MakeCockpitMask(ferrari, mask)) {
@@ -61,8 +56,7 @@ Error CockpitMask(const GraphicContext& env, PackedBitmap& mask) {
     return SaveBitmapFile(path, mask);
 }
 
-Error CockpitConversion(const GraphicContext& env, Variant target, const PackedBitmap& source,
-                        PackedBitmap& result) {
+Error CockpitConversion(const GraphicContext& env, Variant target, const PackedBitmap& source, PackedBitmap& result) {
     if (target == Variant::Software) {
         return Failed(CockpitToSoftware(source, result));
     }
@@ -77,24 +71,28 @@ constexpr TextId kJamRead = TextId::FailedToImportJam;
 constexpr TextId kJamWrite = TextId::FailedToPatchJam;
 
 const std::array<GraphicKindDeclaration, 8> kDeclarations = {{
-    {GraphicKind::CarLivery, kJamRead, kJamWrite, ReadFromGame<GraphicKind::CarLivery>, WriteToGame<GraphicKind::CarLivery>, PlainConversion},
-    {GraphicKind::Cockpit, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Cockpit>, WriteToGame<GraphicKind::Cockpit>, CockpitConversion},
-    {GraphicKind::PitCrew, kJamRead, kJamWrite, ReadFromGame<GraphicKind::PitCrew>, WriteToGame<GraphicKind::PitCrew>, PitCrewConversion},
-    {GraphicKind::Helmets, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Helmets>, WriteToGame<GraphicKind::Helmets>, nullptr},
-    {GraphicKind::Tyre, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Tyre>, WriteToGame<GraphicKind::Tyre>,
-     nullptr, TextId::CouldntLoadBitmap},
+    {GraphicKind::CarLivery, kJamRead, kJamWrite, ReadFromGame<GraphicKind::CarLivery>,
+     WriteToGame<GraphicKind::CarLivery>, PlainConversion},
+    {GraphicKind::Cockpit, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Cockpit>, WriteToGame<GraphicKind::Cockpit>,
+     CockpitConversion},
+    {GraphicKind::PitCrew, kJamRead, kJamWrite, ReadFromGame<GraphicKind::PitCrew>, WriteToGame<GraphicKind::PitCrew>,
+     PitCrewConversion},
+    {GraphicKind::Helmets, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Helmets>, WriteToGame<GraphicKind::Helmets>,
+     nullptr},
+    {GraphicKind::Tyre, kJamRead, kJamWrite, ReadFromGame<GraphicKind::Tyre>, WriteToGame<GraphicKind::Tyre>, nullptr,
+     TextId::CouldntLoadBitmap},
     {GraphicKind::Tread, TextId::CouldntLoadBitmap, kJamWrite, ReadFromGame<GraphicKind::Tread>,
      WriteToGame<GraphicKind::Tread>, nullptr},
-    {GraphicKind::PitBoxes, kJamRead, kJamWrite, ReadFromGame<GraphicKind::PitBoxes>, WriteToGame<GraphicKind::PitBoxes>, PlainConversion},
-    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, TextId::FailedToPatchArt, ReadFromGame<GraphicKind::MenuArtwork>, WriteToGame<GraphicKind::MenuArtwork>, nullptr,
-     std::nullopt, LoadArtSheetBitmap, SaveArtSheetBitmap},
+    {GraphicKind::PitBoxes, kJamRead, kJamWrite, ReadFromGame<GraphicKind::PitBoxes>,
+     WriteToGame<GraphicKind::PitBoxes>, PlainConversion},
+    {GraphicKind::MenuArtwork, TextId::FailedToImportArt, TextId::FailedToPatchArt,
+     ReadFromGame<GraphicKind::MenuArtwork>, WriteToGame<GraphicKind::MenuArtwork>, nullptr, std::nullopt,
+     LoadArtSheetBitmap, SaveArtSheetBitmap},
 }};
 
 } // namespace
 
-const GraphicKindDeclaration& DeclarationOf(GraphicKind kind) {
-    return kDeclarations[static_cast<std::size_t>(kind)];
-}
+const GraphicKindDeclaration& DeclarationOf(GraphicKind kind) { return kDeclarations[static_cast<std::size_t>(kind)]; }
 
 TyreSheet TyreSheetOf(GraphicKind kind, Variant variant) {
     if (kind == GraphicKind::Tread) {
@@ -114,7 +112,8 @@ Error LoadGraphicFile(GraphicKind kind, Variant variant, const std::filesystem::
     if (declaration.loadFile) {
         return declaration.loadFile(path, image);
     }
-    return LoadPictureFile(path, image, SheetWidth(kind, variant), SheetHeight(kind, variant), SheetDepth(kind, variant));
+    return LoadPictureFile(path, image, SheetWidth(kind, variant), SheetHeight(kind, variant),
+                           SheetDepth(kind, variant));
 }
 
 Error SaveGraphicFile(GraphicKind kind, const std::filesystem::path& path, const PackedBitmap& image) {

@@ -36,7 +36,7 @@ struct GraphicContext {
 
 // Each kind's reader and writer of the installed game's files.
 class GameGraphicAccess {
-public:
+  public:
     virtual ~GameGraphicAccess() = default;
     [[nodiscard]] virtual Error read(const GraphicContext& context, GraphicKind kind, int slot, Variant variant,
                                      PackedBitmap& out) const = 0;
@@ -53,8 +53,7 @@ struct GraphicKindDeclaration {
     // Puts a picture of the slot's size and the variant's depth into the game's files.
     std::function<Error(const GraphicContext&, int slot, Variant, const PackedBitmap&)> writeToGame;
     // Makes `target` from `source`, the other variant of the same slot.
-    std::function<Error(const GraphicContext&, Variant target, const PackedBitmap& source,
-                        PackedBitmap& result)>
+    std::function<Error(const GraphicContext&, Variant target, const PackedBitmap& source, PackedBitmap& result)>
         generate;
     // Where the hardware variant's game read fails with a message of its own (tyres).
     std::optional<TextId> hardwareReadFailure = std::nullopt;

@@ -19,13 +19,11 @@ constexpr std::array<GraphicKindInfo, 8> kKinds = {{
 
 } // namespace
 
-const GraphicKindInfo& KindInfo(GraphicKind kind) {
-    return kKinds[static_cast<std::size_t>(kind)];
-}
+const GraphicKindInfo& KindInfo(GraphicKind kind) { return kKinds[static_cast<std::size_t>(kind)]; }
 
 std::string_view KindNoun(GraphicKind kind) {
-    constexpr std::array<std::string_view, 8> kNouns = {"livery", "cockpit", "pit crew", "helmets",
-                                                        "tyres", "tread", "pit boxes", "artwork"};
+    constexpr std::array<std::string_view, 8> kNouns = {"livery", "cockpit", "pit crew",  "helmets",
+                                                        "tyres",  "tread",   "pit boxes", "artwork"};
     return kNouns[static_cast<std::size_t>(kind)];
 }
 
@@ -42,8 +40,8 @@ Depth SheetDepth(GraphicKind kind, Variant variant) {
     return colourOnly || variant == Variant::Hardware ? Depth::Bits24 : Depth::Bits8;
 }
 
-std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
-                                           GraphicKind kind, int slot, Variant variant) {
+std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporaryFolder, GraphicKind kind, int slot,
+                                           Variant variant) {
     const GraphicKindInfo& info = KindInfo(kind);
     if (info.temporaryPattern.empty()) {
         return {};
@@ -58,8 +56,8 @@ std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporar
     return temporaryFolder / name;
 }
 
-std::filesystem::path UnusedTemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
-                                                 GraphicKind kind, int slot, Variant variant) {
+std::filesystem::path UnusedTemporaryGraphicPath(const std::filesystem::path& temporaryFolder, GraphicKind kind,
+                                                 int slot, Variant variant) {
     std::filesystem::path first = TemporaryGraphicPath(temporaryFolder, kind, slot, variant);
     std::error_code ignored;
     if (first.empty() || !std::filesystem::exists(first, ignored)) {

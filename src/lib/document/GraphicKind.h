@@ -44,13 +44,13 @@ Depth SheetDepth(GraphicKind kind, Variant variant);
 constexpr int kConvertedLiverySlotOffset = 11;
 
 // The temporary file of a slot of a kind; empty for kinds that have none.
-std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
-                                           GraphicKind kind, int slot, Variant variant);
+std::filesystem::path TemporaryGraphicPath(const std::filesystem::path& temporaryFolder, GraphicKind kind, int slot,
+                                           Variant variant);
 
 // The same name when no file has it yet, else the name with "-2", "-3", ...
 // before its extension: a temporary picture is never written over, since an
 // earlier state of the car set (for undo) may still refer to it.
-std::filesystem::path UnusedTemporaryGraphicPath(const std::filesystem::path& temporaryFolder,
-                                                 GraphicKind kind, int slot, Variant variant);
+std::filesystem::path UnusedTemporaryGraphicPath(const std::filesystem::path& temporaryFolder, GraphicKind kind,
+                                                 int slot, Variant variant);
 
 } // namespace tavolex

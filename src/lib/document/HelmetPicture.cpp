@@ -15,7 +15,6 @@ constexpr int kPartERows = 150;
 constexpr int kHelmetsDJam = 11;
 constexpr int kHelmetsEJam = 12;
 
-
 std::span<const HelmetPart> PartsOf(HelmetPart part) {
     static constexpr HelmetPart kBoth[] = {HelmetPart::D, HelmetPart::E};
     const std::span<const HelmetPart> both(kBoth);
@@ -118,8 +117,8 @@ Error ExportHelmetParts(const std::filesystem::path& gameFolder, Variant variant
     }
     for (HelmetPart each : PartsOf(part)) {
         const PackedBitmap rows = HelmetPartPicture(picture, each);
-        if (Error error = PatchGameJam(gameFolder, rows, JamOf(each), variant, HelmetPartRows(each), ImagesOf(each),
-                                       progress);
+        if (Error error =
+                PatchGameJam(gameFolder, rows, JamOf(each), variant, HelmetPartRows(each), ImagesOf(each), progress);
             !Ok(error)) {
             return error;
         }

@@ -40,8 +40,7 @@ GraphicSlot* SlotOf(CarSet& carSet, GraphicKind kind, int slot, Variant variant)
     case GraphicKind::CarLivery: return team ? &carSet.teams[slot].livery[v] : nullptr;
     case GraphicKind::Cockpit: return team ? &carSet.teams[slot].cockpit[v] : nullptr;
     case GraphicKind::PitCrew: return team ? &carSet.teams[slot].pitCrew[v] : nullptr;
-    case GraphicKind::MenuArtwork:
-        return team && variant == Variant::Hardware ? &carSet.teams[slot].artwork : nullptr;
+    case GraphicKind::MenuArtwork: return team && variant == Variant::Hardware ? &carSet.teams[slot].artwork : nullptr;
     case GraphicKind::Tyre: return tyre ? &carSet.tyres[slot].tyre[v] : nullptr;
     case GraphicKind::Tread: return tyre && variant == Variant::Hardware ? &carSet.tyres[slot].tread : nullptr;
     case GraphicKind::PitBoxes: return slot == 0 ? &carSet.pitBoxes[v].slot : nullptr;
@@ -72,8 +71,8 @@ void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedB
     }
 }
 
-Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, GraphicKind kind,
-                      int slot, Variant target, PackedBitmap* image, const PackedBitmap* shown) {
+Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot, Variant target,
+                      PackedBitmap* image, const PackedBitmap* shown) {
     GraphicSlot* goal = SlotOf(carSet, kind, slot, target);
     const GraphicSlot* origin = SlotOf(carSet, kind, slot, OtherVariant(target));
     const auto& generate = DeclarationOf(kind).generate;
@@ -111,8 +110,8 @@ Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, Graphic
     return Error::None;
 }
 
-bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot,
-                  Variant variant, PackedBitmap& image, bool repair, MessageSink* messages) {
+bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot, Variant variant,
+                  PackedBitmap& image, bool repair, MessageSink* messages) {
     if (kind == GraphicKind::Helmets) {
         // Held in memory: there is nothing to fetch or repair.
         if (SourceOf(carSet, kind, slot, variant) == GraphicSource::None) {
@@ -131,19 +130,16 @@ bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind
     // Every repair moves the source closer to empty, so this ends in a few rounds.
     for (int round = 0; round < 8; ++round) {
         switch (target->source) {
-        case GraphicSource::None:
-            image.clear();
-            return true;
+        case GraphicSource::None: image.clear(); return true;
         case GraphicSource::File:
         case GraphicSource::Generated: {
             // A generated slot without its cache is made afresh from the other variant.
-            const bool loaded =
-                target->source == GraphicSource::Generated && target->path.empty()
-                    ? Ok(GenerateVariant(carSet, environment, kind, slot, variant, &image))
-                    : target->source == GraphicSource::File
-                        ? Ok(LoadGraphicFile(kind, variant, target->path, image))
-                        : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
-                                             SheetDepth(kind, variant)));
+            const bool loaded = target->source == GraphicSource::Generated && target->path.empty()
+                                    ? Ok(GenerateVariant(carSet, environment, kind, slot, variant, &image))
+                                : target->source == GraphicSource::File
+                                    ? Ok(LoadGraphicFile(kind, variant, target->path, image))
+                                    : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
+                                                         SheetDepth(kind, variant)));
             if (loaded) {
                 return true;
             }
@@ -182,15 +178,13 @@ bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind
                 partner->path.clear();
             }
             break;
-        default:
-            return false;
+        default: return false;
         }
     }
     return false;
 }
 
-void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant,
-                     const std::filesystem::path& path) {
+void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant, const std::filesystem::path& path) {
     if (GraphicSlot* target = SlotOf(carSet, kind, slot, variant)) {
         *target = GraphicSlot{GraphicSource::File, path.string()};
         InvalidateGeneratedPartner(carSet, kind, slot, variant);

@@ -15,7 +15,7 @@ namespace tavolex {
 
 // Where fetch failures are reported; the editor shows them as message boxes.
 class MessageSink {
-public:
+  public:
     virtual ~MessageSink() = default;
     virtual void showError(TextId text) = 0;
 };
@@ -38,19 +38,18 @@ void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedB
 // the slot always ends fetchable; without it a failure changes nothing.
 // `messages` may be null: then nothing is reported.
 [[nodiscard]] bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot,
-                  Variant variant, PackedBitmap& image, bool repair, MessageSink* messages);
+                                Variant variant, PackedBitmap& image, bool repair, MessageSink* messages);
 
 // Makes `target` from the other variant, caches it in the kind's temporary
 // file and marks the slot generated. The other variant must hold a picture
 // that is not itself generated; `source`, when given, is that picture as the
 // page shows it, so it is not fetched again. A failure changes nothing.
-[[nodiscard]] Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, GraphicKind kind,
-                                    int slot, Variant target, PackedBitmap* image = nullptr,
+[[nodiscard]] Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot,
+                                    Variant target, PackedBitmap* image = nullptr,
                                     const PackedBitmap* source = nullptr);
 
 // What a page does to a slot; each keeps the slot's other variant consistent.
-void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant,
-                     const std::filesystem::path& path);
+void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant, const std::filesystem::path& path);
 void SetSlotFromGame(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 void RemoveSlot(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 // Marks a slot to be generated from its other variant on its next fetch.

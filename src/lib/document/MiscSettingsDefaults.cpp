@@ -20,7 +20,9 @@ std::string Fill(std::string_view pattern, std::string_view filler) {
 
 PointsTable PresetPoints(PointsPreset preset) {
     PointsTable points{};
-    auto fill = [&](std::initializer_list<std::uint8_t> values) { std::copy(values.begin(), values.end(), points.begin()); };
+    auto fill = [&](std::initializer_list<std::uint8_t> values) {
+        std::copy(values.begin(), values.end(), points.begin());
+    };
     switch (preset) {
     case PointsPreset::F1: fill({10, 6, 4, 3, 2, 1}); break;
     case PointsPreset::Cart: fill({20, 16, 14, 12, 10, 8, 6, 5, 4, 3, 2, 1}); break;

@@ -42,8 +42,8 @@ struct SectionTables {
 };
 
 // The section's start and the slot's flag; nothing when the file has neither.
-bool FindFlag(ByteSource& file, std::uint32_t version, PictureSection section, int slot,
-              Variant variant, SectionTables& tables) {
+bool FindFlag(ByteSource& file, std::uint32_t version, PictureSection section, int slot, Variant variant,
+              SectionTables& tables) {
     const PictureSectionLayout& layout = SectionLayout(section);
     if ((version != kCarSetVersion100 && version != kCarSetVersion110) ||
         (layout.version110Only && version != kCarSetVersion110)) {
@@ -99,8 +99,7 @@ Error AppendPictureRecord(PictureSection section, Variant variant, const PackedB
     return Error::None;
 }
 
-SlotPresence ProbePicture(ByteSource& file, std::uint32_t version, PictureSection section, int slot,
-                          Variant variant) {
+SlotPresence ProbePicture(ByteSource& file, std::uint32_t version, PictureSection section, int slot, Variant variant) {
     SectionTables tables;
     if (!FindFlag(file, version, section, slot, variant, tables)) {
         return SlotPresence::Absent;
@@ -108,8 +107,8 @@ SlotPresence ProbePicture(ByteSource& file, std::uint32_t version, PictureSectio
     return tables.flag == kGeneratedFlag ? SlotPresence::Generated : SlotPresence::Present;
 }
 
-Error ReadPicture(ByteSource& file, std::uint32_t version, PictureSection section, int slot,
-                  Variant variant, PackedBitmap& image) {
+Error ReadPicture(ByteSource& file, std::uint32_t version, PictureSection section, int slot, Variant variant,
+                  PackedBitmap& image) {
     SectionTables tables;
     if (!FindFlag(file, version, section, slot, variant, tables) || tables.flag == kGeneratedFlag) {
         return Error::RecordNotFound;
@@ -177,14 +176,14 @@ Error ReadPicture(ByteSource& file, std::uint32_t version, PictureSection sectio
     return Error::None;
 }
 
-SlotPresence ProbePicture(const std::filesystem::path& path, std::uint32_t version,
-                          PictureSection section, int slot, Variant variant) {
+SlotPresence ProbePicture(const std::filesystem::path& path, std::uint32_t version, PictureSection section, int slot,
+                          Variant variant) {
     FileSource file(path);
     return file.isOpen() ? ProbePicture(file, version, section, slot, variant) : SlotPresence::Absent;
 }
 
-Error ReadPicture(const std::filesystem::path& path, std::uint32_t version, PictureSection section,
-                  int slot, Variant variant, PackedBitmap& image) {
+Error ReadPicture(const std::filesystem::path& path, std::uint32_t version, PictureSection section, int slot,
+                  Variant variant, PackedBitmap& image) {
     FileSource file(path);
     if (!file.isOpen()) {
         return Error::OpenFailed;

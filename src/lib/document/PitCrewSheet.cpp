@@ -14,7 +14,6 @@ namespace {
 constexpr int kFirstPitCrewJam = 13;
 constexpr int kTallSlot = 7;
 
-
 std::span<const PitCrewHalf> HalvesOf(PitCrewHalf half) {
     static constexpr PitCrewHalf kBoth[] = {PitCrewHalf::Top, PitCrewHalf::Bottom};
     const std::span<const PitCrewHalf> both(kBoth);
@@ -38,7 +37,8 @@ int PitCrewJamIndex(int slot, PitCrewHalf half) {
 
 PackedBitmap PitCrewFill(int width, int height, Variant variant) {
     PackedBitmap fill;
-    FillBitmap(fill, width, height, MakeColour(kKeyRed, kKeyGreen, kKeyBlue), 0, SheetDepth(GraphicKind::PitCrew, variant));
+    FillBitmap(fill, width, height, MakeColour(kKeyRed, kKeyGreen, kKeyBlue), 0,
+               SheetDepth(GraphicKind::PitCrew, variant));
     return fill;
 }
 
@@ -95,7 +95,8 @@ Error ExportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Var
     const int rows = PitCrewFileRows(slot);
     for (PitCrewHalf part : HalvesOf(half)) {
         const PackedBitmap file = PitCrewHalfFile(sheet, part, rows, variant);
-        if (Error error = PatchGameJam(gameFolder, file, PitCrewJamIndex(slot, part), variant, rows, 1, progress); !Ok(error)) {
+        if (Error error = PatchGameJam(gameFolder, file, PitCrewJamIndex(slot, part), variant, rows, 1, progress);
+            !Ok(error)) {
             return error;
         }
     }

@@ -31,7 +31,6 @@ void RemoveRecovery(const std::filesystem::path& dataFolder);
 // Opens the recovered car set from a copy in `temporaryFolder` (so the next
 // recovery write cannot change the file its pictures are read from). It is
 // untitled and modified; the recovery file stays until the run ends normally.
-Error OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery,
-                             const std::filesystem::path& temporaryFolder);
+Error OpenRecovery(CarSet& carSet, const RecoveryInfo& recovery, const std::filesystem::path& temporaryFolder);
 
 } // namespace tavolex

@@ -18,8 +18,7 @@ void PutU16(std::vector<std::uint8_t>& out, unsigned v) {
 // Two's complement, so the bytes of a negative figure are those the game keeps.
 void PutI16(std::vector<std::uint8_t>& out, std::int16_t v) { PutU16(out, static_cast<std::uint16_t>(v)); }
 
-template <std::size_t Size>
-void PutText(std::vector<std::uint8_t>& out, const FixedText<Size>& text) {
+template <std::size_t Size> void PutText(std::vector<std::uint8_t>& out, const FixedText<Size>& text) {
     const std::string_view view = text.view();
     PutU8(out, static_cast<unsigned>(view.size()));
     out.insert(out.end(), view.begin(), view.end());
@@ -27,8 +26,7 @@ void PutText(std::vector<std::uint8_t>& out, const FixedText<Size>& text) {
 
 // A text longer than its field makes the file corrupt: cutting it would
 // silently change what its author wrote.
-template <std::size_t Size>
-void GetText(SourceCursor& cursor, FixedText<Size>& text) {
+template <std::size_t Size> void GetText(SourceCursor& cursor, FixedText<Size>& text) {
     const std::size_t length = cursor.u8();
     if (length > FixedText<Size>::kCapacity) {
         cursor.fail();

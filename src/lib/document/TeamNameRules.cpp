@@ -6,7 +6,8 @@ namespace tavolex {
 
 Error CheckTeamNames(const CarSet& carSet) {
     for (const TeamRecord& team : carSet.teams) {
-        bool refused = ContainsControlCharacter(team.teamName.view()) || ContainsControlCharacter(team.engineName.view());
+        bool refused =
+            ContainsControlCharacter(team.teamName.view()) || ContainsControlCharacter(team.engineName.view());
         for (const DriverRecord& driver : team.drivers) {
             refused = refused || ContainsControlCharacter(driver.name.view());
         }

@@ -75,8 +75,7 @@ void UndoHistory::record(const CarSet& carSet, std::string_view change, Clock::t
     }
     Step step = makeStep(carSet, change, now);
     Step& last = steps_.back();
-    const bool merge = current_ > 0 && last.change == change && now - last.when < kMergeWindow &&
-                       saved_ != current_;
+    const bool merge = current_ > 0 && last.change == change && now - last.when < kMergeWindow && saved_ != current_;
     if (merge) {
         memoryUsed_ -= last.bytes;
         step.bytes = ContentBytes(step.content, current_ > 0 ? &steps_[current_ - 1].content : nullptr);

@@ -32,7 +32,7 @@ struct CarSetContent {
 };
 
 class UndoHistory {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
     static constexpr std::size_t kDefaultMemoryCap = 64u << 20;
     static constexpr Clock::duration kMergeWindow = std::chrono::seconds(1);
@@ -62,7 +62,7 @@ public:
     std::size_t stepCount() const { return steps_.size(); }
     std::size_t memoryUsed() const { return memoryUsed_; }
 
-private:
+  private:
     struct Step {
         std::string change;
         CarSetContent content;

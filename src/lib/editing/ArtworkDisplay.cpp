@@ -9,13 +9,17 @@ namespace tavolex {
 namespace {
 
 constexpr std::array<std::array<int, 2>, kLogoFrames> kLogoSizes = {{
-    {29, 119}, {29, 119}, {34, 120}, {43, 120}, {53, 120}, {62, 120}, {72, 120}, {81, 120}, {89, 120}, {97, 120},
-    {103, 120}, {109, 119}, {113, 118}, {117, 118}, {119, 117}, {120, 117}, {120, 116}, {119, 116}, {117, 115},
-    {113, 114}, {109, 114}, {103, 114}, {97, 115}, {90, 115}, {82, 116}, {72, 116}, {62, 116}, {53, 117},
-    {43, 118}, {35, 119},
+    {29, 119},  {29, 119},  {34, 120},  {43, 120},  {53, 120},  {62, 120},  {72, 120},  {81, 120},
+    {89, 120},  {97, 120},  {103, 120}, {109, 119}, {113, 118}, {117, 118}, {119, 117}, {120, 117},
+    {120, 116}, {119, 116}, {117, 115}, {113, 114}, {109, 114}, {103, 114}, {97, 115},  {90, 115},
+    {82, 116},  {72, 116},  {62, 116},  {53, 117},  {43, 118},  {35, 119},
 }};
 constexpr std::array<ArtRegion, kScreenRegions> kScreens = {{
-    {490, 570, 115, 56}, {1, 370, 74, 190}, {77, 370, 58, 150}, {137, 370, 200, 46}, {339, 370, 86, 20},
+    {490, 570, 115, 56},
+    {1, 370, 74, 190},
+    {77, 370, 58, 150},
+    {137, 370, 200, 46},
+    {339, 370, 86, 20},
 }};
 constexpr std::array<int, 6> kSmallX = {1, 80, 160, 238, 320, 402};
 constexpr int kLargeSide = 128;
@@ -72,9 +76,7 @@ ArtRegion ArtLogoFrame(int frame) {
     return {at.x, at.y, size[0], size[1]};
 }
 
-ArtRegion ArtLargePicture(int picture) {
-    return {427 + 129 * std::clamp(picture, 0, 3), 370, kLargeSide, kLargeSide};
-}
+ArtRegion ArtLargePicture(int picture) { return {427 + 129 * std::clamp(picture, 0, 3), 370, kLargeSide, kLargeSide}; }
 
 ArtRegion ArtSmallPicture(int picture) {
     return {kSmallX[static_cast<std::size_t>(std::clamp(picture, 0, 5))], kLowerBandTop, kSmallSide, kSmallSide};
@@ -82,7 +84,9 @@ ArtRegion ArtSmallPicture(int picture) {
 
 ArtRegion ArtCorner(int corner) { return {427 + 43 * std::clamp(corner, 0, 11), 499, kCornerSide, kCornerSide}; }
 
-ArtRegion ArtScreenRegion(int index) { return kScreens[static_cast<std::size_t>(std::clamp(index, 0, kScreenRegions - 1))]; }
+ArtRegion ArtScreenRegion(int index) {
+    return kScreens[static_cast<std::size_t>(std::clamp(index, 0, kScreenRegions - 1))];
+}
 
 void PrepareArtDisplay(PackedBitmap& sheet, Rgb buttonFace) {
     if (!IsSheet(sheet)) {

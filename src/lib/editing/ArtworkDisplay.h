@@ -25,10 +25,10 @@ inline constexpr int kLogoBoxSide = 120;
 inline constexpr int kDriverBoxSide = 164;
 inline constexpr int kScreenRegions = 5;
 
-ArtRegion ArtLogoFrame(int frame);         // 0-29
-ArtRegion ArtLargePicture(int picture);    // L0-L3, 128 x 128
-ArtRegion ArtSmallPicture(int picture);    // S0-S5, 78 x 78
-ArtRegion ArtCorner(int corner);           // C0-C11, 42 x 42
+ArtRegion ArtLogoFrame(int frame);      // 0-29
+ArtRegion ArtLargePicture(int picture); // L0-L3, 128 x 128
+ArtRegion ArtSmallPicture(int picture); // S0-S5, 78 x 78
+ArtRegion ArtCorner(int corner);        // C0-C11, 42 x 42
 // The badge and the four screen pictures (controls 603-607).
 ArtRegion ArtScreenRegion(int index);
 
@@ -49,7 +49,7 @@ PackedBitmap CutArtRegion(const PackedBitmap& display, const ArtRegion& region);
 
 // A driver's selection toggle: three frames on (0, 1, 2) or off (2, 3, 0).
 class DriverToggle {
-public:
+  public:
     // Starts a toggle from rest; false (nothing happens) while one runs.
     bool start();
     // One animation step; false once the toggle has come to rest.
@@ -58,7 +58,7 @@ public:
     int frame() const { return counter_ % 4; }
     int counter() const { return counter_; }
 
-private:
+  private:
     int counter_ = 8;
 };
 

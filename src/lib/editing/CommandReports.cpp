@@ -32,7 +32,8 @@ std::string PitBoxSignName(const CarSet& carSet, int team) {
     if (team < 0 || team >= kTeamCount) {
         return std::string(KindNoun(GraphicKind::PitBoxes));
     }
-    return FormatText(TextId::ReportPitBoxSignOf, Windows1252ToUtf8(carSet.teams[static_cast<std::size_t>(team)].teamName.view()));
+    return FormatText(TextId::ReportPitBoxSignOf,
+                      Windows1252ToUtf8(carSet.teams[static_cast<std::size_t>(team)].teamName.view()));
 }
 
 std::string NamedReport(TextId report, std::string_view name, const std::filesystem::path& file) {

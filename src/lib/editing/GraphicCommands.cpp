@@ -20,8 +20,8 @@ std::string Change(std::string_view action, GraphicKind kind) {
 // slot then refers to like any loaded file; its pixels are converted to the
 // variant's depth as a loaded bitmap's are, so a hardware JAM loads into a
 // software slot and back. The file is written only once all of it succeeded.
-Failure LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
+Failure LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+                const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap picture;
     JamKind jamKind = JamKind::None;
     if (!Ok(ReadJamFile(path, SheetHeight(kind, variant), picture, jamKind))) {
@@ -48,8 +48,8 @@ Failure LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKi
 Error GenerateHelmets(CarSet& carSet, Variant target) {
     const PackedBitmap& source = carSet.helmetImages[VariantSlot(OtherVariant(target))];
     PackedBitmap result;
-    const bool converted = target == Variant::Software ? ToSoftware(source, result, 0, 253)
-                                                       : ToHardware(source, result);
+    const bool converted =
+        target == Variant::Software ? ToSoftware(source, result, 0, 253) : ToHardware(source, result);
     if (!converted) {
         return Error::ConversionFailed;
     }
@@ -85,8 +85,8 @@ Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, i
     return std::nullopt;
 }
 
-Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                    Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
+Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+                    const std::filesystem::path& path, PackedBitmap& image) {
     if (FileKindOf(path) == FileKind::Jam) {
         return LoadJam(carSet, environment, kind, slot, variant, path, image);
     }
@@ -140,19 +140,20 @@ Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, G
     return std::nullopt;
 }
 
-Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
-                         const std::vector<GraphicKind>& kinds, const std::vector<Variant>& targets,
-                         const std::function<void(const GeneratedPicture&)>& generated,
-                         GeneratedPicture* failed) {
+Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment, const std::vector<GraphicKind>& kinds,
+                         const std::vector<Variant>& targets,
+                         const std::function<void(const GeneratedPicture&)>& generated, GeneratedPicture* failed) {
     for (GraphicKind kind : kinds) {
         for (int slot = 0; slot < KindInfo(kind).slotCount; ++slot) {
             for (Variant target : targets) {
                 if (kind == GraphicKind::Helmets) {
-                    if (carSet.helmetFlags[VariantSlot(target)] != 0 || carSet.helmetFlags[VariantSlot(OtherVariant(target))] == 0) {
+                    if (carSet.helmetFlags[VariantSlot(target)] != 0 ||
+                        carSet.helmetFlags[VariantSlot(OtherVariant(target))] == 0) {
                         continue;
                     }
                     if (Error error = GenerateHelmets(carSet, target); !Ok(error)) {
-                        if (failed != nullptr) *failed = {kind, slot, target};
+                        if (failed != nullptr)
+                            *failed = {kind, slot, target};
                         return error;
                     }
                 } else {
@@ -163,7 +164,8 @@ Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
                         continue;
                     }
                     if (Error error = GenerateVariant(carSet, environment, kind, slot, target); !Ok(error)) {
-                        if (failed != nullptr) *failed = {kind, slot, target};
+                        if (failed != nullptr)
+                            *failed = {kind, slot, target};
                         return error;
                     }
                 }

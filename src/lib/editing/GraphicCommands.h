@@ -19,17 +19,17 @@ namespace tavolex {
 
 // "Import": the slot's picture from the game; the slot becomes SourceGame.
 [[nodiscard]] Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                      Variant variant, PackedBitmap& image);
+                                    Variant variant, PackedBitmap& image);
 
 // "Export": the picture into the game's files.
 [[nodiscard]] Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
-                      const PackedBitmap& image);
+                                    const PackedBitmap& image);
 
 // "Load": a BMP or PNG picture of the sheet's size, or a JAM file of either variant,
 // which is kept as a bitmap in the temporary folder under slot + 11. The
 // slot becomes SourceFile; `image` holds the picture at the variant's depth.
 [[nodiscard]] Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                    Variant variant, const std::filesystem::path& path, PackedBitmap& image);
+                                  Variant variant, const std::filesystem::path& path, PackedBitmap& image);
 
 // "Save as...": the shown picture as a BMP file, or a PNG for a name ending
 // in ".png"; the slot keeps its source.
@@ -43,7 +43,7 @@ void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant);
 // "Generate": `target` made from the other variant, as `shown` holds it;
 // `image` holds the result.
 [[nodiscard]] Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                        Variant target, const PackedBitmap& shown, PackedBitmap& image);
+                                      Variant target, const PackedBitmap& shown, PackedBitmap& image);
 
 // Fills every empty slot of the `kinds` in the `targets` variants whose other
 // variant holds a picture that is not itself generated, as the Generate
@@ -55,8 +55,8 @@ struct GeneratedPicture {
     int slot;
     Variant target;
 };
-Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment,
-                         const std::vector<GraphicKind>& kinds, const std::vector<Variant>& targets,
+Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment, const std::vector<GraphicKind>& kinds,
+                         const std::vector<Variant>& targets,
                          const std::function<void(const GeneratedPicture&)>& generated,
                          GeneratedPicture* failed = nullptr);
 

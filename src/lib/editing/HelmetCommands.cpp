@@ -3,8 +3,8 @@
 #include "document/LazyGraphics.h"
 #include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
-#include "formats/PictureFile.h"
 #include "formats/GameJam.h"
+#include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
 #include "game/GraphicEnvironment.h"
 
@@ -101,8 +101,7 @@ Failure ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, Var
     return Store(carSet, variant, std::move(picture), image);
 }
 
-Failure ExportHelmets(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
-                      HelmetPart part) {
+Failure ExportHelmets(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant, HelmetPart part) {
     if (!Present(carSet, variant) ||
         !Ok(ExportHelmetParts(environment.gameFolder, variant, part, carSet.helmetImages[VariantSlot(variant)]))) {
         return TextId::FailedToPatchJam;

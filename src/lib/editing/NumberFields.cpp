@@ -22,8 +22,7 @@ int ComponentOf(int field) {
 }
 
 // The value a field names, for a team that may be const or not.
-template <typename Team>
-auto& FieldValue(Team& team, int car, int field) {
+template <typename Team> auto& FieldValue(Team& team, int car, int field) {
     const std::size_t side = SideIndex(SideOfField(field));
     auto& rect = team.numberSources[static_cast<std::size_t>(car)][side];
     auto& point = team.numberDestinations[side];
@@ -140,9 +139,8 @@ Failure PatchPositions(const GameFolder& game, ExeStatus status, const BytePatch
 } // namespace
 
 Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record) {
-    return PatchPositions(game, status, [&](std::vector<std::uint8_t>& exe) {
-        return WriteNumberPositions(exe, team, record);
-    });
+    return PatchPositions(game, status,
+                          [&](std::vector<std::uint8_t>& exe) { return WriteNumberPositions(exe, team, record); });
 }
 
 Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,

@@ -10,7 +10,8 @@ namespace tavolex {
 std::string PictureProblem(Error error, int width, int height) {
     std::string text = ErrorText(error);
     if (error == Error::WrongBitmapSize) {
-        text += " (" + FormatText(TextId::PictureSizeWanted, std::to_string(width) + " x " + std::to_string(height)) + ")";
+        text +=
+            " (" + FormatText(TextId::PictureSizeWanted, std::to_string(width) + " x " + std::to_string(height)) + ")";
     }
     return text;
 }

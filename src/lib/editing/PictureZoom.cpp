@@ -19,8 +19,10 @@ PictureZoom LiveryZoom(const PixelRect& area, int x, int y) {
     }
     const int width = area.right - area.left;
     const int top = kLiveryBandRows * BandAt(area, y);
-    return {PictureZoom::Action::Show, {0, top, SheetWidth(GraphicKind::CarLivery, Variant::Hardware), top + kLiveryBandRows},
-            width * 5 / 2, width * 5 / 4};
+    return {PictureZoom::Action::Show,
+            {0, top, SheetWidth(GraphicKind::CarLivery, Variant::Hardware), top + kLiveryBandRows},
+            width * 5 / 2,
+            width * 5 / 4};
 }
 
 PictureZoom CockpitZoom(const PixelRect& area, Variant variant, int x, int y) {
@@ -43,7 +45,9 @@ PictureZoom PitBoxZoom(const PixelRect& area, int rows, int x, int y) {
     }
     constexpr int kWidth = 256;
     const double wide = 2.2 * (area.right - area.left);
-    return {PictureZoom::Action::Show, {0, 0, kWidth, rows}, static_cast<int>(std::lround(wide)),
+    return {PictureZoom::Action::Show,
+            {0, 0, kWidth, rows},
+            static_cast<int>(std::lround(wide)),
             static_cast<int>(std::lround(wide * rows / kWidth))};
 }
 

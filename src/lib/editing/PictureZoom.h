@@ -11,8 +11,8 @@ namespace tavolex {
 struct PictureZoom {
     enum class Action { Nothing, Beep, Show };
     Action action = Action::Nothing;
-    PixelRect sheet;  // in sheet pixels
-    int width = 0;    // of the zoom window
+    PixelRect sheet; // in sheet pixels
+    int width = 0;   // of the zoom window
     int height = 0;
 };
 

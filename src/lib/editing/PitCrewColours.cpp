@@ -21,7 +21,7 @@ constexpr std::array<PitCrewArea, 13> kAreas = {{
     {"Fire extinguisher, sign and fuel hose.", 3},
 }};
 
-constexpr std::array<int, 22> kCycle = {1,  8,  16, 24, 32,  40,  48,  56,  64,  72,  80,
+constexpr std::array<int, 22> kCycle = {1,  8,  16,  24,  32,  40,  48,  56,  64,  72,  80,
                                         88, 96, 104, 112, 120, 128, 136, 168, 176, 192, 208};
 constexpr int kCycleEnd = 208;
 constexpr int kTemplateWidth = 200;
@@ -35,8 +35,8 @@ constexpr int kLastOutlined = 207;
 std::span<const PitCrewArea> PitCrewAreas() { return kAreas; }
 
 std::optional<int> PitCrewAreaAt(const PackedBitmap& unpainted, int x, int y, int w, int h) {
-    if (!unpainted.is(kTemplateWidth, kTemplateHeight, Depth::Bits8) || w <= 0 || h <= 0 || x < 0 || y < 0 ||
-        x >= w || y >= h) {
+    if (!unpainted.is(kTemplateWidth, kTemplateHeight, Depth::Bits8) || w <= 0 || h <= 0 || x < 0 || y < 0 || x >= w ||
+        y >= h) {
         return std::nullopt;
     }
     const int p = unpainted.topRow(kTemplateHeight * y / h)[kTemplateWidth * x / w];

@@ -5,8 +5,8 @@
 #include "editing/PitCrewTemplates.h"
 #include "files/FileHelpers.h"
 #include "formats/BitmapFile.h"
-#include "formats/PictureFile.h"
 #include "formats/GameJam.h"
+#include "formats/PictureFile.h"
 #include "formats/TextureGeneration.h"
 #include "game/GameFiles.h"
 #include "game/GraphicEnvironment.h"
@@ -31,8 +31,8 @@ PackedBitmap StartingSheet(const PackedBitmap& current, Variant variant) {
 PitCrewHalf LoadedHalf(PitCrewHalf half) { return half == PitCrewHalf::Bottom ? half : PitCrewHalf::Top; }
 
 // Keeps `sheet` as the slot's temporary file (slot `fileSlot`) and makes the slot refer to it.
-bool KeepInTemporaryFile(CarSet& carSet, const GraphicEnvironment& environment, int slot, int fileSlot,
-                         Variant variant, const PackedBitmap& sheet) {
+bool KeepInTemporaryFile(CarSet& carSet, const GraphicEnvironment& environment, int slot, int fileSlot, Variant variant,
+                         const PackedBitmap& sheet) {
     const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kKind, fileSlot, variant);
     if (path.empty() || !Ok(SaveBitmapFile(path, sheet))) {
         return false;
@@ -43,9 +43,8 @@ bool KeepInTemporaryFile(CarSet& carSet, const GraphicEnvironment& environment, 
 }
 
 // A user's JAM of 254 or 255 rows, of either variant, into a half.
-Failure LoadJamHalf(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
-                    PitCrewHalf half, const PackedBitmap& current, const std::filesystem::path& path,
-                    PackedBitmap& image) {
+Failure LoadJamHalf(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+                    const PackedBitmap& current, const std::filesystem::path& path, PackedBitmap& image) {
     for (int rows : {kPitCrewHalfRows, kPitCrewHalfRows + 1}) {
         PackedBitmap file;
         JamKind kind = JamKind::None;
@@ -94,9 +93,8 @@ Failure ExportPitCrew(const GraphicEnvironment& environment, int slot, Variant v
     return std::nullopt;
 }
 
-Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
-                    PitCrewHalf half, const PackedBitmap& current, const std::filesystem::path& path,
-                    PackedBitmap& image) {
+Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+                    const PackedBitmap& current, const std::filesystem::path& path, PackedBitmap& image) {
     if (FileKindOf(path) == FileKind::Jam) {
         return LoadJamHalf(carSet, environment, slot, variant, half, current, path, image);
     }

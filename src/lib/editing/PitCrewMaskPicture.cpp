@@ -70,8 +70,7 @@ PackedBitmap MakePitCrewMaskPicture(const PackedBitmap& texture) {
 
 Error PitCrewMaskFromPicture(const PackedBitmap& texture, const PackedBitmap& painted, std::vector<std::uint8_t>& mask,
                              PixelPosition& bad) {
-    if (!IsTexture(texture) ||
-        !painted.is(kTextureWidth + kPitCrewLegendWidth, texture.height(), Depth::Bits24)) {
+    if (!IsTexture(texture) || !painted.is(kTextureWidth + kPitCrewLegendWidth, texture.height(), Depth::Bits24)) {
         return Error::WrongBitmapSize;
     }
     // Made as an 8-bit picture, so that its bytes lie in the texture's stored order.

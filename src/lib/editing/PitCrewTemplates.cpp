@@ -9,7 +9,7 @@
 namespace tavolex {
 namespace {
 
-constexpr int kExtrasJam = 46;   // main\Pc-extr1
+constexpr int kExtrasJam = 46; // main\Pc-extr1
 constexpr int kExtrasRows = 189;
 constexpr int kExtrasImages = 3;
 constexpr int kJackBottomJam = 48; // main\Pc-jack2

@@ -20,26 +20,39 @@ constexpr std::size_t kStampBytes = 4;
 constexpr std::size_t kWidth = 256;
 
 // The sheet's height and image count, as the name table knows them.
-JamSheetSize SizeOf(int file) { return ExpectedJamSize(kFirstJam + file, Variant::Software).value_or(JamSheetSize{0, 0}); }
+JamSheetSize SizeOf(int file) {
+    return ExpectedJamSize(kFirstJam + file, Variant::Software).value_or(JamSheetSize{0, 0});
+}
 
 bool InRange(int p, int low, int high) { return p >= low && p <= high; }
 
 std::uint8_t Recolour(int p, std::uint8_t m) {
     if (m == 246 || m == 243 || m == 253) {
-        if (InRange(p, 64, 79)) p = std::min(p + 1, 79);
-        if (InRange(p, 1, 15)) p = 64;
+        if (InRange(p, 64, 79))
+            p = std::min(p + 1, 79);
+        if (InRange(p, 1, 15))
+            p = 64;
     }
     if (m == 252) {
-        if (InRange(p, 144, 159)) p = std::min(p + 1, 159);
-        if (InRange(p, 1, 15)) p = 144;
+        if (InRange(p, 144, 159))
+            p = std::min(p + 1, 159);
+        if (InRange(p, 1, 15))
+            p = 144;
     }
-    if (m == 254 && InRange(p, 64, 79)) p += 112;
-    if (m == 246 && InRange(p, 64, 79)) p += 128;
-    if (m == 253 && InRange(p, 64, 79)) p += 144;
-    if (m == 247 && InRange(p, 64, 79)) p -= 80;
-    if (m == 247 && InRange(p, 48, 63)) p -= 64;
-    if (m == 245 && InRange(p, 160, 175)) p += 64;
-    if (m == 242 && InRange(p, 136, 143)) p -= 8;
+    if (m == 254 && InRange(p, 64, 79))
+        p += 112;
+    if (m == 246 && InRange(p, 64, 79))
+        p += 128;
+    if (m == 253 && InRange(p, 64, 79))
+        p += 144;
+    if (m == 247 && InRange(p, 64, 79))
+        p -= 80;
+    if (m == 247 && InRange(p, 48, 63))
+        p -= 64;
+    if (m == 245 && InRange(p, 160, 175))
+        p += 64;
+    if (m == 242 && InRange(p, 136, 143))
+        p -= 8;
     return static_cast<std::uint8_t>(p & 0xFF);
 }
 

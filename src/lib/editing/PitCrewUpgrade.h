@@ -37,7 +37,8 @@ std::filesystem::path PitCrewMaskPath(const std::filesystem::path& dataFolder, i
 [[nodiscard]] Error ReadPitCrewUpgradeTexture(const std::filesystem::path& gameFolder, int file, PackedBitmap& picture);
 
 // The eleven masks; false (and nothing kept) when one is missing or not exactly 256 x H bytes.
-[[nodiscard]] bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks);
+[[nodiscard]] bool LoadPitCrewMasks(const std::filesystem::path& dataFolder,
+                                    std::array<std::vector<std::uint8_t>, 11>& masks);
 
 // The nine recolouring rules on the pixels whose mask byte is not 0.
 void RecolourPitCrewPixels(std::span<std::uint8_t> pixels, std::span<const std::uint8_t> mask);
@@ -46,8 +47,7 @@ void RecolourPitCrewPixels(std::span<std::uint8_t> pixels, std::span<const std::
 std::vector<int> PitCrewFilesNeedingUpgrade(const std::filesystem::path& gameFolder);
 
 enum class PitCrewFilesState { Upgraded, NeedsUpgrade, NoMasks };
-PitCrewFilesState PitCrewUpgradeState(const std::filesystem::path& gameFolder,
-                                      const std::filesystem::path& dataFolder);
+PitCrewFilesState PitCrewUpgradeState(const std::filesystem::path& gameFolder, const std::filesystem::path& dataFolder);
 
 // Recolours and stamps every file that needs it, each in one atomic write,
 // and then deletes the Pit crew page's templates so that they are built from

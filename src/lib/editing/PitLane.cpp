@@ -52,7 +52,6 @@ bool KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant 
     return true;
 }
 
-
 bool ValidStrip(int strip) { return strip >= 0 && strip < kPitStripCount; }
 
 } // namespace
@@ -173,8 +172,8 @@ Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment,
     return std::nullopt;
 }
 
-Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game,
-                           Variant shown, PackedBitmap& image) {
+Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game, Variant shown,
+                           PackedBitmap& image) {
     std::vector<std::uint8_t> exe;
     Teams teams = carSet.teams;
     if (!Ok(ReadExecutable(game, exe)) || !ReadPitBoxOrder(exe, teams)) {
@@ -212,7 +211,8 @@ Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Vari
                      const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap stripPicture;
     PackedBitmap picture = HasPicture(carSet, shown) && !image.empty() ? image : BlankPitBoxPicture(shown);
-    if (!Ok(LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows, SheetDepth(GraphicKind::PitBoxes, shown))) ||
+    if (!Ok(LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows,
+                            SheetDepth(GraphicKind::PitBoxes, shown))) ||
         !PlacePitStrip(picture, strip, stripPicture) || !KeepPicture(carSet, environment, shown, picture)) {
         return TextId::CouldntLoadBitmap;
     }

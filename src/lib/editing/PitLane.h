@@ -34,7 +34,7 @@ PackedBitmap PitStrip(const PackedBitmap& picture, int strip);
 [[nodiscard]] bool PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture);
 // Every team's strip carried from its old position's slot to its new one's.
 [[nodiscard]] bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
-                   PackedBitmap& moved);
+                                 PackedBitmap& moved);
 // The picture an empty variant starts from when one strip is loaded.
 PackedBitmap BlankPitBoxPicture(Variant variant);
 
@@ -44,18 +44,18 @@ PackedBitmap BlankPitBoxPicture(Variant variant);
 // own (one made from the shown variant is made again). Without a picture only
 // the positions change. A failure changes nothing.
 [[nodiscard]] Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
-                          const PitPositions& positions, PackedBitmap& image);
+                                        const PitPositions& positions, PackedBitmap& image);
 // The order table of GP3.EXE (a table that is not a permutation reads as 1-11).
 [[nodiscard]] Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game,
-                           Variant shown, PackedBitmap& image);
+                                         Variant shown, PackedBitmap& image);
 [[nodiscard]] Failure ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions);
 
 // The picture with strips a and b swapped, as the variant's temporary file.
 [[nodiscard]] Failure SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
-                      PackedBitmap& image);
+                                    PackedBitmap& image);
 // A 256 x 16 bitmap put at `strip` of the picture (or of a blank one).
 [[nodiscard]] Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
-                     const std::filesystem::path& path, PackedBitmap& image);
+                                   const std::filesystem::path& path, PackedBitmap& image);
 [[nodiscard]] Failure SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path);
 
 } // namespace tavolex

@@ -28,9 +28,7 @@ namespace {
 constexpr std::size_t kRandomDigits = 8;
 constexpr const char* kTemporaryEnding = ".tmp";
 
-fs::path FolderOf(const fs::path& target) {
-    return target.has_parent_path() ? target.parent_path() : fs::path(".");
-}
+fs::path FolderOf(const fs::path& target) { return target.has_parent_path() ? target.parent_path() : fs::path("."); }
 
 // ".NAME.xxxxxxxx.tmp" beside NAME: hidden, and recognisable as ours.
 fs::path TemporarySibling(const fs::path& target) {
@@ -42,9 +40,8 @@ fs::path TemporarySibling(const fs::path& target) {
 
 bool IsTemporarySiblingName(const std::string& name, const std::string& target) {
     const std::size_t digitsAt = 1 + target.size() + 1;
-    if (name.size() != digitsAt + kRandomDigits + 4 || name[0] != '.' ||
-        name.compare(1, target.size(), target) != 0 || name[digitsAt - 1] != '.' ||
-        name.compare(digitsAt + kRandomDigits, 4, kTemporaryEnding) != 0) {
+    if (name.size() != digitsAt + kRandomDigits + 4 || name[0] != '.' || name.compare(1, target.size(), target) != 0 ||
+        name[digitsAt - 1] != '.' || name.compare(digitsAt + kRandomDigits, 4, kTemporaryEnding) != 0) {
         return false;
     }
     for (std::size_t i = digitsAt; i < digitsAt + kRandomDigits; ++i) {
@@ -92,7 +89,7 @@ int LastError() { return errno != 0 ? errno : EIO; }
 // The new content on its way to the target: open, then named, then renamed.
 // Whatever is left of it when it goes out of scope is removed.
 class PendingFile {
-public:
+  public:
     explicit PendingFile(fs::path target) : target_(std::move(target)) {}
     PendingFile(const PendingFile&) = delete;
     PendingFile& operator=(const PendingFile&) = delete;
@@ -208,7 +205,7 @@ public:
         return 0;
     }
 
-private:
+  private:
     fs::path target_;
     int fd_ = -1;
     fs::path name_;
@@ -217,12 +214,11 @@ private:
 // Whether a failure of the unnamed way says only that this system or file
 // system lacks it (then the named way is taken), not that the disk refused.
 bool LacksUnnamedFiles(int number) {
-    return number == EOPNOTSUPP || number == EISDIR || number == EINVAL || number == ENOENT ||
-           number == EXDEV || number == ENOSYS;
+    return number == EOPNOTSUPP || number == EISDIR || number == EINVAL || number == ENOENT || number == EXDEV ||
+           number == ENOSYS;
 }
 
-Error Replace(const fs::path& path, std::span<const std::uint8_t> bytes,
-              std::optional<fs::perms> permissions) {
+Error Replace(const fs::path& path, std::span<const std::uint8_t> bytes, std::optional<fs::perms> permissions) {
     for (const bool unnamed : {true, false}) {
         PendingFile file(path);
         int error = unnamed ? file.createUnnamed(FolderOf(path)) : file.createNamed();
@@ -328,8 +324,7 @@ Error ReadWholeFile(const fs::path& path, std::size_t maxSize, std::vector<std::
     }
     in.seekg(0, std::ios::beg);
     std::vector<std::uint8_t> content(static_cast<std::size_t>(size));
-    if (!content.empty() &&
-        !in.read(reinterpret_cast<char*>(content.data()), static_cast<std::streamsize>(size))) {
+    if (!content.empty() && !in.read(reinterpret_cast<char*>(content.data()), static_cast<std::streamsize>(size))) {
         return Error::ReadFailed;
     }
     bytes = std::move(content);

@@ -22,8 +22,7 @@ namespace tavolex {
 // Writes `bytes` as the whole new content of `path`. An existing file keeps its
 // permissions, with the owner's write bit set, because the game's tools clear
 // a read-only attribute before they write.
-[[nodiscard]] Error WriteFileAtomically(const std::filesystem::path& path,
-                                        std::span<const std::uint8_t> bytes);
+[[nodiscard]] Error WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // While one is alive (on this thread), replaced files leave the syncing of
 // their folder to it, and it syncs each folder once when it ends: an export
@@ -31,13 +30,13 @@ namespace tavolex {
 // complete and on disk before its rename, so every file is at all times the
 // old one or the new one; only the renames wait for the batch to reach the disk.
 class FolderSyncBatch {
-public:
+  public:
     FolderSyncBatch();
     ~FolderSyncBatch();
     FolderSyncBatch(const FolderSyncBatch&) = delete;
     FolderSyncBatch& operator=(const FolderSyncBatch&) = delete;
 
-private:
+  private:
     friend void SyncFolderOf(const std::filesystem::path& path);
     FolderSyncBatch* outer_;
     std::set<std::filesystem::path> folders_;

@@ -12,7 +12,7 @@
 namespace tavolex {
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual std::uint64_t size() const = 0;
     // Reads exactly `count` bytes at `offset`; false when they are not all there.
@@ -20,23 +20,23 @@ public:
 };
 
 class SpanSource final : public ByteSource {
-public:
+  public:
     explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
     std::uint64_t size() const override { return bytes_.size(); }
     bool read(std::uint64_t offset, std::size_t count, std::uint8_t* out) override;
 
-private:
+  private:
     std::span<const std::uint8_t> bytes_;
 };
 
 class FileSource final : public ByteSource {
-public:
+  public:
     explicit FileSource(const std::filesystem::path& path);
     bool isOpen() const { return open_; }
     std::uint64_t size() const override { return size_; }
     bool read(std::uint64_t offset, std::size_t count, std::uint8_t* out) override;
 
-private:
+  private:
     std::ifstream file_;
     std::uint64_t size_ = 0;
     bool open_ = false;
@@ -44,7 +44,7 @@ private:
 
 // Reads fields one after another from a source, remembering the first failure.
 class SourceCursor {
-public:
+  public:
     SourceCursor(ByteSource& source, std::uint64_t offset) : source_(source), offset_(offset) {}
 
     std::uint8_t u8();
@@ -56,7 +56,7 @@ public:
     bool ok() const { return ok_; }
     void fail() { ok_ = false; }
 
-private:
+  private:
     ByteSource& source_;
     std::uint64_t offset_;
     bool ok_ = true;

@@ -13,12 +13,10 @@ namespace tavolex {
 // The existing path below `base` whose components equal those of `relative`
 // (separated by '\' or '/') without regard to ASCII case. An exact match wins
 // over others. Nothing when some component does not exist.
-std::optional<std::filesystem::path> FindPathIgnoringCase(const std::filesystem::path& base,
-                                                          std::string_view relative);
+std::optional<std::filesystem::path> FindPathIgnoringCase(const std::filesystem::path& base, std::string_view relative);
 
 // As above, but when the file itself does not exist the path is still built
 // from the folders found and the name as given, so that it can be created.
-std::filesystem::path ResolvePathIgnoringCase(const std::filesystem::path& base,
-                                              std::string_view relative);
+std::filesystem::path ResolvePathIgnoringCase(const std::filesystem::path& base, std::string_view relative);
 
 } // namespace tavolex

@@ -72,8 +72,10 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 'a' + 'A');
         if (x != y) {
             return false;
         }
@@ -87,16 +89,20 @@ FileKind FileKindOf(const fs::path& path) {
         return FileKind::Unknown;
     }
     const std::string_view bare = std::string_view(extension).substr(1);
-    if (EqualsIgnoreCase(bare, "JAM")) return FileKind::Jam;
-    if (EqualsIgnoreCase(bare, "BMP")) return FileKind::Bitmap;
-    if (EqualsIgnoreCase(bare, "TXT")) return FileKind::Text;
-    if (EqualsIgnoreCase(bare, "PER")) return FileKind::Performance;
-    if (EqualsIgnoreCase(bare, "GP2")) return FileKind::OldCarSet;
+    if (EqualsIgnoreCase(bare, "JAM"))
+        return FileKind::Jam;
+    if (EqualsIgnoreCase(bare, "BMP"))
+        return FileKind::Bitmap;
+    if (EqualsIgnoreCase(bare, "TXT"))
+        return FileKind::Text;
+    if (EqualsIgnoreCase(bare, "PER"))
+        return FileKind::Performance;
+    if (EqualsIgnoreCase(bare, "GP2"))
+        return FileKind::OldCarSet;
     return FileKind::Unknown;
 }
 
-std::optional<std::string> FileNamePart(const fs::path& path, bool withExtension,
-                                        std::size_t maxLength) {
+std::optional<std::string> FileNamePart(const fs::path& path, bool withExtension, std::size_t maxLength) {
     const fs::path name = withExtension ? path.filename() : path.stem();
     std::string text = name.string();
     if (text.empty() || text.size() > maxLength) {
@@ -107,8 +113,7 @@ std::optional<std::string> FileNamePart(const fs::path& path, bool withExtension
 
 bool SetReadOnly(const fs::path& path, bool readOnly) {
     std::error_code ec;
-    fs::permissions(path, fs::perms::owner_write,
-                    readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
+    fs::permissions(path, fs::perms::owner_write, readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
     return !ec;
 }
 

@@ -28,8 +28,7 @@ FileKind FileKindOf(const std::filesystem::path& path);
 
 // The name part of `path`, with or without its extension; nothing when the
 // path has no name or the name is longer than `maxLength` characters.
-std::optional<std::string> FileNamePart(const std::filesystem::path& path, bool withExtension,
-                                        std::size_t maxLength);
+std::optional<std::string> FileNamePart(const std::filesystem::path& path, bool withExtension, std::size_t maxLength);
 
 // Sets or clears the owner's write permission, the Linux form of the read-only attribute.
 [[nodiscard]] bool SetReadOnly(const std::filesystem::path& path, bool readOnly);

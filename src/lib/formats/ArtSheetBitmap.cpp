@@ -36,8 +36,7 @@ Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet)
         return Error::UnsupportedBitDepth;
     }
     PackedBitmap wide;
-    if (Error error = LoadPictureFile(path, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24);
-        !Ok(error)) {
+    if (Error error = LoadPictureFile(path, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24); !Ok(error)) {
         return error;
     }
     sheet = Crop(wide);
@@ -46,8 +45,7 @@ Error LoadArtSheetBitmap(const std::filesystem::path& path, PackedBitmap& sheet)
 
 Error ParseArtSheetBitmap(std::span<const std::uint8_t> file, PackedBitmap& sheet) {
     PackedBitmap wide;
-    if (Error error = ParsePictureFile(file, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24);
-        !Ok(error)) {
+    if (Error error = ParsePictureFile(file, wide, kArtSheetFileWidth, kArtSheetHeight, Depth::Bits24); !Ok(error)) {
         return error;
     }
     sheet = Crop(wide);

@@ -43,9 +43,7 @@ Error ConvertLoadedPicture(PackedBitmap&& image, PackedBitmap& destination, Dept
         return ExpandFromPalette(image, destination) ? Error::None : Error::OutOfMemory;
     }
     if (image.depth() == Depth::Bits24 && target == Depth::Bits8) {
-        return ReduceToPalette(image, destination, kLoadReduceFirst, kLoadReduceEnd)
-                   ? Error::None
-                   : Error::OutOfMemory;
+        return ReduceToPalette(image, destination, kLoadReduceFirst, kLoadReduceEnd) ? Error::None : Error::OutOfMemory;
     }
     if (target == Depth::Bits8) {
         // Indices stay; every 8-bit image carries the game's palette.
@@ -67,8 +65,7 @@ Error ParseBitmapFile(Bytes file, PackedBitmap& destination, int width, int heig
     return ConvertLoadedPicture(std::move(image), destination, target);
 }
 
-Error ReadFilePrefix(const std::filesystem::path& path, std::size_t maxSize,
-                     std::vector<std::uint8_t>& bytes) {
+Error ReadFilePrefix(const std::filesystem::path& path, std::size_t maxSize, std::vector<std::uint8_t>& bytes) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
         return Error::OpenFailed;
@@ -90,8 +87,8 @@ Error ReadFilePrefix(const std::filesystem::path& path, std::size_t maxSize,
     return Error::None;
 }
 
-Error LoadBitmapFile(const std::filesystem::path& path, PackedBitmap& destination, int width,
-                     int height, Depth target) {
+Error LoadBitmapFile(const std::filesystem::path& path, PackedBitmap& destination, int width, int height,
+                     Depth target) {
     // The headers first, then only as much of the file as they say it needs.
     std::vector<std::uint8_t> file;
     if (Error error = ReadFilePrefix(path, kLongestBitmapHeaders, file); !Ok(error)) {

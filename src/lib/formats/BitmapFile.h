@@ -23,12 +23,12 @@ namespace tavolex {
 // target (an index is an index, whatever the file's colours); a colour file
 // is reduced to palette indices 1-253 for an 8-bit target; a palette file is
 // expanded through its own colours for a 24-bit one.
-[[nodiscard]] Error LoadBitmapFile(const std::filesystem::path& path, PackedBitmap& destination,
-                                   int width, int height, Depth target);
+[[nodiscard]] Error LoadBitmapFile(const std::filesystem::path& path, PackedBitmap& destination, int width, int height,
+                                   Depth target);
 
 // The same on the bytes of a file already in memory.
-[[nodiscard]] Error ParseBitmapFile(std::span<const std::uint8_t> file, PackedBitmap& destination,
-                                    int width, int height, Depth target);
+[[nodiscard]] Error ParseBitmapFile(std::span<const std::uint8_t> file, PackedBitmap& destination, int width,
+                                    int height, Depth target);
 
 // Brings a picture read from a file (8-bit with the file's own colours, or
 // 24-bit) to the target depth as LoadBitmapFile does.

@@ -23,9 +23,7 @@ bool KnownInfoHeaderSize(std::uint32_t size) {
     return size == kOs2HeaderSize || size == 40 || size == 52 || size == 56 || size == 108 || size == 124;
 }
 
-bool KnownBitCount(int bits) {
-    return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-}
+bool KnownBitCount(int bits) { return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32; }
 
 // The coding of the pixels, refused where it does not fit the bit depth.
 Error ReadCoding(std::uint32_t compression, int bitCount, PixelCoding& coding) {

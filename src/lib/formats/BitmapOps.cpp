@@ -5,8 +5,8 @@
 
 namespace tavolex {
 
-void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t colour,
-                std::uint8_t index, Depth depth) {
+void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t colour, std::uint8_t index,
+                Depth depth) {
     if (!destination.reset(width, height, depth)) {
         return;
     }
@@ -24,8 +24,8 @@ void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t 
     }
 }
 
-bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy,
-                int width, int rows) {
+bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy, int width,
+                int rows) {
     auto inside = [](const PackedBitmap& image, int x, int y, int w, int h) {
         return !image.empty() && x >= 0 && y >= 0 && w >= 0 && h >= 0 && x <= image.width() - w &&
                y <= image.height() - h;

@@ -12,14 +12,14 @@ constexpr std::uint32_t MakeColour(std::uint8_t red, std::uint8_t green, std::ui
 }
 
 // A W x H image of one colour (24-bit) or one palette index (8-bit). Padding bytes stay zero.
-void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t colour,
-                std::uint8_t index, Depth depth);
+void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t colour, std::uint8_t index,
+                Depth depth);
 
 // Copies a block of `width` x `rows` pixels from (sx, sy) of `source` to (dx, dy)
 // of `destination`, rows counted from the top; both images of the same depth.
 // Copies nothing and returns false when the block leaves either image.
 [[nodiscard]] bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy,
-                int width, int rows);
+                              int width, int rows);
 
 // Reverses the order of the rows, in place.
 void FlipBitmap(PackedBitmap& bitmap);

@@ -35,8 +35,7 @@ void UnpackIndices(const std::uint8_t* in, int bitCount, int width, std::uint8_t
 }
 
 // One stored row of 16 or 32 bits per pixel through the colour masks as blue, green, red.
-void UnpackMasked(const std::uint8_t* in, int bitCount, int width, const ColourChannels& channels,
-                  std::uint8_t* out) {
+void UnpackMasked(const std::uint8_t* in, int bitCount, int width, const ColourChannels& channels, std::uint8_t* out) {
     const std::size_t step = static_cast<std::size_t>(bitCount / 8);
     for (int x = 0; x < width; ++x, in += step, out += 3) {
         const std::uint32_t pixel = bitCount == 16 ? ReadU16(in) : ReadU32(in);

@@ -33,8 +33,7 @@ void CopyStored(std::uint8_t* out, const std::uint8_t* in, int count, bool nibbl
 
 // One decoder for both codings, made twice so that the per-run test of the
 // coding disappears: a painted picture is tens of thousands of short runs.
-template <bool kNibbles>
-Error Decode(Bytes stream, bool topDown, PackedBitmap& indices) {
+template <bool kNibbles> Error Decode(Bytes stream, bool topDown, PackedBitmap& indices) {
     const int width = indices.width();
     const int height = indices.height();
     // Where the next pixel goes: column x of stored row y (the stream's order).

@@ -11,30 +11,28 @@
 
 namespace tavolex {
 
-std::optional<std::filesystem::path> GameJamPath(const std::filesystem::path& gameFolder, int k,
-                                                 Variant variant) {
+std::optional<std::filesystem::path> GameJamPath(const std::filesystem::path& gameFolder, int k, Variant variant) {
     const std::string_view name = JamName(k);
     if (name.empty()) {
         return std::nullopt;
     }
-    const std::string relative = std::string(variant == Variant::Software ? "ZO3ZIDS\\" : "ZO3ZIDSH\\") +
-                                 std::string(name) + ".JAM";
+    const std::string relative =
+        std::string(variant == Variant::Software ? "ZO3ZIDS\\" : "ZO3ZIDSH\\") + std::string(name) + ".JAM";
     return FindPathIgnoringCase(gameFolder, relative);
 }
 
-Error ReadGameJam(const std::filesystem::path& gameFolder, int k, Variant variant, int height,
-                  int imageCount, PackedBitmap& image, Progress* progress) {
+Error ReadGameJam(const std::filesystem::path& gameFolder, int k, Variant variant, int height, int imageCount,
+                  PackedBitmap& image, Progress* progress) {
     const auto path = GameJamPath(gameFolder, k, variant);
     if (!path) {
         return Error::OpenFailed;
     }
-    return variant == Variant::Software
-               ? ReadSoftwareJam(*path, height, imageCount, image, progress)
-               : ReadHardwareJam(*path, height, imageCount, image, progress);
+    return variant == Variant::Software ? ReadSoftwareJam(*path, height, imageCount, image, progress)
+                                        : ReadHardwareJam(*path, height, imageCount, image, progress);
 }
 
-Error PatchGameJam(const std::filesystem::path& gameFolder, const PackedBitmap& image, int k,
-                   Variant variant, int height, int imageCount, Progress* progress) {
+Error PatchGameJam(const std::filesystem::path& gameFolder, const PackedBitmap& image, int k, Variant variant,
+                   int height, int imageCount, Progress* progress) {
     const auto path = GameJamPath(gameFolder, k, variant);
     if (!path) {
         return Error::OpenFailed;
@@ -44,8 +42,7 @@ Error PatchGameJam(const std::filesystem::path& gameFolder, const PackedBitmap& 
                : PatchHardwareJam(*path, image, height, imageCount, progress);
 }
 
-Error ReadJamFile(const std::filesystem::path& path, int height, PackedBitmap& image,
-                  JamKind& kind) {
+Error ReadJamFile(const std::filesystem::path& path, int height, PackedBitmap& image, JamKind& kind) {
     kind = JamKind::None;
     const Error software = ReadSoftwareJam(path, height, std::nullopt, image);
     if (Ok(software)) {
@@ -61,8 +58,7 @@ Error ReadJamFile(const std::filesystem::path& path, int height, PackedBitmap& i
     return hardware == Error::BadMagic ? software : hardware;
 }
 
-Error IdentifyJamFile(const std::filesystem::path& path, JamKind& kind, int& imageCount,
-                      int& height) {
+Error IdentifyJamFile(const std::filesystem::path& path, JamKind& kind, int& imageCount, int& height) {
     std::vector<std::uint8_t> header;
     if (Error error = ReadFilePrefix(path, kHardwareJamHeaderSize, header); !Ok(error)) {
         return error;

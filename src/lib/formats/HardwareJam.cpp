@@ -20,8 +20,7 @@ constexpr int kImplicitBase = 133;
 // Records are a few dozen bytes; this leaves generous room for odd ones.
 constexpr std::size_t kMaxRecordBytes = 4096;
 
-Error CheckHeader(std::span<const std::uint8_t> file, int height, std::optional<int> expectedCount,
-                  int& count) {
+Error CheckHeader(std::span<const std::uint8_t> file, int height, std::optional<int> expectedCount, int& count) {
     int fileHeight = 0;
     if (Error error = PeekHardwareJamHeader(file, count, fileHeight); !Ok(error)) {
         return error;
@@ -55,8 +54,7 @@ std::size_t MaxHardwareJamSize(int imageCount, int height) {
            3 * static_cast<std::size_t>(kSheetWidth) * static_cast<std::size_t>(height);
 }
 
-Error LocateHardwareStream(std::span<const std::uint8_t> file, int imageCount,
-                           HardwareStream& stream) {
+Error LocateHardwareStream(std::span<const std::uint8_t> file, int imageCount, HardwareStream& stream) {
     stream = HardwareStream{};
     std::size_t search = kHardwareJamHeaderSize;
     for (int i = 0; i < imageCount; ++i) {
@@ -92,8 +90,8 @@ Error LocateHardwareStream(std::span<const std::uint8_t> file, int imageCount,
     return Error::None;
 }
 
-Error DecodeHardwareJam(std::span<const std::uint8_t> file, int height,
-                        std::optional<int> expectedCount, PackedBitmap& image, Progress* progress) {
+Error DecodeHardwareJam(std::span<const std::uint8_t> file, int height, std::optional<int> expectedCount,
+                        PackedBitmap& image, Progress* progress) {
     int count = 0;
     if (Error error = CheckHeader(file, height, expectedCount, count); !Ok(error)) {
         return error;
@@ -108,23 +106,20 @@ Error DecodeHardwareJam(std::span<const std::uint8_t> file, int height,
     }
     const std::size_t pixelCount = static_cast<std::size_t>(kSheetWidth) * height;
     std::vector<std::uint16_t> values(pixelCount);
-    if (Error error = DecodeRun16(file.subspan(stream.start), pixelCount, stream.implicitCode,
-                                  values.data(), nullptr);
+    if (Error error = DecodeRun16(file.subspan(stream.start), pixelCount, stream.implicitCode, values.data(), nullptr);
         !Ok(error)) {
         return error;
     }
     PackedBitmap result(kSheetWidth, height, Depth::Bits24);
     for (int y = 0; y < height; ++y) {
-        Expand565ToBgr(values.data() + static_cast<std::size_t>(y) * kSheetWidth, kSheetWidth,
-                       result.topRow(y));
+        Expand565ToBgr(values.data() + static_cast<std::size_t>(y) * kSheetWidth, kSheetWidth, result.topRow(y));
     }
     image = std::move(result);
     return Error::None;
 }
 
-Error PatchHardwareJamBytes(std::span<const std::uint8_t> file, const PackedBitmap& image,
-                            int height, std::optional<int> expectedCount,
-                            std::vector<std::uint8_t>& newFile, Progress* progress) {
+Error PatchHardwareJamBytes(std::span<const std::uint8_t> file, const PackedBitmap& image, int height,
+                            std::optional<int> expectedCount, std::vector<std::uint8_t>& newFile, Progress* progress) {
     if (!image.is(kSheetWidth, height, Depth::Bits24)) {
         return Error::WrongBitmapDepth;
     }
@@ -145,8 +140,7 @@ Error PatchHardwareJamBytes(std::span<const std::uint8_t> file, const PackedBitm
     const std::size_t pixelCount = static_cast<std::size_t>(kSheetWidth) * height;
     std::vector<std::uint16_t> values(pixelCount);
     for (int y = 0; y < height; ++y) {
-        ReduceBgrTo565(image.topRow(y), kSheetWidth,
-                       values.data() + static_cast<std::size_t>(y) * kSheetWidth);
+        ReduceBgrTo565(image.topRow(y), kSheetWidth, values.data() + static_cast<std::size_t>(y) * kSheetWidth);
     }
     std::vector<std::uint8_t> out(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(stream.start));
     out[stream.implicitByte] = static_cast<std::uint8_t>((kImplicitBase - stream.lastKind) & 0xFF);
@@ -172,8 +166,8 @@ Error ReadHardwareJamFile(const std::filesystem::path& path, std::vector<std::ui
 
 } // namespace
 
-Error ReadHardwareJam(const std::filesystem::path& path, int height,
-                      std::optional<int> expectedCount, PackedBitmap& image, Progress* progress) {
+Error ReadHardwareJam(const std::filesystem::path& path, int height, std::optional<int> expectedCount,
+                      PackedBitmap& image, Progress* progress) {
     std::vector<std::uint8_t> file;
     if (Error error = ReadHardwareJamFile(path, file); !Ok(error)) {
         return error;
@@ -190,8 +184,7 @@ Error PatchHardwareJam(const std::filesystem::path& path, const PackedBitmap& im
     }
     ShowProgressFile(progress, path.string());
     std::vector<std::uint8_t> newFile;
-    if (Error error = PatchHardwareJamBytes(file, image, height, expectedCount, newFile, progress);
-        !Ok(error)) {
+    if (Error error = PatchHardwareJamBytes(file, image, height, expectedCount, newFile, progress); !Ok(error)) {
         return error;
     }
     return WriteFileAtomically(path, newFile);

@@ -75,8 +75,7 @@ Error IniFile::Load(const std::filesystem::path& path, IniFile& ini) {
     return Error::None;
 }
 
-std::optional<IniFile::KeyLine> IniFile::find(std::string_view section,
-                                               std::string_view key) const {
+std::optional<IniFile::KeyLine> IniFile::find(std::string_view section, std::string_view key) const {
     bool inSection = false;
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         const std::string& line = lines_[i];
@@ -95,8 +94,7 @@ std::optional<IniFile::KeyLine> IniFile::find(std::string_view section,
         if (EqualsIgnoreCase(lineKey, key)) {
             std::string_view value = Trim(std::string_view(line).substr(equals + 1));
             // A value in matching quotes is read without them, as Windows does.
-            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-                value.back() == value.front()) {
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
                 value = value.substr(1, value.size() - 2);
             }
             return KeyLine{i, std::string(lineKey), std::string(value)};
@@ -112,8 +110,7 @@ std::optional<std::string> IniFile::value(std::string_view section, std::string_
     return std::nullopt;
 }
 
-std::string IniFile::value(std::string_view section, std::string_view key,
-                           std::string_view fallback) const {
+std::string IniFile::value(std::string_view section, std::string_view key, std::string_view fallback) const {
     return value(section, key).value_or(std::string(fallback));
 }
 
@@ -128,8 +125,10 @@ int IniFile::intValue(std::string_view section, std::string_view key, int fallba
     if (end == begin) {
         return 0;
     }
-    if (parsed > INT32_MAX) return INT32_MAX;
-    if (parsed < INT32_MIN) return INT32_MIN;
+    if (parsed > INT32_MAX)
+        return INT32_MAX;
+    if (parsed < INT32_MIN)
+        return INT32_MIN;
     return static_cast<int>(parsed);
 }
 
@@ -205,12 +204,11 @@ std::string IniFile::serialize() const {
 
 Error IniFile::save(const std::filesystem::path& path) const {
     const std::string text = serialize();
-    return WriteFileAtomically(
-        path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+    return WriteFileAtomically(path, std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-std::string ReadProfileString(const std::filesystem::path& path, std::string_view section,
-                              std::string_view key, std::string_view fallback) {
+std::string ReadProfileString(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                              std::string_view fallback) {
     IniFile ini;
     if (!Ok(IniFile::Load(path, ini))) {
         return std::string(fallback);
@@ -218,8 +216,7 @@ std::string ReadProfileString(const std::filesystem::path& path, std::string_vie
     return ini.value(section, key, fallback);
 }
 
-int ReadProfileInt(const std::filesystem::path& path, std::string_view section,
-                   std::string_view key, int fallback) {
+int ReadProfileInt(const std::filesystem::path& path, std::string_view section, std::string_view key, int fallback) {
     IniFile ini;
     if (!Ok(IniFile::Load(path, ini))) {
         return fallback;
@@ -227,8 +224,8 @@ int ReadProfileInt(const std::filesystem::path& path, std::string_view section,
     return ini.intValue(section, key, fallback);
 }
 
-Error WriteProfileString(const std::filesystem::path& path, std::string_view section,
-                         std::string_view key, std::string_view value) {
+Error WriteProfileString(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                         std::string_view value) {
     IniFile ini;
     if (Error error = IniFile::Load(path, ini); !Ok(error)) {
         return error;

@@ -16,7 +16,7 @@
 namespace tavolex {
 
 class IniFile {
-public:
+  public:
     IniFile() = default;
 
     static IniFile Parse(std::string_view text);
@@ -24,8 +24,7 @@ public:
     [[nodiscard]] static Error Load(const std::filesystem::path& path, IniFile& ini);
 
     std::optional<std::string> value(std::string_view section, std::string_view key) const;
-    std::string value(std::string_view section, std::string_view key,
-                      std::string_view fallback) const;
+    std::string value(std::string_view section, std::string_view key, std::string_view fallback) const;
     // An integer as the Windows profile functions read it: leading digits with
     // an optional sign; text without digits reads as 0; a missing key as `fallback`.
     int intValue(std::string_view section, std::string_view key, int fallback) const;
@@ -41,7 +40,7 @@ public:
     // Writes the file through a temporary file; creates it when missing.
     [[nodiscard]] Error save(const std::filesystem::path& path) const;
 
-private:
+  private:
     struct KeyLine {
         std::size_t line;
         std::string key;
@@ -55,10 +54,9 @@ private:
 
 // Reads one value from a file, or writes one into it, as the Windows private
 // profile functions do: every call goes to the disk.
-std::string ReadProfileString(const std::filesystem::path& path, std::string_view section,
-                              std::string_view key, std::string_view fallback);
-int ReadProfileInt(const std::filesystem::path& path, std::string_view section,
-                   std::string_view key, int fallback);
+std::string ReadProfileString(const std::filesystem::path& path, std::string_view section, std::string_view key,
+                              std::string_view fallback);
+int ReadProfileInt(const std::filesystem::path& path, std::string_view section, std::string_view key, int fallback);
 [[nodiscard]] Error WriteProfileString(const std::filesystem::path& path, std::string_view section,
                                        std::string_view key, std::string_view value);
 

@@ -12,10 +12,9 @@ constexpr int kRecordKinds = 5;
 constexpr std::uint8_t kFiller = 0x11;
 } // namespace
 
-Error BuildSoftwareJam(const PackedBitmap& image, const std::vector<JamRectangle>& rectangles,
-                       bool identityTables, std::vector<std::uint8_t>& file) {
-    if (image.empty() || image.width() != kSheetWidth || rectangles.empty() ||
-        rectangles.size() > 0xFFFF) {
+Error BuildSoftwareJam(const PackedBitmap& image, const std::vector<JamRectangle>& rectangles, bool identityTables,
+                       std::vector<std::uint8_t>& file) {
+    if (image.empty() || image.width() != kSheetWidth || rectangles.empty() || rectangles.size() > 0xFFFF) {
         return Error::WrongBitmapDepth;
     }
     // A skeleton with the directory and an empty sheet; patching it fills in
@@ -35,8 +34,7 @@ Error BuildSoftwareJam(const PackedBitmap& image, const std::vector<JamRectangle
         WriteU16(entry + 16, r.globalIndices ? 0 : 1);
     }
     ScrambleJam(plain.data(), plain.size());
-    if (Error error = PatchSoftwareJamBytes(plain, image, image.height(), std::nullopt,
-                                            identityTables, file);
+    if (Error error = PatchSoftwareJamBytes(plain, image, image.height(), std::nullopt, identityTables, file);
         !Ok(error)) {
         return error;
     }

@@ -20,13 +20,11 @@ struct JamRectangle {
 };
 
 // A scrambled software JAM of an 8-bit 256 x H picture with these sub-images.
-[[nodiscard]] Error BuildSoftwareJam(const PackedBitmap& image,
-                                     const std::vector<JamRectangle>& rectangles,
+[[nodiscard]] Error BuildSoftwareJam(const PackedBitmap& image, const std::vector<JamRectangle>& rectangles,
                                      bool identityTables, std::vector<std::uint8_t>& file);
 
 // A hardware JAM of a 24-bit 256 x H picture with `imageCount` records; the
 // records' kinds cycle through 0-4 as the game's files have them.
-[[nodiscard]] Error BuildHardwareJam(const PackedBitmap& image, int imageCount,
-                                     std::vector<std::uint8_t>& file);
+[[nodiscard]] Error BuildHardwareJam(const PackedBitmap& image, int imageCount, std::vector<std::uint8_t>& file);
 
 } // namespace tavolex

@@ -45,8 +45,7 @@ void MakeHeader(int width, int height, Depth depth, std::uint8_t* out) {
 std::vector<std::uint8_t> MakeFileHeader(int width, int height, Depth depth) {
     const std::size_t pixelOffset = 14 + PackedBitmap::PixelOffsetFor(depth);
     std::vector<std::uint8_t> header(pixelOffset);
-    const std::size_t fileSize =
-        pixelOffset + PackedBitmap::StrideFor(width, depth) * static_cast<std::size_t>(height);
+    const std::size_t fileSize = pixelOffset + PackedBitmap::StrideFor(width, depth) * static_cast<std::size_t>(height);
     header[0] = 'B';
     header[1] = 'M';
     WriteU32(header.data() + 2, static_cast<std::uint32_t>(fileSize));

@@ -15,7 +15,7 @@ namespace tavolex {
 enum class Depth : int { Bits8 = 0, Bits24 = 1 };
 
 class PackedBitmap {
-public:
+  public:
     static constexpr std::size_t kInfoHeaderSize = 40;
     static constexpr std::size_t kPaletteSize = 1024;
     // The largest side the programs handle; keeps every size computation far from overflow.
@@ -27,7 +27,10 @@ public:
     // Makes a W x H image of the given depth with its header, the game's palette
     // for 8-bit images, and all pixels zero. Returns false for sizes out of range.
     bool reset(int width, int height, Depth depth);
-    void clear() { block_.clear(); width_ = height_ = 0; }
+    void clear() {
+        block_.clear();
+        width_ = height_ = 0;
+    }
 
     bool empty() const { return block_.empty(); }
     int width() const { return width_; }
@@ -42,9 +45,7 @@ public:
 
     // Row r counts from the bottom of the picture, as in the block.
     std::uint8_t* row(int r) { return pixels() + stride() * static_cast<std::size_t>(r); }
-    const std::uint8_t* row(int r) const {
-        return pixels() + stride() * static_cast<std::size_t>(r);
-    }
+    const std::uint8_t* row(int r) const { return pixels() + stride() * static_cast<std::size_t>(r); }
     // Row y counts from the top of the picture.
     std::uint8_t* topRow(int y) { return row(height_ - 1 - y); }
     const std::uint8_t* topRow(int y) const { return row(height_ - 1 - y); }
@@ -60,8 +61,7 @@ public:
     std::span<const std::uint8_t> block() const { return block_; }
 
     static std::size_t StrideFor(int width, Depth depth) {
-        const std::size_t bytes =
-            static_cast<std::size_t>(width) * (depth == Depth::Bits8 ? 1 : 3);
+        const std::size_t bytes = static_cast<std::size_t>(width) * (depth == Depth::Bits8 ? 1 : 3);
         return (bytes + 3) & ~static_cast<std::size_t>(3);
     }
     static std::size_t PixelOffsetFor(Depth depth) {
@@ -73,7 +73,7 @@ public:
 
     friend bool operator==(const PackedBitmap&, const PackedBitmap&) = default;
 
-private:
+  private:
     std::vector<std::uint8_t> block_;
     int width_ = 0;
     int height_ = 0;

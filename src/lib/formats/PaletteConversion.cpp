@@ -29,7 +29,7 @@ int Distance(const PaletteColour& c, int red, int green, int blue) {
 // short list in index order gives exactly the answer of the full search,
 // first-smallest rule included, because no candidate left out can even tie.
 class PaletteSearch {
-public:
+  public:
     static constexpr int kCellBits = 3;
     static constexpr int kCellsPerAxis = 256 >> kCellBits;
     static constexpr int kCellCount = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
@@ -44,9 +44,8 @@ public:
     }
 
     std::uint8_t nearest(int red, int green, int blue) const {
-        const int cell = ((red >> kCellBits) * kCellsPerAxis + (green >> kCellBits)) *
-                             kCellsPerAxis +
-                         (blue >> kCellBits);
+        const int cell =
+            ((red >> kCellBits) * kCellsPerAxis + (green >> kCellBits)) * kCellsPerAxis + (blue >> kCellBits);
         int best = kStartDistance;
         std::uint8_t bestIndex = static_cast<std::uint8_t>(first_);
         for (std::uint32_t i = offsets_[cell]; i < offsets_[cell + 1]; ++i) {
@@ -63,7 +62,7 @@ public:
         return bestIndex;
     }
 
-private:
+  private:
     void AddCell(int cell, int first, int end) {
         constexpr int kSize = 1 << kCellBits;
         const int lowBlue = (cell % kCellsPerAxis) * kSize;
@@ -78,13 +77,12 @@ private:
         int threshold = kStartDistance;
         for (int j = first; j < end; ++j) {
             const PaletteColour& c = GamePalette[j];
-            threshold = std::min(threshold, axisMax(c.red, lowRed) + axisMax(c.green, lowGreen) +
-                                                axisMax(c.blue, lowBlue));
+            threshold =
+                std::min(threshold, axisMax(c.red, lowRed) + axisMax(c.green, lowGreen) + axisMax(c.blue, lowBlue));
         }
         for (int j = first; j < end; ++j) {
             const PaletteColour& c = GamePalette[j];
-            if (axisMin(c.red, lowRed) + axisMin(c.green, lowGreen) + axisMin(c.blue, lowBlue) <=
-                threshold) {
+            if (axisMin(c.red, lowRed) + axisMin(c.green, lowGreen) + axisMin(c.blue, lowBlue) <= threshold) {
                 candidates_.push_back(static_cast<std::uint8_t>(j));
             }
         }
@@ -109,8 +107,7 @@ const PaletteSearch& SearchFor(int first, int end) {
 
 } // namespace
 
-std::uint8_t NearestPaletteIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                 int first, int end) {
+std::uint8_t NearestPaletteIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue, int first, int end) {
     ClampRange(first, end);
     int best = kStartDistance;
     std::uint8_t bestIndex = static_cast<std::uint8_t>(first);

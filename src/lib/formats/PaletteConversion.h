@@ -11,8 +11,7 @@ namespace tavolex {
 // The first index j in [first, end) whose colour has the smallest distance
 // |dr| + |dg| + |db| to the given colour. A plain search over the candidates;
 // ReduceToPalette gives the same answers faster.
-std::uint8_t NearestPaletteIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue,
-                                 int first, int end);
+std::uint8_t NearestPaletteIndex(std::uint8_t red, std::uint8_t green, std::uint8_t blue, int first, int end);
 
 // Converts a 24-bit image into an 8-bit image with the game's palette, each
 // pixel the nearest candidate as NearestPaletteIndex defines it.

@@ -13,9 +13,7 @@ namespace {
 constexpr std::size_t kPngChunkRoom = 4u * 1024u * 1024u;
 } // namespace
 
-bool IsPngName(const std::filesystem::path& path) {
-    return EqualsIgnoreCase(path.extension().string(), ".png");
-}
+bool IsPngName(const std::filesystem::path& path) { return EqualsIgnoreCase(path.extension().string(), ".png"); }
 
 Error ParsePictureFile(Bytes file, PackedBitmap& destination, int width, int height, Depth target) {
     if (IsPngData(file)) {
@@ -24,8 +22,7 @@ Error ParsePictureFile(Bytes file, PackedBitmap& destination, int width, int hei
     return ParseBitmapFile(file, destination, width, height, target);
 }
 
-Error ReadPictureFileBytes(const std::filesystem::path& path, int width, int height,
-                           std::vector<std::uint8_t>& file) {
+Error ReadPictureFileBytes(const std::filesystem::path& path, int width, int height, std::vector<std::uint8_t>& file) {
     if (width <= 0 || height <= 0 || width > PackedBitmap::kMaxSide || height > PackedBitmap::kMaxSide) {
         return Error::WrongBitmapSize;
     }
@@ -33,8 +30,8 @@ Error ReadPictureFileBytes(const std::filesystem::path& path, int width, int hei
     return ReadWholeFile(path, 2 * 8 * pixels + kPngChunkRoom, file);
 }
 
-Error LoadPictureFile(const std::filesystem::path& path, PackedBitmap& destination, int width,
-                      int height, Depth target) {
+Error LoadPictureFile(const std::filesystem::path& path, PackedBitmap& destination, int width, int height,
+                      Depth target) {
     std::vector<std::uint8_t> start;
     if (Error error = ReadFilePrefix(path, 8, start); !Ok(error)) {
         return error;

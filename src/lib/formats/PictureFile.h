@@ -16,12 +16,11 @@
 namespace tavolex {
 
 // A BMP or PNG of exactly W x H into `destination` at the target depth.
-[[nodiscard]] Error LoadPictureFile(const std::filesystem::path& path, PackedBitmap& destination,
-                                    int width, int height, Depth target);
+[[nodiscard]] Error LoadPictureFile(const std::filesystem::path& path, PackedBitmap& destination, int width, int height,
+                                    Depth target);
 
 // The same on the bytes of a file already in memory.
-[[nodiscard]] Error ParsePictureFile(Bytes file, PackedBitmap& destination, int width, int height,
-                                     Depth target);
+[[nodiscard]] Error ParsePictureFile(Bytes file, PackedBitmap& destination, int width, int height, Depth target);
 
 // Writes `bitmap` as PNG or BMP by the name; a failed write leaves any older file untouched.
 [[nodiscard]] Error SavePictureFile(const std::filesystem::path& path, const PackedBitmap& bitmap);

@@ -50,12 +50,12 @@ bool ReadHeader(png_structp png, png_infop info, Header* header) {
     }
     png_read_info(png, info);
     int interlace = 0;
-    png_get_IHDR(png, info, &header->width, &header->height, &header->bitDepth, &header->colourType,
-                 &interlace, nullptr, nullptr);
+    png_get_IHDR(png, info, &header->width, &header->height, &header->bitDepth, &header->colourType, &interlace,
+                 nullptr, nullptr);
     png_colorp palette = nullptr;
     int count = 0;
-    if (header->colourType == PNG_COLOR_TYPE_PALETTE &&
-        png_get_PLTE(png, info, &palette, &count) != 0 && count > 0 && count <= 256) {
+    if (header->colourType == PNG_COLOR_TYPE_PALETTE && png_get_PLTE(png, info, &palette, &count) != 0 && count > 0 &&
+        count <= 256) {
         header->paletteSize = count;
         std::memcpy(header->palette.data(), palette, sizeof(png_color) * static_cast<std::size_t>(count));
     }
@@ -115,8 +115,8 @@ void WriteToMemory(png_structp png, png_bytep data, png_size_t length) {
 
 void FlushNothing(png_structp) {}
 
-bool WriteRows(png_structp png, png_infop info, int width, int height, bool indexed,
-               const png_color* palette, png_bytepp rows, png_textp texts, int textCount, bool fast) {
+bool WriteRows(png_structp png, png_infop info, int width, int height, bool indexed, const png_color* palette,
+               png_bytepp rows, png_textp texts, int textCount, bool fast) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
@@ -150,9 +150,7 @@ struct WriteState {
 
 } // namespace
 
-bool IsPngData(Bytes file) {
-    return file.size() >= kSignatureSize && png_sig_cmp(file.data(), 0, kSignatureSize) == 0;
-}
+bool IsPngData(Bytes file) { return file.size() >= kSignatureSize && png_sig_cmp(file.data(), 0, kSignatureSize) == 0; }
 
 Error ReadPngPicture(Bytes file, PackedBitmap& image, int maxWidth, int maxHeight) {
     if (!IsPngData(file)) {

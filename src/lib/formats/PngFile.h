@@ -26,8 +26,7 @@ namespace tavolex {
 
 // Reads a PNG of exactly W x H into `destination` at the target depth, with
 // the conversions LoadBitmapFile makes for BMP files.
-[[nodiscard]] Error ParsePngFile(Bytes file, PackedBitmap& destination, int width, int height,
-                                 Depth target);
+[[nodiscard]] Error ParsePngFile(Bytes file, PackedBitmap& destination, int width, int height, Depth target);
 
 // A text chunk (tEXt) of a PNG file: a Latin-1 key of 1-79 characters and its text.
 struct PngText {

@@ -9,14 +9,12 @@ namespace {
 
 // One pixel as the word blue | green << 8 | red << 16.
 inline std::uint32_t Packed(std::uint16_t v) {
-    return Blue565(v) | static_cast<std::uint32_t>(Green565(v)) << 8 |
-           static_cast<std::uint32_t>(Red565(v)) << 16;
+    return Blue565(v) | static_cast<std::uint32_t>(Green565(v)) << 8 | static_cast<std::uint32_t>(Red565(v)) << 16;
 }
 
 // Four pixels at a time become three 32-bit stores of 12 bytes; the rest
 // one by one. Far faster than three byte stores per pixel.
-template <typename Load>
-void Expand(std::size_t count, std::uint8_t* bgr, Load load) {
+template <typename Load> void Expand(std::size_t count, std::uint8_t* bgr, Load load) {
     std::size_t i = 0;
     // The packed words lay their bytes out as blue, green, red only on little-endian hosts.
     for (; std::endian::native == std::endian::little && i + 4 <= count; i += 4, bgr += 12) {
@@ -40,9 +38,8 @@ void Expand565ToBgr(const std::uint16_t* values, std::size_t count, std::uint8_t
 }
 
 void ExpandStream565ToBgr(const std::uint8_t* values, std::size_t count, std::uint8_t* bgr) {
-    Expand(count, bgr, [values](std::size_t i) {
-        return static_cast<std::uint16_t>(values[2 * i] | (values[2 * i + 1] << 8));
-    });
+    Expand(count, bgr,
+           [values](std::size_t i) { return static_cast<std::uint16_t>(values[2 * i] | (values[2 * i + 1] << 8)); });
 }
 
 void ReduceBgrTo565(const std::uint8_t* bgr, std::size_t count, std::uint16_t* values) {

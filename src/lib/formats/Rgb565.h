@@ -13,9 +13,7 @@ constexpr std::uint16_t ToRgb565(std::uint8_t red, std::uint8_t green, std::uint
 
 // Expanding shifts each field up with zeros below: channels become multiples of 8 or 4.
 constexpr std::uint8_t Red565(std::uint16_t v) { return static_cast<std::uint8_t>((v >> 11) << 3); }
-constexpr std::uint8_t Green565(std::uint16_t v) {
-    return static_cast<std::uint8_t>(((v >> 5) & 0x3F) << 2);
-}
+constexpr std::uint8_t Green565(std::uint16_t v) { return static_cast<std::uint8_t>(((v >> 5) & 0x3F) << 2); }
 constexpr std::uint8_t Blue565(std::uint16_t v) { return static_cast<std::uint8_t>((v & 0x1F) << 3); }
 
 // Converts `count` pixels between RGB565 values and blue, green, red byte triples.

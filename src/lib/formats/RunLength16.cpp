@@ -34,8 +34,7 @@ void CopyValuesIn(const std::uint8_t* in, std::size_t count, std::uint16_t* valu
     }
 }
 
-template <bool Write>
-std::size_t Encode(const std::uint16_t* v, std::size_t count, std::uint8_t* out) {
+template <bool Write> std::size_t Encode(const std::uint16_t* v, std::size_t count, std::uint8_t* out) {
     std::size_t p = 0;
     std::size_t size = 0;
     while (p < count) {
@@ -165,14 +164,14 @@ struct BgrSink {
 
 } // namespace
 
-Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
-                  std::uint16_t* out, std::size_t* consumed) {
+Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode, std::uint16_t* out,
+                  std::size_t* consumed) {
     WordSink sink{out};
     return Decode(in, pixelCount, implicitCode, sink, consumed);
 }
 
-Error DecodeRun16ToBgr(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
-                       std::uint8_t* bgr, std::size_t* consumed) {
+Error DecodeRun16ToBgr(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode, std::uint8_t* bgr,
+                       std::size_t* consumed) {
     BgrSink sink{bgr};
     return Decode(in, pixelCount, implicitCode, sink, consumed);
 }

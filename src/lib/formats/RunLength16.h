@@ -24,11 +24,11 @@ std::size_t EncodeRun16(std::span<const std::uint16_t> values, std::vector<std::
 // `implicitCode` of 129 or more stands in for the first packet's code byte.
 // `consumed` receives the number of input bytes used. A stream that ends
 // early, or a packet that would produce more pixels than asked for, fails.
-[[nodiscard]] Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount,
-                                int implicitCode, std::uint16_t* out, std::size_t* consumed);
+[[nodiscard]] Error DecodeRun16(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
+                                std::uint16_t* out, std::size_t* consumed);
 
 // The same, producing each pixel as blue, green, red bytes (3 x `pixelCount`).
-[[nodiscard]] Error DecodeRun16ToBgr(std::span<const std::uint8_t> in, std::size_t pixelCount,
-                                     int implicitCode, std::uint8_t* bgr, std::size_t* consumed);
+[[nodiscard]] Error DecodeRun16ToBgr(std::span<const std::uint8_t> in, std::size_t pixelCount, int implicitCode,
+                                     std::uint8_t* bgr, std::size_t* consumed);
 
 } // namespace tavolex

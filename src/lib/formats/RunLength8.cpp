@@ -34,8 +34,7 @@ std::size_t RunLength(const std::uint8_t* b, std::size_t p, std::size_t limit) {
     return run;
 }
 
-template <bool Write>
-std::size_t Encode(const std::uint8_t* b, std::size_t count, std::uint8_t* out) {
+template <bool Write> std::size_t Encode(const std::uint8_t* b, std::size_t count, std::uint8_t* out) {
     std::size_t p = 0;
     std::size_t size = 0;
     while (p < count) {
@@ -67,8 +66,7 @@ std::size_t EncodeRun8(std::span<const std::uint8_t> bytes, std::vector<std::uin
     return size;
 }
 
-Error DecodeRun8(std::span<const std::uint8_t> in, std::uint8_t* out, std::size_t capacity,
-                 std::size_t* produced) {
+Error DecodeRun8(std::span<const std::uint8_t> in, std::uint8_t* out, std::size_t capacity, std::size_t* produced) {
     std::size_t at = 0;
     std::size_t made = 0;
     while (at < in.size()) {

@@ -19,7 +19,7 @@ std::size_t EncodeRun8(std::span<const std::uint8_t> bytes, std::vector<std::uin
 // Decodes exactly the coded bytes of `in` into `out`, which holds at most
 // `capacity` pixels; `produced` receives how many were made. Input that ends
 // inside a pair, or output beyond `capacity`, fails.
-[[nodiscard]] Error DecodeRun8(std::span<const std::uint8_t> in, std::uint8_t* out,
-                               std::size_t capacity, std::size_t* produced);
+[[nodiscard]] Error DecodeRun8(std::span<const std::uint8_t> in, std::uint8_t* out, std::size_t capacity,
+                               std::size_t* produced);
 
 } // namespace tavolex

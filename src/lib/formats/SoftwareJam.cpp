@@ -15,8 +15,7 @@ constexpr int kSheetWidth = 256;
 constexpr std::size_t kMaxTableBlock = 4 * 256;
 
 SoftwareJamEntry ParseEntry(const std::uint8_t* e) {
-    return SoftwareJamEntry{e[0],         ReadU16(e + 1), ReadU16(e + 4),
-                            ReadU16(e + 6), ReadU16(e + 12), ReadU16(e + 16)};
+    return SoftwareJamEntry{e[0], ReadU16(e + 1), ReadU16(e + 4), ReadU16(e + 6), ReadU16(e + 12), ReadU16(e + 16)};
 }
 
 std::uint8_t* EntryAt(std::uint8_t* file, int i) {
@@ -25,8 +24,8 @@ std::uint8_t* EntryAt(std::uint8_t* file, int i) {
 
 // Checks the header and the directory of a descrambled file; every rectangle
 // must lie in the sheet and every count be a real palette size.
-Error CheckDirectory(std::span<const std::uint8_t> plain, int height,
-                     std::optional<int> expectedCount, std::vector<SoftwareJamEntry>& entries) {
+Error CheckDirectory(std::span<const std::uint8_t> plain, int height, std::optional<int> expectedCount,
+                     std::vector<SoftwareJamEntry>& entries) {
     if (plain.size() < kSoftwareJamHeaderSize) {
         return Error::ReadFailed;
     }
@@ -45,8 +44,8 @@ Error CheckDirectory(std::span<const std::uint8_t> plain, int height,
     }
     entries.clear();
     for (int i = 0; i < count; ++i) {
-        const SoftwareJamEntry entry = ParseEntry(plain.data() + kSoftwareJamHeaderSize +
-                                                  kSoftwareJamEntrySize * static_cast<std::size_t>(i));
+        const SoftwareJamEntry entry =
+            ParseEntry(plain.data() + kSoftwareJamHeaderSize + kSoftwareJamEntrySize * static_cast<std::size_t>(i));
         if (entry.colourCount > 256) {
             return Error::ColourCountTooLarge;
         }
@@ -58,8 +57,7 @@ Error CheckDirectory(std::span<const std::uint8_t> plain, int height,
     return Error::None;
 }
 
-template <typename Visit>
-void ForEachPixel(std::uint8_t* sheet, const SoftwareJamEntry& e, Visit visit) {
+template <typename Visit> void ForEachPixel(std::uint8_t* sheet, const SoftwareJamEntry& e, Visit visit) {
     for (int y = e.y; y < e.y + e.height; ++y) {
         std::uint8_t* row = sheet + static_cast<std::size_t>(y) * kSheetWidth;
         for (int x = e.x; x < e.x + e.width; ++x) {
@@ -71,8 +69,7 @@ void ForEachPixel(std::uint8_t* sheet, const SoftwareJamEntry& e, Visit visit) {
 } // namespace
 
 std::size_t MaxSoftwareJamSize(int imageCount, int height) {
-    return kSoftwareJamHeaderSize +
-           (kSoftwareJamEntrySize + kMaxTableBlock) * static_cast<std::size_t>(imageCount) +
+    return kSoftwareJamHeaderSize + (kSoftwareJamEntrySize + kMaxTableBlock) * static_cast<std::size_t>(imageCount) +
            static_cast<std::size_t>(kSheetWidth) * static_cast<std::size_t>(height);
 }
 
@@ -88,8 +85,8 @@ Error PeekSoftwareJamHeader(std::span<const std::uint8_t> file, int& imageCount,
     return Error::None;
 }
 
-Error DecodeSoftwareJam(std::span<const std::uint8_t> file, int height,
-                        std::optional<int> expectedCount, PackedBitmap& image, Progress* progress) {
+Error DecodeSoftwareJam(std::span<const std::uint8_t> file, int height, std::optional<int> expectedCount,
+                        PackedBitmap& image, Progress* progress) {
     if (height <= 0 || height > PackedBitmap::kMaxSide) {
         return Error::WrongHeight;
     }
@@ -101,15 +98,14 @@ Error DecodeSoftwareJam(std::span<const std::uint8_t> file, int height,
     }
     const std::size_t tablesStart = kSoftwareJamHeaderSize + kSoftwareJamEntrySize * entries.size();
     for (const SoftwareJamEntry& e : entries) {
-        if (e.colourCount > 0 && !FitsIn(plain.size(), tablesStart + e.tableOffset,
-                                         4 * static_cast<std::size_t>(e.colourCount))) {
+        if (e.colourCount > 0 &&
+            !FitsIn(plain.size(), tablesStart + e.tableOffset, 4 * static_cast<std::size_t>(e.colourCount))) {
             return Error::ColourTableOutsideFile;
         }
     }
     // The pixel block follows the last entry's colour tables.
     const SoftwareJamEntry& last = entries.back();
-    const std::size_t pixelStart =
-        tablesStart + last.tableOffset + 4 * static_cast<std::size_t>(last.colourCount);
+    const std::size_t pixelStart = tablesStart + last.tableOffset + 4 * static_cast<std::size_t>(last.colourCount);
     const std::size_t sheetSize = static_cast<std::size_t>(kSheetWidth) * height;
     if (!FitsIn(plain.size(), pixelStart, sheetSize)) {
         return Error::PixelsOutsideFile;
@@ -135,16 +131,15 @@ Error DecodeSoftwareJam(std::span<const std::uint8_t> file, int height,
 
     PackedBitmap result(kSheetWidth, height, Depth::Bits8);
     for (int y = 0; y < height; ++y) {
-        std::memcpy(result.topRow(y), sheet.data() + static_cast<std::size_t>(y) * kSheetWidth,
-                    kSheetWidth);
+        std::memcpy(result.topRow(y), sheet.data() + static_cast<std::size_t>(y) * kSheetWidth, kSheetWidth);
     }
     image = std::move(result);
     return Error::None;
 }
 
-Error PatchSoftwareJamBytes(std::span<const std::uint8_t> file, const PackedBitmap& image,
-                            int height, std::optional<int> expectedCount, bool identityTables,
-                            std::vector<std::uint8_t>& newFile, Progress* progress) {
+Error PatchSoftwareJamBytes(std::span<const std::uint8_t> file, const PackedBitmap& image, int height,
+                            std::optional<int> expectedCount, bool identityTables, std::vector<std::uint8_t>& newFile,
+                            Progress* progress) {
     if (!image.is(kSheetWidth, height, Depth::Bits8)) {
         return Error::WrongBitmapDepth;
     }
@@ -166,8 +161,7 @@ Error PatchSoftwareJamBytes(std::span<const std::uint8_t> file, const PackedBitm
     const std::size_t sheetSize = static_cast<std::size_t>(kSheetWidth) * height;
     std::vector<std::uint8_t> sheet(sheetSize);
     for (int y = 0; y < height; ++y) {
-        std::memcpy(sheet.data() + static_cast<std::size_t>(y) * kSheetWidth, image.topRow(y),
-                    kSheetWidth);
+        std::memcpy(sheet.data() + static_cast<std::size_t>(y) * kSheetWidth, image.topRow(y), kSheetWidth);
     }
 
     const std::size_t tablesStart = kSoftwareJamHeaderSize + kSoftwareJamEntrySize * entries.size();
@@ -235,8 +229,8 @@ Error ReadSoftwareJamFile(const std::filesystem::path& path, std::vector<std::ui
 
 } // namespace
 
-Error ReadSoftwareJam(const std::filesystem::path& path, int height,
-                      std::optional<int> expectedCount, PackedBitmap& image, Progress* progress) {
+Error ReadSoftwareJam(const std::filesystem::path& path, int height, std::optional<int> expectedCount,
+                      PackedBitmap& image, Progress* progress) {
     std::vector<std::uint8_t> file;
     if (Error error = ReadSoftwareJamFile(path, file); !Ok(error)) {
         return error;
@@ -253,8 +247,7 @@ Error PatchSoftwareJam(const std::filesystem::path& path, const PackedBitmap& im
     }
     ShowProgressFile(progress, path.string());
     std::vector<std::uint8_t> newFile;
-    if (Error error = PatchSoftwareJamBytes(file, image, height, expectedCount, identityTables,
-                                            newFile, progress);
+    if (Error error = PatchSoftwareJamBytes(file, image, height, expectedCount, identityTables, newFile, progress);
         !Ok(error)) {
         return error;
     }

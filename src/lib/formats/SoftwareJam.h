@@ -35,29 +35,24 @@ std::size_t MaxSoftwareJamSize(int imageCount, int height);
 
 // Decodes a scrambled software JAM file into an 8-bit 256 x H image with the
 // game's palette. `expectedCount` is checked when given (game files).
-[[nodiscard]] Error DecodeSoftwareJam(std::span<const std::uint8_t> file, int height,
-                                      std::optional<int> expectedCount, PackedBitmap& image,
-                                      Progress* progress = nullptr);
+[[nodiscard]] Error DecodeSoftwareJam(std::span<const std::uint8_t> file, int height, std::optional<int> expectedCount,
+                                      PackedBitmap& image, Progress* progress = nullptr);
 
 // Builds the new scrambled file of an existing software JAM with the pixels of
 // `image` (8-bit, 256 x H): colour tables are rebuilt per entry, entries without
 // a table and the bytes the game's format does not explain are kept.
-[[nodiscard]] Error PatchSoftwareJamBytes(std::span<const std::uint8_t> file,
-                                          const PackedBitmap& image, int height,
+[[nodiscard]] Error PatchSoftwareJamBytes(std::span<const std::uint8_t> file, const PackedBitmap& image, int height,
                                           std::optional<int> expectedCount, bool identityTables,
-                                          std::vector<std::uint8_t>& newFile,
-                                          Progress* progress = nullptr);
+                                          std::vector<std::uint8_t>& newFile, Progress* progress = nullptr);
 
 // The file versions of the above.
-[[nodiscard]] Error ReadSoftwareJam(const std::filesystem::path& path, int height,
-                                    std::optional<int> expectedCount, PackedBitmap& image,
-                                    Progress* progress = nullptr);
-[[nodiscard]] Error PatchSoftwareJam(const std::filesystem::path& path, const PackedBitmap& image,
-                                     int height, std::optional<int> expectedCount,
-                                     bool identityTables, Progress* progress = nullptr);
+[[nodiscard]] Error ReadSoftwareJam(const std::filesystem::path& path, int height, std::optional<int> expectedCount,
+                                    PackedBitmap& image, Progress* progress = nullptr);
+[[nodiscard]] Error PatchSoftwareJam(const std::filesystem::path& path, const PackedBitmap& image, int height,
+                                     std::optional<int> expectedCount, bool identityTables,
+                                     Progress* progress = nullptr);
 
 // Reads only the descrambled image count and height of a software JAM header.
-[[nodiscard]] Error PeekSoftwareJamHeader(std::span<const std::uint8_t> file, int& imageCount,
-                                          int& height);
+[[nodiscard]] Error PeekSoftwareJamHeader(std::span<const std::uint8_t> file, int& imageCount, int& height);
 
 } // namespace tavolex

@@ -16,9 +16,7 @@ inline std::uint64_t Load64(const void* p) {
 }
 
 // True when any of the eight bytes is zero.
-constexpr bool HasZeroByte(std::uint64_t v) {
-    return ((v - 0x0101010101010101ull) & ~v & 0x8080808080808080ull) != 0;
-}
+constexpr bool HasZeroByte(std::uint64_t v) { return ((v - 0x0101010101010101ull) & ~v & 0x8080808080808080ull) != 0; }
 
 // True when any of the four 16-bit lanes is zero.
 constexpr bool HasZeroLane16(std::uint64_t v) {
@@ -26,8 +24,6 @@ constexpr bool HasZeroLane16(std::uint64_t v) {
 }
 
 // True when any byte is 0xC0 or above (its top two bits are set).
-constexpr bool HasByteFromC0(std::uint64_t v) {
-    return ((v & (v << 1)) & 0x8080808080808080ull) != 0;
-}
+constexpr bool HasByteFromC0(std::uint64_t v) { return ((v & (v << 1)) & 0x8080808080808080ull) != 0; }
 
 } // namespace tavolex::swar

@@ -27,9 +27,7 @@ bool ToSoftware(const PackedBitmap& hardware, PackedBitmap& software, int first,
     return ReduceToPalette(hardware, software, first, last + 1);
 }
 
-bool ToHardware(const PackedBitmap& software, PackedBitmap& hardware) {
-    return ExpandFromPalette(software, hardware);
-}
+bool ToHardware(const PackedBitmap& software, PackedBitmap& hardware) { return ExpandFromPalette(software, hardware); }
 
 bool PitCrewToSoftware(PackedBitmap hardware, PackedBitmap& software) {
     if (hardware.depth() != Depth::Bits24) {
@@ -84,9 +82,7 @@ bool CockpitToHardware(const PackedBitmap& software, const PackedBitmap& mask, P
         }
         const std::uint8_t* marks = mask.topRow(y - kCockpitSoftwareRows);
         for (int x = 0; x < kCockpitSide; ++x) {
-            row[x] = marks[x] == kMaskFirstColour    ? first
-                     : marks[x] == kMaskSecondColour ? second
-                                                     : marks[x];
+            row[x] = marks[x] == kMaskFirstColour ? first : marks[x] == kMaskSecondColour ? second : marks[x];
         }
     }
     return ExpandFromPalette(sheet, hardware);
@@ -94,8 +90,7 @@ bool CockpitToHardware(const PackedBitmap& software, const PackedBitmap& mask, P
 
 bool MakeCockpitMask(const PackedBitmap& ferrariCockpit, PackedBitmap& mask) {
     PackedBitmap reduced;
-    if (!ferrariCockpit.is(kCockpitSide, kCockpitSide, Depth::Bits24) ||
-        !ToSoftware(ferrariCockpit, reduced, 1, 254)) {
+    if (!ferrariCockpit.is(kCockpitSide, kCockpitSide, Depth::Bits24) || !ToSoftware(ferrariCockpit, reduced, 1, 254)) {
         return false;
     }
     PackedBitmap lower(kCockpitSide, kCockpitMaskRows, Depth::Bits8);

@@ -20,10 +20,10 @@ enum class TyreSheet { SoftwareWheels, HardwareWheels, Treads };
 enum class SheetHalves { Both = 0, Top = 1, Bottom = 2 };
 
 struct TyreSheetLayout {
-    int width;      // of the whole sheet
+    int width; // of the whole sheet
     int height;
     Depth depth;
-    int fileWidth;  // of a game BMP holding one half (0: the half is a JAM)
+    int fileWidth; // of a game BMP holding one half (0: the half is a JAM)
     int fileHeight;
 };
 const TyreSheetLayout& LayoutOf(TyreSheet sheet);
@@ -51,6 +51,7 @@ std::array<std::uint8_t, 3> GameBitmapFill(TyreSheet sheet, int tyreType);
 // bottom-up, 12,800 bytes without header.
 inline constexpr int kTreadStripCount = 4;
 inline constexpr int kTreadStripRows = 50;
-[[nodiscard]] bool MakeTreadStrips(const PackedBitmap& half, std::array<std::vector<std::uint8_t>, kTreadStripCount>& strips);
+[[nodiscard]] bool MakeTreadStrips(const PackedBitmap& half,
+                                   std::array<std::vector<std::uint8_t>, kTreadStripCount>& strips);
 
 } // namespace tavolex

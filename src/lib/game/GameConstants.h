@@ -16,8 +16,7 @@ namespace tavolex {
 
 inline constexpr std::string_view kPlaceholderText = "1999 Grand Prix 3 Tavolex ID";
 
-template <std::size_t N>
-constexpr std::array<std::uint8_t, N> MarkedText() {
+template <std::size_t N> constexpr std::array<std::uint8_t, N> MarkedText() {
     std::array<std::uint8_t, N> bytes{};
     bytes[0] = 0xA9;
     for (std::size_t i = 1; i < N; ++i) {
@@ -37,7 +36,7 @@ inline constexpr ArtSignature kArtArchiveSignature = MarkedText<28>();
 // The byte the game's credit texts begin with, a copyright sign.
 inline constexpr std::uint8_t kCreditMark = 0xA9;
 
-inline constexpr std::uint64_t kExeIdentificationOffset = 0x809DDC; // 8,429,020
+inline constexpr std::uint64_t kExeIdentificationOffset = 0x809DDC;    // 8,429,020
 inline constexpr std::uint64_t kExeIdentificationReadAbove = 0x809DF8; // 8,429,048
 inline constexpr std::uint64_t kSupportedExeSize = 0x86A000;           // 8,822,784
 inline constexpr std::uint64_t kMinimumExeSize = 1000000;

@@ -18,7 +18,8 @@ std::vector<GameJamFile> GameJamFiles() {
         // Some recolouring names are other indices' files in another case:
         // on the game's file system they are the same file.
         const std::string_view name = JamName(k);
-        if (std::any_of(seen.begin(), seen.end(), [&](std::string_view other) { return EqualsIgnoreCase(other, name); })) {
+        if (std::any_of(seen.begin(), seen.end(),
+                        [&](std::string_view other) { return EqualsIgnoreCase(other, name); })) {
             continue;
         }
         seen.push_back(name);

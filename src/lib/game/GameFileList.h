@@ -10,7 +10,7 @@
 namespace tavolex {
 
 struct GameJamFile {
-    int index;       // JAM name index
+    int index; // JAM name index
     Variant variant;
     int height;
     int imageCount;

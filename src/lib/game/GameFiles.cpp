@@ -131,9 +131,7 @@ Error PatchExecutable(const GameFolder& game, const BytePatch& patch) {
     return StoreGameFile(path, std::move(bytes));
 }
 
-Error PatchSaveFile(const GameFolder& game, const BytePatch& patch) {
-    return Patch(game.saveFile(), patch, true);
-}
+Error PatchSaveFile(const GameFolder& game, const BytePatch& patch) { return Patch(game.saveFile(), patch, true); }
 
 Error ReadTeamTables(const GameFolder& game, std::uint32_t mask, CarSet& carSet) {
     std::vector<std::uint8_t> exe;

@@ -35,7 +35,7 @@ std::filesystem::path OriginalExecutableCopy(const GameFolder& game);
 // bytes as they were. Whatever was patched is written by `write`, or when the
 // batch ends (errors are then not reported: call `write` to see them).
 class GameFileBatch {
-public:
+  public:
     explicit GameFileBatch(const GameFolder& game);
     ~GameFileBatch();
     GameFileBatch(const GameFileBatch&) = delete;
@@ -50,7 +50,7 @@ public:
         bool changed = false;
     };
 
-private:
+  private:
     friend HeldFile* HeldGameFile(const std::filesystem::path& path);
     GameFolder game_;
     GameFileBatch* outer_;

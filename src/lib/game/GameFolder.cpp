@@ -40,10 +40,16 @@ struct LanguageName {
 
 constexpr std::array<LanguageName, 5> kLanguageFiles = {{
     {"LDATA\\english.str", "LDATA\\english.str"},
-    {"LDATA\\fran\xC3\xA7" "ais.str", "LDATA\\fran\xE7" "ais.str"},
+    {"LDATA\\fran\xC3\xA7"
+     "ais.str",
+     "LDATA\\fran\xE7"
+     "ais.str"},
     {"LDATA\\italiano.str", "LDATA\\italiano.str"},
     {"LDATA\\deutsch.str", "LDATA\\deutsch.str"},
-    {"LDATA\\espa\xC3\xB1" "ol.str", "LDATA\\espa\xF1" "ol.str"},
+    {"LDATA\\espa\xC3\xB1"
+     "ol.str",
+     "LDATA\\espa\xF1"
+     "ol.str"},
 }};
 
 // The computed sum and rotating checksum of all but the last four bytes.
@@ -55,9 +61,7 @@ RunningChecksum SaveFileChecksum(std::span<const std::uint8_t> file) {
 
 } // namespace
 
-fs::path GameFolder::file(std::string_view relative) const {
-    return ResolvePathIgnoringCase(folder_, relative);
-}
+fs::path GameFolder::file(std::string_view relative) const { return ResolvePathIgnoringCase(folder_, relative); }
 
 fs::path GameFolder::executable() const { return file("GP3.EXE"); }
 

@@ -16,7 +16,7 @@ namespace tavolex {
 enum class Language { English = 0, French = 1, Italian = 2, German = 3, Spanish = 4 };
 
 class GameFolder {
-public:
+  public:
     GameFolder() = default;
     explicit GameFolder(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
@@ -33,7 +33,7 @@ public:
     std::filesystem::path languageFile(Language language) const;
     std::filesystem::path file(std::string_view relative) const;
 
-private:
+  private:
     std::filesystem::path folder_;
 };
 

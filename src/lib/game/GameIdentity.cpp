@@ -18,8 +18,7 @@ bool PrintableAscii(std::uint8_t c) { return c >= 0x20 && c <= 0x7E; }
 bool PrintableName(std::uint8_t c) { return c >= 0x20 && c != 0x7F; }
 
 // `count` fields of `size` bytes from `offset`, each printable text ended by a zero.
-bool NameFieldsPlausible(std::span<const std::uint8_t> exe, std::size_t offset, std::size_t size,
-                         std::size_t count) {
+bool NameFieldsPlausible(std::span<const std::uint8_t> exe, std::size_t offset, std::size_t size, std::size_t count) {
     if (!FitsIn(exe.size(), offset, size * count)) {
         return false;
     }
@@ -33,15 +32,17 @@ bool NameFieldsPlausible(std::span<const std::uint8_t> exe, std::size_t offset, 
     return true;
 }
 
-template <std::size_t N>
-std::optional<std::array<std::uint8_t, N>> FromHex(std::string_view hex) {
+template <std::size_t N> std::optional<std::array<std::uint8_t, N>> FromHex(std::string_view hex) {
     if (hex.size() != 2 * N) {
         return std::nullopt;
     }
     auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= '0' && c <= '9')
+            return c - '0';
+        if (c >= 'A' && c <= 'F')
+            return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f')
+            return c - 'a' + 10;
         return -1;
     };
     std::array<std::uint8_t, N> bytes{};

@@ -28,7 +28,7 @@ void AddPrefixesIn(const fs::path& parent, std::vector<fs::path>& roots) {
 }
 
 class Search {
-public:
+  public:
     Search(const GameSearchLimits& limits, const std::optional<ExeIdentificationText>& remembered)
         : limits_(limits), remembered_(remembered), deadline_(Clock::now() + limits.time) {}
 
@@ -63,7 +63,7 @@ public:
 
     GameSearchResult result() && { return std::move(result_); }
 
-private:
+  private:
     void add(const fs::path& folder) {
         std::error_code ec;
         const fs::path canonical = fs::weakly_canonical(folder, ec);
@@ -92,7 +92,8 @@ std::vector<fs::path> GameSearchRoots(const Environment& environment, const std:
     }
     if (!environment.home.empty()) {
         const fs::path home = environment.home;
-        const fs::path data = environment.xdgDataHome.empty() ? home / ".local" / "share" : fs::path(environment.xdgDataHome);
+        const fs::path data =
+            environment.xdgDataHome.empty() ? home / ".local" / "share" : fs::path(environment.xdgDataHome);
         roots.push_back(home / ".wine" / "drive_c");
         AddPrefixesIn(data / "lutris" / "prefixes", roots);
         AddPrefixesIn(home / "Games", roots);

@@ -24,9 +24,9 @@ struct GameSearchLimits {
 // Flatpak) and PlayOnLinux; the Windows drives mounted under /mnt, /media,
 // /media/USER and /run/media/USER. `mountParents` replaces those system
 // folders (tests keep to their own).
-std::vector<std::filesystem::path> GameSearchRoots(
-    const Environment& environment,
-    const std::vector<std::filesystem::path>& mountParents = {"/mnt", "/media", "/run/media"});
+std::vector<std::filesystem::path> GameSearchRoots(const Environment& environment,
+                                                   const std::vector<std::filesystem::path>& mountParents = {
+                                                       "/mnt", "/media", "/run/media"});
 
 struct FoundGame {
     std::filesystem::path folder;

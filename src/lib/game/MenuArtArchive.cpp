@@ -22,12 +22,11 @@ constexpr std::uint8_t kMaxRunCount = 0x3F;
 constexpr int kMaxRunPixels = kMaxRunCount + 2; // a run's count byte holds its length less one
 
 constexpr std::array<SheetPosition, kArtPicturesPerTeam> kPositions = {{
-    {1, 1},     {31, 1},    {61, 1},    {96, 1},    {140, 1},   {194, 1},   {257, 1},   {330, 1},
-    {412, 1},   {502, 1},   {600, 1},   {704, 1},   {814, 1},   {0, 124},   {118, 124}, {238, 124},
-    {359, 124}, {480, 124}, {600, 124}, {718, 124}, {832, 124}, {0, 247},   {104, 247}, {202, 247},
-    {293, 247}, {376, 247}, {449, 247}, {512, 247}, {566, 247}, {610, 247}, {1, 370},   {77, 370},
-    {137, 370}, {339, 370}, {427, 370}, {556, 370}, {685, 370}, {814, 370}, {1, 570},   {80, 570},
-    {160, 570}, {238, 570}, {320, 570}, {402, 570}, {490, 570},
+    {1, 1},     {31, 1},    {61, 1},    {96, 1},   {140, 1},   {194, 1},   {257, 1},   {330, 1},   {412, 1},
+    {502, 1},   {600, 1},   {704, 1},   {814, 1},  {0, 124},   {118, 124}, {238, 124}, {359, 124}, {480, 124},
+    {600, 124}, {718, 124}, {832, 124}, {0, 247},  {104, 247}, {202, 247}, {293, 247}, {376, 247}, {449, 247},
+    {512, 247}, {566, 247}, {610, 247}, {1, 370},  {77, 370},  {137, 370}, {339, 370}, {427, 370}, {556, 370},
+    {685, 370}, {814, 370}, {1, 570},   {80, 570}, {160, 570}, {238, 570}, {320, 570}, {402, 570}, {490, 570},
 }};
 
 bool SaneSize(int width, int height) {
@@ -46,11 +45,16 @@ bool BlockFits(std::span<const std::uint8_t> archive, const ArtEntry& e) {
 } // namespace
 
 int TeamOfArtEntry(int i) {
-    if (i >= 10 && i <= 339) return (i - 10) / 30 + 1;
-    if (i >= 400 && i <= 443) return (i - 400) % 11 + 1;
-    if (i >= 445 && i <= 488) return (i - 445) / 4 + 1;
-    if (i >= 489 && i <= 554) return (i - 489) / 6 + 1;
-    if (i >= 555 && i <= 565) return i - 555 + 1;
+    if (i >= 10 && i <= 339)
+        return (i - 10) / 30 + 1;
+    if (i >= 400 && i <= 443)
+        return (i - 400) % 11 + 1;
+    if (i >= 445 && i <= 488)
+        return (i - 445) / 4 + 1;
+    if (i >= 489 && i <= 554)
+        return (i - 489) / 6 + 1;
+    if (i >= 555 && i <= 565)
+        return i - 555 + 1;
     return 0;
 }
 
@@ -487,9 +491,8 @@ Error ExportTeamArts(const std::filesystem::path& path, std::span<const TeamArtS
         return error;
     }
     for (std::size_t i = 0; i < sheets.size(); ++i) {
-        const Error error = sheets[i].sheet == nullptr
-                                ? Error::WrongBitmapSize
-                                : ExportTeamArt(archive, sheets[i].team, *sheets[i].sheet);
+        const Error error = sheets[i].sheet == nullptr ? Error::WrongBitmapSize
+                                                       : ExportTeamArt(archive, sheets[i].team, *sheets[i].sheet);
         if (!Ok(error)) {
             // The teams before the failing one are written, as one by one they would have been.
             if (i > 0) {

@@ -88,8 +88,9 @@ std::vector<std::uint8_t> AssembleArtArchive(const ArtSignature& signature, unsi
                 block.bytes.insert(block.bytes.end(), {0x1F, 0x7C, 0x00});
             }
         } else {
-            block.size = tinyOthers ? ArtPictureSize{16, 2}
-                                    : ArtPictureSize{16 + static_cast<int>(random() % 16), 8 + static_cast<int>(random() % 8)};
+            block.size = tinyOthers
+                             ? ArtPictureSize{16, 2}
+                             : ArtPictureSize{16 + static_cast<int>(random() % 16), 8 + static_cast<int>(random() % 8)};
             // Pictures of no team: bytes the editor must carry over unchanged.
             block.bytes.resize(static_cast<std::size_t>(block.size.width * block.size.height) + random() % 50);
             for (auto& b : block.bytes) b = static_cast<std::uint8_t>(random());

@@ -19,26 +19,22 @@ constexpr std::uint8_t kFixedPower = 255;
 struct SharedTables {
     std::size_t driverNames, teamNames, engineNames, carNumbers, selected, tyres;
 };
-constexpr SharedTables kExeShared = {exe_offsets::kDriverNames, exe_offsets::kTeamNames,
-                                     exe_offsets::kEngineNames, exe_offsets::kCarNumbers,
-                                     exe_offsets::kSelected,    exe_offsets::kTyreTypes};
-constexpr SharedTables kSaveShared = {save_offsets::kDriverNames, save_offsets::kTeamNames,
-                                      save_offsets::kEngineNames, save_offsets::kCarNumbers,
-                                      save_offsets::kSelected,    save_offsets::kTyreTypes};
+constexpr SharedTables kExeShared = {exe_offsets::kDriverNames, exe_offsets::kTeamNames, exe_offsets::kEngineNames,
+                                     exe_offsets::kCarNumbers,  exe_offsets::kSelected,  exe_offsets::kTyreTypes};
+constexpr SharedTables kSaveShared = {save_offsets::kDriverNames, save_offsets::kTeamNames, save_offsets::kEngineNames,
+                                      save_offsets::kCarNumbers,  save_offsets::kSelected,  save_offsets::kTyreTypes};
 
 bool Fits(std::span<const std::uint8_t> bytes, std::size_t offset, std::size_t length) {
     return FitsIn(bytes.size(), offset, length);
 }
 
 // A fixed-width field whose last byte is forced to zero on reading.
-template <std::size_t Size>
-void ReadName(const std::uint8_t* field, FixedText<Size>& text) {
+template <std::size_t Size> void ReadName(const std::uint8_t* field, FixedText<Size>& text) {
     const char* chars = reinterpret_cast<const char*>(field);
     text.assign(std::string_view(chars, std::find(chars, chars + Size - 1, '\0') - chars));
 }
 
-template <std::size_t Size>
-void WriteName(std::uint8_t* field, const FixedText<Size>& text) {
+template <std::size_t Size> void WriteName(std::uint8_t* field, const FixedText<Size>& text) {
     std::memcpy(field, text.bytes().data(), Size);
 }
 
@@ -74,16 +70,21 @@ bool ReadShared(std::span<const std::uint8_t> bytes, const SharedTables& at, std
         for (int d = 0; d < kDriversPerTeam; ++d) {
             const std::size_t i = static_cast<std::size_t>(2 * t + d);
             DriverRecord& driver = team.drivers[static_cast<std::size_t>(d)];
-            if (mask & team_data::DriverNames) ReadName(bytes.data() + at.driverNames + 24 * i, driver.name);
+            if (mask & team_data::DriverNames)
+                ReadName(bytes.data() + at.driverNames + 24 * i, driver.name);
             if (mask & team_data::CarNumbers) {
                 team.carNumbers[static_cast<std::size_t>(d)] = std::min(bytes[at.carNumbers + i], kMaxCarNumber);
             }
-            if (mask & team_data::SelectedDrivers) driver.selected = bytes[at.selected + i] > kSelectedBit ? 1 : 0;
+            if (mask & team_data::SelectedDrivers)
+                driver.selected = bytes[at.selected + i] > kSelectedBit ? 1 : 0;
         }
         const auto ts = static_cast<std::size_t>(t);
-        if (mask & team_data::TeamNames) ReadName(bytes.data() + at.teamNames + 13 * ts, team.teamName);
-        if (mask & team_data::EngineNames) ReadName(bytes.data() + at.engineNames + 13 * ts, team.engineName);
-        if (mask & team_data::TyreTypes) team.tyreType = ReadU32(bytes.data() + at.tyres + 4 * ts) == kTyreValue1 ? 1 : 0;
+        if (mask & team_data::TeamNames)
+            ReadName(bytes.data() + at.teamNames + 13 * ts, team.teamName);
+        if (mask & team_data::EngineNames)
+            ReadName(bytes.data() + at.engineNames + 13 * ts, team.engineName);
+        if (mask & team_data::TyreTypes)
+            team.tyreType = ReadU32(bytes.data() + at.tyres + 4 * ts) == kTyreValue1 ? 1 : 0;
     }
     return true;
 }
@@ -95,26 +96,33 @@ bool WriteShared(std::vector<std::uint8_t>& bytes, const SharedTables& at, std::
     for (int t = 0; t < kTeamCount; ++t) {
         const TeamRecord& team = teams[static_cast<std::size_t>(t)];
         const auto ts = static_cast<std::size_t>(t);
-        if (mask & team_data::TeamNames) WriteName(bytes.data() + at.teamNames + 13 * ts, team.teamName);
-        if (mask & team_data::EngineNames) WriteName(bytes.data() + at.engineNames + 13 * ts, team.engineName);
+        if (mask & team_data::TeamNames)
+            WriteName(bytes.data() + at.teamNames + 13 * ts, team.teamName);
+        if (mask & team_data::EngineNames)
+            WriteName(bytes.data() + at.engineNames + 13 * ts, team.engineName);
         if (mask & team_data::TyreTypes) {
             WriteU32(bytes.data() + at.tyres + 4 * ts, team.tyreType != 0 ? kTyreValue1 : kTyreValue0);
         }
         for (int d = 0; d < kDriversPerTeam; ++d) {
             const std::size_t i = static_cast<std::size_t>(2 * t + d);
             const DriverRecord& driver = team.drivers[static_cast<std::size_t>(d)];
-            if (mask & team_data::CarNumbers) bytes[at.carNumbers + i] = static_cast<std::uint8_t>(team.carNumbers[static_cast<std::size_t>(d)]);
+            if (mask & team_data::CarNumbers)
+                bytes[at.carNumbers + i] = static_cast<std::uint8_t>(team.carNumbers[static_cast<std::size_t>(d)]);
             if (mask & team_data::SelectedDrivers) {
-                bytes[at.selected + i] = static_cast<std::uint8_t>(DriverNumber(t, d) + (driver.selected ? kSelectedBit : 0));
+                bytes[at.selected + i] =
+                    static_cast<std::uint8_t>(DriverNumber(t, d) + (driver.selected ? kSelectedBit : 0));
             }
-            if (mask & team_data::DriverNames) WriteName(bytes.data() + at.driverNames + 24 * i, driver.name);
+            if (mask & team_data::DriverNames)
+                WriteName(bytes.data() + at.driverNames + 24 * i, driver.name);
         }
     }
     return true;
 }
 
 // The executable keeps these unsigned; anything above the signed maximum is taken as that maximum.
-std::int16_t CappedFigure(const std::uint8_t* p) { return static_cast<std::int16_t>(std::min(ReadU16(p), kMaxPerformance)); }
+std::int16_t CappedFigure(const std::uint8_t* p) {
+    return static_cast<std::int16_t>(std::min(ReadU16(p), kMaxPerformance));
+}
 
 } // namespace
 
@@ -155,13 +163,16 @@ bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Te
                 team.drivers[d].racePerformance = CappedFigure(entry + exe_offsets::kDriverPerformance + 2);
             }
             if (mask & team_data::AbilityRanges) {
-                team.drivers[d].qualifyingRange = static_cast<std::int16_t>(ReadU16(entry + exe_offsets::kAbilityRanges));
+                team.drivers[d].qualifyingRange =
+                    static_cast<std::int16_t>(ReadU16(entry + exe_offsets::kAbilityRanges));
                 team.drivers[d].raceRange = static_cast<std::int16_t>(ReadU16(entry + exe_offsets::kAbilityRanges + 2));
             }
         }
-        if (mask & team_data::FailureProbability) team.failureProbability = CappedFigure(exe.data() + exe_offsets::kFailure + 2 * t);
+        if (mask & team_data::FailureProbability)
+            team.failureProbability = CappedFigure(exe.data() + exe_offsets::kFailure + 2 * t);
         // ExeTablesFit checked every table above, so the colours are there to read.
-        if (mask & team_data::CrewColours) (void)ReadCrewColours(exe, static_cast<int>(t), team);
+        if (mask & team_data::CrewColours)
+            (void)ReadCrewColours(exe, static_cast<int>(t), team);
     }
     return !(mask & team_data::PitBoxPositions) || ReadPitBoxOrder(exe, teams);
 }
@@ -171,7 +182,8 @@ bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, cons
         return false; // some table lies outside the file: write nothing
     }
     // ExeTablesFit checked every table above, so these writes land inside the file.
-    if (mask & team_data::PitBoxPositions) (void)WritePitBoxOrder(exe, teams);
+    if (mask & team_data::PitBoxPositions)
+        (void)WritePitBoxOrder(exe, teams);
     if (mask & team_data::CrewColours) {
         for (int t = 0; t < kTeamCount; ++t) (void)WriteCrewColours(exe, t, teams[static_cast<std::size_t>(t)]);
     }
@@ -179,19 +191,26 @@ bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, cons
     for (std::size_t t = 0; t < kTeamCount; ++t) {
         const TeamRecord& team = teams[t];
         if (mask & team_data::EnginePower) {
-            WriteU16(exe.data() + exe_offsets::kQualifyingPower + 2 * t, static_cast<std::uint16_t>(team.qualifyingPower + kEnginePowerBase));
-            WriteU16(exe.data() + exe_offsets::kRacePower + 2 * t, static_cast<std::uint16_t>(team.racePower + kEnginePowerBase));
+            WriteU16(exe.data() + exe_offsets::kQualifyingPower + 2 * t,
+                     static_cast<std::uint16_t>(team.qualifyingPower + kEnginePowerBase));
+            WriteU16(exe.data() + exe_offsets::kRacePower + 2 * t,
+                     static_cast<std::uint16_t>(team.racePower + kEnginePowerBase));
         }
-        if (mask & team_data::FailureProbability) WriteU16(exe.data() + exe_offsets::kFailure + 2 * t, static_cast<std::uint16_t>(team.failureProbability));
+        if (mask & team_data::FailureProbability)
+            WriteU16(exe.data() + exe_offsets::kFailure + 2 * t, static_cast<std::uint16_t>(team.failureProbability));
         for (std::size_t d = 0; d < kDriversPerTeam; ++d) {
             std::uint8_t* entry = exe.data() + 4 * (2 * t + d);
             if (mask & team_data::DriverPerformance) {
-                WriteU16(entry + exe_offsets::kDriverPerformance, static_cast<std::uint16_t>(team.drivers[d].qualifyingPerformance));
-                WriteU16(entry + exe_offsets::kDriverPerformance + 2, static_cast<std::uint16_t>(team.drivers[d].racePerformance));
+                WriteU16(entry + exe_offsets::kDriverPerformance,
+                         static_cast<std::uint16_t>(team.drivers[d].qualifyingPerformance));
+                WriteU16(entry + exe_offsets::kDriverPerformance + 2,
+                         static_cast<std::uint16_t>(team.drivers[d].racePerformance));
             }
             if (mask & team_data::AbilityRanges) {
-                WriteU16(entry + exe_offsets::kAbilityRanges, static_cast<std::uint16_t>(team.drivers[d].qualifyingRange));
-                WriteU16(entry + exe_offsets::kAbilityRanges + 2, static_cast<std::uint16_t>(team.drivers[d].raceRange));
+                WriteU16(entry + exe_offsets::kAbilityRanges,
+                         static_cast<std::uint16_t>(team.drivers[d].qualifyingRange));
+                WriteU16(entry + exe_offsets::kAbilityRanges + 2,
+                         static_cast<std::uint16_t>(team.drivers[d].raceRange));
             }
         }
     }
@@ -221,7 +240,8 @@ bool ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord
     for (std::size_t car = 0; car < 2; ++car) {
         for (std::size_t v = 0; v < 3; ++v) {
             const std::size_t at = sources + 16 * (3 * car + v);
-            record.numberSources[car][v] = {value(at, 256), value(at + 4, 128), value(at + 8, 256), value(at + 12, 128)};
+            record.numberSources[car][v] = {value(at, 256), value(at + 4, 128), value(at + 8, 256),
+                                            value(at + 12, 128)};
         }
     }
     return true;
@@ -235,7 +255,8 @@ bool WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRe
     }
     // Each 16-bit field is sign-extended to the table's 32 bits.
     auto put = [&](std::size_t offset, std::uint16_t v) {
-        WriteU32(exe.data() + offset, static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(v))));
+        WriteU32(exe.data() + offset,
+                 static_cast<std::uint32_t>(static_cast<std::int32_t>(static_cast<std::int16_t>(v))));
     };
     for (std::size_t v = 0; v < 3; ++v) {
         put(destinations + 8 * v, record.numberDestinations[v].x);
@@ -284,7 +305,8 @@ bool ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams) {
     bool valid = true;
     for (std::uint8_t team : order) {
         valid = valid && team >= 1 && team <= kTeamCount && !seen[team];
-        if (valid) seen[team] = true;
+        if (valid)
+            seen[team] = true;
     }
     for (std::size_t k = 0; k < order.size(); ++k) {
         const std::size_t team = valid ? order[k] - 1u : k;

@@ -61,7 +61,8 @@ std::array<std::uint8_t, 16> ResolveCrewColours(const std::array<std::uint8_t, 1
 
 // Championship points and the player car power switch (1 team dependent, 0 fixed).
 [[nodiscard]] bool ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPointsPositions>& points);
-[[nodiscard]] bool WritePoints(std::vector<std::uint8_t>& exe, const std::array<std::uint8_t, kPointsPositions>& points);
+[[nodiscard]] bool WritePoints(std::vector<std::uint8_t>& exe,
+                               const std::array<std::uint8_t, kPointsPositions>& points);
 [[nodiscard]] bool ReadPlayerCarPower(std::span<const std::uint8_t> exe, std::uint16_t& power);
 [[nodiscard]] bool WritePlayerCarPower(std::vector<std::uint8_t>& exe, std::uint16_t power);
 

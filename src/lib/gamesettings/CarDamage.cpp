@@ -11,15 +11,15 @@ namespace {
 constexpr std::size_t kFirstPart = 0x13FC79;
 // From the first part value, the distance of each to the one before.
 constexpr std::array<std::size_t, kDamagePartCount> kPartSteps = {0, 4, 4, 4, 4, 3, 4, 4, 4, 5, 4,
-                                                                   4, 3, 4, 4, 4, 4, 4, 4, 4, 5, 4};
+                                                                  4, 3, 4, 4, 4, 4, 4, 4, 4, 5, 4};
 constexpr std::array<std::size_t, 4> kCollisionOffsets = {0x13EE0E, 0x13EEBD, 0x13EE10, 0x13EE01};
-constexpr DamageRecord kDefaults = {2,   130, 130, 66, 66, 136, 136, 68,  68,   8,  4,    12, 34,
-                                    34,  17,  17,  256, 256, 256, 256, 4, 8, 7424, 16, 8192, 32};
+constexpr DamageRecord kDefaults = {2,  130, 130, 66,  66,  136, 136, 68, 68, 8,    4,  12,   34,
+                                    34, 17,  17,  256, 256, 256, 256, 4,  8,  7424, 16, 8192, 32};
 constexpr std::array<DamageArea, kDamagePartCount> kAreas = {
-    DamageArea::Chassis, DamageArea::Wings,   DamageArea::Wings,   DamageArea::Wings,   DamageArea::Wings,
-    DamageArea::Wheels,  DamageArea::Wheels,  DamageArea::Wheels,  DamageArea::Wheels,  DamageArea::Chassis,
-    DamageArea::Chassis, DamageArea::Chassis, DamageArea::Wheels,  DamageArea::Wheels,  DamageArea::Wheels,
-    DamageArea::Wheels,  DamageArea::Wings,   DamageArea::Wings,   DamageArea::Wings,   DamageArea::Wings,
+    DamageArea::Chassis, DamageArea::Wings,   DamageArea::Wings,  DamageArea::Wings,  DamageArea::Wings,
+    DamageArea::Wheels,  DamageArea::Wheels,  DamageArea::Wheels, DamageArea::Wheels, DamageArea::Chassis,
+    DamageArea::Chassis, DamageArea::Chassis, DamageArea::Wheels, DamageArea::Wheels, DamageArea::Wheels,
+    DamageArea::Wheels,  DamageArea::Wings,   DamageArea::Wings,  DamageArea::Wings,  DamageArea::Wings,
     DamageArea::Chassis, DamageArea::Chassis};
 
 constexpr std::array<std::size_t, kDamageValueCount> Offsets() {
@@ -47,8 +47,10 @@ DamageRecord DefaultDamage() { return kDefaults; }
 std::size_t DamageOffset(int index) { return kOffsets.at(static_cast<std::size_t>(index)); }
 
 std::uint16_t DamageLimit(int index) {
-    if (index == damage_index::kWallBounce || index == damage_index::kCarBounce) return 255;
-    if (index == damage_index::kWallDamage || index == damage_index::kCarDamage) return 32767;
+    if (index == damage_index::kWallBounce || index == damage_index::kCarBounce)
+        return 255;
+    if (index == damage_index::kWallDamage || index == damage_index::kCarDamage)
+        return 32767;
     return 65535;
 }
 
@@ -57,7 +59,8 @@ DamageArea AreaOfPart(int part) { return kAreas.at(static_cast<std::size_t>(part
 std::vector<int> PartsOfArea(DamageArea area) {
     std::vector<int> parts;
     for (int part = 0; part < kDamagePartCount; ++part) {
-        if (kAreas[static_cast<std::size_t>(part)] == area) parts.push_back(part);
+        if (kAreas[static_cast<std::size_t>(part)] == area)
+            parts.push_back(part);
     }
     return parts;
 }

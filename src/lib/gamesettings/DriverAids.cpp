@@ -24,7 +24,8 @@ std::array<bool, kDriverAidCount> AvailableAids(std::uint16_t mask) {
 std::uint16_t MaskOfAids(const std::array<bool, kDriverAidCount>& available) {
     std::uint16_t mask = 0;
     for (std::size_t aid = 0; aid < available.size(); ++aid) {
-        if (available[aid]) mask = static_cast<std::uint16_t>(mask | kDriverAidBits[aid]);
+        if (available[aid])
+            mask = static_cast<std::uint16_t>(mask | kDriverAidBits[aid]);
     }
     return mask;
 }
@@ -39,7 +40,8 @@ bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks) {
         return false;
     }
     for (std::size_t level = 0; level < masks.size(); ++level) {
-        masks[level] = AidMaskFromStored(static_cast<std::int16_t>(ReadU16(exe.data() + kDriverAidsOffset + 2 * level)));
+        masks[level] =
+            AidMaskFromStored(static_cast<std::int16_t>(ReadU16(exe.data() + kDriverAidsOffset + 2 * level)));
     }
     return true;
 }

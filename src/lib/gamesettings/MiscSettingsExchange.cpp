@@ -41,9 +41,7 @@ std::optional<std::uint16_t> ReadSavedSpread(const GameFolder& game) {
     return spread;
 }
 
-std::uint16_t ReadGameSpread(const GameFolder& game) {
-    return ReadSavedSpread(game).value_or(kSpreadWithoutSaveFile);
-}
+std::uint16_t ReadGameSpread(const GameFolder& game) { return ReadSavedSpread(game).value_or(kSpreadWithoutSaveFile); }
 
 Error WriteGameSpread(const GameFolder& game, std::uint16_t spread) {
     if (!CheckSaveFile(game)) {

@@ -31,9 +31,8 @@ constexpr int kOneTeamScale = 2;
 enum Column { Names, Car, Cockpit, Helmets, Crew, Logo, Badge, PitBox, kColumnCount };
 constexpr std::array<int, kColumnCount> kColumnWidths = {168, 86, 128, 128, 44, 120, 115, 256};
 constexpr std::array<TextId, kColumnCount> kColumnNames = {
-    TextId::PreviewTeamColumn,   TextId::PreviewCarColumn,  TextId::PreviewCockpitColumn,
-    TextId::PreviewHelmetsColumn, TextId::PreviewPitCrewColumn, TextId::PreviewLogoColumn,
-    TextId::PreviewBadgeColumn,  TextId::PreviewPitBoxColumn};
+    TextId::PreviewTeamColumn,    TextId::PreviewCarColumn,  TextId::PreviewCockpitColumn, TextId::PreviewHelmetsColumn,
+    TextId::PreviewPitCrewColumn, TextId::PreviewLogoColumn, TextId::PreviewBadgeColumn,   TextId::PreviewPitBoxColumn};
 
 constexpr int ColumnLeft(int column) {
     int x = kMargin;
@@ -73,7 +72,7 @@ struct SharedPictures {
 };
 
 class PreviewPainter {
-public:
+  public:
     PreviewPainter(CarSet& carSet, const GraphicEnvironment& environment, PreviewCanvas& canvas)
         : carSet_(carSet), environment_(environment), canvas_(canvas) {}
 
@@ -101,7 +100,7 @@ public:
         return Error::None;
     }
 
-private:
+  private:
     Error fetchShared() {
         if (Error error = FetchShownPicture(carSet_, environment_, GraphicKind::Helmets, 0, shared_.helmets);
             !Ok(error)) {
@@ -130,8 +129,9 @@ private:
         canvas_.fill({kMargin / 2, top - kGap / 2, kUnitWidth - kMargin, kRowPitch},
                      team % 2 == 0 ? kPreviewBand : kPreviewBackground);
         drawNames(record, top);
-        for (const auto& [kind, column] : {std::pair{GraphicKind::CarLivery, Car}, std::pair{GraphicKind::Cockpit, Cockpit},
-                                           std::pair{GraphicKind::PitCrew, Crew}}) {
+        for (const auto& [kind, column] :
+             {std::pair{GraphicKind::CarLivery, Car}, std::pair{GraphicKind::Cockpit, Cockpit},
+              std::pair{GraphicKind::PitCrew, Crew}}) {
             if (Error error = drawSlot(kind, team, Cell(column, top)); !Ok(error)) {
                 return error;
             }
@@ -236,8 +236,9 @@ private:
             const int team = order[static_cast<std::size_t>(position)];
             const int x = listLeft + (position / kPitLaneLines) * (columnWidth + kGap);
             const int y = top + 2 + (position % kPitLaneLines) * kLineHeight;
-            canvas_.text(x, y, std::to_string(position + 1) + " " +
-                                   std::string(carSet_.teams[static_cast<std::size_t>(team)].teamName.view()),
+            canvas_.text(x, y,
+                         std::to_string(position + 1) + " " +
+                             std::string(carSet_.teams[static_cast<std::size_t>(team)].teamName.view()),
                          kPreviewText, x + columnWidth);
         }
     }

@@ -24,7 +24,7 @@ struct PreviewBox {
 PreviewBox FitInside(int pictureWidth, int pictureHeight, const PreviewBox& box);
 
 class PreviewCanvas {
-public:
+  public:
     // A canvas of W x H units, `pixelWidth` pixels wide (the height in
     // proportion), filled with `background`. False, leaving it empty, when
     // either side would be below 1 or above PackedBitmap::kMaxSide pixels.
@@ -40,7 +40,7 @@ public:
     const PackedBitmap& image() const { return image_; }
     PackedBitmap take() { return std::move(image_); }
 
-private:
+  private:
     int pixel(int units) const;
 
     PackedBitmap image_;

@@ -5,8 +5,8 @@
 
 namespace tavolex {
 
-void DrawPictureOrPlaceholder(PreviewCanvas& canvas, const PackedBitmap& image, const PreviewBox& box,
-                              int sheetWidth, int sheetHeight) {
+void DrawPictureOrPlaceholder(PreviewCanvas& canvas, const PackedBitmap& image, const PreviewBox& box, int sheetWidth,
+                              int sheetHeight) {
     if (!image.empty()) {
         canvas.picture(image, FitInside(image.width(), image.height(), box));
         return;

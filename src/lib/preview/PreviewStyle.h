@@ -18,7 +18,7 @@ inline constexpr Rgb kPreviewPlaceholderText = {150, 150, 150};
 
 // `image` fitted into `box` with its proportions; where it is empty, a
 // placeholder of a sheet's proportions (W x H) with the word "empty".
-void DrawPictureOrPlaceholder(PreviewCanvas& canvas, const PackedBitmap& image, const PreviewBox& box,
-                              int sheetWidth, int sheetHeight);
+void DrawPictureOrPlaceholder(PreviewCanvas& canvas, const PackedBitmap& image, const PreviewBox& box, int sheetWidth,
+                              int sheetHeight);
 
 } // namespace tavolex

@@ -16,7 +16,7 @@ namespace tavolex {
 // Fills `image`, or leaves it empty when both variants are empty. A picture
 // that cannot be read or generated is a failure: a preview never shows a
 // car set other than it is.
-[[nodiscard]] Error FetchShownPicture(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind,
-                                      int slot, PackedBitmap& image);
+[[nodiscard]] Error FetchShownPicture(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
+                                      PackedBitmap& image);
 
 } // namespace tavolex

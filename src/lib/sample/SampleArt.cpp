@@ -19,7 +19,8 @@ constexpr std::uint32_t kSkin = 0xE0B090;
 std::string Upper(std::string_view text) {
     std::string upper(text);
     for (char& c : upper) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return upper;
 }
@@ -30,7 +31,8 @@ void LogoFrame(SampleCanvas& c, const SampleTeamLook& look, int frame) {
     const int w = c.width();
     const int h = c.height();
     c.ellipse(0, 2, w, h - 4, look.trim);
-    c.ellipse(std::min(3, w / 4), 6, w - 2 * std::min(3, w / 4), h - 12, Shade(look.body, 56 - std::abs(15 - frame) * 8));
+    c.ellipse(std::min(3, w / 4), 6, w - 2 * std::min(3, w / 4), h - 12,
+              Shade(look.body, 56 - std::abs(15 - frame) * 8));
     const std::string initial(1, Upper(look.name)[0]);
     const int cellWidth = std::max(1, (w - 16) / 5);
     c.text(initial, (w - 5 * cellWidth) / 2, h / 2 - 25, cellWidth, 10, look.trim);
@@ -41,17 +43,17 @@ void CarFromAbove(SampleCanvas& c, const SampleTeamLook& look, int number) {
     const int w = c.width();
     const int h = std::min(c.height(), w * 5 / 2);
     const int m = w / 2;
-    c.rect(m - w * 3 / 8, 4, w * 3 / 4, h / 16, look.trim);                    // front wing
-    c.rect(m - w / 2 + 2, h / 8, w / 5, h / 7, kDark);                         // front tyres
+    c.rect(m - w * 3 / 8, 4, w * 3 / 4, h / 16, look.trim); // front wing
+    c.rect(m - w / 2 + 2, h / 8, w / 5, h / 7, kDark);      // front tyres
     c.rect(m + w / 2 - 2 - w / 5, h / 8, w / 5, h / 7, kDark);
     c.polygon({{m - w / 12, 4}, {m + w / 12, 4}, {m + w / 6, h / 2}, {m - w / 6, h / 2}}, look.body); // nose
-    c.rect(m - w / 3, h / 2 - h / 20, w * 2 / 3, h / 3, look.body);            // side pods
+    c.rect(m - w / 3, h / 2 - h / 20, w * 2 / 3, h / 3, look.body);                                   // side pods
     c.rect(m - w / 3, h / 2, w * 2 / 3, h / 20, look.trim);
-    c.rect(m - w / 2 + 1, h * 11 / 16, w / 4, h / 6, kDark);                   // rear tyres
+    c.rect(m - w / 2 + 1, h * 11 / 16, w / 4, h / 6, kDark); // rear tyres
     c.rect(m + w / 2 - 1 - w / 4, h * 11 / 16, w / 4, h / 6, kDark);
-    c.rect(m - w / 3, h - h / 10, w * 2 / 3, h / 14, look.trim);               // rear wing
-    c.ellipse(m - w / 10, h * 5 / 16, w / 5, h / 8, kDark);                    // cockpit
-    c.ellipse(m - w / 14, h * 11 / 32, w / 7, w / 7, look.accent);             // helmet
+    c.rect(m - w / 3, h - h / 10, w * 2 / 3, h / 14, look.trim);   // rear wing
+    c.ellipse(m - w / 10, h * 5 / 16, w / 5, h / 8, kDark);        // cockpit
+    c.ellipse(m - w / 14, h * 11 / 32, w / 7, w / 7, look.accent); // helmet
     const std::string digits = std::to_string(number);
     const int scale = std::max(1, w / 30);
     c.centredText(digits, m, h / 4, scale, Shade(look.trim, 0));
@@ -59,8 +61,13 @@ void CarFromAbove(SampleCanvas& c, const SampleTeamLook& look, int number) {
 
 // A car from the side, nose to the left, in the top `h` rows.
 void CarFromSide(SampleCanvas& c, const SampleTeamLook& look, int w, int h) {
-    c.polygon({{0, h * 7 / 10}, {w * 4 / 10, h * 5 / 10}, {w * 6 / 10, h / 4}, {w * 9 / 10, h / 5}, {w, h * 3 / 10},
-               {w, h * 8 / 10}, {0, h * 8 / 10}},
+    c.polygon({{0, h * 7 / 10},
+               {w * 4 / 10, h * 5 / 10},
+               {w * 6 / 10, h / 4},
+               {w * 9 / 10, h / 5},
+               {w, h * 3 / 10},
+               {w, h * 8 / 10},
+               {0, h * 8 / 10}},
               look.body);
     c.rect(w * 4 / 10, h * 6 / 10, w * 5 / 10, std::max(h / 10, 1), look.trim);
     c.rect(w * 9 / 10, 0, w / 10, h * 4 / 10, look.trim); // rear wing
@@ -92,8 +99,10 @@ void Portrait(SampleCanvas& c, const SampleTeamLook& look, int driver, bool viso
 void NumberBadge(SampleCanvas& c, const SampleTeamLook& look, int driver, int step) {
     c.ellipse(0, 0, 42, 42, look.trim);
     c.ellipse(4, 4, 34, 34, step == 0 ? kDark : look.body);
-    if (step == 1) c.rect(0, 0, 42, 21, kSampleMagenta);
-    c.centredText(std::to_string(DefaultCarNumbers()[static_cast<std::size_t>(driver)]), 21, 16, 2, Contrasting(step == 0 ? kDark : look.body));
+    if (step == 1)
+        c.rect(0, 0, 42, 21, kSampleMagenta);
+    c.centredText(std::to_string(DefaultCarNumbers()[static_cast<std::size_t>(driver)]), 21, 16, 2,
+                  Contrasting(step == 0 ? kDark : look.body));
 }
 
 // The badge within the 115 x 56 the Artwork page shows of it.
@@ -152,7 +161,8 @@ PackedBitmap SampleArtPicture(int team, int k) {
 std::vector<std::uint8_t> BuildSampleArtArchive(const ArtSignature& signature) {
     return AssembleArtArchive(signature, 1, false, [](int team, int k, int entry) {
         const PackedBitmap picture = SampleArtPicture(team, k);
-        return ArtBlock{{picture.width(), picture.height()}, PackArtPixels(ToArtPixels(picture), picture.width(), entry)};
+        return ArtBlock{{picture.width(), picture.height()},
+                        PackArtPixels(ToArtPixels(picture), picture.width(), entry)};
     });
 }
 

@@ -27,11 +27,16 @@ constexpr std::array<Glyph, 26> kLetters = {{
 }};
 
 constexpr std::array<Glyph, 10> kDigits = {{
-    {0b01110, 0b10011, 0b10101, 0b11001, 0b01110}, {0b00100, 0b01100, 0b00100, 0b00100, 0b01110},
-    {0b11110, 0b00001, 0b01110, 0b10000, 0b11111}, {0b11110, 0b00001, 0b00110, 0b00001, 0b11110},
-    {0b10010, 0b10010, 0b11111, 0b00010, 0b00010}, {0b11111, 0b10000, 0b11110, 0b00001, 0b11110},
-    {0b01110, 0b10000, 0b11110, 0b10001, 0b01110}, {0b11111, 0b00001, 0b00010, 0b00100, 0b00100},
-    {0b01110, 0b10001, 0b01110, 0b10001, 0b01110}, {0b01110, 0b10001, 0b01111, 0b00001, 0b01110},
+    {0b01110, 0b10011, 0b10101, 0b11001, 0b01110},
+    {0b00100, 0b01100, 0b00100, 0b00100, 0b01110},
+    {0b11110, 0b00001, 0b01110, 0b10000, 0b11111},
+    {0b11110, 0b00001, 0b00110, 0b00001, 0b11110},
+    {0b10010, 0b10010, 0b11111, 0b00010, 0b00010},
+    {0b11111, 0b10000, 0b11110, 0b00001, 0b11110},
+    {0b01110, 0b10000, 0b11110, 0b10001, 0b01110},
+    {0b11111, 0b00001, 0b00010, 0b00100, 0b00100},
+    {0b01110, 0b10001, 0b01110, 0b10001, 0b01110},
+    {0b01110, 0b10001, 0b01111, 0b00001, 0b01110},
 }};
 
 constexpr Glyph kDash = {0, 0, 0b11111, 0, 0};
@@ -39,9 +44,12 @@ constexpr Glyph kDot = {0, 0, 0, 0, 0b00100};
 constexpr Glyph kSpace = {0, 0, 0, 0, 0};
 
 const Glyph& GlyphOf(char c) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') return kLetters[static_cast<std::size_t>(c - 'A')];
-    if (c >= '0' && c <= '9') return kDigits[static_cast<std::size_t>(c - '0')];
+    if (c >= 'a' && c <= 'z')
+        c = static_cast<char>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z')
+        return kLetters[static_cast<std::size_t>(c - 'A')];
+    if (c >= '0' && c <= '9')
+        return kDigits[static_cast<std::size_t>(c - '0')];
     return c == '-' ? kDash : c == '.' ? kDot : kSpace;
 }
 
@@ -138,8 +146,9 @@ void SampleCanvas::polygon(std::initializer_list<CanvasPoint> points, std::uint3
         std::sort(crossings.begin(), crossings.end());
         // Crossings lie inside the canvas, never below zero, where adding a half rounds.
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            const int first = static_cast<int>(crossings[i] + 0.5);              // NOLINT(bugprone-incorrect-roundings)
-            rect(first, row, static_cast<int>(crossings[i + 1] + 0.5) - first, 1, colour); // NOLINT(bugprone-incorrect-roundings)
+            const int first = static_cast<int>(crossings[i] + 0.5); // NOLINT(bugprone-incorrect-roundings)
+            rect(first, row, static_cast<int>(crossings[i + 1] + 0.5) - first, 1,
+                 colour); // NOLINT(bugprone-incorrect-roundings)
         }
     }
 }
@@ -173,7 +182,8 @@ void SampleCanvas::centredText(std::string_view text, int centreX, int y, int sc
 void SampleCanvas::replace(std::uint32_t from, std::uint32_t to) {
     for (int y = 0; y < height(); ++y) {
         for (int x = 0; x < width(); ++x) {
-            if (at(x, y) == from) pixel(x, y, to);
+            if (at(x, y) == from)
+                pixel(x, y, to);
         }
     }
 }

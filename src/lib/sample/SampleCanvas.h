@@ -18,7 +18,7 @@ struct CanvasPoint {
 };
 
 class SampleCanvas {
-public:
+  public:
     explicit SampleCanvas(PackedBitmap& image) : image_(image) {}
 
     int width() const { return image_.width(); }
@@ -42,7 +42,7 @@ public:
     // Every pixel of `from` becomes `to`.
     void replace(std::uint32_t from, std::uint32_t to);
 
-private:
+  private:
     PackedBitmap& image_;
 };
 

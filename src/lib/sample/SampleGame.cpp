@@ -15,14 +15,14 @@
 #include "game/GameConstants.h"
 #include "game/GameFileList.h"
 #include "game/GameFolder.h"
-#include "sample/SampleArt.h"
-#include "sample/SampleLook.h"
-#include "sample/SamplePictures.h"
-#include "sample/SamplePitCrew.h"
 #include "game/TeamTables.h"
 #include "gamesettings/CarDamage.h"
 #include "gamesettings/DriverAids.h"
 #include "gamesettings/OnboardCameras.h"
+#include "sample/SampleArt.h"
+#include "sample/SampleLook.h"
+#include "sample/SamplePictures.h"
+#include "sample/SamplePitCrew.h"
 
 namespace tavolex {
 namespace fs = std::filesystem;
@@ -32,22 +32,27 @@ namespace {
 constexpr std::size_t kSaveFileSize = 0x16000;
 constexpr int kLanguageEntries = 300;
 
-constexpr std::array<const char*, 11> kEngines = {"Mecachrome", "Ferrari", "Playlife", "Mercedes", "Mugen-Honda",
-                                                  "Peugeot",    "Petronas", "Arrows",  "Ford",     "Ford",
-                                                  "Ford"};
+constexpr std::array<const char*, 11> kEngines = {"Mecachrome",  "Ferrari", "Playlife", "Mercedes",
+                                                  "Mugen-Honda", "Peugeot", "Petronas", "Arrows",
+                                                  "Ford",        "Ford",    "Ford"};
 constexpr std::array<const char*, 5> kLevelNames = {"Sample Levels", "Niveaux Sample", "Livelli Sample",
                                                     "Sample Stufen", "Niveles Sample"};
 // Written with a UTF-8 "ñ" and a Windows-1252 "ç", as copies from Windows may have them.
-constexpr std::array<const char*, 5> kLanguageFiles = {"LData\\English.STR", "LData\\fran\xE7" "ais.str",
+constexpr std::array<const char*, 5> kLanguageFiles = {"LData\\English.STR",
+                                                       "LData\\fran\xE7"
+                                                       "ais.str",
                                                        "LData\\Italiano.str", "LData\\DEUTSCH.STR",
-                                                       "LData\\Espa\xC3\xB1" "ol.str"};
+                                                       "LData\\Espa\xC3\xB1"
+                                                       "ol.str"};
 // A name as a copied Windows installation might spell it: the case of each
 // part chosen by `style` (0 lower, 1 upper, 2 as written).
 std::string Cased(std::string_view name, int style) {
     std::string text(name);
     for (char& c : text) {
-        if (style == 0 && c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (style == 1 && c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (style == 0 && c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+        if (style == 1 && c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return text;
 }
@@ -103,8 +108,7 @@ std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificati
     for (std::size_t i = 0; i < exe.size(); ++i) {
         exe[i] = static_cast<std::uint8_t>((i * 2654435761u) >> 24);
     }
-    std::copy(text.begin(), text.end(),
-              exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
+    std::copy(text.begin(), text.end(), exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
     // The tables always fit a full-size executable; should one not, the sample has no executable
     // at all (an empty one, which MakeSampleGame refuses) rather than a half-made one.
     bool written = WriteExeTeamTables(exe, 0x1FFF, teams);
@@ -160,14 +164,16 @@ Error WriteJam(const fs::path& folder, const GameJamFile& jam) {
     }
     std::vector<std::uint8_t> bytes;
     if (software) {
-        if (Error error = BuildSoftwareJam(picture, Bands(jam.height, jam.imageCount), UsesIdentityTables(jam.index), bytes);
+        if (Error error =
+                BuildSoftwareJam(picture, Bands(jam.height, jam.imageCount), UsesIdentityTables(jam.index), bytes);
             !Ok(error)) {
             return error;
         }
     } else if (Error error = BuildHardwareJam(picture, jam.imageCount, bytes); !Ok(error)) {
         return error;
     }
-    const std::string relative = std::string(software ? "zo3zids\\" : "ZO3ZIDSH\\") + std::string(JamName(jam.index)) + ".jam";
+    const std::string relative =
+        std::string(software ? "zo3zids\\" : "ZO3ZIDSH\\") + std::string(JamName(jam.index)) + ".jam";
     return Write(PathOf(folder, relative, software ? 0 : 2), bytes);
 }
 
@@ -245,7 +251,8 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress, const SampleIde
         }
         step(techJam[i]);
     }
-    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive(identity.artSignature)); !Ok(error)) {
+    if (Error error = Write(PathOf(folder, "Bitmaps\\GP3ART5.BIN", 2), BuildSampleArtArchive(identity.artSignature));
+        !Ok(error)) {
         return error;
     }
     step("GP3ART5.BIN");

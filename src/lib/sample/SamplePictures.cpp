@@ -33,8 +33,10 @@ constexpr std::uint32_t kRubber = 0x1C1C1E;
 constexpr std::uint32_t kWhite = 0xF4F4F4;
 
 int TeamOf(int k) {
-    if (k >= kFirstCrew && k <= kLastCrew) return (k - kFirstCrew) / 2;
-    if (k >= kFirstCockpit && k <= kLastCockpit) return k - kFirstCockpit;
+    if (k >= kFirstCrew && k <= kLastCrew)
+        return (k - kFirstCrew) / 2;
+    if (k >= kFirstCockpit && k <= kLastCockpit)
+        return k - kFirstCockpit;
     return k % kTeamCount;
 }
 
@@ -49,15 +51,21 @@ void NumberBoard(SampleCanvas& c, int x, int y, int w, int h, int number) {
 // The side of the car, nose to the left, on a band of its own.
 void CarSide(SampleCanvas& c, int top, const SampleTeamLook& look) {
     c.rect(0, top, kWidth, kBand, Shade(look.body, -60));
-    c.polygon({{0, top + 74}, {90, top + 60}, {150, top + 42}, {255, top + 38}, {255, top + 106}, {150, top + 110},
-               {60, top + 98}, {0, top + 84}},
+    c.polygon({{0, top + 74},
+               {90, top + 60},
+               {150, top + 42},
+               {255, top + 38},
+               {255, top + 106},
+               {150, top + 110},
+               {60, top + 98},
+               {0, top + 84}},
               look.body);
     c.polygon({{0, top + 76}, {90, top + 64}, {150, top + 48}, {150, top + 54}, {90, top + 70}, {0, top + 80}},
               look.trim);
     c.polygon({{120, top + 62}, {226, top + 58}, {250, top + 72}, {250, top + 104}, {120, top + 104}},
               Shade(look.body, -24));
     c.rect(126, top + 70, 118, 16, look.trim);
-    c.ellipse(96, top + 36, 44, 16, kDark); // the cockpit opening
+    c.ellipse(96, top + 36, 44, 16, kDark);     // the cockpit opening
     c.rect(160, top + 28, 36, 12, look.accent); // the air box
     c.rect(60, top + 100, 190, 4, Shade(look.body, -40));
 }
@@ -169,7 +177,8 @@ void Helmet(SampleCanvas& c, int h) {
     for (int row = y; row < y + 30; ++row) {
         for (int column = x; column < x + 128; ++column) {
             const bool band = (column - x + 2 * (row - y)) % 48 < 10 + 4 * (h % 3);
-            if (band && c.at(column, row) == shell) c.pixel(column, row, stripe);
+            if (band && c.at(column, row) == shell)
+                c.pixel(column, row, stripe);
         }
     }
     c.rect(x + 10, y + 13, 108, 3, look.accent);
@@ -219,7 +228,8 @@ void Tread(SampleCanvas& c, int x, int y, int w, int h, bool wet) {
             const int across = column - x;
             const int along = row - y + (wet ? std::abs(across - w / 2) / 2 : 0);
             const bool groove = wet ? along % 16 < 4 : (across % (w / 4) < 3 && across > 3 && across < w - 3);
-            if (groove) c.pixel(column, row, 0x0A0A0C);
+            if (groove)
+                c.pixel(column, row, 0x0A0A0C);
         }
     }
 }
@@ -250,20 +260,28 @@ PackedBitmap PitBoxSigns() {
 }
 
 PackedBitmap HardwarePicture(int k, int height) {
-    if (k >= 0 && k < kTeamCount) return Livery(k);
-    if (k == kHelmets || k == kHelmetsE) return Helmets(k, height);
-    if (k >= kFirstCockpit && k <= kLastCockpit) return Cockpit(k);
-    if (k >= kFirstWheel && k <= kLastWheel) return SoftwareWheels(k);
-    if (k == kPitBoxes) return PitBoxSigns();
+    if (k >= 0 && k < kTeamCount)
+        return Livery(k);
+    if (k == kHelmets || k == kHelmetsE)
+        return Helmets(k, height);
+    if (k >= kFirstCockpit && k <= kLastCockpit)
+        return Cockpit(k);
+    if (k >= kFirstWheel && k <= kLastWheel)
+        return SoftwareWheels(k);
+    if (k == kPitBoxes)
+        return PitBoxSigns();
     PackedBitmap image(kWidth, height, Depth::Bits24);
     SampleCanvas(image).fill(Shade(SampleTeam(TeamOf(k)).body, -40));
     return image;
 }
 
 int RecolourFileOf(int k) {
-    if (k == kCrewColourSheet) return 0;
-    if (k == kJackBottom) return 6;
-    if (k == kJackTop) return 7;
+    if (k == kCrewColourSheet)
+        return 0;
+    if (k == kJackBottom)
+        return 6;
+    if (k == kJackTop)
+        return 7;
     return k - kFirstRecolour;
 }
 

@@ -16,8 +16,19 @@ namespace {
 
 // The paintable areas (colour numbers) the figures are made of.
 enum Area : int {
-    Equipment = 3, Chest = 4, Feet = 5, UpperBand = 6, Logo = 7, LowerBand = 8, Legs = 9,
-    Epaulettes = 10, Head = 11, Arms = 12, Waist = 13, Goggles = 14, Hands = 15,
+    Equipment = 3,
+    Chest = 4,
+    Feet = 5,
+    UpperBand = 6,
+    Logo = 7,
+    LowerBand = 8,
+    Legs = 9,
+    Epaulettes = 10,
+    Head = 11,
+    Arms = 12,
+    Waist = 13,
+    Goggles = 14,
+    Hands = 15,
 };
 
 constexpr int kFirstRecolourJam = 100;
@@ -82,9 +93,9 @@ PackedBitmap CrewAreaSheet() {
     DrawCrewMember(areas, 128, 246, 190, true);
     DrawCrewMember(areas, 42, 500, 190, false);
     SampleCanvas c(areas);
-    c.rect(96, 470, 70, 8, AreaColour(Equipment) + 3);    // the jack's bar
-    c.rect(96, 478, 10, 22, AreaColour(Equipment) + 1);   // its foot
-    c.rect(150, 440, 6, 60, AreaColour(Equipment) + 5);   // its handle
+    c.rect(96, 470, 70, 8, AreaColour(Equipment) + 3);  // the jack's bar
+    c.rect(96, 478, 10, 22, AreaColour(Equipment) + 1); // its foot
+    c.rect(150, 440, 6, 60, AreaColour(Equipment) + 5); // its handle
     DrawExtinguisher(areas, 118, 460, 60);
     return areas;
 }
@@ -93,8 +104,8 @@ PackedBitmap CrewAreaSheet() {
 PackedBitmap RecolourAreas(int file) {
     const int height = ExpectedJamSize(kFirstRecolourJam + file, Variant::Software).value_or(JamSheetSize{1, 1}).height;
     if (file == kJackTopFile || file == kJackBottomFile) {
-        return PitCrewHalfFile(CrewAreaSheet(), file == kJackTopFile ? PitCrewHalf::Top : PitCrewHalf::Bottom,
-                               height, Variant::Software);
+        return PitCrewHalfFile(CrewAreaSheet(), file == kJackTopFile ? PitCrewHalf::Top : PitCrewHalf::Bottom, height,
+                               Variant::Software);
     }
     PackedBitmap areas(kPitCrewFileWidth, height, Depth::Bits8);
     if (file == 0) {

@@ -81,8 +81,7 @@ AppPaths ResolveAppPaths(const fs::path& executable, const Environment& environm
             return paths;
         }
     }
-    paths.settingsFile =
-        XdgFolder(environment.xdgConfigHome, environment, ".config") / "Tavolex.ini";
+    paths.settingsFile = XdgFolder(environment.xdgConfigHome, environment, ".config") / "Tavolex.ini";
     paths.temporaryParent = environment.systemTemp;
     paths.dataFolder = XdgFolder(environment.xdgDataHome, environment, ".local/share");
     return paths;
@@ -101,8 +100,7 @@ fs::path CurrentExecutablePath(const char* argv0) {
 
 std::string TemporaryFolderName(int hour, int minute, int second, int hundredths) {
     char name[16];
-    std::snprintf(name, sizeof name, "%02x%02x%02x%02x", second & 0xFF, hundredths & 0xFF,
-                  hour & 0xFF, minute & 0xFF);
+    std::snprintf(name, sizeof name, "%02x%02x%02x%02x", second & 0xFF, hundredths & 0xFF, hour & 0xFF, minute & 0xFF);
     return name;
 }
 
@@ -116,15 +114,13 @@ std::optional<fs::path> MakeTemporaryFolder(const AppPaths& paths) {
     localtime_r(&seconds, &local);
 #endif
     const auto sinceSecond = now.time_since_epoch() % std::chrono::seconds(1);
-    int hundredths = static_cast<int>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(sinceSecond).count() / 10);
+    int hundredths = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(sinceSecond).count() / 10);
     const std::string prefix = paths.portable ? "" : "tavolex-";
     // Another instance started in the same hundredth already owns that name:
     // count the hundredths on until a free one turns up.
     for (int attempt = 0; attempt < 100; ++attempt, hundredths = (hundredths + 1) % 100) {
-        const fs::path folder =
-            paths.temporaryParent /
-            (prefix + TemporaryFolderName(local.tm_hour, local.tm_min, local.tm_sec, hundredths));
+        const fs::path folder = paths.temporaryParent /
+                                (prefix + TemporaryFolderName(local.tm_hour, local.tm_min, local.tm_sec, hundredths));
         std::error_code ec;
         if (fs::create_directory(folder, ec)) {
             return folder;

@@ -12,13 +12,11 @@ constexpr std::string_view kRecent = "Recent";
 
 std::string RecentKey(std::size_t index) { return "File" + std::to_string(index + 1); }
 
-std::string NotSetToEmpty(const std::string& value) {
-    return value == kNotSet ? std::string() : value;
-}
+std::string NotSetToEmpty(const std::string& value) { return value == kNotSet ? std::string() : value; }
 
 // The settings file's folder may not exist yet on a first run.
-Error WriteSetting(const std::filesystem::path& settingsFile, std::string_view section,
-                   std::string_view key, const std::string& value) {
+Error WriteSetting(const std::filesystem::path& settingsFile, std::string_view section, std::string_view key,
+                   const std::string& value) {
     std::error_code ec;
     std::filesystem::create_directories(settingsFile.parent_path(), ec);
     return WriteProfileString(settingsFile, section, key, value);
@@ -51,8 +49,7 @@ Error WriteSettingsAtExit(const std::filesystem::path& settingsFile, const Setti
 }
 
 Error WriteGameFolder(const std::filesystem::path& settingsFile, const std::string& gameFolder) {
-    return WriteSetting(settingsFile, kSetup, "GP3Dir",
-                        gameFolder.empty() ? std::string(kNotSet) : gameFolder);
+    return WriteSetting(settingsFile, kSetup, "GP3Dir", gameFolder.empty() ? std::string(kNotSet) : gameFolder);
 }
 
 Error WriteExeIdentification(const std::filesystem::path& settingsFile, const std::string& hex) {
@@ -67,8 +64,7 @@ std::string RememberedFolder(const std::filesystem::path& settingsFile, std::str
     return NotSetToEmpty(ReadProfileString(settingsFile, kDirectories, title, kNotSet));
 }
 
-Error RememberFolder(const std::filesystem::path& settingsFile, std::string_view title,
-                     const std::string& folder) {
+Error RememberFolder(const std::filesystem::path& settingsFile, std::string_view title, const std::string& folder) {
     return WriteSetting(settingsFile, kDirectories, title, folder);
 }
 

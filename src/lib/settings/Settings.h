@@ -21,9 +21,9 @@ inline constexpr int kDisclaimerDone = 110;
 inline constexpr std::size_t kMaxPathLength = 260;
 
 struct Settings {
-    std::string gameFolder;              // empty when not set
-    int disclaimer = kDisclaimerStart;   // the box shows while above 110
-    int carSetInfo = 1;                  // show information on open
+    std::string gameFolder;            // empty when not set
+    int disclaimer = kDisclaimerStart; // the box shows while above 110
+    int carSetInfo = 1;                // show information on open
     // Identification bytes learnt from a game recognised by its contents
     // (hexadecimal; empty when none): GP3.EXE's 27, GP3ART5.BIN's 28.
     std::string exeIdentification;

@@ -6,11 +6,11 @@
 
 #include "core/ByteOrder.h"
 #include "core/RunningChecksum.h"
+#include "document/TeamNameRules.h"
 #include "files/AtomicWrite.h"
 #include "files/FileHelpers.h"
 #include "formats/IniFile.h"
 #include "teams/PerformanceFile.h"
-#include "document/TeamNameRules.h"
 
 namespace tavolex {
 namespace {
@@ -29,8 +29,7 @@ std::int16_t UnclampedPerformance(std::uint16_t figure) {
     return static_cast<std::int16_t>((f - 15751) * 97 / 100);
 }
 
-template <std::size_t Size>
-void CopyName(const std::uint8_t* block, FixedText<Size>& field) {
+template <std::size_t Size> void CopyName(const std::uint8_t* block, FixedText<Size>& field) {
     const char* chars = reinterpret_cast<const char*>(block);
     field.assign(std::string_view(chars, std::find(chars, chars + Size, '\0') - chars));
 }
@@ -56,43 +55,45 @@ struct Gp2Block {
 
 bool FindBlock(std::span<const std::uint8_t> file, int format, Gp2Block& block) {
     auto u32At = [&](std::size_t at, std::size_t& value) {
-        if (!FitsIn(file.size(), at, 4)) return false;
+        if (!FitsIn(file.size(), at, 4))
+            return false;
         value = ReadU32(file.data() + at);
         return true;
     };
     switch (format) {
-    case 100:
-        block = {650076, true, file.size() > 4 && file[4] == 0, false};
-        return true;
+    case 100: block = {650076, true, file.size() > 4 && file[4] == 0, false}; return true;
     case 120:
         block = {file.size() > 5 && file[5] != 0 ? 835068u : 650076u, false, file.size() > 4 && file[4] != 0, false};
         return true;
     case 160: {
         std::size_t at = 0;
-        if (!u32At(85, at) || !FitsIn(file.size(), at, 1)) return false;
+        if (!u32At(85, at) || !FitsIn(file.size(), at, 1))
+            return false;
         block = {at + 1, false, file[at] != 0, false};
         return true;
     }
     case 170: {
         std::size_t at = 0;
-        if (!u32At(85, at) || !FitsIn(file.size(), at + kGp2BlockSize, 1)) return false;
+        if (!u32At(85, at) || !FitsIn(file.size(), at + kGp2BlockSize, 1))
+            return false;
         block = {at, false, file[at + kGp2BlockSize] != 0, false};
         return true;
     }
     case 180: {
         std::size_t at = 0;
-        if (!u32At(85, at) || file.size() < 90) return false;
+        if (!u32At(85, at) || file.size() < 90)
+            return false;
         bool zero = false;
         if (file[89] != 0) {
             std::size_t x = 0;
-            if (!u32At(90, x) || !FitsIn(file.size(), x + 316, 2)) return false;
+            if (!u32At(90, x) || !FitsIn(file.size(), x + 316, 2))
+                return false;
             zero = ReadU16(file.data() + x + 316) != 0;
         }
         block = {at, false, zero, file.size() > 9 && file[9] >= 4};
         return true;
     }
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -125,7 +126,8 @@ void ReadPerText(std::string_view text, CarSet& carSet) {
             const int d = 2 * t + s;
             DriverRecord& driver = team.drivers[static_cast<std::size_t>(s)];
             driver.name.assign(ini.value("Name", std::to_string(d), "Drivers Name"));
-            team.carNumbers[static_cast<std::size_t>(s)] = static_cast<std::uint16_t>(std::clamp(number("NBR", d, d), 0, 99));
+            team.carNumbers[static_cast<std::size_t>(s)] =
+                static_cast<std::uint16_t>(std::clamp(number("NBR", d, d), 0, 99));
             driver.qualifyingPerformance = static_cast<std::int16_t>(std::clamp(number("QP", d, 16100), 0, kMaxFigure));
             driver.racePerformance = static_cast<std::int16_t>(std::clamp(number("RP", d, 16000), 0, kMaxFigure));
             driver.qualifyingRange = static_cast<std::int16_t>(number("QA", d, 128));
@@ -136,7 +138,8 @@ void ReadPerText(std::string_view text, CarSet& carSet) {
         TeamRecord& team = carSet.teams[static_cast<std::size_t>(t)];
         team.teamName.assign(ini.value("TNAME", std::to_string(t), "Team Name"));
         team.engineName.assign(ini.value("TENG", std::to_string(t), "Engine"));
-        team.qualifyingPower = static_cast<std::int16_t>(std::clamp(number("TQP", t, 33587) - kPowerBase, 0, kMaxPower));
+        team.qualifyingPower =
+            static_cast<std::int16_t>(std::clamp(number("TQP", t, 33587) - kPowerBase, 0, kMaxPower));
         team.racePower = static_cast<std::int16_t>(std::clamp(number("TRP", t, 33577) - kPowerBase, 0, kMaxPower));
         team.failureProbability = static_cast<std::int16_t>(std::clamp(number("TFAIL", t, 4000), 0, kMaxFigure));
     }
@@ -160,8 +163,10 @@ int Gp2Format(std::span<const std::uint8_t> file) {
         const int format = file.size() >= 9 ? ReadU16(file.data() + 7) : 0;
         return format == 160 || format == 170 || format == 180 ? format : 0;
     }
-    if (id == "120") return 120;
-    if (EqualsIgnoreCase(id, "set")) return 100;
+    if (id == "120")
+        return 120;
+    if (EqualsIgnoreCase(id, "set"))
+        return 100;
     return 0;
 }
 
@@ -175,7 +180,8 @@ Error ReadGp2CarSet(std::span<const std::uint8_t> file, CarSet& carSet) {
     }
     RunningChecksum checksum;
     checksum.add(file.first(file.size() - 4));
-    if (ReadU16(file.data() + file.size() - 4) != checksum.sum || ReadU16(file.data() + file.size() - 2) != checksum.rot) {
+    if (ReadU16(file.data() + file.size() - 4) != checksum.sum ||
+        ReadU16(file.data() + file.size() - 2) != checksum.rot) {
         return Error::ChecksumMismatch;
     }
     Gp2Block block{};
@@ -191,7 +197,8 @@ Error ReadGp2CarSet(std::span<const std::uint8_t> file, CarSet& carSet) {
         CopyName(b + 260 + 13 * t, team.engineName);
         team.racePower = static_cast<std::int16_t>(ReadU16(b + 520 + 2 * t));
         team.qualifyingPower = static_cast<std::int16_t>(ReadU16(b + 560 + 2 * t));
-        team.failureProbability = static_cast<std::int16_t>(std::min<std::uint16_t>(ReadU16(b + 600 + 2 * t), kMaxFigure));
+        team.failureProbability =
+            static_cast<std::int16_t>(std::min<std::uint16_t>(ReadU16(b + 600 + 2 * t), kMaxFigure));
         if (block.shortLayout) {
             team.carNumbers = {ReadU16(b + 800 + 2 * t), ReadU16(b + 840 + 2 * t)};
         } else {

@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "document/TeamNameRules.h"
 #include "files/AtomicWrite.h"
 #include "formats/IniFile.h"
-#include "document/TeamNameRules.h"
 
 namespace tavolex {
 namespace {
@@ -59,8 +59,7 @@ long Number(const std::string& token) {
     return negative ? -value : value;
 }
 
-template <typename Field>
-Field Clamped(long value, long low, long high) {
+template <typename Field> Field Clamped(long value, long low, long high) {
     return static_cast<Field>(std::clamp(value, low, high));
 }
 
@@ -68,8 +67,7 @@ Field Clamped(long value, long low, long high) {
 std::int16_t Figure(long value) { return static_cast<std::int16_t>(value); }
 
 // A name token shorter than the field replaces the name; "??" empties it.
-template <std::size_t Size>
-void ReadName(const std::string& token, FixedText<Size>& field) {
+template <std::size_t Size> void ReadName(const std::string& token, FixedText<Size>& field) {
     if (token == kEmptyName) {
         field.assign("");
     } else if (token.size() <= FixedText<Size>::kCapacity) {
@@ -132,9 +130,7 @@ bool ReadTeam(const IniFile& ini, int t, bool oldLayout, TeamRecord& team) {
 
 } // namespace
 
-int ConvertOldPerformance(int figure) {
-    return (std::clamp(figure, 15751, 32767) - 15751) * 97 / 100;
-}
+int ConvertOldPerformance(int figure) { return (std::clamp(figure, 15751, 32767) - 15751) * 97 / 100; }
 
 int ConvertOldRange(int figure) {
     const int range = std::clamp(figure, 0, 32767) * 2000 / 32767 + 128;

@@ -19,8 +19,7 @@ constexpr std::array<QuickEditRange, 7> kRanges = {{
 }};
 
 // Templates so that the same choice serves the const reader and the writer.
-template <typename Driver>
-auto* DriverField(Driver& driver, QuickEditEntry entry) {
+template <typename Driver> auto* DriverField(Driver& driver, QuickEditEntry entry) {
     switch (entry) {
     case QuickEditEntry::QualifyingPerformance: return &driver.qualifyingPerformance;
     case QuickEditEntry::QualifyingRange: return &driver.qualifyingRange;
@@ -29,8 +28,7 @@ auto* DriverField(Driver& driver, QuickEditEntry entry) {
     }
 }
 
-template <typename Team>
-auto* TeamField(Team& team, QuickEditEntry entry) {
+template <typename Team> auto* TeamField(Team& team, QuickEditEntry entry) {
     switch (entry) {
     case QuickEditEntry::QualifyingPower: return &team.qualifyingPower;
     case QuickEditEntry::RacePower: return &team.racePower;
@@ -43,8 +41,10 @@ void Extremes(const std::vector<int>& values, float& low, float& high) {
     low = high = static_cast<float>(values.front());
     for (int v : values) {
         const auto f = static_cast<float>(v);
-        if (f < low) low = f;
-        if (f > high) high = f;
+        if (f < low)
+            low = f;
+        if (f > high)
+            high = f;
     }
 }
 
@@ -55,7 +55,8 @@ bool NameGreater(const std::string& a, const std::string& b) {
     for (std::size_t i = 0; i < n; ++i) {
         const int x = std::tolower(static_cast<unsigned char>(a[i]));
         const int y = std::tolower(static_cast<unsigned char>(b[i]));
-        if (x != y) return x > y;
+        if (x != y)
+            return x > y;
     }
     return a.size() > b.size();
 }
@@ -167,8 +168,9 @@ std::vector<LapTimeRow> RelativeLapTimes(const TeamTable& teams, int mode) {
     const std::size_t n = entries.size();
     for (std::size_t i = 0; i < n; ++i) {
         for (std::size_t j = 0; j + 1 < n - i; ++j) {
-            const bool swap = entries[j].time > entries[j + 1].time ||
-                              (entries[j].time == entries[j + 1].time && NameGreater(entries[j].name, entries[j + 1].name));
+            const bool swap =
+                entries[j].time > entries[j + 1].time ||
+                (entries[j].time == entries[j + 1].time && NameGreater(entries[j].name, entries[j + 1].name));
             if (swap) {
                 std::swap(entries[j], entries[j + 1]);
             }

@@ -47,7 +47,7 @@ void SetQuickEditValues(TeamTable& teams, QuickEditEntry entry, const std::vecto
 struct LapTimeRow {
     std::string position; // "3." or "= "
     std::string name;
-    std::string time;     // "+0.42%", empty for the fastest and for "= " rows
+    std::string time; // "+0.42%", empty for the fastest and for "= " rows
 };
 
 // All 22 cars ranked by an estimate from engine power and driver performance,

@@ -7,9 +7,9 @@
 #include "editing/GraphicCommands.h"
 #include "editing/NumberFields.h"
 #include "files/AtomicWrite.h"
+#include "game/GameFiles.h"
 #include "game/GraphicEnvironment.h"
 #include "game/MenuArtArchive.h"
-#include "game/GameFiles.h"
 #include "gamesettings/MiscSettingsExchange.h"
 
 namespace tavolex {
@@ -19,7 +19,7 @@ constexpr const char* kArtArchiveName = "GP3ART5.BIN";
 
 // Ends the progress however the export ends.
 class ProgressRun {
-public:
+  public:
     ProgressRun(Progress* progress, int items) : progress_(items > 0 ? progress : nullptr) {
         if (progress_ != nullptr) {
             progress_->begin(items);
@@ -34,7 +34,7 @@ public:
     ProgressRun& operator=(const ProgressRun&) = delete;
     Progress* get() const { return progress_; }
 
-private:
+  private:
     Progress* progress_;
 };
 
@@ -48,7 +48,7 @@ bool AnySelected(const SelectionRecord& selection, int first, int count) {
 }
 
 class Exporter {
-public:
+  public:
     Exporter(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
              const SelectionRecord& selection, Progress* progress)
         : working_(carSet), environment_(environment), game_(environment.gameFolder), status_(status),
@@ -80,7 +80,7 @@ public:
 
     const TransferSummary& summary() const { return summary_; }
 
-private:
+  private:
     // The team data and the settings patch GP3.EXE up to three times and the
     // save file twice; each is written once, before any picture, so a game
     // whose executable cannot be written gets nothing else either. The
@@ -137,8 +137,8 @@ private:
             if (progress_ != nullptr) {
                 progress_->step(1);
             }
-            const Failure failure = run.kind == GraphicKind::MenuArtwork ? fetchArt(slot)
-                                                                         : exportPicture(run.kind, slot, run.variant);
+            const Failure failure =
+                run.kind == GraphicKind::MenuArtwork ? fetchArt(slot) : exportPicture(run.kind, slot, run.variant);
             if (failure) {
                 // The teams before the failing one, as one by one they would have been; the
                 // failure reported is the earlier one.
@@ -228,7 +228,7 @@ private:
     const SelectionRecord& selection_;
     Progress* progress_;
     std::deque<PackedBitmap> artSheets_; // a deque: the sheets stay where they are as it grows
-    std::vector<TeamArtSheet> artTeams_;  // the fetched teams and their sheets
+    std::vector<TeamArtSheet> artTeams_; // the fetched teams and their sheets
 };
 
 // How many progress items an export of `selection` counts: one per selected picture.

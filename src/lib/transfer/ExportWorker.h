@@ -6,8 +6,8 @@
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
 #include "game/GraphicEnvironment.h"
-#include "transfer/GameSelection.h"
 #include "game/TransferSummary.h"
+#include "transfer/GameSelection.h"
 
 // Writes the selected shares of the car set into the installed game: team and
 // driver data into the save file and GP3.EXE, the game settings, then every

@@ -17,8 +17,8 @@ constexpr TextId kFailed = TextId::FailedToReadGame;
 Failure ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, const SelectionRecord& selection) {
     const bool software = selection.has(item::kHelmetsSoftware);
     PackedBitmap softwareHelmets;
-    if (software && !Ok(DeclarationOf(GraphicKind::Helmets)
-                             .readFromGame(environment, 0, Variant::Software, softwareHelmets))) {
+    if (software &&
+        !Ok(DeclarationOf(GraphicKind::Helmets).readFromGame(environment, 0, Variant::Software, softwareHelmets))) {
         return kFailed;
     }
     if (selection.has(item::kHelmetsHardware)) {
@@ -54,13 +54,13 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
             return failure;
         }
         applied = true;
-        summary.pictures += (selection.has(item::kHelmetsSoftware) ? 1 : 0) + (selection.has(item::kHelmetsHardware) ? 1 : 0);
+        summary.pictures +=
+            (selection.has(item::kHelmetsSoftware) ? 1 : 0) + (selection.has(item::kHelmetsHardware) ? 1 : 0);
     }
     // The other pictures are taken from the game when they are shown or
     // saved: the tyres, the team pictures, then the pit boxes.
-    for (const GraphicKind kind : {GraphicKind::Tyre, GraphicKind::Tread, GraphicKind::CarLivery,
-                                   GraphicKind::Cockpit, GraphicKind::PitCrew, GraphicKind::MenuArtwork,
-                                   GraphicKind::PitBoxes}) {
+    for (const GraphicKind kind : {GraphicKind::Tyre, GraphicKind::Tread, GraphicKind::CarLivery, GraphicKind::Cockpit,
+                                   GraphicKind::PitCrew, GraphicKind::MenuArtwork, GraphicKind::PitBoxes}) {
         for (const GraphicItemRun& run : GraphicItemRuns()) {
             for (int slot = 0; run.kind == kind && slot < run.count; ++slot) {
                 if (selection.has(run.first + slot)) {

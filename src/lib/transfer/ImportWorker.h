@@ -5,8 +5,8 @@
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
 #include "game/GraphicEnvironment.h"
-#include "transfer/GameSelection.h"
 #include "game/TransferSummary.h"
+#include "transfer/GameSelection.h"
 
 // Takes the selected shares of the car set from the installed game: team and
 // driver data and the game settings are read into the car set, the helmets

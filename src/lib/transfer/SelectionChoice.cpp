@@ -6,8 +6,8 @@ namespace tavolex {
 namespace {
 
 constexpr std::array<int, kQuickGroupCount> kGroupFirst = {
-    item::kCarHardware,      item::kCarSoftware,      item::kCockpitHardware, item::kCockpitSoftware,
-    item::kPitCrewHardware,  item::kPitCrewSoftware,  item::kArtwork,         item::kFirstData,
+    item::kCarHardware,     item::kCarSoftware,     item::kCockpitHardware, item::kCockpitSoftware,
+    item::kPitCrewHardware, item::kPitCrewSoftware, item::kArtwork,         item::kFirstData,
 };
 constexpr int kGroupSize = 11;
 

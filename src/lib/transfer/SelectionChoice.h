@@ -22,8 +22,8 @@ enum class QuickGroup {
     CockpitsSoftware,
     PitCrewsHardware, // "Pit Crews"
     PitCrewsSoftware,
-    Artwork,          // "Artwork"
-    TeamDriverData,   // "Team/Driver Data"
+    Artwork,        // "Artwork"
+    TeamDriverData, // "Team/Driver Data"
 };
 constexpr int kQuickGroupCount = 8;
 
@@ -37,7 +37,7 @@ std::string ItemCaption(int id);
 int QuickGroupFirst(QuickGroup group);
 
 class SelectionChoice {
-public:
+  public:
     SelectionChoice(SelectionMode mode, const CarSet& carSet);
 
     SelectionMode mode() const { return mode_; }
@@ -63,7 +63,7 @@ public:
     // The checked boxes; disabled ones are never selected.
     SelectionRecord confirmed() const;
 
-private:
+  private:
     void setUp(const CarSet& carSet);
     void updateQuick(QuickGroup group);
     void updateAllQuick();

@@ -1,8 +1,8 @@
 #include "app/EditorState.h"
 
-#include <QTimer>
 #include "game/GraphicEnvironment.h"
 #include "game/MenuArtArchive.h"
+#include <QTimer>
 
 EditorState::EditorState(tavolex::AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent)
     : QObject(parent), paths_(std::move(paths)), temporaryFolder_(std::move(temporaryFolder)) {

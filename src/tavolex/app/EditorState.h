@@ -16,8 +16,8 @@
 
 // What the performance editor remembers for the whole run (not part of the car set).
 struct PerformanceEditorMemory {
-    int view = -1;           // 0 Engine BHP, 1 Reliability, 2 Qualification, 3 Race; -1 before the first opening
-    int calculatorMode = 0;  // 0 Qualification, 1 Race
+    int view = -1;          // 0 Engine BHP, 1 Reliability, 2 Qualification, 3 Race; -1 before the first opening
+    int calculatorMode = 0; // 0 Qualification, 1 Race
     std::array<std::array<int, 3>, 7> steps{}; // minimum, average, maximum step per Quick Edit entry
     std::array<int, 4> modes{};                // the Quick Edit mode of each view
 };
@@ -35,7 +35,7 @@ struct WheelsPageMemory {
 class EditorState : public QObject {
     Q_OBJECT
 
-public:
+  public:
     EditorState(tavolex::AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent = nullptr);
 
     tavolex::CarSet& carSet() { return carSet_; }
@@ -81,7 +81,7 @@ public:
     // A command succeeded: `what` says what it did, in the status bar.
     void tellDone(const std::string& what) { emit done(QString::fromStdString(what)); }
 
-signals:
+  signals:
     void teamChanged();
     void dataChanged();
     // The car set was written to its file; what it holds is unchanged.
@@ -95,7 +95,7 @@ signals:
     void historyChanged();
     void done(const QString& what);
 
-private:
+  private:
     tavolex::AppPaths paths_;
     std::filesystem::path temporaryFolder_;
     tavolex::Settings settings_;

@@ -10,7 +10,7 @@ class EditorState;
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kIntervalMs = 2 * 60 * 1000;
 
     explicit RecoveryKeeper(EditorState& state, QObject* parent = nullptr);
@@ -20,7 +20,7 @@ public:
     // A normal end: the recovery file is no longer needed.
     void discard();
 
-private:
+  private:
     EditorState& state_;
     QTimer timer_;
 };

@@ -18,7 +18,8 @@ void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
     if (!recovery) {
         return;
     }
-    const QString question = QString::fromStdString(tavolex::FormatText(tavolex::TextId::RecoverQuestion, recovery->when));
+    const QString question =
+        QString::fromStdString(tavolex::FormatText(tavolex::TextId::RecoverQuestion, recovery->when));
     if (!ui.question(&window, question)) {
         tavolex::RemoveRecovery(state.paths().dataFolder);
         return;
@@ -76,9 +77,8 @@ QString MissingPitCrewMasksNote(const EditorState& state) {
 
 void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent) {
     const tavolex::GraphicEnvironment environment = state.graphicEnvironment();
-    if (state.game().empty() ||
-        tavolex::PitCrewUpgradeState(environment.gameFolder, environment.dataFolder) !=
-            tavolex::PitCrewFilesState::NeedsUpgrade) {
+    if (state.game().empty() || tavolex::PitCrewUpgradeState(environment.gameFolder, environment.dataFolder) !=
+                                    tavolex::PitCrewFilesState::NeedsUpgrade) {
         return;
     }
     // A failure is not reported: a file that failed stays unstamped and is tried again next time.

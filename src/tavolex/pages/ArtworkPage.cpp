@@ -1,5 +1,5 @@
-#include "shell/Eliding.h"
 #include "pages/ArtworkPage.h"
+#include "shell/Eliding.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -17,8 +17,8 @@
 #include "editing/GraphicCommands.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
-#include "shell/Texts.h"
 #include "shell/GameText.h"
+#include "shell/Texts.h"
 #include "shell/ZoomWindow.h"
 
 using tavolex::GraphicKind;
@@ -38,9 +38,9 @@ constexpr int kSmallPart = 86;
 // Pictures that carry a note when there is nothing to show: logo, drivers, badge, first screen.
 constexpr std::array<int, 5> kNoted = {0, 1, 2, 3, 4};
 
-const char* const kTitles[8] = {"Team Logo Animation",         "First Driver Graphics", "Second Driver Graphics",
-                                "Team Badge",                  " Advanced Car Setup Screen",
-                                " Car Setup Screen",           " Grid Screen",          "Start Grid Formation Screen "};
+const char* const kTitles[8] = {"Team Logo Animation", "First Driver Graphics",       "Second Driver Graphics",
+                                "Team Badge",          " Advanced Car Setup Screen",  " Car Setup Screen",
+                                " Grid Screen",        "Start Grid Formation Screen "};
 
 QSize BoxSize(int index) {
     if (index == kLogo) {
@@ -165,7 +165,10 @@ void ArtworkPage::reload() {
     toggles_ = {};
     for (int driver = 0; driver < 2; ++driver) {
         driverTimers_[static_cast<std::size_t>(driver)].stop();
-        const bool selected = state_.carSet().teams[static_cast<std::size_t>(team())].drivers[static_cast<std::size_t>(driver)].selected != 0;
+        const bool selected = state_.carSet()
+                                  .teams[static_cast<std::size_t>(team())]
+                                  .drivers[static_cast<std::size_t>(driver)]
+                                  .selected != 0;
         drivers_[static_cast<std::size_t>(driver)]->setChecked(selected && source() != GraphicSource::None);
     }
     logoFrame_ = 0;
@@ -231,7 +234,7 @@ void ArtworkPage::refreshControls() {
         box->setEnabled(!none);
         if (box->isEnabled()) {
             box->setFullText(NumberedDriverName(record.carNumbers[static_cast<std::size_t>(driver)],
-                                            record.drivers[static_cast<std::size_t>(driver)].name.view()));
+                                                record.drivers[static_cast<std::size_t>(driver)].name.view()));
         }
         if (none) {
             box->setChecked(false);
@@ -279,8 +282,8 @@ void ArtworkPage::loadFile() {
 void ArtworkPage::loadPath(const QString& path) {
     tavolex::PackedBitmap loaded;
     if (!ui_.loaded(this,
-                    tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork,
-                                         team(), Variant::Hardware, path.toStdString(), loaded),
+                    tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
+                                         Variant::Hardware, path.toStdString(), loaded),
                     path, {GraphicKind::MenuArtwork, Variant::Hardware})) {
         return;
     }
@@ -313,7 +316,8 @@ void ArtworkPage::removePicture() {
 }
 
 void ArtworkPage::tellDone(TextId report, const QString& path) {
-    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), GraphicKind::MenuArtwork, team(), path.toStdString()));
+    state_.tellDone(
+        tavolex::PictureReport(report, state_.carSet(), GraphicKind::MenuArtwork, team(), path.toStdString()));
 }
 
 void ArtworkPage::toggleDriver(int driver) {

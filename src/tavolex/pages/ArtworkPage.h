@@ -25,7 +25,7 @@ class UiServices;
 class ArtworkPage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     // The picture controls 600-607 by index 0-7.
@@ -37,7 +37,7 @@ public:
     int logoFrame() const { return logoFrame_; }
     const tavolex::DriverToggle& toggle(int driver) const { return toggles_[static_cast<std::size_t>(driver)]; }
 
-public slots:
+  public slots:
     void importFromGame();
     void exportToGame();
     void loadFile();
@@ -47,10 +47,10 @@ public slots:
     void removePicture();
     void toggleDriver(int driver);
 
-protected:
+  protected:
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     // Tells the status bar what a command did to the shown picture (and which file).
     void tellDone(tavolex::TextId report, const QString& path);
     void reload();

@@ -6,11 +6,11 @@
 
 // Fetch failures appear as the editor's message boxes.
 class BoxMessages final : public tavolex::MessageSink {
-public:
+  public:
     BoxMessages(UiServices& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
     void showError(tavolex::TextId text) override { ui_.error(parent_, T(text)); }
 
-private:
+  private:
     UiServices& ui_;
     QWidget* parent_;
 };

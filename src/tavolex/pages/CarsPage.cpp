@@ -91,8 +91,10 @@ QWidget* CarsPage::makeNumberGroup() {
     for (int side = 0; side < 3; ++side) {
         label(sides[side], side + 1, 0);
         label(sides[side], side + 5, 0);
-        for (int part = 0; part < 4; ++part) makeField(tavolex::kFirstSourceField + 4 * side + part, side + 1, part + 1);
-        for (int part = 0; part < 2; ++part) makeField(tavolex::kFirstDestinationField + 2 * side + part, side + 5, part + 1);
+        for (int part = 0; part < 4; ++part)
+            makeField(tavolex::kFirstSourceField + 4 * side + part, side + 1, part + 1);
+        for (int part = 0; part < 2; ++part)
+            makeField(tavolex::kFirstDestinationField + 2 * side + part, side + 5, part + 1);
     }
     label("Car", 0, 5);
     for (int car = 0; car < 2; ++car) {
@@ -131,8 +133,8 @@ QLineEdit* CarsPage::numberField(int field) const {
 
 void CarsPage::fillFields() {
     const tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    const bool blank = team.livery[0].source == tavolex::GraphicSource::None &&
-                       team.livery[1].source == tavolex::GraphicSource::None;
+    const bool blank =
+        team.livery[0].source == tavolex::GraphicSource::None && team.livery[1].source == tavolex::GraphicSource::None;
     filling_ = true;
     for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
         if (QLineEdit* edit = numberField(field)) {
@@ -151,7 +153,8 @@ void CarsPage::storeFields() {
     tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
     // A team without a livery shows its fields blank: blanks that stand for
     // nothing must not overwrite its stored positions.
-    if (team.livery[0].source == tavolex::GraphicSource::None && team.livery[1].source == tavolex::GraphicSource::None) {
+    if (team.livery[0].source == tavolex::GraphicSource::None &&
+        team.livery[1].source == tavolex::GraphicSource::None) {
         return;
     }
     for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
@@ -190,7 +193,8 @@ void CarsPage::selectCar(int car) {
 }
 
 void CarsPage::importNumbers() {
-    if (const auto failure = tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_)) {
+    if (const auto failure =
+            tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_)) {
         ui_.error(this, T(*failure));
         return;
     }

@@ -12,7 +12,7 @@ class QLineEdit;
 class CarsPage : public GraphicsPage {
     Q_OBJECT
 
-public:
+  public:
     CarsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
     ~CarsPage() override;
 
@@ -25,19 +25,19 @@ public:
     // The outlines the picture shows for a blink phase.
     std::vector<QRect> outlines(bool blink) const;
 
-public slots:
+  public slots:
     void selectCar(int car);
     void importNumbers();
     void exportNumbers();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leavingTeam() override;
     void refreshOwnControls() override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
-private:
+  private:
     QWidget* makeNumberGroup();
     void fillFields();
     void storeFields();

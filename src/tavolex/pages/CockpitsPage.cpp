@@ -1,6 +1,5 @@
 #include "pages/CockpitsPage.h"
 
-
 using tavolex::TextId;
 
 namespace {

@@ -7,9 +7,9 @@
 class CockpitsPage : public GraphicsPage {
     Q_OBJECT
 
-public:
+  public:
     CockpitsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
-protected:
+  protected:
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 };

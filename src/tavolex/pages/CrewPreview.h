@@ -9,7 +9,7 @@
 class CrewPreview : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     explicit CrewPreview(QWidget* parent = nullptr);
 
     void setImage(const QImage& image);
@@ -20,15 +20,15 @@ public:
     // The area the picture is stretched over.
     QRect area() const { return contentsRect(); }
 
-signals:
+  signals:
     void clicked(const QPoint& position, Qt::MouseButton button, bool twice);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QImage image_;
     QString note_;
 };

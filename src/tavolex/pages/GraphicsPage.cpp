@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
-#include "editing/CommandReports.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandReports.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
 #include "shell/Texts.h"
@@ -24,7 +24,6 @@ using tavolex::Variant;
 namespace {
 
 constexpr int kFrameAndInset = 3; // the frame's line and the 2-pixel inset
-
 
 } // namespace
 
@@ -151,8 +150,8 @@ std::vector<QRect> GraphicsPage::partOutline(bool blink) const {
     const QRect rect = parts_[static_cast<std::size_t>(part_)].sheetRect;
     const auto x = [&](int value) { return area.left() + value * area.width() / sheet.width(); };
     const auto y = [&](int value) { return area.top() + value * area.height() / sheet.height(); };
-    return {QRect(QPoint(x(rect.left()), y(rect.top())), QPoint(x(rect.left() + rect.width()) - 1,
-                                                               y(rect.top() + rect.height()) - 1))};
+    return {QRect(QPoint(x(rect.left()), y(rect.top())),
+                  QPoint(x(rect.left() + rect.width()) - 1, y(rect.top() + rect.height()) - 1))};
 }
 
 void GraphicsPage::updateBlinking() {
@@ -196,7 +195,9 @@ void GraphicsPage::start() {
 }
 
 QPushButton* GraphicsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
-QRadioButton* GraphicsPage::variantButton(Variant variant) const { return variantButtons_[tavolex::VariantSlot(variant)]; }
+QRadioButton* GraphicsPage::variantButton(Variant variant) const {
+    return variantButtons_[tavolex::VariantSlot(variant)];
+}
 
 int GraphicsPage::slot() const { return state_.currentTeam(); }
 
@@ -310,7 +311,8 @@ void GraphicsPage::exportToGame() {
 }
 
 void GraphicsPage::loadFile() {
-    const QString path = ui_.openFile(this, T(declaration_.openTitle[tavolex::VariantSlot(variant_)]), T(TextId::GraphicsFilter));
+    const QString path =
+        ui_.openFile(this, T(declaration_.openTitle[tavolex::VariantSlot(variant_)]), T(TextId::GraphicsFilter));
     if (!path.isEmpty()) {
         loadPath(path);
     }
@@ -352,8 +354,8 @@ tavolex::Failure GraphicsPage::runExport() {
 tavolex::WantedPicture GraphicsPage::wantedPicture() const { return {declaration_.kind, variant_}; }
 
 tavolex::Failure GraphicsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
-    return tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
-                                path, image);
+    return tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_, path,
+                                image);
 }
 
 tavolex::Failure GraphicsPage::runSaveAs(const std::filesystem::path& path) {

@@ -44,7 +44,7 @@ struct GraphicsPageDeclaration {
 class GraphicsPage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPageDeclaration& declaration,
                  QWidget* parent = nullptr);
 
@@ -58,7 +58,7 @@ public:
     // The picture's area as the library's rules take it.
     tavolex::PixelRect pictureArea() const;
 
-public slots:
+  public slots:
     void chooseVariant(tavolex::Variant variant);
     void importFromGame();
     void exportToGame();
@@ -70,8 +70,7 @@ public slots:
     void generate(tavolex::Variant target);
     void applyControlRules();
 
-protected:
-
+  protected:
     // A choice of the part of the picture the file commands act on: the first
     // part is the whole picture; while another is chosen its rectangle of the
     // sheet blinks in a dotted outline over the picture.
@@ -120,7 +119,7 @@ protected:
     UiServices& ui_;
     const GraphicsPageDeclaration& declaration_;
 
-private:
+  private:
     void showImage();
     void showFetched(tavolex::PackedBitmap image);
     void teamChanged();

@@ -7,11 +7,11 @@
 #include <QRadioButton>
 
 #include "app/EditorState.h"
-#include "editing/CommandReports.h"
-#include "shell/GameText.h"
 #include "document/HelmetPicture.h"
+#include "editing/CommandReports.h"
 #include "editing/HelmetCommands.h"
 #include "pages/PictureView.h"
+#include "shell/GameText.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
@@ -34,7 +34,6 @@ const GraphicsPageDeclaration kHelmets = {
     {TextId::SaveSoftwareHelmetsBitmap, TextId::SaveHardwareHelmetsBitmap},
 };
 
-
 } // namespace
 
 int HelmetsPage::selected_ = 0;
@@ -43,7 +42,8 @@ HelmetsPage::HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kHelmets, parent) {
     button("generateSoftware")->setText(tr("<<< Generate Software"));
     button("generateHardware")->setText(tr("Generate Hardware >>>"));
-    addPartChoice({{"HELMETS.BMP", {}}, {"HELMETSD.JAM", QRect(1, 3, 253, 176)}, {"HELMETSE.JAM", QRect(1, 183, 253, 145)}});
+    addPartChoice(
+        {{"HELMETS.BMP", {}}, {"HELMETSD.JAM", QRect(1, 3, 253, 176)}, {"HELMETSE.JAM", QRect(1, 183, 253, 145)}});
     addSideWidget(makeHelmetGroup());
     makeHelmetButtons();
     connect(picture(), &PictureView::leftClicked, this, &HelmetsPage::pictureClicked);
@@ -178,15 +178,16 @@ void HelmetsPage::exportHelmet() {
 
 void HelmetsPage::loadHelmet() {
     const bool hardware = shownVariant() == Variant::Hardware;
-    const QString path = ui_.openFile(this, T(hardware ? TextId::LoadHardwareHelmetBitmap : TextId::LoadSoftwareHelmetBitmap),
-                                      T(TextId::BitmapFilter));
+    const QString path =
+        ui_.openFile(this, T(hardware ? TextId::LoadHardwareHelmetBitmap : TextId::LoadSoftwareHelmetBitmap),
+                     T(TextId::BitmapFilter));
     if (path.isEmpty()) {
         return;
     }
     tavolex::PackedBitmap image;
-    if (ui_.loaded(this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image),
-                   path, {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth,
-                          tavolex::kSingleHelmetRows})) {
+    if (ui_.loaded(
+            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image), path,
+            {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth, tavolex::kSingleHelmetRows})) {
         tellDone(helmetReport(TextId::ReportLoaded, path.toStdString()));
         showChanged(std::move(image));
     }
@@ -197,8 +198,9 @@ void HelmetsPage::saveHelmetAs() {
         return;
     }
     const bool hardware = shownVariant() == Variant::Hardware;
-    const QString path = ui_.saveFile(
-        this, T(hardware ? TextId::SaveHardwareHelmetBitmap : TextId::SaveSoftwareHelmetBitmap), T(TextId::BitmapFilter), "BMP");
+    const QString path =
+        ui_.saveFile(this, T(hardware ? TextId::SaveHardwareHelmetBitmap : TextId::SaveSoftwareHelmetBitmap),
+                     T(TextId::BitmapFilter), "BMP");
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
@@ -246,5 +248,6 @@ tavolex::PictureZoom HelmetsPage::zoomAt(const QPoint& position) const {
     const int top = tavolex::kSingleHelmetRows * (*helmet / 2);
     return {tavolex::PictureZoom::Action::Show,
             {left, top, left + tavolex::kSingleHelmetWidth, top + tavolex::kSingleHelmetRows},
-            2 * width, width * 60 / 128};
+            2 * width,
+            width * 60 / 128};
 }

@@ -15,21 +15,21 @@
 class HelmetsPage : public GraphicsPage {
     Q_OBJECT
 
-public:
+  public:
     HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     Eliding<QRadioButton>* helmetButton(int helmet) const { return helmetButtons_[static_cast<std::size_t>(helmet)]; }
     // The selected helmet lasts the run.
     static int selectedHelmet() { return selected_; }
 
-public slots:
+  public slots:
     void selectHelmet(int helmet);
     void importHelmet();
     void exportHelmet();
     void loadHelmet();
     void saveHelmetAs();
 
-protected:
+  protected:
     int slot() const override { return 0; }
     tavolex::Failure runImport(tavolex::PackedBitmap& image) override;
     tavolex::Failure runExport() override;
@@ -39,7 +39,7 @@ protected:
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
-private:
+  private:
     QWidget* makeHelmetGroup();
     void makeHelmetButtons();
     void labelHelmetButtons();

@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
-#include "editing/CommandReports.h"
 #include "document/MiscSettingsDefaults.h"
+#include "editing/CommandReports.h"
 #include "gamesettings/MiscSettingsExchange.h"
 #include "shell/GameText.h"
 #include "shell/NumberBox.h"
@@ -61,8 +61,8 @@ QWidget* MiscellaneousPage::makeExchangeButtons(QWidget* parent, const QString& 
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
-    for (const auto& [name, text, slot] : {std::tuple{"Import", tr("Import"), import},
-                                           std::tuple{"Export", tr("Export"), exportSettings}}) {
+    for (const auto& [name, text, slot] :
+         {std::tuple{"Import", tr("Import"), import}, std::tuple{"Export", tr("Export"), exportSettings}}) {
         auto* button = new QPushButton(text, row);
         button->setObjectName(group + name);
         connect(button, &QPushButton::clicked, this, slot);
@@ -89,7 +89,8 @@ QGroupBox* MiscellaneousPage::makePowerGroup() {
     layout->addWidget(new QLabel(tr("Players Car Performance"), group));
     layout->addWidget(power_[0]);
     layout->addWidget(power_[1]);
-    layout->addWidget(makeExchangeButtons(group, "power", &MiscellaneousPage::importPower, &MiscellaneousPage::exportPower));
+    layout->addWidget(
+        makeExchangeButtons(group, "power", &MiscellaneousPage::importPower, &MiscellaneousPage::exportPower));
     return group;
 }
 
@@ -193,7 +194,8 @@ QGroupBox* MiscellaneousPage::makePointsGroup() {
     layout->addWidget(new QLabel(tr("Finishing Positions"), group));
     layout->addLayout(grid);
     layout->addLayout(presets);
-    layout->addWidget(makeExchangeButtons(group, "points", &MiscellaneousPage::importPoints, &MiscellaneousPage::exportPoints));
+    layout->addWidget(
+        makeExchangeButtons(group, "points", &MiscellaneousPage::importPoints, &MiscellaneousPage::exportPoints));
     return group;
 }
 

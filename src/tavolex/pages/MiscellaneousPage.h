@@ -22,7 +22,7 @@ class UiServices;
 class MiscellaneousPage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     MiscellaneousPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     QRadioButton* powerButton(bool teamDependant) const { return power_[teamDependant ? 0 : 1]; }
@@ -34,11 +34,11 @@ public:
     // "pointsImport", "pointsExport", "F1", "CART", "ALL".
     QPushButton* button(const QString& name) const;
 
-public slots:
+  public slots:
     void reload();
     void applyExeStatus();
 
-private:
+  private:
     QGroupBox* makePowerGroup();
     QGroupBox* makeOppositionGroup();
     QGroupBox* makePointsGroup();

@@ -11,7 +11,7 @@
 class PaletteGrid : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit PaletteGrid(QWidget* parent = nullptr);
 
     void setOutlined(std::vector<int> cells);
@@ -19,15 +19,15 @@ public:
     // The centre of cell k, for a click on it.
     QPoint cellCentre(int k) const;
 
-signals:
+  signals:
     void clicked(const QPoint& position);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void makeBitmap();
 
     QImage bitmap_;

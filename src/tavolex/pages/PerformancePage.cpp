@@ -13,9 +13,9 @@
 
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
-#include "shell/Texts.h"
 #include "shell/GameText.h"
 #include "shell/NumberBox.h"
+#include "shell/Texts.h"
 #include "shell/UiServices.h"
 
 using tavolex::QuickEditEntry;
@@ -86,7 +86,8 @@ QWidget* PerformancePage::makeEditorGroup() {
         viewRow->addWidget(views_[static_cast<std::size_t>(v)], 1, v);
     }
     connect(viewGroup, &QButtonGroup::idClicked, this, [this](int view) {
-        if (view != state_.performanceMemory().view) showView(view);
+        if (view != state_.performanceMemory().view)
+            showView(view);
     });
     auto* table = new QGridLayout;
     for (int c = 0; c < 4; ++c) {
@@ -157,11 +158,13 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         connect(step, &QLineEdit::textEdited, this, [this, c](const QString& text) {
             auto& memory = state_.performanceMemory();
             const int typed = ReadNumber(text, false);
-            memory.steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)] = std::min(typed, kLargestStep);
+            memory.steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)] =
+                std::min(typed, kLargestStep);
             ShowLargestAtOnce(steps_[static_cast<std::size_t>(c)], typed, kLargestStep);
         });
         connect(step, &QLineEdit::editingFinished, this, [this, c, step] {
-            step->setText(QString::number(state_.performanceMemory().steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));
+            step->setText(QString::number(
+                state_.performanceMemory().steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));
         });
     }
     auto* modeGroup = new QButtonGroup(group);
@@ -175,7 +178,8 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         auto& memory = state_.performanceMemory();
         memory.modes[static_cast<std::size_t>(memory.view)] = mode;
         refreshQuickEdit();
-        if (memory.view == EngineView) setCalculatorMode(mode);
+        if (memory.view == EngineView)
+            setCalculatorMode(mode);
     });
     auto* copies = new QHBoxLayout;
     auto* qualFromRace = new QPushButton(tr("Qual. = Race"), group);
@@ -242,7 +246,8 @@ void PerformancePage::showView(int view) {
     memory.view = view;
     views_[static_cast<std::size_t>(view)]->setChecked(true);
     const bool drivers = view >= QualificationView;
-    const QString performance = view == QualificationView ? tr("Driver Qualifying Performance") : tr("Driver Race Performance");
+    const QString performance =
+        view == QualificationView ? tr("Driver Qualifying Performance") : tr("Driver Race Performance");
     const QString titles[4][4] = {{tr("Qualifying Engine BHP"), tr("Race"), "", ""},
                                   {tr("Car Failure Probability"), "", "", ""},
                                   {performance, tr("Range"), performance, tr("Range")},
@@ -373,7 +378,8 @@ void PerformancePage::refreshCalculator() {
 
 void PerformancePage::quickEdit(int column, int direction) {
     const QuickEditEntry acted = entry();
-    const int step = state_.performanceMemory().steps[static_cast<std::size_t>(acted)][static_cast<std::size_t>(column)];
+    const int step =
+        state_.performanceMemory().steps[static_cast<std::size_t>(acted)][static_cast<std::size_t>(column)];
     auto values = tavolex::QuickEditValues(state_.carSet().teams, acted);
     const auto range = tavolex::RangeOf(acted);
     const bool fine = column == 0   ? tavolex::QuickEditMinimum(values, range, step, direction)

@@ -21,7 +21,7 @@ class UiServices;
 class PerformancePage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     PerformancePage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
     ~PerformancePage() override;
 
@@ -35,10 +35,10 @@ public:
     int calculatorMode() const;
     QString calculatorRow(int row) const; // "position|name|time"
 
-public slots:
+  public slots:
     void reload();
 
-private:
+  private:
     QWidget* makeEditorGroup();
     QWidget* makeQuickEditGroup();
     QWidget* makeCalculatorGroup();

@@ -4,9 +4,9 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QUrl>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 
 namespace {
 constexpr int kAreaInset = 2;

@@ -18,7 +18,7 @@ class QMimeData;
 class PictureView : public QFrame {
     Q_OBJECT
 
-public:
+  public:
     explicit PictureView(QWidget* parent = nullptr);
 
     // The sheet the area stands for; the image covers its own size of it from
@@ -49,21 +49,21 @@ public:
     // The file a drop would load, when it is one picture (BMP, PNG or JAM); else empty.
     static QString DroppedPicture(const QMimeData* data);
 
-signals:
+  signals:
     void rightClicked(const QPoint& position);
     void leftClicked(const QPoint& position);
     void doubleClicked(const QPoint& position);
     // A picture file was dropped onto the picture.
     void pictureDropped(const QString& path);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     QSize sheet_{256, 256};
     QImage image_;
     tavolex::DisplayImage display_;

@@ -31,7 +31,7 @@ constexpr int kFrameAndInset = 3;
 const GraphicsPageDeclaration kPitBoxes = {
     tavolex::GraphicKind::PitBoxes,
     "Pit Box Graphics - (All Teams)",
-    QSize(tavolex::kPitBoxWidth, tavolex::kPitStripCount * tavolex::kPitStripRows),
+    QSize(tavolex::kPitBoxWidth, tavolex::kPitStripCount* tavolex::kPitStripRows),
     {TextId::NoSoftwareGraphic, TextId::NoHardwareGraphic},
     {TextId::OpenSoftwarePitBoxes, TextId::OpenHardwarePitBoxes},
     {TextId::SaveSoftwarePitBoxes, TextId::SaveHardwarePitBoxes},
@@ -104,7 +104,8 @@ QWidget* PitBoxesPage::makeLaneGroup() {
 }
 
 int PitBoxesPage::currentStrip() const {
-    return tavolex::PitStripOf(tavolex::PitPositionsOf(state_.carSet())[static_cast<std::size_t>(state_.currentTeam())]);
+    return tavolex::PitStripOf(
+        tavolex::PitPositionsOf(state_.carSet())[static_cast<std::size_t>(state_.currentTeam())]);
 }
 
 void PitBoxesPage::fillList() {
@@ -198,9 +199,10 @@ void PitBoxesPage::loadStrip() {
     }
     tavolex::PackedBitmap picture = image();
     if (!ui_.loaded(this,
-                    tavolex::LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
-                                          currentStrip(), path.toStdString(), picture),
-                    path, {tavolex::GraphicKind::PitBoxes, shownVariant(), tavolex::kPitBoxWidth, tavolex::kPitStripRows})) {
+                    tavolex::LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(), currentStrip(),
+                                          path.toStdString(), picture),
+                    path,
+                    {tavolex::GraphicKind::PitBoxes, shownVariant(), tavolex::kPitBoxWidth, tavolex::kPitStripRows})) {
         return;
     }
     tellDone(signReport(TextId::ReportLoaded, path.toStdString()));
@@ -255,7 +257,8 @@ std::vector<QRect> PitBoxesPage::outlines(bool blink) const {
         return {};
     }
     const QRect area = picture()->area();
-    const int top = area.top() + area.height() * tavolex::kPitStripRows * currentStrip() / kPitBoxes.displaySheet.height();
+    const int top =
+        area.top() + area.height() * tavolex::kPitStripRows * currentStrip() / kPitBoxes.displaySheet.height();
     const int rows = area.height() * tavolex::kPitStripRows / kPitBoxes.displaySheet.height();
     return {QRect(area.left() + 1, top + 1, area.width() - 2, rows - 2)};
 }
@@ -270,9 +273,9 @@ void PitBoxesPage::zoomStrip(const QPoint& position) {
         return;
     }
     const QRect area = strip_->area();
-    const tavolex::PictureZoom zoom = tavolex::PitBoxZoom(
-        {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()}, tavolex::kPitStripRows,
-        position.x(), position.y());
+    const tavolex::PictureZoom zoom =
+        tavolex::PitBoxZoom({area.left(), area.top(), area.left() + area.width(), area.top() + area.height()},
+                            tavolex::kPitStripRows, position.x(), position.y());
     if (zoom.action != tavolex::PictureZoom::Action::Show) {
         return;
     }

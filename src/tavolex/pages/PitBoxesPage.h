@@ -11,7 +11,7 @@ class QLabel;
 class PitBoxesPage : public GraphicsPage {
     Q_OBJECT
 
-public:
+  public:
     PitBoxesPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     PitLaneList* pitLane() const { return list_; }
@@ -19,20 +19,20 @@ public:
     // The strip of the current team.
     int currentStrip() const;
 
-public slots:
+  public slots:
     void importOrder();
     void exportOrder();
     void loadStrip();
     void saveStripAs();
     void explainOrder();
 
-protected:
+  protected:
     int slot() const override { return 0; }
     void refreshOwnControls() override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
-private:
+  private:
     // "Loaded pit box sign for Jordan from sign.bmp": the strip commands act on the team's sign.
     std::string signReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
     QWidget* makeStripGroup();

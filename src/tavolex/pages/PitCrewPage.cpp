@@ -93,8 +93,8 @@ PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
 
 void PitCrewPage::loadTemplate() {
     // The preview's template comes from the data folder, rebuilt from the game when needed.
-    if (!tavolex::Ok(tavolex::LoadPitCrewTemplate(state_.graphicEnvironment(), tavolex::PitCrewTemplate::Colour,
-                                                  unpainted_))) {
+    if (!tavolex::Ok(
+            tavolex::LoadPitCrewTemplate(state_.graphicEnvironment(), tavolex::PitCrewTemplate::Colour, unpainted_))) {
         unpainted_.clear();
     }
 }
@@ -250,8 +250,7 @@ void PitCrewPage::importColours() {
 }
 
 void PitCrewPage::exportColours() {
-    if (const auto failure =
-            tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
+    if (const auto failure = tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
         ui_.error(this, T(*failure));
         return;
     }
@@ -299,6 +298,8 @@ tavolex::PictureZoom PitCrewPage::zoomAt(const QPoint& position) const {
     if (!area.contains(position)) {
         return {};
     }
-    return {tavolex::PictureZoom::Action::Show, {0, 0, kSheet.width(), kSheet.height()},
-            area.width() * 21 / 10, area.height() * 21 / 10};
+    return {tavolex::PictureZoom::Action::Show,
+            {0, 0, kSheet.width(), kSheet.height()},
+            area.width() * 21 / 10,
+            area.height() * 21 / 10};
 }

@@ -16,7 +16,7 @@ class PaletteGrid;
 class PitCrewPage : public GraphicsPage {
     Q_OBJECT
 
-public:
+  public:
     PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     CrewPreview* preview() const { return preview_; }
@@ -27,13 +27,13 @@ public:
     // The colour number (3-15) the palette and the preview's clicks edit.
     static int currentArea() { return area_; }
 
-public slots:
+  public slots:
     void copyTemplate();
     void importColours();
     void exportColours();
     void chooseArea(int colourNumber);
 
-protected:
+  protected:
     tavolex::Failure runImport(tavolex::PackedBitmap& image) override;
     tavolex::Failure runExport() override;
     tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
@@ -43,7 +43,7 @@ protected:
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
-private:
+  private:
     QWidget* makeColourGroup();
     tavolex::PitCrewHalf half() const { return static_cast<tavolex::PitCrewHalf>(part()); }
     tavolex::PitCrewColourSet& colours();

@@ -10,18 +10,18 @@
 class PitLaneList : public QListWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit PitLaneList(QWidget* parent = nullptr);
 
     bool dragging() const { return dragging_; }
     // The boundary the marker stands at (0 = above the first item), or -1.
     int markerRow() const { return dragging_ ? marker_ : -1; }
 
-signals:
+  signals:
     // Item `from` was dropped at boundary `target` (0 to count()).
     void itemMoved(int from, int target);
 
-protected:
+  protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -29,7 +29,7 @@ protected:
     // Losing the focus (another window took the mouse) ends a drag without a move.
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     void scrollAtEdges();
     void endDrag();
     int itemHeight() const;

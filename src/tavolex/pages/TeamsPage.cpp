@@ -1,5 +1,5 @@
-#include "shell/Eliding.h"
 #include "pages/TeamsPage.h"
+#include "shell/Eliding.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -168,12 +168,15 @@ QWidget* TeamsPage::makeCarGroup() {
         return state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())];
     };
     auto* layout = new QVBoxLayout(group);
-    layout->addWidget(makeSlider("qualifyingPower", tr("Engine Power (Qualification)"), 0, kMaxPower, 5,
-                                 [=]() -> std::int16_t& { return team().qualifyingPower; }, true));
-    layout->addWidget(makeSlider("racePower", tr("Engine Power (Race/Practise)"), 0, kMaxPower, 5,
-                                 [=]() -> std::int16_t& { return team().racePower; }, true));
-    layout->addWidget(makeSlider("failure", tr("Probability of Failure"), 0, kMaxFigure, 10,
-                                 [=]() -> std::int16_t& { return team().failureProbability; }, false));
+    layout->addWidget(makeSlider(
+        "qualifyingPower", tr("Engine Power (Qualification)"), 0, kMaxPower, 5,
+        [=]() -> std::int16_t& { return team().qualifyingPower; }, true));
+    layout->addWidget(makeSlider(
+        "racePower", tr("Engine Power (Race/Practise)"), 0, kMaxPower, 5,
+        [=]() -> std::int16_t& { return team().racePower; }, true));
+    layout->addWidget(makeSlider(
+        "failure", tr("Probability of Failure"), 0, kMaxFigure, 10,
+        [=]() -> std::int16_t& { return team().failureProbability; }, false));
     return group;
 }
 
@@ -198,7 +201,9 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     controls.selected->setCheckable(true);
     controls.selected->setFixedWidth(32);
     auto driver = [this, seat]() -> tavolex::DriverRecord& {
-        return state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].drivers[static_cast<std::size_t>(seat)];
+        return state_.carSet()
+            .teams[static_cast<std::size_t>(state_.currentTeam())]
+            .drivers[static_cast<std::size_t>(seat)];
     };
 
     // Choosing another driver swaps the whole driver record; the numbers stay with their seats.
@@ -214,7 +219,9 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         reload();
     });
     connect(controls.numbers, &QComboBox::activated, this, [this, seat](int index) {
-        auto& number = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].carNumbers[static_cast<std::size_t>(seat)];
+        auto& number = state_.carSet()
+                           .teams[static_cast<std::size_t>(state_.currentTeam())]
+                           .carNumbers[static_cast<std::size_t>(seat)];
         if (index >= 0 && number != index) {
             number = static_cast<std::uint16_t>(index);
             refillDriverLists();
@@ -243,14 +250,18 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     layout->addWidget(controls.drivers);
     layout->addLayout(row);
     const QString prefix = QString("seat%1").arg(seat);
-    layout->addWidget(makeSlider(prefix + "QualifyingPerformance", tr("Performance (Qualification)"), 0, kMaxFigure, 10,
-                                 [=]() -> std::int16_t& { return driver().qualifyingPerformance; }, false));
-    layout->addWidget(makeSlider(prefix + "QualifyingRange", tr("Ability Range (Qualification)"), -kMaxFigure, kMaxFigure,
-                                 10, [=]() -> std::int16_t& { return driver().qualifyingRange; }, false));
-    layout->addWidget(makeSlider(prefix + "RacePerformance", tr("Performance (Race/Practise)"), 0, kMaxFigure, 10,
-                                 [=]() -> std::int16_t& { return driver().racePerformance; }, false));
-    layout->addWidget(makeSlider(prefix + "RaceRange", tr("Ability Range (Race/Practise)"), -kMaxFigure, kMaxFigure, 10,
-                                 [=]() -> std::int16_t& { return driver().raceRange; }, false));
+    layout->addWidget(makeSlider(
+        prefix + "QualifyingPerformance", tr("Performance (Qualification)"), 0, kMaxFigure, 10,
+        [=]() -> std::int16_t& { return driver().qualifyingPerformance; }, false));
+    layout->addWidget(makeSlider(
+        prefix + "QualifyingRange", tr("Ability Range (Qualification)"), -kMaxFigure, kMaxFigure, 10,
+        [=]() -> std::int16_t& { return driver().qualifyingRange; }, false));
+    layout->addWidget(makeSlider(
+        prefix + "RacePerformance", tr("Performance (Race/Practise)"), 0, kMaxFigure, 10,
+        [=]() -> std::int16_t& { return driver().racePerformance; }, false));
+    layout->addWidget(makeSlider(
+        prefix + "RaceRange", tr("Ability Range (Race/Practise)"), -kMaxFigure, kMaxFigure, 10,
+        [=]() -> std::int16_t& { return driver().raceRange; }, false));
     return group;
 }
 
@@ -266,7 +277,8 @@ void TeamsPage::refillDriverLists() {
         }
         list->setCurrentIndex(2 * state_.currentTeam() + seat);
         // A number above 99 (from an old car set) selects nothing in the number list.
-        const int number = teams[static_cast<std::size_t>(state_.currentTeam())].carNumbers[static_cast<std::size_t>(seat)];
+        const int number =
+            teams[static_cast<std::size_t>(state_.currentTeam())].carNumbers[static_cast<std::size_t>(seat)];
         seats_[static_cast<std::size_t>(seat)].numbers->setCurrentIndex(number <= 99 ? number : -1);
     }
 }
@@ -278,7 +290,8 @@ void TeamsPage::reload() {
     teamName_->setText(FromGameText(team.teamName.view()));
     engineName_->setText(FromGameText(team.engineName.view()));
     for (int i = 0; i < 2; ++i) {
-        tyres_[static_cast<std::size_t>(i)]->setFullText(FromGameText(carSet.tyres[static_cast<std::size_t>(i)].name.view()));
+        tyres_[static_cast<std::size_t>(i)]->setFullText(
+            FromGameText(carSet.tyres[static_cast<std::size_t>(i)].name.view()));
     }
     tyres_[team.tyreType != 0 ? 1 : 0]->setChecked(true);
     for (int seat = 0; seat < 2; ++seat) {
@@ -300,8 +313,8 @@ void TeamsPage::applyExeStatus() {
 }
 
 void TeamsPage::importFromGame() {
-    if (!tavolex::Ok(tavolex::ImportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask,
-                                             state_.carSet()))) {
+    if (!tavolex::Ok(
+            tavolex::ImportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet()))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
@@ -311,8 +324,8 @@ void TeamsPage::importFromGame() {
 }
 
 void TeamsPage::exportToGame() {
-    if (!tavolex::Ok(tavolex::ExportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask,
-                                             state_.carSet()))) {
+    if (!tavolex::Ok(
+            tavolex::ExportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet()))) {
         ui_.error(this, T(TextId::FailedToPatchGame));
         return;
     }
@@ -343,7 +356,8 @@ void TeamsPage::loadTeamData() {
 }
 
 void TeamsPage::saveTeamData() {
-    const QString path = ui_.saveFile(this, tr("Save Team/Driver Data As..."), tr("Performance Text Files (*.TXT)"), "TXT");
+    const QString path =
+        ui_.saveFile(this, tr("Save Team/Driver Data As..."), tr("Performance Text Files (*.TXT)"), "TXT");
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }

@@ -22,7 +22,7 @@ class UiServices;
 class TeamsPage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     TeamsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     QSlider* slider(const QString& name) const;
@@ -35,7 +35,7 @@ public:
     QLineEdit* engineName() const { return engineName_; }
     QPushButton* button(const QString& name) const;
 
-public slots:
+  public slots:
     void reload();
     void applyExeStatus();
     void importFromGame();
@@ -43,7 +43,7 @@ public slots:
     void loadTeamData();
     void saveTeamData();
 
-private:
+  private:
     struct Seat {
         QComboBox* drivers = nullptr;
         QComboBox* numbers = nullptr;

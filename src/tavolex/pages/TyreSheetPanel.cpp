@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStackedLayout>
 #include <QStyle>
 #include <QTimer>
-#include <QStackedLayout>
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
@@ -49,7 +49,8 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
         place = place.expandedTo(sheet.visibleSize + frame);
         scrolls = scrolls || SheetSize(sheet).height() > sheet.visibleSize.height();
     }
-    if (scrolls) place.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (scrolls)
+        place.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (std::size_t s = 0; s < sheets_.size(); ++s) {
         const Sheet& sheet = sheets_[s];
         auto* scroller = new QScrollArea(pictures);

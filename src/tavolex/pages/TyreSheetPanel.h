@@ -8,9 +8,9 @@
 
 #include "core/Texts.h"
 #include "document/GraphicKind.h"
-#include "formats/TyreBitmaps.h"
 #include "editing/GraphicControls.h"
 #include "formats/PackedBitmap.h"
+#include "formats/TyreBitmaps.h"
 
 class EditorState;
 class PictureView;
@@ -28,21 +28,21 @@ class UiServices;
 class TyreSheetPanel : public QGroupBox {
     Q_OBJECT
 
-public:
+  public:
     // One sheet the panel can show, and the three choices (both, top, bottom) that show it.
     struct Sheet {
         tavolex::GraphicKind kind;
         tavolex::Variant variant;
         const char* groupTitle;
-        QSize visibleSize;                // shown at once, one screen pixel per texture pixel; the rest scrolls
+        QSize visibleSize; // shown at once, one screen pixel per texture pixel; the rest scrolls
         std::array<const char*, 3> choices;
         tavolex::TextId openTitle;
         tavolex::TextId saveTitle;
         tavolex::TextId filter;
-        QRect outline;                    // the top half's outline in the sheet; the bottom one lies a half lower
+        QRect outline; // the top half's outline in the sheet; the bottom one lies a half lower
         bool outlineWhileBlinkSet;
-        QSize zoomRegion;                 // of the half under the pointer
-        QSizeF zoomScale;                 // times the area's width
+        QSize zoomRegion; // of the half under the pointer
+        QSizeF zoomScale; // times the area's width
     };
 
     TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<Sheet> sheets, int& choice,
@@ -59,7 +59,7 @@ public:
     QRadioButton* choiceButton(int choice) const { return choices_[static_cast<std::size_t>(choice)]; }
     const tavolex::PackedBitmap& image() const { return image_; }
 
-public slots:
+  public slots:
     void choose(int choice);
     void importFromGame();
     void exportToGame();
@@ -69,7 +69,7 @@ public slots:
     void saveFileAs();
     void removePicture();
 
-private:
+  private:
     // Tells the status bar what a command did to the shown picture (and which file).
     void tellDone(tavolex::TextId report, const QString& path);
     // The chosen half in sight when the sheet is taller than its place.

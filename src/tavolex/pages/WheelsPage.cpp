@@ -1,5 +1,5 @@
-#include "shell/Eliding.h"
 #include "pages/WheelsPage.h"
+#include "shell/Eliding.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -21,18 +21,42 @@ namespace {
 
 // The outlines of the top halves in sheet pixels and the zoom of a half, as the game's editors drew them.
 // The hardware wheels, taller than any window, scroll.
-const TyreSheetPanel::Sheet kSoftwareWheels = {
-    GraphicKind::Tyre, Variant::Software, "Software and External Hardware Wheel Graphics", QSize(256, 512),
-    {"WHEEL.BMP", "WHXX0.JAM", "WHXX1.JAM"}, TextId::OpenSoftwareTyre, TextId::SaveSoftwareTyre,
-    TextId::GraphicsFilter, QRect(2, 4, 251, 249), true, QSize(256, 256), QSizeF(2.2, 2.2)};
-const TyreSheetPanel::Sheet kHardwareWheels = {
-    GraphicKind::Tyre, Variant::Hardware, "Internal Hardware Wheel Graphics", QSize(512, 512),
-    {"WHEEL.BMP", "WHXX0.BMP", "WHXX1.BMP"}, TextId::OpenHardwareTyre, TextId::SaveHardwareTyre,
-    TextId::BitmapFilter, QRect(4, 6, 503, 470), false, QSize(512, 480), QSizeF(3.0, 1440.0 / 512)};
-const TyreSheetPanel::Sheet kTreads = {
-    GraphicKind::Tread, Variant::Hardware, "Software and Hardware Wet Weather Tyre Treads", QSize(256, 400),
-    {"TREAD.BMP", "TREADX1.BMP", "TREADX2.BMP"}, TextId::OpenHardwareTread, TextId::SaveHardwareTread,
-    TextId::BitmapFilter, QRect(2, 4, 251, 194), false, QSize(256, 200), QSizeF(2.2, 2.2 * 200 / 256)};
+const TyreSheetPanel::Sheet kSoftwareWheels = {GraphicKind::Tyre,
+                                               Variant::Software,
+                                               "Software and External Hardware Wheel Graphics",
+                                               QSize(256, 512),
+                                               {"WHEEL.BMP", "WHXX0.JAM", "WHXX1.JAM"},
+                                               TextId::OpenSoftwareTyre,
+                                               TextId::SaveSoftwareTyre,
+                                               TextId::GraphicsFilter,
+                                               QRect(2, 4, 251, 249),
+                                               true,
+                                               QSize(256, 256),
+                                               QSizeF(2.2, 2.2)};
+const TyreSheetPanel::Sheet kHardwareWheels = {GraphicKind::Tyre,
+                                               Variant::Hardware,
+                                               "Internal Hardware Wheel Graphics",
+                                               QSize(512, 512),
+                                               {"WHEEL.BMP", "WHXX0.BMP", "WHXX1.BMP"},
+                                               TextId::OpenHardwareTyre,
+                                               TextId::SaveHardwareTyre,
+                                               TextId::BitmapFilter,
+                                               QRect(4, 6, 503, 470),
+                                               false,
+                                               QSize(512, 480),
+                                               QSizeF(3.0, 1440.0 / 512)};
+const TyreSheetPanel::Sheet kTreads = {GraphicKind::Tread,
+                                       Variant::Hardware,
+                                       "Software and Hardware Wet Weather Tyre Treads",
+                                       QSize(256, 400),
+                                       {"TREAD.BMP", "TREADX1.BMP", "TREADX2.BMP"},
+                                       TextId::OpenHardwareTread,
+                                       TextId::SaveHardwareTread,
+                                       TextId::BitmapFilter,
+                                       QRect(2, 4, 251, 194),
+                                       false,
+                                       QSize(256, 200),
+                                       QSizeF(2.2, 2.2 * 200 / 256)};
 
 bool HasWheels(const tavolex::TyreRecord& tyre) {
     return tyre.tyre[0].source != GraphicSource::None || tyre.tyre[1].source != GraphicSource::None;

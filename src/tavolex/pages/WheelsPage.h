@@ -19,7 +19,7 @@ class UiServices;
 class WheelsPage : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     WheelsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     int tyreType() const { return tyreType_; }
@@ -28,10 +28,10 @@ public:
     TyreSheetPanel* left() const { return left_; }
     TyreSheetPanel* right() const { return right_; }
 
-public slots:
+  public slots:
     void showTyreType(int type);
 
-private:
+  private:
     void chooseTyreType();
     void relabel();
     void nameEdited(const QString& text);

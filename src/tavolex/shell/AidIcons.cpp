@@ -183,8 +183,8 @@ QIcon DriverAid(int aid, bool available) {
         return {};
     }
     // One icon for every state: the button's own disabled look must not grey it again.
-    return Drawn([&](QPainter& painter) { kAids[static_cast<std::size_t>(aid)](painter, available ? kBright : kDimmed); },
-                 true);
+    return Drawn(
+        [&](QPainter& painter) { kAids[static_cast<std::size_t>(aid)](painter, available ? kBright : kDimmed); }, true);
 }
 
 } // namespace icons

@@ -106,8 +106,7 @@ void StartBanner::paintEvent(QPaintEvent*) {
     font.setBold(false);
     font.setPixelSize(std::max(11, height() / 24));
     painter.setFont(font);
-    painter.drawText(QRect(0, height() * 2 / 3, width(), height() / 8), Qt::AlignCenter,
-                     T(TextId::AboutDescription));
+    painter.drawText(QRect(0, height() * 2 / 3, width(), height() / 8), Qt::AlignCenter, T(TextId::AboutDescription));
 }
 
 void StartBanner::mousePressEvent(QMouseEvent*) { close(); }

@@ -7,14 +7,14 @@
 class AboutBox : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit AboutBox(QWidget* parent = nullptr);
 };
 
 class DisclaimerBox : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit DisclaimerBox(QWidget* parent = nullptr);
 };
 
@@ -23,13 +23,13 @@ public:
 class StartBanner : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit StartBanner(QWidget* pageArea = nullptr);
 
-signals:
+  signals:
     void closed();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -93,9 +93,9 @@ void ConfigurationDialog::showRecognition() {
 }
 
 void ConfigurationDialog::listFoundGames(QVBoxLayout* layout) {
-    const tavolex::GameSearchResult found = tavolex::FindGameInstallations(
-        tavolex::GameSearchRoots(tavolex::Environment::FromProcess()), {},
-        tavolex::ExeIdentificationFromHex(state_.settings().exeIdentification));
+    const tavolex::GameSearchResult found =
+        tavolex::FindGameInstallations(tavolex::GameSearchRoots(tavolex::Environment::FromProcess()), {},
+                                       tavolex::ExeIdentificationFromHex(state_.settings().exeIdentification));
     QString heading = T(found.games.empty() ? TextId::NoGamesFound : TextId::FoundGamesHeading);
     if (!found.complete) {
         heading += ' ' + T(TextId::GameSearchCutShort);

@@ -21,7 +21,7 @@ class UiServices;
 class ConfigurationDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // How long the folder box waits after the last key before it identifies GP3.EXE.
     static constexpr int kIdentifyPauseMs = 400;
 
@@ -31,11 +31,11 @@ public:
     // Null unless the dialog opened on the first run.
     QListWidget* foundGamesList() const { return foundGames_; }
 
-public slots:
+  public slots:
     void browse();
     void accept() override;
 
-private:
+  private:
     std::string folder() const;
     void showRecognition();
     void listFoundGames(QVBoxLayout* layout);

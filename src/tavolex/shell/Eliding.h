@@ -12,9 +12,8 @@
 // characters whatever the name, so a long name never widens the page, shows
 // the whole name when it has the room, and elides it, with the whole name as
 // its tooltip, when the window is made smaller or the name is unusually wide.
-template <class TextWidget>
-class Eliding : public TextWidget {
-public:
+template <class TextWidget> class Eliding : public TextWidget {
+  public:
     using TextWidget::TextWidget;
 
     void setReservedCharacters(int characters) {
@@ -47,13 +46,14 @@ public:
                 TextWidget::minimumSizeHint().height()};
     }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override {
         TextWidget::resizeEvent(event);
         elide();
     }
     void changeEvent(QEvent* event) override {
-        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) chrome_ = -1;
+        if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+            chrome_ = -1;
         TextWidget::changeEvent(event);
     }
     void showEvent(QShowEvent* event) override {
@@ -61,7 +61,7 @@ protected:
         elide();
     }
 
-private:
+  private:
     // Measured as the widgets measure their own texts, so whole texts fit exactly.
     int TextWidth(const QString& text) const { return this->fontMetrics().size(Qt::TextShowMnemonic, text).width(); }
     // What the widget draws besides its text: margins, an indicator. Measured
@@ -84,7 +84,8 @@ private:
         const int room = this->width() - chrome();
         const bool fits = !this->isVisible() || TextWidth(full_) <= room;
         const QString shown = fits ? full_ : this->fontMetrics().elidedText(full_, Qt::ElideRight, std::max(0, room));
-        if (shown != this->text()) TextWidget::setText(shown);
+        if (shown != this->text())
+            TextWidget::setText(shown);
         this->setToolTip(fits ? plainTip_ : full_);
     }
 

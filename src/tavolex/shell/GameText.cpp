@@ -11,9 +11,7 @@ QString FromGameText(std::string_view bytes) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::optional<std::string> ToGameText(const QString& text) {
-    return tavolex::Utf8ToWindows1252(text.toStdString());
-}
+std::optional<std::string> ToGameText(const QString& text) { return tavolex::Utf8ToWindows1252(text.toStdString()); }
 
 QString NumberedDriverName(int carNumber, std::string_view name) {
     return QString("[%1] ").arg(carNumber, 2, 10, QChar('0')) + FromGameText(name);

@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 
-
 class QLineEdit;
 class UiServices;
 
@@ -28,11 +27,11 @@ QString NumberedDriverName(int carNumber, std::string_view name);
 class GameTextValidator : public QValidator {
     Q_OBJECT
 
-public:
+  public:
     using QValidator::QValidator;
     State validate(QString& input, int& position) const override;
 
-signals:
+  signals:
     void controlCharacterRefused() const;
 };
 
@@ -42,8 +41,7 @@ signals:
 // it is typed, never cut off on saving.
 void GuardGameTextBox(QLineEdit* box, UiServices& ui, int maxLength);
 // The same for a box of a car set's text `Field` (a FixedText).
-template <typename Field>
-void GuardGameTextBox(QLineEdit* box, UiServices& ui) {
+template <typename Field> void GuardGameTextBox(QLineEdit* box, UiServices& ui) {
     GuardGameTextBox(box, ui, static_cast<int>(Field::kCapacity));
 }
 

@@ -62,7 +62,9 @@ QIcon Drawn(const std::function<void(QPainter&)>& draw, bool sameWhenDisabled) {
     return icon;
 }
 
-QIcon Program(bool titled) { return Drawn([titled](QPainter& p) { Car(p, titled ? kRed : kBlue); }); }
+QIcon Program(bool titled) {
+    return Drawn([titled](QPainter& p) { Car(p, titled ? kRed : kBlue); });
+}
 
 void PaintMark(QPainter& painter, const QRectF& area, const QColor& body) {
     painter.save();

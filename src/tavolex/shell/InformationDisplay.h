@@ -9,15 +9,15 @@ class QTextEdit;
 class InformationDisplay : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     InformationDisplay(const QString& text, bool automatic, QWidget* parent = nullptr);
     QTextEdit* text() const { return text_; }
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     QTextEdit* text_;
     bool automatic_;
 };

@@ -104,7 +104,8 @@ void InformationEditor::saveAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!tavolex::Ok(tavolex::WriteTextFile(path.toStdString(), ToGameText(text_->toPlainText()).value_or(std::string())))) {
+    if (!tavolex::Ok(
+            tavolex::WriteTextFile(path.toStdString(), ToGameText(text_->toPlainText()).value_or(std::string())))) {
         ui_.error(this, T(TextId::CouldntSaveFile));
     }
 }

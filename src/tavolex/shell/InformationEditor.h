@@ -12,17 +12,17 @@ class UiServices;
 class InformationEditor : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     InformationEditor(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
     QPlainTextEdit* text() const { return text_; }
     QLabel* counter() const { return counter_; }
 
-public slots:
+  public slots:
     void load();
     void saveAs();
     void accept() override;
 
-private:
+  private:
     void limitAndCount();
 
     EditorState& state_;

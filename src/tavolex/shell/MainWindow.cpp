@@ -6,11 +6,11 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QMimeData>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStackedLayout>
@@ -27,19 +27,19 @@
 #include "document/DisplayTexts.h"
 #include "editing/CommandReports.h"
 #include "game/MenuArtArchive.h"
-#include "transfer/ExportWorker.h"
-#include "transfer/ImportWorker.h"
 #include "pages/ArtworkPage.h"
 #include "pages/CarsPage.h"
 #include "pages/CockpitsPage.h"
-#include "pages/MiscellaneousPage.h"
 #include "pages/HelmetsPage.h"
+#include "pages/MiscellaneousPage.h"
 #include "pages/PerformancePage.h"
-#include "pages/PitCrewPage.h"
 #include "pages/PitBoxesPage.h"
+#include "pages/PitCrewPage.h"
 #include "pages/TeamsPage.h"
 #include "pages/WheelsPage.h"
 #include "preview/CarSetPreview.h"
+#include "settings/AppPaths.h"
+#include "settings/Settings.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
 #include "shell/GameText.h"
@@ -49,13 +49,13 @@
 #include "shell/ProgressWindow.h"
 #include "shell/SelectionDialog.h"
 #include "shell/TeamList.h"
-#include "settings/AppPaths.h"
-#include "settings/Settings.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 #include "tools/CarDamageEditor.h"
 #include "tools/DriverAidsEditor.h"
 #include "tools/OnboardCameraEditor.h"
+#include "transfer/ExportWorker.h"
+#include "transfer/ImportWorker.h"
 
 using tavolex::TextId;
 
@@ -67,9 +67,8 @@ const QList<QKeySequence> kSaveKeys = {QKeySequence(Qt::ALT | Qt::Key_S), QKeySe
 } // namespace
 
 const MainWindow::TabInfo MainWindow::kTabs[10] = {
-    {"Teams", true},     {"Performance", false}, {"Cars", true},     {"Helmets", false},
-    {"Artwork", true},   {"Cockpits", true},     {"Pit Crews", true}, {"Pit Boxes", true},
-    {"Wheels", false},   {"Miscellaneous", false},
+    {"Teams", true},    {"Performance", false}, {"Cars", true},      {"Helmets", false}, {"Artwork", true},
+    {"Cockpits", true}, {"Pit Crews", true},    {"Pit Boxes", true}, {"Wheels", false},  {"Miscellaneous", false},
 };
 
 MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
@@ -107,9 +106,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     setCentralWidget(central);
 
     setAcceptDrops(true);
-    ui_.setDialogPlaces([this] {
-        return tavolex::DialogPlaces{state_.carSet().path, state_.game().folder(), {}};
-    });
+    ui_.setDialogPlaces([this] { return tavolex::DialogPlaces{state_.carSet().path, state_.game().folder(), {}}; });
     untitledSave_ = new QShortcut(this);
     untitledSave_->setKeys(kSaveKeys);
     connect(untitledSave_, &QShortcut::activated, this, &MainWindow::saveCarSet);
@@ -221,10 +218,18 @@ void MainWindow::buildToolbar() {
     const struct {
         const char* action;
         const char* tip;
-    } buttons[] = {{"new", "New car set"},       {"open", "Open car set"},           {"save", "Save car set"},
-                   {nullptr, nullptr},           {"undo", "Undo"},                    {"redo", "Redo"},
-                   {nullptr, nullptr},           {"import", "Import data from game"}, {"export", "Export data to game"},
-                   {"launch", "Launch Grand Prix 3"}, {nullptr, nullptr},            {"help", "Help"},
+    } buttons[] = {{"new", "New car set"},
+                   {"open", "Open car set"},
+                   {"save", "Save car set"},
+                   {nullptr, nullptr},
+                   {"undo", "Undo"},
+                   {"redo", "Redo"},
+                   {nullptr, nullptr},
+                   {"import", "Import data from game"},
+                   {"export", "Export data to game"},
+                   {"launch", "Launch Grand Prix 3"},
+                   {nullptr, nullptr},
+                   {"help", "Help"},
                    {"exit", "Quit"}};
     for (const auto& button : buttons) {
         if (button.action == nullptr) {
@@ -338,7 +343,8 @@ bool MainWindow::maybeSave() {
     if (!state_.carSet().modified) {
         return true;
     }
-    const auto answer = ui_.unsavedChanges(this, QString::fromStdString(tavolex::UnsavedChangesQuestion(state_.carSet())));
+    const auto answer =
+        ui_.unsavedChanges(this, QString::fromStdString(tavolex::UnsavedChangesQuestion(state_.carSet())));
     if (answer == UiServices::Answer::Cancel) {
         return false;
     }
@@ -589,7 +595,6 @@ void MainWindow::showCameraEditor() {
     OnboardCameraEditor editor(state_, ui_, this);
     editor.exec();
 }
-
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!maybeSave()) {

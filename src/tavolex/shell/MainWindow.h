@@ -19,7 +19,7 @@ class UiServices;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     struct TabInfo {
         const char* label;
         bool showsTeamList;
@@ -38,7 +38,7 @@ public:
     void showBanner();
     StartBanner* banner() const { return banner_; }
 
-public slots:
+  public slots:
     bool newCarSet();
     bool openCarSet();
     // Opens the car set at `path` (the unsaved question is the caller's).
@@ -62,13 +62,13 @@ public slots:
     void refreshTitle();
     void refreshHistoryActions();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
-private:
+  private:
     void buildMenus();
     void buildToolbar();
     void selectTab(int index);

@@ -9,22 +9,22 @@
 class NumberBox : public QLineEdit {
     Q_OBJECT
 
-public:
+  public:
     NumberBox(int digits, int maximum, QWidget* parent = nullptr);
 
     int value() const { return value_; }
     // Shows `value` (as stored, even above the largest), without the typed signal.
     void setValue(int value);
 
-signals:
+  signals:
     void valueTyped(int value);
     void focusEntered();
 
-protected:
+  protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
-private:
+  private:
     int maximum_;
     int value_ = 0;
 };

@@ -12,7 +12,7 @@ class QProgressBar;
 class ProgressWindow : public QDialog, public tavolex::Progress {
     Q_OBJECT
 
-public:
+  public:
     explicit ProgressWindow(QWidget* parent);
 
     void begin(int itemCount) override;
@@ -27,10 +27,10 @@ public:
     QString counter() const;
     int value() const;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override; // Enter and Escape do nothing
 
-private:
+  private:
     void refresh();
 
     QLabel* heading_;

@@ -56,15 +56,13 @@ void QtUiServices::beep() { QApplication::beep(); }
 
 bool QtUiServices::openDocument(const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
 
-QString QtUiServices::askOpenPath(QWidget* parent, const QString& title, const QString& folder,
-                                  const QString& filter) {
+QString QtUiServices::askOpenPath(QWidget* parent, const QString& title, const QString& folder, const QString& filter) {
     QFileDialog dialog(parent, title, folder, DialogFilter(filter));
     dialog.setFileMode(QFileDialog::ExistingFile);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-QString QtUiServices::askSavePath(QWidget* parent, const QString& title, const QString& folder,
-                                  const QString& filter) {
+QString QtUiServices::askSavePath(QWidget* parent, const QString& title, const QString& folder, const QString& filter) {
     // The callers ask about replacing files themselves.
     QFileDialog dialog(parent, title, folder, DialogFilter(filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -4,7 +4,7 @@
 
 // The platform's message boxes and file dialogs.
 class QtUiServices final : public UiServices {
-public:
+  public:
     using UiServices::UiServices;
 
     void error(QWidget* parent, const QString& text) override;
@@ -16,9 +16,7 @@ public:
     QString chooseFolder(QWidget* parent, const QString& title, const QString& start) override;
     void beep() override;
 
-protected:
-    QString askOpenPath(QWidget* parent, const QString& title, const QString& folder,
-                        const QString& filter) override;
-    QString askSavePath(QWidget* parent, const QString& title, const QString& folder,
-                        const QString& filter) override;
+  protected:
+    QString askOpenPath(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
+    QString askSavePath(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
 };

@@ -62,8 +62,8 @@ SelectionDialog::SelectionDialog(SelectionMode mode, const tavolex::CarSet& carS
     body->addWidget(buildDataColumn());
 
     auto* buttons = new QDialogButtonBox(this);
-    confirm_ = buttons->addButton(T(importing ? TextId::ImportButton : TextId::ExportButton),
-                                  QDialogButtonBox::AcceptRole);
+    confirm_ =
+        buttons->addButton(T(importing ? TextId::ImportButton : TextId::ExportButton), QDialogButtonBox::AcceptRole);
     confirm_->setObjectName("confirm");
     QPushButton* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("cancel");

@@ -17,7 +17,7 @@ class QPushButton;
 class SelectionDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     SelectionDialog(tavolex::SelectionMode mode, const tavolex::CarSet& carSet, QWidget* parent);
 
     tavolex::SelectionRecord selection() const { return choice_.confirmed(); }
@@ -25,7 +25,7 @@ public:
     QCheckBox* quickBox(tavolex::QuickGroup group) const;
     QPushButton* confirmButton() const { return confirm_; }
 
-private:
+  private:
     QWidget* buildTeamGrid(const tavolex::CarSet& carSet);
     QWidget* buildSharedGrid(const tavolex::CarSet& carSet);
     QWidget* buildDataColumn();

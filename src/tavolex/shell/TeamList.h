@@ -14,14 +14,14 @@ class EditorState;
 class TeamList : public QGroupBox {
     Q_OBJECT
 
-public:
+  public:
     TeamList(EditorState& state, QWidget* parent = nullptr);
     Eliding<QPushButton>* button(int team) const { return buttons_[static_cast<std::size_t>(team)]; }
 
-public slots:
+  public slots:
     void relabel();
 
-private:
+  private:
     EditorState& state_;
     std::array<Eliding<QPushButton>*, 11> buttons_{};
 };

@@ -8,7 +8,9 @@
 #include "core/Texts.h"
 
 // A text of the system's table as a QString.
-inline QString T(tavolex::TextId id) { return QString::fromUtf8(tavolex::Text(id).data(), static_cast<int>(tavolex::Text(id).size())); }
+inline QString T(tavolex::TextId id) {
+    return QString::fromUtf8(tavolex::Text(id).data(), static_cast<int>(tavolex::Text(id).size()));
+}
 
 // The editor's tooltips: what a control is for where its label does not say it all.
 enum class Tip {
@@ -45,8 +47,7 @@ inline QString TipText(Tip tip) {
          "Choose another of the 22 drivers to swap the two: each takes the other's seat with all his figures. "
          "\"(S)\" marks a selected driver."},
         {Tip::CarNumber, "The car number of this seat"},
-        {Tip::CopyPitCrew,
-         "Paints the game's pit crew template in this team's colours and takes it as the picture"},
+        {Tip::CopyPitCrew, "Paints the game's pit crew template in this team's colours and takes it as the picture"},
         {Tip::PitCrewAreas, "The part of the crew's clothing that a click on the palette paints"},
         {Tip::MiddleSpread,
          "The opposition's levels spread as in the game's own middle setting; the game names it with the texts "
@@ -77,6 +78,4 @@ inline QString TipText(Tip tip) {
 }
 
 // "From 0 to 127": the tooltip of a box for a number.
-inline QString RangeTip(int minimum, int maximum) {
-    return TipText(Tip::NumberRange).arg(minimum).arg(maximum);
-}
+inline QString RangeTip(int minimum, int maximum) { return TipText(Tip::NumberRange).arg(minimum).arg(maximum); }

@@ -51,8 +51,7 @@ QString UiServices::openFile(QWidget* parent, const QString& title, const QStrin
     return chosen;
 }
 
-QString UiServices::saveFile(QWidget* parent, const QString& title, const QString& filter,
-                             const QString& extension) {
+QString UiServices::saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& extension) {
     const auto start = startFolder(title);
     const QString chosen = askSavePath(parent, title, start, filter);
     if (chosen.isEmpty()) {

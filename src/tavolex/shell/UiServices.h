@@ -16,7 +16,7 @@ class QWidget;
 // live here; the platform's boxes and dialogs behind the few virtual
 // functions, which tests replace with answers of their own.
 class UiServices {
-public:
+  public:
     enum class Answer { Yes, No, Cancel };
 
     explicit UiServices(std::filesystem::path settingsFile);
@@ -40,7 +40,7 @@ public:
     // true on success; else the command's message, and under it (when the
     // file was at fault) the file's name and why, as the command line says it.
     [[nodiscard]] bool loaded(QWidget* parent, const tavolex::Failure& failure, const QString& path,
-                const tavolex::WantedPicture& wanted);
+                              const tavolex::WantedPicture& wanted);
 
     // "Replace Existing File?" when the file exists; Yes without asking otherwise.
     bool replace(QWidget* parent, const QString& path);
@@ -53,14 +53,13 @@ public:
     QString openFile(QWidget* parent, const QString& title, const QString& filter);
     QString saveFile(QWidget* parent, const QString& title, const QString& filter, const QString& extension);
 
-protected:
+  protected:
     virtual QString askOpenPath(QWidget* parent, const QString& title, const QString& folder,
                                 const QString& filter) = 0;
     virtual QString askSavePath(QWidget* parent, const QString& title, const QString& folder,
                                 const QString& filter) = 0;
 
-private:
+  private:
     std::filesystem::path settingsFile_;
     std::function<tavolex::DialogPlaces()> places_;
-
 };

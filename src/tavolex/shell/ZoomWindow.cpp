@@ -22,10 +22,14 @@ ZoomWindow::ZoomWindow(const QPixmap& picture, const QRect& source, const QPoint
 
 QRect ZoomWindow::Placement(const QPoint& centre, const QSize& size, const QRect& screen) {
     QRect placed(QPoint(centre.x() - size.width() / 2, centre.y() - size.height() / 2), size);
-    if (placed.right() > screen.right()) placed.moveRight(screen.right());
-    if (placed.bottom() > screen.bottom()) placed.moveBottom(screen.bottom());
-    if (placed.left() < screen.left()) placed.moveLeft(screen.left());
-    if (placed.top() < screen.top()) placed.moveTop(screen.top());
+    if (placed.right() > screen.right())
+        placed.moveRight(screen.right());
+    if (placed.bottom() > screen.bottom())
+        placed.moveBottom(screen.bottom());
+    if (placed.left() < screen.left())
+        placed.moveLeft(screen.left());
+    if (placed.top() < screen.top())
+        placed.moveTop(screen.top());
     return placed;
 }
 

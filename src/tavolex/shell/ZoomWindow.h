@@ -9,20 +9,20 @@
 class ZoomWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     ZoomWindow(const QPixmap& picture, const QRect& source, const QPoint& centre, const QSize& size,
                QWidget* parent = nullptr);
 
     // Where a window of `size` centred on `centre` goes so that it stays inside `screen`.
     static QRect Placement(const QPoint& centre, const QSize& size, const QRect& screen);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     QPixmap picture_;
     QRect source_;
 };

@@ -14,12 +14,12 @@
 
 #include <algorithm>
 
-#include "tools/ToolCommands.h"
 #include "app/EditorState.h"
 #include "formats/GamePalette.h"
 #include "shell/NumberBox.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
+#include "tools/ToolCommands.h"
 
 using tavolex::DamageArea;
 using tavolex::DamageSelection;
@@ -39,13 +39,13 @@ struct PartPlace {
     int y;
 };
 constexpr std::array<PartPlace, tavolex::kDamagePartCount> kParts = {{
-    {"Nose Cone", false, 40},          {"Right Front Wing", false, 18},  {"Left Front Wing", true, 18},
-    {"Right Wing Fence", false, 32},   {"Left Wing Fence", true, 32},    {"Front Suspension", false, 78},
-    {"Right Front Wheel", false, 58},  {"Front Suspension", true, 78},   {"Left Front Wheel", true, 58},
-    {"Right Side Pod", false, 170},    {"Left Side Pod", true, 170},     {"Car Rear", true, 236},
-    {"Rear Suspension", false, 238},   {"Right Rear Wheel", false, 218}, {"Rear Suspension", true, 238},
-    {"Left Rear Wheel", true, 218},    {"Entire Rear Wing", true, 278},  {"Right Rear Wing", false, 274},
-    {"Left Rear Wing", true, 266},     {"Top Rear Wing", false, 262},    {"Right Barge Board", false, 110},
+    {"Nose Cone", false, 40},         {"Right Front Wing", false, 18},  {"Left Front Wing", true, 18},
+    {"Right Wing Fence", false, 32},  {"Left Wing Fence", true, 32},    {"Front Suspension", false, 78},
+    {"Right Front Wheel", false, 58}, {"Front Suspension", true, 78},   {"Left Front Wheel", true, 58},
+    {"Right Side Pod", false, 170},   {"Left Side Pod", true, 170},     {"Car Rear", true, 236},
+    {"Rear Suspension", false, 238},  {"Right Rear Wheel", false, 218}, {"Rear Suspension", true, 238},
+    {"Left Rear Wheel", true, 218},   {"Entire Rear Wing", true, 278},  {"Right Rear Wing", false, 274},
+    {"Left Rear Wing", true, 266},    {"Top Rear Wing", false, 262},    {"Right Barge Board", false, 110},
     {"Left Barge Board", true, 110},
 }};
 
@@ -63,7 +63,8 @@ QPixmap PictureToPixmap(const std::vector<std::uint8_t>& pixels) {
     QImage image(pixels.data(), tavolex::kDamagePictureWidth, tavolex::kDamagePictureHeight,
                  tavolex::kDamagePictureWidth, QImage::Format_Indexed8);
     QList<QRgb> colours;
-    for (const tavolex::PaletteColour& colour : tavolex::GamePalette) colours << qRgb(colour.red, colour.green, colour.blue);
+    for (const tavolex::PaletteColour& colour : tavolex::GamePalette)
+        colours << qRgb(colour.red, colour.green, colour.blue);
     image.setColorTable(colours);
     return QPixmap::fromImage(image.scaled(image.width() * kScale, image.height() * kScale));
 }
@@ -135,7 +136,9 @@ QWidget* CarDamageEditor::makeDamageGroup() {
             rowLayout->addWidget(box);
             rowLayout->addWidget(label, 1);
         }
-        connect(box, &NumberBox::valueTyped, this, [this, part](int value) { record_[static_cast<std::size_t>(part)] = static_cast<std::uint16_t>(value); });
+        connect(box, &NumberBox::valueTyped, this, [this, part](int value) {
+            record_[static_cast<std::size_t>(part)] = static_cast<std::uint16_t>(value);
+        });
         connect(box, &NumberBox::focusEntered, this, [this, part] { showSelection(DamageSelection::Part(part)); });
         boxes_[static_cast<std::size_t>(part)] = box;
         partRows_[static_cast<std::size_t>(part)] = row;
@@ -148,7 +151,8 @@ QWidget* CarDamageEditor::makeDamageGroup() {
 QWidget* CarDamageEditor::makeCollisionGroup(const QString& title, int damage, int bounce) {
     auto* group = new QGroupBox(title, this);
     auto* form = new QFormLayout(group);
-    for (const auto& [index, label, digits] : {std::tuple{damage, tr("Damage"), 5}, std::tuple{bounce, tr("Bounce"), 3}}) {
+    for (const auto& [index, label, digits] :
+         {std::tuple{damage, tr("Damage"), 5}, std::tuple{bounce, tr("Bounce"), 3}}) {
         auto* box = new NumberBox(digits, tavolex::DamageLimit(index), group);
         box->setObjectName(QString("collision%1").arg(index));
         box->setFixedWidth(64);
@@ -167,9 +171,12 @@ void CarDamageEditor::placePartRows() {
     for (bool left : {true, false}) {
         std::vector<int> parts;
         for (int part : tavolex::PartsOfArea(area_)) {
-            if (kParts[static_cast<std::size_t>(part)].leftSide == left) parts.push_back(part);
+            if (kParts[static_cast<std::size_t>(part)].leftSide == left)
+                parts.push_back(part);
         }
-        std::sort(parts.begin(), parts.end(), [](int a, int b) { return kParts[static_cast<std::size_t>(a)].y < kParts[static_cast<std::size_t>(b)].y; });
+        std::sort(parts.begin(), parts.end(), [](int a, int b) {
+            return kParts[static_cast<std::size_t>(a)].y < kParts[static_cast<std::size_t>(b)].y;
+        });
         int next = 0;
         for (int part : parts) {
             const int top = std::max(next, kParts[static_cast<std::size_t>(part)].y * kScale - kRowHeight / 2);

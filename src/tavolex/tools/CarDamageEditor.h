@@ -21,7 +21,7 @@ class UiServices;
 class CarDamageEditor : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     CarDamageEditor(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     const tavolex::DamageRecord& record() const { return record_; }
@@ -34,13 +34,13 @@ public:
     const std::vector<std::uint8_t>& picture() const { return picture_; }
     const std::vector<std::uint8_t>& shownPicture() const { return shown_; }
 
-public slots:
+  public slots:
     void chooseArea(tavolex::DamageArea area);
     void importFromGame();
     void exportToGame();
     void loadDefaults();
 
-private:
+  private:
     QWidget* makeDamageGroup();
     QWidget* makeCollisionGroup(const QString& title, int damage, int bounce);
     void showRecord();

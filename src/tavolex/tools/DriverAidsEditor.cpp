@@ -8,18 +8,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "tools/ToolCommands.h"
 #include "app/EditorState.h"
 #include "shell/AidIcons.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
+#include "tools/ToolCommands.h"
 
 using tavolex::TextId;
 
 namespace {
 constexpr int kIconSize = 32;
 const char* const kAidLabels[tavolex::kDriverAidCount] = {
-    "Auto Brakes (F1)",   "Auto Gears (F2)",      "Auto Right the Car (F3)", "Indestructible (F4)",
+    "Auto Brakes (F1)",    "Auto Gears (F2)",     "Auto Right the Car (F3)", "Indestructible (F4)",
     "Show Best Line (F5)", "Suggested Gear (F6)", "Throttle Help (F7)",      "Steering Help (F8)"};
 const char* const kLevels[tavolex::kDifficultyLevels] = {"Rookie", "Amateur", "Semi-pro", "Pro", "Ace"};
 } // namespace

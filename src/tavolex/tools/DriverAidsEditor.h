@@ -16,20 +16,22 @@ class UiServices;
 class DriverAidsEditor : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     DriverAidsEditor(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
-    QToolButton* cell(int level, int aid) const { return cells_[static_cast<std::size_t>(level)][static_cast<std::size_t>(aid)]; }
+    QToolButton* cell(int level, int aid) const {
+        return cells_[static_cast<std::size_t>(level)][static_cast<std::size_t>(aid)];
+    }
     QPushButton* button(const QString& name) const;
     // The masks the grid shows.
     tavolex::DriverAidMasks masks() const;
 
-public slots:
+  public slots:
     void importFromGame();
     void exportToGame();
     void loadDefaults();
 
-private:
+  private:
     QWidget* makeGrid();
     QWidget* makeLegend();
     void showMasks(const tavolex::DriverAidMasks& masks);

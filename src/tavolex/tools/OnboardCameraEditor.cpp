@@ -13,10 +13,10 @@
 
 #include <algorithm>
 
-#include "tools/ToolCommands.h"
 #include "app/EditorState.h"
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
+#include "tools/ToolCommands.h"
 
 using tavolex::TextId;
 
@@ -55,8 +55,8 @@ OnboardCameraEditor::OnboardCameraEditor(EditorState& state, UiServices& ui, QWi
     auto* values = new QVBoxLayout;
     values->addWidget(makeValueGroup(tr("Position"), {{0, tr("X coord.")}, {2, tr("Y coord.")}, {1, tr("Z coord.")}}));
     values->addWidget(makeValueGroup(tr("Angle (deg)"), {{3, tr("Direction")}, {4, tr("Pitch")}, {5, tr("Roll")}}));
-    values->addWidget(makeValueGroup(tr("Focus"), {{6, tr("Detail 1")}, {7, tr("Detail 2")}, {8, tr("Unknown 1")},
-                                                  {9, tr("Unknown 2")}}));
+    values->addWidget(makeValueGroup(
+        tr("Focus"), {{6, tr("Detail 1")}, {7, tr("Detail 2")}, {8, tr("Unknown 1")}, {9, tr("Unknown 2")}}));
     values->addStretch();
 
     auto* commands = new QVBoxLayout;
@@ -81,7 +81,8 @@ QPushButton* OnboardCameraEditor::cameraButton(int camera) const {
 
 QPushButton* OnboardCameraEditor::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
-QWidget* OnboardCameraEditor::makeValueGroup(const QString& title, std::initializer_list<std::pair<int, QString>> values) {
+QWidget* OnboardCameraEditor::makeValueGroup(const QString& title,
+                                             std::initializer_list<std::pair<int, QString>> values) {
     auto* group = new QGroupBox(title, this);
     auto* form = new QFormLayout(group);
     for (const auto& [value, label] : values) {

@@ -20,7 +20,7 @@ class UiServices;
 class OnboardCameraEditor : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     OnboardCameraEditor(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
     const tavolex::CameraRecord& record() const { return record_; }
@@ -31,13 +31,13 @@ public:
     QScrollBar* stepper(int value) const { return steppers_[static_cast<std::size_t>(value)]; }
     QPushButton* button(const QString& name) const;
 
-public slots:
+  public slots:
     void chooseCamera(int camera);
     void importFromGame();
     void exportToGame();
     void loadDefaults();
 
-private:
+  private:
     QWidget* makeValueGroup(const QString& title, std::initializer_list<std::pair<int, QString>> values);
     void showCamera();
     // Checks every box of the shown camera; on the first bad one its range text, false.

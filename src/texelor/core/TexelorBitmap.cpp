@@ -60,9 +60,9 @@ BitmapReadResult ReadBitmap24(std::span<const std::uint8_t> file, Bitmap24& bitm
     const std::uint32_t infoSize = ReadU32(info);
     const std::int32_t width = ReadI32(info + 4);
     const std::int32_t rawHeight = ReadI32(info + 8);
-    if (infoSize < kMinInfoSize || !FitsIn(file.size(), kFileHeaderSize, infoSize) ||
-        ReadU16(info + 14) != 24 || ReadU32(info + 16) != 0 || width <= 0 || width > kMaxSide ||
-        rawHeight == 0 || rawHeight < -kMaxSide || rawHeight > kMaxSide) {
+    if (infoSize < kMinInfoSize || !FitsIn(file.size(), kFileHeaderSize, infoSize) || ReadU16(info + 14) != 24 ||
+        ReadU32(info + 16) != 0 || width <= 0 || width > kMaxSide || rawHeight == 0 || rawHeight < -kMaxSide ||
+        rawHeight > kMaxSide) {
         return BitmapReadResult::NotReadable24Bit;
     }
     const bool topDown = rawHeight < 0;

@@ -56,8 +56,8 @@ bool LocateStream(std::span<const std::uint8_t> file, int imageCount, StreamLayo
     return true;
 }
 
-bool DecodeStream(std::span<const std::uint8_t> file, const StreamLayout& layout,
-                  std::size_t pixelCount, std::vector<std::uint32_t>& pixels) {
+bool DecodeStream(std::span<const std::uint8_t> file, const StreamLayout& layout, std::size_t pixelCount,
+                  std::vector<std::uint32_t>& pixels) {
     std::vector<std::uint32_t> out;
     out.reserve(pixelCount);
     const int implicit = layout.lastKind + file[layout.implicitByte] - 133;

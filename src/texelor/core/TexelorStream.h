@@ -24,8 +24,8 @@ struct StreamLayout {
 // Decodes exactly `pixelCount` pixels to 0x00RRGGBB from the stream, which
 // must end exactly at the end of `file`. `implicit` is kind + byte - 133:
 // when not 0 the first packet's code is implicit + 128.
-[[nodiscard]] bool DecodeStream(std::span<const std::uint8_t> file, const StreamLayout& layout,
-                  std::size_t pixelCount, std::vector<std::uint32_t>& pixels);
+[[nodiscard]] bool DecodeStream(std::span<const std::uint8_t> file, const StreamLayout& layout, std::size_t pixelCount,
+                                std::vector<std::uint32_t>& pixels);
 
 // Codes RGB565 words: a run where two equal words meet (up to 127), else a
 // literal up to the next equal pair, the end or 127 words.

@@ -1,13 +1,13 @@
 #include "TexelorTexture.h"
 
+#include "TexelorBitmap.h"
 #include "core/ByteOrder.h"
 #include "core/Texts.h"
 #include "files/AtomicWrite.h"
 #include "files/FileHelpers.h"
-#include "formats/PictureFile.h"
 #include "formats/HardwareJam.h"
+#include "formats/PictureFile.h"
 #include "formats/Rgb565.h"
-#include "TexelorBitmap.h"
 
 namespace texelor {
 namespace {
@@ -120,10 +120,8 @@ std::string LoadMessage(LoadResult result) {
     case LoadResult::Ok: return {};
     case LoadResult::CannotOpen: return Compose(TextId::TexelorCannotOpenJam, TextId::TexelorLoadAborted);
     case LoadResult::NotA16BitJam: return Compose(TextId::TexelorNotA16BitJam, TextId::TexelorLoadAborted);
-    case LoadResult::BadHeader:
-        return Compose(TextId::TexelorCannotInterpretHeader, TextId::TexelorLoadAborted);
-    case LoadResult::BadImageData:
-        return Compose(TextId::TexelorCannotInterpretImage, TextId::TexelorLoadAborted);
+    case LoadResult::BadHeader: return Compose(TextId::TexelorCannotInterpretHeader, TextId::TexelorLoadAborted);
+    case LoadResult::BadImageData: return Compose(TextId::TexelorCannotInterpretImage, TextId::TexelorLoadAborted);
     }
     return {};
 }
@@ -132,8 +130,7 @@ std::string ImportMessage(ImportResult result) {
     switch (result) {
     case ImportResult::Ok: return {};
     case ImportResult::NotLoaded: return Compose(TextId::TexelorJamNotLoaded, TextId::TexelorImportAborted);
-    case ImportResult::NotReadable24Bit:
-        return Compose(TextId::TexelorBitmapNot24Bit, TextId::TexelorImportAborted);
+    case ImportResult::NotReadable24Bit: return Compose(TextId::TexelorBitmapNot24Bit, TextId::TexelorImportAborted);
     case ImportResult::WrongSize: return Compose(TextId::TexelorBitmapWrongSize, TextId::TexelorImportAborted);
     }
     return {};

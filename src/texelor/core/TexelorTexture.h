@@ -17,7 +17,7 @@ enum class ImportResult { Ok = 0, NotLoaded = 1, NotReadable24Bit = 2, WrongSize
 enum class SaveResult { Ok = 0, WriteError = 1, ReadOnly = 2, NotLoaded = 3 };
 
 class TexelorTexture {
-public:
+  public:
     static constexpr int kWidth = 256;
 
     LoadResult load(const std::filesystem::path& path);
@@ -36,7 +36,7 @@ public:
     const std::vector<std::uint32_t>& pixels() const { return pixels_; }
     const std::vector<std::uint8_t>& fileBytes() const { return fileBytes_; }
 
-private:
+  private:
     std::vector<std::uint8_t> fileBytes_;
     StreamLayout layout_;
     int height_ = 0;
