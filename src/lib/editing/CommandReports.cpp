@@ -7,7 +7,7 @@
 namespace tavolex {
 
 std::string PictureName(const CarSet& carSet, GraphicKind kind, int slot) {
-    const std::string noun(KindNoun(kind));
+    std::string noun(KindNoun(kind));
     if (KindInfo(kind).slotCount != kTeamCount || slot < 0 || slot >= kTeamCount) {
         return noun;
     }

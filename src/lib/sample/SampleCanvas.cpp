@@ -146,9 +146,9 @@ void SampleCanvas::polygon(std::initializer_list<CanvasPoint> points, std::uint3
         std::sort(crossings.begin(), crossings.end());
         // Crossings lie inside the canvas, never below zero, where adding a half rounds.
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            const int first = static_cast<int>(crossings[i] + 0.5); // NOLINT(bugprone-incorrect-roundings)
-            rect(first, row, static_cast<int>(crossings[i + 1] + 0.5) - first, 1,
-                 colour); // NOLINT(bugprone-incorrect-roundings)
+            const int first = static_cast<int>(crossings[i] + 0.5);    // NOLINT(bugprone-incorrect-roundings)
+            const int last = static_cast<int>(crossings[i + 1] + 0.5); // NOLINT(bugprone-incorrect-roundings)
+            rect(first, row, last - first, 1, colour);
         }
     }
 }
