@@ -5,16 +5,12 @@
 // a texture pixel must cover whole device pixels.
 
 #include <QAbstractButton>
-#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QScreen>
 #include <QScrollArea>
-#include <QStyle>
-#include <QStyleOptionGroupBox>
 #include <QTabBar>
-#include <QTextDocument>
 
 #include <gtest/gtest.h>
 

@@ -24,7 +24,6 @@ template <class TextWidget> class Eliding : public TextWidget {
         full_ = text;
         elide();
     }
-    const QString& fullText() const { return full_; }
     // The tooltip while the whole text shows; an elided one shows the whole text instead.
     void setPlainToolTip(const QString& tip) {
         plainTip_ = tip;
