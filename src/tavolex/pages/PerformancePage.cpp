@@ -98,7 +98,7 @@ QWidget* PerformancePage::makeEditorGroup() {
         viewRow->addWidget(views_[static_cast<std::size_t>(v)], 1, v);
     }
     connect(viewGroup, &QButtonGroup::idClicked, this, [this](int view) {
-        if (view != kChoices.in(state_).view)
+        if (view != kChoices.get(state_).view)
             showView(view);
     });
     auto* table = new QGridLayout;
@@ -176,7 +176,7 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         });
         connect(step, &QLineEdit::editingFinished, this, [this, c, step] {
             step->setText(QString::number(
-                kChoices.in(state_).steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));
+                kChoices.get(state_).steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));
         });
     }
     auto* modeGroup = new QButtonGroup(group);
@@ -249,7 +249,7 @@ QWidget* PerformancePage::makeCalculatorGroup() {
 }
 
 tavolex::QuickEditEntry PerformancePage::entry() const {
-    const auto& memory = kChoices.in(state_);
+    const auto& memory = kChoices.get(state_);
     return static_cast<QuickEditEntry>(kBaseEntry[memory.view] + memory.modes[static_cast<std::size_t>(memory.view)]);
 }
 
@@ -289,11 +289,11 @@ void PerformancePage::showView(int view) {
     refreshCalculator();
 }
 
-void PerformancePage::reload() { showView(kChoices.in(state_).view); }
+void PerformancePage::reload() { showView(kChoices.get(state_).view); }
 
 int PerformancePage::cellValue(int t, int column) const {
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
-    const int view = kChoices.in(state_).view;
+    const int view = kChoices.get(state_).view;
     const auto& driver = team.drivers[column < 2 ? 0 : 1];
     const bool second = column % 2 == 1;
     switch (view) {
@@ -305,7 +305,7 @@ int PerformancePage::cellValue(int t, int column) const {
 }
 
 std::pair<int, int> PerformancePage::cellRange(int column) const {
-    const int view = kChoices.in(state_).view;
+    const int view = kChoices.get(state_).view;
     const bool isSigned = view >= QualificationView && column % 2 == 1;
     return {isSigned ? -kMaxFigure : 0, view == EngineView ? kMaxPower : kMaxFigure};
 }
@@ -317,7 +317,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
     auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
     auto& driver = team.drivers[column < 2 ? 0 : 1];
     const bool second = column % 2 == 1;
-    const int view = kChoices.in(state_).view;
+    const int view = kChoices.get(state_).view;
     const auto [low, high] = cellRange(column);
     const int number = ReadNumber(text, low < 0);
     const auto value = static_cast<std::int16_t>(std::clamp(number, low, high));
@@ -334,7 +334,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
 void PerformancePage::fillTable() {
     filling_ = true;
     const auto& teams = state_.carSet().teams;
-    const int view = kChoices.in(state_).view;
+    const int view = kChoices.get(state_).view;
     for (int t = 0; t < 11; ++t) {
         const auto& team = teams[static_cast<std::size_t>(t)];
         if (view >= QualificationView) {
@@ -351,7 +351,7 @@ void PerformancePage::fillTable() {
 }
 
 void PerformancePage::refreshQuickEdit() {
-    const auto& memory = kChoices.in(state_);
+    const auto& memory = kChoices.get(state_);
     const int view = memory.view;
     const QString labels[4][2] = {{tr("Qualification"), tr("Race")},
                                   {tr("Reliability"), ""},
@@ -380,7 +380,7 @@ void PerformancePage::setCalculatorMode(int mode) {
 }
 
 void PerformancePage::refreshCalculator() {
-    const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, kChoices.in(state_).calculatorMode);
+    const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, kChoices.get(state_).calculatorMode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         calculatorRows_[r][0]->setText(QString::fromStdString(rows[r].position));
         calculatorNames_[r]->setFullText(FromGameText(rows[r].name));
@@ -390,7 +390,7 @@ void PerformancePage::refreshCalculator() {
 
 void PerformancePage::quickEdit(int column, int direction) {
     const QuickEditEntry acted = entry();
-    const int step = kChoices.in(state_).steps[static_cast<std::size_t>(acted)][static_cast<std::size_t>(column)];
+    const int step = kChoices.get(state_).steps[static_cast<std::size_t>(acted)][static_cast<std::size_t>(column)];
     auto values = tavolex::QuickEditValues(state_.carSet().teams, acted);
     const auto range = tavolex::RangeOf(acted);
     const bool fine = column == 0   ? tavolex::QuickEditMinimum(values, range, step, direction)
@@ -406,7 +406,7 @@ void PerformancePage::quickEdit(int column, int direction) {
 }
 
 void PerformancePage::copyQuantities(bool qualifyingFromRace) {
-    const auto& memory = kChoices.in(state_);
+    const auto& memory = kChoices.get(state_);
     const int view = memory.view;
     for (auto& team : state_.carSet().teams) {
         if (view == EngineView) {
@@ -435,7 +435,7 @@ QPushButton* PerformancePage::quickEditButton(int column, int direction) const {
 QPushButton* PerformancePage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 QRadioButton* PerformancePage::viewButton(int view) const { return views_[static_cast<std::size_t>(view)]; }
 QRadioButton* PerformancePage::modeButton(int mode) const { return modes_[static_cast<std::size_t>(mode)]; }
-int PerformancePage::calculatorMode() const { return kChoices.in(state_).calculatorMode; }
+int PerformancePage::calculatorMode() const { return kChoices.get(state_).calculatorMode; }
 QString PerformancePage::calculatorRow(int row) const {
     const auto& r = calculatorRows_[static_cast<std::size_t>(row)];
     return r[0]->text() + "|" + r[1]->text() + "|" + r[2]->text();
