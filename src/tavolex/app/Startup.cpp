@@ -13,6 +13,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
     const auto recovery = tavolex::FindRecovery(state.paths().dataFolder);
     if (!recovery) {
@@ -61,7 +63,7 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
     }
     UpgradePitCrewFilesIfNeeded(state, &window);
     if (const QString note = MissingPitCrewMasksNote(state); !note.isEmpty()) {
-        ui.error(&window, T(tavolex::TextId::PitCrewMasksMissing) + "\n\n" + note);
+        ui.error(&window, T(tavolex::TextId::PitCrewMasksMissing) + u"\n\n"_s + note);
     }
 }
 
