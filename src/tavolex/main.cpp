@@ -21,7 +21,10 @@
 #include "shell/QtUiServices.h"
 #include "shell/Startup.h"
 #include "widgets/Icons.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -58,7 +61,7 @@ void WatchTerminationSignals(QApplication& application, std::function<void()> en
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Tavolex");
+    QApplication::setApplicationName(u"Tavolex"_s);
     QApplication::setWindowIcon(icons::Program(false));
     const tavolex::AppPaths paths =
         tavolex::ResolveAppPaths(tavolex::CurrentExecutablePath(argv[0]), tavolex::Environment::FromProcess());
@@ -85,7 +88,7 @@ int main(int argc, char** argv) {
     if (argc > 1) {
         QStringList words;
         for (int i = 1; i < argc; ++i) words << QString::fromLocal8Bit(argv[i]);
-        const auto error = tavolex::LoadCarSet(state.carSet(), words.join(' ').toStdString());
+        const auto error = tavolex::LoadCarSet(state.carSet(), ToPath(words.join(u' ')));
         if (!tavolex::Ok(error)) {
             pending = T(tavolex::LoadErrorText(error));
         }

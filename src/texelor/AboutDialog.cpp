@@ -6,6 +6,8 @@
 #include "TexelorIcon.h"
 #include "core/Texts.h"
 
+using namespace Qt::StringLiterals;
+
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     using tavolex::Text;
     using tavolex::TextId;
@@ -14,7 +16,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel(this);
     icon->setPixmap(TexelorIcon().pixmap(32, 32));
     auto* text = new QLabel(QString::fromUtf8(Text(TextId::TexelorAboutText).data()), this);
-    text->setObjectName("aboutText");
+    text->setObjectName(u"aboutText"_s);
     layout->addWidget(icon);
     layout->addSpacing(8);
     layout->addWidget(text);

@@ -18,6 +18,8 @@
 #include "core/Texts.h"
 #include "settings/FileDialogRules.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString T(tavolex::TextId id) { return QString::fromUtf8(tavolex::Text(id).data()); }
@@ -72,7 +74,7 @@ TexelorDialog::TexelorDialog(TexelorUi& ui, QWidget* parent) : QDialog(parent), 
     auto* menuBar = new QMenuBar(this);
     auto* help = menuBar->addMenu(tr("&Help"));
     QAction* about = help->addAction(T(TextId::TexelorAboutMenuItem));
-    about->setObjectName("aboutAction");
+    about->setObjectName(u"aboutAction"_s);
     connect(about, &QAction::triggered, this, &TexelorDialog::onAbout);
     layout->setMenuBar(menuBar);
 
@@ -146,7 +148,7 @@ void TexelorDialog::onSaveJam() {
 }
 
 void TexelorDialog::onExportBitmap() {
-    const QString path = askSavePath(bitmapFolder_, baseName_ + ".bmp", bitmapFilter(true), "bmp");
+    const QString path = askSavePath(bitmapFolder_, baseName_ + u".bmp"_s, bitmapFilter(true), "bmp");
     if (path.isEmpty()) {
         return;
     }

@@ -11,6 +11,8 @@
 #include "TexelorDialog.h"
 #include "TexelorIcon.h"
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // Batch work needs no display, so it runs before Qt is started.
@@ -22,7 +24,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
-    QApplication::setApplicationName("Texelor");
+    QApplication::setApplicationName(u"Texelor"_s);
     QApplication::setWindowIcon(TexelorIcon());
     QtTexelorUi ui;
     TexelorDialog dialog(ui);

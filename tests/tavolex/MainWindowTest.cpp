@@ -244,6 +244,32 @@ TEST(MainWindow, OpenShowsTheLoadersMessageAndKeepsTheCarSet) {
     EXPECT_EQ(shell.ui->dialogFolders.back().toStdString(), shell.folder.path().string() + "/");
 }
 
+// File names reach the library as the characters they are: a car set saved
+// in a folder named outside ASCII is found there, opens again, and the next
+// dialog starts in that folder.
+TEST(MainWindow, SavesAndOpensACarSetInAFolderNamedOutsideAscii) {
+    Shell shell;
+    const fs::path folder = shell.folder.path() / fs::path(u8"\u00DCn\u00EFcode");
+    fs::create_directories(folder);
+    const fs::path file = folder / fs::path(u8"R\u00E4ikk\u00F6nen \u20AC.gp3");
+    const QString path = QString::fromStdU16String(file.u16string());
+    shell.state->carSet().teams[0].drivers[0].name = "R\xE4ikk\xF6nen"; // Windows-1252
+    shell.ui->paths.push_back(path);
+    shell.window->action("saveAs")->trigger();
+    ASSERT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join(u'\n').toStdString();
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_FALSE(shell.state->carSet().modified);
+
+    tavolex::NewCarSet(shell.state->carSet());
+    shell.ui->paths.push_back(path);
+    shell.window->action("open")->trigger();
+    ASSERT_TRUE(shell.ui->errors.isEmpty()) << shell.ui->errors.join(u'\n').toStdString();
+    EXPECT_EQ(shell.state->carSet().teams[0].drivers[0].name.view(), "R\xE4ikk\xF6nen");
+    shell.ui->paths.push_back("");
+    shell.window->action("open")->trigger();
+    EXPECT_EQ(shell.ui->dialogFolders.back(), QString::fromStdU16String(folder.u16string()) + u'/');
+}
+
 TEST(Startup, ShowsTheDisclaimerOnceAndTheConfigurationWithoutAGame) {
     Shell shell;
     shell.window->show();

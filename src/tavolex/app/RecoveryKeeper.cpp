@@ -5,6 +5,8 @@
 #include "app/EditorState.h"
 #include "document/Recovery.h"
 
+using namespace Qt::StringLiterals;
+
 RecoveryKeeper::RecoveryKeeper(EditorState& state, QObject* parent) : QObject(parent), state_(state) {
     timer_.setInterval(kIntervalMs);
     connect(&timer_, &QTimer::timeout, this, &RecoveryKeeper::saveIfModified);
@@ -15,7 +17,7 @@ void RecoveryKeeper::saveIfModified() {
     if (!state_.carSet().modified) {
         return;
     }
-    const std::string when = QDateTime::currentDateTime().toString("yyyy-MM-dd hh:mm").toStdString();
+    const std::string when = QDateTime::currentDateTime().toString(u"yyyy-MM-dd hh:mm"_s).toStdString();
     // A failed write only means there is no newer copy; the next one tries again.
     (void)tavolex::WriteRecovery(state_.carSet(), state_.graphicEnvironment(), state_.paths().dataFolder, when);
 }

@@ -18,8 +18,11 @@
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
 #include "widgets/GameText.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/ZoomWindow.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::GraphicKind;
 using tavolex::GraphicSource;
@@ -64,7 +67,7 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
     for (int index = 0; index < 8; ++index) {
         auto* group = new QGroupBox(tr(kTitles[index]), this);
         auto* view = new PictureView(group);
-        view->setObjectName(QString("picture%1").arg(600 + index));
+        view->setObjectName(u"picture%1"_s.arg(600 + index));
         view->setSheetSize(BoxSize(index));
         view->setFixedSize(BoxSize(index) + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
         connect(view, &PictureView::rightClicked, this, [this, index](const QPoint& at) { zoom(index, at); });
@@ -76,7 +79,7 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
             const int driver = index - kFirstDriver;
             auto* box = new Eliding<QCheckBox>(group);
             box->setReservedCharacters(29); // "[03] " and the longest driver's name
-            box->setObjectName(QString("driver%1").arg(driver));
+            box->setObjectName(u"driver%1"_s.arg(driver));
             box->setPlainToolTip(TipText(Tip::ArtworkDriver));
             connect(box, &QCheckBox::clicked, this, [this, driver] { toggleDriver(driver); });
             connect(view, &PictureView::leftClicked, this, [this, driver] { driverClicked(driver); });
@@ -114,7 +117,7 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
                     {"remove", "Remove", &ArtworkPage::removePicture}};
     for (const auto& command : commands) {
         auto* button = new QPushButton(tr(command.text), options);
-        button->setObjectName(command.name);
+        button->setObjectName(QString::fromUtf8(command.name));
         connect(button, &QPushButton::clicked, this, command.slot);
         buttons->addWidget(button);
     }
@@ -241,11 +244,11 @@ void ArtworkPage::refreshControls() {
         }
     }
     const bool gameFiles = tavolex::AllowsGameFiles(state_.exeStatus());
-    button("import")->setEnabled(gameFiles && shown != GraphicSource::Game);
-    button("export")->setEnabled(gameFiles && shown != GraphicSource::Game && !none);
-    button("load")->setEnabled(true);
-    button("saveAs")->setEnabled(!none);
-    button("remove")->setEnabled(!none);
+    button(u"import"_s)->setEnabled(gameFiles && shown != GraphicSource::Game);
+    button(u"export"_s)->setEnabled(gameFiles && shown != GraphicSource::Game && !none);
+    button(u"load"_s)->setEnabled(true);
+    button(u"saveAs"_s)->setEnabled(!none);
+    button(u"remove"_s)->setEnabled(!none);
 }
 
 void ArtworkPage::importFromGame() {
@@ -283,7 +286,7 @@ void ArtworkPage::loadPath(const QString& path) {
     tavolex::PackedBitmap loaded;
     if (!ui_.loaded(this,
                     tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                         Variant::Hardware, path.toStdString(), loaded),
+                                         Variant::Hardware, ToPath(path), loaded),
                     path, {GraphicKind::MenuArtwork, Variant::Hardware})) {
         return;
     }
@@ -295,11 +298,11 @@ void ArtworkPage::saveFileAs() {
     if (source() == GraphicSource::None || data_.empty()) {
         return;
     }
-    const QString path = ui_.saveFile(this, T(TextId::SaveMenuArt), T(TextId::BitmapFilter), "BMP");
+    const QString path = ui_.saveFile(this, T(TextId::SaveMenuArt), T(TextId::BitmapFilter), u"BMP"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (const auto failure = tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, path.toStdString())) {
+    if (const auto failure = tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, ToPath(path))) {
         ui_.error(this, T(*failure));
         return;
     }
@@ -316,8 +319,7 @@ void ArtworkPage::removePicture() {
 }
 
 void ArtworkPage::tellDone(TextId report, const QString& path) {
-    state_.tellDone(
-        tavolex::PictureReport(report, state_.carSet(), GraphicKind::MenuArtwork, team(), path.toStdString()));
+    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), GraphicKind::MenuArtwork, team(), ToPath(path)));
 }
 
 void ArtworkPage::toggleDriver(int driver) {

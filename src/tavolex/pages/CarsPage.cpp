@@ -18,6 +18,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::TextId;
 
 namespace {
@@ -70,14 +72,14 @@ QWidget* CarsPage::makeNumberGroup() {
     label("X", 4, 1);
     label("Y", 4, 2);
     // Three digits, nothing else: values are positions in the 256 x 384 sheet.
-    auto* digits = new QRegularExpressionValidator(QRegularExpression("[0-9]{0,3}"), numberGroup_);
+    auto* digits = new QRegularExpressionValidator(QRegularExpression(u"[0-9]{0,3}"_s), numberGroup_);
     auto makeField = [&](int field, int row, int column) {
         auto* edit = new QLineEdit(numberGroup_);
-        edit->setObjectName(QString("field%1").arg(field));
+        edit->setObjectName(u"field%1"_s.arg(field));
         edit->setToolTip(RangeTip(0, tavolex::NumberFieldLimit(field)));
         edit->setMaxLength(3);
         edit->setValidator(digits);
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance("0000") + 12);
+        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(u"0000"_s) + 12);
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
             ShowLargestAtOnce(edit, text.toLongLong(), tavolex::NumberFieldLimit(field));
@@ -99,7 +101,7 @@ QWidget* CarsPage::makeNumberGroup() {
     label("Car", 0, 5);
     for (int car = 0; car < 2; ++car) {
         auto* radio = new QRadioButton(numberGroup_);
-        radio->setObjectName(QString("car%1").arg(car));
+        radio->setObjectName(u"car%1"_s.arg(car));
         radio->setToolTip(TipText(Tip::NumbersOfCar));
         radio->installEventFilter(this);
         connect(radio, &QRadioButton::clicked, this, [this, car] { selectCar(car); });
@@ -116,7 +118,7 @@ QWidget* CarsPage::makeNumberGroup() {
                     {"exportNumbers", "Export", &CarsPage::exportNumbers}};
     for (const auto& command : commands) {
         auto* button = new QPushButton(tr(command.text), numberGroup_);
-        button->setObjectName(command.name);
+        button->setObjectName(QString::fromUtf8(command.name));
         button->installEventFilter(this);
         connect(button, &QPushButton::clicked, this, command.slot);
         buttons->addWidget(button);
@@ -177,8 +179,8 @@ void CarsPage::refreshOwnControls() {
 
 void CarsPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
     numberGroup_->setEnabled(rules.numberFields);
-    findChild<QPushButton*>("importNumbers")->setEnabled(rules.numberTransfer);
-    findChild<QPushButton*>("exportNumbers")->setEnabled(rules.numberTransfer);
+    findChild<QPushButton*>(u"importNumbers"_s)->setEnabled(rules.numberTransfer);
+    findChild<QPushButton*>(u"exportNumbers"_s)->setEnabled(rules.numberTransfer);
 }
 
 void CarsPage::selectCar(int car) {
@@ -225,7 +227,7 @@ bool CarsPage::eventFilter(QObject* watched, QEvent* event) {
     }
     const bool focusIn = event->type() == QEvent::FocusIn;
     const QString name = watched->objectName();
-    if (name.startsWith("field")) {
+    if (name.startsWith(u"field"_s)) {
         const int field = name.mid(5).toInt();
         if (focusIn) {
             setEditedField(field);

@@ -1,5 +1,7 @@
 #include "pages/CockpitsPage.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::TextId;
 
 namespace {

@@ -13,9 +13,12 @@
 #include "editing/CommandReports.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::GraphicSource;
 using tavolex::TextId;
@@ -32,7 +35,7 @@ GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPag
     : QWidget(parent), state_(state), ui_(ui), declaration_(declaration) {
     auto* pictureGroup = new QGroupBox(tr(declaration.groupTitle), this);
     view_ = new PictureView(pictureGroup);
-    view_->setObjectName("picture");
+    view_->setObjectName(u"picture"_s);
     view_->setSheetSize(declaration.displaySheet);
     // One screen pixel per texture pixel: the picture stays crisp and true.
     view_->setFixedSize(declaration.displaySheet + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
@@ -62,18 +65,18 @@ QWidget* GraphicsPage::makeVariantGroup() {
     const char* labels[] = {"Software", "Hardware"};
     for (Variant variant : {Variant::Software, Variant::Hardware}) {
         auto* radio = new QRadioButton(tr(labels[tavolex::VariantSlot(variant)]), group);
-        radio->setObjectName(variant == Variant::Software ? "software" : "hardware");
+        radio->setObjectName(variant == Variant::Software ? u"software"_s : u"hardware"_s);
         choice->addButton(radio);
         radios->addWidget(radio);
         connect(radio, &QRadioButton::clicked, this, [this, variant] { chooseVariant(variant); });
         variantButtons_[tavolex::VariantSlot(variant)] = radio;
     }
     auto* toSoftware = new QPushButton(tr(declaration_.generateTexts[0]), group);
-    toSoftware->setObjectName("generateSoftware");
+    toSoftware->setObjectName(u"generateSoftware"_s);
     toSoftware->setToolTip(TipText(Tip::GenerateSoftware));
     connect(toSoftware, &QPushButton::clicked, this, [this] { generate(Variant::Software); });
     auto* toHardware = new QPushButton(tr(declaration_.generateTexts[1]), group);
-    toHardware->setObjectName("generateHardware");
+    toHardware->setObjectName(u"generateHardware"_s);
     toHardware->setToolTip(TipText(Tip::GenerateHardware));
     connect(toHardware, &QPushButton::clicked, this, [this] { generate(Variant::Hardware); });
     auto* generators = new QHBoxLayout;
@@ -100,7 +103,7 @@ QWidget* GraphicsPage::makeOptionsGroup() {
     auto* layout = new QHBoxLayout;
     for (const auto& command : commands) {
         auto* button = new QPushButton(tr(command.text), group);
-        button->setObjectName(command.name);
+        button->setObjectName(QString::fromUtf8(command.name));
         connect(button, &QPushButton::clicked, this, command.slot);
         layout->addWidget(button);
     }
@@ -115,7 +118,7 @@ void GraphicsPage::addPartChoice(const std::vector<PicturePart>& parts) {
     auto* row = new QHBoxLayout;
     for (std::size_t i = 0; i < parts.size(); ++i) {
         auto* radio = new QRadioButton(tr(parts[i].label), group);
-        radio->setObjectName(QString("part%1").arg(i));
+        radio->setObjectName(u"part%1"_s.arg(i));
         choice->addButton(radio);
         row->addWidget(radio);
         const int index = static_cast<int>(i);
@@ -257,13 +260,13 @@ void GraphicsPage::applyControlRules() {
     case tavolex::PictureNote::NoHardware: view_->setNote(T(declaration_.noImageNote[1])); break;
     case tavolex::PictureNote::UnableToDisplay: view_->setNote(T(TextId::UnableToDisplayImage)); break;
     }
-    button("import")->setEnabled(rules.importFromGame);
-    button("export")->setEnabled(rules.exportToGame);
-    button("load")->setEnabled(rules.load);
-    button("saveAs")->setEnabled(rules.saveAs);
-    button("remove")->setEnabled(rules.remove);
-    button("generateSoftware")->setEnabled(rules.generateSoftware);
-    button("generateHardware")->setEnabled(rules.generateHardware);
+    button(u"import"_s)->setEnabled(rules.importFromGame);
+    button(u"export"_s)->setEnabled(rules.exportToGame);
+    button(u"load"_s)->setEnabled(rules.load);
+    button(u"saveAs"_s)->setEnabled(rules.saveAs);
+    button(u"remove"_s)->setEnabled(rules.remove);
+    button(u"generateSoftware"_s)->setEnabled(rules.generateSoftware);
+    button(u"generateHardware"_s)->setEnabled(rules.generateHardware);
     updateBlinking();
     applyOwnRules(rules);
 }
@@ -319,7 +322,7 @@ void GraphicsPage::loadFile() {
 }
 
 void GraphicsPage::loadPath(const QString& path) {
-    const std::filesystem::path file = path.toStdString();
+    const std::filesystem::path file = ToPath(path);
     tavolex::PackedBitmap loaded;
     if (!ui_.loaded(this, runLoad(file, loaded), path, wantedPicture())) {
         return;
@@ -332,13 +335,13 @@ void GraphicsPage::saveFileAs() {
     if (sourceOf(variant_) == GraphicSource::None || image_.empty()) {
         return;
     }
-    const QString path =
-        ui_.saveFile(this, T(declaration_.saveTitle[tavolex::VariantSlot(variant_)]), T(TextId::BitmapFilter), "BMP");
+    const QString path = ui_.saveFile(this, T(declaration_.saveTitle[tavolex::VariantSlot(variant_)]),
+                                      T(TextId::BitmapFilter), u"BMP"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(runSaveAs(path.toStdString()))) {
-        tellDone(pictureReport(TextId::ReportSavedAs, path.toStdString()));
+    if (report(runSaveAs(ToPath(path)))) {
+        tellDone(pictureReport(TextId::ReportSavedAs, ToPath(path)));
     }
 }
 

@@ -13,8 +13,11 @@
 #include "editing/HelmetCommands.h"
 #include "pages/PictureView.h"
 #include "widgets/GameText.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
 using tavolex::Variant;
@@ -41,8 +44,8 @@ const RunChoice<int> kSelectedHelmet{"helmets/selected", 0};
 
 HelmetsPage::HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kHelmets, parent) {
-    button("generateSoftware")->setText(tr("<<< Generate Software"));
-    button("generateHardware")->setText(tr("Generate Hardware >>>"));
+    button(u"generateSoftware"_s)->setText(tr("<<< Generate Software"));
+    button(u"generateHardware"_s)->setText(tr("Generate Hardware >>>"));
     addPartChoice(
         {{"HELMETS.BMP", {}}, {"HELMETSD.JAM", QRect(1, 3, 253, 176)}, {"HELMETSE.JAM", QRect(1, 183, 253, 145)}});
     addSideWidget(makeHelmetGroup());
@@ -64,7 +67,7 @@ QWidget* HelmetsPage::makeHelmetGroup() {
     auto* layout = new QHBoxLayout(group);
     for (const auto& command : commands) {
         auto* button = new QPushButton(tr(command.text), group);
-        button->setObjectName(command.name);
+        button->setObjectName(QString::fromUtf8(command.name));
         connect(button, &QPushButton::clicked, this, command.slot);
         layout->addWidget(button);
     }
@@ -84,7 +87,7 @@ void HelmetsPage::makeHelmetButtons() {
         QFont font = radio->font();
         font.setPointSizeF(font.pointSizeF() * 0.9);
         radio->setFont(font);
-        radio->setObjectName(QString("helmet%1").arg(h));
+        radio->setObjectName(u"helmet%1"_s.arg(h));
         choice->addButton(radio);
         connect(radio, &QRadioButton::clicked, this, [this, h] { selectHelmet(h); });
         helmetButtons_[static_cast<std::size_t>(h)] = radio;
@@ -102,7 +105,7 @@ void HelmetsPage::labelHelmetButtons() {
         const auto& team = state_.carSet().teams[static_cast<std::size_t>(h / 2)];
         const QString name = FromGameText(team.drivers[static_cast<std::size_t>(h % 2)].name.view());
         Eliding<QRadioButton>* radio = helmetButton(h);
-        const QString label = h % 2 == 0 ? QString("%1 >").arg(name) : QString("< %1").arg(name);
+        const QString label = h % 2 == 0 ? u"%1 >"_s.arg(name) : u"< %1"_s.arg(name);
         radio->setFullText(label);
         radio->setPlainToolTip(name);
         radio->resize(std::min(radio->widthFor(label), radio->reservedWidth()), radio->sizeHint().height());
@@ -190,10 +193,9 @@ void HelmetsPage::loadHelmet() {
     }
     tavolex::PackedBitmap image;
     if (ui_.loaded(
-            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selectedHelmet(), path.toStdString(), image),
-            path,
+            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path), image), path,
             {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth, tavolex::kSingleHelmetRows})) {
-        tellDone(helmetReport(TextId::ReportLoaded, path.toStdString()));
+        tellDone(helmetReport(TextId::ReportLoaded, ToPath(path)));
         showChanged(std::move(image));
     }
 }
@@ -205,12 +207,12 @@ void HelmetsPage::saveHelmetAs() {
     const bool hardware = shownVariant() == Variant::Hardware;
     const QString path =
         ui_.saveFile(this, T(hardware ? TextId::SaveHardwareHelmetBitmap : TextId::SaveSoftwareHelmetBitmap),
-                     T(TextId::BitmapFilter), "BMP");
+                     T(TextId::BitmapFilter), u"BMP"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), path.toStdString()))) {
-        tellDone(helmetReport(TextId::ReportSavedAs, path.toStdString()));
+    if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path)))) {
+        tellDone(helmetReport(TextId::ReportSavedAs, ToPath(path)));
     }
 }
 
@@ -238,9 +240,9 @@ void HelmetsPage::refreshOwnControls() {
 }
 
 void HelmetsPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
-    button("importHelmet")->setEnabled(rules.importFromGame);
-    button("exportHelmet")->setEnabled(rules.exportToGame);
-    button("saveHelmetAs")->setEnabled(rules.saveAs);
+    button(u"importHelmet"_s)->setEnabled(rules.importFromGame);
+    button(u"exportHelmet"_s)->setEnabled(rules.exportToGame);
+    button(u"saveHelmetAs"_s)->setEnabled(rules.saveAs);
 }
 
 tavolex::PictureZoom HelmetsPage::zoomAt(const QPoint& position) const {

@@ -21,6 +21,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::TextId;
 
 namespace {
@@ -31,7 +33,7 @@ QString Ordinal(int position) {
     const int lastDigit = position % 10;
     const bool teen = position % 100 >= 11 && position % 100 <= 13;
     const char* suffix = teen ? "th" : lastDigit == 1 ? "st" : lastDigit == 2 ? "nd" : lastDigit == 3 ? "rd" : "th";
-    return QString::number(position) + suffix;
+    return QString::number(position) + QString::fromUtf8(suffix);
 }
 
 } // namespace
@@ -62,7 +64,7 @@ QWidget* MiscellaneousPage::makeExchangeButtons(QWidget* parent, const QString& 
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
     for (const auto& [name, text, slot] :
-         {std::tuple{"Import", tr("Import"), import}, std::tuple{"Export", tr("Export"), exportSettings}}) {
+         {std::tuple{u"Import"_s, tr("Import"), import}, std::tuple{u"Export"_s, tr("Export"), exportSettings}}) {
         auto* button = new QPushButton(text, row);
         button->setObjectName(group + name);
         connect(button, &QPushButton::clicked, this, slot);
@@ -90,7 +92,7 @@ QGroupBox* MiscellaneousPage::makePowerGroup() {
     layout->addWidget(power_[0]);
     layout->addWidget(power_[1]);
     layout->addWidget(
-        makeExchangeButtons(group, "power", &MiscellaneousPage::importPower, &MiscellaneousPage::exportPower));
+        makeExchangeButtons(group, u"power"_s, &MiscellaneousPage::importPower, &MiscellaneousPage::exportPower));
     return group;
 }
 
@@ -118,7 +120,7 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
                                   tr("Spanish Text*")};
     for (int language = 0; language < tavolex::kLanguageCount; ++language) {
         auto* edit = new QLineEdit(group);
-        edit->setObjectName(QString("levelName%1").arg(language));
+        edit->setObjectName(u"levelName%1"_s.arg(language));
         edit->setToolTip(TipText(Tip::LevelName));
         GuardGameTextBox<decltype(tavolex::MiscSettings::levelNames)::value_type>(edit, ui_);
         connect(edit, &QLineEdit::textChanged, this, [this, language](const QString& text) {
@@ -133,7 +135,7 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
         form->addRow(nameLabels[language], edit);
     }
     presets_ = new QComboBox(group);
-    presets_->setObjectName("namePresets");
+    presets_->setObjectName(u"namePresets"_s);
     presets_->setToolTip(TipText(Tip::LevelPresets));
     presets_->addItem(tr("...Levels"));
     for (int year = tavolex::kFirstPresetYear; year <= tavolex::kLastPresetYear; ++year) {
@@ -147,7 +149,7 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
     layout->addWidget(new QLabel(tr("Opposition Spread"), group));
     layout->addLayout(spreadRow);
     layout->addLayout(form);
-    layout->addWidget(makeExchangeButtons(group, "opposition", &MiscellaneousPage::importOpposition,
+    layout->addWidget(makeExchangeButtons(group, u"opposition"_s, &MiscellaneousPage::importOpposition,
                                           &MiscellaneousPage::exportOpposition));
     return group;
 }
@@ -158,7 +160,7 @@ QGroupBox* MiscellaneousPage::makePointsGroup() {
     constexpr int kRows = tavolex::kPointsPositions / 2;
     for (int p = 0; p < tavolex::kPointsPositions; ++p) {
         auto* box = new NumberBox(kPointsDigits, tavolex::kMaxPoints, group);
-        box->setObjectName(QString("points%1").arg(p));
+        box->setObjectName(u"points%1"_s.arg(p));
         box->setFixedWidth(48);
         connect(box, &NumberBox::valueTyped, this, [this, p](int value) {
             state_.carSet().misc.points[static_cast<std::size_t>(p)] = tavolex::LimitPoints(value);
@@ -180,8 +182,8 @@ QGroupBox* MiscellaneousPage::makePointsGroup() {
                     {"CART", tavolex::PointsPreset::Cart, Tip::PointsCart},
                     {"ALL", tavolex::PointsPreset::All, Tip::PointsAll}};
     for (const auto& [name, preset, tip] : kPresets) {
-        auto* button = new QPushButton(name, group);
-        button->setObjectName(name);
+        auto* button = new QPushButton(QString::fromUtf8(name), group);
+        button->setObjectName(QString::fromUtf8(name));
         button->setToolTip(TipText(tip));
         connect(button, &QPushButton::clicked, this, [this, preset = preset] {
             state_.carSet().misc.points = tavolex::PresetPoints(preset);
@@ -195,7 +197,7 @@ QGroupBox* MiscellaneousPage::makePointsGroup() {
     layout->addLayout(grid);
     layout->addLayout(presets);
     layout->addWidget(
-        makeExchangeButtons(group, "points", &MiscellaneousPage::importPoints, &MiscellaneousPage::exportPoints));
+        makeExchangeButtons(group, u"points"_s, &MiscellaneousPage::importPoints, &MiscellaneousPage::exportPoints));
     return group;
 }
 
@@ -217,7 +219,7 @@ void MiscellaneousPage::reload() {
 
 void MiscellaneousPage::applyExeStatus() {
     const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
-    for (const char* name : {"powerImport", "powerExport", "pointsImport", "pointsExport"}) {
+    for (const QString& name : {u"powerImport"_s, u"powerExport"_s, u"pointsImport"_s, u"pointsExport"_s}) {
         button(name)->setEnabled(executable);
     }
 }

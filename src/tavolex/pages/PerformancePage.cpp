@@ -21,6 +21,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::QuickEditEntry;
 
 namespace {
@@ -122,7 +124,7 @@ QWidget* PerformancePage::makeEditorGroup() {
         }
         for (int c = 0; c < 4; ++c) {
             auto* cell = new QLineEdit(group);
-            cell->setObjectName(QString("cell%1_%2").arg(t).arg(c));
+            cell->setObjectName(u"cell%1_%2"_s.arg(t).arg(c));
             cell->setFixedWidth(72);
             cells_[static_cast<std::size_t>(t)][static_cast<std::size_t>(c)] = cell;
             table->addWidget(cell, t + 1, c < 2 ? c + 1 : c + 2);
@@ -150,8 +152,8 @@ QWidget* PerformancePage::makeQuickEditGroup() {
     const char* names[3] = {"Minimum", "Average", "Maximum"};
     for (int c = 0; c < 3; ++c) {
         grid->addWidget(new QLabel(tr(names[c]), group), 0, c * 3, 1, 3, Qt::AlignCenter);
-        auto* minus = new QPushButton("-", group);
-        auto* plus = new QPushButton("+", group);
+        auto* minus = new QPushButton(u"-"_s, group);
+        auto* plus = new QPushButton(u"+"_s, group);
         for (QPushButton* b : {minus, plus}) b->setFixedWidth(28);
         minus->setToolTip(TipText(Tip::QuickEditDown).arg(tr(names[c]).toLower()));
         plus->setToolTip(TipText(Tip::QuickEditUp).arg(tr(names[c]).toLower()));
@@ -195,9 +197,9 @@ QWidget* PerformancePage::makeQuickEditGroup() {
     });
     auto* copies = new QHBoxLayout;
     auto* qualFromRace = new QPushButton(tr("Qual. = Race"), group);
-    qualFromRace->setObjectName("qualFromRace");
+    qualFromRace->setObjectName(u"qualFromRace"_s);
     auto* raceFromQual = new QPushButton(tr("Race = Qual."), group);
-    raceFromQual->setObjectName("raceFromQual");
+    raceFromQual->setObjectName(u"raceFromQual"_s);
     copies->addWidget(qualFromRace);
     copies->addWidget(raceFromQual);
     connect(qualFromRace, &QPushButton::clicked, this, [this] { copyQuantities(true); });
@@ -260,8 +262,8 @@ void PerformancePage::showView(int view) {
     const bool drivers = view >= QualificationView;
     const QString performance =
         view == QualificationView ? tr("Driver Qualifying Performance") : tr("Driver Race Performance");
-    const QString titles[4][4] = {{tr("Qualifying Engine BHP"), tr("Race"), "", ""},
-                                  {tr("Car Failure Probability"), "", "", ""},
+    const QString titles[4][4] = {{tr("Qualifying Engine BHP"), tr("Race"), u""_s, u""_s},
+                                  {tr("Car Failure Probability"), u""_s, u""_s, u""_s},
                                   {performance, tr("Range"), performance, tr("Range")},
                                   {performance, tr("Range"), performance, tr("Range")}};
     for (int c = 0; c < 4; ++c) {
@@ -354,7 +356,7 @@ void PerformancePage::refreshQuickEdit() {
     const auto& memory = kChoices.get(state_);
     const int view = memory.view;
     const QString labels[4][2] = {{tr("Qualification"), tr("Race")},
-                                  {tr("Reliability"), ""},
+                                  {tr("Reliability"), u""_s},
                                   {tr("Performance"), tr("Ability Range")},
                                   {tr("Performance"), tr("Ability Range")}};
     for (int m = 0; m < 2; ++m) {
@@ -366,8 +368,8 @@ void PerformancePage::refreshQuickEdit() {
         steps_[static_cast<std::size_t>(c)]->setText(
             QString::number(memory.steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));
     }
-    button("qualFromRace")->setVisible(view != ReliabilityView);
-    button("raceFromQual")->setVisible(view != ReliabilityView);
+    button(u"qualFromRace"_s)->setVisible(view != ReliabilityView);
+    button(u"raceFromQual"_s)->setVisible(view != ReliabilityView);
 }
 
 void PerformancePage::setCalculatorMode(int mode) {
@@ -438,5 +440,5 @@ QRadioButton* PerformancePage::modeButton(int mode) const { return modes_[static
 int PerformancePage::calculatorMode() const { return kChoices.get(state_).calculatorMode; }
 QString PerformancePage::calculatorRow(int row) const {
     const auto& r = calculatorRows_[static_cast<std::size_t>(row)];
-    return r[0]->text() + "|" + r[1]->text() + "|" + r[2]->text();
+    return r[0]->text() + u"|"_s + r[1]->text() + u"|"_s + r[2]->text();
 }

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 constexpr int kAreaInset = 2;
 constexpr int kDefaultBlinkMs = 530;
@@ -139,7 +141,7 @@ QString PictureView::DroppedPicture(const QMimeData* data) {
         return {};
     }
     const QString path = urls[0].toLocalFile();
-    for (const char* extension : {".bmp", ".png", ".jam"}) {
+    for (const QString& extension : {u".bmp"_s, u".png"_s, u".jam"_s}) {
         if (path.endsWith(extension, Qt::CaseInsensitive)) {
             return path;
         }

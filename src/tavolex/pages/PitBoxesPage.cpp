@@ -17,9 +17,12 @@
 #include "pages/PictureView.h"
 #include "pages/PitLaneList.h"
 #include "widgets/GameText.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
 using tavolex::Variant;
@@ -42,7 +45,7 @@ const GraphicsPageDeclaration kPitBoxes = {
 
 PitBoxesPage::PitBoxesPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kPitBoxes, parent) {
-    QPushButton* sort = addOptionButton("sort", tr("Sort"));
+    QPushButton* sort = addOptionButton(u"sort"_s, tr("Sort"));
     sort->setToolTip(TipText(Tip::PitBoxOrder));
     connect(sort, &QPushButton::clicked, this, &PitBoxesPage::explainOrder);
     addSideWidget(makeStripGroup());
@@ -56,17 +59,17 @@ PitBoxesPage::PitBoxesPage(EditorState& state, UiServices& ui, QWidget* parent)
 QWidget* PitBoxesPage::makeStripGroup() {
     auto* group = new QGroupBox(tr("Pit Box Graphic"), this);
     teamName_ = new QLabel(group);
-    teamName_->setObjectName("stripTeam");
+    teamName_->setObjectName(u"stripTeam"_s);
     strip_ = new PictureView(group);
-    strip_->setObjectName("strip");
+    strip_->setObjectName(u"strip"_s);
     strip_->setSheetSize(QSize(tavolex::kPitBoxWidth, tavolex::kPitStripRows));
     strip_->setFixedSize(tavolex::kPitBoxWidth + 2 * kFrameAndInset, tavolex::kPitStripRows + 2 * kFrameAndInset);
     connect(strip_, &PictureView::rightClicked, this, &PitBoxesPage::zoomStrip);
     auto* load = new QPushButton(tr("Load"), group);
-    load->setObjectName("loadStrip");
+    load->setObjectName(u"loadStrip"_s);
     connect(load, &QPushButton::clicked, this, &PitBoxesPage::loadStrip);
     auto* save = new QPushButton(tr("Save as..."), group);
-    save->setObjectName("saveStrip");
+    save->setObjectName(u"saveStrip"_s);
     connect(save, &QPushButton::clicked, this, &PitBoxesPage::saveStripAs);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(teamName_, 1);
@@ -81,13 +84,13 @@ QWidget* PitBoxesPage::makeStripGroup() {
 QWidget* PitBoxesPage::makeLaneGroup() {
     auto* group = new QGroupBox(tr("Pit Lane Order"), this);
     list_ = new PitLaneList(group);
-    list_->setObjectName("pitLane");
+    list_->setObjectName(u"pitLane"_s);
     connect(list_, &PitLaneList::itemMoved, this, &PitBoxesPage::moveItem);
     auto* import = new QPushButton(tr("Import"), group);
-    import->setObjectName("importOrder");
+    import->setObjectName(u"importOrder"_s);
     connect(import, &QPushButton::clicked, this, &PitBoxesPage::importOrder);
     auto* exportButton = new QPushButton(tr("Export"), group);
-    exportButton->setObjectName("exportOrder");
+    exportButton->setObjectName(u"exportOrder"_s);
     connect(exportButton, &QPushButton::clicked, this, &PitBoxesPage::exportOrder);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(import);
@@ -140,10 +143,10 @@ void PitBoxesPage::refreshOwnControls() {
 void PitBoxesPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
     const bool empty = rules.note == tavolex::PictureNote::NoSoftware || rules.note == tavolex::PictureNote::NoHardware;
     strip_->setNote(rules.note == tavolex::PictureNote::None ? QString() : picture()->note());
-    button("saveStrip")->setEnabled(!empty);
+    button(u"saveStrip"_s)->setEnabled(!empty);
     const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
-    button("importOrder")->setEnabled(executable);
-    button("exportOrder")->setEnabled(executable);
+    button(u"importOrder"_s)->setEnabled(executable);
+    button(u"exportOrder"_s)->setEnabled(executable);
 }
 
 void PitBoxesPage::moveItem(int from, int target) {
@@ -200,12 +203,12 @@ void PitBoxesPage::loadStrip() {
     tavolex::PackedBitmap picture = image();
     if (!ui_.loaded(this,
                     tavolex::LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(), currentStrip(),
-                                          path.toStdString(), picture),
+                                          ToPath(path), picture),
                     path,
                     {tavolex::GraphicKind::PitBoxes, shownVariant(), tavolex::kPitBoxWidth, tavolex::kPitStripRows})) {
         return;
     }
-    tellDone(signReport(TextId::ReportLoaded, path.toStdString()));
+    tellDone(signReport(TextId::ReportLoaded, ToPath(path)));
     showChanged(std::move(picture));
 }
 
@@ -218,15 +221,15 @@ void PitBoxesPage::saveStripAs() {
         return;
     }
     const TextId title = shownVariant() == Variant::Software ? TextId::SaveSoftwarePitBox : TextId::SaveHardwarePitBox;
-    const QString path = ui_.saveFile(this, T(title), T(TextId::BitmapFilter), "BMP");
+    const QString path = ui_.saveFile(this, T(title), T(TextId::BitmapFilter), u"BMP"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (const auto failure = tavolex::SavePitStripAs(image(), currentStrip(), path.toStdString())) {
+    if (const auto failure = tavolex::SavePitStripAs(image(), currentStrip(), ToPath(path))) {
         ui_.error(this, T(*failure));
         return;
     }
-    tellDone(signReport(TextId::ReportSavedAs, path.toStdString()));
+    tellDone(signReport(TextId::ReportSavedAs, ToPath(path)));
 }
 
 void PitBoxesPage::explainOrder() {

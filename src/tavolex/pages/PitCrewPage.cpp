@@ -22,6 +22,8 @@
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::TextId;
 
 namespace {
@@ -63,7 +65,7 @@ PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
                    {"JM-XX1.JAM", QRect(2, 4, 166, 248)},
                    {"JM-XXX.JAM", QRect(2, kHalfRows + 4, 166, 248)}});
     copy_ = new QPushButton(tr("<<< Copy"), this);
-    copy_->setObjectName("copy");
+    copy_->setObjectName(u"copy"_s);
     copy_->setToolTip(TipText(Tip::CopyPitCrew));
     connect(copy_, &QPushButton::clicked, this, &PitCrewPage::copyTemplate);
     auto* copyRow = new QHBoxLayout;
@@ -75,7 +77,7 @@ PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
     addSideWidget(copyHolder);
     addSideWidget(makeColourGroup());
     masksNote_ = new QLabel(this);
-    masksNote_->setObjectName("masksNote");
+    masksNote_->setObjectName(u"masksNote"_s);
     masksNote_->setWordWrap(true);
     addSideWidget(masksNote_);
     checkPaintable();
@@ -103,25 +105,25 @@ void PitCrewPage::loadTemplate() {
 QWidget* PitCrewPage::makeColourGroup() {
     auto* group = new QGroupBox(tr("Pit Crew Colours"), this);
     preview_ = new CrewPreview(group);
-    preview_->setObjectName("preview");
+    preview_->setObjectName(u"preview"_s);
     preview_->setFixedSize(kPreview + QSize(2, 2));
     connect(preview_, &CrewPreview::clicked, this, &PitCrewPage::previewClicked);
     areas_ = new QComboBox(group);
-    areas_->setObjectName("areas");
+    areas_->setObjectName(u"areas"_s);
     areas_->setToolTip(TipText(Tip::PitCrewAreas));
     for (const tavolex::PitCrewArea& area : tavolex::PitCrewAreas()) {
         areas_->addItem(tr(area.label), area.colour);
     }
     connect(areas_, &QComboBox::activated, this, [this](int index) { chooseArea(areas_->itemData(index).toInt()); });
     palette_ = new PaletteGrid(group);
-    palette_->setObjectName("palette");
+    palette_->setObjectName(u"palette"_s);
     palette_->setFixedSize(kPalette);
     connect(palette_, &PaletteGrid::clicked, this, &PitCrewPage::paletteClicked);
     importColours_ = new QPushButton(tr("Import"), group);
-    importColours_->setObjectName("importColours");
+    importColours_->setObjectName(u"importColours"_s);
     connect(importColours_, &QPushButton::clicked, this, &PitCrewPage::importColours);
     exportColours_ = new QPushButton(tr("Export"), group);
-    exportColours_->setObjectName("exportColours");
+    exportColours_->setObjectName(u"exportColours"_s);
     connect(exportColours_, &QPushButton::clicked, this, &PitCrewPage::exportColours);
 
     auto* right = new QVBoxLayout;

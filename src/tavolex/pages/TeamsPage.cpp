@@ -22,8 +22,11 @@
 #include "teams/ForeignTeamData.h"
 #include "teams/PerformanceFile.h"
 #include "widgets/GameText.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
 
@@ -34,7 +37,7 @@ constexpr int kMaxFigure = 32767;
 QString DriverLabel(const tavolex::TeamRecord& team, int seat) {
     const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
     return NumberedDriverName(team.carNumbers[static_cast<std::size_t>(seat)], driver.name.view()) +
-           (driver.selected != 0 ? " (S)" : "");
+           (driver.selected != 0 ? u" (S)"_s : u""_s);
 }
 } // namespace
 
@@ -58,7 +61,7 @@ TeamsPage::TeamsPage(EditorState& state, UiServices& ui, QWidget* parent) : QWid
 }
 
 QSlider* TeamsPage::slider(const QString& name) const { return findChild<QSlider*>(name); }
-QLabel* TeamsPage::valueLabel(const QString& name) const { return findChild<QLabel*>(name + "Value"); }
+QLabel* TeamsPage::valueLabel(const QString& name) const { return findChild<QLabel*>(name + u"Value"_s); }
 QPushButton* TeamsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
 void TeamsPage::changed(std::string_view change) { tavolex::MarkModified(state_.carSet(), change); }
@@ -72,10 +75,10 @@ QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int lo
     slider->setPageStep(page);
     slider->setSingleStep(1);
     auto* value = new QLabel(box);
-    value->setObjectName(name + "Value");
+    value->setObjectName(name + u"Value"_s);
     value->setMinimumWidth(70);
     // Every figure is signed: a negative one puts the thumb at the start and keeps its sign in the label.
-    auto text = [=](int number) { return bhp ? QString("%1 BHP").arg(number) : QString::number(number); };
+    auto text = [=](int number) { return bhp ? u"%1 BHP"_s.arg(number) : QString::number(number); };
     // One rule for every slider: its (clamped) position after the action is
     // the stored value, and the car set is marked modified even when unchanged.
     connect(slider, &QSlider::actionTriggered, this, [=, this](int action) {
@@ -84,7 +87,7 @@ QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int lo
         }
         field() = static_cast<std::int16_t>(slider->sliderPosition());
         value->setText(text(field()));
-        changed(QString(label).remove('&').toStdString());
+        changed(QString(label).remove(u'&').toStdString());
     });
     sliderReloads_.push_back([=] {
         slider->setValue(field());
@@ -111,7 +114,7 @@ QWidget* TeamsPage::makeTeamGroup() {
                     {"saveAs", "Save as...", &TeamsPage::saveTeamData}};
     for (const auto& command : commands) {
         auto* button = new QPushButton(tr(command.text), group);
-        button->setObjectName(command.name);
+        button->setObjectName(QString::fromUtf8(command.name));
         connect(button, &QPushButton::clicked, this, command.slot);
         buttons->addWidget(button);
     }
@@ -138,7 +141,7 @@ QWidget* TeamsPage::makeTeamGroup() {
         auto* tyre = new Eliding<QPushButton>(group);
         // The longest tyre name the game keeps.
         tyre->setReservedCharacters(static_cast<int>(decltype(tavolex::TyreRecord::name)::kCapacity));
-        tyre->setObjectName(QString("tyre%1").arg(i));
+        tyre->setObjectName(u"tyre%1"_s.arg(i));
         tyre->setCheckable(true);
         tyreGroup->addButton(tyre, i);
         tyreRow->addWidget(tyre);
@@ -169,13 +172,13 @@ QWidget* TeamsPage::makeCarGroup() {
     };
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(makeSlider(
-        "qualifyingPower", tr("Engine Power (Qualification)"), 0, kMaxPower, 5,
+        u"qualifyingPower"_s, tr("Engine Power (Qualification)"), 0, kMaxPower, 5,
         [=]() -> std::int16_t& { return team().qualifyingPower; }, true));
     layout->addWidget(makeSlider(
-        "racePower", tr("Engine Power (Race/Practise)"), 0, kMaxPower, 5,
+        u"racePower"_s, tr("Engine Power (Race/Practise)"), 0, kMaxPower, 5,
         [=]() -> std::int16_t& { return team().racePower; }, true));
     layout->addWidget(makeSlider(
-        "failure", tr("Probability of Failure"), 0, kMaxFigure, 10,
+        u"failure"_s, tr("Probability of Failure"), 0, kMaxFigure, 10,
         [=]() -> std::int16_t& { return team().failureProbability; }, false));
     return group;
 }
@@ -184,16 +187,16 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     auto* group = new QGroupBox(seat == 0 ? tr("First Driver Settings") : tr("Second Driver Settings"), this);
     Seat& controls = seats_[static_cast<std::size_t>(seat)];
     controls.drivers = new QComboBox(group);
-    controls.drivers->setObjectName(QString("drivers%1").arg(seat));
+    controls.drivers->setObjectName(u"drivers%1"_s.arg(seat));
     controls.numbers = new QComboBox(group);
-    controls.numbers->setObjectName(QString("numbers%1").arg(seat));
+    controls.numbers->setObjectName(u"numbers%1"_s.arg(seat));
     for (int n = 0; n <= 99; ++n) {
         controls.numbers->addItem(QString::asprintf("[%.2d]", n), n);
     }
     controls.name = new QLineEdit(group);
     GuardGameTextBox<decltype(tavolex::DriverRecord::name)>(controls.name, ui_);
     controls.name->setMinimumWidth(170);
-    controls.selected = new QPushButton("S", group);
+    controls.selected = new QPushButton(u"S"_s, group);
     controls.selected->setToolTip(TipText(Tip::SelectedDriver));
     controls.drivers->setToolTip(TipText(Tip::DriverList));
     controls.numbers->setToolTip(TipText(Tip::CarNumber));
@@ -249,18 +252,18 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(controls.drivers);
     layout->addLayout(row);
-    const QString prefix = QString("seat%1").arg(seat);
+    const QString prefix = u"seat%1"_s.arg(seat);
     layout->addWidget(makeSlider(
-        prefix + "QualifyingPerformance", tr("Performance (Qualification)"), 0, kMaxFigure, 10,
+        prefix + u"QualifyingPerformance"_s, tr("Performance (Qualification)"), 0, kMaxFigure, 10,
         [=]() -> std::int16_t& { return driver().qualifyingPerformance; }, false));
     layout->addWidget(makeSlider(
-        prefix + "QualifyingRange", tr("Ability Range (Qualification)"), -kMaxFigure, kMaxFigure, 10,
+        prefix + u"QualifyingRange"_s, tr("Ability Range (Qualification)"), -kMaxFigure, kMaxFigure, 10,
         [=]() -> std::int16_t& { return driver().qualifyingRange; }, false));
     layout->addWidget(makeSlider(
-        prefix + "RacePerformance", tr("Performance (Race/Practise)"), 0, kMaxFigure, 10,
+        prefix + u"RacePerformance"_s, tr("Performance (Race/Practise)"), 0, kMaxFigure, 10,
         [=]() -> std::int16_t& { return driver().racePerformance; }, false));
     layout->addWidget(makeSlider(
-        prefix + "RaceRange", tr("Ability Range (Race/Practise)"), -kMaxFigure, kMaxFigure, 10,
+        prefix + u"RaceRange"_s, tr("Ability Range (Race/Practise)"), -kMaxFigure, kMaxFigure, 10,
         [=]() -> std::int16_t& { return driver().raceRange; }, false));
     return group;
 }
@@ -308,8 +311,8 @@ void TeamsPage::reload() {
 
 void TeamsPage::applyExeStatus() {
     const bool allowed = tavolex::AllowsGameFiles(state_.exeStatus());
-    button("import")->setEnabled(allowed);
-    button("export")->setEnabled(allowed);
+    button(u"import"_s)->setEnabled(allowed);
+    button(u"export"_s)->setEnabled(allowed);
 }
 
 void TeamsPage::importFromGame() {
@@ -338,7 +341,7 @@ void TeamsPage::loadTeamData() {
     if (path.isEmpty()) {
         return;
     }
-    const std::filesystem::path file = path.toStdString();
+    const std::filesystem::path file = ToPath(path);
     tavolex::Error error = tavolex::Error::InvalidName;
     switch (tavolex::FileKindOf(file)) {
     case tavolex::FileKind::Text: error = tavolex::ReadPerformanceFile(file, state_.carSet()); break;
@@ -357,13 +360,13 @@ void TeamsPage::loadTeamData() {
 
 void TeamsPage::saveTeamData() {
     const QString path =
-        ui_.saveFile(this, tr("Save Team/Driver Data As..."), tr("Performance Text Files (*.TXT)"), "TXT");
+        ui_.saveFile(this, tr("Save Team/Driver Data As..."), tr("Performance Text Files (*.TXT)"), u"TXT"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!tavolex::Ok(tavolex::WritePerformanceFile(path.toStdString(), state_.carSet()))) {
+    if (!tavolex::Ok(tavolex::WritePerformanceFile(ToPath(path), state_.carSet()))) {
         ui_.error(this, T(TextId::CouldntSaveFile));
         return;
     }
-    state_.tellDone(tavolex::DataReport(TextId::ReportSavedAs, TextId::ReportTeamsFile, path.toStdString()));
+    state_.tellDone(tavolex::DataReport(TextId::ReportSavedAs, TextId::ReportTeamsFile, ToPath(path)));
 }

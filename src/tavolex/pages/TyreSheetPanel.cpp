@@ -19,7 +19,10 @@
 #include "editing/TyreCommands.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
+#include "widgets/PathText.h"
 #include "widgets/ZoomWindow.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::GraphicSource;
 using tavolex::TextId;
@@ -58,7 +61,7 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
         scroller->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         scroller->setFixedSize(place);
         auto* view = new PictureView;
-        view->setObjectName(QString("picture%1").arg(s));
+        view->setObjectName(u"picture%1"_s.arg(s));
         view->setSheetSize(SheetSize(sheet));
         // One screen pixel per texture pixel: the picture stays crisp and true.
         view->setFixedSize(SheetSize(sheet) + frame);
@@ -72,7 +75,7 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
         for (int c = 0; c < kChoicesPerSheet; ++c) {
             const int index = static_cast<int>(s) * kChoicesPerSheet + c;
             auto* radio = new QRadioButton(tr(sheet.choices[static_cast<std::size_t>(c)]), this);
-            radio->setObjectName(QString("choice%1").arg(index));
+            radio->setObjectName(u"choice%1"_s.arg(index));
             group->addButton(radio, index);
             radios->addWidget(radio, static_cast<int>(s), c);
             choices_.push_back(radio);
@@ -91,7 +94,7 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
     auto* buttons = new QHBoxLayout;
     for (const auto& command : commands) {
         auto* button = new QPushButton(tr(command.text), this);
-        button->setObjectName(command.name);
+        button->setObjectName(QString::fromUtf8(command.name));
         connect(button, &QPushButton::clicked, this, command.slot);
         buttons->addWidget(button);
     }
@@ -165,10 +168,10 @@ void TyreSheetPanel::applyControlRules() {
     case tavolex::PictureNote::UnableToDisplay: picture()->setNote(T(TextId::UnableToDisplayImage)); break;
     default: picture()->setNote(T(TextId::NoBitmap)); break;
     }
-    button("import")->setEnabled(rules.importFromGame);
-    button("export")->setEnabled(rules.exportToGame);
-    button("saveAs")->setEnabled(rules.saveAs);
-    button("remove")->setEnabled(rules.remove);
+    button(u"import"_s)->setEnabled(rules.importFromGame);
+    button(u"export"_s)->setEnabled(rules.exportToGame);
+    button(u"saveAs"_s)->setEnabled(rules.saveAs);
+    button(u"remove"_s)->setEnabled(rules.remove);
     // A half is outlined only while one is chosen and there is a picture to outline.
     picture()->setBlinking(halves() != tavolex::SheetHalves::Both && picture()->hasImage());
 }
@@ -204,7 +207,7 @@ bool TyreSheetPanel::report(const std::optional<TextId>& failure) {
 }
 
 void TyreSheetPanel::tellDone(TextId report, const QString& path) {
-    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), shownSheet().kind, tyreType_, path.toStdString()));
+    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), shownSheet().kind, tyreType_, ToPath(path)));
 }
 
 void TyreSheetPanel::importFromGame() {
@@ -242,7 +245,7 @@ void TyreSheetPanel::loadPath(const QString& path) {
     tavolex::PackedBitmap picture = image_;
     if (ui_.loaded(this,
                    tavolex::LoadTyreFile(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
-                                         sheet.variant, halves(), path.toStdString(), picture),
+                                         sheet.variant, halves(), ToPath(path), picture),
                    path, tavolex::WantedTyrePicture(sheet.kind, sheet.variant, halves()))) {
         tellDone(TextId::ReportLoaded, path);
         show(std::move(picture));
@@ -254,11 +257,11 @@ void TyreSheetPanel::saveFileAs() {
     if (source() == GraphicSource::None || image_.empty()) {
         return;
     }
-    const QString path = ui_.saveFile(this, T(sheet.saveTitle), T(TextId::BitmapFilter), "BMP");
+    const QString path = ui_.saveFile(this, T(sheet.saveTitle), T(TextId::BitmapFilter), u"BMP"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, path.toStdString()))) {
+    if (report(tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, ToPath(path)))) {
         tellDone(TextId::ReportSavedAs, path);
     }
 }

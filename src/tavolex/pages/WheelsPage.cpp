@@ -13,6 +13,8 @@
 #include "pages/TyreSheetPanel.h"
 #include "widgets/GameText.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::GraphicKind;
 using tavolex::GraphicSource;
 using tavolex::TextId;
@@ -78,22 +80,22 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
         auto* radio = new Eliding<QRadioButton>(types);
         // The longest tyre name the game keeps.
         radio->setReservedCharacters(static_cast<int>(decltype(tavolex::TyreRecord::name)::kCapacity));
-        radio->setObjectName(QString("tyreType%1").arg(type));
+        radio->setObjectName(u"tyreType%1"_s.arg(type));
         group->addButton(radio, type);
         typeRow->addWidget(radio);
         tyreButtons_[static_cast<std::size_t>(type)] = radio;
     }
     name_ = new QLineEdit(types);
-    name_->setObjectName("tyreName");
+    name_->setObjectName(u"tyreName"_s);
     GuardGameTextBox<decltype(tavolex::TyreRecord::name)>(name_, ui);
     typeRow->addWidget(name_, 1);
     connect(group, &QButtonGroup::idClicked, this, &WheelsPage::showTyreType);
     connect(name_, &QLineEdit::textEdited, this, &WheelsPage::nameEdited);
 
     left_ = new TyreSheetPanel(state_, ui, {kSoftwareWheels}, kLeftHalves.in(state_), this);
-    left_->setObjectName("left");
+    left_->setObjectName(u"left"_s);
     right_ = new TyreSheetPanel(state_, ui, {kHardwareWheels, kTreads}, kRightHalves.in(state_), this);
-    right_->setObjectName("right");
+    right_->setObjectName(u"right"_s);
     auto* panels = new QHBoxLayout;
     panels->addWidget(left_, 1);
     panels->addWidget(right_, 1);

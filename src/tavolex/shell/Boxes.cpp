@@ -11,6 +11,8 @@
 #include "widgets/Icons.h"
 #include "widgets/Texts.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::TextId;
 
 namespace {
@@ -28,12 +30,12 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setPalette(colours);
     auto* picture = new QLabel(this);
     picture->setPixmap(icons::Program(true).pixmap(64, 64));
-    auto* name = new QLabel("<b>Tavolex v1.10</b>", this);
+    auto* name = new QLabel(u"<b>Tavolex v1.10</b>"_s, this);
     QFont large = name->font();
     large.setPointSizeF(large.pointSizeF() * 1.6);
     name->setFont(large);
-    auto* description = new QLabel("<b>" + T(TextId::AboutDescription) + "</b>", this);
-    description->setObjectName("description");
+    auto* description = new QLabel(u"<b>"_s + T(TextId::AboutDescription) + u"</b>"_s, this);
+    description->setObjectName(u"description"_s);
     auto* close = new QPushButton(tr("Close"), this);
     close->setDefault(true);
     auto* texts = new QVBoxLayout;
@@ -56,7 +58,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
 DisclaimerBox::DisclaimerBox(QWidget* parent) : QDialog(parent) {
     setWindowTitle(T(TextId::DisclaimerTitle));
     auto* text = new QLabel(T(TextId::DisclaimerText), this);
-    text->setObjectName("disclaimer");
+    text->setObjectName(u"disclaimer"_s);
     text->setWordWrap(true);
     text->setFixedWidth(380);
     auto* proceed = new QPushButton(tr(" Continue "), this);
@@ -102,7 +104,7 @@ void StartBanner::paintEvent(QPaintEvent*) {
     font.setBold(true);
     font.setPixelSize(std::max(16, height() / 10));
     painter.setFont(font);
-    painter.drawText(QRect(0, height() / 2, width(), height() / 6), Qt::AlignCenter, "Tavolex v1.10");
+    painter.drawText(QRect(0, height() / 2, width(), height() / 6), Qt::AlignCenter, u"Tavolex v1.10"_s);
     font.setBold(false);
     font.setPixelSize(std::max(11, height() / 24));
     painter.setFont(font);

@@ -13,8 +13,11 @@
 #include "app/EditorState.h"
 #include "game/GameSearch.h"
 #include "settings/Settings.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
 
@@ -39,11 +42,11 @@ ConfigurationDialog::ConfigurationDialog(EditorState& state, UiServices& ui, QWi
     folder_->setMaxLength(static_cast<int>(tavolex::kMaxPathLength));
     folder_->setMinimumWidth(360);
     auto* browse = new QPushButton(tr("&Browse"), group);
-    browse->setObjectName("browse");
+    browse->setObjectName(u"browse"_s);
     auto* instruction = new QLabel(T(TextId::LocateGameInstruction), group);
     instruction->setWordWrap(true);
     recognition_ = new QLabel(group);
-    recognition_->setObjectName("recognition");
+    recognition_->setObjectName(u"recognition"_s);
     recognition_->setWordWrap(true);
     // Room for the longest of its texts, so that the dialog keeps its size.
     recognition_->setMinimumHeight(2 * recognition_->fontMetrics().lineSpacing());
@@ -98,7 +101,7 @@ void ConfigurationDialog::listFoundGames(QVBoxLayout* layout) {
                                        tavolex::ExeIdentificationFromHex(state_.settings().exeIdentification));
     QString heading = T(found.games.empty() ? TextId::NoGamesFound : TextId::FoundGamesHeading);
     if (!found.complete) {
-        heading += ' ' + T(TextId::GameSearchCutShort);
+        heading += u' ' + T(TextId::GameSearchCutShort);
     }
     auto* label = new QLabel(heading, this);
     label->setWordWrap(true);
@@ -107,10 +110,10 @@ void ConfigurationDialog::listFoundGames(QVBoxLayout* layout) {
         return;
     }
     foundGames_ = new QListWidget(this);
-    foundGames_->setObjectName("foundGames");
+    foundGames_->setObjectName(u"foundGames"_s);
     for (const tavolex::FoundGame& game : found.games) {
-        const QString folder = QString::fromStdString(game.folder.string());
-        auto* item = new QListWidgetItem(folder + '\n' + RecognitionText(game.identity), foundGames_);
+        const QString folder = FromPath(game.folder);
+        auto* item = new QListWidgetItem(folder + u'\n' + RecognitionText(game.identity), foundGames_);
         item->setData(Qt::UserRole, folder);
     }
     connect(foundGames_, &QListWidget::itemClicked, this,

@@ -9,6 +9,8 @@
 
 #include "widgets/Texts.h"
 
+using namespace Qt::StringLiterals;
+
 InformationDisplay::InformationDisplay(const QString& text, bool automatic, QWidget* parent)
     : QDialog(parent), automatic_(automatic) {
     setWindowTitle(T(tavolex::TextId::InformationDisplayTitle));
@@ -19,11 +21,11 @@ InformationDisplay::InformationDisplay(const QString& text, bool automatic, QWid
     text_->setTextInteractionFlags(Qt::NoTextInteraction);
     text_->setFocusPolicy(Qt::NoFocus);
     text_->viewport()->setCursor(Qt::ArrowCursor);
-    text_->setStyleSheet("QTextEdit { color: rgb(250, 250, 250); background: rgb(176, 0, 0); }");
+    text_->setStyleSheet(u"QTextEdit { color: rgb(250, 250, 250); background: rgb(176, 0, 0); }"_s);
     text_->setMinimumSize(440, 260);
     text_->viewport()->installEventFilter(this);
     auto* close = new QPushButton(tr("Close"), this);
-    close->setObjectName("close");
+    close->setObjectName(u"close"_s);
     close->setDefault(true);
     auto* row = new QHBoxLayout;
     row->addStretch();

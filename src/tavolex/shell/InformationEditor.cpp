@@ -11,8 +11,11 @@
 #include "app/EditorState.h"
 #include "document/InformationFile.h"
 #include "widgets/GameText.h"
+#include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
 
@@ -28,15 +31,15 @@ InformationEditor::InformationEditor(EditorState& state, UiServices& ui, QWidget
     text_->setTabStopDistance(40);
     text_->setMinimumSize(460, 300);
     counter_ = new QLabel(this);
-    counter_->setObjectName("counter");
+    counter_->setObjectName(u"counter"_s);
     auto* load = new QPushButton(tr("Load"), this);
     auto* saveAs = new QPushButton(tr("Save As..."), this);
     auto* ok = new QPushButton(tr("OK"), this);
     auto* cancel = new QPushButton(tr("Cancel"), this);
-    load->setObjectName("load");
-    saveAs->setObjectName("saveAs");
-    ok->setObjectName("ok");
-    cancel->setObjectName("cancel");
+    load->setObjectName(u"load"_s);
+    saveAs->setObjectName(u"saveAs"_s);
+    ok->setObjectName(u"ok"_s);
+    cancel->setObjectName(u"cancel"_s);
     ok->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(counter_);
@@ -87,7 +90,7 @@ void InformationEditor::load() {
         return;
     }
     std::string text;
-    if (!tavolex::Ok(tavolex::ReadTextFile(path.toStdString(), text))) {
+    if (!tavolex::Ok(tavolex::ReadTextFile(ToPath(path), text))) {
         ui_.error(this, T(TextId::CouldntLoadFile));
         return;
     }
@@ -100,12 +103,11 @@ void InformationEditor::saveAs() {
         text_->setFocus();
         return;
     }
-    const QString path = ui_.saveFile(this, T(TextId::SaveTextTitle), T(TextId::TextFilter), "TXT");
+    const QString path = ui_.saveFile(this, T(TextId::SaveTextTitle), T(TextId::TextFilter), u"TXT"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!tavolex::Ok(
-            tavolex::WriteTextFile(path.toStdString(), ToGameText(text_->toPlainText()).value_or(std::string())))) {
+    if (!tavolex::Ok(tavolex::WriteTextFile(ToPath(path), ToGameText(text_->toPlainText()).value_or(std::string())))) {
         ui_.error(this, T(TextId::CouldntSaveFile));
     }
 }

@@ -44,9 +44,12 @@
 #include "transfer/ImportWorker.h"
 #include "widgets/GameText.h"
 #include "widgets/Icons.h"
+#include "widgets/PathText.h"
 #include "widgets/ProgressWindow.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
+
+using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
 
@@ -66,7 +69,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     tabs_ = new QTabBar(central);
     tabs_->setExpanding(false);
     for (const PageEntry& tab : PageTable()) {
-        tabs_->addTab(tab.title);
+        tabs_->addTab(QString::fromUtf8(tab.title));
     }
     teamList_ = new TeamList(state_, central);
     pageHolder_ = new QWidget(central);
@@ -76,12 +79,12 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     body->addWidget(teamList_);
     body->addWidget(pageHolder_, 1);
     auto* frame = new QWidget(central);
-    frame->setObjectName("pageFrame");
+    frame->setObjectName(u"pageFrame"_s);
     frame->setLayout(body);
     frame->setAutoFillBackground(true);
     // A window made smaller than a page scrolls it rather than squeeze its pictures and buttons.
     scroller_ = new QScrollArea(central);
-    scroller_->setObjectName("pageScroller");
+    scroller_->setObjectName(u"pageScroller"_s);
     scroller_->setFrameShape(QFrame::NoFrame);
     scroller_->setWidgetResizable(true);
     scroller_->setWidget(frame);
@@ -101,7 +104,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     connect(&state_, &EditorState::historyChanged, this, &MainWindow::refreshHistoryActions);
     connect(&state_, &EditorState::dataChanged, this, &MainWindow::refreshTitle);
     // Success is told here, without a box to close.
-    statusBar()->setObjectName("statusBar");
+    statusBar()->setObjectName(u"statusBar"_s);
     connect(&state_, &EditorState::done, statusBar(), [this](const QString& what) { statusBar()->showMessage(what); });
     selectTab(0);
     refreshTitle();
@@ -152,53 +155,56 @@ void MainWindow::buildMenus() {
         return action;
     };
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    add(file, "new", tr("&New"), &MainWindow::newCarSet, QKeySequence::New)->setIcon(icons::New());
-    add(file, "open", tr("&Open"), &MainWindow::openCarSet, QKeySequence::Open)->setIcon(icons::Open());
-    add(file, "save", tr("&Save"), &MainWindow::saveCarSet, QKeySequence(Qt::ALT | Qt::Key_S))->setIcon(icons::Save());
+    add(file, u"new"_s, tr("&New"), &MainWindow::newCarSet, QKeySequence::New)->setIcon(icons::New());
+    add(file, u"open"_s, tr("&Open"), &MainWindow::openCarSet, QKeySequence::Open)->setIcon(icons::Open());
+    add(file, u"save"_s, tr("&Save"), &MainWindow::saveCarSet, QKeySequence(Qt::ALT | Qt::Key_S))
+        ->setIcon(icons::Save());
     // The desktop's usual keys beside the program's own accelerators; Save As
     // and Quit have no standard key on every platform, so theirs are spelt out.
-    action("save")->setShortcuts(kSaveKeys);
-    add(file, "saveAs", tr("Save &as..."), &MainWindow::saveCarSetAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    add(file, "exportPreview", tr("Export &Preview..."), &MainWindow::exportPreview);
+    action(u"save"_s)->setShortcuts(kSaveKeys);
+    add(file, u"saveAs"_s, tr("Save &as..."), &MainWindow::saveCarSetAs,
+        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    add(file, u"exportPreview"_s, tr("Export &Preview..."), &MainWindow::exportPreview);
     recentMenu_ = file->addMenu(tr("&Recent Car Sets"));
-    recentMenu_->setObjectName("recent");
+    recentMenu_->setObjectName(u"recent"_s);
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
-    add(file, "exit", tr("E&xit"), &MainWindow::close, QKeySequence(Qt::CTRL | Qt::Key_Q))->setIcon(icons::Exit());
+    add(file, u"exit"_s, tr("E&xit"), &MainWindow::close, QKeySequence(Qt::CTRL | Qt::Key_Q))->setIcon(icons::Exit());
 
     // Alt+E is Export's; the menu takes the next letter.
     QMenu* edit = menuBar()->addMenu(tr("E&dit"));
-    add(edit, "undo", tr("&Undo"), [this] { state_.undo(); })->setIcon(icons::Undo());
-    action("undo")->setShortcuts({QKeySequence::Undo});
-    add(edit, "redo", tr("&Redo"), [this] { state_.redo(); })->setIcon(icons::Redo());
-    action("redo")->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    add(edit, u"undo"_s, tr("&Undo"), [this] { state_.undo(); })->setIcon(icons::Undo());
+    action(u"undo"_s)->setShortcuts({QKeySequence::Undo});
+    add(edit, u"redo"_s, tr("&Redo"), [this] { state_.redo(); })->setIcon(icons::Redo());
+    action(u"redo"_s)->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
-    add(options, "import", tr("&Import from game"), &MainWindow::importFromGame, QKeySequence(Qt::ALT | Qt::Key_I))
+    add(options, u"import"_s, tr("&Import from game"), &MainWindow::importFromGame, QKeySequence(Qt::ALT | Qt::Key_I))
         ->setIcon(icons::Import());
-    add(options, "export", tr("&Export to game"), &MainWindow::exportToGame, QKeySequence(Qt::ALT | Qt::Key_E))
+    add(options, u"export"_s, tr("&Export to game"), &MainWindow::exportToGame, QKeySequence(Qt::ALT | Qt::Key_E))
         ->setIcon(icons::Export());
-    add(options, "launch", tr("Launch Grand Prix &3"), &MainWindow::launchGame)->setIcon(icons::Launch());
+    add(options, u"launch"_s, tr("Launch Grand Prix &3"), &MainWindow::launchGame)->setIcon(icons::Launch());
     options->addSeparator();
-    add(options, "information", tr("Edit car set &information"), &MainWindow::editInformation);
-    add(options, "configuration", tr("Tavolex &Configuration"), &MainWindow::showConfiguration);
+    add(options, u"information"_s, tr("Edit car set &information"), &MainWindow::editInformation);
+    add(options, u"configuration"_s, tr("Tavolex &Configuration"), &MainWindow::showConfiguration);
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-    add(tools, "damage", tr("Car &Damage Editor"), &MainWindow::showDamageEditor);
-    add(tools, "aids", tr("Driver &Aids Editor"), &MainWindow::showDriverAidsEditor);
-    add(tools, "cameras", tr("Onboard &Camera Editor"), &MainWindow::showCameraEditor);
+    add(tools, u"damage"_s, tr("Car &Damage Editor"), &MainWindow::showDamageEditor);
+    add(tools, u"aids"_s, tr("Driver &Aids Editor"), &MainWindow::showDriverAidsEditor);
+    add(tools, u"cameras"_s, tr("Onboard &Camera Editor"), &MainWindow::showCameraEditor);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
-    add(help, "help", tr("&Help topics"), &MainWindow::showHelp, QKeySequence(Qt::CTRL | Qt::Key_F1))
+    add(help, u"help"_s, tr("&Help topics"), &MainWindow::showHelp, QKeySequence(Qt::CTRL | Qt::Key_F1))
         ->setIcon(icons::Help());
-    add(help, "disclaimer", tr("&Disclaimer"), &MainWindow::showDisclaimer);
-    add(help, "aboutCarSet", tr("About car set..."), [this] { showCarSetInformation(false); });
-    add(help, "about", tr("&About..."), &MainWindow::showAbout);
+    add(help, u"disclaimer"_s, tr("&Disclaimer"), &MainWindow::showDisclaimer);
+    add(help, u"aboutCarSet"_s, tr("About car set..."), [this] { showCarSetInformation(false); });
+    add(help, u"about"_s, tr("&About..."), &MainWindow::showAbout);
 }
 
 void MainWindow::buildToolbar() {
     QToolBar* toolbar = addToolBar(tr("Toolbar"));
-    toolbar->setObjectName("toolbar");
+    toolbar->setObjectName(u"toolbar"_s);
     toolbar->setMovable(false);
     toolbar->setIconSize(QSize(16, 16));
     const struct {
@@ -222,11 +228,11 @@ void MainWindow::buildToolbar() {
             toolbar->addSeparator();
             continue;
         }
-        QAction* source = action(button.action);
-        QAction* tool = toolbar->addAction(source->icon(), source->text().remove('&'));
-        tool->setObjectName(QString("tool_") + button.action);
+        QAction* source = action(QString::fromUtf8(button.action));
+        QAction* tool = toolbar->addAction(source->icon(), source->text().remove(u'&'));
+        tool->setObjectName(u"tool_"_s + QString::fromUtf8(button.action));
         tool->setToolTip(tr(button.tip));
-        if (source == action("save")) {
+        if (source == action(u"save"_s)) {
             // Only the menu item greys out for an untitled car set; the button
             // (like Alt+S) then acts as Save As.
             connect(tool, &QAction::triggered, this, &MainWindow::saveCarSet);
@@ -277,7 +283,7 @@ void MainWindow::selectTab(int index) {
         page_->deleteLater();
     }
     page_ = entry.make(state_, ui_, pageHolder_);
-    page_->setObjectName("page");
+    page_->setObjectName(u"page"_s);
     pageArea_->addWidget(page_);
     pageArea_->setCurrentWidget(page_);
     // Wide pages take the team list's place too.
@@ -285,7 +291,7 @@ void MainWindow::selectTab(int index) {
 }
 
 void MainWindow::showBanner() {
-    banner_ = new StartBanner(centralWidget()->findChild<QWidget*>("pageFrame"));
+    banner_ = new StartBanner(centralWidget()->findChild<QWidget*>(u"pageFrame"_s));
     connect(banner_, &StartBanner::closed, this, [this] { banner_ = nullptr; });
     banner_->show();
     banner_->raise();
@@ -298,15 +304,15 @@ void MainWindow::refreshTitle() {
         setWindowTitle(title);
     }
     setWindowIcon(icons::Program(!carSet.untitled()));
-    action("save")->setEnabled(!carSet.untitled());
+    action(u"save"_s)->setEnabled(!carSet.untitled());
     untitledSave_->setEnabled(carSet.untitled());
-    action("aboutCarSet")->setEnabled(carSet.hasInformation != 0);
+    action(u"aboutCarSet"_s)->setEnabled(carSet.hasInformation != 0);
 }
 
 void MainWindow::refreshHistoryActions() {
     const tavolex::UndoHistory& history = state_.history();
-    QAction* undo = action("undo");
-    QAction* redo = action("redo");
+    QAction* undo = action(u"undo"_s);
+    QAction* redo = action(u"redo"_s);
     undo->setEnabled(history.canUndo());
     redo->setEnabled(history.canRedo());
     // The items name the change: "Undo Load livery".
@@ -350,7 +356,7 @@ bool MainWindow::openCarSet() {
 }
 
 bool MainWindow::openCarSetFile(const QString& path) {
-    const tavolex::Error error = tavolex::LoadCarSet(state_.carSet(), path.toStdString());
+    const tavolex::Error error = tavolex::LoadCarSet(state_.carSet(), ToPath(path));
     if (!tavolex::Ok(error)) {
         ui_.error(this, T(tavolex::LoadErrorText(error)));
         return false;
@@ -387,14 +393,14 @@ void MainWindow::fillRecentMenu() {
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     // A car set opens; anything else is refused (pictures go onto a page's picture).
-    if (urls.size() == 1 && urls[0].isLocalFile() && urls[0].toLocalFile().endsWith(".GP3", Qt::CaseInsensitive)) {
+    if (urls.size() == 1 && urls[0].isLocalFile() && urls[0].toLocalFile().endsWith(u".GP3"_s, Qt::CaseInsensitive)) {
         event->acceptProposedAction();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
-    if (urls.size() != 1 || !urls[0].toLocalFile().endsWith(".GP3", Qt::CaseInsensitive)) {
+    if (urls.size() != 1 || !urls[0].toLocalFile().endsWith(u".GP3"_s, Qt::CaseInsensitive)) {
         return;
     }
     event->acceptProposedAction();
@@ -412,7 +418,7 @@ bool MainWindow::saveCarSet() {
 }
 
 bool MainWindow::saveCarSetAs() {
-    const QString path = ui_.saveFile(this, T(TextId::SaveCarSetTitle), T(TextId::CarSetFilter), "GP3");
+    const QString path = ui_.saveFile(this, T(TextId::SaveCarSetTitle), T(TextId::CarSetFilter), u"GP3"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return false;
     }
@@ -420,12 +426,12 @@ bool MainWindow::saveCarSetAs() {
 }
 
 void MainWindow::exportPreview() {
-    const QString path = ui_.saveFile(this, T(TextId::ExportPreviewTitle), T(TextId::PreviewFilter), "png");
+    const QString path = ui_.saveFile(this, T(TextId::ExportPreviewTitle), T(TextId::PreviewFilter), u"png"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
     const tavolex::Error error =
-        tavolex::SaveCarSetPreview(state_.carSet(), state_.graphicEnvironment(), {}, path.toStdString());
+        tavolex::SaveCarSetPreview(state_.carSet(), state_.graphicEnvironment(), {}, ToPath(path));
     if (!tavolex::Ok(error)) {
         ui_.error(this, T(TextId::CouldntSavePreview));
         return;
@@ -530,13 +536,13 @@ void MainWindow::showHelp() {
     const auto& programFolder = state_.paths().programFolder;
     const auto manual = tavolex::FindManual(programFolder, TAVOLEX_SOURCE_MANUAL);
     if (!manual) {
-        ui_.error(this, T(TextId::CouldntOpenHelp) + "\n\n" +
+        ui_.error(this, T(TextId::CouldntOpenHelp) + u"\n\n"_s +
                             QString::fromStdString(tavolex::FormatText(
                                 TextId::ManualBelongsAt, tavolex::InstalledManualPath(programFolder).string())));
         return;
     }
-    if (!ui_.openDocument(QString::fromStdString(manual->string()))) {
-        ui_.error(this, T(TextId::CouldntOpenHelp) + "\n\n" +
+    if (!ui_.openDocument(FromPath(*manual))) {
+        ui_.error(this, T(TextId::CouldntOpenHelp) + u"\n\n"_s +
                             QString::fromStdString(tavolex::FormatText(TextId::ManualIsAt, manual->string())));
     }
 }

@@ -6,20 +6,22 @@
 #include <QMessageBox>
 #include <QUrl>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 const QString kProgram = QStringLiteral("Tavolex");
 
 // The editor's filters list their patterns with commas ("(*.BMP,*.JAM)");
 // Qt's file dialog separates them with spaces. Several filters are joined by ";;".
 QString DialogFilter(const QString& filter) {
-    QStringList filters = filter.split(";;");
+    QStringList filters = filter.split(u";;"_s);
     for (QString& one : filters) {
-        const qsizetype open = one.lastIndexOf('(');
+        const qsizetype open = one.lastIndexOf(u'(');
         if (open >= 0) {
-            one.replace(open, one.size() - open, one.mid(open).replace(',', ' '));
+            one.replace(open, one.size() - open, one.mid(open).replace(u',', u' '));
         }
     }
-    return filters.join(";;");
+    return filters.join(u";;"_s);
 }
 } // namespace
 

@@ -13,6 +13,8 @@
 #include "widgets/GameText.h"
 #include "widgets/Texts.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::QuickGroup;
 using tavolex::SelectionMode;
 using tavolex::TextId;
@@ -64,9 +66,9 @@ SelectionDialog::SelectionDialog(SelectionMode mode, const tavolex::CarSet& carS
     auto* buttons = new QDialogButtonBox(this);
     confirm_ =
         buttons->addButton(T(importing ? TextId::ImportButton : TextId::ExportButton), QDialogButtonBox::AcceptRole);
-    confirm_->setObjectName("confirm");
+    confirm_->setObjectName(u"confirm"_s);
     QPushButton* cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName("cancel");
+    cancel->setObjectName(u"cancel"_s);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -91,7 +93,7 @@ QWidget* SelectionDialog::buildTeamGrid(const tavolex::CarSet& carSet) {
             grid->setColumnMinimumWidth(column++, 12); // a gap between kinds
         }
         if (kind.software >= 0) {
-            grid->addWidget(addQuick(kind.softwareGroup, "S"), 0, column);
+            grid->addWidget(addQuick(kind.softwareGroup, u"S"_s), 0, column);
             grid->addWidget(addQuick(kind.hardwareGroup, tr(kind.title)), 0, column + 1);
         } else {
             grid->addWidget(addQuick(kind.hardwareGroup, tr(kind.title)), 0, column);
@@ -109,7 +111,7 @@ QWidget* SelectionDialog::buildTeamGrid(const tavolex::CarSet& carSet) {
     grid->addWidget(Separator(box), 1, 0, 1, column);
     for (int team = 0; team < tavolex::kTeamCount; ++team) {
         auto* name = new QLabel(FromGameText(carSet.teams[static_cast<std::size_t>(team)].teamName.view()), box);
-        name->setObjectName(QString("team%1").arg(team));
+        name->setObjectName(u"team%1"_s.arg(team));
         grid->addWidget(name, team + 2, 0);
     }
     grid->setColumnStretch(0, 1);
@@ -160,7 +162,7 @@ QWidget* SelectionDialog::buildDataColumn() {
 
 QCheckBox* SelectionDialog::addItem(int id) {
     auto* check = new QCheckBox(this);
-    check->setObjectName(QString("item%1").arg(id));
+    check->setObjectName(u"item%1"_s.arg(id));
     // A box keeps the room of its caption while it has none, so rows and
     // columns stay even.
     check->setText(QString::fromStdString(tavolex::ItemCaption(id)));
@@ -177,7 +179,7 @@ QCheckBox* SelectionDialog::addItem(int id) {
 QCheckBox* SelectionDialog::addQuick(QuickGroup group, const QString& text) {
     auto* check = new QCheckBox(text, this);
     check->setTristate(true);
-    check->setObjectName(QString("quick%1").arg(static_cast<int>(group)));
+    check->setObjectName(u"quick%1"_s.arg(static_cast<int>(group)));
     QFont font = check->font();
     font.setBold(true);
     check->setFont(font);

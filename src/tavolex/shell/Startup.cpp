@@ -12,6 +12,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
     const auto recovery = tavolex::FindRecovery(state.paths().dataFolder);
     if (!recovery) {
@@ -60,7 +62,7 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
     }
     UpgradePitCrewFilesIfNeeded(state, &window);
     if (const QString note = MissingPitCrewMasksNote(state); !note.isEmpty()) {
-        ui.error(&window, T(tavolex::TextId::PitCrewMasksMissing) + "\n\n" + note);
+        ui.error(&window, T(tavolex::TextId::PitCrewMasksMissing) + u"\n\n"_s + note);
     }
 }
 

@@ -9,6 +9,8 @@
 #include "widgets/Eliding.h"
 #include "widgets/GameText.h"
 
+using namespace Qt::StringLiterals;
+
 TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"), parent), state_(state) {
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(2);
@@ -19,8 +21,8 @@ TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"),
         // " Team - Engine": two names of 12 characters and the dash between.
         button->setReservedCharacters(28);
         button->setCheckable(true);
-        button->setObjectName(QString("team%1").arg(t));
-        button->setStyleSheet("text-align: left; padding: 3px 6px;");
+        button->setObjectName(u"team%1"_s.arg(t));
+        button->setStyleSheet(u"text-align: left; padding: 3px 6px;"_s);
         button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
         group->addButton(button, t);
         layout->addWidget(button);

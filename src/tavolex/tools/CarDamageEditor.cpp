@@ -21,6 +21,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::DamageArea;
 using tavolex::DamageSelection;
 using tavolex::TextId;
@@ -50,7 +52,7 @@ constexpr std::array<PartPlace, tavolex::kDamagePartCount> kParts = {{
 }};
 
 std::vector<std::uint8_t> LoadPicture() {
-    QFile file(":/damage-car.raw");
+    QFile file(u":/damage-car.raw"_s);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     if (bytes.size() != tavolex::kDamagePictureWidth * tavolex::kDamagePictureHeight) {
         // Without its picture the editor still works: an empty frame.
@@ -117,13 +119,13 @@ QWidget* CarDamageEditor::makeDamageGroup() {
     const int pictureWidth = tavolex::kDamagePictureWidth * kScale;
     partsCanvas_->setFixedSize(2 * kSideWidth + pictureWidth, tavolex::kDamagePictureHeight * kScale);
     pictureFrame_ = new QLabel(partsCanvas_);
-    pictureFrame_->setObjectName("carPicture");
+    pictureFrame_->setObjectName(u"carPicture"_s);
     pictureFrame_->setGeometry(kSideWidth, 0, pictureWidth, tavolex::kDamagePictureHeight * kScale);
     for (int part = 0; part < tavolex::kDamagePartCount; ++part) {
         const PartPlace& place = kParts[static_cast<std::size_t>(part)];
         auto* row = new QWidget(partsCanvas_);
         auto* box = new NumberBox(5, tavolex::DamageLimit(part), row);
-        box->setObjectName(QString("part%1").arg(part));
+        box->setObjectName(u"part%1"_s.arg(part));
         box->setFixedWidth(64);
         auto* label = new QLabel(tr(place.label), row);
         auto* rowLayout = new QHBoxLayout(row);
@@ -154,7 +156,7 @@ QWidget* CarDamageEditor::makeCollisionGroup(const QString& title, int damage, i
     for (const auto& [index, label, digits] :
          {std::tuple{damage, tr("Damage"), 5}, std::tuple{bounce, tr("Bounce"), 3}}) {
         auto* box = new NumberBox(digits, tavolex::DamageLimit(index), group);
-        box->setObjectName(QString("collision%1").arg(index));
+        box->setObjectName(u"collision%1"_s.arg(index));
         box->setFixedWidth(64);
         connect(box, &NumberBox::valueTyped, this, [this, index = index](int value) {
             record_[static_cast<std::size_t>(index)] = static_cast<std::uint16_t>(value);

@@ -14,6 +14,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::TextId;
 
 namespace {
@@ -50,7 +52,7 @@ QWidget* DriverAidsEditor::makeGrid() {
     for (int level = 0; level < tavolex::kDifficultyLevels; ++level) {
         for (int aid = 0; aid < tavolex::kDriverAidCount; ++aid) {
             auto* cell = new QToolButton(group);
-            cell->setObjectName(QString("cell%1_%2").arg(level).arg(aid));
+            cell->setObjectName(u"cell%1_%2"_s.arg(level).arg(aid));
             cell->setCheckable(true);
             cell->setIconSize(QSize(kIconSize, kIconSize));
             cell->setToolTip(tr(kAidLabels[aid]));

@@ -18,6 +18,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 using tavolex::TextId;
 
 namespace {
@@ -43,7 +45,7 @@ OnboardCameraEditor::OnboardCameraEditor(EditorState& state, UiServices& ui, QWi
     auto* cameraColumn = new QVBoxLayout;
     for (int camera = 0; camera < tavolex::kCameraCount; ++camera) {
         auto* button = new QPushButton(QString::asprintf("Camera [%.2d]", camera + 1), this);
-        button->setObjectName(QString("camera%1").arg(camera));
+        button->setObjectName(u"camera%1"_s.arg(camera));
         button->setCheckable(true);
         button->setAutoDefault(false);
         cameras_->addButton(button, camera);
@@ -71,7 +73,7 @@ OnboardCameraEditor::OnboardCameraEditor(EditorState& state, UiServices& ui, QWi
     layout->addLayout(commands);
     cameraButton(0)->setChecked(true);
     showCamera();
-    button("close")->setFocus();
+    button(u"close"_s)->setFocus();
     busy_ = false;
 }
 
@@ -88,7 +90,7 @@ QWidget* OnboardCameraEditor::makeValueGroup(const QString& title,
     for (const auto& [value, label] : values) {
         const bool angle = tavolex::KindOfCameraValue(value) == tavolex::CameraValueKind::Angle;
         auto* edit = new QLineEdit(group);
-        edit->setObjectName(QString("value%1").arg(value));
+        edit->setObjectName(u"value%1"_s.arg(value));
         edit->setToolTip(RangeTip(tavolex::CameraValueLow(value), tavolex::CameraValueHigh(value)));
         edit->setMaxLength(angle ? 4 : 6);
         edit->setFixedWidth(72);
@@ -144,7 +146,7 @@ bool OnboardCameraEditor::validateShownCamera() {
     for (int value : kShownOrder) {
         QLineEdit* edit = box(value);
         if (edit->text().trimmed().isEmpty()) {
-            edit->setText("0");
+            edit->setText(u"0"_s);
         }
         bool number = false;
         const int typed = edit->text().trimmed().toInt(&number);

@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QPushButton>
 
+using namespace Qt::StringLiterals;
+
 void AddToolCommands(QDialog* editor, QBoxLayout* layout, const ToolCommands& commands, bool executable) {
     const struct {
         const char* name;
@@ -16,7 +18,7 @@ void AddToolCommands(QDialog* editor, QBoxLayout* layout, const ToolCommands& co
                    {"close", "Close", [editor] { editor->reject(); }, true}};
     for (const auto& command : buttons) {
         auto* button = new QPushButton(QDialog::tr(command.text), editor);
-        button->setObjectName(command.name);
+        button->setObjectName(QString::fromUtf8(command.name));
         button->setAutoDefault(false);
         button->setEnabled(command.enabled);
         QObject::connect(button, &QPushButton::clicked, editor, command.run);

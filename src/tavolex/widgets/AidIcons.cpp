@@ -9,6 +9,8 @@
 #include <cmath>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace icons {
 namespace {
 
@@ -127,7 +129,7 @@ void SuggestedGear(QPainter& p, const Inks& c) {
     font.setBold(true);
     font.setPixelSize(10);
     p.setFont(font);
-    p.drawText(QRectF(1.5, 2.5, 9, 11), Qt::AlignCenter, "4");
+    p.drawText(QRectF(1.5, 2.5, 9, 11), Qt::AlignCenter, u"4"_s);
     p.setPen(Qt::NoPen);
     p.setBrush(c.green);
     QPainterPath arrow;

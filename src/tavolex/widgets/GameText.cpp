@@ -6,6 +6,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+using namespace Qt::StringLiterals;
+
 QString FromGameText(std::string_view bytes) {
     const std::string utf8 = tavolex::Windows1252ToUtf8(bytes);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
@@ -14,7 +16,7 @@ QString FromGameText(std::string_view bytes) {
 std::optional<std::string> ToGameText(const QString& text) { return tavolex::Utf8ToWindows1252(text.toStdString()); }
 
 QString NumberedDriverName(int carNumber, std::string_view name) {
-    return QString("[%1] ").arg(carNumber, 2, 10, QChar('0')) + FromGameText(name);
+    return u"[%1] "_s.arg(carNumber, 2, 10, QChar(u'0')) + FromGameText(name);
 }
 
 QValidator::State GameTextValidator::validate(QString& input, int& /*position*/) const {

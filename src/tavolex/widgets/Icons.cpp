@@ -6,6 +6,8 @@
 
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace icons {
 namespace {
 
@@ -150,7 +152,7 @@ QIcon Help() {
         font.setBold(true);
         font.setPixelSize(11);
         p.setFont(font);
-        p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, "?");
+        p.drawText(QRectF(1, 1, 14, 14), Qt::AlignCenter, u"?"_s);
     });
 }
 

@@ -4,10 +4,12 @@
 
 #include "widgets/Texts.h"
 
+using namespace Qt::StringLiterals;
+
 NumberBox::NumberBox(int digits, int maximum, QWidget* parent) : QLineEdit(parent), maximum_(maximum) {
     setMaxLength(digits);
-    setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), this));
-    setText("0");
+    setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), this));
+    setText(u"0"_s);
     setToolTip(RangeTip(0, maximum));
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
         const qlonglong typed = text.toLongLong();

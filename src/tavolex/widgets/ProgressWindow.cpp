@@ -9,6 +9,8 @@
 
 #include "core/Texts.h"
 
+using namespace Qt::StringLiterals;
+
 namespace {
 QString T(tavolex::TextId id) { return QString::fromUtf8(tavolex::Text(id).data()); }
 } // namespace
@@ -22,7 +24,7 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     bold.setBold(true);
     heading_->setFont(bold);
     file_ = new QLabel(this);
-    counter_ = new QLabel("000/000", this);
+    counter_ = new QLabel(u"000/000"_s, this);
     bar_ = new QProgressBar(this);
     bar_->setTextVisible(false);
     auto* details = new QFormLayout;
@@ -38,7 +40,7 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
 void ProgressWindow::begin(int itemCount) {
     bar_->setRange(0, std::max(itemCount, 1));
     bar_->setValue(0);
-    counter_->setText("000/000");
+    counter_->setText(u"000/000"_s);
     // The caller disables the main window, which disables its child windows
     // too; this one must stay enabled so it is not drawn greyed out.
     setEnabled(true);

@@ -4,11 +4,9 @@
 #include <QFileInfo>
 
 #include "core/Texts.h"
+#include "widgets/PathText.h"
 
-namespace {
-QString FromPath(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
-std::filesystem::path ToPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
-} // namespace
+using namespace Qt::StringLiterals;
 
 UiServices::UiServices(std::filesystem::path settingsFile) : settingsFile_(std::move(settingsFile)) {}
 
@@ -27,9 +25,9 @@ bool UiServices::loaded(QWidget* parent, const tavolex::Failure& failure, const 
         return true;
     }
     QString text = QString::fromUtf8(tavolex::Text(*failure).data());
-    const std::string reason = tavolex::PictureRefusal(wanted, path.toStdString());
+    const std::string reason = tavolex::PictureRefusal(wanted, ToPath(path));
     if (!reason.empty()) {
-        text += "\n\n" + QFileInfo(path).fileName() + ": " + QString::fromStdString(reason);
+        text += u"\n\n"_s + QFileInfo(path).fileName() + u": "_s + QString::fromStdString(reason);
     }
     error(parent, text);
     return false;
