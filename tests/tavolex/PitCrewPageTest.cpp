@@ -14,7 +14,6 @@
 #include "formats/BitmapFile.h"
 #include "formats/GameJam.h"
 #include "formats/JamNames.h"
-#include "pages/CrewPreview.h"
 #include "pages/PaletteGrid.h"
 #include "pages/PictureView.h"
 #include "pages/PitCrewPage.h"
@@ -190,7 +189,7 @@ TEST(PitCrewPage, PaletteAndPreviewClicksEditTheCurrentArea) {
     EXPECT_EQ(palette->outlined().front(), 136);
 
     // The head steps through the colour cycle; a click on the goggles does nothing, nothing beeps.
-    CrewPreview* preview = page->preview();
+    PictureView* preview = page->preview();
     const QPoint head = preview->area().topLeft() + QPoint(50, 50);
     const QPoint goggles = preview->area().topLeft() + QPoint(150, 50);
     QTest::mouseClick(preview, Qt::LeftButton, {}, head);

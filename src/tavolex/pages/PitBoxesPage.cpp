@@ -26,8 +26,6 @@ using tavolex::Variant;
 
 namespace {
 
-constexpr int kFrameAndInset = 3;
-
 const GraphicsPageDeclaration kPitBoxes = {
     tavolex::GraphicKind::PitBoxes,
     "Pit Box Graphics - (All Teams)",
@@ -59,8 +57,9 @@ QWidget* PitBoxesPage::makeStripGroup() {
     teamName_->setObjectName("stripTeam");
     strip_ = new PictureView(group);
     strip_->setObjectName("strip");
-    strip_->setSheetSize(QSize(tavolex::kPitBoxWidth, tavolex::kPitStripRows));
-    strip_->setFixedSize(tavolex::kPitBoxWidth + 2 * kFrameAndInset, tavolex::kPitStripRows + 2 * kFrameAndInset);
+    const QSize stripSize(tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+    strip_->setSheetSize(stripSize);
+    strip_->setFixedSize(PictureView::sizeForPicture(stripSize));
     connect(strip_, &PictureView::rightClicked, this, &PitBoxesPage::zoomStrip);
     auto* load = new QPushButton(tr("Load"), group);
     load->setObjectName("loadStrip");
@@ -138,12 +137,11 @@ void PitBoxesPage::refreshOwnControls() {
 }
 
 void PitBoxesPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
-    const bool empty = rules.note == tavolex::PictureNote::NoSoftware || rules.note == tavolex::PictureNote::NoHardware;
     strip_->setNote(rules.note == tavolex::PictureNote::None ? QString() : picture()->note());
-    button("saveStrip")->setEnabled(!empty);
-    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
-    button("importOrder")->setEnabled(executable);
-    button("exportOrder")->setEnabled(executable);
+    // A strip is saved as the whole picture is: from a picture in the slot.
+    button("saveStrip")->setEnabled(rules.saveAs);
+    button("importOrder")->setEnabled(rules.tableTransfer);
+    button("exportOrder")->setEnabled(rules.tableTransfer);
 }
 
 void PitBoxesPage::moveItem(int from, int target) {
@@ -169,9 +167,8 @@ void PitBoxesPage::moveItem(int from, int target) {
 
 void PitBoxesPage::importOrder() {
     tavolex::PackedBitmap picture = image();
-    if (const auto failure = tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(),
-                                                         shownVariant(), picture)) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(), shownVariant(),
+                                            picture))) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportPitLaneOrder));
@@ -183,8 +180,7 @@ void PitBoxesPage::importOrder() {
 }
 
 void PitBoxesPage::exportOrder() {
-    if (const auto failure = tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet()))) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet())))) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportPitLaneOrder));
@@ -222,8 +218,7 @@ void PitBoxesPage::saveStripAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (const auto failure = tavolex::SavePitStripAs(image(), currentStrip(), path.toStdString())) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::SavePitStripAs(image(), currentStrip(), path.toStdString()))) {
         return;
     }
     tellDone(signReport(TextId::ReportSavedAs, path.toStdString()));
@@ -244,9 +239,8 @@ void PitBoxesPage::swapStrip(const QPoint& position) {
         return;
     }
     tavolex::PackedBitmap picture = image();
-    if (const auto failure = tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
-                                                    clicked, currentStrip(), picture)) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(), clicked,
+                                       currentStrip(), picture))) {
         return;
     }
     showChanged(std::move(picture));
@@ -256,11 +250,9 @@ std::vector<QRect> PitBoxesPage::outlines(bool blink) const {
     if (!blink || !picture()->hasImage()) {
         return {};
     }
-    const QRect area = picture()->area();
-    const int top =
-        area.top() + area.height() * tavolex::kPitStripRows * currentStrip() / kPitBoxes.displaySheet.height();
-    const int rows = area.height() * tavolex::kPitStripRows / kPitBoxes.displaySheet.height();
-    return {QRect(area.left() + 1, top + 1, area.width() - 2, rows - 2)};
+    // A pixel inside the current strip, so the outline leaves its neighbours' edges in sight.
+    const QRect strip(0, tavolex::kPitStripRows * currentStrip(), tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+    return {picture()->areaRectOf(strip).adjusted(1, 1, -1, -1)};
 }
 
 tavolex::PictureZoom PitBoxesPage::zoomAt(const QPoint& position) const {

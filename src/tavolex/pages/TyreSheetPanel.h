@@ -3,7 +3,6 @@
 #include <QGroupBox>
 
 #include <array>
-#include <optional>
 #include <vector>
 
 #include "core/Texts.h"
@@ -80,7 +79,7 @@ class TyreSheetPanel : public QGroupBox {
     tavolex::GraphicSource source() const;
     std::vector<QRect> outlines(std::size_t sheet, bool blink) const;
     void rightClicked(const QPoint& position);
-    bool report(const std::optional<tavolex::TextId>& failure);
+    bool report(const tavolex::Failure& failure);
 
     EditorState& state_;
     UiServices& ui_;

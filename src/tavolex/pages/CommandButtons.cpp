@@ -1,0 +1,53 @@
+#include "pages/CommandButtons.h"
+
+#include <QBoxLayout>
+#include <QObject>
+#include <QPushButton>
+
+#include "shell/Texts.h"
+
+std::vector<QPushButton*> AddCommandButtons(QWidget* parent, QBoxLayout* row,
+                                            const std::vector<CommandButton>& commands) {
+    std::vector<QPushButton*> buttons;
+    for (const CommandButton& command : commands) {
+        auto* button = new QPushButton(QObject::tr(command.text), parent);
+        button->setObjectName(QString::fromUtf8(command.name));
+        QObject::connect(button, &QPushButton::clicked, parent, command.run);
+        row->addWidget(button);
+        buttons.push_back(button);
+    }
+    return buttons;
+}
+
+void AddPictureFileButtons(QWidget* parent, QBoxLayout* row, const PictureFileCommands& commands) {
+    AddCommandButtons(parent, row,
+                      {{"import", "Import", commands.importFromGame},
+                       {"export", "Export", commands.exportToGame},
+                       {"load", "Load", commands.load},
+                       {"saveAs", "Save as...", commands.saveAs},
+                       {"remove", "Remove", commands.remove}});
+}
+
+void EnablePictureFileButtons(const QWidget* holder, const tavolex::GraphicControlRules& rules) {
+    const struct {
+        const char* name;
+        bool enabled;
+    } buttons[] = {{"import", rules.importFromGame},
+                   {"export", rules.exportToGame},
+                   {"load", rules.load},
+                   {"saveAs", rules.saveAs},
+                   {"remove", rules.remove}};
+    for (const auto& [name, enabled] : buttons) {
+        holder->findChild<QPushButton*>(QString::fromUtf8(name))->setEnabled(enabled);
+    }
+}
+
+QString PictureNoteText(tavolex::PictureNote note, const std::array<tavolex::TextId, 2>& noPicture) {
+    switch (note) {
+    case tavolex::PictureNote::None: return {};
+    case tavolex::PictureNote::NoSoftware: return T(noPicture[0]);
+    case tavolex::PictureNote::NoHardware: return T(noPicture[1]);
+    case tavolex::PictureNote::UnableToDisplay: return T(tavolex::TextId::UnableToDisplayImage);
+    }
+    return {};
+}
