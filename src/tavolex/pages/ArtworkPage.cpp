@@ -142,7 +142,7 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
     grid->addLayout(screens, 1, 0, 1, column + 1);
     grid->setColumnStretch(column, 1);
     auto* options = new QGroupBox(tr("Bitmap Options"), this);
-    AddPictureFileButtons(options, new QHBoxLayout(options), PictureFileCommandsOf(this));
+    AddPictureFileButtons(options, new QHBoxLayout(options), *this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(options);

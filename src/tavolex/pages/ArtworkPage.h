@@ -10,6 +10,7 @@
 #include "core/Texts.h"
 #include "document/GraphicSource.h"
 #include "editing/ArtworkDisplay.h"
+#include "pages/PictureFileCommands.h"
 #include "shell/Eliding.h"
 
 // The Artwork page's pictures: the logo and the drivers above, the badge and
@@ -35,7 +36,7 @@ class UiServices;
 // The Artwork tab: the current team's menu art sheet shown as the game's
 // menus show it: the logo animation, both drivers' pictures that switch on
 // and off with their check boxes, the badge and the cars of four screens.
-class ArtworkPage : public QWidget {
+class ArtworkPage : public QWidget, public PictureFileCommands {
     Q_OBJECT
 
   public:
@@ -50,14 +51,14 @@ class ArtworkPage : public QWidget {
     const tavolex::DriverToggle& toggle(int driver) const { return toggles_[static_cast<std::size_t>(driver)]; }
 
   public slots:
-    void importFromGame();
-    void exportToGame();
-    void loadFile();
+    void toggleDriver(int driver);
     // Load of a sheet bitmap dropped on a picture or chosen in the dialog.
     void loadPath(const QString& path);
-    void saveFileAs();
-    void removePicture();
-    void toggleDriver(int driver);
+    void importFromGame() override;
+    void exportToGame() override;
+    void loadFile() override;
+    void saveFileAs() override;
+    void removePicture() override;
 
   protected:
     void changeEvent(QEvent* event) override;

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPushButton>
 
+#include "pages/PictureFileCommands.h"
 #include "shell/Texts.h"
 
 std::vector<QPushButton*> AddCommandButtons(QWidget* parent, QBoxLayout* row,
@@ -19,13 +20,14 @@ std::vector<QPushButton*> AddCommandButtons(QWidget* parent, QBoxLayout* row,
     return buttons;
 }
 
-void AddPictureFileButtons(QWidget* parent, QBoxLayout* row, const PictureFileCommands& commands) {
+void AddPictureFileButtons(QWidget* parent, QBoxLayout* row, PictureFileCommands& commands) {
+    PictureFileCommands* target = &commands;
     AddCommandButtons(parent, row,
-                      {{"import", "Import", commands.importFromGame},
-                       {"export", "Export", commands.exportToGame},
-                       {"load", "Load", commands.load},
-                       {"saveAs", "Save as...", commands.saveAs},
-                       {"remove", "Remove", commands.remove}});
+                      {{"import", "Import", [target] { target->importFromGame(); }},
+                       {"export", "Export", [target] { target->exportToGame(); }},
+                       {"load", "Load", [target] { target->loadFile(); }},
+                       {"saveAs", "Save as...", [target] { target->saveFileAs(); }},
+                       {"remove", "Remove", [target] { target->removePicture(); }}});
 }
 
 void EnablePictureFileButtons(const QWidget* holder, const tavolex::GraphicControlRules& rules) {

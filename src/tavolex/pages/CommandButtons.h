@@ -9,6 +9,7 @@
 #include "core/Texts.h"
 #include "editing/GraphicControls.h"
 
+class PictureFileCommands;
 class QBoxLayout;
 class QPushButton;
 class QWidget;
@@ -24,22 +25,8 @@ struct CommandButton {
 std::vector<QPushButton*> AddCommandButtons(QWidget* parent, QBoxLayout* row,
                                             const std::vector<CommandButton>& commands);
 
-// The file commands every picture offers, in the order of their buttons
-// "import", "export", "load", "saveAs" and "remove".
-struct PictureFileCommands {
-    std::function<void()> importFromGame;
-    std::function<void()> exportToGame;
-    std::function<void()> load;
-    std::function<void()> saveAs;
-    std::function<void()> remove;
-};
-
-template <class Page> PictureFileCommands PictureFileCommandsOf(Page* page) {
-    return {[page] { page->importFromGame(); }, [page] { page->exportToGame(); }, [page] { page->loadFile(); },
-            [page] { page->saveFileAs(); }, [page] { page->removePicture(); }};
-}
-
-void AddPictureFileButtons(QWidget* parent, QBoxLayout* row, const PictureFileCommands& commands);
+// The row of the file command buttons "import", "export", "load", "saveAs" and "remove".
+void AddPictureFileButtons(QWidget* parent, QBoxLayout* row, PictureFileCommands& commands);
 
 // Enables the file command buttons among `holder`'s children as the rules say.
 void EnablePictureFileButtons(const QWidget* holder, const tavolex::GraphicControlRules& rules);

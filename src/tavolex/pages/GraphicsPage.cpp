@@ -85,7 +85,7 @@ QWidget* GraphicsPage::makeOptionsGroup() {
     auto* group = new QGroupBox(tr("Bitmap Options"), this);
     options_ = new QVBoxLayout(group);
     auto* layout = new QHBoxLayout;
-    AddPictureFileButtons(group, layout, PictureFileCommandsOf(this));
+    AddPictureFileButtons(group, layout, *this);
     options_->addLayout(layout);
     return group;
 }

@@ -14,6 +14,7 @@
 #include "editing/GraphicControls.h"
 #include "editing/PictureRefusal.h"
 #include "editing/PictureZoom.h"
+#include "pages/PictureFileCommands.h"
 
 class EditorState;
 class QBoxLayout;
@@ -41,7 +42,7 @@ struct GraphicsPageDeclaration {
 // Options" (Import, Export, Load, Save as..., Remove) with their enable rules,
 // dialogs and messages; the page follows the three notifications. A page
 // declares itself and adds what is its own through the hooks.
-class GraphicsPage : public QWidget {
+class GraphicsPage : public QWidget, public PictureFileCommands {
     Q_OBJECT
 
   public:
@@ -60,13 +61,13 @@ class GraphicsPage : public QWidget {
 
   public slots:
     void chooseVariant(tavolex::Variant variant);
-    void importFromGame();
-    void exportToGame();
-    void loadFile();
     // What "Load" does once a file is chosen (or dropped onto the picture).
     void loadPath(const QString& path);
-    void saveFileAs();
-    void removePicture();
+    void importFromGame() override;
+    void exportToGame() override;
+    void loadFile() override;
+    void saveFileAs() override;
+    void removePicture() override;
     void generate(tavolex::Variant target);
     void applyControlRules();
 

@@ -82,7 +82,7 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
     }
     connect(group, &QButtonGroup::idClicked, this, &TyreSheetPanel::choose);
     auto* buttons = new QHBoxLayout;
-    AddPictureFileButtons(this, buttons, PictureFileCommandsOf(this));
+    AddPictureFileButtons(this, buttons, *this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pictures, 0, Qt::AlignHCenter);
     layout->addLayout(radios);

@@ -10,6 +10,7 @@
 #include "editing/GraphicControls.h"
 #include "formats/PackedBitmap.h"
 #include "formats/TyreBitmaps.h"
+#include "pages/PictureFileCommands.h"
 
 class EditorState;
 class PictureView;
@@ -24,7 +25,7 @@ class UiServices;
 // the choice of both halves or either half, whose chosen half blinks in a
 // dotted outline, and Import, Export, Load, Save as... and Remove for the
 // chosen halves.
-class TyreSheetPanel : public QGroupBox {
+class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
     Q_OBJECT
 
   public:
@@ -60,13 +61,13 @@ class TyreSheetPanel : public QGroupBox {
 
   public slots:
     void choose(int choice);
-    void importFromGame();
-    void exportToGame();
-    void loadFile();
     // Load of a file dropped on the picture or chosen in the dialog.
     void loadPath(const QString& path);
-    void saveFileAs();
-    void removePicture();
+    void importFromGame() override;
+    void exportToGame() override;
+    void loadFile() override;
+    void saveFileAs() override;
+    void removePicture() override;
 
   private:
     // Tells the status bar what a command did to the shown picture (and which file).
