@@ -52,13 +52,13 @@ class ArtworkPage : public QWidget, public PictureFileCommands {
 
   public slots:
     void toggleDriver(int driver);
-    // Load of a sheet bitmap dropped on a picture or chosen in the dialog.
-    void loadPath(const QString& path);
     void importFromGame() override;
     void exportToGame() override;
     void loadFile() override;
     void saveFileAs() override;
     void removePicture() override;
+    // Load of a sheet bitmap dropped on a picture or chosen in the dialog.
+    void loadPath(const QString& path);
 
   protected:
     void changeEvent(QEvent* event) override;

@@ -61,13 +61,13 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
 
   public slots:
     void chooseVariant(tavolex::Variant variant);
-    // What "Load" does once a file is chosen (or dropped onto the picture).
-    void loadPath(const QString& path);
     void importFromGame() override;
     void exportToGame() override;
     void loadFile() override;
     void saveFileAs() override;
     void removePicture() override;
+    // What "Load" does once a file is chosen (or dropped onto the picture).
+    void loadPath(const QString& path);
     void generate(tavolex::Variant target);
     void applyControlRules();
 

@@ -61,13 +61,13 @@ class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
 
   public slots:
     void choose(int choice);
-    // Load of a file dropped on the picture or chosen in the dialog.
-    void loadPath(const QString& path);
     void importFromGame() override;
     void exportToGame() override;
     void loadFile() override;
     void saveFileAs() override;
     void removePicture() override;
+    // Load of a file dropped on the picture or chosen in the dialog.
+    void loadPath(const QString& path);
 
   private:
     // Tells the status bar what a command did to the shown picture (and which file).
