@@ -88,7 +88,7 @@ QSize BoxSize(ArtworkView view) {
 
 QRect ToRect(const tavolex::ArtRegion& r) { return {r.x, r.y, r.width, r.height}; }
 
-// A region enlarged to `times` the area's width, its sides in proportion.
+// A region enlarged to kRegionZoom times the area's width, its sides in proportion.
 QSize RegionZoom(const QRect& region, int areaWidth) {
     return {kRegionZoom * areaWidth, areaWidth * (region.height() * kRegionZoom) / region.width()};
 }
