@@ -1,5 +1,5 @@
 #include "pages/ArtworkPage.h"
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -20,10 +20,10 @@
 #include "pages/FailureReport.h"
 #include "pages/PictureView.h"
 #include "pages/ShownPicture.h"
-#include "shell/GameText.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
-#include "shell/ZoomWindow.h"
+#include "widgets/GameText.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
+#include "widgets/ZoomWindow.h"
 
 using tavolex::GraphicKind;
 using tavolex::GraphicSource;

@@ -11,7 +11,7 @@
 #include "document/GraphicSource.h"
 #include "editing/ArtworkDisplay.h"
 #include "pages/PictureFileCommands.h"
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 // The Artwork page's pictures: the logo and the drivers above, the badge and
 // the four screens below, left to right.

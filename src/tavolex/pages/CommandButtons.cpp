@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "pages/PictureFileCommands.h"
-#include "shell/Texts.h"
+#include "widgets/Texts.h"
 
 std::vector<QPushButton*> AddCommandButtons(QWidget* parent, QBoxLayout* row,
                                             const std::vector<CommandButton>& commands) {

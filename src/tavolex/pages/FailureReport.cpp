@@ -1,7 +1,7 @@
 #include "pages/FailureReport.h"
 
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 bool Succeeded(UiServices& ui, QWidget* parent, const tavolex::Failure& failure) {
     if (failure) {

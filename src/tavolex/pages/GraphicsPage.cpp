@@ -15,9 +15,9 @@
 #include "pages/FailureReport.h"
 #include "pages/PictureView.h"
 #include "pages/ShownPicture.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
-#include "shell/ZoomWindow.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
+#include "widgets/ZoomWindow.h"
 
 using tavolex::GraphicSource;
 using tavolex::TextId;

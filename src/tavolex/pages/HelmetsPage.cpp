@@ -7,14 +7,15 @@
 #include <QRadioButton>
 
 #include "app/EditorState.h"
+#include "app/RunChoice.h"
 #include "document/HelmetPicture.h"
 #include "editing/CommandReports.h"
 #include "editing/HelmetCommands.h"
 #include "pages/CommandButtons.h"
 #include "pages/PictureView.h"
-#include "shell/GameText.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/GameText.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 using tavolex::Variant;
@@ -35,9 +36,9 @@ const GraphicsPageDeclaration kHelmets = {
     {TextId::SaveSoftwareHelmetsBitmap, TextId::SaveHardwareHelmetsBitmap},
 };
 
-} // namespace
+const RunChoice<int> kSelectedHelmet{"helmets/selected", 0};
 
-int HelmetsPage::selected_ = 0;
+} // namespace
 
 HelmetsPage::HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kHelmets, parent) {
@@ -81,7 +82,7 @@ void HelmetsPage::makeHelmetButtons() {
     }
     setPictureNeighbours(columns_[0], columns_[1]);
     labelHelmetButtons();
-    helmetButton(selected_)->setChecked(true);
+    helmetButton(selectedHelmet())->setChecked(true);
 }
 
 void HelmetsPage::labelHelmetButtons() {
@@ -118,11 +119,13 @@ void HelmetsPage::labelHelmetButtons() {
     }
 }
 
+int HelmetsPage::selectedHelmet() const { return kSelectedHelmet.get(state_); }
+
 void HelmetsPage::selectHelmet(int helmet) {
     if (helmet < 0 || helmet >= tavolex::kHelmetCount) {
         return;
     }
-    selected_ = helmet;
+    kSelectedHelmet.set(state_, helmet);
     helmetButton(helmet)->setChecked(true);
 }
 
@@ -141,19 +144,20 @@ void HelmetsPage::pictureClicked(const QPoint& position) {
 }
 
 std::string HelmetsPage::helmetReport(TextId report, const std::filesystem::path& file) const {
-    return tavolex::NamedReport(report, tavolex::HelmetName(state_.carSet(), selected_), file);
+    return tavolex::NamedReport(report, tavolex::HelmetName(state_.carSet(), selectedHelmet()), file);
 }
 
 void HelmetsPage::importHelmet() {
     tavolex::PackedBitmap image;
-    if (report(tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_, image))) {
+    if (report(tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet(),
+                                     image))) {
         tellDone(helmetReport(TextId::ReportImported));
         showChanged(std::move(image));
     }
 }
 
 void HelmetsPage::exportHelmet() {
-    if (report(tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_))) {
+    if (report(tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet()))) {
         tellDone(helmetReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -169,7 +173,8 @@ void HelmetsPage::loadHelmet() {
     }
     tavolex::PackedBitmap image;
     if (ui_.loaded(
-            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image), path,
+            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selectedHelmet(), path.toStdString(), image),
+            path,
             {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth, tavolex::kSingleHelmetRows})) {
         tellDone(helmetReport(TextId::ReportLoaded, path.toStdString()));
         showChanged(std::move(image));
@@ -187,7 +192,7 @@ void HelmetsPage::saveHelmetAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()))) {
+    if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), path.toStdString()))) {
         tellDone(helmetReport(TextId::ReportSavedAs, path.toStdString()));
     }
 }
