@@ -266,6 +266,34 @@ TEST(GraphicControls, FollowTheSourcesTheShownVariantAndTheGame) {
               PictureNote::NoHardware);
 }
 
+TEST(GraphicControls, OneVariantKindsTableTransfersAndTheCrewTemplateHaveRulesOfTheirOwn) {
+    using S = GraphicSource;
+    GraphicPageState tyre{Variant::Software, S::File, S::None, ExeStatus::Supported, true};
+    tyre.bothVariants = false;
+    GraphicControlRules rules = DecideGraphicControls(tyre);
+    EXPECT_FALSE(rules.generateHardware || rules.generateSoftware) << "a one-variant sheet makes no other";
+    EXPECT_TRUE(rules.importFromGame && rules.exportToGame && rules.saveAs && rules.remove);
+    EXPECT_EQ(rules.note, PictureNote::None);
+
+    for (const ExeStatus status : {ExeStatus::Missing, ExeStatus::Unreadable, ExeStatus::Supported}) {
+        const GraphicPageState empty{Variant::Hardware, S::None, S::None, status, false};
+        EXPECT_EQ(DecideGraphicControls(empty).tableTransfer, status == ExeStatus::Supported)
+            << "crew colours and pit order need no picture, only a supported executable";
+        EXPECT_FALSE(DecideGraphicControls(empty).driverSwitches) << "no sheet, nothing to switch";
+    }
+    GraphicPageState artwork{Variant::Hardware, S::None, S::Game, ExeStatus::Unreadable, false};
+    artwork.bothVariants = false;
+    rules = DecideGraphicControls(artwork);
+    EXPECT_TRUE(rules.driverSwitches) << "even a sheet that cannot be shown is switched";
+    EXPECT_EQ(rules.note, PictureNote::UnableToDisplay);
+    EXPECT_FALSE(rules.tableTransfer);
+
+    GraphicPageState crew{Variant::Hardware, S::None, S::None, ExeStatus::Supported, false};
+    EXPECT_FALSE(DecideGraphicControls(crew).copyCrewTemplate) << "without the masks, by default";
+    crew.crewPaintable = true;
+    EXPECT_TRUE(DecideGraphicControls(crew).copyCrewTemplate) << "into an empty slot too";
+}
+
 TEST(PictureZoom, EnlargesTheViewUnderThePointOrBeepsBelowTheSoftwareCockpit) {
     const PixelRect area{10, 20, 10 + 256, 20 + 384};
     PictureZoom zoom = LiveryZoom(area, 100, 20 + 200);

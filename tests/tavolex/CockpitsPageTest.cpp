@@ -65,28 +65,19 @@ TEST(CockpitsPage, SoftwareSheetFillsTheTopQuarterAndGeneratesTheHardwareOne) {
     EXPECT_EQ(page->picture()->note(), "NO HARDWARE COCKPIT IMAGE");
 }
 
-TEST(CockpitsPage, FollowsTheGameTheTeamAndRemove) {
+// The rules by the game and Remove are every graphics page's (EveryGraphicsPage).
+TEST(CockpitsPage, ImportReadsTheHardwareFolderAndTheVariantOutlivesATeamChange) {
     CockpitsShell shell;
     CockpitsPage* page = shell.page();
-    shell.useGame(tavolex::ExeStatus::Missing);
-    EXPECT_FALSE(page->button("import")->isEnabled());
     shell.useGame(tavolex::ExeStatus::Unreadable);
-    EXPECT_TRUE(page->button("import")->isEnabled());
     QTest::mouseClick(page->button("import"), Qt::LeftButton);
     EXPECT_TRUE(page->image().is(256, 256, tavolex::Depth::Bits24)) << "256 rows from the hardware folder";
-    EXPECT_FALSE(page->button("export")->isEnabled());
 
     // Team 3 has nothing: the variant stays, the note shows.
     page->variantButton(Variant::Software)->click();
     QTest::mouseClick(shell.window->teamList()->button(3), Qt::LeftButton);
     EXPECT_EQ(page->shownVariant(), Variant::Software);
     EXPECT_EQ(page->picture()->note(), "NO SOFTWARE COCKPIT IMAGE");
-    QTest::mouseClick(shell.window->teamList()->button(0), Qt::LeftButton);
-    page->variantButton(Variant::Hardware)->click();
-    shell.ui->answers.push_back(UiServices::Answer::Yes);
-    QTest::mouseClick(page->button("remove"), Qt::LeftButton);
-    EXPECT_EQ(shell.cockpit(0, Variant::Hardware).source, GraphicSource::None);
-    EXPECT_EQ(page->picture()->note(), "NO HARDWARE COCKPIT IMAGE");
 }
 
 } // namespace

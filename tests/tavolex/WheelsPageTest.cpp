@@ -25,31 +25,15 @@ struct WheelsShell : GraphicsShell {
 
 bool Enabled(TyreSheetPanel* panel, const char* name) { return panel->button(name)->isEnabled(); }
 
-TEST(WheelsPage, EmptySheetsShowTheirNotesAndTheRulesFollowSourceAndGame) {
+// The sheets' notes and rules are every picture's (EveryGraphicsPage).
+TEST(WheelsPage, OpensOnTheFirstTyreTypeWithItsName) {
     WheelsShell shell;
     WheelsPage* page = shell.page();
     ASSERT_NE(page, nullptr);
     EXPECT_EQ(page->tyreType(), 0);
     EXPECT_EQ(page->tyreButton(0)->text(), "Tyre 1");
     EXPECT_EQ(page->nameEdit()->text(), "Tyre 1");
-    for (TyreSheetPanel* panel : {page->left(), page->right()}) {
-        EXPECT_EQ(panel->picture()->note(), "NO BITMAP");
-        EXPECT_TRUE(Enabled(panel, "import") && Enabled(panel, "load"));
-        EXPECT_FALSE(Enabled(panel, "export") || Enabled(panel, "saveAs") || Enabled(panel, "remove"));
-    }
     EXPECT_EQ(page->right()->title(), "Internal Hardware Wheel Graphics");
-    shell.useGame(tavolex::ExeStatus::Missing);
-    EXPECT_FALSE(Enabled(page->left(), "import") || Enabled(page->right(), "import"));
-    shell.useGame(tavolex::ExeStatus::Unreadable);
-    EXPECT_TRUE(Enabled(page->left(), "import"));
-
-    // Both halves from the game: the slot refers to the game, which goes neither way again.
-    QTest::mouseClick(page->left()->button("import"), Qt::LeftButton);
-    EXPECT_EQ(shell.tyre(0).tyre[0].source, GraphicSource::Game);
-    EXPECT_TRUE(page->left()->picture()->note().isEmpty());
-    EXPECT_FALSE(Enabled(page->left(), "import") || Enabled(page->left(), "export"));
-    EXPECT_TRUE(Enabled(page->left(), "saveAs") && Enabled(page->left(), "remove"));
-    EXPECT_TRUE(shell.ui->errors.isEmpty());
 }
 
 TEST(WheelsPage, OneHalfImportLeavesTheOtherInTheFillAndTheTreadsHaveTheirOwnPicture) {

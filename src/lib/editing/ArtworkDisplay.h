@@ -29,7 +29,7 @@ ArtRegion ArtLogoFrame(int frame);      // 0-29
 ArtRegion ArtLargePicture(int picture); // L0-L3, 128 x 128
 ArtRegion ArtSmallPicture(int picture); // S0-S5, 78 x 78
 ArtRegion ArtCorner(int corner);        // C0-C11, 42 x 42
-// The badge and the four screen pictures (controls 603-607).
+// The badge and the four screen pictures, left to right as the Artwork page shows them.
 ArtRegion ArtScreenRegion(int index);
 
 // A colour as red, green, blue.

@@ -25,11 +25,14 @@ GraphicControlRules DecideGraphicControls(const GraphicPageState& state) {
     rules.saveAs = !empty;
     rules.remove = !empty;
     // Only the button that makes the other variant, and only from a picture of the slot's own.
-    const bool canGenerate = !empty && shown != GraphicSource::Generated;
+    const bool canGenerate = state.bothVariants && !empty && shown != GraphicSource::Generated;
     rules.generateSoftware = state.shown == Variant::Hardware && canGenerate;
     rules.generateHardware = state.shown == Variant::Software && canGenerate;
     rules.numberFields = state.software != GraphicSource::None || state.hardware != GraphicSource::None;
-    rules.numberTransfer = rules.numberFields && state.exeStatus == ExeStatus::Supported;
+    rules.tableTransfer = AllowsExecutable(state.exeStatus);
+    rules.numberTransfer = rules.numberFields && rules.tableTransfer;
+    rules.driverSwitches = !empty;
+    rules.copyCrewTemplate = state.crewPaintable;
     return rules;
 }
 

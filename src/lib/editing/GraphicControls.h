@@ -21,6 +21,10 @@ struct GraphicPageState {
     GraphicSource hardware = GraphicSource::None;
     ExeStatus exeStatus = ExeStatus::Missing;
     bool hasDisplayImage = false;
+    // A kind of one variant only (the tyre sheets, the menu art) makes nothing of another.
+    bool bothVariants = true;
+    // The crew template can be painted: the game's crew files carry their masks.
+    bool crewPaintable = false;
 };
 
 struct GraphicControlRules {
@@ -36,6 +40,13 @@ struct GraphicControlRules {
     // transfer to and from the game needs a supported executable too.
     bool numberFields = false;
     bool numberTransfer = false;
+    // The team's tables in the executable (crew colours, pit order) go either
+    // way with a supported executable, whatever the picture.
+    bool tableTransfer = false;
+    // The artwork's driver pictures switch on and off only over a sheet of the slot's own.
+    bool driverSwitches = false;
+    // "<<< Copy" paints the crew template into the sheet.
+    bool copyCrewTemplate = false;
 };
 
 GraphicControlRules DecideGraphicControls(const GraphicPageState& state);

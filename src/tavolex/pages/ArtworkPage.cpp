@@ -15,11 +15,15 @@
 #include "document/LazyGraphics.h"
 #include "editing/CommandReports.h"
 #include "editing/GraphicCommands.h"
-#include "pages/BoxMessages.h"
+#include "pages/CommandButtons.h"
+#include "pages/DisplayQImage.h"
+#include "pages/FailureReport.h"
 #include "pages/PictureView.h"
+#include "pages/ShownPicture.h"
 #include "widgets/GameText.h"
 #include "widgets/PathText.h"
 #include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
 
 using namespace Qt::StringLiterals;
@@ -32,31 +36,65 @@ using tavolex::Variant;
 namespace {
 
 constexpr int kFrameMs = 55;
-constexpr int kFrameAndInset = 3;
-constexpr int kLogo = 0;
-constexpr int kFirstDriver = 1;
-constexpr int kFirstScreen = 3;
 // The driver box's lower right part, beyond 86/164 of its size, zooms the small picture.
 constexpr int kSmallPart = 86;
-// Pictures that carry a note when there is nothing to show: logo, drivers, badge, first screen.
-constexpr std::array<int, 5> kNoted = {0, 1, 2, 3, 4};
+// How many times the area's width a zoom of the logo, the badge or a screen is wide.
+constexpr int kRegionZoom = 3;
+// A driver's zoom: a square this many times the area's width.
+constexpr double kLargePictureZoom = 2.5;
+constexpr double kSmallPictureZoom = 1.5;
+// The logo's zoom shows the sheet's logo column at its first frames.
+constexpr QRect kLogoZoomRegion(0, 247, 103, 114);
 
-const char* const kTitles[8] = {"Team Logo Animation", "First Driver Graphics",       "Second Driver Graphics",
-                                "Team Badge",          " Advanced Car Setup Screen",  " Car Setup Screen",
-                                " Grid Screen",        "Start Grid Formation Screen "};
+// Each picture: its name, its title, whether its title stands above it as a
+// label that shows only with a sheet (the screens right of the badge), and
+// whether it carries the note when there is nothing to show.
+struct ViewDeclaration {
+    ArtworkView view;
+    const char* name;
+    const char* title;
+    bool labelled;
+    bool noted;
+};
+const ViewDeclaration kViews[kArtworkViews] = {
+    {ArtworkView::Logo, "logo", "Team Logo Animation", false, true},
+    {ArtworkView::FirstDriver, "firstDriver", "First Driver Graphics", false, true},
+    {ArtworkView::SecondDriver, "secondDriver", "Second Driver Graphics", false, true},
+    {ArtworkView::Badge, "badge", "Team Badge", false, true},
+    {ArtworkView::AdvancedCarSetupScreen, "advancedCarSetupScreen", " Advanced Car Setup Screen", true, true},
+    {ArtworkView::CarSetupScreen, "carSetupScreen", " Car Setup Screen", true, false},
+    {ArtworkView::GridScreen, "gridScreen", " Grid Screen", true, false},
+    {ArtworkView::StartGridFormationScreen, "startGridFormationScreen", "Start Grid Formation Screen ", true, false},
+};
 
-QSize BoxSize(int index) {
-    if (index == kLogo) {
+bool IsDriver(ArtworkView view) { return view == ArtworkView::FirstDriver || view == ArtworkView::SecondDriver; }
+int DriverOf(ArtworkView view) { return static_cast<int>(view) - static_cast<int>(ArtworkView::FirstDriver); }
+ArtworkView DriverView(int driver) {
+    return static_cast<ArtworkView>(static_cast<int>(ArtworkView::FirstDriver) + driver);
+}
+// The badge and the screens are regions of the sheet, in their order.
+bool IsRegion(ArtworkView view) { return view >= ArtworkView::Badge; }
+tavolex::ArtRegion RegionOf(ArtworkView view) {
+    return tavolex::ArtScreenRegion(static_cast<int>(view) - static_cast<int>(ArtworkView::Badge));
+}
+
+QSize BoxSize(ArtworkView view) {
+    if (view == ArtworkView::Logo) {
         return {tavolex::kLogoBoxSide, tavolex::kLogoBoxSide};
     }
-    if (index < kFirstScreen) {
+    if (IsDriver(view)) {
         return {tavolex::kDriverBoxSide, tavolex::kDriverBoxSide};
     }
-    const tavolex::ArtRegion r = tavolex::ArtScreenRegion(index - kFirstScreen);
+    const tavolex::ArtRegion r = RegionOf(view);
     return {r.width, r.height};
 }
 
 QRect ToRect(const tavolex::ArtRegion& r) { return {r.x, r.y, r.width, r.height}; }
+
+// A region enlarged to kRegionZoom times the area's width, its sides in proportion.
+QSize RegionZoom(const QRect& region, int areaWidth) {
+    return {kRegionZoom * areaWidth, areaWidth * (region.height() * kRegionZoom) / region.width()};
+}
 
 } // namespace
 
@@ -64,19 +102,29 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
     : QWidget(parent), state_(state), ui_(ui) {
     auto* grid = new QGridLayout;
     auto* screens = new QHBoxLayout;
-    for (int index = 0; index < 8; ++index) {
-        auto* group = new QGroupBox(tr(kTitles[index]), this);
+    int column = 0;
+    std::size_t labels = 0;
+    for (const ViewDeclaration& declaration : kViews) {
+        const ArtworkView shown = declaration.view;
+        auto* group = new QGroupBox(declaration.labelled ? QString() : tr(declaration.title), this);
         auto* view = new PictureView(group);
-        view->setObjectName(u"picture%1"_s.arg(600 + index));
-        view->setSheetSize(BoxSize(index));
-        view->setFixedSize(BoxSize(index) + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
-        connect(view, &PictureView::rightClicked, this, [this, index](const QPoint& at) { zoom(index, at); });
+        view->setObjectName(QString::fromUtf8(declaration.name));
+        view->setSheetSize(BoxSize(shown));
+        view->setFixedSize(PictureView::sizeForPicture(BoxSize(shown)));
+        connect(view, &PictureView::rightClicked, this, [this, shown](const QPoint& at) { zoom(shown, at); });
         connect(view, &PictureView::pictureDropped, this, &ArtworkPage::loadPath);
-        pictures_[static_cast<std::size_t>(index)] = view;
+        pictures_[static_cast<std::size_t>(shown)] = view;
         auto* layout = new QVBoxLayout(group);
+        if (declaration.labelled) {
+            // The screen labels show only with a sheet.
+            auto* label = new QLabel(tr(declaration.title), group);
+            label->setWordWrap(true);
+            screenLabels_[labels++] = label;
+            layout->addWidget(label);
+        }
         layout->addWidget(view, 0, Qt::AlignCenter);
-        if (index == kFirstDriver || index == kFirstDriver + 1) {
-            const int driver = index - kFirstDriver;
+        if (IsDriver(shown)) {
+            const int driver = DriverOf(shown);
             auto* box = new Eliding<QCheckBox>(group);
             box->setReservedCharacters(29); // "[03] " and the longest driver's name
             box->setObjectName(u"driver%1"_s.arg(driver));
@@ -86,41 +134,18 @@ ArtworkPage::ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent)
             drivers_[static_cast<std::size_t>(driver)] = box;
             layout->addWidget(box);
         }
-        if (index >= kFirstScreen + 1) {
-            // The screen labels show only with a sheet.
-            auto* label = new QLabel(tr(kTitles[index]), group);
-            label->setWordWrap(true);
-            screenLabels_[static_cast<std::size_t>(index - kFirstScreen - 1)] = label;
-            group->setTitle({});
-            layout->insertWidget(0, label);
-        }
         // The logo and the drivers above; the badge and the four screens below.
-        if (index < kFirstScreen) {
-            grid->addWidget(group, 0, index, Qt::AlignTop);
-        } else {
+        if (IsRegion(shown)) {
             screens->addWidget(group, 0, Qt::AlignTop);
+        } else {
+            grid->addWidget(group, 0, column++, Qt::AlignTop);
         }
     }
     screens->addStretch();
-    grid->addLayout(screens, 1, 0, 1, kFirstScreen + 1);
-    grid->setColumnStretch(kFirstScreen, 1);
+    grid->addLayout(screens, 1, 0, 1, column + 1);
+    grid->setColumnStretch(column, 1);
     auto* options = new QGroupBox(tr("Bitmap Options"), this);
-    auto* buttons = new QHBoxLayout(options);
-    const struct {
-        const char* name;
-        const char* text;
-        void (ArtworkPage::*slot)();
-    } commands[] = {{"import", "Import", &ArtworkPage::importFromGame},
-                    {"export", "Export", &ArtworkPage::exportToGame},
-                    {"load", "Load", &ArtworkPage::loadFile},
-                    {"saveAs", "Save as...", &ArtworkPage::saveFileAs},
-                    {"remove", "Remove", &ArtworkPage::removePicture}};
-    for (const auto& command : commands) {
-        auto* button = new QPushButton(tr(command.text), options);
-        button->setObjectName(QString::fromUtf8(command.name));
-        connect(button, &QPushButton::clicked, this, command.slot);
-        buttons->addWidget(button);
-    }
+    AddPictureFileButtons(options, new QHBoxLayout(options), *this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(options);
@@ -146,7 +171,7 @@ QPushButton* ArtworkPage::button(const QString& name) const { return findChild<Q
 int ArtworkPage::team() const { return state_.currentTeam(); }
 
 GraphicSource ArtworkPage::source() const {
-    return state_.carSet().teams[static_cast<std::size_t>(team())].artwork.source;
+    return tavolex::SourceOf(state_.carSet(), GraphicKind::MenuArtwork, team(), Variant::Hardware);
 }
 
 tavolex::Rgb ArtworkPage::buttonFace() const {
@@ -156,14 +181,8 @@ tavolex::Rgb ArtworkPage::buttonFace() const {
 }
 
 void ArtworkPage::reload() {
-    tavolex::PackedBitmap fetched;
-    if (source() != GraphicSource::None) {
-        BoxMessages messages(ui_, this);
-        if (!tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                   Variant::Hardware, fetched, true, &messages)) {
-            fetched.clear();
-        }
-    }
+    tavolex::PackedBitmap fetched =
+        FetchShownPicture(state_, ui_, this, GraphicKind::MenuArtwork, team(), Variant::Hardware);
     // The drivers start switched off, and a selected driver switches on.
     toggles_ = {};
     for (int driver = 0; driver < 2; ++driver) {
@@ -175,7 +194,7 @@ void ArtworkPage::reload() {
         drivers_[static_cast<std::size_t>(driver)]->setChecked(selected && source() != GraphicSource::None);
     }
     logoFrame_ = 0;
-    showSheet(source() == GraphicSource::None ? tavolex::PackedBitmap() : std::move(fetched));
+    showSheet(std::move(fetched));
     for (int driver = 0; driver < 2; ++driver) {
         if (drivers_[static_cast<std::size_t>(driver)]->isChecked()) {
             toggleDriver(driver);
@@ -194,68 +213,65 @@ void ArtworkPage::prepareDisplay() {
     if (!display_.empty()) {
         tavolex::PrepareArtDisplay(display_, buttonFace());
     }
-    tavolex::MakeDisplayImage(display_, displayPixels_);
-    displayImage_ = displayPixels_.pixels.empty()
-                        ? QImage()
-                        : QImage(reinterpret_cast<const uchar*>(displayPixels_.pixels.data()), displayPixels_.width,
-                                 displayPixels_.height, displayPixels_.width * 4, QImage::Format_ARGB32);
+    displayImage_ = ToQImage(display_);
     paintPictures();
 }
 
 void ArtworkPage::paintPictures() {
     const bool shown = !display_.empty() && source() != GraphicSource::None;
-    pictures_[kLogo]->setImage(shown ? tavolex::ComposeLogoBox(display_, logoFrame_, buttonFace())
-                                     : tavolex::PackedBitmap());
+    picture(ArtworkView::Logo)
+        ->setImage(shown ? tavolex::ComposeLogoBox(display_, logoFrame_, buttonFace()) : tavolex::PackedBitmap());
     for (int driver = 0; driver < 2; ++driver) paintDriver(driver);
-    for (int index = kFirstScreen; index < 8; ++index) {
-        pictures_[static_cast<std::size_t>(index)]->setImage(
-            shown ? tavolex::CutArtRegion(display_, tavolex::ArtScreenRegion(index - kFirstScreen))
-                  : tavolex::PackedBitmap());
+    for (const ViewDeclaration& declaration : kViews) {
+        if (IsRegion(declaration.view)) {
+            picture(declaration.view)
+                ->setImage(shown ? tavolex::CutArtRegion(display_, RegionOf(declaration.view))
+                                 : tavolex::PackedBitmap());
+        }
     }
 }
 
 void ArtworkPage::paintDriver(int driver) {
     const bool shown = !display_.empty() && source() != GraphicSource::None;
     const int frame = toggles_[static_cast<std::size_t>(driver)].frame();
-    pictures_[static_cast<std::size_t>(kFirstDriver + driver)]->setImage(
-        shown ? tavolex::ComposeDriverBox(display_, driver, frame, buttonFace()) : tavolex::PackedBitmap());
+    picture(DriverView(driver))
+        ->setImage(shown ? tavolex::ComposeDriverBox(display_, driver, frame, buttonFace()) : tavolex::PackedBitmap());
 }
 
 void ArtworkPage::refreshControls() {
-    const GraphicSource shown = source();
-    const bool none = shown == GraphicSource::None;
-    const bool unable = !none && display_.empty();
-    for (int index : kNoted) {
-        pictures_[static_cast<std::size_t>(index)]->setNote(none     ? T(TextId::NoMenuArtwork)
-                                                            : unable ? T(TextId::UnableToDisplayImage)
-                                                                     : QString());
+    tavolex::GraphicPageState page;
+    page.shown = Variant::Hardware;
+    page.hardware = source();
+    page.exeStatus = state_.exeStatus();
+    page.hasDisplayImage = !display_.empty();
+    page.bothVariants = false;
+    const tavolex::GraphicControlRules rules = tavolex::DecideGraphicControls(page);
+    const QString note = PictureNoteText(rules.note, {TextId::NoMenuArtwork, TextId::NoMenuArtwork});
+    for (const ViewDeclaration& declaration : kViews) {
+        if (declaration.noted) {
+            picture(declaration.view)->setNote(note);
+        }
     }
-    for (QLabel* label : screenLabels_) label->setVisible(!none && !unable);
+    for (QLabel* label : screenLabels_) label->setVisible(rules.note == tavolex::PictureNote::None);
     const auto& record = state_.carSet().teams[static_cast<std::size_t>(team())];
     for (int driver = 0; driver < 2; ++driver) {
         Eliding<QCheckBox>* box = drivers_[static_cast<std::size_t>(driver)];
-        box->setEnabled(!none);
+        box->setEnabled(rules.driverSwitches);
         if (box->isEnabled()) {
             box->setFullText(NumberedDriverName(record.carNumbers[static_cast<std::size_t>(driver)],
                                                 record.drivers[static_cast<std::size_t>(driver)].name.view()));
-        }
-        if (none) {
+        } else {
             box->setChecked(false);
         }
     }
-    const bool gameFiles = tavolex::AllowsGameFiles(state_.exeStatus());
-    button(u"import"_s)->setEnabled(gameFiles && shown != GraphicSource::Game);
-    button(u"export"_s)->setEnabled(gameFiles && shown != GraphicSource::Game && !none);
-    button(u"load"_s)->setEnabled(true);
-    button(u"saveAs"_s)->setEnabled(!none);
-    button(u"remove"_s)->setEnabled(!none);
+    EnablePictureFileButtons(this, rules);
 }
 
 void ArtworkPage::importFromGame() {
     tavolex::PackedBitmap imported;
-    if (const auto failure = tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(),
-                                                    GraphicKind::MenuArtwork, team(), Variant::Hardware, imported)) {
-        ui_.error(this, T(*failure));
+    if (!Succeeded(ui_, this,
+                   tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork,
+                                          team(), Variant::Hardware, imported))) {
         return;
     }
     tellDone(TextId::ReportImported, {});
@@ -266,9 +282,9 @@ void ArtworkPage::exportToGame() {
     if (source() == GraphicSource::None || data_.empty()) {
         return;
     }
-    if (const auto failure = tavolex::ExportGraphic(state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                                    Variant::Hardware, data_)) {
-        ui_.error(this, T(*failure));
+    if (!Succeeded(ui_, this,
+                   tavolex::ExportGraphic(state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
+                                          Variant::Hardware, data_))) {
         return;
     }
     tellDone(TextId::ReportExported, {});
@@ -302,8 +318,7 @@ void ArtworkPage::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (const auto failure = tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, ToPath(path))) {
-        ui_.error(this, T(*failure));
+    if (!Succeeded(ui_, this, tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, ToPath(path)))) {
         return;
     }
     tellDone(TextId::ReportSavedAs, path);
@@ -355,12 +370,12 @@ void ArtworkPage::stepDriver(int driver) {
 void ArtworkPage::stepLogo() {
     logoFrame_ = (logoFrame_ + 1) % tavolex::kLogoFrames;
     if (!display_.empty() && source() != GraphicSource::None) {
-        pictures_[kLogo]->setImage(tavolex::ComposeLogoBox(display_, logoFrame_, buttonFace()));
+        picture(ArtworkView::Logo)->setImage(tavolex::ComposeLogoBox(display_, logoFrame_, buttonFace()));
     }
 }
 
-void ArtworkPage::zoom(int index, const QPoint& position) {
-    PictureView* view = pictures_[static_cast<std::size_t>(index)];
+void ArtworkPage::zoom(ArtworkView shown, const QPoint& position) {
+    PictureView* view = picture(shown);
     if (displayImage_.isNull() || source() == GraphicSource::None) {
         ui_.beep();
         return;
@@ -368,21 +383,21 @@ void ArtworkPage::zoom(int index, const QPoint& position) {
     const int w = view->area().width();
     QRect region;
     QSize size;
-    if (index == kLogo) {
-        region = QRect(0, 247, 103, 114);
-        size = QSize(3 * w, 342 * w / 103);
-    } else if (index < kFirstScreen) {
-        const int driver = index - kFirstDriver;
+    if (shown == ArtworkView::Logo) {
+        region = kLogoZoomRegion;
+        size = RegionZoom(region, w);
+    } else if (IsDriver(shown)) {
+        const int driver = DriverOf(shown);
         const QPoint inside = position - view->area().topLeft();
         const bool small = inside.x() * tavolex::kDriverBoxSide > kSmallPart * view->area().width() &&
                            inside.y() * tavolex::kDriverBoxSide > kSmallPart * view->area().height();
+        // The driver's own pictures: small S2 and S5, large L0 and L2.
         region = ToRect(small ? tavolex::ArtSmallPicture(2 + 3 * driver) : tavolex::ArtLargePicture(2 * driver));
-        const int side = qRound((small ? 1.5 : 2.5) * w);
+        const int side = qRound((small ? kSmallPictureZoom : kLargePictureZoom) * w);
         size = QSize(side, side);
     } else {
-        const tavolex::ArtRegion r = tavolex::ArtScreenRegion(index - kFirstScreen);
-        region = ToRect(r);
-        size = QSize(3 * w, w * (r.height * 3) / r.width);
+        region = ToRect(RegionOf(shown));
+        size = RegionZoom(region, w);
     }
     ZoomWindow window(QPixmap::fromImage(displayImage_), region, view->mapToGlobal(position), size, this);
     window.exec();

@@ -10,8 +10,22 @@
 #include "core/Texts.h"
 #include "document/GraphicSource.h"
 #include "editing/ArtworkDisplay.h"
-#include "editing/DisplayImage.h"
+#include "pages/PictureFileCommands.h"
 #include "widgets/Eliding.h"
+
+// The Artwork page's pictures: the logo and the drivers above, the badge and
+// the four screens below, left to right.
+enum class ArtworkView {
+    Logo,
+    FirstDriver,
+    SecondDriver,
+    Badge,
+    AdvancedCarSetupScreen,
+    CarSetupScreen,
+    GridScreen,
+    StartGridFormationScreen,
+};
+inline constexpr int kArtworkViews = 8;
 
 class EditorState;
 class PictureView;
@@ -22,14 +36,13 @@ class UiServices;
 // The Artwork tab: the current team's menu art sheet shown as the game's
 // menus show it: the logo animation, both drivers' pictures that switch on
 // and off with their check boxes, the badge and the cars of four screens.
-class ArtworkPage : public QWidget {
+class ArtworkPage : public QWidget, public PictureFileCommands {
     Q_OBJECT
 
   public:
     ArtworkPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
-    // The picture controls 600-607 by index 0-7.
-    PictureView* picture(int index) const { return pictures_[static_cast<std::size_t>(index)]; }
+    PictureView* picture(ArtworkView view) const { return pictures_[static_cast<std::size_t>(view)]; }
     QCheckBox* driverBox(int driver) const { return drivers_[static_cast<std::size_t>(driver)]; }
     QPushButton* button(const QString& name) const;
     const tavolex::PackedBitmap& sheet() const { return data_; }
@@ -38,14 +51,14 @@ class ArtworkPage : public QWidget {
     const tavolex::DriverToggle& toggle(int driver) const { return toggles_[static_cast<std::size_t>(driver)]; }
 
   public slots:
-    void importFromGame();
-    void exportToGame();
-    void loadFile();
+    void toggleDriver(int driver);
+    void importFromGame() override;
+    void exportToGame() override;
+    void loadFile() override;
+    void saveFileAs() override;
+    void removePicture() override;
     // Load of a sheet bitmap dropped on a picture or chosen in the dialog.
     void loadPath(const QString& path);
-    void saveFileAs();
-    void removePicture();
-    void toggleDriver(int driver);
 
   protected:
     void changeEvent(QEvent* event) override;
@@ -61,7 +74,7 @@ class ArtworkPage : public QWidget {
     void paintDriver(int driver);
     void stepLogo();
     void stepDriver(int driver);
-    void zoom(int index, const QPoint& position);
+    void zoom(ArtworkView view, const QPoint& position);
     void driverClicked(int driver);
     tavolex::GraphicSource source() const;
     tavolex::Rgb buttonFace() const;
@@ -71,9 +84,8 @@ class ArtworkPage : public QWidget {
     UiServices& ui_;
     tavolex::PackedBitmap data_;
     tavolex::PackedBitmap display_;
-    tavolex::DisplayImage displayPixels_;
     QImage displayImage_;
-    std::array<PictureView*, 8> pictures_{};
+    std::array<PictureView*, kArtworkViews> pictures_{};
     std::array<Eliding<QCheckBox>*, 2> drivers_{};
     std::array<QLabel*, 4> screenLabels_{};
     std::array<tavolex::DriverToggle, 2> toggles_{};

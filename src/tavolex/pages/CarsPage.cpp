@@ -13,6 +13,7 @@
 #include "app/EditorState.h"
 #include "editing/CommandReports.h"
 #include "editing/NumberFields.h"
+#include "pages/CommandButtons.h"
 #include "pages/PictureView.h"
 #include "widgets/NumberBox.h"
 #include "widgets/Texts.h"
@@ -81,6 +82,7 @@ QWidget* CarsPage::makeNumberGroup() {
         edit->setValidator(digits);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(u"0000"_s) + 12);
         edit->installEventFilter(this);
+        fieldOf_.insert(edit, field);
         connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
             ShowLargestAtOnce(edit, text.toLongLong(), tavolex::NumberFieldLimit(field));
             storeFields();
@@ -110,18 +112,10 @@ QWidget* CarsPage::makeNumberGroup() {
     }
     grid->setColumnMinimumWidth(5, 60);
     auto* buttons = new QHBoxLayout;
-    const struct {
-        const char* name;
-        const char* text;
-        void (CarsPage::*slot)();
-    } commands[] = {{"importNumbers", "Import", &CarsPage::importNumbers},
-                    {"exportNumbers", "Export", &CarsPage::exportNumbers}};
-    for (const auto& command : commands) {
-        auto* button = new QPushButton(tr(command.text), numberGroup_);
-        button->setObjectName(QString::fromUtf8(command.name));
+    for (QPushButton* button : AddCommandButtons(numberGroup_, buttons,
+                                                 {{"importNumbers", "Import", [this] { importNumbers(); }},
+                                                  {"exportNumbers", "Export", [this] { exportNumbers(); }}})) {
         button->installEventFilter(this);
-        connect(button, &QPushButton::clicked, this, command.slot);
-        buttons->addWidget(button);
     }
     auto* layout = new QVBoxLayout(numberGroup_);
     layout->addLayout(grid);
@@ -195,9 +189,7 @@ void CarsPage::selectCar(int car) {
 }
 
 void CarsPage::importNumbers() {
-    if (const auto failure =
-            tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_)) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_))) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCarNumbers));
@@ -208,8 +200,7 @@ void CarsPage::importNumbers() {
 void CarsPage::exportNumbers() {
     storeFields();
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    if (const auto failure = tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team)) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team))) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCarNumbers));
@@ -226,9 +217,8 @@ bool CarsPage::eventFilter(QObject* watched, QEvent* event) {
         return GraphicsPage::eventFilter(watched, event);
     }
     const bool focusIn = event->type() == QEvent::FocusIn;
-    const QString name = watched->objectName();
-    if (name.startsWith(u"field"_s)) {
-        const int field = name.mid(5).toInt();
+    if (const auto found = fieldOf_.constFind(watched); found != fieldOf_.constEnd()) {
+        const int field = found.value();
         if (focusIn) {
             setEditedField(field);
         } else {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+
 #include <array>
 
 #include "pages/GraphicsPage.h"
@@ -45,6 +47,8 @@ class CarsPage : public GraphicsPage {
 
     QWidget* numberGroup_ = nullptr;
     std::array<QLineEdit*, 18> fields_{};
+    // The number of the field each line edit holds, for the focus events.
+    QHash<const QObject*, int> fieldOf_;
     std::array<QRadioButton*, 2> carButtons_{};
     int car_ = 0;
     int editedField_ = 0;

@@ -11,8 +11,10 @@
 #include "app/EditorState.h"
 #include "document/LazyGraphics.h"
 #include "editing/CommandReports.h"
-#include "pages/BoxMessages.h"
+#include "pages/CommandButtons.h"
+#include "pages/FailureReport.h"
 #include "pages/PictureView.h"
+#include "pages/ShownPicture.h"
 #include "widgets/PathText.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
@@ -24,12 +26,6 @@ using tavolex::GraphicSource;
 using tavolex::TextId;
 using tavolex::Variant;
 
-namespace {
-
-constexpr int kFrameAndInset = 3; // the frame's line and the 2-pixel inset
-
-} // namespace
-
 GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPageDeclaration& declaration,
                            QWidget* parent)
     : QWidget(parent), state_(state), ui_(ui), declaration_(declaration) {
@@ -38,7 +34,7 @@ GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPag
     view_->setObjectName(u"picture"_s);
     view_->setSheetSize(declaration.displaySheet);
     // One screen pixel per texture pixel: the picture stays crisp and true.
-    view_->setFixedSize(declaration.displaySheet + QSize(2 * kFrameAndInset, 2 * kFrameAndInset));
+    view_->setFixedSize(PictureView::sizeForPicture(declaration.displaySheet));
     pictureLayout_ = new QVBoxLayout(pictureGroup);
     pictureLayout_->addWidget(view_, 0, Qt::AlignCenter);
     connect(view_, &PictureView::rightClicked, this, &GraphicsPage::rightClicked);
@@ -90,23 +86,9 @@ QWidget* GraphicsPage::makeVariantGroup() {
 
 QWidget* GraphicsPage::makeOptionsGroup() {
     auto* group = new QGroupBox(tr("Bitmap Options"), this);
-    const struct {
-        const char* name;
-        const char* text;
-        void (GraphicsPage::*slot)();
-    } commands[] = {{"import", "Import", &GraphicsPage::importFromGame},
-                    {"export", "Export", &GraphicsPage::exportToGame},
-                    {"load", "Load", &GraphicsPage::loadFile},
-                    {"saveAs", "Save as...", &GraphicsPage::saveFileAs},
-                    {"remove", "Remove", &GraphicsPage::removePicture}};
     options_ = new QVBoxLayout(group);
     auto* layout = new QHBoxLayout;
-    for (const auto& command : commands) {
-        auto* button = new QPushButton(tr(command.text), group);
-        button->setObjectName(QString::fromUtf8(command.name));
-        connect(button, &QPushButton::clicked, this, command.slot);
-        layout->addWidget(button);
-    }
+    AddPictureFileButtons(group, layout, *this);
     options_->addLayout(layout);
     return group;
 }
@@ -147,14 +129,7 @@ std::vector<QRect> GraphicsPage::partOutline(bool blink) const {
     if (!blink || part_ <= 0 || part_ >= static_cast<int>(parts_.size()) || !view_->hasImage()) {
         return {};
     }
-    // The sheet's rectangle scaled to the area the sheet is stretched over.
-    const QRect area = view_->area();
-    const QSize sheet = declaration_.displaySheet;
-    const QRect rect = parts_[static_cast<std::size_t>(part_)].sheetRect;
-    const auto x = [&](int value) { return area.left() + value * area.width() / sheet.width(); };
-    const auto y = [&](int value) { return area.top() + value * area.height() / sheet.height(); };
-    return {QRect(QPoint(x(rect.left()), y(rect.top())),
-                  QPoint(x(rect.left() + rect.width()) - 1, y(rect.top() + rect.height()) - 1))};
+    return {view_->areaRectOf(parts_[static_cast<std::size_t>(part_)].sheetRect)};
 }
 
 void GraphicsPage::updateBlinking() {
@@ -215,33 +190,13 @@ GraphicSource GraphicsPage::sourceOf(Variant variant) const {
 }
 
 void GraphicsPage::showImage() {
-    if (sourceOf(variant_) != GraphicSource::None) {
-        BoxMessages messages(ui_, this);
-        tavolex::PackedBitmap fetched;
-        if (tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
-                                  fetched, true, &messages)) {
-            showFetched(std::move(fetched));
-        } else {
-            image_.clear();
-            view_->clearImage();
-        }
-    }
-    if (sourceOf(variant_) == GraphicSource::None) {
-        image_.clear();
-        view_->clearImage();
-    }
-    // After the picture: the page's own controls (the pit box strip) show parts of it.
-    refreshOwnControls();
-    applyControlRules();
-}
-
-void GraphicsPage::showFetched(tavolex::PackedBitmap image) {
-    image_ = std::move(image);
-    view_->setImage(image_);
+    showChanged(FetchShownPicture(state_, ui_, this, declaration_.kind, slot(), variant_));
 }
 
 void GraphicsPage::showChanged(tavolex::PackedBitmap image) {
-    showFetched(std::move(image));
+    image_ = std::move(image);
+    view_->setImage(image_);
+    // After the picture: the page's own controls (the pit box strip) show parts of it.
     refreshOwnControls();
     applyControlRules();
 }
@@ -253,18 +208,10 @@ void GraphicsPage::applyControlRules() {
     page.hardware = sourceOf(Variant::Hardware);
     page.exeStatus = state_.exeStatus();
     page.hasDisplayImage = view_->hasImage();
+    addOwnState(page);
     const tavolex::GraphicControlRules rules = tavolex::DecideGraphicControls(page);
-    switch (rules.note) {
-    case tavolex::PictureNote::None: view_->setNote({}); break;
-    case tavolex::PictureNote::NoSoftware: view_->setNote(T(declaration_.noImageNote[0])); break;
-    case tavolex::PictureNote::NoHardware: view_->setNote(T(declaration_.noImageNote[1])); break;
-    case tavolex::PictureNote::UnableToDisplay: view_->setNote(T(TextId::UnableToDisplayImage)); break;
-    }
-    button(u"import"_s)->setEnabled(rules.importFromGame);
-    button(u"export"_s)->setEnabled(rules.exportToGame);
-    button(u"load"_s)->setEnabled(rules.load);
-    button(u"saveAs"_s)->setEnabled(rules.saveAs);
-    button(u"remove"_s)->setEnabled(rules.remove);
+    view_->setNote(PictureNoteText(rules.note, declaration_.noImageNote));
+    EnablePictureFileButtons(this, rules);
     button(u"generateSoftware"_s)->setEnabled(rules.generateSoftware);
     button(u"generateHardware"_s)->setEnabled(rules.generateHardware);
     updateBlinking();
@@ -277,13 +224,7 @@ std::string GraphicsPage::pictureReport(TextId report, const std::filesystem::pa
 
 void GraphicsPage::tellDone(const std::string& what) { state_.tellDone(what); }
 
-bool GraphicsPage::report(const tavolex::Failure& failure) {
-    if (failure) {
-        ui_.error(this, T(*failure));
-        return false;
-    }
-    return true;
-}
+bool GraphicsPage::report(const tavolex::Failure& failure) { return Succeeded(ui_, this, failure); }
 
 void GraphicsPage::chooseVariant(Variant variant) {
     variantButtons_[tavolex::VariantSlot(variant)]->setChecked(true);

@@ -14,6 +14,7 @@
 #include "editing/GraphicControls.h"
 #include "editing/PictureRefusal.h"
 #include "editing/PictureZoom.h"
+#include "pages/PictureFileCommands.h"
 
 class EditorState;
 class QBoxLayout;
@@ -41,7 +42,7 @@ struct GraphicsPageDeclaration {
 // Options" (Import, Export, Load, Save as..., Remove) with their enable rules,
 // dialogs and messages; the page follows the three notifications. A page
 // declares itself and adds what is its own through the hooks.
-class GraphicsPage : public QWidget {
+class GraphicsPage : public QWidget, public PictureFileCommands {
     Q_OBJECT
 
   public:
@@ -60,13 +61,13 @@ class GraphicsPage : public QWidget {
 
   public slots:
     void chooseVariant(tavolex::Variant variant);
-    void importFromGame();
-    void exportToGame();
-    void loadFile();
+    void importFromGame() override;
+    void exportToGame() override;
+    void loadFile() override;
+    void saveFileAs() override;
+    void removePicture() override;
     // What "Load" does once a file is chosen (or dropped onto the picture).
     void loadPath(const QString& path);
-    void saveFileAs();
-    void removePicture();
     void generate(tavolex::Variant target);
     void applyControlRules();
 
@@ -94,7 +95,9 @@ class GraphicsPage : public QWidget {
     // What the status bar says a command did to the page's picture.
     std::string pictureReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
     void tellDone(const std::string& what);
-    // Shows a picture a command of the page's own just put into the slot.
+    // True when the command succeeded; a failure is told in a message box.
+    bool report(const tavolex::Failure& failure);
+    // Shows `image` as the slot's picture (empty: none), then the page's own controls and the rules.
     void showChanged(tavolex::PackedBitmap image);
 
     // Called once the subclass is built: chooses the variant and shows the picture.
@@ -111,6 +114,8 @@ class GraphicsPage : public QWidget {
     virtual void leavingTeam() {}
     // The page's own controls show the car set again.
     virtual void refreshOwnControls() {}
+    // What the page's own controls add to the state the rules are decided on.
+    virtual void addOwnState(tavolex::GraphicPageState&) const {}
     virtual void applyOwnRules(const tavolex::GraphicControlRules&) {}
     // Where a right click at `position` (in the picture's pixels) leads.
     virtual tavolex::PictureZoom zoomAt(const QPoint& position) const = 0;
@@ -121,13 +126,11 @@ class GraphicsPage : public QWidget {
 
   private:
     void showImage();
-    void showFetched(tavolex::PackedBitmap image);
     void teamChanged();
     void dataChanged();
     void rightClicked(const QPoint& position);
     std::vector<QRect> partOutline(bool blink) const;
     void updateBlinking();
-    bool report(const tavolex::Failure& failure);
     tavolex::GraphicSource sourceOf(tavolex::Variant variant) const;
     QWidget* makeVariantGroup();
     QWidget* makeOptionsGroup();

@@ -11,6 +11,7 @@
 #include "document/HelmetPicture.h"
 #include "editing/CommandReports.h"
 #include "editing/HelmetCommands.h"
+#include "pages/CommandButtons.h"
 #include "pages/PictureView.h"
 #include "widgets/GameText.h"
 #include "widgets/PathText.h"
@@ -56,21 +57,11 @@ HelmetsPage::HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent)
 
 QWidget* HelmetsPage::makeHelmetGroup() {
     auto* group = new QGroupBox(tr("Selected Helmet"), this);
-    const struct {
-        const char* name;
-        const char* text;
-        void (HelmetsPage::*slot)();
-    } commands[] = {{"importHelmet", "Import", &HelmetsPage::importHelmet},
-                    {"exportHelmet", "Export", &HelmetsPage::exportHelmet},
-                    {"loadHelmet", "Load", &HelmetsPage::loadHelmet},
-                    {"saveHelmetAs", "Save as...", &HelmetsPage::saveHelmetAs}};
-    auto* layout = new QHBoxLayout(group);
-    for (const auto& command : commands) {
-        auto* button = new QPushButton(tr(command.text), group);
-        button->setObjectName(QString::fromUtf8(command.name));
-        connect(button, &QPushButton::clicked, this, command.slot);
-        layout->addWidget(button);
-    }
+    AddCommandButtons(group, new QHBoxLayout(group),
+                      {{"importHelmet", "Import", [this] { importHelmet(); }},
+                       {"exportHelmet", "Export", [this] { exportHelmet(); }},
+                       {"loadHelmet", "Load", [this] { loadHelmet(); }},
+                       {"saveHelmetAs", "Save as...", [this] { saveHelmetAs(); }}});
     return group;
 }
 
@@ -153,14 +144,6 @@ void HelmetsPage::pictureClicked(const QPoint& position) {
         return;
     }
     selectHelmet(*helmet);
-}
-
-bool HelmetsPage::report(const tavolex::Failure& failure) {
-    if (failure) {
-        ui_.error(this, T(*failure));
-        return false;
-    }
-    return true;
 }
 
 std::string HelmetsPage::helmetReport(TextId report, const std::filesystem::path& file) const {

@@ -46,7 +46,6 @@ class HelmetsPage : public GraphicsPage {
     void pictureClicked(const QPoint& position);
     std::optional<int> helmetAt(const QPoint& position) const;
     tavolex::HelmetPart helmetPart() const { return static_cast<tavolex::HelmetPart>(part()); }
-    bool report(const tavolex::Failure& failure);
     // "Loaded helmet of Damon Hill from hill.bmp": the commands act on the selected helmet only.
     std::string helmetReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
 

@@ -8,16 +8,19 @@
 #include <QPainter>
 #include <QUrl>
 
+#include "pages/DisplayQImage.h"
+
 using namespace Qt::StringLiterals;
 
 namespace {
+constexpr int kFrameLine = 1;
 constexpr int kAreaInset = 2;
 constexpr int kDefaultBlinkMs = 530;
 } // namespace
 
-PictureView::PictureView(QWidget* parent) : QFrame(parent) {
+PictureView::PictureView(QWidget* parent) : QFrame(parent), inset_(kAreaInset) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(1);
+    setLineWidth(kFrameLine);
     setMinimumSize(160, 160);
     setFocusPolicy(Qt::NoFocus);
     setAcceptDrops(true);
@@ -30,26 +33,28 @@ PictureView::PictureView(QWidget* parent) : QFrame(parent) {
     });
 }
 
+QSize PictureView::sizeForPicture(const QSize& picture) {
+    const int border = 2 * (kFrameLine + kAreaInset);
+    return picture + QSize(border, border);
+}
+
+void PictureView::setAreaInset(int inset) {
+    inset_ = inset;
+    update();
+}
+
 void PictureView::setSheetSize(const QSize& sheet) {
     sheet_ = sheet;
     update();
 }
 
 void PictureView::setImage(const tavolex::PackedBitmap& image) {
-    tavolex::MakeDisplayImage(image, display_);
-    if (display_.pixels.empty()) {
-        clearImage();
-        return;
-    }
-    // The QImage shares the display pixels; they live as long as the view.
-    image_ = QImage(reinterpret_cast<const uchar*>(display_.pixels.data()), display_.width, display_.height,
-                    display_.width * 4, QImage::Format_RGB32);
+    image_ = ToQImage(image);
     update();
 }
 
 void PictureView::clearImage() {
     image_ = QImage();
-    display_ = {};
     update();
 }
 
@@ -70,7 +75,17 @@ void PictureView::setBlinking(bool on) {
     update();
 }
 
-QRect PictureView::area() const { return contentsRect().adjusted(kAreaInset, kAreaInset, -kAreaInset, -kAreaInset); }
+QRect PictureView::area() const { return contentsRect().adjusted(inset_, inset_, -inset_, -inset_); }
+
+QRect PictureView::areaRectOf(const QRect& sheetRect) const {
+    // Both edges scaled alike, the right and bottom ones as the next rectangle's
+    // left and top, so neighbouring rectangles share no pixel.
+    const QRect whole = area();
+    const auto x = [&](int value) { return whole.left() + value * whole.width() / sheet_.width(); };
+    const auto y = [&](int value) { return whole.top() + value * whole.height() / sheet_.height(); };
+    return {QPoint(x(sheetRect.left()), y(sheetRect.top())),
+            QPoint(x(sheetRect.left() + sheetRect.width()) - 1, y(sheetRect.top() + sheetRect.height()) - 1)};
+}
 
 QRect PictureView::imageRect() const {
     const QRect whole = area();
@@ -116,6 +131,9 @@ void PictureView::paintEvent(QPaintEvent* event) {
 }
 
 void PictureView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        emit pressed(event->position().toPoint() - area().topLeft(), event->button(), false);
+    }
     if (event->button() == Qt::RightButton) {
         emit rightClicked(event->position().toPoint());
         return;
@@ -128,8 +146,17 @@ void PictureView::mousePressEvent(QMouseEvent* event) {
 }
 
 void PictureView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click comes only here, as on Windows.
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        emit pressed(event->position().toPoint() - area().topLeft(), event->button(), true);
+    }
     if (event->button() == Qt::LeftButton) {
         emit doubleClicked(event->position().toPoint());
+        return;
+    }
+    if (event->button() == Qt::RightButton) {
+        // To the pages that take no double click, a second right click.
+        emit rightClicked(event->position().toPoint());
         return;
     }
     QFrame::mouseDoubleClickEvent(event);

@@ -4,22 +4,28 @@
 #include <QImage>
 #include <QTimer>
 
+#include "formats/PackedBitmap.h"
+
 class QMimeData;
 
 #include <functional>
 #include <vector>
 
-#include "editing/DisplayImage.h"
-
-// The picture of a graphics page: the shown image stretched over its area
-// (2 pixels inside the frame) without smoothing, a note over it when there is
-// nothing to show, blinking dotted outlines the page asks for, and right
-// clicks passed on to the page.
+// A picture of a page: the shown image stretched over its area (inside the
+// frame, by default 2 pixels in) without smoothing, a note over it when there
+// is nothing to show, blinking dotted outlines the page asks for, and clicks
+// passed on to the page.
 class PictureView : public QFrame {
     Q_OBJECT
 
   public:
     explicit PictureView(QWidget* parent = nullptr);
+
+    // The size that shows a picture of `picture` one screen pixel per texture
+    // pixel: the picture with the frame's line and the inset all round.
+    static QSize sizeForPicture(const QSize& picture);
+    // The space between the frame and the area (the crew preview has none).
+    void setAreaInset(int inset);
 
     // The sheet the area stands for; the image covers its own size of it from
     // the top left (a software cockpit covers the top quarter of the hardware sheet).
@@ -43,8 +49,10 @@ class PictureView : public QFrame {
     void setBlinking(bool on);
     bool blinkPhase() const { return blink_; }
 
-    // The area the sheet is stretched over: 2 pixels inside the frame.
+    // The area the sheet is stretched over: the inset inside the frame.
     QRect area() const;
+    // A rectangle of the sheet as it lies over the area, in this widget's pixels.
+    QRect areaRectOf(const QRect& sheetRect) const;
 
     // The file a drop would load, when it is one picture (BMP, PNG or JAM); else empty.
     static QString DroppedPicture(const QMimeData* data);
@@ -53,6 +61,9 @@ class PictureView : public QFrame {
     void rightClicked(const QPoint& position);
     void leftClicked(const QPoint& position);
     void doubleClicked(const QPoint& position);
+    // Every press of either button, with its position in the area; `twice` for
+    // the second press of a double click.
+    void pressed(const QPoint& position, Qt::MouseButton button, bool twice);
     // A picture file was dropped onto the picture.
     void pictureDropped(const QString& path);
 
@@ -65,8 +76,8 @@ class PictureView : public QFrame {
 
   private:
     QSize sheet_{256, 256};
+    int inset_;
     QImage image_;
-    tavolex::DisplayImage display_;
     QString note_;
     OutlineSource outlines_;
     QTimer blinkTimer_;

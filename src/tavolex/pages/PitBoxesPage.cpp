@@ -29,8 +29,6 @@ using tavolex::Variant;
 
 namespace {
 
-constexpr int kFrameAndInset = 3;
-
 const GraphicsPageDeclaration kPitBoxes = {
     tavolex::GraphicKind::PitBoxes,
     "Pit Box Graphics - (All Teams)",
@@ -61,9 +59,10 @@ QWidget* PitBoxesPage::makeStripGroup() {
     teamName_ = new QLabel(group);
     teamName_->setObjectName(u"stripTeam"_s);
     strip_ = new PictureView(group);
-    strip_->setObjectName(u"strip"_s);
-    strip_->setSheetSize(QSize(tavolex::kPitBoxWidth, tavolex::kPitStripRows));
-    strip_->setFixedSize(tavolex::kPitBoxWidth + 2 * kFrameAndInset, tavolex::kPitStripRows + 2 * kFrameAndInset);
+    strip_->setObjectName("strip");
+    const QSize stripSize(tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+    strip_->setSheetSize(stripSize);
+    strip_->setFixedSize(PictureView::sizeForPicture(stripSize));
     connect(strip_, &PictureView::rightClicked, this, &PitBoxesPage::zoomStrip);
     auto* load = new QPushButton(tr("Load"), group);
     load->setObjectName(u"loadStrip"_s);
@@ -141,12 +140,11 @@ void PitBoxesPage::refreshOwnControls() {
 }
 
 void PitBoxesPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
-    const bool empty = rules.note == tavolex::PictureNote::NoSoftware || rules.note == tavolex::PictureNote::NoHardware;
     strip_->setNote(rules.note == tavolex::PictureNote::None ? QString() : picture()->note());
-    button(u"saveStrip"_s)->setEnabled(!empty);
-    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
-    button(u"importOrder"_s)->setEnabled(executable);
-    button(u"exportOrder"_s)->setEnabled(executable);
+    // A strip is saved as the whole picture is: from a picture in the slot.
+    button(u"saveStrip"_s)->setEnabled(rules.saveAs);
+    button(u"importOrder"_s)->setEnabled(rules.tableTransfer);
+    button(u"exportOrder"_s)->setEnabled(rules.tableTransfer);
 }
 
 void PitBoxesPage::moveItem(int from, int target) {
@@ -172,9 +170,8 @@ void PitBoxesPage::moveItem(int from, int target) {
 
 void PitBoxesPage::importOrder() {
     tavolex::PackedBitmap picture = image();
-    if (const auto failure = tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(),
-                                                         shownVariant(), picture)) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(), shownVariant(),
+                                            picture))) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportPitLaneOrder));
@@ -186,8 +183,7 @@ void PitBoxesPage::importOrder() {
 }
 
 void PitBoxesPage::exportOrder() {
-    if (const auto failure = tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet()))) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet())))) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportPitLaneOrder));
@@ -225,8 +221,7 @@ void PitBoxesPage::saveStripAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (const auto failure = tavolex::SavePitStripAs(image(), currentStrip(), ToPath(path))) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::SavePitStripAs(image(), currentStrip(), ToPath(path)))) {
         return;
     }
     tellDone(signReport(TextId::ReportSavedAs, ToPath(path)));
@@ -247,9 +242,8 @@ void PitBoxesPage::swapStrip(const QPoint& position) {
         return;
     }
     tavolex::PackedBitmap picture = image();
-    if (const auto failure = tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
-                                                    clicked, currentStrip(), picture)) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(), clicked,
+                                       currentStrip(), picture))) {
         return;
     }
     showChanged(std::move(picture));
@@ -259,11 +253,9 @@ std::vector<QRect> PitBoxesPage::outlines(bool blink) const {
     if (!blink || !picture()->hasImage()) {
         return {};
     }
-    const QRect area = picture()->area();
-    const int top =
-        area.top() + area.height() * tavolex::kPitStripRows * currentStrip() / kPitBoxes.displaySheet.height();
-    const int rows = area.height() * tavolex::kPitStripRows / kPitBoxes.displaySheet.height();
-    return {QRect(area.left() + 1, top + 1, area.width() - 2, rows - 2)};
+    // A pixel inside the current strip, so the outline leaves its neighbours' edges in sight.
+    const QRect strip(0, tavolex::kPitStripRows * currentStrip(), tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+    return {picture()->areaRectOf(strip).adjusted(1, 1, -1, -1)};
 }
 
 tavolex::PictureZoom PitBoxesPage::zoomAt(const QPoint& position) const {

@@ -11,10 +11,8 @@
 #include "app/EditorState.h"
 #include "app/RunChoice.h"
 #include "editing/CommandReports.h"
-#include "editing/DisplayImage.h"
 #include "editing/PitCrewCommands.h"
 #include "editing/PitCrewTemplates.h"
-#include "pages/CrewPreview.h"
 #include "pages/PaletteGrid.h"
 #include "pages/PictureView.h"
 #include "pages/PitCrewFileUpgrade.h"
@@ -41,17 +39,6 @@ const GraphicsPageDeclaration kPitCrew = {
     {TextId::OpenSoftwarePitCrewGraphics, TextId::OpenHardwarePitCrewGraphics},
     {TextId::SaveSoftwarePitCrewBitmap, TextId::SaveHardwarePitCrewBitmap},
 };
-
-QImage ToQImage(const tavolex::PackedBitmap& image) {
-    tavolex::DisplayImage display;
-    tavolex::MakeDisplayImage(image, display);
-    if (display.pixels.empty()) {
-        return {};
-    }
-    return QImage(reinterpret_cast<const uchar*>(display.pixels.data()), display.width, display.height,
-                  display.width * 4, QImage::Format_ARGB32)
-        .copy();
-}
 
 const RunChoice<int> kCurrentArea{"pitCrew/area", tavolex::kFirstPitCrewArea};
 
@@ -104,10 +91,14 @@ void PitCrewPage::loadTemplate() {
 
 QWidget* PitCrewPage::makeColourGroup() {
     auto* group = new QGroupBox(tr("Pit Crew Colours"), this);
-    preview_ = new CrewPreview(group);
-    preview_->setObjectName(u"preview"_s);
+    preview_ = new PictureView(group);
+    preview_->setObjectName("preview");
+    // The painted crew fills the frame: no inset, no drops.
+    preview_->setAreaInset(0);
+    preview_->setAcceptDrops(false);
+    preview_->setSheetSize(kPreview);
     preview_->setFixedSize(kPreview + QSize(2, 2));
-    connect(preview_, &CrewPreview::clicked, this, &PitCrewPage::previewClicked);
+    connect(preview_, &PictureView::pressed, this, &PitCrewPage::previewClicked);
     areas_ = new QComboBox(group);
     areas_->setObjectName(u"areas"_s);
     areas_->setToolTip(TipText(Tip::PitCrewAreas));
@@ -160,7 +151,7 @@ void PitCrewPage::checkPaintable() {
 
 void PitCrewPage::paintPreview() {
     const bool shown = paintable_ && !unpainted_.empty();
-    preview_->setImage(shown ? ToQImage(tavolex::PaintPitCrew(unpainted_, colours())) : QImage());
+    preview_->setImage(shown ? tavolex::PaintPitCrew(unpainted_, colours()) : tavolex::PackedBitmap());
     preview_->setNote(preview_->hasImage() ? QString() : T(TextId::UnableToDisplayImage));
     palette_->setOutlined(tavolex::OutlinedPaletteCells(colours()[static_cast<std::size_t>(currentArea())]));
 }
@@ -236,9 +227,8 @@ void PitCrewPage::copyTemplate() {
         return;
     }
     tavolex::PackedBitmap copied;
-    if (const auto failure = tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(),
-                                                          shownVariant(), copied)) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(),
+                                             copied))) {
         return;
     }
     tellDone(pictureReport(TextId::ReportPaintedTemplate));
@@ -246,8 +236,7 @@ void PitCrewPage::copyTemplate() {
 }
 
 void PitCrewPage::importColours() {
-    if (const auto failure = tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()))) {
         return;
     }
     tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCrewColours));
@@ -255,8 +244,7 @@ void PitCrewPage::importColours() {
 }
 
 void PitCrewPage::exportColours() {
-    if (const auto failure = tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
-        ui_.error(this, T(*failure));
+    if (!report(tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()))) {
         return;
     }
     tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCrewColours));
@@ -291,11 +279,12 @@ void PitCrewPage::refreshOwnControls() {
     }
 }
 
-void PitCrewPage::applyOwnRules(const tavolex::GraphicControlRules&) {
-    const bool executable = state_.exeStatus() == tavolex::ExeStatus::Supported;
-    importColours_->setEnabled(executable);
-    exportColours_->setEnabled(executable);
-    copy_->setEnabled(paintable_);
+void PitCrewPage::addOwnState(tavolex::GraphicPageState& page) const { page.crewPaintable = paintable_; }
+
+void PitCrewPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
+    importColours_->setEnabled(rules.tableTransfer);
+    exportColours_->setEnabled(rules.tableTransfer);
+    copy_->setEnabled(rules.copyCrewTemplate);
 }
 
 tavolex::PictureZoom PitCrewPage::zoomAt(const QPoint& position) const {

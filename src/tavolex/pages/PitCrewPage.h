@@ -6,7 +6,6 @@
 
 class QComboBox;
 class QLabel;
-class CrewPreview;
 class PaletteGrid;
 
 // The Pit Crews tab: the current team's crew sheet (172 x 508, made of two
@@ -19,7 +18,7 @@ class PitCrewPage : public GraphicsPage {
   public:
     PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
-    CrewPreview* preview() const { return preview_; }
+    PictureView* preview() const { return preview_; }
     PaletteGrid* paletteGrid() const { return palette_; }
     QComboBox* areaList() const { return areas_; }
     // Why the colours cannot be painted now (the masks are missing); hidden otherwise.
@@ -40,6 +39,7 @@ class PitCrewPage : public GraphicsPage {
     tavolex::WantedPicture wantedPicture() const override;
     tavolex::Failure runSaveAs(const std::filesystem::path& path) override;
     void refreshOwnControls() override;
+    void addOwnState(tavolex::GraphicPageState& page) const override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 
@@ -57,7 +57,7 @@ class PitCrewPage : public GraphicsPage {
     void checkPaintable();
 
     tavolex::PackedBitmap unpainted_;
-    CrewPreview* preview_ = nullptr;
+    PictureView* preview_ = nullptr;
     PaletteGrid* palette_ = nullptr;
     QComboBox* areas_ = nullptr;
     QPushButton* importColours_ = nullptr;

@@ -17,9 +17,13 @@
 #include "document/LazyGraphics.h"
 #include "editing/CommandReports.h"
 #include "editing/TyreCommands.h"
-#include "pages/BoxMessages.h"
+#include "pages/CommandButtons.h"
+#include "pages/FailureReport.h"
 #include "pages/PictureView.h"
+#include "pages/ShownPicture.h"
 #include "widgets/PathText.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
 
 using namespace Qt::StringLiterals;
@@ -28,7 +32,6 @@ using tavolex::GraphicSource;
 using tavolex::TextId;
 
 namespace {
-constexpr int kFrameAndInset = 3;
 constexpr int kChoicesPerSheet = 3;
 
 QSize SheetSize(const TyreSheetPanel::Sheet& sheet) {
@@ -45,11 +48,10 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
     auto* radios = new QGridLayout;
     // Every sheet's place is as large as the largest shown at once, with room
     // for a scroll bar when a sheet is taller than that.
-    const QSize frame(2 * kFrameAndInset, 2 * kFrameAndInset);
     QSize place(0, 0);
     bool scrolls = false;
     for (const Sheet& sheet : sheets_) {
-        place = place.expandedTo(sheet.visibleSize + frame);
+        place = place.expandedTo(PictureView::sizeForPicture(sheet.visibleSize));
         scrolls = scrolls || SheetSize(sheet).height() > sheet.visibleSize.height();
     }
     if (scrolls)
@@ -64,7 +66,7 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
         view->setObjectName(u"picture%1"_s.arg(s));
         view->setSheetSize(SheetSize(sheet));
         // One screen pixel per texture pixel: the picture stays crisp and true.
-        view->setFixedSize(SheetSize(sheet) + frame);
+        view->setFixedSize(PictureView::sizeForPicture(SheetSize(sheet)));
         view->setOutlines([this, s](bool blink) { return outlines(s, blink); });
         connect(view, &PictureView::rightClicked, this, &TyreSheetPanel::rightClicked);
         connect(view, &PictureView::pictureDropped, this, &TyreSheetPanel::loadPath);
@@ -82,22 +84,8 @@ TyreSheetPanel::TyreSheetPanel(EditorState& state, UiServices& ui, std::vector<S
         }
     }
     connect(group, &QButtonGroup::idClicked, this, &TyreSheetPanel::choose);
-    const struct {
-        const char* name;
-        const char* text;
-        void (TyreSheetPanel::*slot)();
-    } commands[] = {{"import", "Import", &TyreSheetPanel::importFromGame},
-                    {"export", "Export", &TyreSheetPanel::exportToGame},
-                    {"load", "Load", &TyreSheetPanel::loadFile},
-                    {"saveAs", "Save as...", &TyreSheetPanel::saveFileAs},
-                    {"remove", "Remove", &TyreSheetPanel::removePicture}};
     auto* buttons = new QHBoxLayout;
-    for (const auto& command : commands) {
-        auto* button = new QPushButton(tr(command.text), this);
-        button->setObjectName(QString::fromUtf8(command.name));
-        connect(button, &QPushButton::clicked, this, command.slot);
-        buttons->addWidget(button);
-    }
+    AddPictureFileButtons(this, buttons, *this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pictures, 0, Qt::AlignHCenter);
     layout->addLayout(radios);
@@ -125,8 +113,7 @@ tavolex::SheetHalves TyreSheetPanel::halves() const {
 
 GraphicSource TyreSheetPanel::source() const {
     const Sheet& sheet = shownSheet();
-    const tavolex::GraphicSlot* slot = tavolex::SlotOf(state_.carSet(), sheet.kind, tyreType_, sheet.variant);
-    return slot != nullptr ? slot->source : GraphicSource::None;
+    return tavolex::SourceOf(state_.carSet(), sheet.kind, tyreType_, sheet.variant);
 }
 
 void TyreSheetPanel::showTyreType(int tyreType) {
@@ -136,18 +123,7 @@ void TyreSheetPanel::showTyreType(int tyreType) {
 
 void TyreSheetPanel::reload() {
     const Sheet& sheet = shownSheet();
-    image_.clear();
-    if (source() != GraphicSource::None) {
-        BoxMessages messages(ui_, this);
-        tavolex::PackedBitmap fetched;
-        if (tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant,
-                                  fetched, true, &messages) &&
-            source() != GraphicSource::None) {
-            image_ = std::move(fetched);
-        }
-    }
-    picture()->setImage(image_);
-    applyControlRules();
+    show(FetchShownPicture(state_, ui_, this, sheet.kind, tyreType_, sheet.variant));
 }
 
 void TyreSheetPanel::show(tavolex::PackedBitmap image) {
@@ -157,21 +133,16 @@ void TyreSheetPanel::show(tavolex::PackedBitmap image) {
 }
 
 void TyreSheetPanel::applyControlRules() {
+    const Sheet& sheet = shownSheet();
     tavolex::GraphicPageState page;
-    page.shown = tavolex::Variant::Hardware;
-    page.hardware = source();
+    page.shown = sheet.variant;
+    (sheet.variant == tavolex::Variant::Software ? page.software : page.hardware) = source();
     page.exeStatus = state_.exeStatus();
     page.hasDisplayImage = picture()->hasImage();
+    page.bothVariants = false;
     const tavolex::GraphicControlRules rules = tavolex::DecideGraphicControls(page);
-    switch (rules.note) {
-    case tavolex::PictureNote::None: picture()->setNote({}); break;
-    case tavolex::PictureNote::UnableToDisplay: picture()->setNote(T(TextId::UnableToDisplayImage)); break;
-    default: picture()->setNote(T(TextId::NoBitmap)); break;
-    }
-    button(u"import"_s)->setEnabled(rules.importFromGame);
-    button(u"export"_s)->setEnabled(rules.exportToGame);
-    button(u"saveAs"_s)->setEnabled(rules.saveAs);
-    button(u"remove"_s)->setEnabled(rules.remove);
+    picture()->setNote(PictureNoteText(rules.note, {TextId::NoBitmap, TextId::NoBitmap}));
+    EnablePictureFileButtons(this, rules);
     // A half is outlined only while one is chosen and there is a picture to outline.
     picture()->setBlinking(halves() != tavolex::SheetHalves::Both && picture()->hasImage());
 }
@@ -198,13 +169,7 @@ void TyreSheetPanel::scrollToChosenHalf() {
     bar->setValue(halves() == tavolex::SheetHalves::Bottom ? bar->maximum() : bar->minimum());
 }
 
-bool TyreSheetPanel::report(const std::optional<TextId>& failure) {
-    if (failure) {
-        ui_.error(this, T(*failure));
-        return false;
-    }
-    return true;
-}
+bool TyreSheetPanel::report(const tavolex::Failure& failure) { return Succeeded(ui_, this, failure); }
 
 void TyreSheetPanel::tellDone(TextId report, const QString& path) {
     state_.tellDone(tavolex::PictureReport(report, state_.carSet(), shownSheet().kind, tyreType_, ToPath(path)));
@@ -283,14 +248,8 @@ std::vector<QRect> TyreSheetPanel::outlines(std::size_t sheet, bool blink) const
         blink != shown.outlineWhileBlinkSet || !view->hasImage()) {
         return {};
     }
-    const int v = tavolex::VariantIndex(shown.variant);
-    const int sheetWidth = tavolex::KindInfo(shown.kind).width[v];
-    const int sheetHeight = tavolex::KindInfo(shown.kind).height[v];
-    const QRect area = view->area();
-    const QRect half = shown.outline.translated(0, halves() == tavolex::SheetHalves::Bottom ? sheetHeight / 2 : 0);
-    const auto x = [&](int value) { return area.left() + value * area.width() / sheetWidth; };
-    const auto y = [&](int value) { return area.top() + value * area.height() / sheetHeight; };
-    return {QRect(QPoint(x(half.left()), y(half.top())), QPoint(x(half.right() + 1) - 1, y(half.bottom() + 1) - 1))};
+    const int halfRows = SheetSize(shown).height() / 2;
+    return {view->areaRectOf(shown.outline.translated(0, halves() == tavolex::SheetHalves::Bottom ? halfRows : 0))};
 }
 
 void TyreSheetPanel::rightClicked(const QPoint& position) {

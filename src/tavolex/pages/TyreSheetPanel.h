@@ -3,7 +3,6 @@
 #include <QGroupBox>
 
 #include <array>
-#include <optional>
 #include <vector>
 
 #include "core/Texts.h"
@@ -11,6 +10,7 @@
 #include "editing/GraphicControls.h"
 #include "formats/PackedBitmap.h"
 #include "formats/TyreBitmaps.h"
+#include "pages/PictureFileCommands.h"
 
 class EditorState;
 class PictureView;
@@ -25,7 +25,7 @@ class UiServices;
 // the choice of both halves or either half, whose chosen half blinks in a
 // dotted outline, and Import, Export, Load, Save as... and Remove for the
 // chosen halves.
-class TyreSheetPanel : public QGroupBox {
+class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
     Q_OBJECT
 
   public:
@@ -61,13 +61,13 @@ class TyreSheetPanel : public QGroupBox {
 
   public slots:
     void choose(int choice);
-    void importFromGame();
-    void exportToGame();
-    void loadFile();
+    void importFromGame() override;
+    void exportToGame() override;
+    void loadFile() override;
+    void saveFileAs() override;
+    void removePicture() override;
     // Load of a file dropped on the picture or chosen in the dialog.
     void loadPath(const QString& path);
-    void saveFileAs();
-    void removePicture();
 
   private:
     // Tells the status bar what a command did to the shown picture (and which file).
@@ -80,7 +80,7 @@ class TyreSheetPanel : public QGroupBox {
     tavolex::GraphicSource source() const;
     std::vector<QRect> outlines(std::size_t sheet, bool blink) const;
     void rightClicked(const QPoint& position);
-    bool report(const std::optional<tavolex::TextId>& failure);
+    bool report(const tavolex::Failure& failure);
 
     EditorState& state_;
     UiServices& ui_;

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QImage>
+
+#include "formats/PackedBitmap.h"
+
+// The one way a picture of the car set becomes a QImage: its display pixels,
+// opaque, in an image of its own; an empty picture gives a null image.
+QImage ToQImage(const tavolex::PackedBitmap& image);

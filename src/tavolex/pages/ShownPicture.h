@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/Variant.h"
+#include "document/GraphicKind.h"
+#include "formats/PackedBitmap.h"
+
+class EditorState;
+class QWidget;
+class UiServices;
+
+// The picture of a slot to show: fetched (and repaired, its messages in boxes
+// over `parent`) when the slot holds one; empty when it holds none, the fetch
+// fails or the repair empties the slot.
+tavolex::PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWidget* parent, tavolex::GraphicKind kind,
+                                        int slot, tavolex::Variant variant);
