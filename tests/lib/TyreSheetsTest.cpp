@@ -5,6 +5,7 @@
 #include "core/ByteOrder.h"
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandMessages.h"
 #include "editing/TyreCommands.h"
 #include "files/CaseInsensitivePath.h"
 #include "files/FileHelpers.h"
@@ -113,8 +114,8 @@ class TyreGame : public test::SampleGameSuite<true> {
 TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     // Type 1, "WHXX1.BMP" only: the bottom half from Whbridg1.bmp, the top stays magenta.
     PackedBitmap sheet;
-    ASSERT_FALSE(
-        ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Bottom, sheet));
+    ASSERT_TRUE(
+        Ok(ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Bottom, sheet)));
     ASSERT_TRUE(sheet.is(512, 960, Depth::Bits24));
     EXPECT_EQ(PixelAt(sheet, 100, 100), (std::array<std::uint8_t, 3>{0xFF, 0x00, 0xFF}));
     PackedBitmap bottom;
@@ -130,8 +131,8 @@ TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     EXPECT_EQ(fetched, sheet);
 
     // Both halves: the slot refers to the game, and reads both files again.
-    ASSERT_FALSE(
-        ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Both, sheet));
+    ASSERT_TRUE(
+        Ok(ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Both, sheet)));
     EXPECT_EQ(slot, (GraphicSlot{GraphicSource::Game, {}}));
     ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr));
     EXPECT_EQ(fetched, sheet);
@@ -141,8 +142,8 @@ TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
 TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
     fs::copy_file(gameFile("ZO3ZIDSH\\TechJam\\Whblur1.bmp"), folder / "wheel.bmp");
     PackedBitmap sheet;
-    ASSERT_FALSE(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Both,
-                              folder / "wheel.bmp", sheet));
+    ASSERT_TRUE(Ok(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Both,
+                                folder / "wheel.bmp", sheet)));
     PackedBitmap half;
     ASSERT_TRUE(Ok(ParseGameHalfBitmap(test::ReadBytes(folder / "wheel.bmp"), TyreSheet::HardwareWheels, half)));
     EXPECT_EQ(SheetHalf(sheet, 1), half);
@@ -151,16 +152,17 @@ TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
 
     // A whole sheet is the slot's file itself; a compressed game BMP is refused and changes nothing.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "whole.bmp", test::PhotoLike24(512, 960))));
-    ASSERT_FALSE(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Bottom,
-                              folder / "whole.bmp", sheet));
+    ASSERT_TRUE(Ok(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Bottom,
+                                folder / "whole.bmp", sheet)));
     EXPECT_EQ(sheet, test::PhotoLike24(512, 960));
     EXPECT_EQ(carSet.tyres[0].tyre[1].path, (folder / "whole.bmp").string());
     auto compressed = test::ReadBytes(folder / "wheel.bmp");
     WriteU32(compressed.data() + 30, 1);
     test::WriteBytes(folder / "packed.bmp", compressed);
     const CarSet before = carSet;
-    EXPECT_EQ(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Top,
-                           folder / "packed.bmp", sheet),
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Load,
+                                    LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware,
+                                                 SheetHalves::Top, folder / "packed.bmp", sheet)),
               TextId::CouldntLoadBitmap);
     EXPECT_EQ(carSet.tyres, before.tyres);
     EXPECT_EQ(sheet, test::PhotoLike24(512, 960));
@@ -169,8 +171,8 @@ TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
     const auto jam = GameJamPath(folder / "game", SoftwareWheelJam(1, 2), Variant::Software);
     ASSERT_TRUE(jam);
     PackedBitmap software;
-    ASSERT_FALSE(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 1, Variant::Software, SheetHalves::Bottom, *jam,
-                              software));
+    ASSERT_TRUE(Ok(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 1, Variant::Software, SheetHalves::Bottom, *jam,
+                                software)));
     PackedBitmap expected;
     ASSERT_TRUE(Ok(ReadGameJam(folder / "game", SoftwareWheelJam(1, 2), Variant::Software, 256, 1, expected)));
     EXPECT_EQ(SheetHalf(software, 2), expected);
@@ -180,7 +182,7 @@ TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
 
 TEST_F(TyreGame, ExportingTreadHalvesWritesTheirBitmapsAndStrips) {
     const PackedBitmap treads = test::PhotoLike24(256, 400, 5);
-    ASSERT_FALSE(ExportTyreHalves(environment, GraphicKind::Tread, 0, Variant::Hardware, SheetHalves::Top, treads));
+    ASSERT_TRUE(Ok(ExportTyreHalves(environment, GraphicKind::Tread, 0, Variant::Hardware, SheetHalves::Top, treads)));
     PackedBitmap written;
     ASSERT_TRUE(Ok(ParseGameHalfBitmap(test::ReadBytes(gameFile("ZO3ZIDSH\\TechJam\\treadgy1_art.bmp")),
                                        TyreSheet::Treads, written)));
@@ -200,7 +202,8 @@ TEST_F(TyreGame, ExportingTreadHalvesWritesTheirBitmapsAndStrips) {
     // A read-only game file is replaced all the same, as the game's tools clear the attribute.
     ASSERT_TRUE(SetReadOnly(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp"), true));
     // The bottom half of type 1: treadbs2_art.bmp and tread30-33.
-    ASSERT_FALSE(ExportTyreHalves(environment, GraphicKind::Tread, 1, Variant::Hardware, SheetHalves::Bottom, treads));
+    ASSERT_TRUE(
+        Ok(ExportTyreHalves(environment, GraphicKind::Tread, 1, Variant::Hardware, SheetHalves::Bottom, treads)));
     ASSERT_TRUE(Ok(ParseGameHalfBitmap(test::ReadBytes(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp")),
                                        TyreSheet::Treads, written)));
     EXPECT_EQ(written, SheetHalf(treads, 2));

@@ -136,7 +136,7 @@ void ExpectTheGameHoldsTheCarSet(const fs::path& carSetFile, ModderShell& shell)
     const tavolex::GraphicEnvironment environment = shell.state->graphicEnvironment();
     ASSERT_EQ(tavolex::ImportFromGame(imported, environment, tavolex::ExeStatus::Supported,
                                       tavolex::DefaultSelection(tavolex::SelectionMode::Import, imported)),
-              std::nullopt);
+              tavolex::Error::None);
 
     EXPECT_EQ(imported.teams[0].drivers[0].name.view(), kRenamedDriver);
     for (std::size_t t = 0; t < saved.teams.size(); ++t) {

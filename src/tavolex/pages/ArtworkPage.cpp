@@ -13,6 +13,7 @@
 
 #include "app/EditorState.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/GraphicCommands.h"
 #include "pages/BoxMessages.h"
@@ -250,9 +251,11 @@ void ArtworkPage::refreshControls() {
 
 void ArtworkPage::importFromGame() {
     tavolex::PackedBitmap imported;
-    if (const auto failure = tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(),
-                                                    GraphicKind::MenuArtwork, team(), Variant::Hardware, imported)) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(),
+                                                  GraphicKind::MenuArtwork, team(), Variant::Hardware, imported);
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GraphicCommandMessage(tavolex::GraphicCommand::Import, GraphicKind::MenuArtwork,
+                                                         Variant::Hardware, error)));
         return;
     }
     tellDone(TextId::ReportImported, {});
@@ -263,9 +266,11 @@ void ArtworkPage::exportToGame() {
     if (source() == GraphicSource::None || data_.empty()) {
         return;
     }
-    if (const auto failure = tavolex::ExportGraphic(state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                                    Variant::Hardware, data_)) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::ExportGraphic(state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
+                                                  Variant::Hardware, data_);
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GraphicCommandMessage(tavolex::GraphicCommand::Export, GraphicKind::MenuArtwork,
+                                                         Variant::Hardware, error)));
         return;
     }
     tellDone(TextId::ReportExported, {});
@@ -299,8 +304,9 @@ void ArtworkPage::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (const auto failure = tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, path.toStdString())) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, path.toStdString());
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::PictureCommandMessage(tavolex::GraphicCommand::Save, error)));
         return;
     }
     tellDone(TextId::ReportSavedAs, path);

@@ -11,6 +11,7 @@
 #include <QRegularExpressionValidator>
 
 #include "app/EditorState.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/NumberFields.h"
 #include "pages/PictureView.h"
@@ -193,9 +194,10 @@ void CarsPage::selectCar(int car) {
 }
 
 void CarsPage::importNumbers() {
-    if (const auto failure =
-            tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_)) {
-        ui_.error(this, T(*failure));
+    if (const auto error =
+            tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_);
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GameTableMessage(tavolex::GraphicCommand::Import)));
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCarNumbers));
@@ -206,8 +208,9 @@ void CarsPage::importNumbers() {
 void CarsPage::exportNumbers() {
     storeFields();
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    if (const auto failure = tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team)) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team);
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GameTableMessage(tavolex::GraphicCommand::Export)));
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCarNumbers));

@@ -149,9 +149,9 @@ void HelmetsPage::pictureClicked(const QPoint& position) {
     selectHelmet(*helmet);
 }
 
-bool HelmetsPage::report(const tavolex::Failure& failure) {
-    if (failure) {
-        ui_.error(this, T(*failure));
+bool HelmetsPage::report(tavolex::GraphicCommand command, tavolex::Error error) {
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::PictureCommandMessage(command, error)));
         return false;
     }
     return true;
@@ -163,14 +163,16 @@ std::string HelmetsPage::helmetReport(TextId report, const std::filesystem::path
 
 void HelmetsPage::importHelmet() {
     tavolex::PackedBitmap image;
-    if (report(tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_, image))) {
+    if (report(tavolex::GraphicCommand::Import,
+               tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_, image))) {
         tellDone(helmetReport(TextId::ReportImported));
         showChanged(std::move(image));
     }
 }
 
 void HelmetsPage::exportHelmet() {
-    if (report(tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_))) {
+    if (report(tavolex::GraphicCommand::Export,
+               tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_))) {
         tellDone(helmetReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -204,24 +206,25 @@ void HelmetsPage::saveHelmetAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()))) {
+    if (report(tavolex::GraphicCommand::Save,
+               tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()))) {
         tellDone(helmetReport(TextId::ReportSavedAs, path.toStdString()));
     }
 }
 
-tavolex::Failure HelmetsPage::runImport(tavolex::PackedBitmap& image) {
+tavolex::Error HelmetsPage::runImport(tavolex::PackedBitmap& image) {
     return tavolex::ImportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart(), image);
 }
 
-tavolex::Failure HelmetsPage::runExport() {
+tavolex::Error HelmetsPage::runExport() {
     return tavolex::ExportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart());
 }
 
-tavolex::Failure HelmetsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+tavolex::Error HelmetsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
     return tavolex::LoadHelmets(state_.carSet(), shownVariant(), path, image);
 }
 
-tavolex::Failure HelmetsPage::runSaveAs(const std::filesystem::path& path) {
+tavolex::Error HelmetsPage::runSaveAs(const std::filesystem::path& path) {
     return tavolex::SaveHelmetsAs(state_.carSet(), shownVariant(), helmetPart(), path);
 }
 

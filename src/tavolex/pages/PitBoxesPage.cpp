@@ -12,6 +12,7 @@
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
 #include "document/PitLaneStrips.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/PitLane.h"
 #include "pages/PictureView.h"
@@ -157,9 +158,9 @@ void PitBoxesPage::moveItem(int from, int target) {
     });
     const auto positions = tavolex::MovePitLaneItem(tavolex::PitPositionsOf(state_.carSet()), from, target);
     tavolex::PackedBitmap picture = image();
-    const auto failure =
+    const auto error =
         tavolex::ApplyPitPositions(state_.carSet(), state_.graphicEnvironment(), shownVariant(), positions, picture);
-    if (!failure && !picture.empty()) {
+    if (tavolex::Ok(error) && !picture.empty()) {
         showChanged(std::move(picture));
         return;
     }
@@ -169,9 +170,10 @@ void PitBoxesPage::moveItem(int from, int target) {
 
 void PitBoxesPage::importOrder() {
     tavolex::PackedBitmap picture = image();
-    if (const auto failure = tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(),
-                                                         shownVariant(), picture)) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(),
+                                                       shownVariant(), picture);
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GameTableMessage(tavolex::GraphicCommand::Import)));
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportPitLaneOrder));
@@ -183,8 +185,9 @@ void PitBoxesPage::importOrder() {
 }
 
 void PitBoxesPage::exportOrder() {
-    if (const auto failure = tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet()))) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet()));
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GameTableMessage(tavolex::GraphicCommand::Export)));
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportPitLaneOrder));
@@ -222,8 +225,8 @@ void PitBoxesPage::saveStripAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (const auto failure = tavolex::SavePitStripAs(image(), currentStrip(), path.toStdString())) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::SavePitStripAs(image(), currentStrip(), path.toStdString()); !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::PictureCommandMessage(tavolex::GraphicCommand::Save, error)));
         return;
     }
     tellDone(signReport(TextId::ReportSavedAs, path.toStdString()));
@@ -244,9 +247,10 @@ void PitBoxesPage::swapStrip(const QPoint& position) {
         return;
     }
     tavolex::PackedBitmap picture = image();
-    if (const auto failure = tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(),
-                                                    clicked, currentStrip(), picture)) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(), clicked,
+                                                  currentStrip(), picture);
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::PictureCommandMessage(tavolex::GraphicCommand::Save, error)));
         return;
     }
     showChanged(std::move(picture));

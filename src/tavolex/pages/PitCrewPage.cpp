@@ -10,6 +10,7 @@
 
 #include "app/EditorState.h"
 #include "app/Startup.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/DisplayImage.h"
 #include "editing/PitCrewCommands.h"
@@ -231,9 +232,10 @@ void PitCrewPage::copyTemplate() {
         return;
     }
     tavolex::PackedBitmap copied;
-    if (const auto failure = tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(),
-                                                          shownVariant(), copied)) {
-        ui_.error(this, T(*failure));
+    if (const auto error =
+            tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), copied);
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::PictureCommandMessage(tavolex::GraphicCommand::Generate, error)));
         return;
     }
     tellDone(pictureReport(TextId::ReportPaintedTemplate));
@@ -241,8 +243,9 @@ void PitCrewPage::copyTemplate() {
 }
 
 void PitCrewPage::importColours() {
-    if (const auto failure = tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot());
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GameTableMessage(tavolex::GraphicCommand::Import)));
         return;
     }
     tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCrewColours));
@@ -250,24 +253,25 @@ void PitCrewPage::importColours() {
 }
 
 void PitCrewPage::exportColours() {
-    if (const auto failure = tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot())) {
-        ui_.error(this, T(*failure));
+    if (const auto error = tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot());
+        !tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::GameTableMessage(tavolex::GraphicCommand::Export)));
         return;
     }
     tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCrewColours));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
-tavolex::Failure PitCrewPage::runImport(tavolex::PackedBitmap& image) {
+tavolex::Error PitCrewPage::runImport(tavolex::PackedBitmap& image) {
     return tavolex::ImportPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
                                   this->image(), image);
 }
 
-tavolex::Failure PitCrewPage::runExport() {
+tavolex::Error PitCrewPage::runExport() {
     return tavolex::ExportPitCrew(state_.graphicEnvironment(), slot(), shownVariant(), half(), image());
 }
 
-tavolex::Failure PitCrewPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+tavolex::Error PitCrewPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
     return tavolex::LoadPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
                                 this->image(), path, image);
 }
@@ -276,7 +280,7 @@ tavolex::WantedPicture PitCrewPage::wantedPicture() const {
     return tavolex::WantedPitCrewPicture(shownVariant(), half());
 }
 
-tavolex::Failure PitCrewPage::runSaveAs(const std::filesystem::path& path) {
+tavolex::Error PitCrewPage::runSaveAs(const std::filesystem::path& path) {
     return tavolex::SavePitCrewAs(image(), slot(), shownVariant(), half(), path);
 }
 

@@ -195,9 +195,9 @@ void TyreSheetPanel::scrollToChosenHalf() {
     bar->setValue(halves() == tavolex::SheetHalves::Bottom ? bar->maximum() : bar->minimum());
 }
 
-bool TyreSheetPanel::report(const std::optional<TextId>& failure) {
-    if (failure) {
-        ui_.error(this, T(*failure));
+bool TyreSheetPanel::report(tavolex::GraphicCommand command, tavolex::Error error) {
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::PictureCommandMessage(command, error)));
         return false;
     }
     return true;
@@ -210,7 +210,8 @@ void TyreSheetPanel::tellDone(TextId report, const QString& path) {
 void TyreSheetPanel::importFromGame() {
     const Sheet& sheet = shownSheet();
     tavolex::PackedBitmap picture = image_;
-    if (report(tavolex::ImportTyreHalves(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
+    if (report(tavolex::GraphicCommand::Import,
+               tavolex::ImportTyreHalves(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
                                          sheet.variant, halves(), picture))) {
         tellDone(TextId::ReportImported, {});
         show(std::move(picture));
@@ -222,7 +223,8 @@ void TyreSheetPanel::exportToGame() {
     if (source() == GraphicSource::None || image_.empty()) {
         return;
     }
-    if (report(tavolex::ExportTyreHalves(state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant, halves(),
+    if (report(tavolex::GraphicCommand::Export,
+               tavolex::ExportTyreHalves(state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant, halves(),
                                          image_))) {
         tellDone(TextId::ReportExported, {});
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
@@ -258,7 +260,8 @@ void TyreSheetPanel::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, path.toStdString()))) {
+    if (report(tavolex::GraphicCommand::Save,
+               tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, path.toStdString()))) {
         tellDone(TextId::ReportSavedAs, path);
     }
 }

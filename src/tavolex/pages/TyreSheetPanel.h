@@ -8,6 +8,7 @@
 
 #include "core/Texts.h"
 #include "document/GraphicKind.h"
+#include "editing/CommandMessages.h"
 #include "editing/GraphicControls.h"
 #include "formats/PackedBitmap.h"
 #include "formats/TyreBitmaps.h"
@@ -80,7 +81,7 @@ class TyreSheetPanel : public QGroupBox {
     tavolex::GraphicSource source() const;
     std::vector<QRect> outlines(std::size_t sheet, bool blink) const;
     void rightClicked(const QPoint& position);
-    bool report(const std::optional<tavolex::TextId>& failure);
+    bool report(tavolex::GraphicCommand command, tavolex::Error error);
 
     EditorState& state_;
     UiServices& ui_;
