@@ -113,7 +113,7 @@ TEST(ArtworkGraphics, TheSheetBitmapIsTheFileAndTheArchiveTheGame) {
     EXPECT_EQ(carSet.teams[7].artwork, (GraphicSlot{GraphicSource::File, (folder / "art.bmp").string()}));
     PackedBitmap fetched;
     ASSERT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, fetched, false, nullptr));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, fetched, false, nullptr)));
     EXPECT_EQ(fetched, imported);
     ASSERT_TRUE(Ok(SaveGraphicAs(GraphicKind::MenuArtwork, fetched, folder / "copy.bmp")));
     EXPECT_EQ(test::ReadBytes(folder / "copy.bmp"), test::ReadBytes(folder / "art.bmp"));

@@ -137,7 +137,7 @@ TEST_F(GameTransferTest, AFullExportThenAFullImportGivesTheCarSetBack) {
             EXPECT_EQ(SourceOf(imported, kind, slot, variant), GraphicSource::Game);
         }
         PackedBitmap fetched;
-        ASSERT_TRUE(FetchGraphic(imported, environment, kind, slot, variant, fetched, false, nullptr));
+        ASSERT_TRUE(Ok(FetchGraphic(imported, environment, kind, slot, variant, fetched, false, nullptr)));
         EXPECT_TRUE(fetched == picture);
     }
     EXPECT_EQ(imported.teams[3].teamName.view(), "Tavolex");
@@ -415,11 +415,11 @@ TEST_F(GameTransferTest, AGeneratedPictureIsExportedWithoutChangingTheCarSet) {
               Error::None);
     PackedBitmap fromGame;
     PackedBitmap generated;
-    ASSERT_TRUE(
-        FetchGraphic(imported, environment, GraphicKind::CarLivery, 9, Variant::Software, fromGame, false, nullptr));
+    ASSERT_TRUE(Ok(
+        FetchGraphic(imported, environment, GraphicKind::CarLivery, 9, Variant::Software, fromGame, false, nullptr)));
     CarSet scratch = carSet;
-    ASSERT_TRUE(
-        FetchGraphic(scratch, environment, GraphicKind::CarLivery, 9, Variant::Software, generated, false, nullptr));
+    ASSERT_TRUE(Ok(
+        FetchGraphic(scratch, environment, GraphicKind::CarLivery, 9, Variant::Software, generated, false, nullptr)));
     EXPECT_TRUE(fromGame == generated);
 }
 

@@ -151,7 +151,8 @@ TEST_F(Helmets, WholePicturesGoBothWaysAndGenerateAndRemoveUseTheFlags) {
 
     // The fetch gives the held picture; Generate fills the other variant; Remove empties one.
     PackedBitmap fetched;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, fetched, true, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, fetched, true, nullptr)));
     EXPECT_EQ(fetched, image);
     EXPECT_EQ(PictureCommandMessage(GraphicCommand::Generate, GenerateGraphic(carSet, environment, GraphicKind::Helmets,
                                                                               0, Variant::Hardware, image, image)),

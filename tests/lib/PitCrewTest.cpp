@@ -59,7 +59,8 @@ TEST_F(PitCrew, TheGameReaderJoinsBothFilesAndSlotSevenSkipsItsExtraRows) {
             SCOPED_TRACE(slot);
             crew(slot, variant) = {GraphicSource::Game, {}};
             PackedBitmap sheet;
-            ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitCrew, slot, variant, sheet, false, nullptr));
+            ASSERT_TRUE(
+                Ok(FetchGraphic(carSet, environment, GraphicKind::PitCrew, slot, variant, sheet, false, nullptr)));
             ASSERT_TRUE(sheet.is(172, 508, SheetDepth(GraphicKind::PitCrew, variant)));
             const int rows = PitCrewFileRows(slot);
             EXPECT_EQ(rows, slot == 7 ? 255 : 254);

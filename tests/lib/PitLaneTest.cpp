@@ -113,8 +113,8 @@ TEST_F(PitLaneGame, ANewOrderMovesTheStripsOfEveryVariantWithItsOwnPicture) {
     const PitPositions after = MovePitLaneItem(before, 0, 11);
     ASSERT_TRUE(Ok(ApplyPitPositions(carSet, environment, Variant::Hardware, after, hardware)));
     PackedBitmap movedSoftware;
-    ASSERT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, movedSoftware, false, nullptr));
+    ASSERT_TRUE(Ok(
+        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Software, movedSoftware, false, nullptr)));
     for (std::size_t t = 0; t < kTeamCount; ++t) {
         EXPECT_EQ(PitStrip(movedSoftware, PitStripOf(after[t])), PitStrip(software, PitStripOf(before[t]))) << t;
     }
@@ -127,8 +127,8 @@ TEST_F(PitLaneGame, ANewOrderMovesTheStripsOfEveryVariantWithItsOwnPicture) {
     ASSERT_TRUE(
         Ok(ImportPitLaneOrder(carSet, environment, GameFolder(folder / "game"), Variant::Software, movedSoftware)));
     PackedBitmap movedHardware;
-    ASSERT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, movedHardware, false, nullptr));
+    ASSERT_TRUE(Ok(
+        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, movedHardware, false, nullptr)));
     const PitPositions imported = PitPositionsOf(carSet);
     for (std::size_t t = 0; t < kTeamCount; ++t) {
         EXPECT_EQ(PitStrip(movedHardware, PitStripOf(imported[t])), PitStrip(hardware, PitStripOf(beforeImport[t])));
@@ -178,12 +178,12 @@ TEST_F(PitLaneGame, GameSourcesOfPitBoxesAreReadAndExportedBack) {
     SetSlotFromGame(carSet, GraphicKind::PitBoxes, 0, Variant::Hardware);
     PackedBitmap picture;
     ASSERT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr)));
     ASSERT_TRUE(picture.is(256, 176, Depth::Bits24));
     const PackedBitmap mine = test::ReducedTo565(test::PhotoLike24(256, 176, 3));
     ASSERT_TRUE(Ok(ExportGraphic(environment, GraphicKind::PitBoxes, 0, Variant::Hardware, mine)));
     ASSERT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, Variant::Hardware, picture, false, nullptr)));
     EXPECT_EQ(picture, mine);
 }
 

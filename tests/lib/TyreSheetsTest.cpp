@@ -127,14 +127,16 @@ TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     EXPECT_EQ(slot.path, (folder / "tmp" / "Tyres11.tmp").string());
     EXPECT_TRUE(carSet.modified);
     PackedBitmap fetched;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr)));
     EXPECT_EQ(fetched, sheet);
 
     // Both halves: the slot refers to the game, and reads both files again.
     ASSERT_TRUE(
         Ok(ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Both, sheet)));
     EXPECT_EQ(slot, (GraphicSlot{GraphicSource::Game, {}}));
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr)));
     EXPECT_EQ(fetched, sheet);
     EXPECT_EQ(SheetHalf(fetched, 2), bottom);
 }
@@ -200,7 +202,7 @@ TEST_F(TyreGame, ExportingTreadHalvesWritesTheirBitmapsAndStrips) {
     EXPECT_FALSE(FindPathIgnoringCase(folder / "game", "ZO3ZIDSH\\TechJam\\tread10.bin")) << "only the top half";
 
     // A read-only game file is replaced all the same, as the game's tools clear the attribute.
-    ASSERT_TRUE(SetReadOnly(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp"), true));
+    ASSERT_TRUE(Ok(SetReadOnly(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp"), true)));
     // The bottom half of type 1: treadbs2_art.bmp and tread30-33.
     ASSERT_TRUE(
         Ok(ExportTyreHalves(environment, GraphicKind::Tread, 1, Variant::Hardware, SheetHalves::Bottom, treads)));
@@ -220,19 +222,21 @@ TEST_F(TyreGame, GameSourcesOfTyresAndTreadsAreReadAndSaved) {
         SetSlotFromGame(carSet, GraphicKind::Tread, type, Variant::Hardware);
     }
     PackedBitmap software;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Software, software, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Software, software, false, nullptr)));
     PackedBitmap top;
     ASSERT_TRUE(Ok(ReadGameJam(folder / "game", 50, Variant::Software, 256, 1, top)));
     EXPECT_EQ(SheetHalf(software, 1), top);
     PackedBitmap tread;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, tread, false, nullptr));
+    ASSERT_TRUE(Ok(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, tread, false, nullptr)));
     EXPECT_TRUE(tread.is(256, 400, Depth::Bits24));
 
     ASSERT_TRUE(Ok(SaveCarSet(carSet, folder / "set.gp3", environment)));
     carSet.path = (folder / "set.gp3").string();
     EXPECT_EQ(carSet.tyres[1].tread.source, GraphicSource::CarSet);
     PackedBitmap stored;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, stored, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, stored, false, nullptr)));
     EXPECT_EQ(stored, test::ReducedTo565(tread)) << "the car set keeps colour pictures as RGB565";
 
     // A missing game file: the software read says so in its own words, the hardware one in the bitmap's.
@@ -240,7 +244,8 @@ TEST_F(TyreGame, GameSourcesOfTyresAndTreadsAreReadAndSaved) {
     SetSlotFromGame(carSet, GraphicKind::Tyre, 0, Variant::Hardware);
     EXPECT_EQ(GameReadFailure(GraphicKind::Tyre, Variant::Hardware), TextId::CouldntLoadBitmap);
     EXPECT_EQ(GameReadFailure(GraphicKind::Tyre, Variant::Software), TextId::FailedToImportJam);
-    EXPECT_FALSE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, stored, false, nullptr));
+    EXPECT_FALSE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, stored, false, nullptr)));
 }
 
 } // namespace

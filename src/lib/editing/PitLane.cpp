@@ -154,8 +154,10 @@ Error ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, V
     if (HasOwnPicture(carSet, other)) {
         PackedBitmap otherPicture;
         PackedBitmap otherMoved;
-        if (!FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, other, otherPicture, false, nullptr)) {
-            return Error::ReadFailed;
+        if (Error error =
+                FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, other, otherPicture, false, nullptr);
+            !Ok(error)) {
+            return error;
         }
         if (!MovePitStrips(otherPicture, before, positions, otherMoved)) {
             return Error::WrongBitmapSize;

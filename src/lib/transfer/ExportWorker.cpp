@@ -171,7 +171,8 @@ class Exporter {
         if (source == GraphicSource::None || source == GraphicSource::Game) {
             return Error::None;
         }
-        if (!FetchGraphic(working_, environment_, kind, slot, variant, picture, false, nullptr) || picture.empty()) {
+        if (!Ok(FetchGraphic(working_, environment_, kind, slot, variant, picture, false, nullptr)) ||
+            picture.empty()) {
             return NotPatched(kind);
         }
         return Error::None;

@@ -157,8 +157,8 @@ void ArtworkPage::reload() {
     tavolex::PackedBitmap fetched;
     if (source() != GraphicSource::None) {
         BoxMessages messages(ui_, this);
-        if (!tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                   Variant::Hardware, fetched, true, &messages)) {
+        if (!tavolex::Ok(tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork,
+                                               team(), Variant::Hardware, fetched, true, &messages))) {
             fetched.clear();
         }
     }

@@ -215,8 +215,8 @@ void GraphicsPage::showImage() {
     if (sourceOf(variant_) != GraphicSource::None) {
         BoxMessages messages(ui_, this);
         tavolex::PackedBitmap fetched;
-        if (tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
-                                  fetched, true, &messages)) {
+        if (tavolex::Ok(tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
+                                              variant_, fetched, true, &messages))) {
             showFetched(std::move(fetched));
         } else {
             image_.clear();

@@ -137,8 +137,8 @@ void TyreSheetPanel::reload() {
     if (source() != GraphicSource::None) {
         BoxMessages messages(ui_, this);
         tavolex::PackedBitmap fetched;
-        if (tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant,
-                                  fetched, true, &messages) &&
+        if (tavolex::Ok(tavolex::FetchGraphic(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
+                                              sheet.variant, fetched, true, &messages)) &&
             source() != GraphicSource::None) {
             image_ = std::move(fetched);
         }
