@@ -10,7 +10,7 @@
 #include <cstdio>
 
 #include "TexelorIcon.h"
-#include "shell/Icons.h"
+#include "widgets/Icons.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

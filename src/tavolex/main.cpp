@@ -16,12 +16,12 @@
 
 #include "app/EditorState.h"
 #include "app/RecoveryKeeper.h"
-#include "app/Startup.h"
 #include "document/CarSetFile.h"
-#include "shell/Icons.h"
 #include "shell/MainWindow.h"
 #include "shell/QtUiServices.h"
-#include "shell/Texts.h"
+#include "shell/Startup.h"
+#include "widgets/Icons.h"
+#include "widgets/Texts.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include "GameSettingsFixture.h"
 #include "Screenshot.h"
 #include "core/ByteOrder.h"
-#include "shell/AidIcons.h"
-#include "shell/NumberBox.h"
 #include "tools/CarDamageEditor.h"
 #include "tools/DriverAidsEditor.h"
 #include "tools/OnboardCameraEditor.h"
+#include "widgets/AidIcons.h"
+#include "widgets/NumberBox.h"
 
 namespace {
 using tavolex::DamageArea;

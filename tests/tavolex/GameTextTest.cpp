@@ -23,9 +23,9 @@
 #include "pages/PitLaneList.h"
 #include "pages/TeamsPage.h"
 #include "pages/WheelsPage.h"
-#include "shell/GameText.h"
 #include "shell/InformationEditor.h"
 #include "shell/TeamList.h"
+#include "widgets/GameText.h"
 
 namespace {
 

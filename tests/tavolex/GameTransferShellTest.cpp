@@ -16,10 +16,10 @@
 #include "document/LazyGraphics.h"
 #include "game/GraphicEnvironment.h"
 #include "pages/TeamsPage.h"
-#include "shell/ProgressWindow.h"
 #include "shell/SelectionDialog.h"
 #include "shell/TeamList.h"
 #include "transfer/GameSelection.h"
+#include "widgets/ProgressWindow.h"
 
 namespace {
 namespace fs = std::filesystem;

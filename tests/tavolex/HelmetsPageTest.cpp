@@ -59,7 +59,7 @@ TEST(HelmetsPage, EnableRulesAndSelection) {
     QTest::mouseClick(page->picture(), Qt::LeftButton, {}, shell.at(10, 10));
     EXPECT_EQ(shell.ui->beeps, 1);
     page->helmetButton(3)->click();
-    EXPECT_EQ(HelmetsPage::selectedHelmet(), 3);
+    EXPECT_EQ(page->selectedHelmet(), 3);
 
     // No game: nothing goes to or from it.
     shell.useGame(tavolex::ExeStatus::Missing);
@@ -73,7 +73,7 @@ TEST(HelmetsPage, EnableRulesAndSelection) {
     EXPECT_TRUE(shell.enabled("export") && shell.enabled("import") && shell.enabled("generateSoftware"));
     EXPECT_TRUE(shell.enabled("exportHelmet") && shell.enabled("saveHelmetAs"));
     QTest::mouseClick(page->picture(), Qt::LeftButton, {}, shell.at(200, 70));
-    EXPECT_EQ(HelmetsPage::selectedHelmet(), 5);
+    EXPECT_EQ(page->selectedHelmet(), 5);
     EXPECT_TRUE(page->helmetButton(5)->isChecked());
     page->partButton(2)->click();
     QTest::qWait(700);

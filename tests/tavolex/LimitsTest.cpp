@@ -12,8 +12,8 @@
 #include "pages/MiscellaneousPage.h"
 #include "pages/TeamsPage.h"
 #include "pages/WheelsPage.h"
-#include "shell/NumberBox.h"
 #include "tools/CarDamageEditor.h"
+#include "widgets/NumberBox.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "GraphicsShell.h"
 #include "Screenshot.h"
 #include "ShellFixture.h"
-#include "app/Startup.h"
 #include "document/CarSetFile.h"
 #include "editing/PitCrewUpgrade.h"
 #include "formats/IniFile.h"
@@ -20,8 +19,9 @@
 #include "sample/SampleGame.h"
 #include "settings/Settings.h"
 #include "shell/Boxes.h"
-#include "shell/ProgressWindow.h"
+#include "shell/Startup.h"
 #include "shell/TeamList.h"
+#include "widgets/ProgressWindow.h"
 
 namespace {
 using Answer = UiServices::Answer;

@@ -13,7 +13,7 @@
 #include "core/ByteOrder.h"
 #include "document/MiscSettingsDefaults.h"
 #include "pages/MiscellaneousPage.h"
-#include "shell/NumberBox.h"
+#include "widgets/NumberBox.h"
 
 namespace {
 

@@ -177,7 +177,7 @@ TEST(PitCrewPage, PaletteAndPreviewClicksEditTheCurrentArea) {
     shell.reopen();
     PitCrewPage* page = shell.page();
     auto& colours = shell.state->carSet().teams[0].pitCrewColours;
-    ASSERT_EQ(PitCrewPage::currentArea(), 11);
+    ASSERT_EQ(page->currentArea(), 11);
 
     PaletteGrid* palette = page->paletteGrid();
     QTest::mouseClick(palette, Qt::LeftButton, {}, palette->cellCentre(0));
@@ -206,7 +206,7 @@ TEST(PitCrewPage, PaletteAndPreviewClicksEditTheCurrentArea) {
 
     // A double click on the goggles makes them current without changing a colour.
     QTest::mouseDClick(preview, Qt::LeftButton, {}, goggles);
-    EXPECT_EQ(PitCrewPage::currentArea(), 14);
+    EXPECT_EQ(page->currentArea(), 14);
     EXPECT_EQ(page->areaList()->currentText(), "Goggles.");
     EXPECT_EQ(colours[14], gogglesColour);
     EXPECT_EQ(colours[11], 128);
@@ -216,7 +216,7 @@ TEST(PitCrewPage, PaletteAndPreviewClicksEditTheCurrentArea) {
     // The area list chooses too; the current area lasts the run, across openings.
     page->areaList()->setCurrentIndex(2);
     emit page->areaList()->activated(2);
-    EXPECT_EQ(PitCrewPage::currentArea(), 4);
+    EXPECT_EQ(page->currentArea(), 4);
     shell.reopen();
     EXPECT_EQ(shell.page()->areaList()->currentText(), "Chest.");
     shell.page()->chooseArea(11);

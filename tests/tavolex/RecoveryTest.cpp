@@ -2,8 +2,8 @@
 
 #include "ShellFixture.h"
 #include "app/RecoveryKeeper.h"
-#include "app/Startup.h"
 #include "document/Recovery.h"
+#include "shell/Startup.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -13,7 +13,7 @@
 #include "app/EditorState.h"
 #include "game/GameIdentity.h"
 #include "shell/MainWindow.h"
-#include "shell/UiServices.h"
+#include "widgets/UiServices.h"
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

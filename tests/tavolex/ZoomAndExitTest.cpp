@@ -13,7 +13,7 @@
 #include "Screenshot.h"
 #include "ShellFixture.h"
 #include "formats/IniFile.h"
-#include "shell/ZoomWindow.h"
+#include "widgets/ZoomWindow.h"
 
 namespace {
 namespace fs = std::filesystem;

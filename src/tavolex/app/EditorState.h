@@ -2,9 +2,9 @@
 
 #include <QObject>
 
-#include <array>
 #include <filesystem>
 
+#include "app/RunChoiceStore.h"
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "document/UndoHistory.h"
@@ -13,21 +13,6 @@
 #include "game/GraphicEnvironment.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
-
-// What the performance editor remembers for the whole run (not part of the car set).
-struct PerformanceEditorMemory {
-    int view = -1;          // 0 Engine BHP, 1 Reliability, 2 Qualification, 3 Race; -1 before the first opening
-    int calculatorMode = 0; // 0 Qualification, 1 Race
-    std::array<std::array<int, 3>, 7> steps{}; // minimum, average, maximum step per Quick Edit entry
-    std::array<int, 4> modes{};                // the Quick Edit mode of each view
-};
-
-// The Wheels page's half choices, kept for the whole run: left 0-2 (both,
-// top, bottom of the software wheels), right 0-2 the hardware wheels, 3-5 the treads.
-struct WheelsPageMemory {
-    int left = 0;
-    int right = 0;
-};
 
 // Everything the editor holds for the whole run: the one car set, the
 // settings, where files live, the game and its status, the current team.
@@ -50,8 +35,9 @@ class EditorState : public QObject {
     tavolex::GraphicEnvironment graphicEnvironment() const;
 
     int currentTeam() const { return currentTeam_; }
-    PerformanceEditorMemory& performanceMemory() { return performanceMemory_; }
-    WheelsPageMemory& wheelsMemory() { return wheelsMemory_; }
+    // What the pages chose this run (see RunChoice); New and Open keep it.
+    RunChoiceStore& runChoices() { return runChoices_; }
+    const RunChoiceStore& runChoices() const { return runChoices_; }
     // Makes `team` current and tells the page; the same team again does nothing.
     void selectTeam(int team);
 
@@ -105,8 +91,7 @@ class EditorState : public QObject {
     tavolex::IdentifiedBy exeIdentifiedBy_ = tavolex::IdentifiedBy::None;
     bool saveFileValid_ = false;
     int currentTeam_ = 0;
-    PerformanceEditorMemory performanceMemory_;
-    WheelsPageMemory wheelsMemory_;
+    RunChoiceStore runChoices_;
     tavolex::UndoHistory history_;
     std::string pendingChange_;
     bool changePending_ = false;

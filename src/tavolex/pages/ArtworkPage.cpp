@@ -1,5 +1,5 @@
 #include "pages/ArtworkPage.h"
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -18,9 +18,9 @@
 #include "editing/GraphicCommands.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
-#include "shell/GameText.h"
-#include "shell/Texts.h"
-#include "shell/ZoomWindow.h"
+#include "widgets/GameText.h"
+#include "widgets/Texts.h"
+#include "widgets/ZoomWindow.h"
 
 using tavolex::GraphicKind;
 using tavolex::GraphicSource;

@@ -11,7 +11,7 @@
 #include "document/GraphicSource.h"
 #include "editing/ArtworkDisplay.h"
 #include "editing/DisplayImage.h"
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 class EditorState;
 class PictureView;

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "document/LazyGraphics.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 // Fetch failures appear as the editor's message boxes.
 class BoxMessages final : public tavolex::MessageSink {

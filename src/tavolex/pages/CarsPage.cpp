@@ -15,9 +15,9 @@
 #include "editing/CommandReports.h"
 #include "editing/NumberFields.h"
 #include "pages/PictureView.h"
-#include "shell/NumberBox.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/NumberBox.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 

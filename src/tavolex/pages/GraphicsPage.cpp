@@ -13,9 +13,9 @@
 #include "editing/CommandReports.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
-#include "shell/ZoomWindow.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
+#include "widgets/ZoomWindow.h"
 
 using tavolex::GraphicSource;
 using tavolex::TextId;

@@ -7,13 +7,14 @@
 #include <QRadioButton>
 
 #include "app/EditorState.h"
+#include "app/RunChoice.h"
 #include "document/HelmetPicture.h"
 #include "editing/CommandReports.h"
 #include "editing/HelmetCommands.h"
 #include "pages/PictureView.h"
-#include "shell/GameText.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/GameText.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 using tavolex::Variant;
@@ -34,9 +35,9 @@ const GraphicsPageDeclaration kHelmets = {
     {TextId::SaveSoftwareHelmetsBitmap, TextId::SaveHardwareHelmetsBitmap},
 };
 
-} // namespace
+const RunChoice<int> kSelectedHelmet{"helmets/selected", 0};
 
-int HelmetsPage::selected_ = 0;
+} // namespace
 
 HelmetsPage::HelmetsPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kHelmets, parent) {
@@ -90,7 +91,7 @@ void HelmetsPage::makeHelmetButtons() {
     }
     setPictureNeighbours(columns_[0], columns_[1]);
     labelHelmetButtons();
-    helmetButton(selected_)->setChecked(true);
+    helmetButton(selectedHelmet())->setChecked(true);
 }
 
 void HelmetsPage::labelHelmetButtons() {
@@ -127,11 +128,13 @@ void HelmetsPage::labelHelmetButtons() {
     }
 }
 
+int HelmetsPage::selectedHelmet() const { return kSelectedHelmet.get(state_); }
+
 void HelmetsPage::selectHelmet(int helmet) {
     if (helmet < 0 || helmet >= tavolex::kHelmetCount) {
         return;
     }
-    selected_ = helmet;
+    kSelectedHelmet.set(state_, helmet);
     helmetButton(helmet)->setChecked(true);
 }
 
@@ -158,13 +161,13 @@ bool HelmetsPage::report(tavolex::GraphicCommand command, tavolex::Error error) 
 }
 
 std::string HelmetsPage::helmetReport(TextId report, const std::filesystem::path& file) const {
-    return tavolex::NamedReport(report, tavolex::HelmetName(state_.carSet(), selected_), file);
+    return tavolex::NamedReport(report, tavolex::HelmetName(state_.carSet(), selectedHelmet()), file);
 }
 
 void HelmetsPage::importHelmet() {
     tavolex::PackedBitmap image;
-    if (report(tavolex::GraphicCommand::Import,
-               tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_, image))) {
+    if (report(tavolex::GraphicCommand::Import, tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(),
+                                                                      shownVariant(), selectedHelmet(), image))) {
         tellDone(helmetReport(TextId::ReportImported));
         showChanged(std::move(image));
     }
@@ -172,7 +175,7 @@ void HelmetsPage::importHelmet() {
 
 void HelmetsPage::exportHelmet() {
     if (report(tavolex::GraphicCommand::Export,
-               tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selected_))) {
+               tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet()))) {
         tellDone(helmetReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -188,7 +191,8 @@ void HelmetsPage::loadHelmet() {
     }
     tavolex::PackedBitmap image;
     if (ui_.loaded(
-            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selected_, path.toStdString(), image), path,
+            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selectedHelmet(), path.toStdString(), image),
+            path,
             {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth, tavolex::kSingleHelmetRows})) {
         tellDone(helmetReport(TextId::ReportLoaded, path.toStdString()));
         showChanged(std::move(image));
@@ -207,7 +211,7 @@ void HelmetsPage::saveHelmetAs() {
         return;
     }
     if (report(tavolex::GraphicCommand::Save,
-               tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selected_, path.toStdString()))) {
+               tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), path.toStdString()))) {
         tellDone(helmetReport(TextId::ReportSavedAs, path.toStdString()));
     }
 }

@@ -6,7 +6,7 @@
 
 #include "document/HelmetPicture.h"
 #include "pages/GraphicsPage.h"
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 // The Helmets tab: the one picture of all 22 helmets held in the car set,
 // with its own helmet selection (the radio buttons beside the picture, or a
@@ -20,7 +20,7 @@ class HelmetsPage : public GraphicsPage {
 
     Eliding<QRadioButton>* helmetButton(int helmet) const { return helmetButtons_[static_cast<std::size_t>(helmet)]; }
     // The selected helmet lasts the run.
-    static int selectedHelmet() { return selected_; }
+    int selectedHelmet() const;
 
   public slots:
     void selectHelmet(int helmet);
@@ -50,7 +50,6 @@ class HelmetsPage : public GraphicsPage {
     // "Loaded helmet of Damon Hill from hill.bmp": the commands act on the selected helmet only.
     std::string helmetReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
 
-    static int selected_;
     std::array<Eliding<QRadioButton>*, tavolex::kHelmetCount> helmetButtons_{};
     std::array<QWidget*, 2> columns_{};
 };

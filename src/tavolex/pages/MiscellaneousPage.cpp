@@ -16,10 +16,10 @@
 #include "document/MiscSettingsDefaults.h"
 #include "editing/CommandReports.h"
 #include "gamesettings/MiscSettingsExchange.h"
-#include "shell/GameText.h"
-#include "shell/NumberBox.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/GameText.h"
+#include "widgets/NumberBox.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 

@@ -11,12 +11,15 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 #include "app/EditorState.h"
+#include "app/RunChoice.h"
 #include "document/DisplayTexts.h"
-#include "shell/GameText.h"
-#include "shell/NumberBox.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/GameText.h"
+#include "widgets/NumberBox.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::QuickEditEntry;
 
@@ -28,6 +31,15 @@ constexpr int kMaxPower = 1598;
 constexpr int kMaxFigure = 32767;
 
 constexpr int kLargestStep = 1000;
+
+// What the page remembers for the run.
+struct PerformanceChoices {
+    int view = -1;          // 0 Engine BHP, 1 Reliability, 2 Qualification, 3 Race; -1 before the first opening
+    int calculatorMode = 0; // 0 Qualification, 1 Race
+    std::array<std::array<int, 3>, 7> steps{}; // minimum, average, maximum step per Quick Edit entry
+    std::array<int, 4> modes{};                // the Quick Edit mode of each view
+};
+const RunChoice<PerformanceChoices> kChoices{"performance", {}};
 
 int ReadNumber(const QString& text, bool isSigned) {
     // Text that does not read as a number (a lone "-") counts as 0.
@@ -43,7 +55,7 @@ int ReadNumber(const QString& text, bool isSigned) {
 
 PerformancePage::PerformancePage(EditorState& state, UiServices& ui, QWidget* parent)
     : QWidget(parent), state_(state), ui_(ui) {
-    auto& memory = state_.performanceMemory();
+    auto& memory = kChoices.in(state_);
     if (memory.view < 0) {
         memory.view = QualificationView;
         for (int e = 0; e < 7; ++e) {
@@ -86,7 +98,7 @@ QWidget* PerformancePage::makeEditorGroup() {
         viewRow->addWidget(views_[static_cast<std::size_t>(v)], 1, v);
     }
     connect(viewGroup, &QButtonGroup::idClicked, this, [this](int view) {
-        if (view != state_.performanceMemory().view)
+        if (view != kChoices.get(state_).view)
             showView(view);
     });
     auto* table = new QGridLayout;
@@ -156,7 +168,7 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         connect(minus, &QPushButton::clicked, this, [this, c] { quickEdit(c, -1); });
         connect(plus, &QPushButton::clicked, this, [this, c] { quickEdit(c, +1); });
         connect(step, &QLineEdit::textEdited, this, [this, c](const QString& text) {
-            auto& memory = state_.performanceMemory();
+            auto& memory = kChoices.in(state_);
             const int typed = ReadNumber(text, false);
             memory.steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)] =
                 std::min(typed, kLargestStep);
@@ -164,7 +176,7 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         });
         connect(step, &QLineEdit::editingFinished, this, [this, c, step] {
             step->setText(QString::number(
-                state_.performanceMemory().steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));
+                kChoices.get(state_).steps[static_cast<std::size_t>(entry())][static_cast<std::size_t>(c)]));
         });
     }
     auto* modeGroup = new QButtonGroup(group);
@@ -175,7 +187,7 @@ QWidget* PerformancePage::makeQuickEditGroup() {
         modeRow->addWidget(modes_[static_cast<std::size_t>(m)]);
     }
     connect(modeGroup, &QButtonGroup::idClicked, this, [this](int mode) {
-        auto& memory = state_.performanceMemory();
+        auto& memory = kChoices.in(state_);
         memory.modes[static_cast<std::size_t>(memory.view)] = mode;
         refreshQuickEdit();
         if (memory.view == EngineView)
@@ -237,12 +249,12 @@ QWidget* PerformancePage::makeCalculatorGroup() {
 }
 
 tavolex::QuickEditEntry PerformancePage::entry() const {
-    const auto& memory = state_.performanceMemory();
+    const auto& memory = kChoices.get(state_);
     return static_cast<QuickEditEntry>(kBaseEntry[memory.view] + memory.modes[static_cast<std::size_t>(memory.view)]);
 }
 
 void PerformancePage::showView(int view) {
-    auto& memory = state_.performanceMemory();
+    auto& memory = kChoices.in(state_);
     memory.view = view;
     views_[static_cast<std::size_t>(view)]->setChecked(true);
     const bool drivers = view >= QualificationView;
@@ -277,11 +289,11 @@ void PerformancePage::showView(int view) {
     refreshCalculator();
 }
 
-void PerformancePage::reload() { showView(state_.performanceMemory().view); }
+void PerformancePage::reload() { showView(kChoices.get(state_).view); }
 
 int PerformancePage::cellValue(int t, int column) const {
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
-    const int view = state_.performanceMemory().view;
+    const int view = kChoices.get(state_).view;
     const auto& driver = team.drivers[column < 2 ? 0 : 1];
     const bool second = column % 2 == 1;
     switch (view) {
@@ -293,7 +305,7 @@ int PerformancePage::cellValue(int t, int column) const {
 }
 
 std::pair<int, int> PerformancePage::cellRange(int column) const {
-    const int view = state_.performanceMemory().view;
+    const int view = kChoices.get(state_).view;
     const bool isSigned = view >= QualificationView && column % 2 == 1;
     return {isSigned ? -kMaxFigure : 0, view == EngineView ? kMaxPower : kMaxFigure};
 }
@@ -305,7 +317,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
     auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
     auto& driver = team.drivers[column < 2 ? 0 : 1];
     const bool second = column % 2 == 1;
-    const int view = state_.performanceMemory().view;
+    const int view = kChoices.get(state_).view;
     const auto [low, high] = cellRange(column);
     const int number = ReadNumber(text, low < 0);
     const auto value = static_cast<std::int16_t>(std::clamp(number, low, high));
@@ -322,7 +334,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
 void PerformancePage::fillTable() {
     filling_ = true;
     const auto& teams = state_.carSet().teams;
-    const int view = state_.performanceMemory().view;
+    const int view = kChoices.get(state_).view;
     for (int t = 0; t < 11; ++t) {
         const auto& team = teams[static_cast<std::size_t>(t)];
         if (view >= QualificationView) {
@@ -339,7 +351,7 @@ void PerformancePage::fillTable() {
 }
 
 void PerformancePage::refreshQuickEdit() {
-    const auto& memory = state_.performanceMemory();
+    const auto& memory = kChoices.get(state_);
     const int view = memory.view;
     const QString labels[4][2] = {{tr("Qualification"), tr("Race")},
                                   {tr("Reliability"), ""},
@@ -359,7 +371,7 @@ void PerformancePage::refreshQuickEdit() {
 }
 
 void PerformancePage::setCalculatorMode(int mode) {
-    auto& memory = state_.performanceMemory();
+    auto& memory = kChoices.in(state_);
     calculatorModes_[static_cast<std::size_t>(mode)]->setChecked(true);
     if (memory.calculatorMode != mode) {
         memory.calculatorMode = mode;
@@ -368,7 +380,7 @@ void PerformancePage::setCalculatorMode(int mode) {
 }
 
 void PerformancePage::refreshCalculator() {
-    const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, state_.performanceMemory().calculatorMode);
+    const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, kChoices.get(state_).calculatorMode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         calculatorRows_[r][0]->setText(QString::fromStdString(rows[r].position));
         calculatorNames_[r]->setFullText(FromGameText(rows[r].name));
@@ -378,8 +390,7 @@ void PerformancePage::refreshCalculator() {
 
 void PerformancePage::quickEdit(int column, int direction) {
     const QuickEditEntry acted = entry();
-    const int step =
-        state_.performanceMemory().steps[static_cast<std::size_t>(acted)][static_cast<std::size_t>(column)];
+    const int step = kChoices.get(state_).steps[static_cast<std::size_t>(acted)][static_cast<std::size_t>(column)];
     auto values = tavolex::QuickEditValues(state_.carSet().teams, acted);
     const auto range = tavolex::RangeOf(acted);
     const bool fine = column == 0   ? tavolex::QuickEditMinimum(values, range, step, direction)
@@ -395,7 +406,7 @@ void PerformancePage::quickEdit(int column, int direction) {
 }
 
 void PerformancePage::copyQuantities(bool qualifyingFromRace) {
-    const auto& memory = state_.performanceMemory();
+    const auto& memory = kChoices.get(state_);
     const int view = memory.view;
     for (auto& team : state_.carSet().teams) {
         if (view == EngineView) {
@@ -424,7 +435,7 @@ QPushButton* PerformancePage::quickEditButton(int column, int direction) const {
 QPushButton* PerformancePage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 QRadioButton* PerformancePage::viewButton(int view) const { return views_[static_cast<std::size_t>(view)]; }
 QRadioButton* PerformancePage::modeButton(int mode) const { return modes_[static_cast<std::size_t>(mode)]; }
-int PerformancePage::calculatorMode() const { return state_.performanceMemory().calculatorMode; }
+int PerformancePage::calculatorMode() const { return kChoices.get(state_).calculatorMode; }
 QString PerformancePage::calculatorRow(int row) const {
     const auto& r = calculatorRows_[static_cast<std::size_t>(row)];
     return r[0]->text() + "|" + r[1]->text() + "|" + r[2]->text();

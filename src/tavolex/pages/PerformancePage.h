@@ -6,8 +6,8 @@
 #include <array>
 #include <utility>
 
-#include "shell/Eliding.h"
 #include "teams/PerformanceMath.h"
+#include "widgets/Eliding.h"
 
 class EditorState;
 class QButtonGroup;

@@ -17,10 +17,10 @@
 #include "editing/PitLane.h"
 #include "pages/PictureView.h"
 #include "pages/PitLaneList.h"
-#include "shell/GameText.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
-#include "shell/ZoomWindow.h"
+#include "widgets/GameText.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
+#include "widgets/ZoomWindow.h"
 
 using tavolex::TextId;
 using tavolex::Variant;

@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
-#include "app/Startup.h"
+#include "app/RunChoice.h"
 #include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/DisplayImage.h"
@@ -18,9 +18,10 @@
 #include "pages/CrewPreview.h"
 #include "pages/PaletteGrid.h"
 #include "pages/PictureView.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
-#include "shell/ZoomWindow.h"
+#include "pages/PitCrewFileUpgrade.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
+#include "widgets/ZoomWindow.h"
 
 using tavolex::TextId;
 
@@ -51,9 +52,9 @@ QImage ToQImage(const tavolex::PackedBitmap& image) {
         .copy();
 }
 
-} // namespace
+const RunChoice<int> kCurrentArea{"pitCrew/area", tavolex::kFirstPitCrewArea};
 
-int PitCrewPage::area_ = tavolex::kFirstPitCrewArea;
+} // namespace
 
 PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
     : GraphicsPage(state, ui, kPitCrew, parent) {
@@ -137,7 +138,7 @@ QWidget* PitCrewPage::makeColourGroup() {
     layout->addLayout(right);
 
     loadTemplate();
-    chooseArea(area_);
+    chooseArea(currentArea());
     return group;
 }
 
@@ -160,11 +161,13 @@ void PitCrewPage::paintPreview() {
     const bool shown = paintable_ && !unpainted_.empty();
     preview_->setImage(shown ? ToQImage(tavolex::PaintPitCrew(unpainted_, colours())) : QImage());
     preview_->setNote(preview_->hasImage() ? QString() : T(TextId::UnableToDisplayImage));
-    palette_->setOutlined(tavolex::OutlinedPaletteCells(colours()[static_cast<std::size_t>(area_)]));
+    palette_->setOutlined(tavolex::OutlinedPaletteCells(colours()[static_cast<std::size_t>(currentArea())]));
 }
 
+int PitCrewPage::currentArea() const { return kCurrentArea.get(state_); }
+
 void PitCrewPage::chooseArea(int colourNumber) {
-    area_ = colourNumber;
+    kCurrentArea.set(state_, colourNumber);
     const int index = areas_->findData(colourNumber);
     if (index >= 0) {
         areas_->setCurrentIndex(index);
@@ -173,7 +176,7 @@ void PitCrewPage::chooseArea(int colourNumber) {
 }
 
 void PitCrewPage::setColour(int colour) {
-    auto& stored = colours()[static_cast<std::size_t>(area_)];
+    auto& stored = colours()[static_cast<std::size_t>(currentArea())];
     if (stored == colour) {
         return;
     }
@@ -203,14 +206,14 @@ void PitCrewPage::previewClicked(const QPoint& position, Qt::MouseButton button,
         }
         return;
     }
-    if (*area != area_) {
+    if (*area != currentArea()) {
         // A double click makes another area current; a single click there does nothing.
         if (twice) {
             chooseArea(*area);
         }
         return;
     }
-    const int colour = colours()[static_cast<std::size_t>(area_)];
+    const int colour = colours()[static_cast<std::size_t>(currentArea())];
     setColour(button == Qt::LeftButton ? tavolex::NextCycleColour(colour) : tavolex::PreviousCycleColour(colour));
 }
 

@@ -25,7 +25,7 @@ class PitCrewPage : public GraphicsPage {
     // Why the colours cannot be painted now (the masks are missing); hidden otherwise.
     QLabel* masksNote() const { return masksNote_; }
     // The colour number (3-15) the palette and the preview's clicks edit.
-    static int currentArea() { return area_; }
+    int currentArea() const;
 
   public slots:
     void copyTemplate();
@@ -56,7 +56,6 @@ class PitCrewPage : public GraphicsPage {
     // masks the game's own colours would be painted over and the preview scrambled.
     void checkPaintable();
 
-    static int area_;
     tavolex::PackedBitmap unpainted_;
     CrewPreview* preview_ = nullptr;
     PaletteGrid* palette_ = nullptr;

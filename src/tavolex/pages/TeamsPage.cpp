@@ -1,5 +1,5 @@
 #include "pages/TeamsPage.h"
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -19,11 +19,11 @@
 #include "files/FileHelpers.h"
 #include "game/GameFiles.h"
 #include "game/TeamTables.h"
-#include "shell/GameText.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
 #include "teams/ForeignTeamData.h"
 #include "teams/PerformanceFile.h"
+#include "widgets/GameText.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string_view>
 
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 class EditorState;
 class QComboBox;

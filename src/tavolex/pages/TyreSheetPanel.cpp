@@ -19,7 +19,7 @@
 #include "editing/TyreCommands.h"
 #include "pages/BoxMessages.h"
 #include "pages/PictureView.h"
-#include "shell/ZoomWindow.h"
+#include "widgets/ZoomWindow.h"
 
 using tavolex::GraphicSource;
 using tavolex::TextId;

@@ -1,5 +1,5 @@
 #include "pages/WheelsPage.h"
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -9,8 +9,9 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
+#include "app/RunChoice.h"
 #include "pages/TyreSheetPanel.h"
-#include "shell/GameText.h"
+#include "widgets/GameText.h"
 
 using tavolex::GraphicKind;
 using tavolex::GraphicSource;
@@ -58,6 +59,11 @@ const TyreSheetPanel::Sheet kTreads = {GraphicKind::Tread,
                                        QSize(256, 200),
                                        QSizeF(2.2, 2.2 * 200 / 256)};
 
+// The half choices of the two panels, for the run: the left 0-2 (both, top,
+// bottom of the software wheels), the right 0-2 the hardware wheels, 3-5 the treads.
+const RunChoice<int> kLeftHalves{"wheels/left", 0};
+const RunChoice<int> kRightHalves{"wheels/right", 0};
+
 bool HasWheels(const tavolex::TyreRecord& tyre) {
     return tyre.tyre[0].source != GraphicSource::None || tyre.tyre[1].source != GraphicSource::None;
 }
@@ -84,10 +90,9 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     connect(group, &QButtonGroup::idClicked, this, &WheelsPage::showTyreType);
     connect(name_, &QLineEdit::textEdited, this, &WheelsPage::nameEdited);
 
-    WheelsPageMemory& memory = state_.wheelsMemory();
-    left_ = new TyreSheetPanel(state_, ui, {kSoftwareWheels}, memory.left, this);
+    left_ = new TyreSheetPanel(state_, ui, {kSoftwareWheels}, kLeftHalves.in(state_), this);
     left_->setObjectName("left");
-    right_ = new TyreSheetPanel(state_, ui, {kHardwareWheels, kTreads}, memory.right, this);
+    right_ = new TyreSheetPanel(state_, ui, {kHardwareWheels, kTreads}, kRightHalves.in(state_), this);
     right_->setObjectName("right");
     auto* panels = new QHBoxLayout;
     panels->addWidget(left_, 1);

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 class EditorState;
 class QLineEdit;

@@ -8,8 +8,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "shell/Icons.h"
-#include "shell/Texts.h"
+#include "widgets/Icons.h"
+#include "widgets/Texts.h"
 
 using tavolex::TextId;
 

@@ -13,8 +13,8 @@
 #include "app/EditorState.h"
 #include "game/GameSearch.h"
 #include "settings/Settings.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 

@@ -7,7 +7,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "shell/Texts.h"
+#include "widgets/Texts.h"
 
 InformationDisplay::InformationDisplay(const QString& text, bool automatic, QWidget* parent)
     : QDialog(parent), automatic_(automatic) {

@@ -27,36 +27,27 @@
 #include "document/DisplayTexts.h"
 #include "editing/CommandReports.h"
 #include "game/MenuArtArchive.h"
-#include "pages/ArtworkPage.h"
-#include "pages/CarsPage.h"
-#include "pages/CockpitsPage.h"
-#include "pages/HelmetsPage.h"
-#include "pages/MiscellaneousPage.h"
-#include "pages/PerformancePage.h"
-#include "pages/PitBoxesPage.h"
-#include "pages/PitCrewPage.h"
-#include "pages/TeamsPage.h"
-#include "pages/WheelsPage.h"
+#include "pages/PageTable.h"
 #include "preview/CarSetPreview.h"
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 #include "shell/Boxes.h"
 #include "shell/ConfigurationDialog.h"
-#include "shell/GameText.h"
-#include "shell/Icons.h"
 #include "shell/InformationDisplay.h"
 #include "shell/InformationEditor.h"
-#include "shell/ProgressWindow.h"
 #include "shell/SelectionDialog.h"
 #include "shell/TeamList.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
 #include "tools/CarDamageEditor.h"
 #include "tools/DriverAidsEditor.h"
 #include "tools/OnboardCameraEditor.h"
 #include "transfer/ExportWorker.h"
 #include "transfer/ImportWorker.h"
 #include "transfer/TransferMessages.h"
+#include "widgets/GameText.h"
+#include "widgets/Icons.h"
+#include "widgets/ProgressWindow.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 
@@ -67,11 +58,6 @@ std::string FileName(const QString& path) { return QFileInfo(path).fileName().to
 const QList<QKeySequence> kSaveKeys = {QKeySequence(Qt::ALT | Qt::Key_S), QKeySequence(Qt::CTRL | Qt::Key_S)};
 } // namespace
 
-const MainWindow::TabInfo MainWindow::kTabs[10] = {
-    {"Teams", true},    {"Performance", false}, {"Cars", true},      {"Helmets", false}, {"Artwork", true},
-    {"Cockpits", true}, {"Pit Crews", true},    {"Pit Boxes", true}, {"Wheels", false},  {"Miscellaneous", false},
-};
-
 MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     : QMainWindow(parent), state_(state), ui_(ui) {
     buildMenus();
@@ -80,8 +66,8 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     auto* central = new QWidget(this);
     tabs_ = new QTabBar(central);
     tabs_->setExpanding(false);
-    for (const TabInfo& tab : kTabs) {
-        tabs_->addTab(tab.label);
+    for (const PageEntry& tab : PageTable()) {
+        tabs_->addTab(tab.title);
     }
     teamList_ = new TeamList(state_, central);
     pageHolder_ = new QWidget(central);
@@ -252,21 +238,6 @@ void MainWindow::buildToolbar() {
     }
 }
 
-QWidget* MainWindow::makePage(int index, EditorState& state) {
-    switch (index) {
-    case 0: return new TeamsPage(state, ui_, pageHolder_);
-    case 1: return new PerformancePage(state, ui_, pageHolder_);
-    case 2: return new CarsPage(state, ui_, pageHolder_);
-    case 3: return new HelmetsPage(state, ui_, pageHolder_);
-    case 4: return new ArtworkPage(state, ui_, pageHolder_);
-    case 5: return new CockpitsPage(state, ui_, pageHolder_);
-    case 6: return new PitCrewPage(state, ui_, pageHolder_);
-    case 7: return new PitBoxesPage(state, ui_, pageHolder_);
-    case 8: return new WheelsPage(state, ui_, pageHolder_);
-    default: return new MiscellaneousPage(state, ui_, pageHolder_);
-    }
-}
-
 QSize MainWindow::defaultSize() {
     // The largest page, with the team list beside it when it has one, each
     // built once for its size: the window opens with every picture at 1:1.
@@ -276,10 +247,10 @@ QSize MainWindow::defaultSize() {
     QWidget* frame = pageHolder_->parentWidget();
     QHBoxLayout* body = static_cast<QHBoxLayout*>(frame->layout());
     QSize pages = pageHolder_->minimumSize();
-    for (int index = 0; index < static_cast<int>(std::size(kTabs)); ++index) {
-        const std::unique_ptr<QWidget> page(makePage(index, empty));
+    for (const PageEntry& entry : PageTable()) {
+        const std::unique_ptr<QWidget> page(entry.make(empty, ui_, pageHolder_));
         QSize needed = page->sizeHint().expandedTo(page->minimumSizeHint());
-        if (kTabs[index].showsTeamList) {
+        if (entry.showsTeamList) {
             const QSize list = teamList_->sizeHint();
             needed = QSize(needed.width() + list.width() + body->spacing(), std::max(needed.height(), list.height()));
         }
@@ -295,6 +266,10 @@ QSize MainWindow::defaultSize() {
 }
 
 void MainWindow::selectTab(int index) {
+    if (index < 0 || index >= static_cast<int>(PageTable().size())) {
+        return;
+    }
+    const PageEntry& entry = PageTable()[static_cast<std::size_t>(index)];
     if (banner_ != nullptr) {
         banner_->close();
     }
@@ -302,12 +277,12 @@ void MainWindow::selectTab(int index) {
         pageArea_->removeWidget(page_);
         page_->deleteLater();
     }
-    page_ = makePage(index, state_);
+    page_ = entry.make(state_, ui_, pageHolder_);
     page_->setObjectName("page");
     pageArea_->addWidget(page_);
     pageArea_->setCurrentWidget(page_);
     // Wide pages take the team list's place too.
-    teamList_->setVisible(kTabs[index].showsTeamList);
+    teamList_->setVisible(entry.showsTeamList);
 }
 
 void MainWindow::showBanner() {

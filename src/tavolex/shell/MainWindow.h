@@ -20,12 +20,6 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    struct TabInfo {
-        const char* label;
-        bool showsTeamList;
-    };
-    static const TabInfo kTabs[10];
-
     MainWindow(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -83,7 +77,6 @@ class MainWindow : public QMainWindow {
     QTabBar* tabs_;
     TeamList* teamList_;
     QStackedLayout* pageArea_;
-    QWidget* makePage(int index, EditorState& state);
     QScrollArea* scroller_;
     QWidget* pageHolder_;
     QWidget* page_ = nullptr;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/UiServices.h"
+#include "widgets/UiServices.h"
 
 // The platform's message boxes and file dialogs.
 class QtUiServices final : public UiServices {

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "shell/GameText.h"
-#include "shell/Texts.h"
+#include "widgets/GameText.h"
+#include "widgets/Texts.h"
 
 using tavolex::QuickGroup;
 using tavolex::SelectionMode;

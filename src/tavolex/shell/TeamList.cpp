@@ -6,8 +6,8 @@
 
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
-#include "shell/Eliding.h"
-#include "shell/GameText.h"
+#include "widgets/Eliding.h"
+#include "widgets/GameText.h"
 
 TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"), parent), state_(state) {
     auto* layout = new QVBoxLayout(this);

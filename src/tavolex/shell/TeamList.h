@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "shell/Eliding.h"
+#include "widgets/Eliding.h"
 
 class EditorState;
 

@@ -16,10 +16,10 @@
 
 #include "app/EditorState.h"
 #include "formats/GamePalette.h"
-#include "shell/NumberBox.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
 #include "tools/ToolCommands.h"
+#include "widgets/NumberBox.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::DamageArea;
 using tavolex::DamageSelection;

@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
-#include "shell/AidIcons.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
 #include "tools/ToolCommands.h"
+#include "widgets/AidIcons.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 

@@ -14,9 +14,9 @@
 #include <algorithm>
 
 #include "app/EditorState.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
 #include "tools/ToolCommands.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 using tavolex::TextId;
 

@@ -1,4 +1,4 @@
-#include "shell/UiServices.h"
+#include "widgets/UiServices.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "shell/Icons.h"
+#include "widgets/Icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

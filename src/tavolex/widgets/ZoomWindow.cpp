@@ -1,4 +1,4 @@
-#include "shell/ZoomWindow.h"
+#include "widgets/ZoomWindow.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

@@ -1,5 +1,5 @@
-#include "shell/AidIcons.h"
-#include "shell/Icons.h"
+#include "widgets/AidIcons.h"
+#include "widgets/Icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

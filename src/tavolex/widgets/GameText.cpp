@@ -1,10 +1,10 @@
-#include "shell/GameText.h"
+#include "widgets/GameText.h"
 
 #include <QLineEdit>
 
 #include "core/TextEncoding.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 QString FromGameText(std::string_view bytes) {
     const std::string utf8 = tavolex::Windows1252ToUtf8(bytes);

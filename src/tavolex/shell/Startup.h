@@ -14,15 +14,6 @@ class UiServices;
 // file upgrade, or the message that its masks are missing.
 void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, const QString& pendingMessage);
 
-// Recolours the game's pit crew textures once, with the progress window, when
-// they need it and the masks are there (at start-up and when the Pit crew page opens).
-void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent);
-
-// While the game's pit crew files wait for an upgrade that cannot run for
-// want of the masks: why the crew's colours cannot be painted, and where the
-// masks go. Empty otherwise (no game, or the files upgraded).
-QString MissingPitCrewMasksNote(const EditorState& state);
-
 // A car set the last run could not save (a crash, a log-out) is offered
 // back: Yes opens it untitled and modified, No deletes it.
 void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window);

@@ -1,17 +1,16 @@
-#include "app/Startup.h"
+#include "shell/Startup.h"
 
 #include <system_error>
 
 #include "app/EditorState.h"
 #include "document/Recovery.h"
-#include "editing/PitCrewUpgrade.h"
 #include "files/FileHelpers.h"
-#include "game/GraphicEnvironment.h"
 #include "game/MenuArtArchive.h"
+#include "pages/PitCrewFileUpgrade.h"
 #include "shell/MainWindow.h"
-#include "shell/ProgressWindow.h"
-#include "shell/Texts.h"
-#include "shell/UiServices.h"
+#include "widgets/ProgressWindow.h"
+#include "widgets/Texts.h"
+#include "widgets/UiServices.h"
 
 void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
     const auto recovery = tavolex::FindRecovery(state.paths().dataFolder);
@@ -63,27 +62,6 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
     if (const QString note = MissingPitCrewMasksNote(state); !note.isEmpty()) {
         ui.error(&window, T(tavolex::TextId::PitCrewMasksMissing) + "\n\n" + note);
     }
-}
-
-QString MissingPitCrewMasksNote(const EditorState& state) {
-    const tavolex::GraphicEnvironment environment = state.graphicEnvironment();
-    if (state.game().empty() || tavolex::PitCrewUpgradeState(environment.gameFolder, environment.dataFolder) !=
-                                    tavolex::PitCrewFilesState::NoMasks) {
-        return {};
-    }
-    const std::filesystem::path folder = tavolex::PitCrewMaskPath(environment.dataFolder, 0).parent_path();
-    return QString::fromStdString(tavolex::FormatText(tavolex::TextId::PitCrewMasksWhere, folder.string()));
-}
-
-void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent) {
-    const tavolex::GraphicEnvironment environment = state.graphicEnvironment();
-    if (state.game().empty() || tavolex::PitCrewUpgradeState(environment.gameFolder, environment.dataFolder) !=
-                                    tavolex::PitCrewFilesState::NeedsUpgrade) {
-        return;
-    }
-    // A failure is not reported: a file that failed stays unstamped and is tried again next time.
-    ProgressWindow progress(parent);
-    (void)tavolex::UpgradePitCrewFiles(environment.gameFolder, environment.dataFolder, &progress);
 }
 
 void FinishRun(EditorState& state, UiServices& ui) {

@@ -1,8 +1,8 @@
-#include "shell/NumberBox.h"
+#include "widgets/NumberBox.h"
 
 #include <QRegularExpressionValidator>
 
-#include "shell/Texts.h"
+#include "widgets/Texts.h"
 
 NumberBox::NumberBox(int digits, int maximum, QWidget* parent) : QLineEdit(parent), maximum_(maximum) {
     setMaxLength(digits);

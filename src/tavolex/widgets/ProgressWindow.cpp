@@ -1,4 +1,4 @@
-#include "shell/ProgressWindow.h"
+#include "widgets/ProgressWindow.h"
 
 #include <QApplication>
 #include <QFormLayout>
