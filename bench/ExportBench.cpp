@@ -86,21 +86,21 @@ struct ExportSetup {
         measureWrittenFiles();
     }
 
-    Failure exportAll() const {
+    Error exportAll() const {
         return ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
                             nullptr);
     }
 
     // The files (and their sizes) one export replaces, found by their times.
     void measureWrittenFiles() {
-        if (exportAll()) { // the first export also expands the art archive and makes the .old copies
+        if (!Ok(exportAll())) { // the first export also expands the art archive and makes the .old copies
             std::abort();
         }
         std::map<fs::path, fs::file_time_type> before;
         for (const auto& entry : fs::recursive_directory_iterator(environment.gameFolder)) {
             before[entry.path()] = entry.last_write_time();
         }
-        if (exportAll()) {
+        if (!Ok(exportAll())) {
             std::abort();
         }
         for (const auto& entry : fs::recursive_directory_iterator(environment.gameFolder)) {
@@ -142,7 +142,7 @@ BENCHMARK(ExportBaseline)->Name("GameExport/baseline")->Unit(benchmark::kMillise
 void ExportEverything(benchmark::State& state) {
     ExportSetup& setup = Setup();
     for (auto _ : state) {
-        if (setup.exportAll()) {
+        if (!Ok(setup.exportAll())) {
             state.SkipWithError("export failed");
         }
     }

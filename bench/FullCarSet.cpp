@@ -98,7 +98,7 @@ bool LoadAndFetchEverySlot(const FullCarSet& full) {
     bool fetched = true;
     for (const auto& [kind, slot, variant, file] : full.files) {
         PackedBitmap image;
-        fetched = FetchGraphic(carSet, full.environment, kind, slot, variant, image, false, nullptr) && fetched;
+        fetched = Ok(FetchGraphic(carSet, full.environment, kind, slot, variant, image, false, nullptr)) && fetched;
         benchmark::DoNotOptimize(image.pixels());
     }
     return fetched;

@@ -61,8 +61,8 @@ void FetchOnly(benchmark::State& state) {
     int team = 0;
     for (auto _ : state) {
         PackedBitmap image;
-        if (!FetchGraphic(saved.carSet, saved.environment, GraphicKind::CarLivery, team, Variant::Hardware, image,
-                          false, nullptr) ||
+        if (!Ok(FetchGraphic(saved.carSet, saved.environment, GraphicKind::CarLivery, team, Variant::Hardware, image,
+                             false, nullptr)) ||
             image.empty()) {
             state.SkipWithError("fetch failed");
         }
@@ -82,8 +82,8 @@ void FetchAndDisplay(benchmark::State& state) {
     int team = 0;
     for (auto _ : state) {
         PackedBitmap image;
-        if (!FetchGraphic(saved.carSet, saved.environment, GraphicKind::CarLivery, team, Variant::Hardware, image,
-                          false, nullptr) ||
+        if (!Ok(FetchGraphic(saved.carSet, saved.environment, GraphicKind::CarLivery, team, Variant::Hardware, image,
+                             false, nullptr)) ||
             image.empty()) {
             state.SkipWithError("fetch failed");
         }

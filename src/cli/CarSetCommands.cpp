@@ -108,7 +108,7 @@ int Extract(Arguments arguments) {
         PackedBitmap image;
         if (file.kind == GraphicKind::Helmets) {
             image = carSet.helmetImages[VariantSlot(file.variant)];
-        } else if (!FetchGraphic(carSet, environment, file.kind, file.slot, file.variant, image, false, nullptr)) {
+        } else if (!Ok(FetchGraphic(carSet, environment, file.kind, file.slot, file.variant, image, false, nullptr))) {
             const bool generated = std::string_view(state) == "generated";
             status = Fail(file.name + ": " +
                           std::string(Text(generated ? TextId::FailedToGenerateBitmap : TextId::FailedToReadCarSet)));

@@ -9,6 +9,7 @@
 #include "transfer/ExportWorker.h"
 #include "transfer/ImportWorker.h"
 #include "transfer/SelectionChoice.h"
+#include "transfer/TransferMessages.h"
 
 namespace tavolex::cli {
 namespace fs = std::filesystem;
@@ -73,8 +74,8 @@ int GameImport(Arguments arguments) {
     }
     const CommandTemporaryFolder temporary;
     const GraphicEnvironment environment = EnvironmentFor(temporary, folder);
-    if (Failure failure = ImportFromGame(transfer.carSet, environment, transfer.status, transfer.selection)) {
-        return Fail(Text(*failure));
+    if (Error error = ImportFromGame(transfer.carSet, environment, transfer.status, transfer.selection); !Ok(error)) {
+        return Fail(Text(ImportFromGameMessage(error)));
     }
     return SaveCarSetFile(transfer.carSet, arguments.positional()[2], environment);
 }
@@ -92,9 +93,10 @@ int GameExport(Arguments arguments) {
     }
     const CommandTemporaryFolder temporary;
     TerminalProgress progress;
-    if (Failure failure = ExportToGame(transfer.carSet, EnvironmentFor(temporary, folder), transfer.status,
-                                       transfer.selection, &progress)) {
-        return Fail(Text(*failure));
+    if (Error error = ExportToGame(transfer.carSet, EnvironmentFor(temporary, folder), transfer.status,
+                                   transfer.selection, &progress);
+        !Ok(error)) {
+        return Fail(Text(ExportToGameMessage(error)));
     }
     return kSuccess;
 }

@@ -4,6 +4,7 @@
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
 #include "editing/ArtworkDisplay.h"
+#include "editing/CommandMessages.h"
 #include "editing/GraphicCommands.h"
 #include "formats/ArtSheetBitmap.h"
 #include "formats/BitmapFile.h"
@@ -97,7 +98,7 @@ TEST(ArtworkGraphics, TheSheetBitmapIsTheFileAndTheArchiveTheGame) {
 
     // Import expands the packed archive once and reads the team's pictures.
     PackedBitmap imported;
-    ASSERT_FALSE(ImportGraphic(carSet, environment, GraphicKind::MenuArtwork, 4, Variant::Hardware, imported));
+    ASSERT_TRUE(Ok(ImportGraphic(carSet, environment, GraphicKind::MenuArtwork, 4, Variant::Hardware, imported)));
     EXPECT_TRUE(fs::exists(folder / "game" / "Bitmaps" / "GP3ART5.BIN.old"));
     PackedBitmap direct;
     ASSERT_TRUE(Ok(ImportTeamArt(folder / "game" / "Bitmaps" / "GP3ART5.BIN", 4, direct)));
@@ -106,24 +107,25 @@ TEST(ArtworkGraphics, TheSheetBitmapIsTheFileAndTheArchiveTheGame) {
     // The user's file is the 1024 x 650 sheet bitmap, loaded, fetched and saved as such.
     ASSERT_TRUE(Ok(SaveArtSheetBitmap(folder / "art.bmp", imported)));
     PackedBitmap loaded;
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, folder / "art.bmp", loaded));
+    ASSERT_TRUE(Ok(
+        LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, folder / "art.bmp", loaded)));
     EXPECT_EQ(loaded, imported);
     EXPECT_EQ(carSet.teams[7].artwork, (GraphicSlot{GraphicSource::File, (folder / "art.bmp").string()}));
     PackedBitmap fetched;
     ASSERT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, fetched, false, nullptr));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, fetched, false, nullptr)));
     EXPECT_EQ(fetched, imported);
-    ASSERT_FALSE(SaveGraphicAs(GraphicKind::MenuArtwork, fetched, folder / "copy.bmp"));
+    ASSERT_TRUE(Ok(SaveGraphicAs(GraphicKind::MenuArtwork, fetched, folder / "copy.bmp")));
     EXPECT_EQ(test::ReadBytes(folder / "copy.bmp"), test::ReadBytes(folder / "art.bmp"));
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "narrow.bmp", imported)));
-    EXPECT_EQ(
-        LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware, folder / "narrow.bmp", loaded),
-        TextId::CouldntLoadBitmap)
+    EXPECT_EQ(GraphicCommandMessage(GraphicCommand::Load, GraphicKind::MenuArtwork, Variant::Hardware,
+                                    LoadGraphic(carSet, environment, GraphicKind::MenuArtwork, 7, Variant::Hardware,
+                                                folder / "narrow.bmp", loaded)),
+              TextId::CouldntLoadBitmap)
         << "a 948-wide bitmap is not a sheet bitmap";
 
     // Exported into the archive, saved in the car set with a game source.
-    ASSERT_FALSE(ExportGraphic(environment, GraphicKind::MenuArtwork, 2, Variant::Hardware, imported));
+    ASSERT_TRUE(Ok(ExportGraphic(environment, GraphicKind::MenuArtwork, 2, Variant::Hardware, imported)));
     ASSERT_TRUE(Ok(ImportTeamArt(folder / "game" / "Bitmaps" / "GP3ART5.BIN", 2, direct)));
     EXPECT_EQ(direct, imported);
     ASSERT_TRUE(Ok(SaveCarSet(carSet, folder / "set.gp3", environment)));
@@ -131,7 +133,9 @@ TEST(ArtworkGraphics, TheSheetBitmapIsTheFileAndTheArchiveTheGame) {
 
     // A foreign archive: the game source fails with the archive's message.
     test::WriteBytes(folder / "game" / "Bitmaps" / "GP3ART5.BIN", {1, 2, 3});
-    EXPECT_EQ(ImportGraphic(carSet, environment, GraphicKind::MenuArtwork, 4, Variant::Hardware, imported),
+    EXPECT_EQ(GraphicCommandMessage(
+                  GraphicCommand::Import, GraphicKind::MenuArtwork, Variant::Hardware,
+                  ImportGraphic(carSet, environment, GraphicKind::MenuArtwork, 4, Variant::Hardware, imported)),
               TextId::FailedToImportArt);
 }
 

@@ -121,8 +121,8 @@ TEST(FileHelpers, MakeTemporaryFilesMoveFilesAndEmptyFolders) {
     EXPECT_FALSE(MakeTemporaryFile(folder / "missing"));
 
     WriteBytes(*first, {4, 5});
-    ASSERT_TRUE(SetReadOnly(*first, true));
-    ASSERT_TRUE(MoveFileOver(*first, *second));
+    ASSERT_TRUE(Ok(SetReadOnly(*first, true)));
+    ASSERT_TRUE(Ok(MoveFileOver(*first, *second)));
     EXPECT_FALSE(FileExists(*first));
     EXPECT_EQ(ReadBytes(*second), (std::vector<std::uint8_t>{4, 5}));
 

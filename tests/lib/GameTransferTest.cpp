@@ -14,6 +14,7 @@
 #include "transfer/ExportWorker.h"
 #include "transfer/ImportWorker.h"
 #include "transfer/SelectionChoice.h"
+#include "transfer/TransferMessages.h"
 
 namespace tavolex {
 namespace {
@@ -116,7 +117,7 @@ TEST_F(GameTransferTest, AFullExportThenAFullImportGivesTheCarSetBack) {
     test::RecordingProgress progress;
     ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
                            &progress),
-              std::nullopt);
+              Error::None);
     EXPECT_EQ(progress.itemCount, 87);
     EXPECT_EQ(progress.stepped, 87);
     EXPECT_TRUE(progress.ended);
@@ -126,7 +127,7 @@ TEST_F(GameTransferTest, AFullExportThenAFullImportGivesTheCarSetBack) {
     NewCarSet(imported);
     ASSERT_EQ(
         ImportFromGame(imported, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Import, imported)),
-        std::nullopt);
+        Error::None);
     EXPECT_TRUE(imported.modified);
     for (const auto& [key, picture] : expected) {
         const auto& [kind, slot, variant] = key;
@@ -136,7 +137,7 @@ TEST_F(GameTransferTest, AFullExportThenAFullImportGivesTheCarSetBack) {
             EXPECT_EQ(SourceOf(imported, kind, slot, variant), GraphicSource::Game);
         }
         PackedBitmap fetched;
-        ASSERT_TRUE(FetchGraphic(imported, environment, kind, slot, variant, fetched, false, nullptr));
+        ASSERT_TRUE(Ok(FetchGraphic(imported, environment, kind, slot, variant, fetched, false, nullptr)));
         EXPECT_TRUE(fetched == picture);
     }
     EXPECT_EQ(imported.teams[3].teamName.view(), "Tavolex");
@@ -156,7 +157,7 @@ TEST_F(GameTransferTest, ExportReportsEachKindAndTheArtCounter) {
     test::RecordingProgress progress;
     ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported,
                            Items({item::kCarHardware + 1, item::kArtwork + 4, item::kArtwork + 6}), &progress),
-              std::nullopt);
+              Error::None);
     EXPECT_EQ(progress.itemCount, 3);
     EXPECT_EQ(progress.headings,
               (std::vector<std::string>{"Exporting hardware car textures.", "Exporting menu art images."}));
@@ -170,11 +171,13 @@ TEST_F(GameTransferTest, ExportReportsEachKindAndTheArtCounter) {
 TEST_F(GameTransferTest, NothingSelectedTouchesNoFile) {
     const auto before = Snapshot(environment.gameFolder);
     test::RecordingProgress progress;
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, SelectionRecord{}, &progress),
-              TextId::NothingToExport);
+    EXPECT_EQ(
+        ExportToGameMessage(ExportToGame(carSet, environment, ExeStatus::Supported, SelectionRecord{}, &progress)),
+        TextId::NothingToExport);
     // Items the car set has nothing for count as nothing.
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported,
-                           UsableSelection(SelectionMode::Export, carSet, Items({item::kCarSoftware})), &progress),
+    EXPECT_EQ(ExportToGameMessage(
+                  ExportToGame(carSet, environment, ExeStatus::Supported,
+                               UsableSelection(SelectionMode::Export, carSet, Items({item::kCarSoftware})), &progress)),
               TextId::NothingToExport);
     EXPECT_EQ(progress.itemCount, -1);
     EXPECT_TRUE(Changed(before, Snapshot(environment.gameFolder)).empty());
@@ -185,7 +188,7 @@ TEST_F(GameTransferTest, OnlyDataWritesTheTablesWithoutProgress) {
     const auto before = Snapshot(environment.gameFolder);
     test::RecordingProgress progress;
     ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kTeamEngineNames}), &progress),
-              std::nullopt);
+              Error::None);
     EXPECT_EQ(progress.itemCount, -1);
     const auto changed = Changed(before, Snapshot(environment.gameFolder));
     EXPECT_TRUE(AnyChangedContains(changed, "gp3.exe"));
@@ -199,8 +202,8 @@ TEST_F(GameTransferTest, ANameTheGameCannotTakeStopsTheExportBeforeAnyWrite) {
     UseGameCar(4, Variant::Software);
     carSet.teams[2].drivers[1].name = "Tab\tName";
     const auto before = Snapshot(environment.gameFolder);
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
-                           nullptr),
+    EXPECT_EQ(ExportToGameMessage(ExportToGame(carSet, environment, ExeStatus::Supported,
+                                               DefaultSelection(SelectionMode::Export, carSet), nullptr)),
               TextId::FailedToPatchGame);
     EXPECT_TRUE(Changed(before, Snapshot(environment.gameFolder)).empty());
 }
@@ -211,10 +214,10 @@ TEST_F(GameTransferTest, AnExecutableThatCannotBeWrittenStopsTheExportBeforeTheP
     const auto before = Snapshot(environment.gameFolder);
     const std::string exeName = GameFolder(environment.gameFolder).executable().filename().string();
     ArmWriteFault(WriteStep::Write, 1, ENOSPC, exeName);
-    const Failure failure = ExportToGame(carSet, environment, ExeStatus::Supported,
-                                         DefaultSelection(SelectionMode::Export, carSet), nullptr);
+    const Error error = ExportToGame(carSet, environment, ExeStatus::Supported,
+                                     DefaultSelection(SelectionMode::Export, carSet), nullptr);
     DisarmWriteFault();
-    EXPECT_EQ(failure, TextId::FailedToPatchGame);
+    EXPECT_EQ(ExportToGameMessage(error), TextId::FailedToPatchGame);
     const auto changed = Changed(before, Snapshot(environment.gameFolder));
     EXPECT_FALSE(AnyChangedContains(changed, "gp3.exe")) << testing::PrintToString(changed);
     EXPECT_FALSE(AnyChangedContains(changed, ".jam"));
@@ -230,20 +233,20 @@ TEST_F(GameTransferTest, LevelNamesThatCannotBeWrittenFailTheExport) {
     const GameFolder game(environment.gameFolder);
     const std::string italian = game.languageFile(Language::Italian).filename().string();
     ArmWriteFault(WriteStep::Rename, 1, EIO, italian);
-    const Failure failure =
-        ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr);
+    const Error error = ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr);
     DisarmWriteFault();
-    EXPECT_EQ(failure, TextId::FailedToPatchGame);
+    EXPECT_EQ(ExportToGameMessage(error), TextId::FailedToPatchGame);
 
     fs::remove(game.languageFile(Language::Italian));
     EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr),
-              std::nullopt);
+              Error::None);
     EXPECT_FALSE(fs::exists(game.languageFile(Language::Italian)));
 
     carSet.misc.levelNames[0] = std::string_view("Tab\tLevels");
     carSet.misc.playerCarPower = carSet.misc.playerCarPower == 0 ? 1 : 0;
     const auto before = Snapshot(environment.gameFolder);
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr),
+    EXPECT_EQ(ExportToGameMessage(
+                  ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kMiscSettings}), nullptr)),
               TextId::FailedToPatchGame);
     EXPECT_TRUE(Changed(before, Snapshot(environment.gameFolder)).empty());
 }
@@ -255,8 +258,8 @@ TEST_F(GameTransferTest, AFailingArtCheckWritesNothing) {
     const fs::path archive = GameFolder(environment.gameFolder).artArchive();
     test::WriteBytes(archive, std::vector<std::uint8_t>(4096, 0x55)); // foreign
     const auto before = Snapshot(environment.gameFolder);
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
-                           nullptr),
+    EXPECT_EQ(ExportToGameMessage(ExportToGame(carSet, environment, ExeStatus::Supported,
+                                               DefaultSelection(SelectionMode::Export, carSet), nullptr)),
               TextId::FailedToPatchArt);
     EXPECT_TRUE(Changed(before, Snapshot(environment.gameFolder)).empty());
 }
@@ -270,8 +273,8 @@ TEST_F(GameTransferTest, AFailingStepLeavesTheStepsBeforeItWritten) {
     // The hardware car's file disappears after its picture was taken: step 4 fails.
     fs::remove(SlotOf(carSet, GraphicKind::CarLivery, 2, Variant::Hardware)->path);
     const auto before = Snapshot(environment.gameFolder);
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
-                           nullptr),
+    EXPECT_EQ(ExportToGameMessage(ExportToGame(carSet, environment, ExeStatus::Supported,
+                                               DefaultSelection(SelectionMode::Export, carSet), nullptr)),
               TextId::FailedToPatchJam);
     const auto changed = Changed(before, Snapshot(environment.gameFolder));
     EXPECT_TRUE(AnyChangedContains(changed, "gp3.exe"));           // step 1
@@ -293,7 +296,8 @@ TEST_F(GameTransferTest, AFailingHelmetPatchSaysSo) {
     const auto file = FindPathIgnoringCase(environment.gameFolder, "ZO3ZIDSH\\Liveries\\HELMETSE.JAM");
     ASSERT_TRUE(file);
     fs::remove(*file);
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kHelmetsHardware}), nullptr),
+    EXPECT_EQ(ExportToGameMessage(
+                  ExportToGame(carSet, environment, ExeStatus::Supported, Items({item::kHelmetsHardware}), nullptr)),
               TextId::FailedToPatchJam);
 }
 
@@ -301,7 +305,8 @@ TEST_F(GameTransferTest, NumberPositionsNeedTheSupportedExecutable) {
     UseGameCar(5, Variant::Software);
     const auto before = Snapshot(environment.gameFolder);
     const SelectionRecord selection = Items({item::kCarSoftware + 5, item::kCarNumberPositions, item::kDriverNames});
-    EXPECT_EQ(ExportToGame(carSet, environment, ExeStatus::Unreadable, selection, nullptr), TextId::FailedToPatchGame);
+    EXPECT_EQ(ExportToGameMessage(ExportToGame(carSet, environment, ExeStatus::Unreadable, selection, nullptr)),
+              TextId::FailedToPatchGame);
     const auto changed = Changed(before, Snapshot(environment.gameFolder));
     EXPECT_TRUE(AnyChangedContains(changed, "f1gstate.sav")); // the save file, which needs no executable
     EXPECT_TRUE(AnyChangedContains(changed, "zo3zids/"));     // the car, before the positions
@@ -311,7 +316,8 @@ TEST_F(GameTransferTest, NumberPositionsNeedTheSupportedExecutable) {
     // it is a change of the car set all the same.
     CarSet imported;
     NewCarSet(imported);
-    EXPECT_EQ(ImportFromGame(imported, environment, ExeStatus::Unreadable, selection), TextId::FailedToReadGame);
+    EXPECT_EQ(ImportFromGameMessage(ImportFromGame(imported, environment, ExeStatus::Unreadable, selection)),
+              TextId::FailedToReadGame);
     EXPECT_EQ(SourceOf(imported, GraphicKind::CarLivery, 5, Variant::Software), GraphicSource::Game);
     EXPECT_TRUE(imported.modified);
 }
@@ -322,7 +328,7 @@ TEST_F(GameTransferTest, TheSummaryNamesTheNumberPositionsAndTheSettings) {
     UseGameCar(5, Variant::Software);
     const SelectionRecord selection = Items({item::kCarSoftware + 5, item::kCarNumberPositions, item::kMiscSettings});
     TransferSummary exported;
-    ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, selection, nullptr, &exported), std::nullopt);
+    ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, selection, nullptr, &exported), Error::None);
     EXPECT_TRUE(exported.numberPositions);
     EXPECT_TRUE(exported.settings);
     EXPECT_FALSE(exported.teamData);
@@ -330,7 +336,7 @@ TEST_F(GameTransferTest, TheSummaryNamesTheNumberPositionsAndTheSettings) {
     CarSet imported;
     NewCarSet(imported);
     TransferSummary done;
-    ASSERT_EQ(ImportFromGame(imported, environment, ExeStatus::Supported, selection, &done), std::nullopt);
+    ASSERT_EQ(ImportFromGame(imported, environment, ExeStatus::Supported, selection, &done), Error::None);
     EXPECT_EQ(done.pictures, 1);
     EXPECT_TRUE(done.numberPositions);
     EXPECT_TRUE(done.settings);
@@ -374,7 +380,7 @@ TEST_F(GameTransferTest, ImportRules) {
     carSet.teams[1].numberDestinations[0] = {1, 2};
     const TeamRecord team1 = carSet.teams[1];
     EXPECT_EQ(ImportFromGame(carSet, environment, ExeStatus::Unreadable, Items({item::kCarNumberPositions})),
-              std::nullopt);
+              Error::None);
     EXPECT_EQ(carSet.teams[1], team1);
 
     // Taking the hardware picture from the game clears the software one
@@ -384,7 +390,7 @@ TEST_F(GameTransferTest, ImportRules) {
     SetSlotFromFile(carSet, GraphicKind::Cockpit, 7, Variant::Hardware, folder / "mine.bmp");
     ASSERT_EQ(ImportFromGame(carSet, environment, ExeStatus::Supported,
                              Items({item::kCarHardware + 7, item::kHelmetsHardware, item::kTread + 1})),
-              std::nullopt);
+              Error::None);
     EXPECT_EQ(software->source, GraphicSource::Generated);
     EXPECT_TRUE(software->path.empty());
     EXPECT_EQ(SourceOf(carSet, GraphicKind::Cockpit, 7, Variant::Hardware), GraphicSource::File);
@@ -401,19 +407,19 @@ TEST_F(GameTransferTest, AGeneratedPictureIsExportedWithoutChangingTheCarSet) {
     const CarSet before = carSet;
     ASSERT_EQ(ExportToGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Export, carSet),
                            nullptr),
-              std::nullopt);
+              Error::None);
     EXPECT_TRUE(SameDocument(carSet, before));
     CarSet imported;
     NewCarSet(imported);
     ASSERT_EQ(ImportFromGame(imported, environment, ExeStatus::Supported, Items({item::kCarSoftware + 9})),
-              std::nullopt);
+              Error::None);
     PackedBitmap fromGame;
     PackedBitmap generated;
-    ASSERT_TRUE(
-        FetchGraphic(imported, environment, GraphicKind::CarLivery, 9, Variant::Software, fromGame, false, nullptr));
+    ASSERT_TRUE(Ok(
+        FetchGraphic(imported, environment, GraphicKind::CarLivery, 9, Variant::Software, fromGame, false, nullptr)));
     CarSet scratch = carSet;
-    ASSERT_TRUE(
-        FetchGraphic(scratch, environment, GraphicKind::CarLivery, 9, Variant::Software, generated, false, nullptr));
+    ASSERT_TRUE(Ok(
+        FetchGraphic(scratch, environment, GraphicKind::CarLivery, 9, Variant::Software, generated, false, nullptr)));
     EXPECT_TRUE(fromGame == generated);
 }
 

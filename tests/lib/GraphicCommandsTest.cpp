@@ -5,6 +5,7 @@
 #include "SampleGameSuite.h"
 #include "TestSupport.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandMessages.h"
 #include "editing/DisplayImage.h"
 #include "editing/GraphicCommands.h"
 #include "editing/GraphicControls.h"
@@ -35,7 +36,7 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     // Import: the game's texture, the slot refers to the game; a generated partner must be made again.
     SetSlotGenerated(carSet, GraphicKind::CarLivery, 2, Variant::Hardware);
     livery(2, Variant::Hardware).path = "stale.tmp";
-    ASSERT_FALSE(ImportGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image));
+    ASSERT_TRUE(Ok(ImportGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image)));
     PackedBitmap expected;
     ASSERT_TRUE(Ok(ReadGameJam(game_->path(), 2, Variant::Software, 384, 3, expected)));
     EXPECT_EQ(image, expected);
@@ -47,17 +48,18 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     const PackedBitmap colour = test::PhotoLike24(256, 384, 7);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "tall.bmp", test::PhotoLike24(256, 385))));
     const CarSet before = carSet;
-    EXPECT_EQ(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "tall.bmp", image),
-        TextId::CouldntLoadBitmap);
+    EXPECT_EQ(GraphicCommandMessage(GraphicCommand::Load, GraphicKind::CarLivery, Variant::Hardware,
+                                    LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware,
+                                                folder / "tall.bmp", image)),
+              TextId::CouldntLoadBitmap);
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_EQ(image, expected);
 
     // Load of a bitmap: the slot refers to the user's file; a generated partner is made again.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "livery.bmp", colour)));
     livery(2, Variant::Software) = {GraphicSource::Generated, "old.tmp"};
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "livery.bmp", image));
+    ASSERT_TRUE(Ok(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Hardware, folder / "livery.bmp", image)));
     EXPECT_EQ(image, colour);
     EXPECT_EQ(livery(2, Variant::Hardware), (GraphicSlot{GraphicSource::File, (folder / "livery.bmp").string()}));
     EXPECT_EQ(livery(2, Variant::Software), (GraphicSlot{GraphicSource::Generated, {}}));
@@ -66,26 +68,29 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
     std::vector<std::uint8_t> jam;
     ASSERT_TRUE(Ok(BuildHardwareJam(colour, 3, jam)));
     test::WriteBytes(folder / "mine.JAM", jam);
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "mine.JAM", image));
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "mine.JAM", image)));
     EXPECT_EQ(livery(2, Variant::Software).source, GraphicSource::File);
     EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string());
     ASSERT_TRUE(ReduceToPalette(test::ReducedTo565(colour), expected, 1, 254));
     EXPECT_EQ(image, expected);
     test::WriteBytes(folder / "junk.jam", {1, 2, 3, 4});
-    EXPECT_EQ(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "junk.jam", image),
-        TextId::FailedToImportJam);
+    EXPECT_EQ(GraphicCommandMessage(GraphicCommand::Load, GraphicKind::CarLivery, Variant::Software,
+                                    LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software,
+                                                folder / "junk.jam", image)),
+              TextId::FailedToImportJam);
     EXPECT_EQ(image, expected) << "a failed load keeps the shown picture";
     EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string()) << "and the slot";
 
     // Remove of a picture whose partner was generated from it empties both.
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image),
-              TextId::FailedToGenerateBitmap)
+    EXPECT_EQ(
+        PictureCommandMessage(GraphicCommand::Generate, GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3,
+                                                                        Variant::Software, image, image)),
+        TextId::FailedToGenerateBitmap)
         << "team 3 has nothing";
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Hardware, folder / "livery.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image));
+    ASSERT_TRUE(Ok(
+        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Hardware, folder / "livery.bmp", image)));
+    ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 3, Variant::Software, image, image)));
     RemoveGraphic(carSet, GraphicKind::CarLivery, 3, Variant::Hardware);
     EXPECT_EQ(livery(3, Variant::Hardware), GraphicSlot{});
     EXPECT_EQ(livery(3, Variant::Software), GraphicSlot{});
@@ -95,12 +100,14 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     const PackedBitmap colour = test::PhotoLike24(256, 384, 3);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "hw.bmp", colour)));
     PackedBitmap image;
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image, image),
-              TextId::FailedToGenerateBitmap)
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image)));
+    EXPECT_EQ(
+        PictureCommandMessage(GraphicCommand::Generate, GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0,
+                                                                        Variant::Hardware, image, image)),
+        TextId::FailedToGenerateBitmap)
         << "the target's own picture is no origin";
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, image));
+    ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, image)));
     PackedBitmap expected;
     ASSERT_TRUE(ReduceToPalette(colour, expected, 1, 254));
     EXPECT_EQ(image, expected) << "candidates 1-253";
@@ -112,9 +119,9 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     // The other way: a software picture of the slot's own makes the hardware one by palette lookup.
     const PackedBitmap indexed = test::Banded8(256, 384, 5);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "sw.bmp", indexed)));
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image, image));
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image)));
+    ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image, image)));
     ASSERT_TRUE(ExpandFromPalette(indexed, expected));
     EXPECT_EQ(image, expected);
     EXPECT_EQ(livery(1, Variant::Hardware).path, (folder / "tmp/Car011.tmp").string());
@@ -125,9 +132,9 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     const PackedBitmap colour = test::PhotoLike24(256, 256, 9);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "cockpit.bmp", colour)));
     PackedBitmap image;
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image, image));
+    ASSERT_TRUE(Ok(
+        LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image)));
+    ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image, image)));
     PackedBitmap whole;
     ASSERT_TRUE(ReduceToPalette(colour, whole, 1, 254));
     ASSERT_TRUE(image.is(256, 64, Depth::Bits8));
@@ -147,10 +154,10 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     software.topRow(1)[1] = 48;
     software.topRow(63)[90] = 200;
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "soft.bmp", software)));
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Software, folder / "soft.bmp", image));
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Software, folder / "soft.bmp", image)));
     ASSERT_FALSE(fs::exists(environment.dataFolder));
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image, image));
+    ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, image, image)));
     PackedBitmap mask;
     ASSERT_TRUE(Ok(LoadBitmapFile(environment.dataFolder / "HCOCKPIT.DAT", mask, 256, 192, Depth::Bits8)));
     std::set<int> markers;
@@ -175,7 +182,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     ASSERT_TRUE(Ok(SaveBitmapFile(environment.dataFolder / "HCOCKPIT.DAT", mask)));
     SetSlotGenerated(carSet, GraphicKind::Cockpit, 5, Variant::Hardware);
     environment.gameFolder = folder / "no-game";
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, software, image));
+    ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, software, image)));
     const std::uint8_t* corner = image.topRow(100);
     EXPECT_EQ((std::array<std::uint8_t, 3>{corner[0], corner[1], corner[2]}), colourOf(7));
 
@@ -183,22 +190,27 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
     fs::remove(environment.dataFolder / "HCOCKPIT.DAT");
     SetSlotGenerated(carSet, GraphicKind::Cockpit, 5, Variant::Hardware);
     const CarSet before = carSet;
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 5, Variant::Hardware, software, image),
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Generate, GenerateGraphic(carSet, environment, GraphicKind::Cockpit,
+                                                                              5, Variant::Hardware, software, image)),
               TextId::FailedToGenerateBitmap);
     EXPECT_EQ(carSet.teams, before.teams);
 }
 
 TEST_F(GraphicCommands, ExportPatchesTheGameAndAFailureSaysSo) {
     const PackedBitmap indexed = test::Banded8(256, 64, 11);
-    ASSERT_FALSE(ExportGraphic(environment, GraphicKind::Cockpit, 3, Variant::Software, indexed));
+    ASSERT_TRUE(Ok(ExportGraphic(environment, GraphicKind::Cockpit, 3, Variant::Software, indexed)));
     PackedBitmap read;
     ASSERT_TRUE(Ok(ReadGameJam(game_->path(), 35 + 3, Variant::Software, 64, 1, read)));
     EXPECT_EQ(read, indexed);
-    EXPECT_EQ(ExportGraphic(environment, GraphicKind::Cockpit, 3, Variant::Software, test::Banded8(256, 65)),
+    EXPECT_EQ(GraphicCommandMessage(
+                  GraphicCommand::Export, GraphicKind::Cockpit, Variant::Software,
+                  ExportGraphic(environment, GraphicKind::Cockpit, 3, Variant::Software, test::Banded8(256, 65))),
               TextId::FailedToPatchJam);
     GraphicEnvironment nowhere = environment;
     nowhere.gameFolder = folder / "missing";
-    EXPECT_EQ(ExportGraphic(nowhere, GraphicKind::CarLivery, 0, Variant::Hardware, test::PhotoLike24(256, 384)),
+    EXPECT_EQ(GraphicCommandMessage(
+                  GraphicCommand::Export, GraphicKind::CarLivery, Variant::Hardware,
+                  ExportGraphic(nowhere, GraphicKind::CarLivery, 0, Variant::Hardware, test::PhotoLike24(256, 384))),
               TextId::FailedToPatchJam);
 }
 
@@ -206,12 +218,12 @@ TEST_F(GraphicCommands, GenerateEmptySlotsFillsOnlyEmptyTargetsFromPicturesOfThe
     const PackedBitmap colour = test::PhotoLike24(256, 384, 2);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "hw.bmp", colour)));
     PackedBitmap image;
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image));
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, folder / "hw.bmp", image));
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "hw.bmp", image));
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, folder / "hw.bmp", image)));
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, folder / "hw.bmp", image)));
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "hw.bmp", image)));
     carSet.helmetImages[0] = test::Banded8(256, 330);
     carSet.helmetFlags = {1, 0};
     std::vector<std::string> made;

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "document/HelmetPicture.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandMessages.h"
 #include "editing/GraphicCommands.h"
 #include "editing/HelmetCommands.h"
 #include "formats/BitmapFile.h"
@@ -65,14 +66,16 @@ TEST_F(Helmets, HelmetElevenAndTwelveComeFromDifferentFiles) {
     fs::copy_file(*partD, folder / "game" / "ZO3ZIDS" / "Liveries" / "HELMETSD.JAM");
     environment.gameFolder = folder / "game";
     PackedBitmap image;
-    ASSERT_FALSE(ImportHelmet(carSet, environment, Variant::Software, 11, image));
+    ASSERT_TRUE(Ok(ImportHelmet(carSet, environment, Variant::Software, 11, image)));
     EXPECT_TRUE(present(Variant::Software));
     PackedBitmap game;
     ASSERT_TRUE(Ok(ReadGameJam(game_->path(), 11, Variant::Software, 180, 12, game)));
     EXPECT_TRUE(std::equal(game.topRow(150) + 128, game.topRow(150) + 256, image.topRow(150) + 128));
     EXPECT_EQ(image.topRow(150)[0], 0) << "the rest of an absent picture is blank";
     const PackedBitmap before = held(Variant::Software);
-    EXPECT_EQ(ImportHelmet(carSet, environment, Variant::Software, 12, image), TextId::FailedToImportJam);
+    EXPECT_EQ(
+        PictureCommandMessage(GraphicCommand::Import, ImportHelmet(carSet, environment, Variant::Software, 12, image)),
+        TextId::FailedToImportJam);
     EXPECT_EQ(held(Variant::Software), before);
 
     // Exporting helmet 11 patches only the first file, and gives it back.
@@ -81,10 +84,11 @@ TEST_F(Helmets, HelmetElevenAndTwelveComeFromDifferentFiles) {
     PackedBitmap picture = held(Variant::Software);
     ASSERT_TRUE(PutHelmet(one, 11, picture));
     StoreHeldPicture(carSet, GraphicKind::Helmets, Variant::Software, picture);
-    ASSERT_FALSE(ExportHelmet(carSet, environment, Variant::Software, 11));
+    ASSERT_TRUE(Ok(ExportHelmet(carSet, environment, Variant::Software, 11)));
     ASSERT_TRUE(Ok(ReadGameJam(environment.gameFolder, 11, Variant::Software, 180, 12, game)));
     EXPECT_EQ(game.topRow(150)[130], 77);
-    EXPECT_EQ(ExportHelmet(carSet, environment, Variant::Software, 12), TextId::FailedToPatchJam);
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Export, ExportHelmet(carSet, environment, Variant::Software, 12)),
+              TextId::FailedToPatchJam);
 }
 
 TEST_F(Helmets, WholeAndPartBitmapsLoadIntoAnAbsentVariant) {
@@ -93,7 +97,7 @@ TEST_F(Helmets, WholeAndPartBitmapsLoadIntoAnAbsentVariant) {
     for (int y = 0; y < 180; ++y) std::copy_n(colour.topRow(y), rows180.stride(), rows180.topRow(y));
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "d.bmp", rows180)));
     PackedBitmap image;
-    ASSERT_FALSE(LoadHelmets(carSet, Variant::Hardware, folder / "d.bmp", image));
+    ASSERT_TRUE(Ok(LoadHelmets(carSet, Variant::Hardware, folder / "d.bmp", image)));
     EXPECT_TRUE(present(Variant::Hardware));
     EXPECT_TRUE(RowsEqual(image, 179, colour, 179));
     EXPECT_TRUE(RowsEqual(image, 180, BlankHelmets(Variant::Hardware), 180)) << "part E stays blank";
@@ -102,16 +106,18 @@ TEST_F(Helmets, WholeAndPartBitmapsLoadIntoAnAbsentVariant) {
     PackedBitmap rows150(256, 150, Depth::Bits24);
     std::fill_n(rows150.pixels(), rows150.pixelBytes(), 0x20);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "e.bmp", rows150)));
-    ASSERT_FALSE(LoadHelmets(carSet, Variant::Hardware, folder / "e.bmp", image));
+    ASSERT_TRUE(Ok(LoadHelmets(carSet, Variant::Hardware, folder / "e.bmp", image)));
     EXPECT_TRUE(RowsEqual(image, 0, colour, 0));
     EXPECT_EQ(image.topRow(329)[0], 0x20);
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "all.bmp", colour)));
-    ASSERT_FALSE(LoadHelmets(carSet, Variant::Hardware, folder / "all.bmp", image));
+    ASSERT_TRUE(Ok(LoadHelmets(carSet, Variant::Hardware, folder / "all.bmp", image)));
     EXPECT_EQ(held(Variant::Hardware), colour);
 
     // Any other size is refused and changes nothing.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "odd.bmp", PackedBitmap(256, 151, Depth::Bits24))));
-    EXPECT_EQ(LoadHelmets(carSet, Variant::Hardware, folder / "odd.bmp", image), TextId::CouldntLoadBitmap);
+    EXPECT_EQ(
+        PictureCommandMessage(GraphicCommand::Load, LoadHelmets(carSet, Variant::Hardware, folder / "odd.bmp", image)),
+        TextId::CouldntLoadBitmap);
     EXPECT_EQ(held(Variant::Hardware), colour);
     EXPECT_FALSE(present(Variant::Software));
 }
@@ -122,45 +128,51 @@ TEST_F(Helmets, AJamOfTheOtherVariantIsTriedAsPartEThenDAndConverted) {
     ASSERT_TRUE(Ok(BuildHardwareJam(colour, 12, jam)));
     test::WriteBytes(folder / "d.jam", jam);
     PackedBitmap image;
-    ASSERT_FALSE(LoadHelmets(carSet, Variant::Software, folder / "d.jam", image));
+    ASSERT_TRUE(Ok(LoadHelmets(carSet, Variant::Software, folder / "d.jam", image)));
     PackedBitmap expected;
     ASSERT_TRUE(ReduceToPalette(colour, expected, 0, 254));
     EXPECT_TRUE(RowsEqual(image, 100, expected, 100)) << "nearest colours among 0-253";
     EXPECT_EQ(image.topRow(200)[5], 0);
     test::WriteBytes(folder / "bad.jam", {0, 1});
-    EXPECT_EQ(LoadHelmets(carSet, Variant::Software, folder / "bad.jam", image), TextId::FailedToImportJam);
+    EXPECT_EQ(
+        PictureCommandMessage(GraphicCommand::Load, LoadHelmets(carSet, Variant::Software, folder / "bad.jam", image)),
+        TextId::FailedToImportJam);
 }
 
 TEST_F(Helmets, WholePicturesGoBothWaysAndGenerateAndRemoveUseTheFlags) {
     PackedBitmap image;
-    ASSERT_FALSE(ImportHelmets(carSet, environment, Variant::Hardware, HelmetPart::Both, image));
-    ASSERT_FALSE(SaveHelmetsAs(carSet, Variant::Hardware, HelmetPart::E, folder / "e.bmp"));
+    ASSERT_TRUE(Ok(ImportHelmets(carSet, environment, Variant::Hardware, HelmetPart::Both, image)));
+    ASSERT_TRUE(Ok(SaveHelmetsAs(carSet, Variant::Hardware, HelmetPart::E, folder / "e.bmp")));
     PackedBitmap part;
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "e.bmp", part, 256, 150, Depth::Bits24)));
     EXPECT_TRUE(RowsEqual(part, 0, image, 180));
-    ASSERT_FALSE(SaveHelmetAs(carSet, Variant::Hardware, 3, folder / "three.bmp"));
+    ASSERT_TRUE(Ok(SaveHelmetAs(carSet, Variant::Hardware, 3, folder / "three.bmp")));
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "three.bmp", part, 128, 30, Depth::Bits24)));
 
     // The fetch gives the held picture; Generate fills the other variant; Remove empties one.
     PackedBitmap fetched;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, fetched, true, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, fetched, true, nullptr)));
     EXPECT_EQ(fetched, image);
-    EXPECT_EQ(GenerateGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, image, image),
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Generate, GenerateGraphic(carSet, environment, GraphicKind::Helmets,
+                                                                              0, Variant::Hardware, image, image)),
               TextId::FailedToGenerateBitmap)
         << "nothing to generate from";
-    ASSERT_FALSE(GenerateGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Software, image, image));
+    ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Software, image, image)));
     EXPECT_TRUE(present(Variant::Software));
     EXPECT_TRUE(image.is(256, 330, Depth::Bits8));
     RemoveGraphic(carSet, GraphicKind::Helmets, 0, Variant::Hardware);
     EXPECT_FALSE(present(Variant::Hardware));
     EXPECT_TRUE(held(Variant::Hardware).empty());
-    EXPECT_EQ(ExportHelmets(carSet, environment, Variant::Hardware, HelmetPart::Both), TextId::FailedToPatchJam);
-    ASSERT_FALSE(ExportHelmets(carSet, environment, Variant::Software, HelmetPart::Both));
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Export,
+                                    ExportHelmets(carSet, environment, Variant::Hardware, HelmetPart::Both)),
+              TextId::FailedToPatchJam);
+    ASSERT_TRUE(Ok(ExportHelmets(carSet, environment, Variant::Software, HelmetPart::Both)));
 
     // The common Load keeps a whole picture in memory too.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "whole.bmp", test::PhotoLike24(256, 330, 9))));
-    ASSERT_FALSE(
-        LoadGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, folder / "whole.bmp", image));
+    ASSERT_TRUE(
+        Ok(LoadGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, folder / "whole.bmp", image)));
     EXPECT_TRUE(present(Variant::Hardware));
     EXPECT_EQ(held(Variant::Hardware), image);
 }

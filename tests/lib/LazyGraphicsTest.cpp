@@ -92,8 +92,8 @@ TEST(LazyGraphics, EveryKindSavesLoadsAndFetchesBackItsPictures) {
         ASSERT_NE(target, nullptr);
         EXPECT_EQ(target->source, GraphicSource::CarSet) << name;
         PackedBitmap fetched;
-        ASSERT_TRUE(FetchGraphic(loaded, full.environment, static_cast<GraphicKind>(kind), slot, variant, fetched,
-                                 false, nullptr))
+        ASSERT_TRUE(Ok(FetchGraphic(loaded, full.environment, static_cast<GraphicKind>(kind), slot, variant, fetched,
+                                    false, nullptr)))
             << name;
         const PackedBitmap expected = image.depth() == Depth::Bits24 ? test::ReducedTo565(image) : image;
         EXPECT_EQ(fetched, expected) << name;
@@ -106,8 +106,8 @@ TEST(LazyGraphics, EveryKindSavesLoadsAndFetchesBackItsPictures) {
     NewCarSet(again);
     ASSERT_EQ(LoadCarSet(again, path), Error::None);
     PackedBitmap fetched;
-    ASSERT_TRUE(FetchGraphic(again, full.environment, GraphicKind::MenuArtwork, 10, Variant::Hardware, fetched, false,
-                             nullptr));
+    ASSERT_TRUE(Ok(FetchGraphic(again, full.environment, GraphicKind::MenuArtwork, 10, Variant::Hardware, fetched,
+                                false, nullptr)));
     EXPECT_EQ(fetched,
               test::ReducedTo565(full.pictures[FullCarSet::Name(GraphicKind::MenuArtwork, 10, Variant::Hardware)]));
     EXPECT_EQ(again.teams[0].teamName.view(), "Again");
@@ -126,11 +126,11 @@ TEST(LazyGraphics, AMissingBitmapFallsBackToTheCarSetFileThenToNothing) {
     RecordedMessages messages;
     PackedBitmap image;
     EXPECT_FALSE(
-        FetchGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image, false, &messages));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image, false, &messages)));
     EXPECT_EQ(carSet.teams[2].livery[0].source, GraphicSource::File);
     // Untitled: the slot becomes empty.
     EXPECT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image, true, &messages));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image, true, &messages)));
     EXPECT_EQ(carSet.teams[2].livery[0].source, GraphicSource::None);
     EXPECT_EQ(messages.texts, (std::vector<std::string>{"Couldn't load bitmap file!", "Couldn't load bitmap file!"}));
 
@@ -142,7 +142,7 @@ TEST(LazyGraphics, AMissingBitmapFallsBackToTheCarSetFileThenToNothing) {
     fs::remove(folder / "livery.bmp");
     messages.texts.clear();
     EXPECT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image, true, &messages));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, image, true, &messages)));
     EXPECT_EQ(messages.texts,
               (std::vector<std::string>{"Couldn't load bitmap file!", "Failed to read data from Car Set!"}));
     EXPECT_EQ(carSet.teams[2].livery[0], GraphicSlot{});
@@ -162,7 +162,7 @@ TEST(LazyGraphics, GeneratedVariantsFollowTheirOrigin) {
 
     PackedBitmap software;
     ASSERT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, software, true, nullptr));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, software, true, nullptr)));
     PackedBitmap expected;
     ASSERT_TRUE(ReduceToPalette(colour, expected, 1, 254));
     EXPECT_EQ(software, expected);
@@ -179,7 +179,7 @@ TEST(LazyGraphics, GeneratedVariantsFollowTheirOrigin) {
     ASSERT_EQ(LoadCarSet(loaded, folder / "set.gp3"), Error::None);
     EXPECT_EQ(loaded.teams[1].livery[0], (GraphicSlot{GraphicSource::Generated, {}}));
     ASSERT_TRUE(
-        FetchGraphic(loaded, environment, GraphicKind::CarLivery, 1, Variant::Software, software, true, nullptr));
+        Ok(FetchGraphic(loaded, environment, GraphicKind::CarLivery, 1, Variant::Software, software, true, nullptr)));
     PackedBitmap fromStored;
     ASSERT_TRUE(ReduceToPalette(test::ReducedTo565(colour), fromStored, 1, 254));
     EXPECT_EQ(software, fromStored);
@@ -219,11 +219,12 @@ TEST(LazyGraphics, GameSourcesReadTheInstalledTextures) {
     SetSlotFromGame(carSet, GraphicKind::CarLivery, 0, Variant::Hardware);
     SetSlotFromGame(carSet, GraphicKind::CarLivery, 0, Variant::Software);
     PackedBitmap image;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image, true, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Hardware, image, true, nullptr)));
     EXPECT_EQ(image, test::ReducedTo565(colour));
     RecordedMessages messages;
     EXPECT_TRUE(
-        FetchGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, true, &messages));
+        Ok(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, true, &messages)));
     EXPECT_EQ(messages.texts, (std::vector<std::string>{"Failed to import JAM file!"}));
     EXPECT_EQ(carSet.teams[0].livery[0].source, GraphicSource::None);
 }

@@ -65,18 +65,18 @@ TEST(NumberFields, MoveBetweenTheCarSetAndTheSupportedExecutable) {
     NewCarSet(carSet);
     carSet.teams[4].numberDestinations[1] = {111, 44};
     carSet.teams[4].numberSources[0][0] = {1, 2, 3, 4};
-    ASSERT_FALSE(ExportNumberPositions(folder, ExeStatus::Supported, 4, carSet.teams[4]));
-    EXPECT_EQ(ExportNumberPositions(folder, ExeStatus::Unreadable, 4, carSet.teams[4]), TextId::FailedToPatchGame);
+    ASSERT_TRUE(Ok(ExportNumberPositions(folder, ExeStatus::Supported, 4, carSet.teams[4])));
+    EXPECT_EQ(ExportNumberPositions(folder, ExeStatus::Unreadable, 4, carSet.teams[4]), Error::UnsupportedExecutable);
 
     CarSet other;
     NewCarSet(other);
-    EXPECT_EQ(ImportNumberPositions(other, folder, ExeStatus::Unreadable, 4), TextId::FailedToReadGame);
+    EXPECT_EQ(ImportNumberPositions(other, folder, ExeStatus::Unreadable, 4), Error::UnsupportedExecutable);
     EXPECT_FALSE(other.modified);
-    ASSERT_FALSE(ImportNumberPositions(other, folder, ExeStatus::Supported, 4));
+    ASSERT_TRUE(Ok(ImportNumberPositions(other, folder, ExeStatus::Supported, 4)));
     EXPECT_EQ(other.teams[4].numberDestinations, carSet.teams[4].numberDestinations);
     EXPECT_EQ(other.teams[4].numberSources, carSet.teams[4].numberSources);
     EXPECT_TRUE(other.modified);
-    EXPECT_EQ(ImportNumberPositions(other, folder, ExeStatus::Supported, 11), TextId::FailedToReadGame);
+    EXPECT_EQ(ImportNumberPositions(other, folder, ExeStatus::Supported, 11), Error::NoSuchTeam);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "document/LazyGraphics.h"
 #include "document/PitCrewSheet.h"
+#include "editing/CommandMessages.h"
 #include "editing/PitCrewColours.h"
 #include "editing/PitCrewCommands.h"
 #include "editing/PitCrewTemplates.h"
@@ -58,7 +59,8 @@ TEST_F(PitCrew, TheGameReaderJoinsBothFilesAndSlotSevenSkipsItsExtraRows) {
             SCOPED_TRACE(slot);
             crew(slot, variant) = {GraphicSource::Game, {}};
             PackedBitmap sheet;
-            ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::PitCrew, slot, variant, sheet, false, nullptr));
+            ASSERT_TRUE(
+                Ok(FetchGraphic(carSet, environment, GraphicKind::PitCrew, slot, variant, sheet, false, nullptr)));
             ASSERT_TRUE(sheet.is(172, 508, SheetDepth(GraphicKind::PitCrew, variant)));
             const int rows = PitCrewFileRows(slot);
             EXPECT_EQ(rows, slot == 7 ? 255 : 254);
@@ -78,7 +80,7 @@ TEST_F(PitCrew, SlotSevenHalvesRoundTripThroughExportAndImport) {
     for (Variant variant : {Variant::Software, Variant::Hardware}) {
         const PackedBitmap sheet = NumberedSheet(SheetDepth(GraphicKind::PitCrew, variant));
         // The bottom half alone: a 255-row file whose last row repeats the sheet's last row.
-        ASSERT_FALSE(ExportPitCrew(environment, 7, variant, PitCrewHalf::Bottom, sheet));
+        ASSERT_TRUE(Ok(ExportPitCrew(environment, 7, variant, PitCrewHalf::Bottom, sheet)));
         PackedBitmap file;
         ASSERT_TRUE(Ok(ReadGameJam(game_->path(), 28, variant, 255, 1, file)));
         EXPECT_TRUE(RowsEqual(file, 254, sheet, 507, 172));
@@ -87,7 +89,7 @@ TEST_F(PitCrew, SlotSevenHalvesRoundTripThroughExportAndImport) {
         // Importing it back into an empty slot: the top half is the fill, and
         // the slot refers to its temporary file, not to the game.
         PackedBitmap imported;
-        ASSERT_FALSE(ImportPitCrew(carSet, environment, 7, variant, PitCrewHalf::Bottom, {}, imported));
+        ASSERT_TRUE(Ok(ImportPitCrew(carSet, environment, 7, variant, PitCrewHalf::Bottom, {}, imported)));
         const PackedBitmap fill = PitCrewFill(172, 508, variant);
         for (int y : {0, 253}) EXPECT_TRUE(RowsEqual(imported, y, fill, y, 172));
         for (int y : {254, 400, 507}) EXPECT_TRUE(RowsEqual(imported, y, sheet, y, 172));
@@ -96,11 +98,11 @@ TEST_F(PitCrew, SlotSevenHalvesRoundTripThroughExportAndImport) {
                   TemporaryGraphicPath(environment.temporaryFolder, GraphicKind::PitCrew, 7, variant).string());
 
         // Both halves out and in again give the same sheet, and the slot refers to the game.
-        ASSERT_FALSE(ExportPitCrew(environment, 7, variant, PitCrewHalf::Both, sheet));
+        ASSERT_TRUE(Ok(ExportPitCrew(environment, 7, variant, PitCrewHalf::Both, sheet)));
         ASSERT_TRUE(Ok(ReadGameJam(game_->path(), 27, variant, 255, 1, file)));
         EXPECT_TRUE(RowsEqual(file, 0, PitCrewFill(256, 1, variant), 0, 256))
             << "the top file's extra row keeps the fill";
-        ASSERT_FALSE(ImportPitCrew(carSet, environment, 7, variant, PitCrewHalf::Both, imported, imported));
+        ASSERT_TRUE(Ok(ImportPitCrew(carSet, environment, 7, variant, PitCrewHalf::Both, imported, imported)));
         EXPECT_EQ(imported, sheet);
         EXPECT_EQ(crew(7, variant), (GraphicSlot{GraphicSource::Game, {}}));
     }
@@ -113,8 +115,8 @@ TEST_F(PitCrew, LoadPutsFilesIntoTheChosenHalfAndRefusesOtherSizes) {
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "tall.bmp", tall)));
     const PackedBitmap current = NumberedSheet(Depth::Bits8);
     PackedBitmap image;
-    ASSERT_FALSE(
-        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, current, folder / "tall.bmp", image));
+    ASSERT_TRUE(Ok(
+        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, current, folder / "tall.bmp", image)));
     EXPECT_EQ(image.topRow(0)[5], 1);
     EXPECT_EQ(image.topRow(253)[171], 254);
     EXPECT_TRUE(RowsEqual(image, 254, current, 254, 172)) << "the other half stays";
@@ -125,8 +127,8 @@ TEST_F(PitCrew, LoadPutsFilesIntoTheChosenHalfAndRefusesOtherSizes) {
     std::vector<std::uint8_t> jam;
     ASSERT_TRUE(Ok(BuildHardwareJam(colour, 1, jam)));
     test::WriteBytes(folder / "crew.JAM", jam);
-    ASSERT_FALSE(
-        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, image, folder / "crew.JAM", image));
+    ASSERT_TRUE(Ok(LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, image,
+                               folder / "crew.JAM", image)));
     EXPECT_EQ(image.topRow(300)[10], 0) << "the key colour becomes index 0";
     EXPECT_EQ(image.topRow(10)[5], 11);
     EXPECT_EQ(crew(2, Variant::Software).path,
@@ -134,18 +136,20 @@ TEST_F(PitCrew, LoadPutsFilesIntoTheChosenHalfAndRefusesOtherSizes) {
 
     // A whole sheet refers to the user's own file; other sizes change nothing.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "sheet.bmp", current)));
-    ASSERT_FALSE(
-        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, {}, folder / "sheet.bmp", image));
+    ASSERT_TRUE(Ok(
+        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Bottom, {}, folder / "sheet.bmp", image)));
     EXPECT_EQ(image, current);
     EXPECT_EQ(crew(2, Variant::Software).path, (folder / "sheet.bmp").string());
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "odd.bmp", PackedBitmap(256, 253, Depth::Bits8))));
     const CarSet before = carSet;
     EXPECT_EQ(
-        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, image, folder / "odd.bmp", image),
+        PictureCommandMessage(GraphicCommand::Load, LoadPitCrew(carSet, environment, 2, Variant::Software,
+                                                                PitCrewHalf::Top, image, folder / "odd.bmp", image)),
         TextId::CouldntLoadBitmap);
     test::WriteBytes(folder / "bad.jam", {1, 2, 3});
     EXPECT_EQ(
-        LoadPitCrew(carSet, environment, 2, Variant::Software, PitCrewHalf::Top, image, folder / "bad.jam", image),
+        PictureCommandMessage(GraphicCommand::Load, LoadPitCrew(carSet, environment, 2, Variant::Software,
+                                                                PitCrewHalf::Top, image, folder / "bad.jam", image)),
         TextId::FailedToImportJam);
     EXPECT_EQ(carSet.teams, before.teams);
     EXPECT_EQ(image, current);
@@ -153,16 +157,17 @@ TEST_F(PitCrew, LoadPutsFilesIntoTheChosenHalfAndRefusesOtherSizes) {
 
 TEST_F(PitCrew, SaveAsWritesTheSheetOrAHalfAsTheGameKeepsIt) {
     const PackedBitmap sheet = NumberedSheet(Depth::Bits8);
-    ASSERT_FALSE(SavePitCrewAs(sheet, 7, Variant::Software, PitCrewHalf::Top, folder / "top.bmp"));
+    ASSERT_TRUE(Ok(SavePitCrewAs(sheet, 7, Variant::Software, PitCrewHalf::Top, folder / "top.bmp")));
     PackedBitmap half;
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "top.bmp", half, 256, 255, Depth::Bits8)));
     EXPECT_EQ(half.topRow(0)[0], 0);
     EXPECT_TRUE(RowsEqual(half, 1, sheet, 0, 172));
     EXPECT_EQ(half.topRow(1)[200], 0);
-    ASSERT_FALSE(SavePitCrewAs(sheet, 3, Variant::Software, PitCrewHalf::Both, folder / "whole.bmp"));
+    ASSERT_TRUE(Ok(SavePitCrewAs(sheet, 3, Variant::Software, PitCrewHalf::Both, folder / "whole.bmp")));
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "whole.bmp", half, 172, 508, Depth::Bits8)));
     EXPECT_EQ(half, sheet);
-    EXPECT_EQ(SavePitCrewAs({}, 3, Variant::Software, PitCrewHalf::Top, folder / "none.bmp"),
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Save,
+                                    SavePitCrewAs({}, 3, Variant::Software, PitCrewHalf::Top, folder / "none.bmp")),
               TextId::CouldntSaveBitmap);
 }
 
@@ -179,7 +184,7 @@ TEST_F(PitCrew, TemplatesAreRebuiltFromTheGameAndCopyPaintsTheCrew) {
     test::WriteBytes(folder / "data" / "PITJACK.DAT", {'B', 'M'});
     carSet.teams[4].pitCrewColours[4] = 100;
     PackedBitmap copied;
-    ASSERT_FALSE(CopyPitCrewTemplate(carSet, environment, 4, Variant::Hardware, copied));
+    ASSERT_TRUE(Ok(CopyPitCrewTemplate(carSet, environment, 4, Variant::Hardware, copied)));
     EXPECT_TRUE(copied.is(172, 508, Depth::Bits24));
     EXPECT_EQ(crew(4, Variant::Hardware).source, GraphicSource::File);
     PackedBitmap jack;
@@ -188,7 +193,9 @@ TEST_F(PitCrew, TemplatesAreRebuiltFromTheGameAndCopyPaintsTheCrew) {
     EXPECT_FALSE(fs::exists(folder / "data" / "PITJACK.DAT") || fs::exists(folder / "data" / "PITCOLOR.DAT"));
     GraphicEnvironment noGame = environment;
     noGame.gameFolder = folder / "nowhere";
-    EXPECT_EQ(CopyPitCrewTemplate(carSet, noGame, 4, Variant::Software, copied), TextId::FailedToGenerateBitmap);
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Generate,
+                                    CopyPitCrewTemplate(carSet, noGame, 4, Variant::Software, copied)),
+              TextId::FailedToGenerateBitmap);
     EXPECT_EQ(crew(4, Variant::Software).source, GraphicSource::None);
 }
 
@@ -285,13 +292,13 @@ TEST(PitCrewColours, ThePaletteGridPicksOnlyCellsOneTo192) {
 TEST_F(PitCrew, CrewColoursComeFromTheSupportedExecutableOnly) {
     const GameFolder game(game_->path());
     carSet.teams[3].pitCrewColours[5] = 77;
-    ASSERT_FALSE(ExportCrewColours(carSet, game, ExeStatus::Supported, 3));
+    ASSERT_TRUE(Ok(ExportCrewColours(carSet, game, ExeStatus::Supported, 3)));
     carSet.teams[3].pitCrewColours[5] = 1;
-    EXPECT_EQ(ImportCrewColours(carSet, game, ExeStatus::Unreadable, 3), TextId::FailedToReadGame);
+    EXPECT_EQ(ImportCrewColours(carSet, game, ExeStatus::Unreadable, 3), Error::UnsupportedExecutable);
     EXPECT_EQ(carSet.teams[3].pitCrewColours[5], 1);
-    ASSERT_FALSE(ImportCrewColours(carSet, game, ExeStatus::Supported, 3));
+    ASSERT_TRUE(Ok(ImportCrewColours(carSet, game, ExeStatus::Supported, 3)));
     EXPECT_EQ(carSet.teams[3].pitCrewColours[5], 77);
-    EXPECT_EQ(ExportCrewColours(carSet, game, ExeStatus::Unreadable, 3), TextId::FailedToPatchGame);
+    EXPECT_EQ(ExportCrewColours(carSet, game, ExeStatus::Unreadable, 3), Error::UnsupportedExecutable);
 }
 
 } // namespace

@@ -308,7 +308,7 @@ using SampleCarSetPreview = test::SampleGameSuite<>;
 TEST_F(SampleCarSetPreview, ShowsEveryTeamOfTheSampleGame) {
     ASSERT_EQ(
         ImportFromGame(carSet, environment, ExeStatus::Supported, DefaultSelection(SelectionMode::Import, carSet)),
-        std::nullopt);
+        Error::None);
     const fs::path file = folder / "Sample.GP3";
     ASSERT_TRUE(Ok(SaveCarSet(carSet, file, environment)));
     CarSet opened;

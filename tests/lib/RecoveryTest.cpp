@@ -48,7 +48,7 @@ TEST(Recovery, KeepsACopyBesideNothingOfTheUsersAndOpensItUntitled) {
     RemoveRecovery(folder / "data");
     PackedBitmap image;
     ASSERT_TRUE(
-        FetchGraphic(recovered, environment, GraphicKind::CarLivery, 4, Variant::Hardware, image, false, nullptr))
+        Ok(FetchGraphic(recovered, environment, GraphicKind::CarLivery, 4, Variant::Hardware, image, false, nullptr)))
         << "the pictures are read from the editor's own copy, not the recovery file";
     EXPECT_EQ(image, test::ReducedTo565(livery));
     EXPECT_FALSE(FindRecovery(folder / "data"));

@@ -5,6 +5,7 @@
 #include "core/ByteOrder.h"
 #include "document/CarSetFile.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandMessages.h"
 #include "editing/TyreCommands.h"
 #include "files/CaseInsensitivePath.h"
 #include "files/FileHelpers.h"
@@ -113,8 +114,8 @@ class TyreGame : public test::SampleGameSuite<true> {
 TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     // Type 1, "WHXX1.BMP" only: the bottom half from Whbridg1.bmp, the top stays magenta.
     PackedBitmap sheet;
-    ASSERT_FALSE(
-        ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Bottom, sheet));
+    ASSERT_TRUE(
+        Ok(ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Bottom, sheet)));
     ASSERT_TRUE(sheet.is(512, 960, Depth::Bits24));
     EXPECT_EQ(PixelAt(sheet, 100, 100), (std::array<std::uint8_t, 3>{0xFF, 0x00, 0xFF}));
     PackedBitmap bottom;
@@ -126,14 +127,16 @@ TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
     EXPECT_EQ(slot.path, (folder / "tmp" / "Tyres11.tmp").string());
     EXPECT_TRUE(carSet.modified);
     PackedBitmap fetched;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr)));
     EXPECT_EQ(fetched, sheet);
 
     // Both halves: the slot refers to the game, and reads both files again.
-    ASSERT_FALSE(
-        ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Both, sheet));
+    ASSERT_TRUE(
+        Ok(ImportTyreHalves(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, SheetHalves::Both, sheet)));
     EXPECT_EQ(slot, (GraphicSlot{GraphicSource::Game, {}}));
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 1, Variant::Hardware, fetched, false, nullptr)));
     EXPECT_EQ(fetched, sheet);
     EXPECT_EQ(SheetHalf(fetched, 2), bottom);
 }
@@ -141,8 +144,8 @@ TEST_F(TyreGame, ImportingOneHalfKeepsTheOtherAndRefersToATemporaryFile) {
 TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
     fs::copy_file(gameFile("ZO3ZIDSH\\TechJam\\Whblur1.bmp"), folder / "wheel.bmp");
     PackedBitmap sheet;
-    ASSERT_FALSE(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Both,
-                              folder / "wheel.bmp", sheet));
+    ASSERT_TRUE(Ok(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Both,
+                                folder / "wheel.bmp", sheet)));
     PackedBitmap half;
     ASSERT_TRUE(Ok(ParseGameHalfBitmap(test::ReadBytes(folder / "wheel.bmp"), TyreSheet::HardwareWheels, half)));
     EXPECT_EQ(SheetHalf(sheet, 1), half);
@@ -151,16 +154,17 @@ TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
 
     // A whole sheet is the slot's file itself; a compressed game BMP is refused and changes nothing.
     ASSERT_TRUE(Ok(SaveBitmapFile(folder / "whole.bmp", test::PhotoLike24(512, 960))));
-    ASSERT_FALSE(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Bottom,
-                              folder / "whole.bmp", sheet));
+    ASSERT_TRUE(Ok(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Bottom,
+                                folder / "whole.bmp", sheet)));
     EXPECT_EQ(sheet, test::PhotoLike24(512, 960));
     EXPECT_EQ(carSet.tyres[0].tyre[1].path, (folder / "whole.bmp").string());
     auto compressed = test::ReadBytes(folder / "wheel.bmp");
     WriteU32(compressed.data() + 30, 1);
     test::WriteBytes(folder / "packed.bmp", compressed);
     const CarSet before = carSet;
-    EXPECT_EQ(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, SheetHalves::Top,
-                           folder / "packed.bmp", sheet),
+    EXPECT_EQ(PictureCommandMessage(GraphicCommand::Load,
+                                    LoadTyreFile(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware,
+                                                 SheetHalves::Top, folder / "packed.bmp", sheet)),
               TextId::CouldntLoadBitmap);
     EXPECT_EQ(carSet.tyres, before.tyres);
     EXPECT_EQ(sheet, test::PhotoLike24(512, 960));
@@ -169,8 +173,8 @@ TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
     const auto jam = GameJamPath(folder / "game", SoftwareWheelJam(1, 2), Variant::Software);
     ASSERT_TRUE(jam);
     PackedBitmap software;
-    ASSERT_FALSE(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 1, Variant::Software, SheetHalves::Bottom, *jam,
-                              software));
+    ASSERT_TRUE(Ok(LoadTyreFile(carSet, environment, GraphicKind::Tyre, 1, Variant::Software, SheetHalves::Bottom, *jam,
+                                software)));
     PackedBitmap expected;
     ASSERT_TRUE(Ok(ReadGameJam(folder / "game", SoftwareWheelJam(1, 2), Variant::Software, 256, 1, expected)));
     EXPECT_EQ(SheetHalf(software, 2), expected);
@@ -180,7 +184,7 @@ TEST_F(TyreGame, LoadingAGameWheelBitmapWithBothChosenFillsTheTopHalf) {
 
 TEST_F(TyreGame, ExportingTreadHalvesWritesTheirBitmapsAndStrips) {
     const PackedBitmap treads = test::PhotoLike24(256, 400, 5);
-    ASSERT_FALSE(ExportTyreHalves(environment, GraphicKind::Tread, 0, Variant::Hardware, SheetHalves::Top, treads));
+    ASSERT_TRUE(Ok(ExportTyreHalves(environment, GraphicKind::Tread, 0, Variant::Hardware, SheetHalves::Top, treads)));
     PackedBitmap written;
     ASSERT_TRUE(Ok(ParseGameHalfBitmap(test::ReadBytes(gameFile("ZO3ZIDSH\\TechJam\\treadgy1_art.bmp")),
                                        TyreSheet::Treads, written)));
@@ -198,9 +202,10 @@ TEST_F(TyreGame, ExportingTreadHalvesWritesTheirBitmapsAndStrips) {
     EXPECT_FALSE(FindPathIgnoringCase(folder / "game", "ZO3ZIDSH\\TechJam\\tread10.bin")) << "only the top half";
 
     // A read-only game file is replaced all the same, as the game's tools clear the attribute.
-    ASSERT_TRUE(SetReadOnly(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp"), true));
+    ASSERT_TRUE(Ok(SetReadOnly(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp"), true)));
     // The bottom half of type 1: treadbs2_art.bmp and tread30-33.
-    ASSERT_FALSE(ExportTyreHalves(environment, GraphicKind::Tread, 1, Variant::Hardware, SheetHalves::Bottom, treads));
+    ASSERT_TRUE(
+        Ok(ExportTyreHalves(environment, GraphicKind::Tread, 1, Variant::Hardware, SheetHalves::Bottom, treads)));
     ASSERT_TRUE(Ok(ParseGameHalfBitmap(test::ReadBytes(gameFile("ZO3ZIDSH\\TechJam\\treadbs2_art.bmp")),
                                        TyreSheet::Treads, written)));
     EXPECT_EQ(written, SheetHalf(treads, 2));
@@ -217,19 +222,21 @@ TEST_F(TyreGame, GameSourcesOfTyresAndTreadsAreReadAndSaved) {
         SetSlotFromGame(carSet, GraphicKind::Tread, type, Variant::Hardware);
     }
     PackedBitmap software;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Software, software, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Software, software, false, nullptr)));
     PackedBitmap top;
     ASSERT_TRUE(Ok(ReadGameJam(folder / "game", 50, Variant::Software, 256, 1, top)));
     EXPECT_EQ(SheetHalf(software, 1), top);
     PackedBitmap tread;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, tread, false, nullptr));
+    ASSERT_TRUE(Ok(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, tread, false, nullptr)));
     EXPECT_TRUE(tread.is(256, 400, Depth::Bits24));
 
     ASSERT_TRUE(Ok(SaveCarSet(carSet, folder / "set.gp3", environment)));
     carSet.path = (folder / "set.gp3").string();
     EXPECT_EQ(carSet.tyres[1].tread.source, GraphicSource::CarSet);
     PackedBitmap stored;
-    ASSERT_TRUE(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, stored, false, nullptr));
+    ASSERT_TRUE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tread, 1, Variant::Hardware, stored, false, nullptr)));
     EXPECT_EQ(stored, test::ReducedTo565(tread)) << "the car set keeps colour pictures as RGB565";
 
     // A missing game file: the software read says so in its own words, the hardware one in the bitmap's.
@@ -237,7 +244,8 @@ TEST_F(TyreGame, GameSourcesOfTyresAndTreadsAreReadAndSaved) {
     SetSlotFromGame(carSet, GraphicKind::Tyre, 0, Variant::Hardware);
     EXPECT_EQ(GameReadFailure(GraphicKind::Tyre, Variant::Hardware), TextId::CouldntLoadBitmap);
     EXPECT_EQ(GameReadFailure(GraphicKind::Tyre, Variant::Software), TextId::FailedToImportJam);
-    EXPECT_FALSE(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, stored, false, nullptr));
+    EXPECT_FALSE(
+        Ok(FetchGraphic(carSet, environment, GraphicKind::Tyre, 0, Variant::Hardware, stored, false, nullptr)));
 }
 
 } // namespace

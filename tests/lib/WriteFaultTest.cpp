@@ -326,7 +326,7 @@ TEST(WriteFaults, PitLaneOrderAndStripsKeepTheOldFiles) {
         [](const fs::path& folder) {
             PitPositions positions{};
             for (int t = 0; t < kTeamCount; ++t) positions[static_cast<std::size_t>(t)] = kTeamCount - 1 - t;
-            return !ExportPitLaneOrder(GameFolder(folder), positions).has_value();
+            return Ok(ExportPitLaneOrder(GameFolder(folder), positions));
         },
         {},
     });
@@ -335,7 +335,7 @@ TEST(WriteFaults, PitLaneOrderAndStripsKeepTheOldFiles) {
             test::WriteBytes(folder / "strip.bmp", {'B', 'M', 0});
         },
         [](const fs::path& folder) {
-            return !SavePitStripAs(BlankPitBoxPicture(Variant::Hardware), 3, folder / "strip.bmp").has_value();
+            return Ok(SavePitStripAs(BlankPitBoxPicture(Variant::Hardware), 3, folder / "strip.bmp"));
         },
         {},
     });

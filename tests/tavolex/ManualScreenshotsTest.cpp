@@ -49,8 +49,9 @@ TEST(ManualScreenshots, EveryPageAndToolWindowShowsTheDemoCarSet) {
     ASSERT_TRUE(tavolex::Ok(tavolex::UpgradePitCrewFiles(game, shell.paths.dataFolder, nullptr)));
 
     tavolex::CarSet& carSet = shell.state->carSet();
-    ASSERT_FALSE(tavolex::ImportFromGame(carSet, shell.state->graphicEnvironment(), tavolex::ExeStatus::Supported,
-                                         tavolex::DefaultSelection(tavolex::SelectionMode::Import, carSet)));
+    ASSERT_TRUE(
+        tavolex::Ok(tavolex::ImportFromGame(carSet, shell.state->graphicEnvironment(), tavolex::ExeStatus::Supported,
+                                            tavolex::DefaultSelection(tavolex::SelectionMode::Import, carSet))));
     shell.state->selectTeam(1);
     shell.state->notifyDataChanged();
     shell.window->resize(shell.window->defaultSize());

@@ -136,7 +136,7 @@ void ExpectTheGameHoldsTheCarSet(const fs::path& carSetFile, ModderShell& shell)
     const tavolex::GraphicEnvironment environment = shell.state->graphicEnvironment();
     ASSERT_EQ(tavolex::ImportFromGame(imported, environment, tavolex::ExeStatus::Supported,
                                       tavolex::DefaultSelection(tavolex::SelectionMode::Import, imported)),
-              std::nullopt);
+              tavolex::Error::None);
 
     EXPECT_EQ(imported.teams[0].drivers[0].name.view(), kRenamedDriver);
     for (std::size_t t = 0; t < saved.teams.size(); ++t) {
@@ -156,9 +156,10 @@ void ExpectTheGameHoldsTheCarSet(const fs::path& carSetFile, ModderShell& shell)
                          std::to_string(tavolex::VariantIndex(run.variant)));
             tavolex::PackedBitmap mine;
             tavolex::PackedBitmap game;
-            ASSERT_TRUE(tavolex::FetchGraphic(saved, environment, run.kind, slot, run.variant, mine, false, nullptr));
-            ASSERT_TRUE(
-                tavolex::FetchGraphic(imported, environment, run.kind, slot, run.variant, game, false, nullptr));
+            ASSERT_TRUE(tavolex::Ok(
+                tavolex::FetchGraphic(saved, environment, run.kind, slot, run.variant, mine, false, nullptr)));
+            ASSERT_TRUE(tavolex::Ok(
+                tavolex::FetchGraphic(imported, environment, run.kind, slot, run.variant, game, false, nullptr)));
             if (run.kind == GraphicKind::MenuArtwork) {
                 // The archive keeps 5 bits a channel and the car set 5-6-5: the
                 // two expand the same stored colour to different low bits.

@@ -153,8 +153,8 @@ QString ScaleSuffix() { return QStringLiteral("-x%1").arg(qRound(QApplication::p
 struct FittedShell : GraphicsShell {
     FittedShell() : GraphicsShell(0) {
         tavolex::CarSet& carSet = state->carSet();
-        if (tavolex::ImportFromGame(carSet, state->graphicEnvironment(), tavolex::ExeStatus::Supported,
-                                    tavolex::DefaultSelection(tavolex::SelectionMode::Import, carSet))) {
+        if (!tavolex::Ok(tavolex::ImportFromGame(carSet, state->graphicEnvironment(), tavolex::ExeStatus::Supported,
+                                                 tavolex::DefaultSelection(tavolex::SelectionMode::Import, carSet)))) {
             ADD_FAILURE() << "the sample game's import failed";
         }
         // The longest names the game keeps, of ordinary letters, in every team.

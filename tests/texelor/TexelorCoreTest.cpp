@@ -198,7 +198,7 @@ TEST(TexelorTexture, SavesOverAReadOnlyJamAndLeavesItReadOnly) {
     const auto jam = test::MakeJam(16);
     WriteBytes(folder / "a.jam", jam);
     WriteBytes(folder / "target.jam", {1, 2, 3});
-    ASSERT_TRUE(tavolex::SetReadOnly(folder / "target.jam", true));
+    ASSERT_TRUE(tavolex::Ok(tavolex::SetReadOnly(folder / "target.jam", true)));
     TexelorTexture texture;
     ASSERT_EQ(texture.load(folder / "a.jam"), LoadResult::Ok);
     ASSERT_EQ(texture.save(folder / "target.jam"), SaveResult::Ok);

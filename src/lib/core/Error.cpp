@@ -60,6 +60,13 @@ const char* ErrorText(Error error) {
     case Error::NotACarSet: return "not a car set file";
     case Error::CarSetCorrupt: return "the car set file's checksums or sections do not match its contents";
     case Error::NewerCarSetVersion: return "the car set file was written by a newer version";
+    case Error::NoPicture: return "there is no picture of that size to take from or write";
+    case Error::NoSuchTeam: return "there is no such team";
+    case Error::TableOutsideFile: return "a table lies outside the file";
+    case Error::JamNotLoaded: return "the JAM file does not fit the picture";
+    case Error::NothingToExport: return "nothing is selected to export";
+    case Error::TextureNotPatched: return "a texture file of the game could not be patched";
+    case Error::ArtArchiveNotPatched: return "the menu art archive could not be patched";
     }
     return "unknown error";
 }

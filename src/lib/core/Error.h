@@ -66,6 +66,15 @@ enum class [[nodiscard]] Error{
     NotACarSet,
     CarSetCorrupt,
     NewerCarSetVersion,
+    // Commands on the car set's pictures and the game's tables.
+    NoPicture,
+    NoSuchTeam,
+    TableOutsideFile,
+    JamNotLoaded,
+    // Steps of the transfer to the game.
+    NothingToExport,
+    TextureNotPatched,
+    ArtArchiveNotPatched,
 };
 
 // A short lower-case description of the fault, for logs and command-line output.

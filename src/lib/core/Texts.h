@@ -1,7 +1,6 @@
 #pragma once
 
 #include <initializer_list>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -248,9 +247,6 @@ enum class TextId {
     // Why a picture file was refused, under the message.
     PictureSizeWanted, // "%s" the sizes wanted
 };
-
-// What a command that failed has to show; nothing on success.
-using Failure = std::optional<TextId>;
 
 std::string_view Text(TextId id);
 

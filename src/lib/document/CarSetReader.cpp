@@ -112,7 +112,7 @@ Error LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path) {
     }
     if (teamCount != 0) {
         SourceCursor section(file, teamOffset);
-        if (!ReadTeamDataSection(section, version, loaded)) {
+        if (!Ok(ReadTeamDataSection(section, version, loaded))) {
             return Error::CarSetCorrupt;
         }
     }

@@ -102,7 +102,8 @@ class SectionWriter {
         // Without repair and without messages: a picture that cannot be
         // fetched fails the save instead of silently going missing.
         PackedBitmap image;
-        if (!FetchGraphic(carSet_, environment_, SectionLayout(section).kind, slot, variant, image, false, nullptr) ||
+        if (!Ok(FetchGraphic(carSet_, environment_, SectionLayout(section).kind, slot, variant, image, false,
+                             nullptr)) ||
             image.empty()) {
             return Error::ReadFailed;
         }

@@ -85,7 +85,7 @@ Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, Graphic
     }
     PackedBitmap fetched;
     if (shown == nullptr) {
-        if (!FetchGraphic(carSet, environment, kind, slot, OtherVariant(target), fetched, false, nullptr)) {
+        if (!Ok(FetchGraphic(carSet, environment, kind, slot, OtherVariant(target), fetched, false, nullptr))) {
             return Error::SourceUnreadable;
         }
         shown = &fetched;
@@ -110,8 +110,8 @@ Error GenerateVariant(CarSet& carSet, const GraphicContext& environment, Graphic
     return Error::None;
 }
 
-bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot, Variant variant,
-                  PackedBitmap& image, bool repair, MessageSink* messages) {
+Error FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot, Variant variant,
+                   PackedBitmap& image, bool repair, MessageSink* messages) {
     if (kind == GraphicKind::Helmets) {
         // Held in memory: there is nothing to fetch or repair.
         if (SourceOf(carSet, kind, slot, variant) == GraphicSource::None) {
@@ -119,56 +119,59 @@ bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind
         } else {
             image = carSet.helmetImages[static_cast<std::size_t>(VariantIndex(variant))];
         }
-        return slot == 0;
+        return slot == 0 ? Error::None : Error::NoPicture;
     }
     GraphicSlot* target = SlotOf(carSet, kind, slot, variant);
     if (target == nullptr) {
-        return false;
+        return Error::NoPicture;
     }
     const GraphicKindInfo& info = KindInfo(kind);
     const int v = VariantIndex(variant);
+    Error last = Error::ReadFailed;
     // Every repair moves the source closer to empty, so this ends in a few rounds.
     for (int round = 0; round < 8; ++round) {
         switch (target->source) {
-        case GraphicSource::None: image.clear(); return true;
+        case GraphicSource::None: image.clear(); return Error::None;
         case GraphicSource::File:
         case GraphicSource::Generated: {
             // A generated slot without its cache is made afresh from the other variant.
-            const bool loaded = target->source == GraphicSource::Generated && target->path.empty()
-                                    ? Ok(GenerateVariant(carSet, environment, kind, slot, variant, &image))
-                                : target->source == GraphicSource::File
-                                    ? Ok(LoadGraphicFile(kind, variant, target->path, image))
-                                    : Ok(LoadPictureFile(target->path, image, info.width[v], info.height[v],
-                                                         SheetDepth(kind, variant)));
-            if (loaded) {
-                return true;
+            last = target->source == GraphicSource::Generated && target->path.empty()
+                       ? GenerateVariant(carSet, environment, kind, slot, variant, &image)
+                   : target->source == GraphicSource::File
+                       ? LoadGraphicFile(kind, variant, target->path, image)
+                       : LoadPictureFile(target->path, image, info.width[v], info.height[v], SheetDepth(kind, variant));
+            if (Ok(last)) {
+                return Error::None;
             }
             Report(messages, TextId::CouldntLoadBitmap);
             if (!repair) {
-                return false;
+                return last;
             }
             RepairFileSource(carSet, *target, kind, slot, variant);
             break;
         }
         case GraphicSource::Game: {
             const GraphicKindDeclaration& declaration = DeclarationOf(kind);
-            if (declaration.readFromGame && Ok(declaration.readFromGame(environment, slot, variant, image))) {
-                return true;
+            last = declaration.readFromGame ? declaration.readFromGame(environment, slot, variant, image)
+                                            : Error::OpenFailed;
+            if (Ok(last)) {
+                return Error::None;
             }
             Report(messages, GameReadFailure(kind, variant));
             if (!repair) {
-                return false;
+                return last;
             }
             RepairFileSource(carSet, *target, kind, slot, variant);
             break;
         }
         case GraphicSource::CarSet:
-            if (Ok(ReadPicture(carSet.path, carSet.formatVersion, SectionOf(kind), slot, variant, image))) {
-                return true;
+            last = ReadPicture(carSet.path, carSet.formatVersion, SectionOf(kind), slot, variant, image);
+            if (Ok(last)) {
+                return Error::None;
             }
             Report(messages, TextId::FailedToReadCarSet);
             if (!repair) {
-                return false;
+                return last;
             }
             target->source = GraphicSource::None;
             target->path.clear();
@@ -178,10 +181,10 @@ bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind
                 partner->path.clear();
             }
             break;
-        default: return false;
+        default: return last;
         }
     }
-    return false;
+    return last;
 }
 
 void SetSlotFromFile(CarSet& carSet, GraphicKind kind, int slot, Variant variant, const std::filesystem::path& path) {

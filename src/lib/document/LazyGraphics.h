@@ -36,9 +36,10 @@ void StoreHeldPicture(CarSet& carSet, GraphicKind kind, Variant variant, PackedB
 // leaves `image` empty. With `repair`, a failing source is replaced (file ->
 // car set file or empty, car set file -> empty) and the fetch tried again, so
 // the slot always ends fetchable; without it a failure changes nothing.
-// `messages` may be null: then nothing is reported.
-[[nodiscard]] bool FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot,
-                                Variant variant, PackedBitmap& image, bool repair, MessageSink* messages);
+// `messages` may be null: then nothing is reported. The result is why the
+// last source tried failed.
+[[nodiscard]] Error FetchGraphic(CarSet& carSet, const GraphicContext& environment, GraphicKind kind, int slot,
+                                 Variant variant, PackedBitmap& image, bool repair, MessageSink* messages);
 
 // Makes `target` from the other variant, caches it in the kind's temporary
 // file and marks the slot generated. The other variant must hold a picture

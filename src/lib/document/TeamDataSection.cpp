@@ -105,7 +105,7 @@ void WriteTeamDataSection(const CarSet& carSet, std::vector<std::uint8_t>& out) 
     PutU8(out, carSet.misc.playerCarPower);
 }
 
-bool ReadTeamDataSection(SourceCursor& in, std::uint16_t version, CarSet& carSet) {
+Error ReadTeamDataSection(SourceCursor& in, std::uint16_t version, CarSet& carSet) {
     auto& teams = carSet.teams;
     for (TeamRecord& team : teams) {
         GetText(in, team.teamName);
@@ -147,7 +147,7 @@ bool ReadTeamDataSection(SourceCursor& in, std::uint16_t version, CarSet& carSet
     }
     RepairPitBoxPositions(teams);
     if (version < kCarSetVersion110) {
-        return in.ok();
+        return in.ok() ? Error::None : Error::StreamTruncated;
     }
     for (TeamRecord& team : teams) {
         if (in.u8() == 0) {
@@ -171,7 +171,7 @@ bool ReadTeamDataSection(SourceCursor& in, std::uint16_t version, CarSet& carSet
     for (auto& name : carSet.misc.levelNames) GetText(in, name);
     carSet.misc.oppositionSpread = std::min<std::uint16_t>(in.u8(), 2);
     carSet.misc.playerCarPower = std::min<std::uint16_t>(in.u8(), 1);
-    return in.ok();
+    return in.ok() ? Error::None : Error::StreamTruncated;
 }
 
 } // namespace tavolex

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/Error.h"
 #include "document/CarSet.h"
 #include "files/ByteSource.h"
 
@@ -15,8 +16,8 @@ namespace tavolex {
 // Appends the section in format 110.
 void WriteTeamDataSection(const CarSet& carSet, std::vector<std::uint8_t>& out);
 
-// Reads the section of the given format into `carSet`. False when the section
-// runs past the end or a text is longer than its field.
-[[nodiscard]] bool ReadTeamDataSection(SourceCursor& cursor, std::uint16_t version, CarSet& carSet);
+// Reads the section of the given format into `carSet`. StreamTruncated when the
+// section runs past the end or a text is longer than its field.
+[[nodiscard]] Error ReadTeamDataSection(SourceCursor& cursor, std::uint16_t version, CarSet& carSet);
 
 } // namespace tavolex

@@ -20,28 +20,28 @@ std::string Change(std::string_view action, GraphicKind kind) {
 // slot then refers to like any loaded file; its pixels are converted to the
 // variant's depth as a loaded bitmap's are, so a hardware JAM loads into a
 // software slot and back. The file is written only once all of it succeeded.
-Failure LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
-                const std::filesystem::path& path, PackedBitmap& image) {
+Error LoadJam(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+              const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap picture;
     JamKind jamKind = JamKind::None;
     if (!Ok(ReadJamFile(path, SheetHeight(kind, variant), picture, jamKind))) {
-        return TextId::FailedToImportJam;
+        return Error::JamNotLoaded;
     }
     const std::vector<std::uint8_t> file = EncodeBitmapFile(picture);
     PackedBitmap result;
     if (!Ok(ParseBitmapFile(file, result, SheetWidth(kind, variant), SheetHeight(kind, variant),
                             SheetDepth(kind, variant)))) {
-        return TextId::FailedToImportJam;
+        return Error::JamNotLoaded;
     }
     const auto converted =
         UnusedTemporaryGraphicPath(environment.temporaryFolder, kind, slot + kConvertedLiverySlotOffset, variant);
     if (converted.empty() || !Ok(SaveBitmapFile(converted, picture))) {
-        return TextId::FailedToImportJam;
+        return Error::JamNotLoaded;
     }
     SetSlotFromFile(carSet, kind, slot, variant, converted);
     MarkModified(carSet, Change("Load", kind));
     image = std::move(result);
-    return std::nullopt;
+    return Error::None;
 }
 
 // Helmets live in memory: generating one variant sets its picture and flag.
@@ -60,12 +60,15 @@ Error GenerateHelmets(CarSet& carSet, Variant target) {
 
 } // namespace
 
-Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                      Variant variant, PackedBitmap& image) {
+Error ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+                    PackedBitmap& image) {
     const GraphicKindDeclaration& declaration = DeclarationOf(kind);
     PackedBitmap picture;
-    if (!declaration.readFromGame || !Ok(declaration.readFromGame(environment, slot, variant, picture))) {
-        return GameReadFailure(kind, variant);
+    if (!declaration.readFromGame) {
+        return Error::OpenFailed;
+    }
+    if (Error error = declaration.readFromGame(environment, slot, variant, picture); !Ok(error)) {
+        return error;
     }
     SetSlotFromGame(carSet, kind, slot, variant);
     if (!KindInfo(kind).heldLazily) {
@@ -73,26 +76,26 @@ Failure ImportGraphic(CarSet& carSet, const GraphicEnvironment& environment, Gra
     }
     MarkModified(carSet, Change("Import", kind));
     image = std::move(picture);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
-                      const PackedBitmap& image) {
+Error ExportGraphic(const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+                    const PackedBitmap& image) {
     const GraphicKindDeclaration& declaration = DeclarationOf(kind);
-    if (!declaration.writeToGame || !Ok(declaration.writeToGame(environment, slot, variant, image))) {
-        return declaration.gameWriteFailure;
+    if (!declaration.writeToGame) {
+        return Error::WriteFailed;
     }
-    return std::nullopt;
+    return declaration.writeToGame(environment, slot, variant, image);
 }
 
-Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
-                    const std::filesystem::path& path, PackedBitmap& image) {
+Error LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant variant,
+                  const std::filesystem::path& path, PackedBitmap& image) {
     if (FileKindOf(path) == FileKind::Jam) {
         return LoadJam(carSet, environment, kind, slot, variant, path, image);
     }
     PackedBitmap picture;
-    if (!Ok(LoadGraphicFile(kind, variant, path, picture))) {
-        return TextId::CouldntLoadBitmap;
+    if (Error error = LoadGraphicFile(kind, variant, path, picture); !Ok(error)) {
+        return error;
     }
     SetSlotFromFile(carSet, kind, slot, variant, path);
     if (!KindInfo(kind).heldLazily) {
@@ -100,21 +103,21 @@ Failure LoadGraphic(CarSet& carSet, const GraphicEnvironment& environment, Graph
     }
     MarkModified(carSet, Change("Load", kind));
     image = std::move(picture);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path) {
-    if (image.empty() || !Ok(SavePictureFile(path, image))) {
-        return TextId::CouldntSaveBitmap;
+Error SaveGraphicAs(const PackedBitmap& image, const std::filesystem::path& path) {
+    if (image.empty()) {
+        return Error::NoPicture;
     }
-    return std::nullopt;
+    return SavePictureFile(path, image);
 }
 
-Failure SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path) {
-    if (image.empty() || !Ok(SaveGraphicFile(kind, path, image))) {
-        return TextId::CouldntSaveBitmap;
+Error SaveGraphicAs(GraphicKind kind, const PackedBitmap& image, const std::filesystem::path& path) {
+    if (image.empty()) {
+        return Error::NoPicture;
     }
-    return std::nullopt;
+    return SaveGraphicFile(kind, path, image);
 }
 
 void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant) {
@@ -122,22 +125,26 @@ void RemoveGraphic(CarSet& carSet, GraphicKind kind, int slot, Variant variant) 
     MarkModified(carSet, Change("Remove", kind));
 }
 
-Failure GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot,
-                        Variant target, const PackedBitmap& shown, PackedBitmap& image) {
+Error GenerateGraphic(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int slot, Variant target,
+                      const PackedBitmap& shown, PackedBitmap& image) {
     PackedBitmap result;
     if (kind == GraphicKind::Helmets) {
         // Only from a present picture, into the other variant's memory.
-        if (SourceOf(carSet, kind, slot, OtherVariant(target)) == GraphicSource::None ||
-            !Ok(GenerateHelmets(carSet, target))) {
-            return TextId::FailedToGenerateBitmap;
+        if (SourceOf(carSet, kind, slot, OtherVariant(target)) == GraphicSource::None) {
+            return Error::NothingToGenerateFrom;
+        }
+        if (Error error = GenerateHelmets(carSet, target); !Ok(error)) {
+            return error;
         }
         result = carSet.helmetImages[VariantSlot(target)];
-    } else if (shown.empty() || !Ok(GenerateVariant(carSet, environment, kind, slot, target, &result, &shown))) {
-        return TextId::FailedToGenerateBitmap;
+    } else if (shown.empty()) {
+        return Error::NothingToGenerateFrom;
+    } else if (Error error = GenerateVariant(carSet, environment, kind, slot, target, &result, &shown); !Ok(error)) {
+        return error;
     }
     MarkModified(carSet, Change("Generate", kind));
     image = std::move(result);
-    return std::nullopt;
+    return Error::None;
 }
 
 Error GenerateEmptySlots(CarSet& carSet, const GraphicEnvironment& environment, const std::vector<GraphicKind>& kinds,

@@ -25,100 +25,110 @@ PackedBitmap Working(const CarSet& carSet, Variant variant) {
     return Present(carSet, variant) ? carSet.helmetImages[VariantSlot(variant)] : BlankHelmets(variant);
 }
 
-Failure Store(CarSet& carSet, Variant variant, PackedBitmap picture, PackedBitmap& image) {
+Error Store(CarSet& carSet, Variant variant, PackedBitmap picture, PackedBitmap& image) {
     image = picture;
     StoreHeldPicture(carSet, kKind, variant, std::move(picture));
     MarkModified(carSet, "Change helmets");
-    return std::nullopt;
+    return Error::None;
 }
 
 // The rows of a user's JAM, of either variant, as this variant's.
-bool ReadPartJam(const std::filesystem::path& path, HelmetPart part, Variant variant, PackedBitmap& rows) {
+Error ReadPartJam(const std::filesystem::path& path, HelmetPart part, Variant variant, PackedBitmap& rows) {
     JamKind kind = JamKind::None;
     PackedBitmap read;
-    if (!Ok(ReadJamFile(path, HelmetPartRows(part), read, kind)) || read.width() != kHelmetWidth) {
-        return false;
+    if (Error error = ReadJamFile(path, HelmetPartRows(part), read, kind); !Ok(error)) {
+        return error;
+    }
+    if (read.width() != kHelmetWidth) {
+        return Error::WrongBitmapSize;
     }
     const bool hardware = kind == JamKind::Hardware;
     if (hardware == (variant == Variant::Hardware)) {
         rows = std::move(read);
-        return true;
+        return Error::None;
     }
-    return hardware ? ToSoftware(read, rows, 0, 253) : ToHardware(read, rows);
+    const bool converted = hardware ? ToSoftware(read, rows, 0, 253) : ToHardware(read, rows);
+    return converted ? Error::None : Error::ConversionFailed;
 }
 
 } // namespace
 
-Failure ImportHelmet(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, int helmet,
-                     PackedBitmap& image) {
+Error ImportHelmet(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, int helmet,
+                   PackedBitmap& image) {
     PackedBitmap scratch = BlankHelmets(variant);
     PackedBitmap one;
     PackedBitmap picture = Working(carSet, variant);
-    if (!Ok(ImportHelmetParts(environment.gameFolder, variant, HelmetPartOf(helmet), scratch)) ||
-        !TakeHelmet(scratch, helmet, one) || !PutHelmet(one, helmet, picture)) {
-        return TextId::FailedToImportJam;
+    if (Error error = ImportHelmetParts(environment.gameFolder, variant, HelmetPartOf(helmet), scratch); !Ok(error)) {
+        return error;
+    }
+    if (!TakeHelmet(scratch, helmet, one) || !PutHelmet(one, helmet, picture)) {
+        return Error::WrongBitmapSize;
     }
     return Store(carSet, variant, std::move(picture), image);
 }
 
-Failure ExportHelmet(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant, int helmet) {
+Error ExportHelmet(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant, int helmet) {
     PackedBitmap scratch = BlankHelmets(variant);
     PackedBitmap one;
     const HelmetPart part = HelmetPartOf(helmet);
-    if (!Present(carSet, variant) || !Ok(ImportHelmetParts(environment.gameFolder, variant, part, scratch)) ||
-        !TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one) || !PutHelmet(one, helmet, scratch) ||
-        !Ok(ExportHelmetParts(environment.gameFolder, variant, part, scratch))) {
-        return TextId::FailedToPatchJam;
+    if (!Present(carSet, variant)) {
+        return Error::NoPicture;
     }
-    return std::nullopt;
+    if (Error error = ImportHelmetParts(environment.gameFolder, variant, part, scratch); !Ok(error)) {
+        return error;
+    }
+    if (!TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one) || !PutHelmet(one, helmet, scratch)) {
+        return Error::WrongBitmapSize;
+    }
+    return ExportHelmetParts(environment.gameFolder, variant, part, scratch);
 }
 
-Failure LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path,
-                   PackedBitmap& image) {
+Error LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap one;
     PackedBitmap picture = Working(carSet, variant);
-    if (!Ok(LoadPictureFile(path, one, kSingleHelmetWidth, kSingleHelmetRows, DepthOf(variant))) ||
-        !PutHelmet(one, helmet, picture)) {
-        return TextId::CouldntLoadBitmap;
+    if (Error error = LoadPictureFile(path, one, kSingleHelmetWidth, kSingleHelmetRows, DepthOf(variant)); !Ok(error)) {
+        return error;
+    }
+    if (!PutHelmet(one, helmet, picture)) {
+        return Error::WrongBitmapSize;
     }
     return Store(carSet, variant, std::move(picture), image);
 }
 
-Failure SaveHelmetAs(const CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path) {
+Error SaveHelmetAs(const CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path) {
     PackedBitmap one;
     if (!Present(carSet, variant) || !TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one)) {
-        return TextId::CouldntSaveBitmap;
+        return Error::NoPicture;
     }
     return SaveGraphicAs(one, path);
 }
 
-Failure ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, HelmetPart part,
-                      PackedBitmap& image) {
+Error ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, HelmetPart part,
+                    PackedBitmap& image) {
     PackedBitmap picture = Working(carSet, variant);
-    if (!Ok(ImportHelmetParts(environment.gameFolder, variant, part, picture))) {
-        return TextId::FailedToImportJam;
+    if (Error error = ImportHelmetParts(environment.gameFolder, variant, part, picture); !Ok(error)) {
+        return error;
     }
     return Store(carSet, variant, std::move(picture), image);
 }
 
-Failure ExportHelmets(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant, HelmetPart part) {
-    if (!Present(carSet, variant) ||
-        !Ok(ExportHelmetParts(environment.gameFolder, variant, part, carSet.helmetImages[VariantSlot(variant)]))) {
-        return TextId::FailedToPatchJam;
+Error ExportHelmets(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant, HelmetPart part) {
+    if (!Present(carSet, variant)) {
+        return Error::NoPicture;
     }
-    return std::nullopt;
+    return ExportHelmetParts(environment.gameFolder, variant, part, carSet.helmetImages[VariantSlot(variant)]);
 }
 
-Failure LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
+Error LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap picture = Working(carSet, variant);
     if (FileKindOf(path) == FileKind::Jam) {
         for (HelmetPart part : {HelmetPart::E, HelmetPart::D}) {
             PackedBitmap rows;
-            if (ReadPartJam(path, part, variant, rows) && PutHelmetPart(rows, part, picture)) {
+            if (Ok(ReadPartJam(path, part, variant, rows)) && PutHelmetPart(rows, part, picture)) {
                 return Store(carSet, variant, std::move(picture), image);
             }
         }
-        return TextId::FailedToImportJam;
+        return Error::JamNotLoaded;
     }
     for (HelmetPart part : {HelmetPart::Both, HelmetPart::D, HelmetPart::E}) {
         PackedBitmap rows;
@@ -127,12 +137,12 @@ Failure LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path
             return Store(carSet, variant, std::move(picture), image);
         }
     }
-    return TextId::CouldntLoadBitmap;
+    return Error::WrongBitmapSize;
 }
 
-Failure SaveHelmetsAs(const CarSet& carSet, Variant variant, HelmetPart part, const std::filesystem::path& path) {
+Error SaveHelmetsAs(const CarSet& carSet, Variant variant, HelmetPart part, const std::filesystem::path& path) {
     if (!Present(carSet, variant)) {
-        return TextId::CouldntSaveBitmap;
+        return Error::NoPicture;
     }
     return SaveGraphicAs(HelmetPartPicture(carSet.helmetImages[VariantSlot(variant)], part), path);
 }

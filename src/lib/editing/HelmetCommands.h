@@ -13,26 +13,25 @@
 
 namespace tavolex {
 
-[[nodiscard]] Failure ImportHelmet(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, int helmet,
-                                   PackedBitmap& image);
-[[nodiscard]] Failure ExportHelmet(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
-                                   int helmet);
-// A 128 x 30 bitmap.
-[[nodiscard]] Failure LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path,
+[[nodiscard]] Error ImportHelmet(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, int helmet,
                                  PackedBitmap& image);
-[[nodiscard]] Failure SaveHelmetAs(const CarSet& carSet, Variant variant, int helmet,
-                                   const std::filesystem::path& path);
+[[nodiscard]] Error ExportHelmet(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
+                                 int helmet);
+// A 128 x 30 bitmap.
+[[nodiscard]] Error LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path,
+                               PackedBitmap& image);
+[[nodiscard]] Error SaveHelmetAs(const CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path);
 
-[[nodiscard]] Failure ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
-                                    HelmetPart part, PackedBitmap& image);
-[[nodiscard]] Failure ExportHelmets(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
-                                    HelmetPart part);
+[[nodiscard]] Error ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
+                                  HelmetPart part, PackedBitmap& image);
+[[nodiscard]] Error ExportHelmets(const CarSet& carSet, const GraphicEnvironment& environment, Variant variant,
+                                  HelmetPart part);
 // A JAM file of part E (150 rows) or else part D (180 rows) of either
 // variant, converted to this one; or a bitmap of 256 x 330, 256 x 180 (part D)
 // or 256 x 150 (part E).
-[[nodiscard]] Failure LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path& path,
-                                  PackedBitmap& image);
-[[nodiscard]] Failure SaveHelmetsAs(const CarSet& carSet, Variant variant, HelmetPart part,
-                                    const std::filesystem::path& path);
+[[nodiscard]] Error LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path& path,
+                                PackedBitmap& image);
+[[nodiscard]] Error SaveHelmetsAs(const CarSet& carSet, Variant variant, HelmetPart part,
+                                  const std::filesystem::path& path);
 
 } // namespace tavolex

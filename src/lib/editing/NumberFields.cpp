@@ -112,39 +112,45 @@ int BandAt(const PixelRect& area, int y) {
     return std::clamp(kLiveryBands * (y - area.top) / height, 0, kLiveryBands - 1);
 }
 
-Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team) {
+Error ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team) {
     if (team < 0 || team >= kTeamCount) {
-        return TextId::FailedToReadGame;
+        return Error::NoSuchTeam;
+    }
+    if (status != ExeStatus::Supported) {
+        return Error::UnsupportedExecutable;
     }
     std::vector<std::uint8_t> exe;
     TeamRecord read = carSet.teams[static_cast<std::size_t>(team)];
-    if (status != ExeStatus::Supported || !Ok(ReadExecutable(game, exe)) || !ReadNumberPositions(exe, team, read)) {
-        return TextId::FailedToReadGame;
+    if (Error error = ReadExecutable(game, exe); !Ok(error)) {
+        return error;
+    }
+    if (!ReadNumberPositions(exe, team, read)) {
+        return Error::TableOutsideFile;
     }
     carSet.teams[static_cast<std::size_t>(team)] = read;
     MarkModified(carSet, "Import number positions");
-    return std::nullopt;
+    return Error::None;
 }
 
 namespace {
 
 // Positions go only into the supported executable.
-Failure PatchPositions(const GameFolder& game, ExeStatus status, const BytePatch& patch) {
-    if (status != ExeStatus::Supported || !Ok(PatchExecutable(game, patch))) {
-        return TextId::FailedToPatchGame;
+Error PatchPositions(const GameFolder& game, ExeStatus status, const BytePatch& patch) {
+    if (status != ExeStatus::Supported) {
+        return Error::UnsupportedExecutable;
     }
-    return std::nullopt;
+    return PatchExecutable(game, patch);
 }
 
 } // namespace
 
-Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record) {
+Error ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record) {
     return PatchPositions(game, status,
                           [&](std::vector<std::uint8_t>& exe) { return WriteNumberPositions(exe, team, record); });
 }
 
-Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
-                              std::span<const int> teams) {
+Error ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
+                            std::span<const int> teams) {
     return PatchPositions(game, status, [&](std::vector<std::uint8_t>& exe) {
         for (int team : teams) {
             if (team < 0 || team >= kTeamCount ||

@@ -54,11 +54,10 @@ int BandAt(const PixelRect& area, int y);
 
 // The number "Import" and "Export": one team's positions from and into the
 // supported executable. A read changes the team only when all of it was read.
-[[nodiscard]] Failure ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
-[[nodiscard]] Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, int team,
-                                            const TeamRecord& record);
+[[nodiscard]] Error ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
+[[nodiscard]] Error ExportNumberPositions(const GameFolder& game, ExeStatus status, int team, const TeamRecord& record);
 // Several teams' positions in one patch of the executable (the export of a whole car set).
-[[nodiscard]] Failure ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
-                                            std::span<const int> teams);
+[[nodiscard]] Error ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarSet& carSet,
+                                          std::span<const int> teams);
 
 } // namespace tavolex

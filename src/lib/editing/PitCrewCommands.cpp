@@ -31,20 +31,23 @@ PackedBitmap StartingSheet(const PackedBitmap& current, Variant variant) {
 PitCrewHalf LoadedHalf(PitCrewHalf half) { return half == PitCrewHalf::Bottom ? half : PitCrewHalf::Top; }
 
 // Keeps `sheet` as the slot's temporary file (slot `fileSlot`) and makes the slot refer to it.
-bool KeepInTemporaryFile(CarSet& carSet, const GraphicEnvironment& environment, int slot, int fileSlot, Variant variant,
-                         const PackedBitmap& sheet) {
+Error KeepInTemporaryFile(CarSet& carSet, const GraphicEnvironment& environment, int slot, int fileSlot,
+                          Variant variant, const PackedBitmap& sheet) {
     const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kKind, fileSlot, variant);
-    if (path.empty() || !Ok(SaveBitmapFile(path, sheet))) {
-        return false;
+    if (path.empty()) {
+        return Error::WriteFailed;
+    }
+    if (Error error = SaveBitmapFile(path, sheet); !Ok(error)) {
+        return error;
     }
     SetSlotFromFile(carSet, kKind, slot, variant, path);
     MarkModified(carSet, "Change pit crew");
-    return true;
+    return Error::None;
 }
 
 // A user's JAM of 254 or 255 rows, of either variant, into a half.
-Failure LoadJamHalf(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
-                    const PackedBitmap& current, const std::filesystem::path& path, PackedBitmap& image) {
+Error LoadJamHalf(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+                  const PackedBitmap& current, const std::filesystem::path& path, PackedBitmap& image) {
     for (int rows : {kPitCrewHalfRows, kPitCrewHalfRows + 1}) {
         PackedBitmap file;
         JamKind kind = JamKind::None;
@@ -61,40 +64,39 @@ Failure LoadJamHalf(CarSet& carSet, const GraphicEnvironment& environment, int s
         }
         PackedBitmap sheet = StartingSheet(current, variant);
         if (PutPitCrewHalf(file, LoadedHalf(half), sheet) &&
-            KeepInTemporaryFile(carSet, environment, slot, slot + kConvertedLiverySlotOffset, variant, sheet)) {
+            Ok(KeepInTemporaryFile(carSet, environment, slot, slot + kConvertedLiverySlotOffset, variant, sheet))) {
             image = std::move(sheet);
-            return std::nullopt;
+            return Error::None;
         }
     }
-    return TextId::FailedToImportJam;
+    return Error::JamNotLoaded;
 }
 
 } // namespace
 
-Failure ImportPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
-                      PitCrewHalf half, const PackedBitmap& current, PackedBitmap& image) {
+Error ImportPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+                    const PackedBitmap& current, PackedBitmap& image) {
     if (half == PitCrewHalf::Both) {
         return ImportGraphic(carSet, environment, kKind, slot, variant, image);
     }
     PackedBitmap sheet = StartingSheet(current, variant);
-    if (!Ok(ImportPitCrewHalves(environment.gameFolder, slot, variant, half, sheet)) ||
-        !KeepInTemporaryFile(carSet, environment, slot, slot, variant, sheet)) {
-        return TextId::FailedToImportJam;
+    if (Error error = ImportPitCrewHalves(environment.gameFolder, slot, variant, half, sheet); !Ok(error)) {
+        return error;
+    }
+    if (Error error = KeepInTemporaryFile(carSet, environment, slot, slot, variant, sheet); !Ok(error)) {
+        return error;
     }
     image = std::move(sheet);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure ExportPitCrew(const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
-                      const PackedBitmap& image) {
-    if (!Ok(ExportPitCrewHalves(environment.gameFolder, slot, variant, half, image))) {
-        return TextId::FailedToPatchJam;
-    }
-    return std::nullopt;
+Error ExportPitCrew(const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+                    const PackedBitmap& image) {
+    return ExportPitCrewHalves(environment.gameFolder, slot, variant, half, image);
 }
 
-Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
-                    const PackedBitmap& current, const std::filesystem::path& path, PackedBitmap& image) {
+Error LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+                  const PackedBitmap& current, const std::filesystem::path& path, PackedBitmap& image) {
     if (FileKindOf(path) == FileKind::Jam) {
         return LoadJamHalf(carSet, environment, slot, variant, half, current, path, image);
     }
@@ -103,7 +105,7 @@ Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int s
         SetSlotFromFile(carSet, kKind, slot, variant, path);
         MarkModified(carSet, "Load pit crew");
         image = std::move(picture);
-        return std::nullopt;
+        return Error::None;
     }
     for (int rows : {kPitCrewHalfRows, kPitCrewHalfRows + 1}) {
         PackedBitmap file;
@@ -111,14 +113,16 @@ Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int s
             continue;
         }
         PackedBitmap sheet = StartingSheet(current, variant);
-        if (!PutPitCrewHalf(file, LoadedHalf(half), sheet) ||
-            !KeepInTemporaryFile(carSet, environment, slot, slot, variant, sheet)) {
-            return TextId::CouldntLoadBitmap;
+        if (!PutPitCrewHalf(file, LoadedHalf(half), sheet)) {
+            return Error::WrongBitmapSize;
+        }
+        if (Error error = KeepInTemporaryFile(carSet, environment, slot, slot, variant, sheet); !Ok(error)) {
+            return error;
         }
         image = std::move(sheet);
-        return std::nullopt;
+        return Error::None;
     }
-    return TextId::CouldntLoadBitmap;
+    return Error::WrongBitmapSize;
 }
 
 WantedPicture WantedPitCrewPicture(Variant variant, PitCrewHalf half) {
@@ -128,22 +132,25 @@ WantedPicture WantedPitCrewPicture(Variant variant, PitCrewHalf half) {
     return {GraphicKind::PitCrew, variant, kPitCrewFileWidth, kPitCrewHalfRows};
 }
 
-Failure SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
-                      const std::filesystem::path& path) {
+Error SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
+                    const std::filesystem::path& path) {
     if (half == PitCrewHalf::Both) {
         return SaveGraphicAs(image, path);
     }
     if (!image.is(kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant))) {
-        return TextId::CouldntSaveBitmap;
+        return Error::NoPicture;
     }
     return SaveGraphicAs(PitCrewHalfFile(image, half, PitCrewFileRows(slot), variant), path);
 }
 
-Failure CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
-                            PackedBitmap& image) {
+Error CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
+                          PackedBitmap& image) {
     PackedBitmap crew;
-    if (slot < 0 || slot >= kTeamCount || !Ok(LoadPitCrewTemplate(environment, PitCrewTemplate::Jack, crew))) {
-        return TextId::FailedToGenerateBitmap;
+    if (slot < 0 || slot >= kTeamCount) {
+        return Error::NoSuchTeam;
+    }
+    if (Error error = LoadPitCrewTemplate(environment, PitCrewTemplate::Jack, crew); !Ok(error)) {
+        return error;
     }
     PackedBitmap painted = PaintPitCrew(crew, carSet.teams[static_cast<std::size_t>(slot)].pitCrewColours);
     if (variant == Variant::Hardware) {
@@ -154,41 +161,50 @@ Failure CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environmen
     }
     const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kKind, slot, variant);
     PackedBitmap result;
-    if (!Ok(SaveBitmapFile(path, painted)) ||
-        !Ok(LoadPictureFile(path, result, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant)))) {
-        return TextId::FailedToGenerateBitmap;
+    if (Error error = SaveBitmapFile(path, painted); !Ok(error)) {
+        return error;
+    }
+    if (Error error = LoadPictureFile(path, result, kPitCrewSheetWidth, kPitCrewSheetHeight, DepthOf(variant));
+        !Ok(error)) {
+        return error;
     }
     SetSlotFromFile(carSet, kKind, slot, variant, path);
     MarkModified(carSet, "Copy pit crew");
     image = std::move(result);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus status, int team) {
+Error ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus status, int team) {
     std::vector<std::uint8_t> exe;
-    if (team < 0 || team >= kTeamCount || status != ExeStatus::Supported || !Ok(ReadExecutable(game, exe))) {
-        return TextId::FailedToReadGame;
+    if (team < 0 || team >= kTeamCount) {
+        return Error::NoSuchTeam;
+    }
+    if (status != ExeStatus::Supported) {
+        return Error::UnsupportedExecutable;
+    }
+    if (Error error = ReadExecutable(game, exe); !Ok(error)) {
+        return error;
     }
     TeamRecord read = carSet.teams[static_cast<std::size_t>(team)];
     if (!ReadCrewColours(exe, team, read)) {
-        return TextId::FailedToReadGame;
+        return Error::TableOutsideFile;
     }
     carSet.teams[static_cast<std::size_t>(team)] = read;
     MarkModified(carSet, "Import pit crew colours");
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure ExportCrewColours(const CarSet& carSet, const GameFolder& game, ExeStatus status, int team) {
-    if (team < 0 || team >= kTeamCount || status != ExeStatus::Supported) {
-        return TextId::FailedToPatchGame;
+Error ExportCrewColours(const CarSet& carSet, const GameFolder& game, ExeStatus status, int team) {
+    if (team < 0 || team >= kTeamCount) {
+        return Error::NoSuchTeam;
+    }
+    if (status != ExeStatus::Supported) {
+        return Error::UnsupportedExecutable;
     }
     const auto patch = [&](std::vector<std::uint8_t>& exe) {
         return WriteCrewColours(exe, team, carSet.teams[static_cast<std::size_t>(team)]);
     };
-    if (!Ok(PatchExecutable(game, patch))) {
-        return TextId::FailedToPatchGame;
-    }
-    return std::nullopt;
+    return PatchExecutable(game, patch);
 }
 
 } // namespace tavolex

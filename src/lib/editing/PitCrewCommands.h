@@ -19,31 +19,31 @@ namespace tavolex {
 
 // Both halves make the slot refer to the game; one half is kept in the
 // slot's temporary file, which the slot then refers to.
-[[nodiscard]] Failure ImportPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
-                                    PitCrewHalf half, const PackedBitmap& current, PackedBitmap& image);
+[[nodiscard]] Error ImportPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
+                                  PitCrewHalf half, const PackedBitmap& current, PackedBitmap& image);
 
-[[nodiscard]] Failure ExportPitCrew(const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
-                                    const PackedBitmap& image);
+[[nodiscard]] Error ExportPitCrew(const GraphicEnvironment& environment, int slot, Variant variant, PitCrewHalf half,
+                                  const PackedBitmap& image);
 
 // A 172 x 508 bitmap replaces the sheet; a 256 x 254 or 255 bitmap or JAM
 // file (of either variant) replaces the chosen half (the top one for Both).
-[[nodiscard]] Failure LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
-                                  PitCrewHalf half, const PackedBitmap& current, const std::filesystem::path& path,
-                                  PackedBitmap& image);
+[[nodiscard]] Error LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slot, Variant variant,
+                                PitCrewHalf half, const PackedBitmap& current, const std::filesystem::path& path,
+                                PackedBitmap& image);
 
 // The picture a Load of `half` asks for, as its refusal states it: the whole
 // sheet, or for one half the 256-wide file picture of a half.
 WantedPicture WantedPitCrewPicture(Variant variant, PitCrewHalf half);
 // The whole sheet, or a half as the 256-wide file picture the game keeps.
-[[nodiscard]] Failure SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
-                                    const std::filesystem::path& path);
+[[nodiscard]] Error SavePitCrewAs(const PackedBitmap& image, int slot, Variant variant, PitCrewHalf half,
+                                  const std::filesystem::path& path);
 
 // "<<< Copy": the crew template painted in the team's colours.
-[[nodiscard]] Failure CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environment, int slot,
-                                          Variant variant, PackedBitmap& image);
+[[nodiscard]] Error CopyPitCrewTemplate(CarSet& carSet, const GraphicEnvironment& environment, int slot,
+                                        Variant variant, PackedBitmap& image);
 
 // The team's sixteen crew colours from and to the supported executable.
-[[nodiscard]] Failure ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
-[[nodiscard]] Failure ExportCrewColours(const CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
+[[nodiscard]] Error ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
+[[nodiscard]] Error ExportCrewColours(const CarSet& carSet, const GameFolder& game, ExeStatus status, int team);
 
 } // namespace tavolex

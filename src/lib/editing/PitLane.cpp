@@ -130,11 +130,11 @@ PackedBitmap BlankPitBoxPicture(Variant variant) {
     return blank;
 }
 
-Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
-                          const PitPositions& positions, PackedBitmap& image) {
+Error ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
+                        const PitPositions& positions, PackedBitmap& image) {
     const PitPositions before = PitPositionsOf(carSet);
     if (positions == before) {
-        return std::nullopt;
+        return Error::None;
     }
     // Every variant with its own picture keeps each team's sign with the team;
     // a picture made from the other variant is made again from the moved one.
@@ -142,9 +142,11 @@ Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment,
     PackedBitmap moved;
     std::filesystem::path shownPath;
     if (HasPicture(carSet, shown)) {
-        if (!MovePitStrips(image, before, positions, moved) ||
-            (shownPath = WriteTemporaryPicture(environment, shown, moved)).empty()) {
-            return TextId::FailedToReadGame;
+        if (!MovePitStrips(image, before, positions, moved)) {
+            return Error::WrongBitmapSize;
+        }
+        if ((shownPath = WriteTemporaryPicture(environment, shown, moved)).empty()) {
+            return Error::WriteFailed;
         }
     }
     const Variant other = OtherVariant(shown);
@@ -152,10 +154,16 @@ Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment,
     if (HasOwnPicture(carSet, other)) {
         PackedBitmap otherPicture;
         PackedBitmap otherMoved;
-        if (!FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, other, otherPicture, false, nullptr) ||
-            !MovePitStrips(otherPicture, before, positions, otherMoved) ||
-            (otherPath = WriteTemporaryPicture(environment, other, otherMoved)).empty()) {
-            return TextId::FailedToReadGame;
+        if (Error error =
+                FetchGraphic(carSet, environment, GraphicKind::PitBoxes, 0, other, otherPicture, false, nullptr);
+            !Ok(error)) {
+            return error;
+        }
+        if (!MovePitStrips(otherPicture, before, positions, otherMoved)) {
+            return Error::WrongBitmapSize;
+        }
+        if ((otherPath = WriteTemporaryPicture(environment, other, otherMoved)).empty()) {
+            return Error::WriteFailed;
         }
     }
     if (!otherPath.empty()) {
@@ -169,64 +177,72 @@ Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment,
         carSet.teams[t].pitBoxPosition = static_cast<std::uint16_t>(positions[t]);
     }
     MarkModified(carSet, "Pit lane order");
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game, Variant shown,
-                           PackedBitmap& image) {
+Error ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game, Variant shown,
+                         PackedBitmap& image) {
     std::vector<std::uint8_t> exe;
     Teams teams = carSet.teams;
-    if (!Ok(ReadExecutable(game, exe)) || !ReadPitBoxOrder(exe, teams)) {
-        return TextId::FailedToReadGame;
+    if (Error error = ReadExecutable(game, exe); !Ok(error)) {
+        return error;
+    }
+    if (!ReadPitBoxOrder(exe, teams)) {
+        return Error::TableOutsideFile;
     }
     PitPositions positions{};
     for (std::size_t t = 0; t < positions.size(); ++t) positions[t] = teams[t].pitBoxPosition;
     return ApplyPitPositions(carSet, environment, shown, positions, image);
 }
 
-Failure ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions) {
+Error ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions) {
     Teams teams{};
     for (std::size_t t = 0; t < positions.size(); ++t) {
         teams[t].pitBoxPosition = static_cast<std::uint16_t>(positions[t]);
     }
-    if (!Ok(PatchExecutable(game, [&](std::vector<std::uint8_t>& exe) { return WritePitBoxOrder(exe, teams); }))) {
-        return TextId::FailedToPatchGame;
-    }
-    return std::nullopt;
+    return PatchExecutable(game, [&](std::vector<std::uint8_t>& exe) { return WritePitBoxOrder(exe, teams); });
 }
 
-Failure SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
-                      PackedBitmap& image) {
+Error SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
+                    PackedBitmap& image) {
     PackedBitmap swapped = image;
-    if (!PlacePitStrip(swapped, a, PitStrip(image, b)) || !PlacePitStrip(swapped, b, PitStrip(image, a)) ||
-        !KeepPicture(carSet, environment, shown, swapped)) {
-        return TextId::CouldntSaveBitmap;
+    if (!PlacePitStrip(swapped, a, PitStrip(image, b)) || !PlacePitStrip(swapped, b, PitStrip(image, a))) {
+        return Error::NoPicture;
+    }
+    if (!KeepPicture(carSet, environment, shown, swapped)) {
+        return Error::WriteFailed;
     }
     MarkModified(carSet, "Swap pit box signs");
     image = std::move(swapped);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
-                     const std::filesystem::path& path, PackedBitmap& image) {
+Error LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
+                   const std::filesystem::path& path, PackedBitmap& image) {
     PackedBitmap stripPicture;
     PackedBitmap picture = HasPicture(carSet, shown) && !image.empty() ? image : BlankPitBoxPicture(shown);
-    if (!Ok(LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows,
-                            SheetDepth(GraphicKind::PitBoxes, shown))) ||
-        !PlacePitStrip(picture, strip, stripPicture) || !KeepPicture(carSet, environment, shown, picture)) {
-        return TextId::CouldntLoadBitmap;
+    if (Error error =
+            LoadPictureFile(path, stripPicture, kPitBoxWidth, kPitStripRows, SheetDepth(GraphicKind::PitBoxes, shown));
+        !Ok(error)) {
+        return error;
+    }
+    if (!PlacePitStrip(picture, strip, stripPicture)) {
+        return Error::WrongBitmapSize;
+    }
+    if (!KeepPicture(carSet, environment, shown, picture)) {
+        return Error::WriteFailed;
     }
     MarkModified(carSet, "Load pit box sign");
     image = std::move(picture);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path) {
+Error SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path) {
     const PackedBitmap stripPicture = PitStrip(image, strip);
-    if (stripPicture.empty() || !Ok(SavePictureFile(path, stripPicture))) {
-        return TextId::CouldntSaveBitmap;
+    if (stripPicture.empty()) {
+        return Error::NoPicture;
     }
-    return std::nullopt;
+    return SavePictureFile(path, stripPicture);
 }
 
 } // namespace tavolex

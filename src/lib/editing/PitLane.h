@@ -43,19 +43,19 @@ PackedBitmap BlankPitBoxPicture(Variant variant);
 // file; the other variant's strips move too when it holds a picture of its
 // own (one made from the shown variant is made again). Without a picture only
 // the positions change. A failure changes nothing.
-[[nodiscard]] Failure ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
-                                        const PitPositions& positions, PackedBitmap& image);
+[[nodiscard]] Error ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, Variant shown,
+                                      const PitPositions& positions, PackedBitmap& image);
 // The order table of GP3.EXE (a table that is not a permutation reads as 1-11).
-[[nodiscard]] Failure ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game,
-                                         Variant shown, PackedBitmap& image);
-[[nodiscard]] Failure ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions);
+[[nodiscard]] Error ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, const GameFolder& game,
+                                       Variant shown, PackedBitmap& image);
+[[nodiscard]] Error ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions);
 
 // The picture with strips a and b swapped, as the variant's temporary file.
-[[nodiscard]] Failure SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
-                                    PackedBitmap& image);
+[[nodiscard]] Error SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
+                                  PackedBitmap& image);
 // A 256 x 16 bitmap put at `strip` of the picture (or of a blank one).
-[[nodiscard]] Failure LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
-                                   const std::filesystem::path& path, PackedBitmap& image);
-[[nodiscard]] Failure SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path);
+[[nodiscard]] Error LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int strip,
+                                 const std::filesystem::path& path, PackedBitmap& image);
+[[nodiscard]] Error SavePitStripAs(const PackedBitmap& image, int strip, const std::filesystem::path& path);
 
 } // namespace tavolex

@@ -16,14 +16,17 @@ constexpr int kLoadedJamSlotOffset = 2;
 int HalfFor(SheetHalves halves) { return halves == SheetHalves::Bottom ? 2 : 1; }
 
 // The sheet with one half replaced becomes the slot's file in the temporary folder.
-bool KeepInTemporaryFile(CarSet& carSet, GraphicKind kind, int slot, int tyreType, Variant variant,
-                         const GraphicEnvironment& environment, const PackedBitmap& picture) {
+Error KeepInTemporaryFile(CarSet& carSet, GraphicKind kind, int slot, int tyreType, Variant variant,
+                          const GraphicEnvironment& environment, const PackedBitmap& picture) {
     const auto path = UnusedTemporaryGraphicPath(environment.temporaryFolder, kind, slot, variant);
-    if (path.empty() || !Ok(SaveBitmapFile(path, picture))) {
-        return false;
+    if (path.empty()) {
+        return Error::WriteFailed;
+    }
+    if (Error error = SaveBitmapFile(path, picture); !Ok(error)) {
+        return error;
     }
     SetSlotFromFile(carSet, kind, tyreType, variant, path);
-    return true;
+    return Error::None;
 }
 
 } // namespace
@@ -36,28 +39,27 @@ PackedBitmap ShownTyreSheet(const PackedBitmap& fetched, GraphicKind kind, int t
     return EmptyTyreSheet(TyreSheetOf(kind, variant), tyreType);
 }
 
-Failure ImportTyreHalves(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
-                         Variant variant, SheetHalves halves, PackedBitmap& sheet) {
+Error ImportTyreHalves(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+                       Variant variant, SheetHalves halves, PackedBitmap& sheet) {
     PackedBitmap picture = ShownTyreSheet(sheet, kind, tyreType, variant);
-    if (!Ok(ReadTyreHalves(environment.gameFolder, TyreSheetOf(kind, variant), tyreType, halves, picture))) {
-        return TextId::FailedToImportJam;
+    if (Error error = ReadTyreHalves(environment.gameFolder, TyreSheetOf(kind, variant), tyreType, halves, picture);
+        !Ok(error)) {
+        return error;
     }
     if (halves == SheetHalves::Both) {
         SetSlotFromGame(carSet, kind, tyreType, variant);
-    } else if (!KeepInTemporaryFile(carSet, kind, tyreType, tyreType, variant, environment, picture)) {
-        return TextId::FailedToImportJam;
+    } else if (Error error = KeepInTemporaryFile(carSet, kind, tyreType, tyreType, variant, environment, picture);
+               !Ok(error)) {
+        return error;
     }
     MarkModified(carSet, kind == GraphicKind::Tread ? "Import treads" : "Import wheels");
     sheet = std::move(picture);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure ExportTyreHalves(const GraphicEnvironment& environment, GraphicKind kind, int tyreType, Variant variant,
-                         SheetHalves halves, const PackedBitmap& sheet) {
-    if (!Ok(WriteTyreHalves(environment.gameFolder, TyreSheetOf(kind, variant), tyreType, halves, sheet))) {
-        return TextId::FailedToPatchJam;
-    }
-    return std::nullopt;
+Error ExportTyreHalves(const GraphicEnvironment& environment, GraphicKind kind, int tyreType, Variant variant,
+                       SheetHalves halves, const PackedBitmap& sheet) {
+    return WriteTyreHalves(environment.gameFolder, TyreSheetOf(kind, variant), tyreType, halves, sheet);
 }
 
 WantedPicture WantedTyrePicture(GraphicKind kind, Variant variant, SheetHalves halves) {
@@ -71,48 +73,46 @@ WantedPicture WantedTyrePicture(GraphicKind kind, Variant variant, SheetHalves h
     return {kind, variant, layout.fileWidth, layout.fileHeight};
 }
 
-Failure LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
-                     Variant variant, SheetHalves halves, const std::filesystem::path& path, PackedBitmap& sheet) {
+Error LoadTyreFile(CarSet& carSet, const GraphicEnvironment& environment, GraphicKind kind, int tyreType,
+                   Variant variant, SheetHalves halves, const std::filesystem::path& path, PackedBitmap& sheet) {
     const TyreSheet form = TyreSheetOf(kind, variant);
     PackedBitmap picture = ShownTyreSheet(sheet, kind, tyreType, variant);
     if (form == TyreSheet::SoftwareWheels && FileKindOf(path) == FileKind::Jam) {
         PackedBitmap half;
         if (!Ok(ReadSoftwareJam(path, HalfHeight(form), std::nullopt, half)) ||
             !half.is(picture.width(), HalfHeight(form), Depth::Bits8)) {
-            return TextId::FailedToImportJam;
+            return Error::JamNotLoaded;
         }
         PutSheetHalf(picture, HalfFor(halves), half);
-        if (!KeepInTemporaryFile(carSet, kind, tyreType + kLoadedJamSlotOffset, tyreType, variant, environment,
-                                 picture)) {
-            return TextId::FailedToImportJam;
+        if (!Ok(KeepInTemporaryFile(carSet, kind, tyreType + kLoadedJamSlotOffset, tyreType, variant, environment,
+                                    picture))) {
+            return Error::JamNotLoaded;
         }
     } else {
         PackedBitmap read;
         bool whole = false;
-        if (!Ok(ReadTyreBitmapFile(path, form, read, whole))) {
-            return TextId::CouldntLoadBitmap;
+        if (Error error = ReadTyreBitmapFile(path, form, read, whole); !Ok(error)) {
+            return error;
         }
         if (whole) {
             picture = std::move(read);
             SetSlotFromFile(carSet, kind, tyreType, variant, path);
         } else {
             PutSheetHalf(picture, HalfFor(halves), read);
-            if (!KeepInTemporaryFile(carSet, kind, tyreType, tyreType, variant, environment, picture)) {
-                return TextId::CouldntLoadBitmap;
+            if (Error error = KeepInTemporaryFile(carSet, kind, tyreType, tyreType, variant, environment, picture);
+                !Ok(error)) {
+                return error;
             }
         }
     }
     MarkModified(carSet, kind == GraphicKind::Tread ? "Load treads" : "Load wheels");
     sheet = std::move(picture);
-    return std::nullopt;
+    return Error::None;
 }
 
-Failure SaveTyreFileAs(GraphicKind kind, int tyreType, Variant variant, SheetHalves halves, const PackedBitmap& sheet,
-                       const std::filesystem::path& path) {
-    if (!Ok(SaveTyreSheetAs(path, TyreSheetOf(kind, variant), tyreType, halves, sheet))) {
-        return TextId::CouldntSaveBitmap;
-    }
-    return std::nullopt;
+Error SaveTyreFileAs(GraphicKind kind, int tyreType, Variant variant, SheetHalves halves, const PackedBitmap& sheet,
+                     const std::filesystem::path& path) {
+    return SaveTyreSheetAs(path, TyreSheetOf(kind, variant), tyreType, halves, sheet);
 }
 
 } // namespace tavolex

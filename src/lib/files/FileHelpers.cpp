@@ -31,20 +31,20 @@ std::optional<fs::path> MakeTemporaryFile(const fs::path& folder, const std::str
     return std::nullopt;
 }
 
-bool MoveFileOver(const fs::path& from, const fs::path& to) {
+Error MoveFileOver(const fs::path& from, const fs::path& to) {
     std::error_code ec;
     fs::rename(from, to, ec);
     if (!ec) {
-        return true;
+        return Error::None;
     }
     ec.clear();
     fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
     if (ec) {
-        return false;
+        return Error::WriteFailed;
     }
     // A read-only copy left behind is still removed where the system lets us; the remove reports it.
     (void)SetReadOnly(from, false);
-    return fs::remove(from, ec);
+    return fs::remove(from, ec) ? Error::None : Error::WriteFailed;
 }
 
 void EmptyFolder(const fs::path& folder) {
@@ -111,10 +111,10 @@ std::optional<std::string> FileNamePart(const fs::path& path, bool withExtension
     return text;
 }
 
-bool SetReadOnly(const fs::path& path, bool readOnly) {
+Error SetReadOnly(const fs::path& path, bool readOnly) {
     std::error_code ec;
     fs::permissions(path, fs::perms::owner_write, readOnly ? fs::perm_options::remove : fs::perm_options::add, ec);
-    return !ec;
+    return ec ? Error::AccessDenied : Error::None;
 }
 
 } // namespace tavolex

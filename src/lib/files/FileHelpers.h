@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "core/Error.h"
+
 // Small file services shared by the editor, the viewer and the command line.
 
 namespace tavolex {
@@ -17,7 +19,7 @@ std::optional<std::filesystem::path> MakeTemporaryFile(const std::filesystem::pa
 
 // Renames `from` over `to`; where a rename is impossible (another file
 // system), copies over `to` and deletes `from`.
-[[nodiscard]] bool MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
+[[nodiscard]] Error MoveFileOver(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Deletes every file directly inside `folder`; folders inside it are left alone.
 void EmptyFolder(const std::filesystem::path& folder);
@@ -31,7 +33,7 @@ FileKind FileKindOf(const std::filesystem::path& path);
 std::optional<std::string> FileNamePart(const std::filesystem::path& path, bool withExtension, std::size_t maxLength);
 
 // Sets or clears the owner's write permission, the Linux form of the read-only attribute.
-[[nodiscard]] bool SetReadOnly(const std::filesystem::path& path, bool readOnly);
+[[nodiscard]] Error SetReadOnly(const std::filesystem::path& path, bool readOnly);
 
 std::string ToUpperAscii(std::string text);
 [[nodiscard]] bool EqualsIgnoreCase(std::string_view a, std::string_view b);

@@ -67,19 +67,19 @@ GameLevelNames EveryLevelName(const LevelNames& names) {
     return every;
 }
 
-bool ReadOppositionSettings(const GameFolder& game, MiscSettings& misc) {
+Error ReadOppositionSettings(const GameFolder& game, MiscSettings& misc) {
     const std::optional<std::uint16_t> spread = ReadSavedSpread(game);
     const GameLevelNames names = ReadGameLevelNames(game);
     const bool anyName = std::any_of(names.begin(), names.end(), [](const auto& name) { return name.has_value(); });
     if (!spread && !anyName) {
-        return false;
+        return Error::ReadFailed;
     }
     misc.oppositionSpread = spread.value_or(kSpreadWithoutSaveFile);
     const LevelNames defaults = DefaultMiscSettings().levelNames;
     for (std::size_t language = 0; language < names.size(); ++language) {
         misc.levelNames[language] = names[language].value_or(defaults[language]);
     }
-    return true;
+    return Error::None;
 }
 
 Error CheckLevelNames(const GameLevelNames& names) {
@@ -128,7 +128,7 @@ Error ImportMiscSettings(const GameFolder& game, ExeStatus status, MiscSettings&
         }
     }
     // Without the executable the save file and the language files are all there is to read.
-    if (!ReadOppositionSettings(game, copy) && !AllowsExecutable(status)) {
+    if (!Ok(ReadOppositionSettings(game, copy)) && !AllowsExecutable(status)) {
         return Error::ReadFailed;
     }
     if (AllowsExecutable(status)) {

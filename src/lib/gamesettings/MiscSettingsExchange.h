@@ -45,12 +45,12 @@ using GameLevelNames = std::array<std::optional<FixedText<32>>, kLanguageCount>;
 [[nodiscard]] Error WriteGameLevelNames(const GameFolder& game, const GameLevelNames& names);
 [[nodiscard]] Error CheckLevelNames(const GameLevelNames& names);
 
-// The spread and the five level names. Reading is false, and `misc` unchanged,
+// The spread and the five level names. Reading fails, and `misc` stays unchanged,
 // when neither the save file nor any language file could be read; otherwise
 // a name that cannot be read becomes its language's pattern filled with
 // "Tavolex" and a missing spread 1.
 // Writing checks the names, then writes the spread, then the names.
-[[nodiscard]] bool ReadOppositionSettings(const GameFolder& game, MiscSettings& misc);
+[[nodiscard]] Error ReadOppositionSettings(const GameFolder& game, MiscSettings& misc);
 [[nodiscard]] Error WriteOppositionSettings(const GameFolder& game, const MiscSettings& misc);
 
 // All four, all or nothing: `misc` changes only when every read succeeded.

@@ -14,7 +14,7 @@ Error FetchShownPicture(CarSet& carSet, const GraphicEnvironment& environment, G
         if (!exists || SourceOf(carSet, kind, slot, variant) == GraphicSource::None) {
             continue;
         }
-        if (!FetchGraphic(carSet, environment, kind, slot, variant, image, false, nullptr) || image.empty()) {
+        if (!Ok(FetchGraphic(carSet, environment, kind, slot, variant, image, false, nullptr)) || image.empty()) {
             image.clear();
             return Error::SourceUnreadable;
         }

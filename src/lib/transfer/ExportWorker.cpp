@@ -3,6 +3,7 @@
 #include <deque>
 #include <vector>
 
+#include "core/Texts.h"
 #include "document/LazyGraphics.h"
 #include "editing/GraphicCommands.h"
 #include "editing/NumberFields.h"
@@ -38,6 +39,11 @@ class ProgressRun {
     Progress* progress_;
 };
 
+// A picture's write that failed: the art goes into its archive, every other kind into a texture file.
+Error NotPatched(GraphicKind kind) {
+    return kind == GraphicKind::MenuArtwork ? Error::ArtArchiveNotPatched : Error::TextureNotPatched;
+}
+
 bool AnySelected(const SelectionRecord& selection, int first, int count) {
     for (int id = first; id < first + count; ++id) {
         if (selection.has(id)) {
@@ -60,22 +66,22 @@ class Exporter {
         working_.onModified = nullptr;
     }
 
-    Failure run() {
-        if (Failure failure = exportData()) {
-            return failure;
+    Error run() {
+        if (Error error = exportData(); !Ok(error)) {
+            return error;
         }
         for (const GraphicItemRun& run : GraphicItemRuns()) {
-            if (Failure failure = exportRun(run)) {
-                return failure;
+            if (Error error = exportRun(run); !Ok(error)) {
+                return error;
             }
             // The positions follow the cars they belong to.
             if (run.first == item::kCarHardware) {
-                if (Failure failure = exportNumberPositions()) {
-                    return failure;
+                if (Error error = exportNumberPositions(); !Ok(error)) {
+                    return error;
                 }
             }
         }
-        return std::nullopt;
+        return Error::None;
     }
 
     const TransferSummary& summary() const { return summary_; }
@@ -86,41 +92,48 @@ class Exporter {
     // whose executable cannot be written gets nothing else either. The
     // steps reach the disk in their order: the save file, GP3.EXE, then the
     // language files, so a failing step leaves every later one unapplied.
-    [[nodiscard]] Failure exportData() {
+    [[nodiscard]] Error exportData() {
         const bool misc = selection_.has(item::kMiscSettings);
-        if (misc && !Ok(CheckLevelNames(EveryLevelName(working_.misc.levelNames)))) {
-            return TextId::FailedToPatchGame;
+        if (misc) {
+            if (Error error = CheckLevelNames(EveryLevelName(working_.misc.levelNames)); !Ok(error)) {
+                return error;
+            }
         }
-        bool exported = true;
+        Error exported = Error::None;
         {
             GameFileBatch gameFiles(game_);
             if (const std::uint32_t mask = TeamDataMask(selection_); mask != 0) {
-                exported = Ok(ExportTeamData(game_, status_, mask, working_));
+                exported = ExportTeamData(game_, status_, mask, working_);
             }
-            if (exported && misc) {
-                exported = Ok(ExportMiscTables(game_, status_, working_.misc));
+            if (Ok(exported) && misc) {
+                exported = ExportMiscTables(game_, status_, working_.misc);
             }
             // What was patched before a failure is written all the same, as one by one it would have been.
-            if (!Ok(gameFiles.write()) || !exported) {
-                return TextId::FailedToPatchGame;
+            if (Error written = gameFiles.write(); !Ok(written)) {
+                return written;
+            }
+            if (!Ok(exported)) {
+                return exported;
             }
         }
-        if (misc && !Ok(WriteGameLevelNames(game_, EveryLevelName(working_.misc.levelNames)))) {
-            return TextId::FailedToPatchGame;
+        if (misc) {
+            if (Error error = WriteGameLevelNames(game_, EveryLevelName(working_.misc.levelNames)); !Ok(error)) {
+                return error;
+            }
         }
         summary_.teamData = TeamDataMask(selection_) != 0;
         summary_.settings = misc;
-        return std::nullopt;
+        return Error::None;
     }
 
-    [[nodiscard]] Failure exportRun(const GraphicItemRun& run) {
+    [[nodiscard]] Error exportRun(const GraphicItemRun& run) {
         if (!AnySelected(selection_, run.first, run.count)) {
-            return std::nullopt;
+            return Error::None;
         }
         // Helmets and pit boxes count only while there is a picture to write.
         const bool onlyPresent = run.kind == GraphicKind::Helmets || run.kind == GraphicKind::PitBoxes;
         if (onlyPresent && SourceOf(working_, run.kind, 0, run.variant) == GraphicSource::None) {
-            return std::nullopt;
+            return Error::None;
         }
         if (progress_ != nullptr) {
             progress_->setHeading(FormatText(TextId::HeadingExporting, Text(run.progressText)));
@@ -137,13 +150,13 @@ class Exporter {
             if (progress_ != nullptr) {
                 progress_->step(1);
             }
-            const Failure failure =
+            const Error error =
                 run.kind == GraphicKind::MenuArtwork ? fetchArt(slot) : exportPicture(run.kind, slot, run.variant);
-            if (failure) {
+            if (!Ok(error)) {
                 // The teams before the failing one, as one by one they would have been; the
                 // failure reported is the earlier one.
                 (void)writeArt();
-                return failure;
+                return error;
             }
         }
         return writeArt();
@@ -151,58 +164,62 @@ class Exporter {
 
     // The slot's own picture, as the car set holds it; `picture` stays empty
     // where there is nothing to write (an empty slot, or the game's own).
-    Failure fetchOwnPicture(GraphicKind kind, int slot, Variant variant, PackedBitmap& picture) {
+    // A picture that cannot be fetched fails as its write would.
+    Error fetchOwnPicture(GraphicKind kind, int slot, Variant variant, PackedBitmap& picture) {
         picture.clear();
         const GraphicSource source = SourceOf(working_, kind, slot, variant);
         if (source == GraphicSource::None || source == GraphicSource::Game) {
-            return std::nullopt;
+            return Error::None;
         }
-        if (!FetchGraphic(working_, environment_, kind, slot, variant, picture, false, nullptr) || picture.empty()) {
-            return DeclarationOf(kind).gameWriteFailure;
+        if (!Ok(FetchGraphic(working_, environment_, kind, slot, variant, picture, false, nullptr)) ||
+            picture.empty()) {
+            return NotPatched(kind);
         }
-        return std::nullopt;
+        return Error::None;
     }
 
     // The one way a page's Export button, this worker and the command line
     // put a picture into the game.
-    Failure exportPicture(GraphicKind kind, int slot, Variant variant) {
+    Error exportPicture(GraphicKind kind, int slot, Variant variant) {
         PackedBitmap picture;
-        if (Failure failure = fetchOwnPicture(kind, slot, variant, picture)) {
-            return failure;
+        if (Error error = fetchOwnPicture(kind, slot, variant, picture); !Ok(error)) {
+            return error;
         }
         if (picture.empty()) {
-            return std::nullopt;
+            return Error::None;
         }
-        const Failure failure = ExportGraphic(environment_, kind, slot, variant, picture);
-        summary_.pictures += failure ? 0 : 1;
-        return failure;
+        if (!Ok(ExportGraphic(environment_, kind, slot, variant, picture))) {
+            return NotPatched(kind);
+        }
+        ++summary_.pictures;
+        return Error::None;
     }
 
     // The art of every selected team goes into the archive in one rewrite:
     // the archive is large, and team by team it would be read and written
     // eleven times.
-    [[nodiscard]] Failure fetchArt(int team) {
+    [[nodiscard]] Error fetchArt(int team) {
         PackedBitmap& sheet = artSheets_.emplace_back();
-        const Failure failure = fetchOwnPicture(GraphicKind::MenuArtwork, team, Variant::Hardware, sheet);
-        if (failure || sheet.empty()) {
+        const Error error = fetchOwnPicture(GraphicKind::MenuArtwork, team, Variant::Hardware, sheet);
+        if (!Ok(error) || sheet.empty()) {
             artSheets_.pop_back();
-            return failure;
+            return error;
         }
         artTeams_.push_back({team, &sheet});
-        return std::nullopt;
+        return Error::None;
     }
 
-    [[nodiscard]] Failure writeArt() {
+    [[nodiscard]] Error writeArt() {
         const bool written = artTeams_.empty() || Ok(ExportTeamArts(game_.artArchive(), artTeams_));
         summary_.pictures += written ? static_cast<int>(artTeams_.size()) : 0;
         artTeams_.clear();
         artSheets_.clear();
-        return written ? std::nullopt : Failure(TextId::FailedToPatchArt);
+        return written ? Error::None : Error::ArtArchiveNotPatched;
     }
 
-    Failure exportNumberPositions() {
+    Error exportNumberPositions() {
         if (!selection_.has(item::kCarNumberPositions)) {
-            return std::nullopt;
+            return Error::None;
         }
         std::vector<int> teams;
         for (int team = 0; team < kTeamCount; ++team) {
@@ -211,13 +228,13 @@ class Exporter {
             }
         }
         if (teams.empty()) {
-            return std::nullopt;
+            return Error::None;
         }
-        if (Failure failure = ExportNumberPositions(game_, status_, working_, teams)) {
-            return failure;
+        if (Error error = ExportNumberPositions(game_, status_, working_, teams); !Ok(error)) {
+            return error;
         }
         summary_.numberPositions = true;
-        return std::nullopt;
+        return Error::None;
     }
 
     TransferSummary summary_;
@@ -244,27 +261,27 @@ int ExportPictureCount(const SelectionRecord& selection) {
 
 } // namespace
 
-Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                     const SelectionRecord& selection, Progress* progress, TransferSummary* summary) {
+Error ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+                   const SelectionRecord& selection, Progress* progress, TransferSummary* summary) {
     // The archive is checked (and expanded once) before anything is written,
     // so a foreign or missing archive leaves every game file untouched.
     if (AnySelected(selection, item::kArtwork, kTeamCount) &&
         !Ok(CheckAndExpandArtArchive(GameFolder(environment.gameFolder).artArchive()))) {
-        return TextId::FailedToPatchArt;
+        return Error::ArtArchiveNotPatched;
     }
     const int pictures = ExportPictureCount(selection);
     const bool anyData = AnySelected(selection, item::kFirstData, item::kLastData - item::kFirstData + 1);
     if (pictures == 0 && !anyData) {
-        return TextId::NothingToExport;
+        return Error::NothingToExport;
     }
     const ProgressRun progressRun(progress, pictures);
     const FolderSyncBatch folderSyncs; // a hundred files in a few folders
     Exporter exporter(carSet, environment, status, selection, progressRun.get());
-    const Failure failure = exporter.run();
+    const Error error = exporter.run();
     if (summary != nullptr) {
         *summary = exporter.summary();
     }
-    return failure;
+    return error;
 }
 
 } // namespace tavolex

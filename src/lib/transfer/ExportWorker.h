@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Error.h"
 #include "core/Progress.h"
-#include "core/Texts.h"
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
@@ -19,11 +19,12 @@ namespace tavolex {
 // The car set is only read: a picture is fetched as it is (never repaired or
 // regenerated into the car set), and one that cannot be fetched fails its
 // step. Selected pictures whose source is the game itself are not written
-// back. A failing step ends the export with its message; what was written
+// back. A failing step ends the export with its error (transfer/TransferMessages.h
+// tells it); what was written
 // before it stays written, and every file written is replaced whole.
 // `progress` (may be null) counts one item per selected picture.
-[[nodiscard]] Failure ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                                   const SelectionRecord& selection, Progress* progress,
-                                   TransferSummary* summary = nullptr);
+[[nodiscard]] Error ExportToGame(const CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+                                 const SelectionRecord& selection, Progress* progress,
+                                 TransferSummary* summary = nullptr);
 
 } // namespace tavolex

@@ -10,48 +10,50 @@
 namespace tavolex {
 namespace {
 
-constexpr TextId kFailed = TextId::FailedToReadGame;
-
 // Helmets are held in memory, so they are read now; the software pair is
 // stored only once the hardware pair (when asked for) was read as well.
-Failure ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, const SelectionRecord& selection) {
+Error ImportHelmets(CarSet& carSet, const GraphicEnvironment& environment, const SelectionRecord& selection) {
     const bool software = selection.has(item::kHelmetsSoftware);
     PackedBitmap softwareHelmets;
-    if (software &&
-        !Ok(DeclarationOf(GraphicKind::Helmets).readFromGame(environment, 0, Variant::Software, softwareHelmets))) {
-        return kFailed;
+    if (software) {
+        if (Error error =
+                DeclarationOf(GraphicKind::Helmets).readFromGame(environment, 0, Variant::Software, softwareHelmets);
+            !Ok(error)) {
+            return error;
+        }
     }
     if (selection.has(item::kHelmetsHardware)) {
         PackedBitmap shown;
-        if (ImportGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, shown)) {
-            return kFailed;
+        if (Error error = ImportGraphic(carSet, environment, GraphicKind::Helmets, 0, Variant::Hardware, shown);
+            !Ok(error)) {
+            return error;
         }
     }
     if (software) {
         StoreHeldPicture(carSet, GraphicKind::Helmets, Variant::Software, std::move(softwareHelmets));
     }
-    return std::nullopt;
+    return Error::None;
 }
 
 // The steps in their order; `applied` turns true once one has changed the car set.
-Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                       const SelectionRecord& selection, bool& applied, TransferSummary& summary) {
+Error RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+                     const SelectionRecord& selection, bool& applied, TransferSummary& summary) {
     const GameFolder game(environment.gameFolder);
     if (const std::uint32_t mask = TeamDataMask(selection); mask != 0) {
-        if (!Ok(ImportTeamData(game, status, mask, carSet))) {
-            return kFailed;
+        if (Error error = ImportTeamData(game, status, mask, carSet); !Ok(error)) {
+            return error;
         }
         applied = summary.teamData = true;
     }
     if (selection.has(item::kMiscSettings)) {
-        if (!Ok(ImportMiscSettings(game, status, carSet.misc))) {
-            return kFailed;
+        if (Error error = ImportMiscSettings(game, status, carSet.misc); !Ok(error)) {
+            return error;
         }
         applied = summary.settings = true;
     }
     if (selection.has(item::kHelmetsSoftware) || selection.has(item::kHelmetsHardware)) {
-        if (Failure failure = ImportHelmets(carSet, environment, selection)) {
-            return failure;
+        if (Error error = ImportHelmets(carSet, environment, selection); !Ok(error)) {
+            return error;
         }
         applied = true;
         summary.pictures +=
@@ -76,31 +78,31 @@ Failure RunImportSteps(CarSet& carSet, const GraphicEnvironment& environment, Ex
             if (!CarSelectedWithPicture(carSet, selection, team)) {
                 continue;
             }
-            if (ImportNumberPositions(carSet, game, status, team)) {
-                return kFailed;
+            if (Error error = ImportNumberPositions(carSet, game, status, team); !Ok(error)) {
+                return error;
             }
             applied = summary.numberPositions = true;
         }
     }
-    return std::nullopt;
+    return Error::None;
 }
 
 } // namespace
 
-Failure ImportFromGame(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                       const SelectionRecord& selection, TransferSummary* summary) {
+Error ImportFromGame(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+                     const SelectionRecord& selection, TransferSummary* summary) {
     bool applied = false;
     TransferSummary done;
-    const Failure failure = RunImportSteps(carSet, environment, status, selection, applied, done);
+    const Error error = RunImportSteps(carSet, environment, status, selection, applied, done);
     if (summary != nullptr) {
         *summary = done;
     }
     // What the steps before a failure took from the game stays, and it is a
     // change like any other: the car set no longer matches its file.
-    if (!failure || applied) {
+    if (Ok(error) || applied) {
         MarkModified(carSet, "Import from game");
     }
-    return failure;
+    return error;
 }
 
 } // namespace tavolex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Texts.h"
+#include "core/Error.h"
 #include "document/CarSet.h"
 #include "document/GraphicDeclarations.h"
 #include "game/GameFolder.h"
@@ -17,10 +17,10 @@ namespace tavolex {
 
 // Runs the steps in a fixed order: team data, settings, helmets, tyres, the
 // team pictures, pit boxes, car number positions. A failing step ends the
-// import with "Failed to read data from Grand Prix 3 files!"; the steps before
+// import with its error (transfer/TransferMessages.h tells it); the steps before
 // it stay applied, and the car set is marked modified whenever one of them
 // changed it.
-[[nodiscard]] Failure ImportFromGame(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
-                                     const SelectionRecord& selection, TransferSummary* summary = nullptr);
+[[nodiscard]] Error ImportFromGame(CarSet& carSet, const GraphicEnvironment& environment, ExeStatus status,
+                                   const SelectionRecord& selection, TransferSummary* summary = nullptr);
 
 } // namespace tavolex

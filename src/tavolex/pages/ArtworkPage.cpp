@@ -13,6 +13,7 @@
 
 #include "app/EditorState.h"
 #include "document/LazyGraphics.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/GraphicCommands.h"
 #include "pages/CommandButtons.h"
@@ -271,7 +272,8 @@ void ArtworkPage::importFromGame() {
     tavolex::PackedBitmap imported;
     if (!Succeeded(ui_, this,
                    tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork,
-                                          team(), Variant::Hardware, imported))) {
+                                          team(), Variant::Hardware, imported),
+                   tavolex::GraphicCommand::Import, GraphicKind::MenuArtwork, Variant::Hardware)) {
         return;
     }
     tellDone(TextId::ReportImported, {});
@@ -284,7 +286,8 @@ void ArtworkPage::exportToGame() {
     }
     if (!Succeeded(ui_, this,
                    tavolex::ExportGraphic(state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                          Variant::Hardware, data_))) {
+                                          Variant::Hardware, data_),
+                   tavolex::GraphicCommand::Export, GraphicKind::MenuArtwork, Variant::Hardware)) {
         return;
     }
     tellDone(TextId::ReportExported, {});
@@ -318,7 +321,8 @@ void ArtworkPage::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!Succeeded(ui_, this, tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, ToPath(path)))) {
+    if (!PartSucceeded(ui_, this, tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, ToPath(path)),
+                       tavolex::GraphicCommand::Save)) {
         return;
     }
     tellDone(TextId::ReportSavedAs, path);

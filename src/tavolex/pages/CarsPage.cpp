@@ -11,9 +11,11 @@
 #include <QRegularExpressionValidator>
 
 #include "app/EditorState.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/NumberFields.h"
 #include "pages/CommandButtons.h"
+#include "pages/FailureReport.h"
 #include "pages/PictureView.h"
 #include "widgets/NumberBox.h"
 #include "widgets/Texts.h"
@@ -189,7 +191,9 @@ void CarsPage::selectCar(int car) {
 }
 
 void CarsPage::importNumbers() {
-    if (!report(tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_))) {
+    if (!TableSucceeded(ui_, this,
+                        tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_),
+                        tavolex::GraphicCommand::Import)) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCarNumbers));
@@ -200,7 +204,8 @@ void CarsPage::importNumbers() {
 void CarsPage::exportNumbers() {
     storeFields();
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    if (!report(tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team))) {
+    if (!TableSucceeded(ui_, this, tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team),
+                        tavolex::GraphicCommand::Export)) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCarNumbers));

@@ -1,9 +1,20 @@
 #pragma once
 
-#include "core/Texts.h"
+#include "core/Error.h"
+#include "core/Variant.h"
+#include "document/GraphicKind.h"
+#include "editing/CommandMessages.h"
 
 class QWidget;
 class UiServices;
 
-// Tells a command's failure in a message box over `parent`; true when the command succeeded.
-bool Succeeded(UiServices& ui, QWidget* parent, const tavolex::Failure& failure);
+// Tell a command's failure in a message box over `parent`, with the message
+// editing/CommandMessages.h chooses for it; each is true when the command succeeded.
+
+// A command on a whole slot of `kind`.
+bool Succeeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command,
+               tavolex::GraphicKind kind, tavolex::Variant variant);
+// A command on part of a picture (one helmet, half a sheet, a pit box sign).
+bool PartSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command);
+// A command on the game's tables (number positions, crew colours, pit lane order).
+bool TableSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command);

@@ -224,7 +224,9 @@ std::string GraphicsPage::pictureReport(TextId report, const std::filesystem::pa
 
 void GraphicsPage::tellDone(const std::string& what) { state_.tellDone(what); }
 
-bool GraphicsPage::report(const tavolex::Failure& failure) { return Succeeded(ui_, this, failure); }
+bool GraphicsPage::report(tavolex::GraphicCommand command, tavolex::Error error) {
+    return Succeeded(ui_, this, error, command, declaration_.kind, variant_);
+}
 
 void GraphicsPage::chooseVariant(Variant variant) {
     variantButtons_[tavolex::VariantSlot(variant)]->setChecked(true);
@@ -237,7 +239,7 @@ void GraphicsPage::chooseVariant(Variant variant) {
 
 void GraphicsPage::importFromGame() {
     tavolex::PackedBitmap imported;
-    if (!report(runImport(imported))) {
+    if (!report(tavolex::GraphicCommand::Import, runImport(imported))) {
         return;
     }
     tellDone(pictureReport(TextId::ReportImported));
@@ -248,7 +250,7 @@ void GraphicsPage::exportToGame() {
     if (sourceOf(variant_) == GraphicSource::None || image_.empty()) {
         return;
     }
-    if (report(runExport())) {
+    if (report(tavolex::GraphicCommand::Export, runExport())) {
         tellDone(pictureReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -281,28 +283,28 @@ void GraphicsPage::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(runSaveAs(ToPath(path)))) {
+    if (report(tavolex::GraphicCommand::Save, runSaveAs(ToPath(path)))) {
         tellDone(pictureReport(TextId::ReportSavedAs, ToPath(path)));
     }
 }
 
-tavolex::Failure GraphicsPage::runImport(tavolex::PackedBitmap& image) {
+tavolex::Error GraphicsPage::runImport(tavolex::PackedBitmap& image) {
     return tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
                                   image);
 }
 
-tavolex::Failure GraphicsPage::runExport() {
+tavolex::Error GraphicsPage::runExport() {
     return tavolex::ExportGraphic(state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image_);
 }
 
 tavolex::WantedPicture GraphicsPage::wantedPicture() const { return {declaration_.kind, variant_}; }
 
-tavolex::Failure GraphicsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+tavolex::Error GraphicsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
     return tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_, path,
                                 image);
 }
 
-tavolex::Failure GraphicsPage::runSaveAs(const std::filesystem::path& path) {
+tavolex::Error GraphicsPage::runSaveAs(const std::filesystem::path& path) {
     return tavolex::SaveGraphicAs(image_, path);
 }
 
@@ -320,7 +322,8 @@ void GraphicsPage::generate(Variant target) {
         return;
     }
     tavolex::PackedBitmap generated;
-    if (!report(tavolex::GenerateGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
+    if (!report(tavolex::GraphicCommand::Generate,
+                tavolex::GenerateGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
                                          target, image_, generated))) {
         return;
     }

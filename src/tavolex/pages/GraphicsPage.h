@@ -10,6 +10,7 @@
 
 #include "core/Texts.h"
 #include "document/GraphicKind.h"
+#include "editing/CommandMessages.h"
 #include "editing/GraphicCommands.h"
 #include "editing/GraphicControls.h"
 #include "editing/PictureRefusal.h"
@@ -85,18 +86,16 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
 
     // The file commands, for a page whose commands act on a part of the
     // picture; the defaults act on the whole slot.
-    virtual tavolex::Failure runImport(tavolex::PackedBitmap& image);
-    virtual tavolex::Failure runExport();
-    virtual tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image);
+    virtual tavolex::Error runImport(tavolex::PackedBitmap& image);
+    virtual tavolex::Error runExport();
+    virtual tavolex::Error runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image);
     // What Load asks the file to be, as a refusal states it: the whole picture unless the page loads a part.
     virtual tavolex::WantedPicture wantedPicture() const;
-    virtual tavolex::Failure runSaveAs(const std::filesystem::path& path);
+    virtual tavolex::Error runSaveAs(const std::filesystem::path& path);
 
     // What the status bar says a command did to the page's picture.
     std::string pictureReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
     void tellDone(const std::string& what);
-    // True when the command succeeded; a failure is told in a message box.
-    bool report(const tavolex::Failure& failure);
     // Shows `image` as the slot's picture (empty: none), then the page's own controls and the rules.
     void showChanged(tavolex::PackedBitmap image);
 
@@ -131,6 +130,8 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
     void rightClicked(const QPoint& position);
     std::vector<QRect> partOutline(bool blink) const;
     void updateBlinking();
+    // True when the command succeeded; a failure is told in a message box.
+    bool report(tavolex::GraphicCommand command, tavolex::Error error);
     tavolex::GraphicSource sourceOf(tavolex::Variant variant) const;
     QWidget* makeVariantGroup();
     QWidget* makeOptionsGroup();

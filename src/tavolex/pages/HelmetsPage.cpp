@@ -12,6 +12,7 @@
 #include "editing/CommandReports.h"
 #include "editing/HelmetCommands.h"
 #include "pages/CommandButtons.h"
+#include "pages/FailureReport.h"
 #include "pages/PictureView.h"
 #include "widgets/GameText.h"
 #include "widgets/PathText.h"
@@ -146,21 +147,26 @@ void HelmetsPage::pictureClicked(const QPoint& position) {
     selectHelmet(*helmet);
 }
 
+bool HelmetsPage::report(tavolex::GraphicCommand command, tavolex::Error error) {
+    return PartSucceeded(ui_, this, error, command);
+}
+
 std::string HelmetsPage::helmetReport(TextId report, const std::filesystem::path& file) const {
     return tavolex::NamedReport(report, tavolex::HelmetName(state_.carSet(), selectedHelmet()), file);
 }
 
 void HelmetsPage::importHelmet() {
     tavolex::PackedBitmap image;
-    if (report(tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet(),
-                                     image))) {
+    if (report(tavolex::GraphicCommand::Import, tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(),
+                                                                      shownVariant(), selectedHelmet(), image))) {
         tellDone(helmetReport(TextId::ReportImported));
         showChanged(std::move(image));
     }
 }
 
 void HelmetsPage::exportHelmet() {
-    if (report(tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet()))) {
+    if (report(tavolex::GraphicCommand::Export,
+               tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet()))) {
         tellDone(helmetReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -194,24 +200,25 @@ void HelmetsPage::saveHelmetAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path)))) {
+    if (report(tavolex::GraphicCommand::Save,
+               tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path)))) {
         tellDone(helmetReport(TextId::ReportSavedAs, ToPath(path)));
     }
 }
 
-tavolex::Failure HelmetsPage::runImport(tavolex::PackedBitmap& image) {
+tavolex::Error HelmetsPage::runImport(tavolex::PackedBitmap& image) {
     return tavolex::ImportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart(), image);
 }
 
-tavolex::Failure HelmetsPage::runExport() {
+tavolex::Error HelmetsPage::runExport() {
     return tavolex::ExportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart());
 }
 
-tavolex::Failure HelmetsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+tavolex::Error HelmetsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
     return tavolex::LoadHelmets(state_.carSet(), shownVariant(), path, image);
 }
 
-tavolex::Failure HelmetsPage::runSaveAs(const std::filesystem::path& path) {
+tavolex::Error HelmetsPage::runSaveAs(const std::filesystem::path& path) {
     return tavolex::SaveHelmetsAs(state_.carSet(), shownVariant(), helmetPart(), path);
 }
 

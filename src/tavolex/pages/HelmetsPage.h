@@ -31,10 +31,10 @@ class HelmetsPage : public GraphicsPage {
 
   protected:
     int slot() const override { return 0; }
-    tavolex::Failure runImport(tavolex::PackedBitmap& image) override;
-    tavolex::Failure runExport() override;
-    tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
-    tavolex::Failure runSaveAs(const std::filesystem::path& path) override;
+    tavolex::Error runImport(tavolex::PackedBitmap& image) override;
+    tavolex::Error runExport() override;
+    tavolex::Error runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
+    tavolex::Error runSaveAs(const std::filesystem::path& path) override;
     void refreshOwnControls() override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
@@ -46,6 +46,8 @@ class HelmetsPage : public GraphicsPage {
     void pictureClicked(const QPoint& position);
     std::optional<int> helmetAt(const QPoint& position) const;
     tavolex::HelmetPart helmetPart() const { return static_cast<tavolex::HelmetPart>(part()); }
+    // True when the command succeeded; a failure is told in a message box.
+    bool report(tavolex::GraphicCommand command, tavolex::Error error);
     // "Loaded helmet of Damon Hill from hill.bmp": the commands act on the selected helmet only.
     std::string helmetReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
 

@@ -262,7 +262,7 @@ void MiscellaneousPage::exportPower() {
 }
 
 void MiscellaneousPage::importOpposition() {
-    if (!tavolex::ReadOppositionSettings(state_.game(), state_.carSet().misc)) {
+    if (!tavolex::Ok(tavolex::ReadOppositionSettings(state_.game(), state_.carSet().misc))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }

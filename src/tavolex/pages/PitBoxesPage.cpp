@@ -12,8 +12,10 @@
 #include "app/EditorState.h"
 #include "document/DisplayTexts.h"
 #include "document/PitLaneStrips.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/PitLane.h"
+#include "pages/FailureReport.h"
 #include "pages/PictureView.h"
 #include "pages/PitLaneList.h"
 #include "widgets/GameText.h"
@@ -158,9 +160,9 @@ void PitBoxesPage::moveItem(int from, int target) {
     });
     const auto positions = tavolex::MovePitLaneItem(tavolex::PitPositionsOf(state_.carSet()), from, target);
     tavolex::PackedBitmap picture = image();
-    const auto failure =
+    const auto error =
         tavolex::ApplyPitPositions(state_.carSet(), state_.graphicEnvironment(), shownVariant(), positions, picture);
-    if (!failure && !picture.empty()) {
+    if (tavolex::Ok(error) && !picture.empty()) {
         showChanged(std::move(picture));
         return;
     }
@@ -170,8 +172,10 @@ void PitBoxesPage::moveItem(int from, int target) {
 
 void PitBoxesPage::importOrder() {
     tavolex::PackedBitmap picture = image();
-    if (!report(tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(), shownVariant(),
-                                            picture))) {
+    if (!TableSucceeded(ui_, this,
+                        tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(),
+                                                    shownVariant(), picture),
+                        tavolex::GraphicCommand::Import)) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportPitLaneOrder));
@@ -183,7 +187,8 @@ void PitBoxesPage::importOrder() {
 }
 
 void PitBoxesPage::exportOrder() {
-    if (!report(tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet())))) {
+    if (!TableSucceeded(ui_, this, tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet())),
+                        tavolex::GraphicCommand::Export)) {
         return;
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportPitLaneOrder));
@@ -221,7 +226,8 @@ void PitBoxesPage::saveStripAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!report(tavolex::SavePitStripAs(image(), currentStrip(), ToPath(path)))) {
+    if (!PartSucceeded(ui_, this, tavolex::SavePitStripAs(image(), currentStrip(), ToPath(path)),
+                       tavolex::GraphicCommand::Save)) {
         return;
     }
     tellDone(signReport(TextId::ReportSavedAs, ToPath(path)));
@@ -242,8 +248,10 @@ void PitBoxesPage::swapStrip(const QPoint& position) {
         return;
     }
     tavolex::PackedBitmap picture = image();
-    if (!report(tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(), clicked,
-                                       currentStrip(), picture))) {
+    if (!PartSucceeded(ui_, this,
+                       tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(), clicked,
+                                              currentStrip(), picture),
+                       tavolex::GraphicCommand::Save)) {
         return;
     }
     showChanged(std::move(picture));

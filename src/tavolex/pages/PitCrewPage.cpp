@@ -10,9 +10,11 @@
 
 #include "app/EditorState.h"
 #include "app/RunChoice.h"
+#include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
 #include "editing/PitCrewCommands.h"
 #include "editing/PitCrewTemplates.h"
+#include "pages/FailureReport.h"
 #include "pages/PaletteGrid.h"
 #include "pages/PictureView.h"
 #include "pages/PitCrewFileUpgrade.h"
@@ -227,8 +229,10 @@ void PitCrewPage::copyTemplate() {
         return;
     }
     tavolex::PackedBitmap copied;
-    if (!report(tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(),
-                                             copied))) {
+    if (!PartSucceeded(
+            ui_, this,
+            tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), copied),
+            tavolex::GraphicCommand::Generate)) {
         return;
     }
     tellDone(pictureReport(TextId::ReportPaintedTemplate));
@@ -236,7 +240,9 @@ void PitCrewPage::copyTemplate() {
 }
 
 void PitCrewPage::importColours() {
-    if (!report(tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()))) {
+    if (!TableSucceeded(ui_, this,
+                        tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()),
+                        tavolex::GraphicCommand::Import)) {
         return;
     }
     tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCrewColours));
@@ -244,23 +250,25 @@ void PitCrewPage::importColours() {
 }
 
 void PitCrewPage::exportColours() {
-    if (!report(tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()))) {
+    if (!TableSucceeded(ui_, this,
+                        tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()),
+                        tavolex::GraphicCommand::Export)) {
         return;
     }
     tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCrewColours));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
-tavolex::Failure PitCrewPage::runImport(tavolex::PackedBitmap& image) {
+tavolex::Error PitCrewPage::runImport(tavolex::PackedBitmap& image) {
     return tavolex::ImportPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
                                   this->image(), image);
 }
 
-tavolex::Failure PitCrewPage::runExport() {
+tavolex::Error PitCrewPage::runExport() {
     return tavolex::ExportPitCrew(state_.graphicEnvironment(), slot(), shownVariant(), half(), image());
 }
 
-tavolex::Failure PitCrewPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
+tavolex::Error PitCrewPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
     return tavolex::LoadPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
                                 this->image(), path, image);
 }
@@ -269,7 +277,7 @@ tavolex::WantedPicture PitCrewPage::wantedPicture() const {
     return tavolex::WantedPitCrewPicture(shownVariant(), half());
 }
 
-tavolex::Failure PitCrewPage::runSaveAs(const std::filesystem::path& path) {
+tavolex::Error PitCrewPage::runSaveAs(const std::filesystem::path& path) {
     return tavolex::SavePitCrewAs(image(), slot(), shownVariant(), half(), path);
 }
 

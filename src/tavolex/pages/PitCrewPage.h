@@ -33,11 +33,11 @@ class PitCrewPage : public GraphicsPage {
     void chooseArea(int colourNumber);
 
   protected:
-    tavolex::Failure runImport(tavolex::PackedBitmap& image) override;
-    tavolex::Failure runExport() override;
-    tavolex::Failure runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
+    tavolex::Error runImport(tavolex::PackedBitmap& image) override;
+    tavolex::Error runExport() override;
+    tavolex::Error runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
     tavolex::WantedPicture wantedPicture() const override;
-    tavolex::Failure runSaveAs(const std::filesystem::path& path) override;
+    tavolex::Error runSaveAs(const std::filesystem::path& path) override;
     void refreshOwnControls() override;
     void addOwnState(tavolex::GraphicPageState& page) const override;
     void applyOwnRules(const tavolex::GraphicControlRules& rules) override;

@@ -14,8 +14,8 @@ tavolex::PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWid
         return fetched;
     }
     BoxMessages messages(ui, parent);
-    if (!tavolex::FetchGraphic(state.carSet(), state.graphicEnvironment(), kind, slot, variant, fetched, true,
-                               &messages) ||
+    if (!tavolex::Ok(tavolex::FetchGraphic(state.carSet(), state.graphicEnvironment(), kind, slot, variant, fetched,
+                                           true, &messages)) ||
         !held()) {
         fetched.clear();
     }

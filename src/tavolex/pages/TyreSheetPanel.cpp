@@ -169,7 +169,9 @@ void TyreSheetPanel::scrollToChosenHalf() {
     bar->setValue(halves() == tavolex::SheetHalves::Bottom ? bar->maximum() : bar->minimum());
 }
 
-bool TyreSheetPanel::report(const tavolex::Failure& failure) { return Succeeded(ui_, this, failure); }
+bool TyreSheetPanel::report(tavolex::GraphicCommand command, tavolex::Error error) {
+    return PartSucceeded(ui_, this, error, command);
+}
 
 void TyreSheetPanel::tellDone(TextId report, const QString& path) {
     state_.tellDone(tavolex::PictureReport(report, state_.carSet(), shownSheet().kind, tyreType_, ToPath(path)));
@@ -178,7 +180,8 @@ void TyreSheetPanel::tellDone(TextId report, const QString& path) {
 void TyreSheetPanel::importFromGame() {
     const Sheet& sheet = shownSheet();
     tavolex::PackedBitmap picture = image_;
-    if (report(tavolex::ImportTyreHalves(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
+    if (report(tavolex::GraphicCommand::Import,
+               tavolex::ImportTyreHalves(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
                                          sheet.variant, halves(), picture))) {
         tellDone(TextId::ReportImported, {});
         show(std::move(picture));
@@ -190,7 +193,8 @@ void TyreSheetPanel::exportToGame() {
     if (source() == GraphicSource::None || image_.empty()) {
         return;
     }
-    if (report(tavolex::ExportTyreHalves(state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant, halves(),
+    if (report(tavolex::GraphicCommand::Export,
+               tavolex::ExportTyreHalves(state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant, halves(),
                                          image_))) {
         tellDone(TextId::ReportExported, {});
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
@@ -226,7 +230,8 @@ void TyreSheetPanel::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, ToPath(path)))) {
+    if (report(tavolex::GraphicCommand::Save,
+               tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, ToPath(path)))) {
         tellDone(TextId::ReportSavedAs, path);
     }
 }

@@ -7,6 +7,7 @@
 
 #include "core/Texts.h"
 #include "document/GraphicKind.h"
+#include "editing/CommandMessages.h"
 #include "editing/GraphicControls.h"
 #include "formats/PackedBitmap.h"
 #include "formats/TyreBitmaps.h"
@@ -80,7 +81,8 @@ class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
     tavolex::GraphicSource source() const;
     std::vector<QRect> outlines(std::size_t sheet, bool blink) const;
     void rightClicked(const QPoint& position);
-    bool report(const tavolex::Failure& failure);
+    // True when the command succeeded; a failure is told in a message box.
+    bool report(tavolex::GraphicCommand command, tavolex::Error error);
 
     EditorState& state_;
     UiServices& ui_;

@@ -42,6 +42,7 @@
 #include "tools/OnboardCameraEditor.h"
 #include "transfer/ExportWorker.h"
 #include "transfer/ImportWorker.h"
+#include "transfer/TransferMessages.h"
 #include "widgets/GameText.h"
 #include "widgets/Icons.h"
 #include "widgets/PathText.h"
@@ -470,13 +471,13 @@ void MainWindow::importFromGame() {
         return;
     }
     tavolex::TransferSummary summary;
-    const tavolex::Failure failure = tavolex::ImportFromGame(state_.carSet(), state_.graphicEnvironment(),
-                                                             state_.exeStatus(), dialog.selection(), &summary);
+    const tavolex::Error error = tavolex::ImportFromGame(state_.carSet(), state_.graphicEnvironment(),
+                                                         state_.exeStatus(), dialog.selection(), &summary);
     // What the steps before a failure imported stays in the car set: the team
     // list and the pages show it, or editing a stale box would undo part of it.
     state_.notifyDataChanged();
-    if (failure) {
-        ui_.error(this, T(*failure));
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::ImportFromGameMessage(error)));
         return;
     }
     state_.tellDone(tavolex::TransferReport(TextId::ReportImported, summary));
@@ -491,18 +492,18 @@ void MainWindow::exportToGame() {
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    tavolex::Failure failure;
+    tavolex::Error error = tavolex::Error::None;
     tavolex::TransferSummary summary;
     {
         ProgressWindow progress(this);
         setEnabled(false);
-        failure = tavolex::ExportToGame(state_.carSet(), state_.graphicEnvironment(), state_.exeStatus(),
-                                        dialog.selection(), &progress, &summary);
+        error = tavolex::ExportToGame(state_.carSet(), state_.graphicEnvironment(), state_.exeStatus(),
+                                      dialog.selection(), &progress, &summary);
         setEnabled(true);
         activateWindow();
     }
-    if (failure) {
-        ui_.error(this, T(*failure));
+    if (!tavolex::Ok(error)) {
+        ui_.error(this, T(tavolex::ExportToGameMessage(error)));
         return;
     }
     state_.tellDone(tavolex::TransferReport(TextId::ReportExported, summary));

@@ -19,12 +19,13 @@ QString UiServices::startFolder(const QString& title) const {
     return FromPath(tavolex::DialogStartFolder(settingsFile_, title.toStdString(), places));
 }
 
-bool UiServices::loaded(QWidget* parent, const tavolex::Failure& failure, const QString& path,
+bool UiServices::loaded(QWidget* parent, tavolex::Error outcome, const QString& path,
                         const tavolex::WantedPicture& wanted) {
-    if (!failure) {
+    if (tavolex::Ok(outcome)) {
         return true;
     }
-    QString text = QString::fromUtf8(tavolex::Text(*failure).data());
+    const tavolex::TextId message = tavolex::PictureCommandMessage(tavolex::GraphicCommand::Load, outcome);
+    QString text = QString::fromUtf8(tavolex::Text(message).data());
     const std::string reason = tavolex::PictureRefusal(wanted, ToPath(path));
     if (!reason.empty()) {
         text += u"\n\n"_s + QFileInfo(path).fileName() + u": "_s + QString::fromStdString(reason);

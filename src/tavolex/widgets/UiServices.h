@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/Texts.h"
+#include "editing/CommandMessages.h"
 #include "editing/PictureRefusal.h"
 #include "settings/FileDialogRules.h"
 
@@ -39,7 +40,7 @@ class UiServices {
     // The outcome of loading the picture file `path` as the `wanted` picture:
     // true on success; else the command's message, and under it (when the
     // file was at fault) the file's name and why, as the command line says it.
-    [[nodiscard]] bool loaded(QWidget* parent, const tavolex::Failure& failure, const QString& path,
+    [[nodiscard]] bool loaded(QWidget* parent, tavolex::Error outcome, const QString& path,
                               const tavolex::WantedPicture& wanted);
 
     // "Replace Existing File?" when the file exists; Yes without asking otherwise.
