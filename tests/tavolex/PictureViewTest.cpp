@@ -8,6 +8,8 @@
 
 #include "pages/PictureView.h"
 
+using namespace tavolex::editor;
+
 namespace {
 
 TEST(PictureView, IsSizedForItsPictureAndScalesSheetRectanglesWithoutOverlap) {

@@ -14,6 +14,8 @@
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 
+namespace tavolex::editor {
+
 // Everything the editor holds for the whole run: the one car set, the
 // settings, where files live, the game and its status, the current team.
 // Its three signals are the notifications that keep every window in step.
@@ -101,3 +103,5 @@ class EditorState : public QObject {
     // After undo or redo: every window shows the restored car set.
     void restored();
 };
+
+} // namespace tavolex::editor

@@ -4,6 +4,8 @@
 
 #include "app/EditorState.h"
 
+namespace tavolex::editor {
+
 // One choice a page remembers for the run, declared where the page makes it:
 //     const RunChoice<int> kSelectedHelmet{"helmets/selected", 0};
 //     kSelectedHelmet.set(state, 3); ... kSelectedHelmet.get(state)
@@ -27,3 +29,5 @@ template <typename T> class RunChoice {
     const char* key_;
     T fallback_;
 };
+
+} // namespace tavolex::editor

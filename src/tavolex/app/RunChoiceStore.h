@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tavolex::editor {
+
 // The choices the pages remember for the run (the selected helmet, the chosen
 // halves...), one value of any type per key. Pages are rebuilt on every tab
 // change, so what they choose lives here, in the EditorState, and is never
@@ -36,3 +38,5 @@ class RunChoiceStore {
   private:
     std::map<std::string, std::any, std::less<>> values_;
 };
+
+} // namespace tavolex::editor

@@ -27,6 +27,8 @@
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicKind;
@@ -413,3 +415,5 @@ void ArtworkPage::changeEvent(QEvent* event) {
         prepareDisplay();
     }
 }
+
+} // namespace tavolex::editor

@@ -13,6 +13,11 @@
 #include "pages/PictureFileCommands.h"
 #include "widgets/Eliding.h"
 
+class QLabel;
+class QPushButton;
+
+namespace tavolex::editor {
+
 // The Artwork page's pictures: the logo and the drivers above, the badge and
 // the four screens below, left to right.
 enum class ArtworkView {
@@ -29,8 +34,6 @@ inline constexpr int kArtworkViews = 8;
 
 class EditorState;
 class PictureView;
-class QLabel;
-class QPushButton;
 class UiServices;
 
 // The Artwork tab: the current team's menu art sheet shown as the game's
@@ -93,3 +96,5 @@ class ArtworkPage : public QWidget, public PictureFileCommands {
     QTimer logoTimer_;
     int logoFrame_ = 0;
 };
+
+} // namespace tavolex::editor

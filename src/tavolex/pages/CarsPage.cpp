@@ -21,6 +21,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -256,3 +258,5 @@ std::vector<QRect> CarsPage::outlines(bool blink) const {
 tavolex::PictureZoom CarsPage::zoomAt(const QPoint& position) const {
     return tavolex::LiveryZoom(pictureArea(), position.x(), position.y());
 }
+
+} // namespace tavolex::editor

@@ -7,6 +7,8 @@
 #include "pages/PictureFileCommands.h"
 #include "widgets/Texts.h"
 
+namespace tavolex::editor {
+
 std::vector<QPushButton*> AddCommandButtons(QWidget* parent, QBoxLayout* row,
                                             const std::vector<CommandButton>& commands) {
     std::vector<QPushButton*> buttons;
@@ -53,3 +55,5 @@ QString PictureNoteText(tavolex::PictureNote note, const std::array<tavolex::Tex
     }
     return {};
 }
+
+} // namespace tavolex::editor

@@ -9,10 +9,13 @@
 #include "core/Texts.h"
 #include "editing/GraphicControls.h"
 
-class PictureFileCommands;
 class QBoxLayout;
 class QPushButton;
 class QWidget;
+
+namespace tavolex::editor {
+
+class PictureFileCommands;
 
 // A push button of a page's command: its object name, its text and what a click does.
 struct CommandButton {
@@ -34,3 +37,5 @@ void EnablePictureFileButtons(const QWidget* holder, const tavolex::GraphicContr
 // The note a picture shows under the rules; `noPicture` is the page's own
 // text for an empty slot (software, hardware).
 QString PictureNoteText(tavolex::PictureNote note, const std::array<tavolex::TextId, 2>& noPicture);
+
+} // namespace tavolex::editor

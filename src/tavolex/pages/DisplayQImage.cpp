@@ -2,6 +2,8 @@
 
 #include "editing/DisplayImage.h"
 
+namespace tavolex::editor {
+
 QImage ToQImage(const tavolex::PackedBitmap& image) {
     tavolex::DisplayImage display;
     tavolex::MakeDisplayImage(image, display);
@@ -14,3 +16,5 @@ QImage ToQImage(const tavolex::PackedBitmap& image) {
                   display.width * 4, QImage::Format_RGB32)
         .copy();
 }
+
+} // namespace tavolex::editor

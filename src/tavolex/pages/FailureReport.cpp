@@ -3,6 +3,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+namespace tavolex::editor {
+
 namespace {
 
 bool Tell(UiServices& ui, QWidget* parent, tavolex::TextId message) {
@@ -24,3 +26,5 @@ bool PartSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavole
 bool TableSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command) {
     return tavolex::Ok(error) || Tell(ui, parent, tavolex::GameTableMessage(command));
 }
+
+} // namespace tavolex::editor

@@ -6,6 +6,9 @@
 #include "editing/CommandMessages.h"
 
 class QWidget;
+
+namespace tavolex::editor {
+
 class UiServices;
 
 // Tell a command's failure in a message box over `parent`, with the message
@@ -18,3 +21,5 @@ bool Succeeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::G
 bool PartSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command);
 // A command on the game's tables (number positions, crew colours, pit lane order).
 bool TableSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command);
+
+} // namespace tavolex::editor

@@ -20,6 +20,8 @@
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicSource;
@@ -361,3 +363,5 @@ void GraphicsPage::rightClicked(const QPoint& position) {
         window.exec();
     }
 }
+
+} // namespace tavolex::editor

@@ -17,11 +17,14 @@
 #include "editing/PictureZoom.h"
 #include "pages/PictureFileCommands.h"
 
-class EditorState;
 class QBoxLayout;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
+
+namespace tavolex::editor {
+
+class EditorState;
 class PictureView;
 class UiServices;
 
@@ -147,3 +150,5 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
     int part_ = 0;
     std::array<QRadioButton*, 2> variantButtons_{};
 };
+
+} // namespace tavolex::editor

@@ -19,6 +19,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -248,3 +250,5 @@ tavolex::PictureZoom HelmetsPage::zoomAt(const QPoint& position) const {
             2 * width,
             width * 60 / 128};
 }
+
+} // namespace tavolex::editor

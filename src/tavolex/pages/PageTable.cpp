@@ -11,6 +11,8 @@
 #include "pages/TeamsPage.h"
 #include "pages/WheelsPage.h"
 
+namespace tavolex::editor {
+
 namespace {
 
 template <typename Page> QWidget* Make(EditorState& state, UiServices& ui, QWidget* parent) {
@@ -34,3 +36,5 @@ const std::array<PageEntry, 10>& PageTable() {
     }};
     return kPages;
 }
+
+} // namespace tavolex::editor

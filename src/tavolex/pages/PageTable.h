@@ -2,8 +2,11 @@
 
 #include <array>
 
-class EditorState;
 class QWidget;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // One tab of the main window: its title, whether the team list stands beside
@@ -17,3 +20,5 @@ struct PageEntry {
 
 // The ten tabs in the order the window shows them; all the window knows of the pages.
 const std::array<PageEntry, 10>& PageTable();
+
+} // namespace tavolex::editor

@@ -21,6 +21,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::QuickEditEntry;
@@ -442,3 +444,5 @@ QString PerformancePage::calculatorRow(int row) const {
     const auto& r = calculatorRows_[static_cast<std::size_t>(row)];
     return r[0]->text() + u"|"_s + r[1]->text() + u"|"_s + r[2]->text();
 }
+
+} // namespace tavolex::editor

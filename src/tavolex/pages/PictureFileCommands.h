@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tavolex::editor {
+
 // What the five file command buttons under a picture do (Import, Export,
 // Load, Save as..., Remove): every place that shows a car set picture
 // offers them, and `AddPictureFileButtons` builds their row.
@@ -18,3 +20,5 @@ class PictureFileCommands {
     PictureFileCommands(const PictureFileCommands&) = default;
     PictureFileCommands& operator=(const PictureFileCommands&) = default;
 };
+
+} // namespace tavolex::editor

@@ -10,6 +10,8 @@
 
 #include "pages/DisplayQImage.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -190,3 +192,5 @@ void PictureView::dropEvent(QDropEvent* event) {
         emit pictureDropped(path);
     }
 }
+
+} // namespace tavolex::editor

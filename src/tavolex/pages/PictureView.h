@@ -11,6 +11,8 @@ class QMimeData;
 #include <functional>
 #include <vector>
 
+namespace tavolex::editor {
+
 // A picture of a page: the shown image stretched over its area (inside the
 // frame, by default 2 pixels in) without smoothing, a note over it when there
 // is nothing to show, blinking dotted outlines the page asks for, and clicks
@@ -83,3 +85,5 @@ class PictureView : public QFrame {
     QTimer blinkTimer_;
     bool blink_ = false;
 };
+
+} // namespace tavolex::editor

@@ -24,6 +24,8 @@
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -286,3 +288,5 @@ void PitBoxesPage::zoomStrip(const QPoint& position) {
                       strip_->mapToGlobal(position), QSize(zoom.width, zoom.height), this);
     window.exec();
 }
+
+} // namespace tavolex::editor

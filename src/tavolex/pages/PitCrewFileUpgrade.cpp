@@ -5,6 +5,8 @@
 #include "game/GraphicEnvironment.h"
 #include "widgets/ProgressWindow.h"
 
+namespace tavolex::editor {
+
 QString MissingPitCrewMasksNote(const EditorState& state) {
     const tavolex::GraphicEnvironment environment = state.graphicEnvironment();
     if (state.game().empty() || tavolex::PitCrewUpgradeState(environment.gameFolder, environment.dataFolder) !=
@@ -25,3 +27,5 @@ void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent) {
     ProgressWindow progress(parent);
     (void)tavolex::UpgradePitCrewFiles(environment.gameFolder, environment.dataFolder, &progress);
 }
+
+} // namespace tavolex::editor

@@ -2,8 +2,11 @@
 
 #include <QString>
 
-class EditorState;
 class QWidget;
+
+namespace tavolex::editor {
+
+class EditorState;
 
 // Recolours the game's pit crew textures once, with the progress window, when
 // they need it and the masks are there (at start-up and when the Pit crew page opens).
@@ -13,3 +16,5 @@ void UpgradePitCrewFilesIfNeeded(EditorState& state, QWidget* parent);
 // want of the masks: why the crew's colours cannot be painted, and where the
 // masks go. Empty otherwise (no game, or the files upgraded).
 QString MissingPitCrewMasksNote(const EditorState& state);
+
+} // namespace tavolex::editor

@@ -6,6 +6,9 @@
 
 class QComboBox;
 class QLabel;
+
+namespace tavolex::editor {
+
 class PaletteGrid;
 
 // The Pit Crews tab: the current team's crew sheet (172 x 508, made of two
@@ -66,3 +69,5 @@ class PitCrewPage : public GraphicsPage {
     QLabel* masksNote_ = nullptr;
     bool paintable_ = true;
 };
+
+} // namespace tavolex::editor

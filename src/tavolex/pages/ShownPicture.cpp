@@ -4,6 +4,8 @@
 #include "document/LazyGraphics.h"
 #include "pages/BoxMessages.h"
 
+namespace tavolex::editor {
+
 tavolex::PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWidget* parent, tavolex::GraphicKind kind,
                                         int slot, tavolex::Variant variant) {
     const auto held = [&] {
@@ -21,3 +23,5 @@ tavolex::PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWid
     }
     return fetched;
 }
+
+} // namespace tavolex::editor

@@ -4,8 +4,11 @@
 #include "document/GraphicKind.h"
 #include "formats/PackedBitmap.h"
 
-class EditorState;
 class QWidget;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // The picture of a slot to show: fetched (and repaired, its messages in boxes
@@ -13,3 +16,5 @@ class UiServices;
 // fails or the repair empties the slot.
 tavolex::PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWidget* parent, tavolex::GraphicKind kind,
                                         int slot, tavolex::Variant variant);
+
+} // namespace tavolex::editor

@@ -26,6 +26,8 @@
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicSource;
@@ -274,3 +276,5 @@ void TyreSheetPanel::rightClicked(const QPoint& position) {
     ZoomWindow window(QPixmap::fromImage(view->image()), region, view->mapToGlobal(position), size, this);
     window.exec();
 }
+
+} // namespace tavolex::editor

@@ -13,12 +13,15 @@
 #include "formats/TyreBitmaps.h"
 #include "pages/PictureFileCommands.h"
 
-class EditorState;
-class PictureView;
 class QPushButton;
 class QRadioButton;
 class QStackedLayout;
 class QScrollArea;
+
+namespace tavolex::editor {
+
+class EditorState;
+class PictureView;
 class UiServices;
 
 // One side of the Wheels page: the sheets of a tyre type that share a
@@ -95,3 +98,5 @@ class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
     std::vector<QRadioButton*> choices_;
     QStackedLayout* stack_ = nullptr;
 };
+
+} // namespace tavolex::editor

@@ -13,6 +13,8 @@
 #include "pages/TyreSheetPanel.h"
 #include "widgets/GameText.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicKind;
@@ -157,3 +159,5 @@ void WheelsPage::applyControlRules() {
     left_->applyControlRules();
     right_->applyControlRules();
 }
+
+} // namespace tavolex::editor

@@ -50,6 +50,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -585,3 +587,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
 }
+
+} // namespace tavolex::editor

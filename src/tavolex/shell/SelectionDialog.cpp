@@ -13,6 +13,8 @@
 #include "widgets/GameText.h"
 #include "widgets/Texts.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::QuickGroup;
@@ -218,3 +220,5 @@ QCheckBox* SelectionDialog::quickBox(QuickGroup group) const {
     const auto found = quick_.find(group);
     return found != quick_.end() ? found->second : nullptr;
 }
+
+} // namespace tavolex::editor

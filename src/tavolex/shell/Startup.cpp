@@ -12,6 +12,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
@@ -77,3 +79,5 @@ void FinishRun(EditorState& state, UiServices& ui) {
     std::error_code ec;
     std::filesystem::remove(state.temporaryFolder(), ec);
 }
+
+} // namespace tavolex::editor

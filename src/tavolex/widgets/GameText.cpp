@@ -6,6 +6,8 @@
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 QString FromGameText(std::string_view bytes) {
@@ -51,3 +53,5 @@ QString WithoutForeignCharacters(const QString& text) {
     }
     return kept;
 }
+
+} // namespace tavolex::editor

@@ -6,6 +6,8 @@
 #include "core/Texts.h"
 #include "widgets/PathText.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 UiServices::UiServices(std::filesystem::path settingsFile) : settingsFile_(std::move(settingsFile)) {}
@@ -64,3 +66,5 @@ QString UiServices::saveFile(QWidget* parent, const QString& title, const QStrin
     tavolex::RememberDialogFolder(settingsFile_, title.toStdString(), *forced);
     return FromPath(*forced);
 }
+
+} // namespace tavolex::editor
