@@ -24,6 +24,8 @@
 #include "shell/QtUiServices.h"
 #include "shell/Texts.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -58,6 +60,10 @@ void WatchTerminationSignals(QApplication& application, std::function<void()> en
 #endif
 
 } // namespace
+
+} // namespace tavolex::editor
+
+using namespace tavolex::editor;
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

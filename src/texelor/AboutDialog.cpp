@@ -6,6 +6,8 @@
 #include "TexelorIcon.h"
 #include "core/Texts.h"
 
+namespace texelor {
+
 using namespace Qt::StringLiterals;
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
@@ -23,3 +25,5 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     layout->setContentsMargins(20, 16, 28, 16);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+} // namespace texelor

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace texelor {
+
 // "About Texelor": the version line and the icon; closed from its title bar (or Escape).
 class AboutDialog : public QDialog {
     Q_OBJECT
@@ -9,3 +11,5 @@ class AboutDialog : public QDialog {
   public:
     explicit AboutDialog(QWidget* parent = nullptr);
 };
+
+} // namespace texelor

@@ -4,6 +4,8 @@
 
 #include "TexelorTexture.h"
 
+namespace texelor {
+
 namespace {
 
 int Fail(const std::string& message) {
@@ -70,3 +72,5 @@ int RunBatch(const std::vector<std::string>& arguments) {
     }
     return UsageError("unknown option '" + mode + "'");
 }
+
+} // namespace texelor

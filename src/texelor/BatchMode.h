@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace texelor {
+
 // Texelor without a window: `--export IN.JAM OUT.BMP` and
 // `--import IN.JAM IN.BMP OUT.JAM`, with the dialog's messages on stderr.
 // Returns the exit status: 0 success, 1 failure, 2 bad usage.
@@ -13,3 +15,5 @@ int RunBatch(const std::vector<std::string>& arguments);
 
 // The usage text, for --help and usage errors.
 const char* TexelorUsage();
+
+} // namespace texelor

@@ -8,6 +8,8 @@
 
 #include "core/Texts.h"
 
+namespace texelor {
+
 namespace {
 
 QString Title() { return QString::fromUtf8(tavolex::Text(tavolex::TextId::TexelorTitle).data()); }
@@ -51,3 +53,5 @@ void QtTexelorUi::warn(QWidget* parent, const QString& text) {
     QApplication::beep();
     QMessageBox::warning(parent, Title(), text);
 }
+
+} // namespace texelor

@@ -2,6 +2,8 @@
 
 #include "TexelorUi.h"
 
+namespace texelor {
+
 // The real dialogs and message boxes.
 class QtTexelorUi final : public TexelorUi {
   public:
@@ -11,3 +13,5 @@ class QtTexelorUi final : public TexelorUi {
     bool confirmReplace(QWidget* parent, const QString& path) override;
     void warn(QWidget* parent, const QString& text) override;
 };
+
+} // namespace texelor

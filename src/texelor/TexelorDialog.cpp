@@ -18,6 +18,8 @@
 #include "core/Texts.h"
 #include "settings/FileDialogRules.h"
 
+namespace texelor {
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -191,3 +193,5 @@ void TexelorDialog::showPixels() {
     picture_->setPixmap(QPixmap::fromImage(image));
     picture_->adjustSize();
 }
+
+} // namespace texelor

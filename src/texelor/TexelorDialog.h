@@ -10,6 +10,9 @@
 class QLabel;
 class QPushButton;
 class QScrollArea;
+
+namespace texelor {
+
 class TexelorUi;
 
 // The viewer's one window: the texture shown 1:1 (scrollable when larger),
@@ -60,3 +63,5 @@ class TexelorDialog : public QDialog {
     QString jamName_;  // the file name the JAM was loaded from or last saved as
     QString baseName_; // that name without its extension, for exported bitmaps
 };
+
+} // namespace texelor

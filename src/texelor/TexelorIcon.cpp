@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+namespace texelor {
+
 namespace {
 
 QPixmap DrawIcon(int size) {
@@ -37,3 +39,5 @@ QIcon TexelorIcon() {
     }
     return icon;
 }
+
+} // namespace texelor

@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace texelor {
+
 // The file dialogs and message boxes the viewer shows, behind an interface so
 // that tests can answer them.
 class TexelorUi {
@@ -21,3 +23,5 @@ class TexelorUi {
     // An exclamation box with the viewer's title.
     virtual void warn(QWidget* parent, const QString& text) = 0;
 };
+
+} // namespace texelor

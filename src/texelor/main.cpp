@@ -13,6 +13,8 @@
 
 using namespace Qt::StringLiterals;
 
+using namespace texelor;
+
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // Batch work needs no display, so it runs before Qt is started.

@@ -15,6 +15,8 @@
 #include "shell/MainWindow.h"
 #include "shell/UiServices.h"
 
+using namespace tavolex::editor;
+
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
 

@@ -25,6 +25,8 @@
 #include "formats/BitmapFile.h"
 #include "formats/HardwareJam.h"
 
+using namespace texelor;
+
 namespace {
 using tavolex::test::ReadBytes;
 using tavolex::test::ScratchFolder;

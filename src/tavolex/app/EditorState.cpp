@@ -4,6 +4,8 @@
 #include "game/MenuArtArchive.h"
 #include <QTimer>
 
+namespace tavolex::editor {
+
 EditorState::EditorState(tavolex::AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent)
     : QObject(parent), paths_(std::move(paths)), temporaryFolder_(std::move(temporaryFolder)) {
     tavolex::NewCarSet(carSet_);
@@ -121,3 +123,5 @@ void EditorState::loadSettings() {
         setGame(settings_.gameFolder, identifyGame(settings_.gameFolder));
     }
 }
+
+} // namespace tavolex::editor

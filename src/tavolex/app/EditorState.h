@@ -14,6 +14,8 @@
 #include "settings/AppPaths.h"
 #include "settings/Settings.h"
 
+namespace tavolex::editor {
+
 // What the performance editor remembers for the whole run (not part of the car set).
 struct PerformanceEditorMemory {
     int view = -1;          // 0 Engine BHP, 1 Reliability, 2 Qualification, 3 Race; -1 before the first opening
@@ -116,3 +118,5 @@ class EditorState : public QObject {
     // After undo or redo: every window shows the restored car set.
     void restored();
 };
+
+} // namespace tavolex::editor

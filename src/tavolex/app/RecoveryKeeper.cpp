@@ -5,6 +5,8 @@
 #include "app/EditorState.h"
 #include "document/Recovery.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 RecoveryKeeper::RecoveryKeeper(EditorState& state, QObject* parent) : QObject(parent), state_(state) {
@@ -23,3 +25,5 @@ void RecoveryKeeper::saveIfModified() {
 }
 
 void RecoveryKeeper::discard() { tavolex::RemoveRecovery(state_.paths().dataFolder); }
+
+} // namespace tavolex::editor

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QTimer>
 
+namespace tavolex::editor {
+
 class EditorState;
 
 // Keeps the recovery file while the car set has unsaved changes: every two
@@ -24,3 +26,5 @@ class RecoveryKeeper : public QObject {
     EditorState& state_;
     QTimer timer_;
 };
+
+} // namespace tavolex::editor

@@ -13,6 +13,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
@@ -99,3 +101,5 @@ void FinishRun(EditorState& state, UiServices& ui) {
     std::error_code ec;
     std::filesystem::remove(state.temporaryFolder(), ec);
 }
+
+} // namespace tavolex::editor

@@ -2,9 +2,12 @@
 
 #include <QString>
 
+class QWidget;
+
+namespace tavolex::editor {
+
 class EditorState;
 class MainWindow;
-class QWidget;
 class UiServices;
 
 // What the editor does after its window first shows, in order: the message
@@ -30,3 +33,5 @@ void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window);
 // Exit: the settings file is written (saying once why when it cannot be) and
 // the temporary folder emptied and removed.
 void FinishRun(EditorState& state, UiServices& ui);
+
+} // namespace tavolex::editor

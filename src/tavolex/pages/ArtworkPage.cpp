@@ -22,6 +22,8 @@
 #include "shell/Texts.h"
 #include "shell/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicKind;
@@ -394,3 +396,5 @@ void ArtworkPage::changeEvent(QEvent* event) {
         prepareDisplay();
     }
 }
+
+} // namespace tavolex::editor

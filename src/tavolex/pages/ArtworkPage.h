@@ -13,10 +13,13 @@
 #include "editing/DisplayImage.h"
 #include "shell/Eliding.h"
 
-class EditorState;
-class PictureView;
 class QLabel;
 class QPushButton;
+
+namespace tavolex::editor {
+
+class EditorState;
+class PictureView;
 class UiServices;
 
 // The Artwork tab: the current team's menu art sheet shown as the game's
@@ -81,3 +84,5 @@ class ArtworkPage : public QWidget {
     QTimer logoTimer_;
     int logoFrame_ = 0;
 };
+
+} // namespace tavolex::editor

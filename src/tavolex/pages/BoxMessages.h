@@ -4,6 +4,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 // Fetch failures appear as the editor's message boxes.
 class BoxMessages final : public tavolex::MessageSink {
   public:
@@ -14,3 +16,5 @@ class BoxMessages final : public tavolex::MessageSink {
     UiServices& ui_;
     QWidget* parent_;
 };
+
+} // namespace tavolex::editor

@@ -18,6 +18,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -261,3 +263,5 @@ std::vector<QRect> CarsPage::outlines(bool blink) const {
 tavolex::PictureZoom CarsPage::zoomAt(const QPoint& position) const {
     return tavolex::LiveryZoom(pictureArea(), position.x(), position.y());
 }
+
+} // namespace tavolex::editor

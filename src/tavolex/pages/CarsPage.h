@@ -7,6 +7,8 @@
 class QLabel;
 class QLineEdit;
 
+namespace tavolex::editor {
+
 // The Cars tab: the current team's livery in both variants, and where the
 // car numbers go on it.
 class CarsPage : public GraphicsPage {
@@ -52,3 +54,5 @@ class CarsPage : public GraphicsPage {
     int shownTeam_ = 0;
     bool filling_ = false;
 };
+
+} // namespace tavolex::editor

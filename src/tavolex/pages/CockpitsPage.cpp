@@ -1,5 +1,7 @@
 #include "pages/CockpitsPage.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -27,3 +29,5 @@ CockpitsPage::CockpitsPage(EditorState& state, UiServices& ui, QWidget* parent)
 tavolex::PictureZoom CockpitsPage::zoomAt(const QPoint& position) const {
     return tavolex::CockpitZoom(pictureArea(), shownVariant(), position.x(), position.y());
 }
+
+} // namespace tavolex::editor

@@ -2,6 +2,8 @@
 
 #include "pages/GraphicsPage.h"
 
+namespace tavolex::editor {
+
 // The Cockpits tab: the current team's cockpit, 256 x 64 in software (the top
 // quarter of the hardware sheet) and 256 x 256 in hardware.
 class CockpitsPage : public GraphicsPage {
@@ -13,3 +15,5 @@ class CockpitsPage : public GraphicsPage {
   protected:
     tavolex::PictureZoom zoomAt(const QPoint& position) const override;
 };
+
+} // namespace tavolex::editor

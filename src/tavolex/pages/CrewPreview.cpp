@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace tavolex::editor {
+
 CrewPreview::CrewPreview(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);
@@ -45,3 +47,5 @@ void CrewPreview::mouseDoubleClickEvent(QMouseEvent* event) {
         emit clicked(event->position().toPoint() - area().topLeft(), event->button(), true);
     }
 }
+
+} // namespace tavolex::editor

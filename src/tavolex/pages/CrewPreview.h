@@ -3,6 +3,8 @@
 #include <QFrame>
 #include <QImage>
 
+namespace tavolex::editor {
+
 // The pit crew colour preview: the crew painted in the team's colours,
 // stretched over the area without smoothing, and its clicks and double
 // clicks of either button passed on with the position in the area.
@@ -32,3 +34,5 @@ class CrewPreview : public QFrame {
     QImage image_;
     QString note_;
 };
+
+} // namespace tavolex::editor

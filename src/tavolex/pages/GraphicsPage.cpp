@@ -18,6 +18,8 @@
 #include "shell/UiServices.h"
 #include "shell/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicSource;
@@ -417,3 +419,5 @@ void GraphicsPage::rightClicked(const QPoint& position) {
         window.exec();
     }
 }
+
+} // namespace tavolex::editor

@@ -15,11 +15,14 @@
 #include "editing/PictureRefusal.h"
 #include "editing/PictureZoom.h"
 
-class EditorState;
 class QBoxLayout;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
+
+namespace tavolex::editor {
+
+class EditorState;
 class PictureView;
 class UiServices;
 
@@ -143,3 +146,5 @@ class GraphicsPage : public QWidget {
     int part_ = 0;
     std::array<QRadioButton*, 2> variantButtons_{};
 };
+
+} // namespace tavolex::editor

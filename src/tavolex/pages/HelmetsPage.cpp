@@ -16,6 +16,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -254,3 +256,5 @@ tavolex::PictureZoom HelmetsPage::zoomAt(const QPoint& position) const {
             2 * width,
             width * 60 / 128};
 }
+
+} // namespace tavolex::editor

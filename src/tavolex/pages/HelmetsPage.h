@@ -8,6 +8,8 @@
 #include "pages/GraphicsPage.h"
 #include "shell/Eliding.h"
 
+namespace tavolex::editor {
+
 // The Helmets tab: the one picture of all 22 helmets held in the car set,
 // with its own helmet selection (the radio buttons beside the picture, or a
 // click on it), the commands on the selected helmet, and the file commands
@@ -54,3 +56,5 @@ class HelmetsPage : public GraphicsPage {
     std::array<Eliding<QRadioButton>*, tavolex::kHelmetCount> helmetButtons_{};
     std::array<QWidget*, 2> columns_{};
 };
+
+} // namespace tavolex::editor

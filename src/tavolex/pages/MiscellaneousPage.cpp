@@ -21,6 +21,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -295,3 +297,5 @@ void MiscellaneousPage::exportPoints() {
     }
     showPatched(tavolex::WriteGamePoints(state_.game(), state_.exeStatus(), state_.carSet().misc));
 }
+
+} // namespace tavolex::editor

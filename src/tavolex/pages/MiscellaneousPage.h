@@ -7,13 +7,16 @@
 #include "core/Error.h"
 #include "document/CarSet.h"
 
-class EditorState;
-class NumberBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace tavolex::editor {
+
+class EditorState;
+class NumberBox;
 class UiServices;
 
 // The Miscellaneous tab: the player car's power, the opposition spread and
@@ -62,3 +65,5 @@ class MiscellaneousPage : public QWidget {
     QComboBox* presets_ = nullptr;
     std::array<NumberBox*, tavolex::kPointsPositions> points_{};
 };
+
+} // namespace tavolex::editor

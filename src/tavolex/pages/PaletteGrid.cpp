@@ -6,6 +6,8 @@
 #include "editing/PitCrewColours.h"
 #include "formats/GamePalette.h"
 
+namespace tavolex::editor {
+
 namespace {
 
 QRect CellRect(int k, const QSize& size) {
@@ -52,3 +54,5 @@ void PaletteGrid::mousePressEvent(QMouseEvent* event) {
         emit clicked(event->position().toPoint());
     }
 }
+
+} // namespace tavolex::editor

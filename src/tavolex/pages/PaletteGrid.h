@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace tavolex::editor {
+
 // The game palette as a grid of 208 cells (13 rows of 16) over the whole
 // widget, with white outlines inside the cells the page names; clicks of
 // either button are passed on with their position.
@@ -33,3 +35,5 @@ class PaletteGrid : public QWidget {
     QImage bitmap_;
     std::vector<int> outlined_;
 };
+
+} // namespace tavolex::editor

@@ -18,6 +18,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::QuickEditEntry;
@@ -431,3 +433,5 @@ QString PerformancePage::calculatorRow(int row) const {
     const auto& r = calculatorRows_[static_cast<std::size_t>(row)];
     return r[0]->text() + u"|"_s + r[1]->text() + u"|"_s + r[2]->text();
 }
+
+} // namespace tavolex::editor

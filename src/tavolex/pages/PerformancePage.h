@@ -9,11 +9,14 @@
 #include "shell/Eliding.h"
 #include "teams/PerformanceMath.h"
 
-class EditorState;
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // The Performance tab: one quantity for the whole field in a table, Quick
@@ -68,3 +71,5 @@ class PerformancePage : public QWidget {
     std::array<Eliding<QLabel>*, 22> calculatorNames_{}; // the middle column of calculatorRows_
     bool filling_ = false;
 };
+
+} // namespace tavolex::editor

@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QUrl>
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -163,3 +165,5 @@ void PictureView::dropEvent(QDropEvent* event) {
         emit pictureDropped(path);
     }
 }
+
+} // namespace tavolex::editor

@@ -11,6 +11,8 @@ class QMimeData;
 
 #include "editing/DisplayImage.h"
 
+namespace tavolex::editor {
+
 // The picture of a graphics page: the shown image stretched over its area
 // (2 pixels inside the frame) without smoothing, a note over it when there is
 // nothing to show, blinking dotted outlines the page asks for, and right
@@ -72,3 +74,5 @@ class PictureView : public QFrame {
     QTimer blinkTimer_;
     bool blink_ = false;
 };
+
+} // namespace tavolex::editor

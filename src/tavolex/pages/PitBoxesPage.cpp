@@ -22,6 +22,8 @@
 #include "shell/UiServices.h"
 #include "shell/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -286,3 +288,5 @@ void PitBoxesPage::zoomStrip(const QPoint& position) {
                       strip_->mapToGlobal(position), QSize(zoom.width, zoom.height), this);
     window.exec();
 }
+
+} // namespace tavolex::editor

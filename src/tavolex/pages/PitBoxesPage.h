@@ -2,8 +2,11 @@
 
 #include "pages/GraphicsPage.h"
 
-class PitLaneList;
 class QLabel;
+
+namespace tavolex::editor {
+
+class PitLaneList;
 
 // The Pit Boxes tab: the picture of all eleven pit box signs in both
 // variants, the current team's strip of it, and the pit lane order, whose
@@ -48,3 +51,5 @@ class PitBoxesPage : public GraphicsPage {
     QLabel* teamName_ = nullptr;
     PitLaneList* list_ = nullptr;
 };
+
+} // namespace tavolex::editor

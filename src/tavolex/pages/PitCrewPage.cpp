@@ -21,6 +21,8 @@
 #include "shell/UiServices.h"
 #include "shell/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -305,3 +307,5 @@ tavolex::PictureZoom PitCrewPage::zoomAt(const QPoint& position) const {
             area.width() * 21 / 10,
             area.height() * 21 / 10};
 }
+
+} // namespace tavolex::editor

@@ -6,6 +6,9 @@
 
 class QComboBox;
 class QLabel;
+
+namespace tavolex::editor {
+
 class CrewPreview;
 class PaletteGrid;
 
@@ -67,3 +70,5 @@ class PitCrewPage : public GraphicsPage {
     QLabel* masksNote_ = nullptr;
     bool paintable_ = true;
 };
+
+} // namespace tavolex::editor

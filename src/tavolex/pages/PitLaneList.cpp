@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QScrollBar>
 
+namespace tavolex::editor {
+
 namespace {
 constexpr int kEdgeScrollMs = 100;
 constexpr int kTriangle = 4;
@@ -125,3 +127,5 @@ void PitLaneList::paintEvent(QPaintEvent* event) {
     painter.drawPolygon(
         QPolygon({QPoint(right, y - kTriangle), QPoint(right - kTriangle, y), QPoint(right, y + kTriangle)}));
 }
+
+} // namespace tavolex::editor

@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <QTimer>
 
+namespace tavolex::editor {
+
 // The pit lane list, entrance at the top: a team is moved by dragging it to
 // a boundary between two others, marked by two small triangles; holding the
 // pointer above or below the list scrolls it. The list itself stays as it
@@ -41,3 +43,5 @@ class PitLaneList : public QListWidget {
     int marker_ = 0;
     bool dragging_ = false;
 };
+
+} // namespace tavolex::editor

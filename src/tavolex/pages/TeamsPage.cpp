@@ -26,6 +26,8 @@
 #include "teams/ForeignTeamData.h"
 #include "teams/PerformanceFile.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -370,3 +372,5 @@ void TeamsPage::saveTeamData() {
     }
     state_.tellDone(tavolex::DataReport(TextId::ReportSavedAs, TextId::ReportTeamsFile, ToPath(path)));
 }
+
+} // namespace tavolex::editor

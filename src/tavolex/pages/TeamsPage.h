@@ -9,11 +9,14 @@
 
 #include "shell/Eliding.h"
 
-class EditorState;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSlider;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // The Teams tab: the current team's names, engine power, reliability, tyre
@@ -68,3 +71,5 @@ class TeamsPage : public QWidget {
     std::vector<std::function<void()>> sliderReloads_;
     bool loading_ = false;
 };
+
+} // namespace tavolex::editor

@@ -22,6 +22,8 @@
 #include "shell/PathText.h"
 #include "shell/ZoomWindow.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicSource;
@@ -310,3 +312,5 @@ void TyreSheetPanel::rightClicked(const QPoint& position) {
     ZoomWindow window(QPixmap::fromImage(view->image()), region, view->mapToGlobal(position), size, this);
     window.exec();
 }
+
+} // namespace tavolex::editor

@@ -12,12 +12,15 @@
 #include "formats/PackedBitmap.h"
 #include "formats/TyreBitmaps.h"
 
-class EditorState;
-class PictureView;
 class QPushButton;
 class QRadioButton;
 class QStackedLayout;
 class QScrollArea;
+
+namespace tavolex::editor {
+
+class EditorState;
+class PictureView;
 class UiServices;
 
 // One side of the Wheels page: the sheets of a tyre type that share a
@@ -93,3 +96,5 @@ class TyreSheetPanel : public QGroupBox {
     std::vector<QRadioButton*> choices_;
     QStackedLayout* stack_ = nullptr;
 };
+
+} // namespace tavolex::editor

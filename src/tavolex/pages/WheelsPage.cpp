@@ -12,6 +12,8 @@
 #include "pages/TyreSheetPanel.h"
 #include "shell/GameText.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::GraphicKind;
@@ -152,3 +154,5 @@ void WheelsPage::applyControlRules() {
     left_->applyControlRules();
     right_->applyControlRules();
 }
+
+} // namespace tavolex::editor

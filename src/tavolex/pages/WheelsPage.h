@@ -7,8 +7,11 @@
 
 #include "shell/Eliding.h"
 
-class EditorState;
 class QLineEdit;
+
+namespace tavolex::editor {
+
+class EditorState;
 class TyreSheetPanel;
 class UiServices;
 
@@ -45,3 +48,5 @@ class WheelsPage : public QWidget {
     TyreSheetPanel* right_ = nullptr;
     int tyreType_ = 0;
 };
+
+} // namespace tavolex::editor

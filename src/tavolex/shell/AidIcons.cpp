@@ -9,6 +9,8 @@
 #include <cmath>
 #include <functional>
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 namespace icons {
@@ -190,3 +192,5 @@ QIcon DriverAid(int aid, bool available) {
 }
 
 } // namespace icons
+
+} // namespace tavolex::editor

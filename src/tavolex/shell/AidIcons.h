@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+namespace tavolex::editor {
+
 // The driver aids' icons, in the editor's column order (Auto Brakes, Auto
 // Gears, Auto Right the Car, Indestructible, Show Best Line, Suggested Gear,
 // Throttle Help, Steering Help): a bright picture for an aid that is
@@ -10,3 +12,5 @@
 namespace icons {
 QIcon DriverAid(int aid, bool available);
 } // namespace icons
+
+} // namespace tavolex::editor

@@ -11,6 +11,8 @@
 #include "shell/Icons.h"
 #include "shell/Texts.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -117,3 +119,5 @@ void StartBanner::closeEvent(QCloseEvent* event) {
     emit closed();
     QWidget::closeEvent(event);
 }
+
+} // namespace tavolex::editor

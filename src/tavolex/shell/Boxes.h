@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QWidget>
 
+namespace tavolex::editor {
+
 // "About Tavolex...", "Disclaimer" and the start banner.
 class AboutBox : public QDialog {
     Q_OBJECT
@@ -35,3 +37,5 @@ class StartBanner : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 };
+
+} // namespace tavolex::editor

@@ -17,6 +17,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -142,3 +144,5 @@ void ConfigurationDialog::accept() {
     state_.notifyExeStatusChanged();
     QDialog::accept();
 }
+
+} // namespace tavolex::editor

@@ -4,12 +4,15 @@
 
 #include <string>
 
-class EditorState;
 class QLabel;
 class QLineEdit;
 class QTimer;
 class QListWidget;
 class QVBoxLayout;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // "Tavolex Configuration": where the game is. OK identifies its executable,
@@ -47,3 +50,5 @@ class ConfigurationDialog : public QDialog {
     QTimer* identifyTimer_;
     QListWidget* foundGames_ = nullptr;
 };
+
+} // namespace tavolex::editor

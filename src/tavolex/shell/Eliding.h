@@ -8,6 +8,8 @@
 #include <QShowEvent>
 #include <QString>
 
+namespace tavolex::editor {
+
 // A label or button showing a name: it asks for room for `reserved`
 // characters whatever the name, so a long name never widens the page, shows
 // the whole name when it has the room, and elides it, with the whole name as
@@ -93,3 +95,5 @@ template <class TextWidget> class Eliding : public TextWidget {
     mutable int chrome_ = -1;
     int reserved_ = 24;
 };
+
+} // namespace tavolex::editor

@@ -6,6 +6,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 QString FromGameText(std::string_view bytes) {
@@ -51,3 +53,5 @@ QString WithoutForeignCharacters(const QString& text) {
     }
     return kept;
 }
+
+} // namespace tavolex::editor

@@ -7,6 +7,9 @@
 #include <string_view>
 
 class QLineEdit;
+
+namespace tavolex::editor {
+
 class UiServices;
 
 // Texts of the car set and the game (names, the information text) are
@@ -47,3 +50,5 @@ template <typename Field> void GuardGameTextBox(QLineEdit* box, UiServices& ui) 
 
 // `text` without the characters Windows-1252 cannot hold.
 QString WithoutForeignCharacters(const QString& text);
+
+} // namespace tavolex::editor

@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 namespace icons {
@@ -191,3 +193,5 @@ QIcon Redo() {
 }
 
 } // namespace icons
+
+} // namespace tavolex::editor

@@ -8,6 +8,8 @@ class QColor;
 class QPainter;
 class QRectF;
 
+namespace tavolex::editor {
+
 // The editor's own icons, drawn for it so they stay crisp at 16 and 32 pixels.
 namespace icons {
 // An icon drawn on a 16-unit grid and rendered at every size it is shown;
@@ -28,3 +30,5 @@ QIcon Redo();
 // `area` at any size, so large pictures of it stay sharp.
 void PaintMark(QPainter& painter, const QRectF& area, const QColor& body);
 } // namespace icons
+
+} // namespace tavolex::editor

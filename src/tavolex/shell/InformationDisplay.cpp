@@ -9,6 +9,8 @@
 
 #include "shell/Texts.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 InformationDisplay::InformationDisplay(const QString& text, bool automatic, QWidget* parent)
@@ -54,3 +56,5 @@ void InformationDisplay::mousePressEvent(QMouseEvent* event) {
     }
     QDialog::mousePressEvent(event);
 }
+
+} // namespace tavolex::editor

@@ -4,6 +4,8 @@
 
 class QTextEdit;
 
+namespace tavolex::editor {
+
 // "About Car Set...": the car set's information, near-white on dark red. In
 // the automatic mode (after opening a car set) any click closes it.
 class InformationDisplay : public QDialog {
@@ -21,3 +23,5 @@ class InformationDisplay : public QDialog {
     QTextEdit* text_;
     bool automatic_;
 };
+
+} // namespace tavolex::editor

@@ -15,6 +15,8 @@
 #include "shell/Texts.h"
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -119,3 +121,5 @@ void InformationEditor::accept() {
     tavolex::MarkModified(carSet, "Car set information"); // also when nothing changed
     QDialog::accept();
 }
+
+} // namespace tavolex::editor

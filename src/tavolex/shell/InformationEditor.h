@@ -2,9 +2,12 @@
 
 #include <QDialog>
 
-class EditorState;
 class QLabel;
 class QPlainTextEdit;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // "Car Set Information Editor": the car set's free text, at most 20,000
@@ -30,3 +33,5 @@ class InformationEditor : public QDialog {
     QPlainTextEdit* text_;
     QLabel* counter_;
 };
+
+} // namespace tavolex::editor

@@ -58,6 +58,8 @@
 #include "transfer/ExportWorker.h"
 #include "transfer/ImportWorker.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -609,3 +611,5 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
 }
+
+} // namespace tavolex::editor

@@ -2,7 +2,6 @@
 
 #include <QMainWindow>
 
-class EditorState;
 class QAction;
 class QMenu;
 class QScrollArea;
@@ -10,6 +9,10 @@ class QShortcut;
 class QStackedLayout;
 class QTabBar;
 class QWidget;
+
+namespace tavolex::editor {
+
+class EditorState;
 class StartBanner;
 class TeamList;
 class UiServices;
@@ -92,3 +95,5 @@ class MainWindow : public QMainWindow {
     // Alt+S and Ctrl+S while the Save item is disabled (untitled): they still save, as Save As.
     QShortcut* untitledSave_ = nullptr;
 };
+
+} // namespace tavolex::editor

@@ -4,6 +4,8 @@
 
 #include "shell/Texts.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 NumberBox::NumberBox(int digits, int maximum, QWidget* parent) : QLineEdit(parent), maximum_(maximum) {
@@ -39,3 +41,5 @@ void ShowLargestAtOnce(QLineEdit* edit, qlonglong typed, qlonglong maximum) {
         edit->setText(QString::number(maximum));
     }
 }
+
+} // namespace tavolex::editor

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace tavolex::editor {
+
 // An edit box for an unsigned number with a largest value: digits only, at
 // most `digits` of them; its tooltip gives the range. Typing stores the
 // number (a larger one as the largest, shown at once; an empty box as 0) and
@@ -33,3 +35,5 @@ class NumberBox : public QLineEdit {
 // number box in the editor does; a smaller one waits for the box to be left,
 // since typing passes through smaller numbers (and a negative one through larger).
 void ShowLargestAtOnce(QLineEdit* edit, qlonglong typed, qlonglong maximum);
+
+} // namespace tavolex::editor

@@ -9,6 +9,8 @@
 
 #include "core/Texts.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -91,3 +93,5 @@ void ProgressWindow::refresh() {
     // The operation runs in this thread: let the window paint between its steps.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
+
+} // namespace tavolex::editor

@@ -7,6 +7,8 @@
 class QLabel;
 class QProgressBar;
 
+namespace tavolex::editor {
+
 // "Please wait...": the heading, "FILE :", "ITEM :" and a bar, shown while a
 // long operation of the library runs.
 class ProgressWindow : public QDialog, public tavolex::Progress {
@@ -38,3 +40,5 @@ class ProgressWindow : public QDialog, public tavolex::Progress {
     QLabel* counter_;
     QProgressBar* bar_;
 };
+
+} // namespace tavolex::editor

@@ -6,6 +6,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -71,3 +73,5 @@ QString QtUiServices::askSavePath(QWidget* parent, const QString& title, const Q
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
+
+} // namespace tavolex::editor

@@ -2,6 +2,8 @@
 
 #include "shell/UiServices.h"
 
+namespace tavolex::editor {
+
 // The platform's message boxes and file dialogs.
 class QtUiServices final : public UiServices {
   public:
@@ -20,3 +22,5 @@ class QtUiServices final : public UiServices {
     QString askOpenPath(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
     QString askSavePath(QWidget* parent, const QString& title, const QString& folder, const QString& filter) override;
 };
+
+} // namespace tavolex::editor

@@ -13,6 +13,8 @@
 #include "shell/GameText.h"
 #include "shell/Texts.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::QuickGroup;
@@ -218,3 +220,5 @@ QCheckBox* SelectionDialog::quickBox(QuickGroup group) const {
     const auto found = quick_.find(group);
     return found != quick_.end() ? found->second : nullptr;
 }
+
+} // namespace tavolex::editor

@@ -10,6 +10,8 @@ class QCheckBox;
 class QGridLayout;
 class QPushButton;
 
+namespace tavolex::editor {
+
 // The choice of what an import takes from the game or an export writes into
 // it: one box per team picture, helmets, tyre sets and pit boxes, the team and
 // driver data, and eight quick-select boxes over the columns. The rules are
@@ -38,3 +40,5 @@ class SelectionDialog : public QDialog {
     std::map<tavolex::QuickGroup, QCheckBox*> quick_;
     QPushButton* confirm_ = nullptr;
 };
+
+} // namespace tavolex::editor

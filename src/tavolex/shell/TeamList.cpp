@@ -9,6 +9,8 @@
 #include "shell/Eliding.h"
 #include "shell/GameText.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"), parent), state_(state) {
@@ -42,3 +44,5 @@ void TeamList::relabel() {
     }
     buttons_[static_cast<std::size_t>(state_.currentTeam())]->setChecked(true);
 }
+
+} // namespace tavolex::editor

@@ -8,6 +8,8 @@
 
 #include "shell/Eliding.h"
 
+namespace tavolex::editor {
+
 class EditorState;
 
 // "Teams": eleven buttons, one per team slot, labelled with team and engine names.
@@ -25,3 +27,5 @@ class TeamList : public QGroupBox {
     EditorState& state_;
     std::array<Eliding<QPushButton>*, 11> buttons_{};
 };
+
+} // namespace tavolex::editor

@@ -7,6 +7,8 @@
 
 #include "core/Texts.h"
 
+namespace tavolex::editor {
+
 // A text of the system's table as a QString.
 inline QString T(tavolex::TextId id) {
     return QString::fromUtf8(tavolex::Text(id).data(), static_cast<int>(tavolex::Text(id).size()));
@@ -79,3 +81,5 @@ inline QString TipText(Tip tip) {
 
 // "From 0 to 127": the tooltip of a box for a number.
 inline QString RangeTip(int minimum, int maximum) { return TipText(Tip::NumberRange).arg(minimum).arg(maximum); }
+
+} // namespace tavolex::editor

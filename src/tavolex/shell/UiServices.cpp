@@ -6,6 +6,8 @@
 #include "core/Texts.h"
 #include "shell/PathText.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 UiServices::UiServices(std::filesystem::path settingsFile) : settingsFile_(std::move(settingsFile)) {}
@@ -63,3 +65,5 @@ QString UiServices::saveFile(QWidget* parent, const QString& title, const QStrin
     tavolex::RememberDialogFolder(settingsFile_, title.toStdString(), *forced);
     return FromPath(*forced);
 }
+
+} // namespace tavolex::editor

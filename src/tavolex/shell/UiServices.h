@@ -11,6 +11,8 @@
 
 class QWidget;
 
+namespace tavolex::editor {
+
 // The editor's message boxes and file dialogs. The rules (remembered folders
 // per dialog title, forced extensions, when a replace question is needed)
 // live here; the platform's boxes and dialogs behind the few virtual
@@ -63,3 +65,5 @@ class UiServices {
     std::filesystem::path settingsFile_;
     std::function<tavolex::DialogPlaces()> places_;
 };
+
+} // namespace tavolex::editor

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QScreen>
 
+namespace tavolex::editor {
+
 ZoomWindow::ZoomWindow(const QPixmap& picture, const QRect& source, const QPoint& centre, const QSize& size,
                        QWidget* parent)
     : QDialog(parent, Qt::FramelessWindowHint | Qt::Popup), picture_(picture), source_(source) {
@@ -59,3 +61,5 @@ void ZoomWindow::keyPressEvent(QKeyEvent* event) {
     }
     QDialog::keyPressEvent(event);
 }
+
+} // namespace tavolex::editor

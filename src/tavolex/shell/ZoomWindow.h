@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QPixmap>
 
+namespace tavolex::editor {
+
 // A part of a picture shown enlarged in a borderless modal window centred on
 // a point and kept on the screen; a click, the right button's release, Enter
 // or Escape closes it.
@@ -26,3 +28,5 @@ class ZoomWindow : public QDialog {
     QPixmap picture_;
     QRect source_;
 };
+
+} // namespace tavolex::editor

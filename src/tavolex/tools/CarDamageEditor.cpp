@@ -21,6 +21,8 @@
 #include "shell/UiServices.h"
 #include "tools/ToolCommands.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::DamageArea;
@@ -245,3 +247,5 @@ void CarDamageEditor::loadDefaults() {
     record_ = tavolex::DefaultDamage();
     showRecord();
 }
+
+} // namespace tavolex::editor

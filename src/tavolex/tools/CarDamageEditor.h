@@ -8,11 +8,14 @@
 #include "gamesettings/CarDamage.h"
 #include "gamesettings/DamagePicture.h"
 
-class EditorState;
-class NumberBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+
+namespace tavolex::editor {
+
+class EditorState;
+class NumberBox;
 class UiServices;
 
 // "Car Damage Editor": the game's damage coefficients, edited straight in
@@ -60,3 +63,5 @@ class CarDamageEditor : public QDialog {
     std::array<QWidget*, tavolex::kDamagePartCount> partRows_{};
     std::array<QRadioButton*, 3> areas_{};
 };
+
+} // namespace tavolex::editor

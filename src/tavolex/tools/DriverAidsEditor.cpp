@@ -14,6 +14,8 @@
 #include "shell/UiServices.h"
 #include "tools/ToolCommands.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -127,3 +129,5 @@ void DriverAidsEditor::exportToGame() {
 }
 
 void DriverAidsEditor::loadDefaults() { showMasks(tavolex::DefaultDriverAids()); }
+
+} // namespace tavolex::editor

@@ -6,9 +6,12 @@
 
 #include "gamesettings/DriverAids.h"
 
-class EditorState;
 class QPushButton;
 class QToolButton;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // "Driver Aids Editor": which aids the game offers at each difficulty level,
@@ -41,3 +44,5 @@ class DriverAidsEditor : public QDialog {
     UiServices& ui_;
     std::array<std::array<QToolButton*, tavolex::kDriverAidCount>, tavolex::kDifficultyLevels> cells_{};
 };
+
+} // namespace tavolex::editor

@@ -18,6 +18,8 @@
 #include "shell/UiServices.h"
 #include "tools/ToolCommands.h"
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 using tavolex::TextId;
@@ -213,3 +215,5 @@ void OnboardCameraEditor::loadDefaults() {
     record_ = tavolex::DefaultCameras();
     showCamera();
 }
+
+} // namespace tavolex::editor

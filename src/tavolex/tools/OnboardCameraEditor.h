@@ -6,11 +6,14 @@
 
 #include "gamesettings/OnboardCameras.h"
 
-class EditorState;
 class QButtonGroup;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+
+namespace tavolex::editor {
+
+class EditorState;
 class UiServices;
 
 // "Onboard Camera Editor": the game's nine onboard cameras, edited straight
@@ -54,3 +57,5 @@ class OnboardCameraEditor : public QDialog {
     std::array<QLineEdit*, tavolex::kCameraValueCount> boxes_{};
     std::array<QScrollBar*, tavolex::kCameraValueCount> steppers_{};
 };
+
+} // namespace tavolex::editor

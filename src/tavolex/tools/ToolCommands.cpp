@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QPushButton>
 
+namespace tavolex::editor {
+
 using namespace Qt::StringLiterals;
 
 void AddToolCommands(QDialog* editor, QBoxLayout* layout, const ToolCommands& commands, bool executable) {
@@ -25,3 +27,5 @@ void AddToolCommands(QDialog* editor, QBoxLayout* layout, const ToolCommands& co
         layout->addWidget(button);
     }
 }
+
+} // namespace tavolex::editor

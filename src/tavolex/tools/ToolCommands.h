@@ -5,6 +5,8 @@
 class QBoxLayout;
 class QDialog;
 
+namespace tavolex::editor {
+
 // The buttons every tool editor has: "Import", "Export" (which need the
 // supported executable), "Defaults" and "Close".
 struct ToolCommands {
@@ -14,3 +16,5 @@ struct ToolCommands {
 };
 
 void AddToolCommands(QDialog* editor, QBoxLayout* layout, const ToolCommands& commands, bool executable);
+
+} // namespace tavolex::editor
