@@ -25,10 +25,10 @@ int main(int argc, char** argv) {
         QPixmap pixmap(size, size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        icons::PaintMark(painter, QRectF(0, 0, size, size), QColor(0xB0, 0x10, 0x10));
+        tavolex::editor::icons::PaintMark(painter, QRectF(0, 0, size, size), QColor(0xB0, 0x10, 0x10));
         return pixmap;
     };
-    const QIcon texelor = TexelorIcon();
+    const QIcon texelor = ::texelor::TexelorIcon();
     for (const char* name : {"tavolex", "texelor"}) {
         for (int size : {16, 24, 32, 48, 64, 128, 256}) {
             const QString dir = QString("%1/%2x%2/apps").arg(folder).arg(size);
