@@ -6,9 +6,9 @@
 
 namespace tavolex::editor {
 
-EditorState::EditorState(tavolex::AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent)
+EditorState::EditorState(AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent)
     : QObject(parent), paths_(std::move(paths)), temporaryFolder_(std::move(temporaryFolder)) {
-    tavolex::NewCarSet(carSet_);
+    NewCarSet(carSet_);
     carSet_.onModified = [this](std::string_view change) { changed(change); };
     history_.reset(carSet_);
 }
@@ -69,34 +69,33 @@ void EditorState::restored() {
     emit historyChanged();
 }
 
-tavolex::GraphicEnvironment EditorState::graphicEnvironment() const {
+GraphicEnvironment EditorState::graphicEnvironment() const {
     return {temporaryFolder_, game_.folder(), paths_.dataFolder};
 }
 
 void EditorState::selectTeam(int team) {
-    if (team == currentTeam_ || team < 0 || team >= tavolex::kTeamCount) {
+    if (team == currentTeam_ || team < 0 || team >= kTeamCount) {
         return;
     }
     currentTeam_ = team;
     emit teamChanged();
 }
 
-tavolex::ExeIdentity EditorState::identifyGame(const std::string& folder) const {
-    return tavolex::IdentifyGameExecutable(tavolex::GameFolder(folder),
-                                           tavolex::ExeIdentificationFromHex(settings_.exeIdentification));
+ExeIdentity EditorState::identifyGame(const std::string& folder) const {
+    return IdentifyGameExecutable(GameFolder(folder), ExeIdentificationFromHex(settings_.exeIdentification));
 }
 
-void EditorState::setGame(const std::string& folder, const tavolex::ExeIdentity& identity) {
+void EditorState::setGame(const std::string& folder, const ExeIdentity& identity) {
     settings_.gameFolder = folder;
-    game_ = tavolex::GameFolder(folder);
+    game_ = GameFolder(folder);
     exeStatus_ = identity.status;
     exeIdentifiedBy_ = identity.by;
-    saveFileValid_ = tavolex::CheckSaveFile(game_);
-    if (identity.by == tavolex::IdentifiedBy::Contents) {
+    saveFileValid_ = CheckSaveFile(game_);
+    if (identity.by == IdentifiedBy::Contents) {
         // Compared as the identification text from now on.
-        settings_.exeIdentification = tavolex::IdentificationToHex(identity.text);
+        settings_.exeIdentification = IdentificationToHex(identity.text);
         // An unwritable settings file is told once, when the run ends (FinishRun).
-        (void)tavolex::WriteExeIdentification(paths_.settingsFile, settings_.exeIdentification);
+        (void)WriteExeIdentification(paths_.settingsFile, settings_.exeIdentification);
     }
 }
 
@@ -104,20 +103,19 @@ void EditorState::rememberArtSignature() {
     if (game_.empty()) {
         return;
     }
-    const tavolex::ArtIdentity art =
-        tavolex::IdentifyArtArchiveFile(game_.artArchive(), tavolex::ArtSignatureFromHex(settings_.artSignature));
-    if (art.by == tavolex::IdentifiedBy::Contents) {
-        settings_.artSignature = tavolex::IdentificationToHex(art.signature);
+    const ArtIdentity art = IdentifyArtArchiveFile(game_.artArchive(), ArtSignatureFromHex(settings_.artSignature));
+    if (art.by == IdentifiedBy::Contents) {
+        settings_.artSignature = IdentificationToHex(art.signature);
         // An unwritable settings file is told once, when the run ends (FinishRun).
-        (void)tavolex::WriteArtSignature(paths_.settingsFile, settings_.artSignature);
+        (void)WriteArtSignature(paths_.settingsFile, settings_.artSignature);
     }
 }
 
 void EditorState::loadSettings() {
-    settings_ = tavolex::ReadSettings(paths_.settingsFile);
-    game_ = tavolex::GameFolder(settings_.gameFolder);
-    exeStatus_ = tavolex::ExeStatus::Missing;
-    exeIdentifiedBy_ = tavolex::IdentifiedBy::None;
+    settings_ = ReadSettings(paths_.settingsFile);
+    game_ = GameFolder(settings_.gameFolder);
+    exeStatus_ = ExeStatus::Missing;
+    exeIdentifiedBy_ = IdentifiedBy::None;
     saveFileValid_ = false;
     if (!settings_.gameFolder.empty()) {
         setGame(settings_.gameFolder, identifyGame(settings_.gameFolder));

@@ -23,18 +23,18 @@ class EditorState : public QObject {
     Q_OBJECT
 
   public:
-    EditorState(tavolex::AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent = nullptr);
+    EditorState(AppPaths paths, std::filesystem::path temporaryFolder, QObject* parent = nullptr);
 
-    tavolex::CarSet& carSet() { return carSet_; }
-    const tavolex::AppPaths& paths() const { return paths_; }
+    CarSet& carSet() { return carSet_; }
+    const AppPaths& paths() const { return paths_; }
     const std::filesystem::path& temporaryFolder() const { return temporaryFolder_; }
-    tavolex::Settings& settings() { return settings_; }
-    const tavolex::GameFolder& game() const { return game_; }
-    tavolex::ExeStatus exeStatus() const { return exeStatus_; }
+    Settings& settings() { return settings_; }
+    const GameFolder& game() const { return game_; }
+    ExeStatus exeStatus() const { return exeStatus_; }
     // How the executable was recognised (text or contents), or None.
-    tavolex::IdentifiedBy exeIdentifiedBy() const { return exeIdentifiedBy_; }
+    IdentifiedBy exeIdentifiedBy() const { return exeIdentifiedBy_; }
     bool saveFileValid() const { return saveFileValid_; }
-    tavolex::GraphicEnvironment graphicEnvironment() const;
+    GraphicEnvironment graphicEnvironment() const;
 
     int currentTeam() const { return currentTeam_; }
     // What the pages chose this run (see RunChoice); New and Open keep it.
@@ -44,10 +44,10 @@ class EditorState : public QObject {
     void selectTeam(int team);
 
     // Identifies the executable of `folder`, with the identification text learnt earlier.
-    tavolex::ExeIdentity identifyGame(const std::string& folder) const;
+    ExeIdentity identifyGame(const std::string& folder) const;
     // Sets the game folder and judges its save file afresh; a game recognised
     // by its contents has its identification text remembered.
-    void setGame(const std::string& folder, const tavolex::ExeIdentity& identity);
+    void setGame(const std::string& folder, const ExeIdentity& identity);
     // Remembers the art archive's signature when it was recognised by its contents.
     void rememberArtSignature();
     // Reads the settings file and identifies the game it names.
@@ -55,7 +55,7 @@ class EditorState : public QObject {
 
     // The undo history: New and Open start a fresh one, a save marks the
     // saved state. Changes are recorded once the command that made them is done.
-    const tavolex::UndoHistory& history() const { return history_; }
+    const UndoHistory& history() const { return history_; }
     void startHistory(bool saved = true);
     void markSaved();
     bool undo();
@@ -84,17 +84,17 @@ class EditorState : public QObject {
     void done(const QString& what);
 
   private:
-    tavolex::AppPaths paths_;
+    AppPaths paths_;
     std::filesystem::path temporaryFolder_;
-    tavolex::Settings settings_;
-    tavolex::CarSet carSet_;
-    tavolex::GameFolder game_;
-    tavolex::ExeStatus exeStatus_ = tavolex::ExeStatus::Missing;
-    tavolex::IdentifiedBy exeIdentifiedBy_ = tavolex::IdentifiedBy::None;
+    Settings settings_;
+    CarSet carSet_;
+    GameFolder game_;
+    ExeStatus exeStatus_ = ExeStatus::Missing;
+    IdentifiedBy exeIdentifiedBy_ = IdentifiedBy::None;
     bool saveFileValid_ = false;
     int currentTeam_ = 0;
     RunChoiceStore runChoices_;
-    tavolex::UndoHistory history_;
+    UndoHistory history_;
     std::string pendingChange_;
     bool changePending_ = false;
 

@@ -21,9 +21,9 @@ void RecoveryKeeper::saveIfModified() {
     }
     const std::string when = QDateTime::currentDateTime().toString(u"yyyy-MM-dd hh:mm"_s).toStdString();
     // A failed write only means there is no newer copy; the next one tries again.
-    (void)tavolex::WriteRecovery(state_.carSet(), state_.graphicEnvironment(), state_.paths().dataFolder, when);
+    (void)WriteRecovery(state_.carSet(), state_.graphicEnvironment(), state_.paths().dataFolder, when);
 }
 
-void RecoveryKeeper::discard() { tavolex::RemoveRecovery(state_.paths().dataFolder); }
+void RecoveryKeeper::discard() { RemoveRecovery(state_.paths().dataFolder); }
 
 } // namespace tavolex::editor

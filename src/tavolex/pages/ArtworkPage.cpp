@@ -31,11 +31,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::GraphicKind;
-using tavolex::GraphicSource;
-using tavolex::TextId;
-using tavolex::Variant;
-
 namespace {
 
 constexpr int kFrameMs = 55;
@@ -77,22 +72,22 @@ ArtworkView DriverView(int driver) {
 }
 // The badge and the screens are regions of the sheet, in their order.
 bool IsRegion(ArtworkView view) { return view >= ArtworkView::Badge; }
-tavolex::ArtRegion RegionOf(ArtworkView view) {
-    return tavolex::ArtScreenRegion(static_cast<int>(view) - static_cast<int>(ArtworkView::Badge));
+ArtRegion RegionOf(ArtworkView view) {
+    return ArtScreenRegion(static_cast<int>(view) - static_cast<int>(ArtworkView::Badge));
 }
 
 QSize BoxSize(ArtworkView view) {
     if (view == ArtworkView::Logo) {
-        return {tavolex::kLogoBoxSide, tavolex::kLogoBoxSide};
+        return {kLogoBoxSide, kLogoBoxSide};
     }
     if (IsDriver(view)) {
-        return {tavolex::kDriverBoxSide, tavolex::kDriverBoxSide};
+        return {kDriverBoxSide, kDriverBoxSide};
     }
-    const tavolex::ArtRegion r = RegionOf(view);
+    const ArtRegion r = RegionOf(view);
     return {r.width, r.height};
 }
 
-QRect ToRect(const tavolex::ArtRegion& r) { return {r.x, r.y, r.width, r.height}; }
+QRect ToRect(const ArtRegion& r) { return {r.x, r.y, r.width, r.height}; }
 
 // A region enlarged to kRegionZoom times the area's width, its sides in proportion.
 QSize RegionZoom(const QRect& region, int areaWidth) {
@@ -174,18 +169,17 @@ QPushButton* ArtworkPage::button(const QString& name) const { return findChild<Q
 int ArtworkPage::team() const { return state_.currentTeam(); }
 
 GraphicSource ArtworkPage::source() const {
-    return tavolex::SourceOf(state_.carSet(), GraphicKind::MenuArtwork, team(), Variant::Hardware);
+    return SourceOf(state_.carSet(), GraphicKind::MenuArtwork, team(), Variant::Hardware);
 }
 
-tavolex::Rgb ArtworkPage::buttonFace() const {
+Rgb ArtworkPage::buttonFace() const {
     const QColor face = palette().color(QPalette::Button);
     return {static_cast<std::uint8_t>(face.red()), static_cast<std::uint8_t>(face.green()),
             static_cast<std::uint8_t>(face.blue())};
 }
 
 void ArtworkPage::reload() {
-    tavolex::PackedBitmap fetched =
-        FetchShownPicture(state_, ui_, this, GraphicKind::MenuArtwork, team(), Variant::Hardware);
+    PackedBitmap fetched = FetchShownPicture(state_, ui_, this, GraphicKind::MenuArtwork, team(), Variant::Hardware);
     // The drivers start switched off, and a selected driver switches on.
     toggles_ = {};
     for (int driver = 0; driver < 2; ++driver) {
@@ -205,7 +199,7 @@ void ArtworkPage::reload() {
     }
 }
 
-void ArtworkPage::showSheet(tavolex::PackedBitmap sheet) {
+void ArtworkPage::showSheet(PackedBitmap sheet) {
     data_ = std::move(sheet);
     prepareDisplay();
     refreshControls();
@@ -214,7 +208,7 @@ void ArtworkPage::showSheet(tavolex::PackedBitmap sheet) {
 void ArtworkPage::prepareDisplay() {
     display_ = data_;
     if (!display_.empty()) {
-        tavolex::PrepareArtDisplay(display_, buttonFace());
+        PrepareArtDisplay(display_, buttonFace());
     }
     displayImage_ = ToQImage(display_);
     paintPictures();
@@ -222,14 +216,12 @@ void ArtworkPage::prepareDisplay() {
 
 void ArtworkPage::paintPictures() {
     const bool shown = !display_.empty() && source() != GraphicSource::None;
-    picture(ArtworkView::Logo)
-        ->setImage(shown ? tavolex::ComposeLogoBox(display_, logoFrame_, buttonFace()) : tavolex::PackedBitmap());
+    picture(ArtworkView::Logo)->setImage(shown ? ComposeLogoBox(display_, logoFrame_, buttonFace()) : PackedBitmap());
     for (int driver = 0; driver < 2; ++driver) paintDriver(driver);
     for (const ViewDeclaration& declaration : kViews) {
         if (IsRegion(declaration.view)) {
             picture(declaration.view)
-                ->setImage(shown ? tavolex::CutArtRegion(display_, RegionOf(declaration.view))
-                                 : tavolex::PackedBitmap());
+                ->setImage(shown ? CutArtRegion(display_, RegionOf(declaration.view)) : PackedBitmap());
         }
     }
 }
@@ -238,24 +230,24 @@ void ArtworkPage::paintDriver(int driver) {
     const bool shown = !display_.empty() && source() != GraphicSource::None;
     const int frame = toggles_[static_cast<std::size_t>(driver)].frame();
     picture(DriverView(driver))
-        ->setImage(shown ? tavolex::ComposeDriverBox(display_, driver, frame, buttonFace()) : tavolex::PackedBitmap());
+        ->setImage(shown ? ComposeDriverBox(display_, driver, frame, buttonFace()) : PackedBitmap());
 }
 
 void ArtworkPage::refreshControls() {
-    tavolex::GraphicPageState page;
+    GraphicPageState page;
     page.shown = Variant::Hardware;
     page.hardware = source();
     page.exeStatus = state_.exeStatus();
     page.hasDisplayImage = !display_.empty();
     page.bothVariants = false;
-    const tavolex::GraphicControlRules rules = tavolex::DecideGraphicControls(page);
+    const GraphicControlRules rules = DecideGraphicControls(page);
     const QString note = PictureNoteText(rules.note, {TextId::NoMenuArtwork, TextId::NoMenuArtwork});
     for (const ViewDeclaration& declaration : kViews) {
         if (declaration.noted) {
             picture(declaration.view)->setNote(note);
         }
     }
-    for (QLabel* label : screenLabels_) label->setVisible(rules.note == tavolex::PictureNote::None);
+    for (QLabel* label : screenLabels_) label->setVisible(rules.note == PictureNote::None);
     const auto& record = state_.carSet().teams[static_cast<std::size_t>(team())];
     for (int driver = 0; driver < 2; ++driver) {
         Eliding<QCheckBox>* box = drivers_[static_cast<std::size_t>(driver)];
@@ -271,11 +263,11 @@ void ArtworkPage::refreshControls() {
 }
 
 void ArtworkPage::importFromGame() {
-    tavolex::PackedBitmap imported;
+    PackedBitmap imported;
     if (!Succeeded(ui_, this,
-                   tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork,
-                                          team(), Variant::Hardware, imported),
-                   tavolex::GraphicCommand::Import, GraphicKind::MenuArtwork, Variant::Hardware)) {
+                   ImportGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
+                                 Variant::Hardware, imported),
+                   GraphicCommand::Import, GraphicKind::MenuArtwork, Variant::Hardware)) {
         return;
     }
     tellDone(TextId::ReportImported, {});
@@ -286,10 +278,10 @@ void ArtworkPage::exportToGame() {
     if (source() == GraphicSource::None || data_.empty()) {
         return;
     }
-    if (!Succeeded(ui_, this,
-                   tavolex::ExportGraphic(state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                          Variant::Hardware, data_),
-                   tavolex::GraphicCommand::Export, GraphicKind::MenuArtwork, Variant::Hardware)) {
+    if (!Succeeded(
+            ui_, this,
+            ExportGraphic(state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(), Variant::Hardware, data_),
+            GraphicCommand::Export, GraphicKind::MenuArtwork, Variant::Hardware)) {
         return;
     }
     tellDone(TextId::ReportExported, {});
@@ -304,10 +296,10 @@ void ArtworkPage::loadFile() {
 }
 
 void ArtworkPage::loadPath(const QString& path) {
-    tavolex::PackedBitmap loaded;
+    PackedBitmap loaded;
     if (!ui_.loaded(this,
-                    tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
-                                         Variant::Hardware, ToPath(path), loaded),
+                    LoadGraphic(state_.carSet(), state_.graphicEnvironment(), GraphicKind::MenuArtwork, team(),
+                                Variant::Hardware, ToPath(path), loaded),
                     path, {GraphicKind::MenuArtwork, Variant::Hardware})) {
         return;
     }
@@ -323,8 +315,7 @@ void ArtworkPage::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!PartSucceeded(ui_, this, tavolex::SaveGraphicAs(GraphicKind::MenuArtwork, data_, ToPath(path)),
-                       tavolex::GraphicCommand::Save)) {
+    if (!PartSucceeded(ui_, this, SaveGraphicAs(GraphicKind::MenuArtwork, data_, ToPath(path)), GraphicCommand::Save)) {
         return;
     }
     tellDone(TextId::ReportSavedAs, path);
@@ -334,13 +325,13 @@ void ArtworkPage::removePicture() {
     if (source() == GraphicSource::None || !ui_.question(this, T(TextId::RemoveBitmapQuestion))) {
         return;
     }
-    tavolex::RemoveGraphic(state_.carSet(), GraphicKind::MenuArtwork, team(), Variant::Hardware);
+    RemoveGraphic(state_.carSet(), GraphicKind::MenuArtwork, team(), Variant::Hardware);
     tellDone(TextId::ReportRemoved, {});
     reload();
 }
 
 void ArtworkPage::tellDone(TextId report, const QString& path) {
-    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), GraphicKind::MenuArtwork, team(), ToPath(path)));
+    state_.tellDone(PictureReport(report, state_.carSet(), GraphicKind::MenuArtwork, team(), ToPath(path)));
 }
 
 void ArtworkPage::toggleDriver(int driver) {
@@ -374,9 +365,9 @@ void ArtworkPage::stepDriver(int driver) {
 }
 
 void ArtworkPage::stepLogo() {
-    logoFrame_ = (logoFrame_ + 1) % tavolex::kLogoFrames;
+    logoFrame_ = (logoFrame_ + 1) % kLogoFrames;
     if (!display_.empty() && source() != GraphicSource::None) {
-        picture(ArtworkView::Logo)->setImage(tavolex::ComposeLogoBox(display_, logoFrame_, buttonFace()));
+        picture(ArtworkView::Logo)->setImage(ComposeLogoBox(display_, logoFrame_, buttonFace()));
     }
 }
 
@@ -395,10 +386,10 @@ void ArtworkPage::zoom(ArtworkView shown, const QPoint& position) {
     } else if (IsDriver(shown)) {
         const int driver = DriverOf(shown);
         const QPoint inside = position - view->area().topLeft();
-        const bool small = inside.x() * tavolex::kDriverBoxSide > kSmallPart * view->area().width() &&
-                           inside.y() * tavolex::kDriverBoxSide > kSmallPart * view->area().height();
+        const bool small = inside.x() * kDriverBoxSide > kSmallPart * view->area().width() &&
+                           inside.y() * kDriverBoxSide > kSmallPart * view->area().height();
         // The driver's own pictures: small S2 and S5, large L0 and L2.
-        region = ToRect(small ? tavolex::ArtSmallPicture(2 + 3 * driver) : tavolex::ArtLargePicture(2 * driver));
+        region = ToRect(small ? ArtSmallPicture(2 + 3 * driver) : ArtLargePicture(2 * driver));
         const int side = qRound((small ? kSmallPictureZoom : kLargePictureZoom) * w);
         size = QSize(side, side);
     } else {

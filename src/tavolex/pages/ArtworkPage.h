@@ -48,10 +48,10 @@ class ArtworkPage : public QWidget, public PictureFileCommands {
     PictureView* picture(ArtworkView view) const { return pictures_[static_cast<std::size_t>(view)]; }
     QCheckBox* driverBox(int driver) const { return drivers_[static_cast<std::size_t>(driver)]; }
     QPushButton* button(const QString& name) const;
-    const tavolex::PackedBitmap& sheet() const { return data_; }
-    const tavolex::PackedBitmap& displaySheet() const { return display_; }
+    const PackedBitmap& sheet() const { return data_; }
+    const PackedBitmap& displaySheet() const { return display_; }
     int logoFrame() const { return logoFrame_; }
-    const tavolex::DriverToggle& toggle(int driver) const { return toggles_[static_cast<std::size_t>(driver)]; }
+    const DriverToggle& toggle(int driver) const { return toggles_[static_cast<std::size_t>(driver)]; }
 
   public slots:
     void toggleDriver(int driver);
@@ -68,9 +68,9 @@ class ArtworkPage : public QWidget, public PictureFileCommands {
 
   private:
     // Tells the status bar what a command did to the shown picture (and which file).
-    void tellDone(tavolex::TextId report, const QString& path);
+    void tellDone(TextId report, const QString& path);
     void reload();
-    void showSheet(tavolex::PackedBitmap sheet);
+    void showSheet(PackedBitmap sheet);
     void prepareDisplay();
     void refreshControls();
     void paintPictures();
@@ -79,19 +79,19 @@ class ArtworkPage : public QWidget, public PictureFileCommands {
     void stepDriver(int driver);
     void zoom(ArtworkView view, const QPoint& position);
     void driverClicked(int driver);
-    tavolex::GraphicSource source() const;
-    tavolex::Rgb buttonFace() const;
+    GraphicSource source() const;
+    Rgb buttonFace() const;
     int team() const;
 
     EditorState& state_;
     UiServices& ui_;
-    tavolex::PackedBitmap data_;
-    tavolex::PackedBitmap display_;
+    PackedBitmap data_;
+    PackedBitmap display_;
     QImage displayImage_;
     std::array<PictureView*, kArtworkViews> pictures_{};
     std::array<Eliding<QCheckBox>*, 2> drivers_{};
     std::array<QLabel*, 4> screenLabels_{};
-    std::array<tavolex::DriverToggle, 2> toggles_{};
+    std::array<DriverToggle, 2> toggles_{};
     std::array<QTimer, 2> driverTimers_;
     QTimer logoTimer_;
     int logoFrame_ = 0;

@@ -7,10 +7,10 @@
 namespace tavolex::editor {
 
 // Fetch failures appear as the editor's message boxes.
-class BoxMessages final : public tavolex::MessageSink {
+class BoxMessages final : public MessageSink {
   public:
     BoxMessages(UiServices& ui, QWidget* parent) : ui_(ui), parent_(parent) {}
-    void showError(tavolex::TextId text) override { ui_.error(parent_, T(text)); }
+    void showError(TextId text) override { ui_.error(parent_, T(text)); }
 
   private:
     UiServices& ui_;

@@ -25,14 +25,12 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 
 constexpr int kMarkedOffset = 1000; // a field that has lost the focus is still the one being edited
 
 const GraphicsPageDeclaration kCars = {
-    tavolex::GraphicKind::CarLivery,
+    GraphicKind::CarLivery,
     "Car Liveries",
     QSize(256, 384),
     {TextId::NoSoftwareCarImage, TextId::NoHardwareCarImage},
@@ -41,8 +39,8 @@ const GraphicsPageDeclaration kCars = {
 };
 
 std::size_t FieldIndex(int field) {
-    return static_cast<std::size_t>(tavolex::IsSourceField(field) ? field - tavolex::kFirstSourceField + 6
-                                                                  : field - tavolex::kFirstDestinationField);
+    return static_cast<std::size_t>(IsSourceField(field) ? field - kFirstSourceField + 6
+                                                         : field - kFirstDestinationField);
 }
 
 } // namespace
@@ -81,16 +79,16 @@ QWidget* CarsPage::makeNumberGroup() {
     auto makeField = [&](int field, int row, int column) {
         auto* edit = new QLineEdit(numberGroup_);
         edit->setObjectName(u"field%1"_s.arg(field));
-        edit->setToolTip(RangeTip(0, tavolex::NumberFieldLimit(field)));
+        edit->setToolTip(RangeTip(0, NumberFieldLimit(field)));
         edit->setMaxLength(3);
         edit->setValidator(digits);
         edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(u"0000"_s) + 12);
         edit->installEventFilter(this);
         fieldOf_.insert(edit, field);
         connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
-            ShowLargestAtOnce(edit, text.toLongLong(), tavolex::NumberFieldLimit(field));
+            ShowLargestAtOnce(edit, text.toLongLong(), NumberFieldLimit(field));
             storeFields();
-            tavolex::MarkModified(state_.carSet(), "Number positions");
+            MarkModified(state_.carSet(), "Number positions");
             picture()->update();
         });
         fields_[FieldIndex(field)] = edit;
@@ -99,10 +97,8 @@ QWidget* CarsPage::makeNumberGroup() {
     for (int side = 0; side < 3; ++side) {
         label(sides[side], side + 1, 0);
         label(sides[side], side + 5, 0);
-        for (int part = 0; part < 4; ++part)
-            makeField(tavolex::kFirstSourceField + 4 * side + part, side + 1, part + 1);
-        for (int part = 0; part < 2; ++part)
-            makeField(tavolex::kFirstDestinationField + 2 * side + part, side + 5, part + 1);
+        for (int part = 0; part < 4; ++part) makeField(kFirstSourceField + 4 * side + part, side + 1, part + 1);
+        for (int part = 0; part < 2; ++part) makeField(kFirstDestinationField + 2 * side + part, side + 5, part + 1);
     }
     label("Car", 0, 5);
     for (int car = 0; car < 2; ++car) {
@@ -128,17 +124,16 @@ QWidget* CarsPage::makeNumberGroup() {
 }
 
 QLineEdit* CarsPage::numberField(int field) const {
-    return tavolex::IsNumberField(field) ? fields_[FieldIndex(field)] : nullptr;
+    return IsNumberField(field) ? fields_[FieldIndex(field)] : nullptr;
 }
 
 void CarsPage::fillFields() {
-    const tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    const bool blank =
-        team.livery[0].source == tavolex::GraphicSource::None && team.livery[1].source == tavolex::GraphicSource::None;
+    const TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    const bool blank = team.livery[0].source == GraphicSource::None && team.livery[1].source == GraphicSource::None;
     filling_ = true;
-    for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
+    for (int field = kFirstDestinationField; field <= kLastSourceField; ++field) {
         if (QLineEdit* edit = numberField(field)) {
-            edit->setText(blank ? QString() : QString::number(tavolex::NumberFieldValue(team, car_, field)));
+            edit->setText(blank ? QString() : QString::number(NumberFieldValue(team, car_, field)));
         }
     }
     filling_ = false;
@@ -150,17 +145,16 @@ void CarsPage::fillFields() {
 }
 
 void CarsPage::storeFields() {
-    tavolex::TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
+    TeamRecord& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
     // A team without a livery shows its fields blank: blanks that stand for
     // nothing must not overwrite its stored positions.
-    if (team.livery[0].source == tavolex::GraphicSource::None &&
-        team.livery[1].source == tavolex::GraphicSource::None) {
+    if (team.livery[0].source == GraphicSource::None && team.livery[1].source == GraphicSource::None) {
         return;
     }
-    for (int field = tavolex::kFirstDestinationField; field <= tavolex::kLastSourceField; ++field) {
+    for (int field = kFirstDestinationField; field <= kLastSourceField; ++field) {
         if (QLineEdit* edit = numberField(field)) {
             // Read as an unsigned number: an emptied field is 0.
-            tavolex::StoreNumberField(team, car_, field, edit->text().toULongLong());
+            StoreNumberField(team, car_, field, edit->text().toULongLong());
         }
     }
 }
@@ -175,7 +169,7 @@ void CarsPage::refreshOwnControls() {
     fillFields();
 }
 
-void CarsPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
+void CarsPage::applyOwnRules(const GraphicControlRules& rules) {
     numberGroup_->setEnabled(rules.numberFields);
     findChild<QPushButton*>(u"importNumbers"_s)->setEnabled(rules.numberTransfer);
     findChild<QPushButton*>(u"exportNumbers"_s)->setEnabled(rules.numberTransfer);
@@ -194,11 +188,11 @@ void CarsPage::selectCar(int car) {
 
 void CarsPage::importNumbers() {
     if (!TableSucceeded(ui_, this,
-                        tavolex::ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_),
-                        tavolex::GraphicCommand::Import)) {
+                        ImportNumberPositions(state_.carSet(), state_.game(), state_.exeStatus(), shownTeam_),
+                        GraphicCommand::Import)) {
         return;
     }
-    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCarNumbers));
+    state_.tellDone(DataReport(TextId::ReportImported, TextId::ReportCarNumbers));
     fillFields();
     picture()->update();
 }
@@ -206,17 +200,17 @@ void CarsPage::importNumbers() {
 void CarsPage::exportNumbers() {
     storeFields();
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    if (!TableSucceeded(ui_, this, tavolex::ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team),
-                        tavolex::GraphicCommand::Export)) {
+    if (!TableSucceeded(ui_, this, ExportNumberPositions(state_.game(), state_.exeStatus(), shownTeam_, team),
+                        GraphicCommand::Export)) {
         return;
     }
-    state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCarNumbers));
+    state_.tellDone(DataReport(TextId::ReportExported, TextId::ReportCarNumbers));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
 void CarsPage::setEditedField(int field) {
     editedField_ = field;
-    picture()->setBlinking(tavolex::IsNumberField(field));
+    picture()->setBlinking(IsNumberField(field));
 }
 
 bool CarsPage::eventFilter(QObject* watched, QEvent* event) {
@@ -237,26 +231,26 @@ bool CarsPage::eventFilter(QObject* watched, QEvent* event) {
     } else if (focusIn && editedField_ > kMarkedOffset) {
         // The car buttons and the number buttons keep the field's outline alive.
         setEditedField(editedField_ - kMarkedOffset);
-    } else if (!focusIn && tavolex::IsNumberField(editedField_)) {
+    } else if (!focusIn && IsNumberField(editedField_)) {
         setEditedField(editedField_ + kMarkedOffset);
     }
     return GraphicsPage::eventFilter(watched, event);
 }
 
 std::vector<QRect> CarsPage::outlines(bool blink) const {
-    if (!tavolex::IsNumberField(editedField_)) {
+    if (!IsNumberField(editedField_)) {
         return {};
     }
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(shownTeam_)];
-    const auto outline = tavolex::EditedFieldOutline(team, car_, editedField_, blink, pictureArea());
+    const auto outline = EditedFieldOutline(team, car_, editedField_, blink, pictureArea());
     if (!outline) {
         return {};
     }
     return {QRect(QPoint(outline->left, outline->top), QPoint(outline->right - 1, outline->bottom - 1))};
 }
 
-tavolex::PictureZoom CarsPage::zoomAt(const QPoint& position) const {
-    return tavolex::LiveryZoom(pictureArea(), position.x(), position.y());
+PictureZoom CarsPage::zoomAt(const QPoint& position) const {
+    return LiveryZoom(pictureArea(), position.x(), position.y());
 }
 
 } // namespace tavolex::editor

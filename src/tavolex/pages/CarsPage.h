@@ -38,8 +38,8 @@ class CarsPage : public GraphicsPage {
     bool eventFilter(QObject* watched, QEvent* event) override;
     void leavingTeam() override;
     void refreshOwnControls() override;
-    void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
-    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
+    void applyOwnRules(const GraphicControlRules& rules) override;
+    PictureZoom zoomAt(const QPoint& position) const override;
 
   private:
     QWidget* makeNumberGroup();

@@ -4,14 +4,12 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 
 constexpr int kSheetSide = 256;
 
 const GraphicsPageDeclaration kCockpits = {
-    tavolex::GraphicKind::Cockpit,
+    GraphicKind::Cockpit,
     "Team Dependant Cockpit Graphics",
     QSize(kSheetSide, kSheetSide),
     {TextId::NoSoftwareCockpitImage, TextId::NoHardwareCockpitImage},
@@ -26,8 +24,8 @@ CockpitsPage::CockpitsPage(EditorState& state, UiServices& ui, QWidget* parent)
     start();
 }
 
-tavolex::PictureZoom CockpitsPage::zoomAt(const QPoint& position) const {
-    return tavolex::CockpitZoom(pictureArea(), shownVariant(), position.x(), position.y());
+PictureZoom CockpitsPage::zoomAt(const QPoint& position) const {
+    return CockpitZoom(pictureArea(), shownVariant(), position.x(), position.y());
 }
 
 } // namespace tavolex::editor

@@ -13,7 +13,7 @@ class CockpitsPage : public GraphicsPage {
     CockpitsPage(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
   protected:
-    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
+    PictureZoom zoomAt(const QPoint& position) const override;
 };
 
 } // namespace tavolex::editor

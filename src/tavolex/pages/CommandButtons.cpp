@@ -32,7 +32,7 @@ void AddPictureFileButtons(QWidget* parent, QBoxLayout* row, PictureFileCommands
                        {"remove", "Remove", [target] { target->removePicture(); }}});
 }
 
-void EnablePictureFileButtons(const QWidget* holder, const tavolex::GraphicControlRules& rules) {
+void EnablePictureFileButtons(const QWidget* holder, const GraphicControlRules& rules) {
     const struct {
         const char* name;
         bool enabled;
@@ -46,12 +46,12 @@ void EnablePictureFileButtons(const QWidget* holder, const tavolex::GraphicContr
     }
 }
 
-QString PictureNoteText(tavolex::PictureNote note, const std::array<tavolex::TextId, 2>& noPicture) {
+QString PictureNoteText(PictureNote note, const std::array<TextId, 2>& noPicture) {
     switch (note) {
-    case tavolex::PictureNote::None: return {};
-    case tavolex::PictureNote::NoSoftware: return T(noPicture[0]);
-    case tavolex::PictureNote::NoHardware: return T(noPicture[1]);
-    case tavolex::PictureNote::UnableToDisplay: return T(tavolex::TextId::UnableToDisplayImage);
+    case PictureNote::None: return {};
+    case PictureNote::NoSoftware: return T(noPicture[0]);
+    case PictureNote::NoHardware: return T(noPicture[1]);
+    case PictureNote::UnableToDisplay: return T(TextId::UnableToDisplayImage);
     }
     return {};
 }

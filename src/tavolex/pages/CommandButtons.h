@@ -32,10 +32,10 @@ std::vector<QPushButton*> AddCommandButtons(QWidget* parent, QBoxLayout* row,
 void AddPictureFileButtons(QWidget* parent, QBoxLayout* row, PictureFileCommands& commands);
 
 // Enables the file command buttons among `holder`'s children as the rules say.
-void EnablePictureFileButtons(const QWidget* holder, const tavolex::GraphicControlRules& rules);
+void EnablePictureFileButtons(const QWidget* holder, const GraphicControlRules& rules);
 
 // The note a picture shows under the rules; `noPicture` is the page's own
 // text for an empty slot (software, hardware).
-QString PictureNoteText(tavolex::PictureNote note, const std::array<tavolex::TextId, 2>& noPicture);
+QString PictureNoteText(PictureNote note, const std::array<TextId, 2>& noPicture);
 
 } // namespace tavolex::editor

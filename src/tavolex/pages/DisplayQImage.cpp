@@ -4,9 +4,9 @@
 
 namespace tavolex::editor {
 
-QImage ToQImage(const tavolex::PackedBitmap& image) {
-    tavolex::DisplayImage display;
-    tavolex::MakeDisplayImage(image, display);
+QImage ToQImage(const PackedBitmap& image) {
+    DisplayImage display;
+    MakeDisplayImage(image, display);
     if (display.pixels.empty()) {
         return {};
     }

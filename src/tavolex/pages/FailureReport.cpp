@@ -7,24 +7,24 @@ namespace tavolex::editor {
 
 namespace {
 
-bool Tell(UiServices& ui, QWidget* parent, tavolex::TextId message) {
+bool Tell(UiServices& ui, QWidget* parent, TextId message) {
     ui.error(parent, T(message));
     return false;
 }
 
 } // namespace
 
-bool Succeeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command,
-               tavolex::GraphicKind kind, tavolex::Variant variant) {
-    return tavolex::Ok(error) || Tell(ui, parent, tavolex::GraphicCommandMessage(command, kind, variant, error));
+bool Succeeded(UiServices& ui, QWidget* parent, Error error, GraphicCommand command, GraphicKind kind,
+               Variant variant) {
+    return Ok(error) || Tell(ui, parent, GraphicCommandMessage(command, kind, variant, error));
 }
 
-bool PartSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command) {
-    return tavolex::Ok(error) || Tell(ui, parent, tavolex::PictureCommandMessage(command, error));
+bool PartSucceeded(UiServices& ui, QWidget* parent, Error error, GraphicCommand command) {
+    return Ok(error) || Tell(ui, parent, PictureCommandMessage(command, error));
 }
 
-bool TableSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command) {
-    return tavolex::Ok(error) || Tell(ui, parent, tavolex::GameTableMessage(command));
+bool TableSucceeded(UiServices& ui, QWidget* parent, Error error, GraphicCommand command) {
+    return Ok(error) || Tell(ui, parent, GameTableMessage(command));
 }
 
 } // namespace tavolex::editor

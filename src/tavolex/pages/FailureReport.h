@@ -15,11 +15,10 @@ class UiServices;
 // editing/CommandMessages.h chooses for it; each is true when the command succeeded.
 
 // A command on a whole slot of `kind`.
-bool Succeeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command,
-               tavolex::GraphicKind kind, tavolex::Variant variant);
+bool Succeeded(UiServices& ui, QWidget* parent, Error error, GraphicCommand command, GraphicKind kind, Variant variant);
 // A command on part of a picture (one helmet, half a sheet, a pit box sign).
-bool PartSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command);
+bool PartSucceeded(UiServices& ui, QWidget* parent, Error error, GraphicCommand command);
 // A command on the game's tables (number positions, crew colours, pit lane order).
-bool TableSucceeded(UiServices& ui, QWidget* parent, tavolex::Error error, tavolex::GraphicCommand command);
+bool TableSucceeded(UiServices& ui, QWidget* parent, Error error, GraphicCommand command);
 
 } // namespace tavolex::editor

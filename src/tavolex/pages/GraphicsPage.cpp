@@ -24,10 +24,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::GraphicSource;
-using tavolex::TextId;
-using tavolex::Variant;
-
 GraphicsPage::GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPageDeclaration& declaration,
                            QWidget* parent)
     : QWidget(parent), state_(state), ui_(ui), declaration_(declaration) {
@@ -62,12 +58,12 @@ QWidget* GraphicsPage::makeVariantGroup() {
     auto* radios = new QHBoxLayout;
     const char* labels[] = {"Software", "Hardware"};
     for (Variant variant : {Variant::Software, Variant::Hardware}) {
-        auto* radio = new QRadioButton(tr(labels[tavolex::VariantSlot(variant)]), group);
+        auto* radio = new QRadioButton(tr(labels[VariantSlot(variant)]), group);
         radio->setObjectName(variant == Variant::Software ? u"software"_s : u"hardware"_s);
         choice->addButton(radio);
         radios->addWidget(radio);
         connect(radio, &QRadioButton::clicked, this, [this, variant] { chooseVariant(variant); });
-        variantButtons_[tavolex::VariantSlot(variant)] = radio;
+        variantButtons_[VariantSlot(variant)] = radio;
     }
     auto* toSoftware = new QPushButton(tr(declaration_.generateTexts[0]), group);
     toSoftware->setObjectName(u"generateSoftware"_s);
@@ -169,33 +165,31 @@ void GraphicsPage::setPictureNeighbours(QWidget* left, QWidget* right) {
 
 void GraphicsPage::start() {
     side_->addStretch();
-    variant_ = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
-    variantButtons_[tavolex::VariantSlot(variant_)]->setChecked(true);
+    variant_ = ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
+    variantButtons_[VariantSlot(variant_)]->setChecked(true);
     showImage();
 }
 
 QPushButton* GraphicsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
-QRadioButton* GraphicsPage::variantButton(Variant variant) const {
-    return variantButtons_[tavolex::VariantSlot(variant)];
-}
+QRadioButton* GraphicsPage::variantButton(Variant variant) const { return variantButtons_[VariantSlot(variant)]; }
 
 int GraphicsPage::slot() const { return state_.currentTeam(); }
 
-tavolex::PixelRect GraphicsPage::pictureArea() const {
+PixelRect GraphicsPage::pictureArea() const {
     const QRect area = view_->area();
     return {area.left(), area.top(), area.left() + area.width(), area.top() + area.height()};
 }
 
 // Memory-held pictures (the helmets) count as held by the car set while present.
 GraphicSource GraphicsPage::sourceOf(Variant variant) const {
-    return tavolex::SourceOf(state_.carSet(), declaration_.kind, slot(), variant);
+    return SourceOf(state_.carSet(), declaration_.kind, slot(), variant);
 }
 
 void GraphicsPage::showImage() {
     showChanged(FetchShownPicture(state_, ui_, this, declaration_.kind, slot(), variant_));
 }
 
-void GraphicsPage::showChanged(tavolex::PackedBitmap image) {
+void GraphicsPage::showChanged(PackedBitmap image) {
     image_ = std::move(image);
     view_->setImage(image_);
     // After the picture: the page's own controls (the pit box strip) show parts of it.
@@ -204,14 +198,14 @@ void GraphicsPage::showChanged(tavolex::PackedBitmap image) {
 }
 
 void GraphicsPage::applyControlRules() {
-    tavolex::GraphicPageState page;
+    GraphicPageState page;
     page.shown = variant_;
     page.software = sourceOf(Variant::Software);
     page.hardware = sourceOf(Variant::Hardware);
     page.exeStatus = state_.exeStatus();
     page.hasDisplayImage = view_->hasImage();
     addOwnState(page);
-    const tavolex::GraphicControlRules rules = tavolex::DecideGraphicControls(page);
+    const GraphicControlRules rules = DecideGraphicControls(page);
     view_->setNote(PictureNoteText(rules.note, declaration_.noImageNote));
     EnablePictureFileButtons(this, rules);
     button(u"generateSoftware"_s)->setEnabled(rules.generateSoftware);
@@ -221,17 +215,17 @@ void GraphicsPage::applyControlRules() {
 }
 
 std::string GraphicsPage::pictureReport(TextId report, const std::filesystem::path& file) const {
-    return tavolex::PictureReport(report, state_.carSet(), declaration_.kind, slot(), file);
+    return PictureReport(report, state_.carSet(), declaration_.kind, slot(), file);
 }
 
 void GraphicsPage::tellDone(const std::string& what) { state_.tellDone(what); }
 
-bool GraphicsPage::report(tavolex::GraphicCommand command, tavolex::Error error) {
+bool GraphicsPage::report(GraphicCommand command, Error error) {
     return Succeeded(ui_, this, error, command, declaration_.kind, variant_);
 }
 
 void GraphicsPage::chooseVariant(Variant variant) {
-    variantButtons_[tavolex::VariantSlot(variant)]->setChecked(true);
+    variantButtons_[VariantSlot(variant)]->setChecked(true);
     if (variant == variant_) {
         return;
     }
@@ -240,8 +234,8 @@ void GraphicsPage::chooseVariant(Variant variant) {
 }
 
 void GraphicsPage::importFromGame() {
-    tavolex::PackedBitmap imported;
-    if (!report(tavolex::GraphicCommand::Import, runImport(imported))) {
+    PackedBitmap imported;
+    if (!report(GraphicCommand::Import, runImport(imported))) {
         return;
     }
     tellDone(pictureReport(TextId::ReportImported));
@@ -252,7 +246,7 @@ void GraphicsPage::exportToGame() {
     if (sourceOf(variant_) == GraphicSource::None || image_.empty()) {
         return;
     }
-    if (report(tavolex::GraphicCommand::Export, runExport())) {
+    if (report(GraphicCommand::Export, runExport())) {
         tellDone(pictureReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -260,7 +254,7 @@ void GraphicsPage::exportToGame() {
 
 void GraphicsPage::loadFile() {
     const QString path =
-        ui_.openFile(this, T(declaration_.openTitle[tavolex::VariantSlot(variant_)]), T(TextId::GraphicsFilter));
+        ui_.openFile(this, T(declaration_.openTitle[VariantSlot(variant_)]), T(TextId::GraphicsFilter));
     if (!path.isEmpty()) {
         loadPath(path);
     }
@@ -268,7 +262,7 @@ void GraphicsPage::loadFile() {
 
 void GraphicsPage::loadPath(const QString& path) {
     const std::filesystem::path file = ToPath(path);
-    tavolex::PackedBitmap loaded;
+    PackedBitmap loaded;
     if (!ui_.loaded(this, runLoad(file, loaded), path, wantedPicture())) {
         return;
     }
@@ -280,41 +274,37 @@ void GraphicsPage::saveFileAs() {
     if (sourceOf(variant_) == GraphicSource::None || image_.empty()) {
         return;
     }
-    const QString path = ui_.saveFile(this, T(declaration_.saveTitle[tavolex::VariantSlot(variant_)]),
-                                      T(TextId::BitmapFilter), u"BMP"_s);
+    const QString path =
+        ui_.saveFile(this, T(declaration_.saveTitle[VariantSlot(variant_)]), T(TextId::BitmapFilter), u"BMP"_s);
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::GraphicCommand::Save, runSaveAs(ToPath(path)))) {
+    if (report(GraphicCommand::Save, runSaveAs(ToPath(path)))) {
         tellDone(pictureReport(TextId::ReportSavedAs, ToPath(path)));
     }
 }
 
-tavolex::Error GraphicsPage::runImport(tavolex::PackedBitmap& image) {
-    return tavolex::ImportGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_,
-                                  image);
+Error GraphicsPage::runImport(PackedBitmap& image) {
+    return ImportGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image);
 }
 
-tavolex::Error GraphicsPage::runExport() {
-    return tavolex::ExportGraphic(state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image_);
+Error GraphicsPage::runExport() {
+    return ExportGraphic(state_.graphicEnvironment(), declaration_.kind, slot(), variant_, image_);
 }
 
-tavolex::WantedPicture GraphicsPage::wantedPicture() const { return {declaration_.kind, variant_}; }
+WantedPicture GraphicsPage::wantedPicture() const { return {declaration_.kind, variant_}; }
 
-tavolex::Error GraphicsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
-    return tavolex::LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_, path,
-                                image);
+Error GraphicsPage::runLoad(const std::filesystem::path& path, PackedBitmap& image) {
+    return LoadGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(), variant_, path, image);
 }
 
-tavolex::Error GraphicsPage::runSaveAs(const std::filesystem::path& path) {
-    return tavolex::SaveGraphicAs(image_, path);
-}
+Error GraphicsPage::runSaveAs(const std::filesystem::path& path) { return SaveGraphicAs(image_, path); }
 
 void GraphicsPage::removePicture() {
     if (sourceOf(variant_) == GraphicSource::None || !ui_.question(this, T(TextId::RemoveBitmapQuestion))) {
         return;
     }
-    tavolex::RemoveGraphic(state_.carSet(), declaration_.kind, slot(), variant_);
+    RemoveGraphic(state_.carSet(), declaration_.kind, slot(), variant_);
     tellDone(pictureReport(TextId::ReportRemoved));
     showImage();
 }
@@ -323,15 +313,14 @@ void GraphicsPage::generate(Variant target) {
     if (target == variant_) {
         return;
     }
-    tavolex::PackedBitmap generated;
-    if (!report(tavolex::GraphicCommand::Generate,
-                tavolex::GenerateGraphic(state_.carSet(), state_.graphicEnvironment(), declaration_.kind, slot(),
-                                         target, image_, generated))) {
+    PackedBitmap generated;
+    if (!report(GraphicCommand::Generate, GenerateGraphic(state_.carSet(), state_.graphicEnvironment(),
+                                                          declaration_.kind, slot(), target, image_, generated))) {
         return;
     }
-    tellDone(tavolex::GeneratedReport(declaration_.kind, target));
+    tellDone(GeneratedReport(declaration_.kind, target));
     // The page moves to the new picture as if its button had been clicked.
-    variantButtons_[tavolex::VariantSlot(target)]->setChecked(true);
+    variantButtons_[VariantSlot(target)]->setChecked(true);
     variant_ = target;
     showChanged(std::move(generated));
 }
@@ -342,8 +331,8 @@ void GraphicsPage::teamChanged() {
 }
 
 void GraphicsPage::dataChanged() {
-    const Variant chosen = tavolex::ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
-    variantButtons_[tavolex::VariantSlot(chosen)]->setChecked(true);
+    const Variant chosen = ChooseShownVariant(sourceOf(Variant::Software), sourceOf(Variant::Hardware));
+    variantButtons_[VariantSlot(chosen)]->setChecked(true);
     variant_ = chosen;
     showImage();
 }
@@ -353,10 +342,10 @@ void GraphicsPage::rightClicked(const QPoint& position) {
         ui_.beep();
         return;
     }
-    const tavolex::PictureZoom zoom = zoomAt(position);
-    if (zoom.action == tavolex::PictureZoom::Action::Beep) {
+    const PictureZoom zoom = zoomAt(position);
+    if (zoom.action == PictureZoom::Action::Beep) {
         ui_.beep();
-    } else if (zoom.action == tavolex::PictureZoom::Action::Show) {
+    } else if (zoom.action == PictureZoom::Action::Show) {
         const QRect sheet(QPoint(zoom.sheet.left, zoom.sheet.top), QPoint(zoom.sheet.right - 1, zoom.sheet.bottom - 1));
         ZoomWindow window(QPixmap::fromImage(view_->image()), sheet, view_->mapToGlobal(position),
                           QSize(zoom.width, zoom.height), this);

@@ -31,12 +31,12 @@ class UiServices;
 // What a graphics page is: its kind of graphic, the sheet its picture area
 // stands for, and its own texts.
 struct GraphicsPageDeclaration {
-    tavolex::GraphicKind kind;
+    GraphicKind kind;
     const char* groupTitle;
     QSize displaySheet;
-    std::array<tavolex::TextId, 2> noImageNote; // software, hardware
-    std::array<tavolex::TextId, 2> openTitle;
-    std::array<tavolex::TextId, 2> saveTitle;
+    std::array<TextId, 2> noImageNote; // software, hardware
+    std::array<TextId, 2> openTitle;
+    std::array<TextId, 2> saveTitle;
     // The Generate buttons' texts (software, hardware); their arrows differ between pages.
     std::array<const char*, 2> generateTexts = {"<<<< Generate Software", "Generate Hardware >>>>"};
 };
@@ -53,18 +53,18 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
     GraphicsPage(EditorState& state, UiServices& ui, const GraphicsPageDeclaration& declaration,
                  QWidget* parent = nullptr);
 
-    tavolex::Variant shownVariant() const { return variant_; }
+    Variant shownVariant() const { return variant_; }
     PictureView* picture() const { return view_; }
     QPushButton* button(const QString& name) const;
-    QRadioButton* variantButton(tavolex::Variant variant) const;
+    QRadioButton* variantButton(Variant variant) const;
     // The part choice's radio buttons (none on a page without one).
     QRadioButton* partButton(int part) const;
-    const tavolex::PackedBitmap& image() const { return image_; }
+    const PackedBitmap& image() const { return image_; }
     // The picture's area as the library's rules take it.
-    tavolex::PixelRect pictureArea() const;
+    PixelRect pictureArea() const;
 
   public slots:
-    void chooseVariant(tavolex::Variant variant);
+    void chooseVariant(Variant variant);
     void importFromGame() override;
     void exportToGame() override;
     void loadFile() override;
@@ -72,7 +72,7 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
     void removePicture() override;
     // What "Load" does once a file is chosen (or dropped onto the picture).
     void loadPath(const QString& path);
-    void generate(tavolex::Variant target);
+    void generate(Variant target);
     void applyControlRules();
 
   protected:
@@ -89,18 +89,18 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
 
     // The file commands, for a page whose commands act on a part of the
     // picture; the defaults act on the whole slot.
-    virtual tavolex::Error runImport(tavolex::PackedBitmap& image);
-    virtual tavolex::Error runExport();
-    virtual tavolex::Error runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image);
+    virtual Error runImport(PackedBitmap& image);
+    virtual Error runExport();
+    virtual Error runLoad(const std::filesystem::path& path, PackedBitmap& image);
     // What Load asks the file to be, as a refusal states it: the whole picture unless the page loads a part.
-    virtual tavolex::WantedPicture wantedPicture() const;
-    virtual tavolex::Error runSaveAs(const std::filesystem::path& path);
+    virtual WantedPicture wantedPicture() const;
+    virtual Error runSaveAs(const std::filesystem::path& path);
 
     // What the status bar says a command did to the page's picture.
-    std::string pictureReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
+    std::string pictureReport(TextId report, const std::filesystem::path& file = {}) const;
     void tellDone(const std::string& what);
     // Shows `image` as the slot's picture (empty: none), then the page's own controls and the rules.
-    void showChanged(tavolex::PackedBitmap image);
+    void showChanged(PackedBitmap image);
 
     // Called once the subclass is built: chooses the variant and shows the picture.
     void start();
@@ -117,10 +117,10 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
     // The page's own controls show the car set again.
     virtual void refreshOwnControls() {}
     // What the page's own controls add to the state the rules are decided on.
-    virtual void addOwnState(tavolex::GraphicPageState&) const {}
-    virtual void applyOwnRules(const tavolex::GraphicControlRules&) {}
+    virtual void addOwnState(GraphicPageState&) const {}
+    virtual void applyOwnRules(const GraphicControlRules&) {}
     // Where a right click at `position` (in the picture's pixels) leads.
-    virtual tavolex::PictureZoom zoomAt(const QPoint& position) const = 0;
+    virtual PictureZoom zoomAt(const QPoint& position) const = 0;
 
     EditorState& state_;
     UiServices& ui_;
@@ -134,13 +134,13 @@ class GraphicsPage : public QWidget, public PictureFileCommands {
     std::vector<QRect> partOutline(bool blink) const;
     void updateBlinking();
     // True when the command succeeded; a failure is told in a message box.
-    bool report(tavolex::GraphicCommand command, tavolex::Error error);
-    tavolex::GraphicSource sourceOf(tavolex::Variant variant) const;
+    bool report(GraphicCommand command, Error error);
+    GraphicSource sourceOf(Variant variant) const;
     QWidget* makeVariantGroup();
     QWidget* makeOptionsGroup();
 
-    tavolex::Variant variant_ = tavolex::Variant::Hardware;
-    tavolex::PackedBitmap image_;
+    Variant variant_ = Variant::Hardware;
+    PackedBitmap image_;
     PictureView* view_ = nullptr;
     QBoxLayout* side_ = nullptr;
     QBoxLayout* pictureLayout_ = nullptr;

@@ -23,9 +23,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-using tavolex::Variant;
-
 namespace {
 
 constexpr int kRows = 11;
@@ -34,9 +31,9 @@ constexpr int kGap = 3; // between the helmet buttons and the picture
 constexpr int kButtonCharacters = 26;
 
 const GraphicsPageDeclaration kHelmets = {
-    tavolex::GraphicKind::Helmets,
+    GraphicKind::Helmets,
     "Helmets",
-    QSize(tavolex::kHelmetWidth, tavolex::kHelmetHeight),
+    QSize(kHelmetWidth, kHelmetHeight),
     {TextId::NoSoftwareHelmetsImage, TextId::NoHardwareHelmetsImage},
     {TextId::LoadSoftwareHelmetsGraphics, TextId::LoadHardwareHelmetsGraphics},
     {TextId::SaveSoftwareHelmetsBitmap, TextId::SaveHardwareHelmetsBitmap},
@@ -74,7 +71,7 @@ void HelmetsPage::makeHelmetButtons() {
         columns_[side] = new QWidget(this);
         columns_[side]->setFixedHeight(picture()->height() + 2);
     }
-    for (int h = 0; h < tavolex::kHelmetCount; ++h) {
+    for (int h = 0; h < kHelmetCount; ++h) {
         auto* radio = new Eliding<QRadioButton>(columns_[static_cast<std::size_t>(h % 2)]);
         radio->setReservedCharacters(kButtonCharacters);
         // Small print, as eleven rows beside the picture leave little room.
@@ -95,7 +92,7 @@ void HelmetsPage::labelHelmetButtons() {
     const int height = picture()->height();
     const int rowHeight = (height + 2) / kRows;
     int widest = 0;
-    for (int h = 0; h < tavolex::kHelmetCount; ++h) {
+    for (int h = 0; h < kHelmetCount; ++h) {
         const auto& team = state_.carSet().teams[static_cast<std::size_t>(h / 2)];
         const QString name = FromGameText(team.drivers[static_cast<std::size_t>(h % 2)].name.view());
         Eliding<QRadioButton>* radio = helmetButton(h);
@@ -107,7 +104,7 @@ void HelmetsPage::labelHelmetButtons() {
         widest = std::max(widest, radio->reservedWidth());
     }
     // Eleven rows level with the picture's; the left buttons end, the right ones start, 3 pixels from it.
-    for (int h = 0; h < tavolex::kHelmetCount; ++h) {
+    for (int h = 0; h < kHelmetCount; ++h) {
         QRadioButton* radio = helmetButton(h);
         const int row = h / 2;
         // One pixel above the picture's rows, which begin a pixel below the columns' top.
@@ -128,7 +125,7 @@ void HelmetsPage::labelHelmetButtons() {
 int HelmetsPage::selectedHelmet() const { return kSelectedHelmet.get(state_); }
 
 void HelmetsPage::selectHelmet(int helmet) {
-    if (helmet < 0 || helmet >= tavolex::kHelmetCount) {
+    if (helmet < 0 || helmet >= kHelmetCount) {
         return;
     }
     kSelectedHelmet.set(state_, helmet);
@@ -137,7 +134,7 @@ void HelmetsPage::selectHelmet(int helmet) {
 
 std::optional<int> HelmetsPage::helmetAt(const QPoint& position) const {
     const QRect area = picture()->area();
-    return tavolex::HelmetAt(position.x() - area.left(), position.y() - area.top(), area.width(), area.height());
+    return HelmetAt(position.x() - area.left(), position.y() - area.top(), area.width(), area.height());
 }
 
 void HelmetsPage::pictureClicked(const QPoint& position) {
@@ -149,26 +146,24 @@ void HelmetsPage::pictureClicked(const QPoint& position) {
     selectHelmet(*helmet);
 }
 
-bool HelmetsPage::report(tavolex::GraphicCommand command, tavolex::Error error) {
-    return PartSucceeded(ui_, this, error, command);
-}
+bool HelmetsPage::report(GraphicCommand command, Error error) { return PartSucceeded(ui_, this, error, command); }
 
 std::string HelmetsPage::helmetReport(TextId report, const std::filesystem::path& file) const {
-    return tavolex::NamedReport(report, tavolex::HelmetName(state_.carSet(), selectedHelmet()), file);
+    return NamedReport(report, HelmetName(state_.carSet(), selectedHelmet()), file);
 }
 
 void HelmetsPage::importHelmet() {
-    tavolex::PackedBitmap image;
-    if (report(tavolex::GraphicCommand::Import, tavolex::ImportHelmet(state_.carSet(), state_.graphicEnvironment(),
-                                                                      shownVariant(), selectedHelmet(), image))) {
+    PackedBitmap image;
+    if (report(GraphicCommand::Import,
+               ImportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet(), image))) {
         tellDone(helmetReport(TextId::ReportImported));
         showChanged(std::move(image));
     }
 }
 
 void HelmetsPage::exportHelmet() {
-    if (report(tavolex::GraphicCommand::Export,
-               tavolex::ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet()))) {
+    if (report(GraphicCommand::Export,
+               ExportHelmet(state_.carSet(), state_.graphicEnvironment(), shownVariant(), selectedHelmet()))) {
         tellDone(helmetReport(TextId::ReportExported));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -182,17 +177,16 @@ void HelmetsPage::loadHelmet() {
     if (path.isEmpty()) {
         return;
     }
-    tavolex::PackedBitmap image;
-    if (ui_.loaded(
-            this, tavolex::LoadHelmet(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path), image), path,
-            {tavolex::GraphicKind::Helmets, shownVariant(), tavolex::kSingleHelmetWidth, tavolex::kSingleHelmetRows})) {
+    PackedBitmap image;
+    if (ui_.loaded(this, LoadHelmet(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path), image), path,
+                   {GraphicKind::Helmets, shownVariant(), kSingleHelmetWidth, kSingleHelmetRows})) {
         tellDone(helmetReport(TextId::ReportLoaded, ToPath(path)));
         showChanged(std::move(image));
     }
 }
 
 void HelmetsPage::saveHelmetAs() {
-    if (state_.carSet().helmetFlags[tavolex::VariantSlot(shownVariant())] == 0) {
+    if (state_.carSet().helmetFlags[VariantSlot(shownVariant())] == 0) {
         return;
     }
     const bool hardware = shownVariant() == Variant::Hardware;
@@ -202,26 +196,25 @@ void HelmetsPage::saveHelmetAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::GraphicCommand::Save,
-               tavolex::SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path)))) {
+    if (report(GraphicCommand::Save, SaveHelmetAs(state_.carSet(), shownVariant(), selectedHelmet(), ToPath(path)))) {
         tellDone(helmetReport(TextId::ReportSavedAs, ToPath(path)));
     }
 }
 
-tavolex::Error HelmetsPage::runImport(tavolex::PackedBitmap& image) {
-    return tavolex::ImportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart(), image);
+Error HelmetsPage::runImport(PackedBitmap& image) {
+    return ImportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart(), image);
 }
 
-tavolex::Error HelmetsPage::runExport() {
-    return tavolex::ExportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart());
+Error HelmetsPage::runExport() {
+    return ExportHelmets(state_.carSet(), state_.graphicEnvironment(), shownVariant(), helmetPart());
 }
 
-tavolex::Error HelmetsPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
-    return tavolex::LoadHelmets(state_.carSet(), shownVariant(), path, image);
+Error HelmetsPage::runLoad(const std::filesystem::path& path, PackedBitmap& image) {
+    return LoadHelmets(state_.carSet(), shownVariant(), path, image);
 }
 
-tavolex::Error HelmetsPage::runSaveAs(const std::filesystem::path& path) {
-    return tavolex::SaveHelmetsAs(state_.carSet(), shownVariant(), helmetPart(), path);
+Error HelmetsPage::runSaveAs(const std::filesystem::path& path) {
+    return SaveHelmetsAs(state_.carSet(), shownVariant(), helmetPart(), path);
 }
 
 void HelmetsPage::refreshOwnControls() {
@@ -231,22 +224,22 @@ void HelmetsPage::refreshOwnControls() {
     }
 }
 
-void HelmetsPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
+void HelmetsPage::applyOwnRules(const GraphicControlRules& rules) {
     button(u"importHelmet"_s)->setEnabled(rules.importFromGame);
     button(u"exportHelmet"_s)->setEnabled(rules.exportToGame);
     button(u"saveHelmetAs"_s)->setEnabled(rules.saveAs);
 }
 
-tavolex::PictureZoom HelmetsPage::zoomAt(const QPoint& position) const {
+PictureZoom HelmetsPage::zoomAt(const QPoint& position) const {
     const auto helmet = helmetAt(position);
     if (!helmet) {
         return {};
     }
     const int width = picture()->width();
-    const int left = tavolex::kSingleHelmetWidth * (*helmet % 2);
-    const int top = tavolex::kSingleHelmetRows * (*helmet / 2);
-    return {tavolex::PictureZoom::Action::Show,
-            {left, top, left + tavolex::kSingleHelmetWidth, top + tavolex::kSingleHelmetRows},
+    const int left = kSingleHelmetWidth * (*helmet % 2);
+    const int top = kSingleHelmetRows * (*helmet / 2);
+    return {PictureZoom::Action::Show,
+            {left, top, left + kSingleHelmetWidth, top + kSingleHelmetRows},
             2 * width,
             width * 60 / 128};
 }

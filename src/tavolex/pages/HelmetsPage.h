@@ -33,13 +33,13 @@ class HelmetsPage : public GraphicsPage {
 
   protected:
     int slot() const override { return 0; }
-    tavolex::Error runImport(tavolex::PackedBitmap& image) override;
-    tavolex::Error runExport() override;
-    tavolex::Error runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
-    tavolex::Error runSaveAs(const std::filesystem::path& path) override;
+    Error runImport(PackedBitmap& image) override;
+    Error runExport() override;
+    Error runLoad(const std::filesystem::path& path, PackedBitmap& image) override;
+    Error runSaveAs(const std::filesystem::path& path) override;
     void refreshOwnControls() override;
-    void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
-    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
+    void applyOwnRules(const GraphicControlRules& rules) override;
+    PictureZoom zoomAt(const QPoint& position) const override;
 
   private:
     QWidget* makeHelmetGroup();
@@ -47,13 +47,13 @@ class HelmetsPage : public GraphicsPage {
     void labelHelmetButtons();
     void pictureClicked(const QPoint& position);
     std::optional<int> helmetAt(const QPoint& position) const;
-    tavolex::HelmetPart helmetPart() const { return static_cast<tavolex::HelmetPart>(part()); }
+    HelmetPart helmetPart() const { return static_cast<HelmetPart>(part()); }
     // True when the command succeeded; a failure is told in a message box.
-    bool report(tavolex::GraphicCommand command, tavolex::Error error);
+    bool report(GraphicCommand command, Error error);
     // "Loaded helmet of Damon Hill from hill.bmp": the commands act on the selected helmet only.
-    std::string helmetReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
+    std::string helmetReport(TextId report, const std::filesystem::path& file = {}) const;
 
-    std::array<Eliding<QRadioButton>*, tavolex::kHelmetCount> helmetButtons_{};
+    std::array<Eliding<QRadioButton>*, kHelmetCount> helmetButtons_{};
     std::array<QWidget*, 2> columns_{};
 };
 

@@ -25,8 +25,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 
 constexpr int kPointsDigits = 3;
@@ -56,7 +54,7 @@ MiscellaneousPage::MiscellaneousPage(EditorState& state, UiServices& ui, QWidget
 
 QPushButton* MiscellaneousPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
-void MiscellaneousPage::changed() { tavolex::MarkModified(state_.carSet(), "Game settings"); }
+void MiscellaneousPage::changed() { MarkModified(state_.carSet(), "Game settings"); }
 
 QWidget* MiscellaneousPage::makeExchangeButtons(QWidget* parent, const QString& group,
                                                 void (MiscellaneousPage::*import)(),
@@ -120,11 +118,11 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
     auto* form = new QFormLayout;
     const QString nameLabels[] = {tr("English Text*"), tr("French Text*"), tr("Italian Text*"), tr("German Text*"),
                                   tr("Spanish Text*")};
-    for (int language = 0; language < tavolex::kLanguageCount; ++language) {
+    for (int language = 0; language < kLanguageCount; ++language) {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(u"levelName%1"_s.arg(language));
         edit->setToolTip(TipText(Tip::LevelName));
-        GuardGameTextBox<decltype(tavolex::MiscSettings::levelNames)::value_type>(edit, ui_);
+        GuardGameTextBox<decltype(MiscSettings::levelNames)::value_type>(edit, ui_);
         connect(edit, &QLineEdit::textChanged, this, [this, language](const QString& text) {
             auto& name = state_.carSet().misc.levelNames[static_cast<std::size_t>(language)];
             const std::string value = ToGameText(text).value_or(std::string(name.view()));
@@ -140,10 +138,10 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
     presets_->setObjectName(u"namePresets"_s);
     presets_->setToolTip(TipText(Tip::LevelPresets));
     presets_->addItem(tr("...Levels"));
-    for (int year = tavolex::kFirstPresetYear; year <= tavolex::kLastPresetYear; ++year) {
-        presets_->addItem(QString::fromStdString(tavolex::EnglishLevelName(std::to_string(year))), year);
+    for (int year = kFirstPresetYear; year <= kLastPresetYear; ++year) {
+        presets_->addItem(QString::fromStdString(EnglishLevelName(std::to_string(year))), year);
     }
-    presets_->addItem(QString::fromStdString(tavolex::EnglishLevelName("Tavolex")));
+    presets_->addItem(QString::fromStdString(EnglishLevelName("Tavolex")));
     connect(presets_, &QComboBox::activated, this, &MiscellaneousPage::choosePreset);
     form->addRow(QString(), presets_);
 
@@ -159,13 +157,13 @@ QGroupBox* MiscellaneousPage::makeOppositionGroup() {
 QGroupBox* MiscellaneousPage::makePointsGroup() {
     auto* group = new QGroupBox(tr("Championship Points"), this);
     auto* grid = new QGridLayout;
-    constexpr int kRows = tavolex::kPointsPositions / 2;
-    for (int p = 0; p < tavolex::kPointsPositions; ++p) {
-        auto* box = new NumberBox(kPointsDigits, tavolex::kMaxPoints, group);
+    constexpr int kRows = kPointsPositions / 2;
+    for (int p = 0; p < kPointsPositions; ++p) {
+        auto* box = new NumberBox(kPointsDigits, kMaxPoints, group);
         box->setObjectName(u"points%1"_s.arg(p));
         box->setFixedWidth(48);
         connect(box, &NumberBox::valueTyped, this, [this, p](int value) {
-            state_.carSet().misc.points[static_cast<std::size_t>(p)] = tavolex::LimitPoints(value);
+            state_.carSet().misc.points[static_cast<std::size_t>(p)] = LimitPoints(value);
             changed();
         });
         points_[static_cast<std::size_t>(p)] = box;
@@ -178,17 +176,17 @@ QGroupBox* MiscellaneousPage::makePointsGroup() {
     auto* presets = new QHBoxLayout;
     const struct {
         const char* name;
-        tavolex::PointsPreset preset;
+        PointsPreset preset;
         Tip tip;
-    } kPresets[] = {{"F1", tavolex::PointsPreset::F1, Tip::PointsF1},
-                    {"CART", tavolex::PointsPreset::Cart, Tip::PointsCart},
-                    {"ALL", tavolex::PointsPreset::All, Tip::PointsAll}};
+    } kPresets[] = {{"F1", PointsPreset::F1, Tip::PointsF1},
+                    {"CART", PointsPreset::Cart, Tip::PointsCart},
+                    {"ALL", PointsPreset::All, Tip::PointsAll}};
     for (const auto& [name, preset, tip] : kPresets) {
         auto* button = new QPushButton(QString::fromUtf8(name), group);
         button->setObjectName(QString::fromUtf8(name));
         button->setToolTip(TipText(tip));
         connect(button, &QPushButton::clicked, this, [this, preset = preset] {
-            state_.carSet().misc.points = tavolex::PresetPoints(preset);
+            state_.carSet().misc.points = PresetPoints(preset);
             reload();
             changed();
         });
@@ -204,7 +202,7 @@ QGroupBox* MiscellaneousPage::makePointsGroup() {
 }
 
 void MiscellaneousPage::reload() {
-    const tavolex::MiscSettings& misc = state_.carSet().misc;
+    const MiscSettings& misc = state_.carSet().misc;
     power_[misc.playerCarPower != 0 ? 0 : 1]->setChecked(true);
     if (misc.oppositionSpread < spread_.size()) {
         spread_[misc.oppositionSpread]->setChecked(true);
@@ -220,7 +218,7 @@ void MiscellaneousPage::reload() {
 }
 
 void MiscellaneousPage::applyExeStatus() {
-    const bool executable = tavolex::AllowsExecutable(state_.exeStatus());
+    const bool executable = AllowsExecutable(state_.exeStatus());
     for (const QString& name : {u"powerImport"_s, u"powerExport"_s, u"pointsImport"_s, u"pointsExport"_s}) {
         button(name)->setEnabled(executable);
     }
@@ -232,15 +230,15 @@ void MiscellaneousPage::choosePreset(int index) {
     }
     const QVariant year = presets_->itemData(index);
     const std::string filler = year.isValid() ? std::to_string(year.toInt()) : "Tavolex";
-    state_.carSet().misc.levelNames = tavolex::LevelNamesFilledWith(filler);
+    state_.carSet().misc.levelNames = LevelNamesFilledWith(filler);
     presets_->setCurrentIndex(0);
     reload();
     changed();
 }
 
-void MiscellaneousPage::showPatched(tavolex::Error error) {
-    if (tavolex::Ok(error)) {
-        state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportSettings));
+void MiscellaneousPage::showPatched(Error error) {
+    if (Ok(error)) {
+        state_.tellDone(DataReport(TextId::ReportExported, TextId::ReportSettings));
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     } else {
         ui_.error(this, T(TextId::FailedToPatchGame));
@@ -248,54 +246,54 @@ void MiscellaneousPage::showPatched(tavolex::Error error) {
 }
 
 void MiscellaneousPage::importPower() {
-    tavolex::MiscSettings copy = state_.carSet().misc;
-    if (!tavolex::Ok(tavolex::ReadGamePowerSwitch(state_.game(), state_.exeStatus(), copy))) {
+    MiscSettings copy = state_.carSet().misc;
+    if (!Ok(ReadGamePowerSwitch(state_.game(), state_.exeStatus(), copy))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
     state_.carSet().misc.playerCarPower = copy.playerCarPower;
     reload();
     changed();
-    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportSettings));
+    state_.tellDone(DataReport(TextId::ReportImported, TextId::ReportSettings));
 }
 
 void MiscellaneousPage::exportPower() {
-    showPatched(tavolex::WriteGamePowerSwitch(state_.game(), state_.exeStatus(), state_.carSet().misc));
+    showPatched(WriteGamePowerSwitch(state_.game(), state_.exeStatus(), state_.carSet().misc));
 }
 
 void MiscellaneousPage::importOpposition() {
-    if (!tavolex::Ok(tavolex::ReadOppositionSettings(state_.game(), state_.carSet().misc))) {
+    if (!Ok(ReadOppositionSettings(state_.game(), state_.carSet().misc))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
     reload();
     changed();
-    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportSettings));
+    state_.tellDone(DataReport(TextId::ReportImported, TextId::ReportSettings));
 }
 
 void MiscellaneousPage::exportOpposition() {
-    showPatched(tavolex::WriteOppositionSettings(state_.game(), state_.carSet().misc));
+    showPatched(WriteOppositionSettings(state_.game(), state_.carSet().misc));
 }
 
 void MiscellaneousPage::importPoints() {
-    tavolex::MiscSettings copy = state_.carSet().misc;
-    if (!tavolex::Ok(tavolex::ReadGamePoints(state_.game(), state_.exeStatus(), copy))) {
+    MiscSettings copy = state_.carSet().misc;
+    if (!Ok(ReadGamePoints(state_.game(), state_.exeStatus(), copy))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
     state_.carSet().misc.points = copy.points;
     reload();
     changed();
-    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportSettings));
+    state_.tellDone(DataReport(TextId::ReportImported, TextId::ReportSettings));
 }
 
 void MiscellaneousPage::exportPoints() {
     auto& points = state_.carSet().misc.points;
     for (std::size_t p = 0; p < points.size(); ++p) {
-        points[p] = tavolex::LimitPoints(points_[p]->text().toLong());
+        points[p] = LimitPoints(points_[p]->text().toLong());
         points_[p]->setValue(points[p]);
     }
-    showPatched(tavolex::WriteGamePoints(state_.game(), state_.exeStatus(), state_.carSet().misc));
+    showPatched(WriteGamePoints(state_.game(), state_.exeStatus(), state_.carSet().misc));
 }
 
 } // namespace tavolex::editor

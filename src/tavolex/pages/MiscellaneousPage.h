@@ -54,16 +54,16 @@ class MiscellaneousPage : public QWidget {
     void importPoints();
     void exportPoints();
     void choosePreset(int index);
-    void showPatched(tavolex::Error error);
+    void showPatched(Error error);
     void changed();
 
     EditorState& state_;
     UiServices& ui_;
     std::array<QRadioButton*, 2> power_{}; // team dependant, fixed
     std::array<QRadioButton*, 3> spread_{};
-    std::array<QLineEdit*, tavolex::kLanguageCount> names_{};
+    std::array<QLineEdit*, kLanguageCount> names_{};
     QComboBox* presets_ = nullptr;
-    std::array<NumberBox*, tavolex::kPointsPositions> points_{};
+    std::array<NumberBox*, kPointsPositions> points_{};
 };
 
 } // namespace tavolex::editor

@@ -11,7 +11,7 @@ namespace tavolex::editor {
 namespace {
 
 QRect CellRect(int k, const QSize& size) {
-    const tavolex::PaletteCell cell = tavolex::PaletteCellAt(k, size.width(), size.height());
+    const PaletteCell cell = PaletteCellAt(k, size.width(), size.height());
     return QRect(QPoint(cell.left, cell.top), QPoint(cell.right - 1, cell.bottom - 1));
 }
 
@@ -31,8 +31,8 @@ void PaletteGrid::makeBitmap() {
     bitmap_ = QImage(size(), QImage::Format_RGB32);
     bitmap_.fill(Qt::black);
     QPainter painter(&bitmap_);
-    for (int k = 0; k < tavolex::kPaletteCells; ++k) {
-        const tavolex::PaletteColour& colour = tavolex::GamePalette[static_cast<std::size_t>(k)];
+    for (int k = 0; k < kPaletteCells; ++k) {
+        const PaletteColour& colour = GamePalette[static_cast<std::size_t>(k)];
         painter.fillRect(CellRect(k, size()).adjusted(1, 1, 0, 0), QColor(colour.red, colour.green, colour.blue));
     }
 }

@@ -25,8 +25,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::QuickEditEntry;
-
 namespace {
 
 enum View { EngineView = 0, ReliabilityView = 1, QualificationView = 2, RaceView = 3 };
@@ -63,7 +61,7 @@ PerformancePage::PerformancePage(EditorState& state, UiServices& ui, QWidget* pa
     if (memory.view < 0) {
         memory.view = QualificationView;
         for (int e = 0; e < 7; ++e) {
-            const int step = tavolex::RangeOf(static_cast<QuickEditEntry>(e)).initialStep;
+            const int step = RangeOf(static_cast<QuickEditEntry>(e)).initialStep;
             memory.steps[static_cast<std::size_t>(e)] = {step, step, step};
         }
     }
@@ -252,7 +250,7 @@ QWidget* PerformancePage::makeCalculatorGroup() {
     return group;
 }
 
-tavolex::QuickEditEntry PerformancePage::entry() const {
+QuickEditEntry PerformancePage::entry() const {
     const auto& memory = kChoices.get(state_);
     return static_cast<QuickEditEntry>(kBaseEntry[memory.view] + memory.modes[static_cast<std::size_t>(memory.view)]);
 }
@@ -331,7 +329,7 @@ void PerformancePage::storeCell(int t, int column, const QString& text) {
     case QualificationView: (second ? driver.qualifyingRange : driver.qualifyingPerformance) = value; break;
     default: (second ? driver.raceRange : driver.racePerformance) = value; break;
     }
-    tavolex::MarkModified(state_.carSet(), "Performance");
+    MarkModified(state_.carSet(), "Performance");
     refreshCalculator();
 }
 
@@ -345,7 +343,7 @@ void PerformancePage::fillTable() {
             rowLabels_[static_cast<std::size_t>(t)][0]->setFullText(FromGameText(team.drivers[0].name.view()));
             rowLabels_[static_cast<std::size_t>(t)][1]->setFullText(FromGameText(team.drivers[1].name.view()));
         } else {
-            rowLabels_[static_cast<std::size_t>(t)][0]->setFullText(FromGameText(tavolex::TeamButtonLabel(team)));
+            rowLabels_[static_cast<std::size_t>(t)][0]->setFullText(FromGameText(TeamButtonLabel(team)));
         }
         for (int c = 0; c < 4; ++c) {
             cells_[static_cast<std::size_t>(t)][static_cast<std::size_t>(c)]->setText(QString::number(cellValue(t, c)));
@@ -384,7 +382,7 @@ void PerformancePage::setCalculatorMode(int mode) {
 }
 
 void PerformancePage::refreshCalculator() {
-    const auto rows = tavolex::RelativeLapTimes(state_.carSet().teams, kChoices.get(state_).calculatorMode);
+    const auto rows = RelativeLapTimes(state_.carSet().teams, kChoices.get(state_).calculatorMode);
     for (std::size_t r = 0; r < rows.size(); ++r) {
         calculatorRows_[r][0]->setText(QString::fromStdString(rows[r].position));
         calculatorNames_[r]->setFullText(FromGameText(rows[r].name));
@@ -395,16 +393,16 @@ void PerformancePage::refreshCalculator() {
 void PerformancePage::quickEdit(int column, int direction) {
     const QuickEditEntry acted = entry();
     const int step = kChoices.get(state_).steps[static_cast<std::size_t>(acted)][static_cast<std::size_t>(column)];
-    auto values = tavolex::QuickEditValues(state_.carSet().teams, acted);
-    const auto range = tavolex::RangeOf(acted);
-    const bool fine = column == 0   ? tavolex::QuickEditMinimum(values, range, step, direction)
-                      : column == 1 ? tavolex::QuickEditAverage(values, range, step, direction)
-                                    : tavolex::QuickEditMaximum(values, range, step, direction);
+    auto values = QuickEditValues(state_.carSet().teams, acted);
+    const auto range = RangeOf(acted);
+    const bool fine = column == 0   ? QuickEditMinimum(values, range, step, direction)
+                      : column == 1 ? QuickEditAverage(values, range, step, direction)
+                                    : QuickEditMaximum(values, range, step, direction);
     if (!fine) {
         ui_.beep();
     }
-    tavolex::SetQuickEditValues(state_.carSet().teams, acted, values);
-    tavolex::MarkModified(state_.carSet(), "Quick Edit");
+    SetQuickEditValues(state_.carSet().teams, acted, values);
+    MarkModified(state_.carSet(), "Quick Edit");
     fillTable();
     refreshCalculator();
 }
@@ -425,7 +423,7 @@ void PerformancePage::copyQuantities(bool qualifyingFromRace) {
             (qualifyingFromRace ? qualifying : race) = qualifyingFromRace ? race : qualifying;
         }
     }
-    tavolex::MarkModified(state_.carSet(), "Copy performance");
+    MarkModified(state_.carSet(), "Copy performance");
     fillTable();
     refreshCalculator();
 }

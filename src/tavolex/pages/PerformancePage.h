@@ -55,7 +55,7 @@ class PerformancePage : public QWidget {
     // The smallest and largest number a table cell of `column` takes in the shown view.
     std::pair<int, int> cellRange(int column) const;
     void copyQuantities(bool qualifyingFromRace);
-    tavolex::QuickEditEntry entry() const;
+    QuickEditEntry entry() const;
 
     EditorState& state_;
     UiServices& ui_;

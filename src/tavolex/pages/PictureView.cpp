@@ -50,7 +50,7 @@ void PictureView::setSheetSize(const QSize& sheet) {
     update();
 }
 
-void PictureView::setImage(const tavolex::PackedBitmap& image) {
+void PictureView::setImage(const PackedBitmap& image) {
     image_ = ToQImage(image);
     update();
 }

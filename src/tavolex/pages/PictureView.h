@@ -33,7 +33,7 @@ class PictureView : public QFrame {
     // the top left (a software cockpit covers the top quarter of the hardware sheet).
     void setSheetSize(const QSize& sheet);
     // Shows `image`; an empty one shows the background.
-    void setImage(const tavolex::PackedBitmap& image);
+    void setImage(const PackedBitmap& image);
     void clearImage();
     bool hasImage() const { return !image_.isNull(); }
     const QImage& image() const { return image_; }

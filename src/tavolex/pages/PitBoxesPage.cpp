@@ -28,15 +28,12 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-using tavolex::Variant;
-
 namespace {
 
 const GraphicsPageDeclaration kPitBoxes = {
-    tavolex::GraphicKind::PitBoxes,
+    GraphicKind::PitBoxes,
     "Pit Box Graphics - (All Teams)",
-    QSize(tavolex::kPitBoxWidth, tavolex::kPitStripCount* tavolex::kPitStripRows),
+    QSize(kPitBoxWidth, kPitStripCount* kPitStripRows),
     {TextId::NoSoftwareGraphic, TextId::NoHardwareGraphic},
     {TextId::OpenSoftwarePitBoxes, TextId::OpenHardwarePitBoxes},
     {TextId::SaveSoftwarePitBoxes, TextId::SaveHardwarePitBoxes},
@@ -64,7 +61,7 @@ QWidget* PitBoxesPage::makeStripGroup() {
     teamName_->setObjectName(u"stripTeam"_s);
     strip_ = new PictureView(group);
     strip_->setObjectName("strip");
-    const QSize stripSize(tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+    const QSize stripSize(kPitBoxWidth, kPitStripRows);
     strip_->setSheetSize(stripSize);
     strip_->setFixedSize(PictureView::sizeForPicture(stripSize));
     connect(strip_, &PictureView::rightClicked, this, &PitBoxesPage::zoomStrip);
@@ -110,17 +107,16 @@ QWidget* PitBoxesPage::makeLaneGroup() {
 }
 
 int PitBoxesPage::currentStrip() const {
-    return tavolex::PitStripOf(
-        tavolex::PitPositionsOf(state_.carSet())[static_cast<std::size_t>(state_.currentTeam())]);
+    return PitStripOf(PitPositionsOf(state_.carSet())[static_cast<std::size_t>(state_.currentTeam())]);
 }
 
 void PitBoxesPage::fillList() {
     list_->setUpdatesEnabled(false);
     list_->clear();
-    const auto order = tavolex::PitLaneOrder(tavolex::PitPositionsOf(state_.carSet()));
+    const auto order = PitLaneOrder(PitPositionsOf(state_.carSet()));
     for (int team : order) {
         const auto& record = state_.carSet().teams[static_cast<std::size_t>(team)];
-        auto* item = new QListWidgetItem(FromGameText(tavolex::TeamButtonLabel(record)), list_);
+        auto* item = new QListWidgetItem(FromGameText(TeamButtonLabel(record)), list_);
         item->setData(Qt::UserRole, team);
     }
     selectTeam(state_.currentTeam());
@@ -137,14 +133,14 @@ void PitBoxesPage::selectTeam(int team) {
 
 void PitBoxesPage::refreshOwnControls() {
     const auto& team = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())];
-    teamName_->setText(FromGameText(tavolex::TeamButtonLabel(team)));
+    teamName_->setText(FromGameText(TeamButtonLabel(team)));
     fillList();
-    strip_->setImage(image().empty() ? tavolex::PackedBitmap() : tavolex::PitStrip(image(), currentStrip()));
+    strip_->setImage(image().empty() ? PackedBitmap() : PitStrip(image(), currentStrip()));
     picture()->update();
 }
 
-void PitBoxesPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
-    strip_->setNote(rules.note == tavolex::PictureNote::None ? QString() : picture()->note());
+void PitBoxesPage::applyOwnRules(const GraphicControlRules& rules) {
+    strip_->setNote(rules.note == PictureNote::None ? QString() : picture()->note());
     // A strip is saved as the whole picture is: from a picture in the slot.
     button(u"saveStrip"_s)->setEnabled(rules.saveAs);
     button(u"importOrder"_s)->setEnabled(rules.tableTransfer);
@@ -160,11 +156,11 @@ void PitBoxesPage::moveItem(int from, int target) {
         selectTeam(team);
         list_->verticalScrollBar()->setValue(scrolled);
     });
-    const auto positions = tavolex::MovePitLaneItem(tavolex::PitPositionsOf(state_.carSet()), from, target);
-    tavolex::PackedBitmap picture = image();
+    const auto positions = MovePitLaneItem(PitPositionsOf(state_.carSet()), from, target);
+    PackedBitmap picture = image();
     const auto error =
-        tavolex::ApplyPitPositions(state_.carSet(), state_.graphicEnvironment(), shownVariant(), positions, picture);
-    if (tavolex::Ok(error) && !picture.empty()) {
+        ApplyPitPositions(state_.carSet(), state_.graphicEnvironment(), shownVariant(), positions, picture);
+    if (Ok(error) && !picture.empty()) {
         showChanged(std::move(picture));
         return;
     }
@@ -173,14 +169,14 @@ void PitBoxesPage::moveItem(int from, int target) {
 }
 
 void PitBoxesPage::importOrder() {
-    tavolex::PackedBitmap picture = image();
-    if (!TableSucceeded(ui_, this,
-                        tavolex::ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(),
-                                                    shownVariant(), picture),
-                        tavolex::GraphicCommand::Import)) {
+    PackedBitmap picture = image();
+    if (!TableSucceeded(
+            ui_, this,
+            ImportPitLaneOrder(state_.carSet(), state_.graphicEnvironment(), state_.game(), shownVariant(), picture),
+            GraphicCommand::Import)) {
         return;
     }
-    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportPitLaneOrder));
+    state_.tellDone(DataReport(TextId::ReportImported, TextId::ReportPitLaneOrder));
     if (!picture.empty()) {
         showChanged(std::move(picture));
     } else {
@@ -189,11 +185,11 @@ void PitBoxesPage::importOrder() {
 }
 
 void PitBoxesPage::exportOrder() {
-    if (!TableSucceeded(ui_, this, tavolex::ExportPitLaneOrder(state_.game(), tavolex::PitPositionsOf(state_.carSet())),
-                        tavolex::GraphicCommand::Export)) {
+    if (!TableSucceeded(ui_, this, ExportPitLaneOrder(state_.game(), PitPositionsOf(state_.carSet())),
+                        GraphicCommand::Export)) {
         return;
     }
-    state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportPitLaneOrder));
+    state_.tellDone(DataReport(TextId::ReportExported, TextId::ReportPitLaneOrder));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
@@ -203,12 +199,11 @@ void PitBoxesPage::loadStrip() {
     if (path.isEmpty()) {
         return;
     }
-    tavolex::PackedBitmap picture = image();
+    PackedBitmap picture = image();
     if (!ui_.loaded(this,
-                    tavolex::LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(), currentStrip(),
-                                          ToPath(path), picture),
-                    path,
-                    {tavolex::GraphicKind::PitBoxes, shownVariant(), tavolex::kPitBoxWidth, tavolex::kPitStripRows})) {
+                    LoadPitStrip(state_.carSet(), state_.graphicEnvironment(), shownVariant(), currentStrip(),
+                                 ToPath(path), picture),
+                    path, {GraphicKind::PitBoxes, shownVariant(), kPitBoxWidth, kPitStripRows})) {
         return;
     }
     tellDone(signReport(TextId::ReportLoaded, ToPath(path)));
@@ -216,7 +211,7 @@ void PitBoxesPage::loadStrip() {
 }
 
 std::string PitBoxesPage::signReport(TextId report, const std::filesystem::path& file) const {
-    return tavolex::NamedReport(report, tavolex::PitBoxSignName(state_.carSet(), state_.currentTeam()), file);
+    return NamedReport(report, PitBoxSignName(state_.carSet(), state_.currentTeam()), file);
 }
 
 void PitBoxesPage::saveStripAs() {
@@ -228,8 +223,7 @@ void PitBoxesPage::saveStripAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!PartSucceeded(ui_, this, tavolex::SavePitStripAs(image(), currentStrip(), ToPath(path)),
-                       tavolex::GraphicCommand::Save)) {
+    if (!PartSucceeded(ui_, this, SavePitStripAs(image(), currentStrip(), ToPath(path)), GraphicCommand::Save)) {
         return;
     }
     tellDone(signReport(TextId::ReportSavedAs, ToPath(path)));
@@ -244,16 +238,16 @@ void PitBoxesPage::swapStrip(const QPoint& position) {
     if (image().empty() || !area.contains(position)) {
         return;
     }
-    const int clicked = (position.y() - area.top()) * tavolex::kPitStripCount / area.height();
+    const int clicked = (position.y() - area.top()) * kPitStripCount / area.height();
     if (clicked == currentStrip()) {
         ui_.beep();
         return;
     }
-    tavolex::PackedBitmap picture = image();
+    PackedBitmap picture = image();
     if (!PartSucceeded(ui_, this,
-                       tavolex::SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(), clicked,
-                                              currentStrip(), picture),
-                       tavolex::GraphicCommand::Save)) {
+                       SwapPitStrips(state_.carSet(), state_.graphicEnvironment(), shownVariant(), clicked,
+                                     currentStrip(), picture),
+                       GraphicCommand::Save)) {
         return;
     }
     showChanged(std::move(picture));
@@ -264,12 +258,12 @@ std::vector<QRect> PitBoxesPage::outlines(bool blink) const {
         return {};
     }
     // A pixel inside the current strip, so the outline leaves its neighbours' edges in sight.
-    const QRect strip(0, tavolex::kPitStripRows * currentStrip(), tavolex::kPitBoxWidth, tavolex::kPitStripRows);
+    const QRect strip(0, kPitStripRows * currentStrip(), kPitBoxWidth, kPitStripRows);
     return {picture()->areaRectOf(strip).adjusted(1, 1, -1, -1)};
 }
 
-tavolex::PictureZoom PitBoxesPage::zoomAt(const QPoint& position) const {
-    return tavolex::PitBoxZoom(pictureArea(), kPitBoxes.displaySheet.height(), position.x(), position.y());
+PictureZoom PitBoxesPage::zoomAt(const QPoint& position) const {
+    return PitBoxZoom(pictureArea(), kPitBoxes.displaySheet.height(), position.x(), position.y());
 }
 
 void PitBoxesPage::zoomStrip(const QPoint& position) {
@@ -278,13 +272,13 @@ void PitBoxesPage::zoomStrip(const QPoint& position) {
         return;
     }
     const QRect area = strip_->area();
-    const tavolex::PictureZoom zoom =
-        tavolex::PitBoxZoom({area.left(), area.top(), area.left() + area.width(), area.top() + area.height()},
-                            tavolex::kPitStripRows, position.x(), position.y());
-    if (zoom.action != tavolex::PictureZoom::Action::Show) {
+    const PictureZoom zoom =
+        PitBoxZoom({area.left(), area.top(), area.left() + area.width(), area.top() + area.height()}, kPitStripRows,
+                   position.x(), position.y());
+    if (zoom.action != PictureZoom::Action::Show) {
         return;
     }
-    ZoomWindow window(QPixmap::fromImage(strip_->image()), QRect(0, 0, tavolex::kPitBoxWidth, tavolex::kPitStripRows),
+    ZoomWindow window(QPixmap::fromImage(strip_->image()), QRect(0, 0, kPitBoxWidth, kPitStripRows),
                       strip_->mapToGlobal(position), QSize(zoom.width, zoom.height), this);
     window.exec();
 }

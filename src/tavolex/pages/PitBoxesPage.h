@@ -32,12 +32,12 @@ class PitBoxesPage : public GraphicsPage {
   protected:
     int slot() const override { return 0; }
     void refreshOwnControls() override;
-    void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
-    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
+    void applyOwnRules(const GraphicControlRules& rules) override;
+    PictureZoom zoomAt(const QPoint& position) const override;
 
   private:
     // "Loaded pit box sign for Jordan from sign.bmp": the strip commands act on the team's sign.
-    std::string signReport(tavolex::TextId report, const std::filesystem::path& file = {}) const;
+    std::string signReport(TextId report, const std::filesystem::path& file = {}) const;
     QWidget* makeStripGroup();
     QWidget* makeLaneGroup();
     void fillList();

@@ -26,17 +26,15 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 
-constexpr QSize kSheet(tavolex::kPitCrewSheetWidth, tavolex::kPitCrewSheetHeight);
+constexpr QSize kSheet(kPitCrewSheetWidth, kPitCrewSheetHeight);
 constexpr QSize kPreview(200, 189);
 constexpr QSize kPalette(16 * 14 + 1, 13 * 10 + 1);
-constexpr int kHalfRows = tavolex::kPitCrewHalfRows;
+constexpr int kHalfRows = kPitCrewHalfRows;
 
 const GraphicsPageDeclaration kPitCrew = {
-    tavolex::GraphicKind::PitCrew,
+    GraphicKind::PitCrew,
     "Pit Crew Jack",
     kSheet,
     {TextId::NoSoftwarePitCrewBitmap, TextId::NoHardwarePitCrewBitmap},
@@ -44,7 +42,7 @@ const GraphicsPageDeclaration kPitCrew = {
     {TextId::SaveSoftwarePitCrewBitmap, TextId::SaveHardwarePitCrewBitmap},
 };
 
-const RunChoice<int> kCurrentArea{"pitCrew/area", tavolex::kFirstPitCrewArea};
+const RunChoice<int> kCurrentArea{"pitCrew/area", kFirstPitCrewArea};
 
 } // namespace
 
@@ -87,8 +85,7 @@ PitCrewPage::PitCrewPage(EditorState& state, UiServices& ui, QWidget* parent)
 
 void PitCrewPage::loadTemplate() {
     // The preview's template comes from the data folder, rebuilt from the game when needed.
-    if (!tavolex::Ok(
-            tavolex::LoadPitCrewTemplate(state_.graphicEnvironment(), tavolex::PitCrewTemplate::Colour, unpainted_))) {
+    if (!Ok(LoadPitCrewTemplate(state_.graphicEnvironment(), PitCrewTemplate::Colour, unpainted_))) {
         unpainted_.clear();
     }
 }
@@ -106,7 +103,7 @@ QWidget* PitCrewPage::makeColourGroup() {
     areas_ = new QComboBox(group);
     areas_->setObjectName(u"areas"_s);
     areas_->setToolTip(TipText(Tip::PitCrewAreas));
-    for (const tavolex::PitCrewArea& area : tavolex::PitCrewAreas()) {
+    for (const PitCrewArea& area : PitCrewAreas()) {
         areas_->addItem(tr(area.label), area.colour);
     }
     connect(areas_, &QComboBox::activated, this, [this](int index) { chooseArea(areas_->itemData(index).toInt()); });
@@ -138,7 +135,7 @@ QWidget* PitCrewPage::makeColourGroup() {
     return group;
 }
 
-tavolex::PitCrewColourSet& PitCrewPage::colours() {
+PitCrewColourSet& PitCrewPage::colours() {
     return state_.carSet().teams[static_cast<std::size_t>(slot())].pitCrewColours;
 }
 
@@ -155,9 +152,9 @@ void PitCrewPage::checkPaintable() {
 
 void PitCrewPage::paintPreview() {
     const bool shown = paintable_ && !unpainted_.empty();
-    preview_->setImage(shown ? tavolex::PaintPitCrew(unpainted_, colours()) : tavolex::PackedBitmap());
+    preview_->setImage(shown ? PaintPitCrew(unpainted_, colours()) : PackedBitmap());
     preview_->setNote(preview_->hasImage() ? QString() : T(TextId::UnableToDisplayImage));
-    palette_->setOutlined(tavolex::OutlinedPaletteCells(colours()[static_cast<std::size_t>(currentArea())]));
+    palette_->setOutlined(OutlinedPaletteCells(colours()[static_cast<std::size_t>(currentArea())]));
 }
 
 int PitCrewPage::currentArea() const { return kCurrentArea.get(state_); }
@@ -177,7 +174,7 @@ void PitCrewPage::setColour(int colour) {
         return;
     }
     stored = static_cast<std::uint8_t>(colour);
-    tavolex::MarkModified(state_.carSet(), "Pit crew colour");
+    MarkModified(state_.carSet(), "Pit crew colour");
     paintPreview();
 }
 
@@ -187,7 +184,7 @@ void PitCrewPage::previewClicked(const QPoint& position, Qt::MouseButton button,
         return;
     }
     const QSize size = preview_->area().size();
-    const auto area = tavolex::PitCrewAreaAt(unpainted_, position.x(), position.y(), size.width(), size.height());
+    const auto area = PitCrewAreaAt(unpainted_, position.x(), position.y(), size.width(), size.height());
     if (!area) {
         if (twice) {
             return;
@@ -210,7 +207,7 @@ void PitCrewPage::previewClicked(const QPoint& position, Qt::MouseButton button,
         return;
     }
     const int colour = colours()[static_cast<std::size_t>(currentArea())];
-    setColour(button == Qt::LeftButton ? tavolex::NextCycleColour(colour) : tavolex::PreviousCycleColour(colour));
+    setColour(button == Qt::LeftButton ? NextCycleColour(colour) : PreviousCycleColour(colour));
 }
 
 void PitCrewPage::paletteClicked(const QPoint& position) {
@@ -218,7 +215,7 @@ void PitCrewPage::paletteClicked(const QPoint& position) {
         ui_.beep();
         return;
     }
-    const auto cell = tavolex::PickPaletteCell(position.x(), position.y(), palette_->width(), palette_->height());
+    const auto cell = PickPaletteCell(position.x(), position.y(), palette_->width(), palette_->height());
     if (!cell) {
         ui_.beep();
         return;
@@ -230,11 +227,11 @@ void PitCrewPage::copyTemplate() {
     if (!paintable_) {
         return;
     }
-    tavolex::PackedBitmap copied;
+    PackedBitmap copied;
     if (!PartSucceeded(
             ui_, this,
-            tavolex::CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), copied),
-            tavolex::GraphicCommand::Generate)) {
+            CopyPitCrewTemplate(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), copied),
+            GraphicCommand::Generate)) {
         return;
     }
     tellDone(pictureReport(TextId::ReportPaintedTemplate));
@@ -242,45 +239,41 @@ void PitCrewPage::copyTemplate() {
 }
 
 void PitCrewPage::importColours() {
-    if (!TableSucceeded(ui_, this,
-                        tavolex::ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()),
-                        tavolex::GraphicCommand::Import)) {
+    if (!TableSucceeded(ui_, this, ImportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()),
+                        GraphicCommand::Import)) {
         return;
     }
-    tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportCrewColours));
+    tellDone(DataReport(TextId::ReportImported, TextId::ReportCrewColours));
     paintPreview();
 }
 
 void PitCrewPage::exportColours() {
-    if (!TableSucceeded(ui_, this,
-                        tavolex::ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()),
-                        tavolex::GraphicCommand::Export)) {
+    if (!TableSucceeded(ui_, this, ExportCrewColours(state_.carSet(), state_.game(), state_.exeStatus(), slot()),
+                        GraphicCommand::Export)) {
         return;
     }
-    tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportCrewColours));
+    tellDone(DataReport(TextId::ReportExported, TextId::ReportCrewColours));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
-tavolex::Error PitCrewPage::runImport(tavolex::PackedBitmap& image) {
-    return tavolex::ImportPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
-                                  this->image(), image);
+Error PitCrewPage::runImport(PackedBitmap& image) {
+    return ImportPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(), this->image(),
+                         image);
 }
 
-tavolex::Error PitCrewPage::runExport() {
-    return tavolex::ExportPitCrew(state_.graphicEnvironment(), slot(), shownVariant(), half(), image());
+Error PitCrewPage::runExport() {
+    return ExportPitCrew(state_.graphicEnvironment(), slot(), shownVariant(), half(), image());
 }
 
-tavolex::Error PitCrewPage::runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) {
-    return tavolex::LoadPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(),
-                                this->image(), path, image);
+Error PitCrewPage::runLoad(const std::filesystem::path& path, PackedBitmap& image) {
+    return LoadPitCrew(state_.carSet(), state_.graphicEnvironment(), slot(), shownVariant(), half(), this->image(),
+                       path, image);
 }
 
-tavolex::WantedPicture PitCrewPage::wantedPicture() const {
-    return tavolex::WantedPitCrewPicture(shownVariant(), half());
-}
+WantedPicture PitCrewPage::wantedPicture() const { return WantedPitCrewPicture(shownVariant(), half()); }
 
-tavolex::Error PitCrewPage::runSaveAs(const std::filesystem::path& path) {
-    return tavolex::SavePitCrewAs(image(), slot(), shownVariant(), half(), path);
+Error PitCrewPage::runSaveAs(const std::filesystem::path& path) {
+    return SavePitCrewAs(image(), slot(), shownVariant(), half(), path);
 }
 
 void PitCrewPage::refreshOwnControls() {
@@ -289,20 +282,20 @@ void PitCrewPage::refreshOwnControls() {
     }
 }
 
-void PitCrewPage::addOwnState(tavolex::GraphicPageState& page) const { page.crewPaintable = paintable_; }
+void PitCrewPage::addOwnState(GraphicPageState& page) const { page.crewPaintable = paintable_; }
 
-void PitCrewPage::applyOwnRules(const tavolex::GraphicControlRules& rules) {
+void PitCrewPage::applyOwnRules(const GraphicControlRules& rules) {
     importColours_->setEnabled(rules.tableTransfer);
     exportColours_->setEnabled(rules.tableTransfer);
     copy_->setEnabled(rules.copyCrewTemplate);
 }
 
-tavolex::PictureZoom PitCrewPage::zoomAt(const QPoint& position) const {
+PictureZoom PitCrewPage::zoomAt(const QPoint& position) const {
     const QRect area = picture()->area();
     if (!area.contains(position)) {
         return {};
     }
-    return {tavolex::PictureZoom::Action::Show,
+    return {PictureZoom::Action::Show,
             {0, 0, kSheet.width(), kSheet.height()},
             area.width() * 21 / 10,
             area.height() * 21 / 10};

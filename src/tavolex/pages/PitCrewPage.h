@@ -36,20 +36,20 @@ class PitCrewPage : public GraphicsPage {
     void chooseArea(int colourNumber);
 
   protected:
-    tavolex::Error runImport(tavolex::PackedBitmap& image) override;
-    tavolex::Error runExport() override;
-    tavolex::Error runLoad(const std::filesystem::path& path, tavolex::PackedBitmap& image) override;
-    tavolex::WantedPicture wantedPicture() const override;
-    tavolex::Error runSaveAs(const std::filesystem::path& path) override;
+    Error runImport(PackedBitmap& image) override;
+    Error runExport() override;
+    Error runLoad(const std::filesystem::path& path, PackedBitmap& image) override;
+    WantedPicture wantedPicture() const override;
+    Error runSaveAs(const std::filesystem::path& path) override;
     void refreshOwnControls() override;
-    void addOwnState(tavolex::GraphicPageState& page) const override;
-    void applyOwnRules(const tavolex::GraphicControlRules& rules) override;
-    tavolex::PictureZoom zoomAt(const QPoint& position) const override;
+    void addOwnState(GraphicPageState& page) const override;
+    void applyOwnRules(const GraphicControlRules& rules) override;
+    PictureZoom zoomAt(const QPoint& position) const override;
 
   private:
     QWidget* makeColourGroup();
-    tavolex::PitCrewHalf half() const { return static_cast<tavolex::PitCrewHalf>(part()); }
-    tavolex::PitCrewColourSet& colours();
+    PitCrewHalf half() const { return static_cast<PitCrewHalf>(part()); }
+    PitCrewColourSet& colours();
     void loadTemplate();
     void paintPreview();
     void previewClicked(const QPoint& position, Qt::MouseButton button, bool twice);
@@ -59,7 +59,7 @@ class PitCrewPage : public GraphicsPage {
     // masks the game's own colours would be painted over and the preview scrambled.
     void checkPaintable();
 
-    tavolex::PackedBitmap unpainted_;
+    PackedBitmap unpainted_;
     PictureView* preview_ = nullptr;
     PaletteGrid* palette_ = nullptr;
     QComboBox* areas_ = nullptr;

@@ -6,18 +6,15 @@
 
 namespace tavolex::editor {
 
-tavolex::PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWidget* parent, tavolex::GraphicKind kind,
-                                        int slot, tavolex::Variant variant) {
-    const auto held = [&] {
-        return tavolex::SourceOf(state.carSet(), kind, slot, variant) != tavolex::GraphicSource::None;
-    };
-    tavolex::PackedBitmap fetched;
+PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWidget* parent, GraphicKind kind, int slot,
+                               Variant variant) {
+    const auto held = [&] { return SourceOf(state.carSet(), kind, slot, variant) != GraphicSource::None; };
+    PackedBitmap fetched;
     if (!held()) {
         return fetched;
     }
     BoxMessages messages(ui, parent);
-    if (!tavolex::Ok(tavolex::FetchGraphic(state.carSet(), state.graphicEnvironment(), kind, slot, variant, fetched,
-                                           true, &messages)) ||
+    if (!Ok(FetchGraphic(state.carSet(), state.graphicEnvironment(), kind, slot, variant, fetched, true, &messages)) ||
         !held()) {
         fetched.clear();
     }

@@ -14,7 +14,7 @@ class UiServices;
 // The picture of a slot to show: fetched (and repaired, its messages in boxes
 // over `parent`) when the slot holds one; empty when it holds none, the fetch
 // fails or the repair empties the slot.
-tavolex::PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWidget* parent, tavolex::GraphicKind kind,
-                                        int slot, tavolex::Variant variant);
+PackedBitmap FetchShownPicture(EditorState& state, UiServices& ui, QWidget* parent, GraphicKind kind, int slot,
+                               Variant variant);
 
 } // namespace tavolex::editor

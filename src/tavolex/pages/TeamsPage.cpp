@@ -30,13 +30,11 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 constexpr int kMaxPower = 1598;
 constexpr int kMaxFigure = 32767;
 
-QString DriverLabel(const tavolex::TeamRecord& team, int seat) {
+QString DriverLabel(const TeamRecord& team, int seat) {
     const auto& driver = team.drivers[static_cast<std::size_t>(seat)];
     return NumberedDriverName(team.carNumbers[static_cast<std::size_t>(seat)], driver.name.view()) +
            (driver.selected != 0 ? u" (S)"_s : u""_s);
@@ -66,7 +64,7 @@ QSlider* TeamsPage::slider(const QString& name) const { return findChild<QSlider
 QLabel* TeamsPage::valueLabel(const QString& name) const { return findChild<QLabel*>(name + u"Value"_s); }
 QPushButton* TeamsPage::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
-void TeamsPage::changed(std::string_view change) { tavolex::MarkModified(state_.carSet(), change); }
+void TeamsPage::changed(std::string_view change) { MarkModified(state_.carSet(), change); }
 
 QWidget* TeamsPage::makeSlider(const QString& name, const QString& label, int low, int high, int page,
                                std::function<std::int16_t&()> field, bool bhp) {
@@ -121,9 +119,9 @@ QWidget* TeamsPage::makeTeamGroup() {
         buttons->addWidget(button);
     }
     teamName_ = new QLineEdit(group);
-    GuardGameTextBox<decltype(tavolex::TeamRecord::teamName)>(teamName_, ui_);
+    GuardGameTextBox<decltype(TeamRecord::teamName)>(teamName_, ui_);
     engineName_ = new QLineEdit(group);
-    GuardGameTextBox<decltype(tavolex::TeamRecord::engineName)>(engineName_, ui_);
+    GuardGameTextBox<decltype(TeamRecord::engineName)>(engineName_, ui_);
     auto nameEdited = [this](QLineEdit* edit, auto member, std::string change) {
         connect(edit, &QLineEdit::textEdited, this, [this, member, change](const QString& text) {
             auto& field = state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())].*member;
@@ -135,14 +133,14 @@ QWidget* TeamsPage::makeTeamGroup() {
             }
         });
     };
-    nameEdited(teamName_, &tavolex::TeamRecord::teamName, "Team name");
-    nameEdited(engineName_, &tavolex::TeamRecord::engineName, "Engine name");
+    nameEdited(teamName_, &TeamRecord::teamName, "Team name");
+    nameEdited(engineName_, &TeamRecord::engineName, "Engine name");
     auto* tyreGroup = new QButtonGroup(group);
     auto* tyreRow = new QHBoxLayout;
     for (int i = 0; i < 2; ++i) {
         auto* tyre = new Eliding<QPushButton>(group);
         // The longest tyre name the game keeps.
-        tyre->setReservedCharacters(static_cast<int>(decltype(tavolex::TyreRecord::name)::kCapacity));
+        tyre->setReservedCharacters(static_cast<int>(decltype(TyreRecord::name)::kCapacity));
         tyre->setObjectName(u"tyre%1"_s.arg(i));
         tyre->setCheckable(true);
         tyreGroup->addButton(tyre, i);
@@ -169,7 +167,7 @@ QWidget* TeamsPage::makeTeamGroup() {
 
 QWidget* TeamsPage::makeCarGroup() {
     auto* group = new QGroupBox(tr("Car Performance"), this);
-    auto team = [this]() -> tavolex::TeamRecord& {
+    auto team = [this]() -> TeamRecord& {
         return state_.carSet().teams[static_cast<std::size_t>(state_.currentTeam())];
     };
     auto* layout = new QVBoxLayout(group);
@@ -196,7 +194,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
         controls.numbers->addItem(QString::asprintf("[%.2d]", n), n);
     }
     controls.name = new QLineEdit(group);
-    GuardGameTextBox<decltype(tavolex::DriverRecord::name)>(controls.name, ui_);
+    GuardGameTextBox<decltype(DriverRecord::name)>(controls.name, ui_);
     controls.name->setMinimumWidth(170);
     controls.selected = new QPushButton(u"S"_s, group);
     controls.selected->setToolTip(TipText(Tip::SelectedDriver));
@@ -205,7 +203,7 @@ QWidget* TeamsPage::makeDriverGroup(int seat) {
     controls.name->setToolTip(TipText(Tip::DriverName));
     controls.selected->setCheckable(true);
     controls.selected->setFixedWidth(32);
-    auto driver = [this, seat]() -> tavolex::DriverRecord& {
+    auto driver = [this, seat]() -> DriverRecord& {
         return state_.carSet()
             .teams[static_cast<std::size_t>(state_.currentTeam())]
             .drivers[static_cast<std::size_t>(seat)];
@@ -312,29 +310,27 @@ void TeamsPage::reload() {
 }
 
 void TeamsPage::applyExeStatus() {
-    const bool allowed = tavolex::AllowsGameFiles(state_.exeStatus());
+    const bool allowed = AllowsGameFiles(state_.exeStatus());
     button(u"import"_s)->setEnabled(allowed);
     button(u"export"_s)->setEnabled(allowed);
 }
 
 void TeamsPage::importFromGame() {
-    if (!tavolex::Ok(
-            tavolex::ImportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet()))) {
+    if (!Ok(ImportTeamData(state_.game(), state_.exeStatus(), kTeamsPageMask, state_.carSet()))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
     state_.notifyDataChanged();
     changed("Import team data");
-    state_.tellDone(tavolex::DataReport(TextId::ReportImported, TextId::ReportTeamsFile));
+    state_.tellDone(DataReport(TextId::ReportImported, TextId::ReportTeamsFile));
 }
 
 void TeamsPage::exportToGame() {
-    if (!tavolex::Ok(
-            tavolex::ExportTeamData(state_.game(), state_.exeStatus(), tavolex::kTeamsPageMask, state_.carSet()))) {
+    if (!Ok(ExportTeamData(state_.game(), state_.exeStatus(), kTeamsPageMask, state_.carSet()))) {
         ui_.error(this, T(TextId::FailedToPatchGame));
         return;
     }
-    state_.tellDone(tavolex::DataReport(TextId::ReportExported, TextId::ReportTeamsFile));
+    state_.tellDone(DataReport(TextId::ReportExported, TextId::ReportTeamsFile));
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
@@ -344,20 +340,20 @@ void TeamsPage::loadTeamData() {
         return;
     }
     const std::filesystem::path file = ToPath(path);
-    tavolex::Error error = tavolex::Error::InvalidName;
-    switch (tavolex::FileKindOf(file)) {
-    case tavolex::FileKind::Text: error = tavolex::ReadPerformanceFile(file, state_.carSet()); break;
-    case tavolex::FileKind::Performance: error = tavolex::ReadPerFile(file, state_.carSet()); break;
-    case tavolex::FileKind::OldCarSet: error = tavolex::ReadGp2CarSet(file, state_.carSet()); break;
+    Error error = Error::InvalidName;
+    switch (FileKindOf(file)) {
+    case FileKind::Text: error = ReadPerformanceFile(file, state_.carSet()); break;
+    case FileKind::Performance: error = ReadPerFile(file, state_.carSet()); break;
+    case FileKind::OldCarSet: error = ReadGp2CarSet(file, state_.carSet()); break;
     default: break;
     }
-    if (!tavolex::Ok(error)) {
+    if (!Ok(error)) {
         ui_.error(this, T(TextId::CouldntLoadFile));
         return;
     }
     state_.notifyDataChanged();
     changed("Load team data");
-    state_.tellDone(tavolex::DataReport(TextId::ReportLoaded, TextId::ReportTeamsFile, file));
+    state_.tellDone(DataReport(TextId::ReportLoaded, TextId::ReportTeamsFile, file));
 }
 
 void TeamsPage::saveTeamData() {
@@ -366,11 +362,11 @@ void TeamsPage::saveTeamData() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!tavolex::Ok(tavolex::WritePerformanceFile(ToPath(path), state_.carSet()))) {
+    if (!Ok(WritePerformanceFile(ToPath(path), state_.carSet()))) {
         ui_.error(this, T(TextId::CouldntSaveFile));
         return;
     }
-    state_.tellDone(tavolex::DataReport(TextId::ReportSavedAs, TextId::ReportTeamsFile, ToPath(path)));
+    state_.tellDone(DataReport(TextId::ReportSavedAs, TextId::ReportTeamsFile, ToPath(path)));
 }
 
 } // namespace tavolex::editor

@@ -30,14 +30,11 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::GraphicSource;
-using tavolex::TextId;
-
 namespace {
 constexpr int kChoicesPerSheet = 3;
 
 QSize SheetSize(const TyreSheetPanel::Sheet& sheet) {
-    return QSize(tavolex::SheetWidth(sheet.kind, sheet.variant), tavolex::SheetHeight(sheet.kind, sheet.variant));
+    return QSize(SheetWidth(sheet.kind, sheet.variant), SheetHeight(sheet.kind, sheet.variant));
 }
 } // namespace
 
@@ -109,13 +106,11 @@ PictureView* TyreSheetPanel::picture() const { return views_[static_cast<std::si
 
 QPushButton* TyreSheetPanel::button(const QString& name) const { return findChild<QPushButton*>(name); }
 
-tavolex::SheetHalves TyreSheetPanel::halves() const {
-    return static_cast<tavolex::SheetHalves>(choice_ % kChoicesPerSheet);
-}
+SheetHalves TyreSheetPanel::halves() const { return static_cast<SheetHalves>(choice_ % kChoicesPerSheet); }
 
 GraphicSource TyreSheetPanel::source() const {
     const Sheet& sheet = shownSheet();
-    return tavolex::SourceOf(state_.carSet(), sheet.kind, tyreType_, sheet.variant);
+    return SourceOf(state_.carSet(), sheet.kind, tyreType_, sheet.variant);
 }
 
 void TyreSheetPanel::showTyreType(int tyreType) {
@@ -128,7 +123,7 @@ void TyreSheetPanel::reload() {
     show(FetchShownPicture(state_, ui_, this, sheet.kind, tyreType_, sheet.variant));
 }
 
-void TyreSheetPanel::show(tavolex::PackedBitmap image) {
+void TyreSheetPanel::show(PackedBitmap image) {
     image_ = std::move(image);
     picture()->setImage(image_);
     applyControlRules();
@@ -136,17 +131,17 @@ void TyreSheetPanel::show(tavolex::PackedBitmap image) {
 
 void TyreSheetPanel::applyControlRules() {
     const Sheet& sheet = shownSheet();
-    tavolex::GraphicPageState page;
+    GraphicPageState page;
     page.shown = sheet.variant;
-    (sheet.variant == tavolex::Variant::Software ? page.software : page.hardware) = source();
+    (sheet.variant == Variant::Software ? page.software : page.hardware) = source();
     page.exeStatus = state_.exeStatus();
     page.hasDisplayImage = picture()->hasImage();
     page.bothVariants = false;
-    const tavolex::GraphicControlRules rules = tavolex::DecideGraphicControls(page);
+    const GraphicControlRules rules = DecideGraphicControls(page);
     picture()->setNote(PictureNoteText(rules.note, {TextId::NoBitmap, TextId::NoBitmap}));
     EnablePictureFileButtons(this, rules);
     // A half is outlined only while one is chosen and there is a picture to outline.
-    picture()->setBlinking(halves() != tavolex::SheetHalves::Both && picture()->hasImage());
+    picture()->setBlinking(halves() != SheetHalves::Both && picture()->hasImage());
 }
 
 void TyreSheetPanel::choose(int choice) {
@@ -168,23 +163,20 @@ void TyreSheetPanel::choose(int choice) {
 
 void TyreSheetPanel::scrollToChosenHalf() {
     QScrollBar* bar = scrollers_[static_cast<std::size_t>(choice_ / kChoicesPerSheet)]->verticalScrollBar();
-    bar->setValue(halves() == tavolex::SheetHalves::Bottom ? bar->maximum() : bar->minimum());
+    bar->setValue(halves() == SheetHalves::Bottom ? bar->maximum() : bar->minimum());
 }
 
-bool TyreSheetPanel::report(tavolex::GraphicCommand command, tavolex::Error error) {
-    return PartSucceeded(ui_, this, error, command);
-}
+bool TyreSheetPanel::report(GraphicCommand command, Error error) { return PartSucceeded(ui_, this, error, command); }
 
 void TyreSheetPanel::tellDone(TextId report, const QString& path) {
-    state_.tellDone(tavolex::PictureReport(report, state_.carSet(), shownSheet().kind, tyreType_, ToPath(path)));
+    state_.tellDone(PictureReport(report, state_.carSet(), shownSheet().kind, tyreType_, ToPath(path)));
 }
 
 void TyreSheetPanel::importFromGame() {
     const Sheet& sheet = shownSheet();
-    tavolex::PackedBitmap picture = image_;
-    if (report(tavolex::GraphicCommand::Import,
-               tavolex::ImportTyreHalves(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
-                                         sheet.variant, halves(), picture))) {
+    PackedBitmap picture = image_;
+    if (report(GraphicCommand::Import, ImportTyreHalves(state_.carSet(), state_.graphicEnvironment(), sheet.kind,
+                                                        tyreType_, sheet.variant, halves(), picture))) {
         tellDone(TextId::ReportImported, {});
         show(std::move(picture));
     }
@@ -195,9 +187,8 @@ void TyreSheetPanel::exportToGame() {
     if (source() == GraphicSource::None || image_.empty()) {
         return;
     }
-    if (report(tavolex::GraphicCommand::Export,
-               tavolex::ExportTyreHalves(state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant, halves(),
-                                         image_))) {
+    if (report(GraphicCommand::Export,
+               ExportTyreHalves(state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant, halves(), image_))) {
         tellDone(TextId::ReportExported, {});
         ui_.information(this, T(TextId::FilePatchedSuccessfully));
     }
@@ -213,11 +204,11 @@ void TyreSheetPanel::loadFile() {
 
 void TyreSheetPanel::loadPath(const QString& path) {
     const Sheet& sheet = shownSheet();
-    tavolex::PackedBitmap picture = image_;
+    PackedBitmap picture = image_;
     if (ui_.loaded(this,
-                   tavolex::LoadTyreFile(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_,
-                                         sheet.variant, halves(), ToPath(path), picture),
-                   path, tavolex::WantedTyrePicture(sheet.kind, sheet.variant, halves()))) {
+                   LoadTyreFile(state_.carSet(), state_.graphicEnvironment(), sheet.kind, tyreType_, sheet.variant,
+                                halves(), ToPath(path), picture),
+                   path, WantedTyrePicture(sheet.kind, sheet.variant, halves()))) {
         tellDone(TextId::ReportLoaded, path);
         show(std::move(picture));
     }
@@ -232,8 +223,8 @@ void TyreSheetPanel::saveFileAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (report(tavolex::GraphicCommand::Save,
-               tavolex::SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, ToPath(path)))) {
+    if (report(GraphicCommand::Save,
+               SaveTyreFileAs(sheet.kind, tyreType_, sheet.variant, halves(), image_, ToPath(path)))) {
         tellDone(TextId::ReportSavedAs, path);
     }
 }
@@ -243,7 +234,7 @@ void TyreSheetPanel::removePicture() {
     if (source() == GraphicSource::None || !ui_.question(this, T(TextId::RemoveBitmapQuestion))) {
         return;
     }
-    tavolex::RemoveGraphic(state_.carSet(), sheet.kind, tyreType_, sheet.variant);
+    RemoveGraphic(state_.carSet(), sheet.kind, tyreType_, sheet.variant);
     tellDone(TextId::ReportRemoved, {});
     reload();
 }
@@ -251,12 +242,12 @@ void TyreSheetPanel::removePicture() {
 std::vector<QRect> TyreSheetPanel::outlines(std::size_t sheet, bool blink) const {
     const Sheet& shown = sheets_[sheet];
     PictureView* view = views_[sheet];
-    if (static_cast<std::size_t>(choice_ / kChoicesPerSheet) != sheet || halves() == tavolex::SheetHalves::Both ||
+    if (static_cast<std::size_t>(choice_ / kChoicesPerSheet) != sheet || halves() == SheetHalves::Both ||
         blink != shown.outlineWhileBlinkSet || !view->hasImage()) {
         return {};
     }
     const int halfRows = SheetSize(shown).height() / 2;
-    return {view->areaRectOf(shown.outline.translated(0, halves() == tavolex::SheetHalves::Bottom ? halfRows : 0))};
+    return {view->areaRectOf(shown.outline.translated(0, halves() == SheetHalves::Bottom ? halfRows : 0))};
 }
 
 void TyreSheetPanel::rightClicked(const QPoint& position) {

@@ -35,14 +35,14 @@ class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
   public:
     // One sheet the panel can show, and the three choices (both, top, bottom) that show it.
     struct Sheet {
-        tavolex::GraphicKind kind;
-        tavolex::Variant variant;
+        GraphicKind kind;
+        Variant variant;
         const char* groupTitle;
         QSize visibleSize; // shown at once, one screen pixel per texture pixel; the rest scrolls
         std::array<const char*, 3> choices;
-        tavolex::TextId openTitle;
-        tavolex::TextId saveTitle;
-        tavolex::TextId filter;
+        TextId openTitle;
+        TextId saveTitle;
+        TextId filter;
         QRect outline; // the top half's outline in the sheet; the bottom one lies a half lower
         bool outlineWhileBlinkSet;
         QSize zoomRegion; // of the half under the pointer
@@ -61,7 +61,7 @@ class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
     PictureView* picture() const;
     QPushButton* button(const QString& name) const;
     QRadioButton* choiceButton(int choice) const { return choices_[static_cast<std::size_t>(choice)]; }
-    const tavolex::PackedBitmap& image() const { return image_; }
+    const PackedBitmap& image() const { return image_; }
 
   public slots:
     void choose(int choice);
@@ -75,24 +75,24 @@ class TyreSheetPanel : public QGroupBox, public PictureFileCommands {
 
   private:
     // Tells the status bar what a command did to the shown picture (and which file).
-    void tellDone(tavolex::TextId report, const QString& path);
+    void tellDone(TextId report, const QString& path);
     // The chosen half in sight when the sheet is taller than its place.
     void scrollToChosenHalf();
     void reload();
-    void show(tavolex::PackedBitmap image);
-    tavolex::SheetHalves halves() const;
-    tavolex::GraphicSource source() const;
+    void show(PackedBitmap image);
+    SheetHalves halves() const;
+    GraphicSource source() const;
     std::vector<QRect> outlines(std::size_t sheet, bool blink) const;
     void rightClicked(const QPoint& position);
     // True when the command succeeded; a failure is told in a message box.
-    bool report(tavolex::GraphicCommand command, tavolex::Error error);
+    bool report(GraphicCommand command, Error error);
 
     EditorState& state_;
     UiServices& ui_;
     std::vector<Sheet> sheets_;
     int& choice_;
     int tyreType_ = 0;
-    tavolex::PackedBitmap image_;
+    PackedBitmap image_;
     std::vector<PictureView*> views_;
     std::vector<QScrollArea*> scrollers_; // one per sheet, holding its view
     std::vector<QRadioButton*> choices_;

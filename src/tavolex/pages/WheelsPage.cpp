@@ -17,11 +17,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::GraphicKind;
-using tavolex::GraphicSource;
-using tavolex::TextId;
-using tavolex::Variant;
-
 namespace {
 
 // The outlines of the top halves in sheet pixels and the zoom of a half, as the game's editors drew them.
@@ -68,7 +63,7 @@ const TyreSheetPanel::Sheet kTreads = {GraphicKind::Tread,
 const RunChoice<int> kLeftHalves{"wheels/left", 0};
 const RunChoice<int> kRightHalves{"wheels/right", 0};
 
-bool HasWheels(const tavolex::TyreRecord& tyre) {
+bool HasWheels(const TyreRecord& tyre) {
     return tyre.tyre[0].source != GraphicSource::None || tyre.tyre[1].source != GraphicSource::None;
 }
 
@@ -78,10 +73,10 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     auto* types = new QGroupBox(tr("Tyre Type"), this);
     auto* group = new QButtonGroup(types);
     auto* typeRow = new QHBoxLayout(types);
-    for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
+    for (int type = 0; type < kTyreTypeCount; ++type) {
         auto* radio = new Eliding<QRadioButton>(types);
         // The longest tyre name the game keeps.
-        radio->setReservedCharacters(static_cast<int>(decltype(tavolex::TyreRecord::name)::kCapacity));
+        radio->setReservedCharacters(static_cast<int>(decltype(TyreRecord::name)::kCapacity));
         radio->setObjectName(u"tyreType%1"_s.arg(type));
         group->addButton(radio, type);
         typeRow->addWidget(radio);
@@ -89,7 +84,7 @@ WheelsPage::WheelsPage(EditorState& state, UiServices& ui, QWidget* parent) : QW
     }
     name_ = new QLineEdit(types);
     name_->setObjectName(u"tyreName"_s);
-    GuardGameTextBox<decltype(tavolex::TyreRecord::name)>(name_, ui);
+    GuardGameTextBox<decltype(TyreRecord::name)>(name_, ui);
     typeRow->addWidget(name_, 1);
     connect(group, &QButtonGroup::idClicked, this, &WheelsPage::showTyreType);
     connect(name_, &QLineEdit::textEdited, this, &WheelsPage::nameEdited);
@@ -132,7 +127,7 @@ void WheelsPage::showTyreType(int type) {
 }
 
 void WheelsPage::relabel() {
-    for (int type = 0; type < tavolex::kTyreTypeCount; ++type) {
+    for (int type = 0; type < kTyreTypeCount; ++type) {
         const auto& name = state_.carSet().tyres[static_cast<std::size_t>(type)].name;
         tyreButtons_[static_cast<std::size_t>(type)]->setFullText(FromGameText(name.view()));
     }
@@ -146,7 +141,7 @@ void WheelsPage::nameEdited(const QString& text) {
     }
     name.assign(value);
     relabel();
-    tavolex::MarkModified(state_.carSet(), "Tyre name");
+    MarkModified(state_.carSet(), "Tyre name");
 }
 
 void WheelsPage::dataChanged() {

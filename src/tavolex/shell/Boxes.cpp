@@ -15,8 +15,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 const QColor kDarkRed(176, 0, 0);
 const QColor kGold(0xF0, 0xC8, 0x50);

@@ -21,15 +21,13 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 
-QString RecognitionText(const tavolex::ExeIdentity& identity) {
+QString RecognitionText(const ExeIdentity& identity) {
     switch (identity.by) {
-    case tavolex::IdentifiedBy::Text: return T(TextId::ExeIdentifiedByText);
-    case tavolex::IdentifiedBy::Contents: return T(TextId::ExeIdentifiedByContents);
-    case tavolex::IdentifiedBy::None: break;
+    case IdentifiedBy::Text: return T(TextId::ExeIdentifiedByText);
+    case IdentifiedBy::Contents: return T(TextId::ExeIdentifiedByContents);
+    case IdentifiedBy::None: break;
     }
     return T(TextId::ExeNotIdentified);
 }
@@ -41,7 +39,7 @@ ConfigurationDialog::ConfigurationDialog(EditorState& state, UiServices& ui, QWi
     setWindowTitle(T(TextId::ConfigurationTitle));
     auto* group = new QGroupBox(T(TextId::LocateGameFolder), this);
     folder_ = new QLineEdit(QString::fromStdString(state_.settings().gameFolder), group);
-    folder_->setMaxLength(static_cast<int>(tavolex::kMaxPathLength));
+    folder_->setMaxLength(static_cast<int>(kMaxPathLength));
     folder_->setMinimumWidth(360);
     auto* browse = new QPushButton(tr("&Browse"), group);
     browse->setObjectName(u"browse"_s);
@@ -89,7 +87,7 @@ void ConfigurationDialog::browse() {
 }
 
 std::string ConfigurationDialog::folder() const {
-    return folder_->text().left(static_cast<int>(tavolex::kMaxPathLength)).toStdString();
+    return folder_->text().left(static_cast<int>(kMaxPathLength)).toStdString();
 }
 
 void ConfigurationDialog::showRecognition() {
@@ -98,9 +96,8 @@ void ConfigurationDialog::showRecognition() {
 }
 
 void ConfigurationDialog::listFoundGames(QVBoxLayout* layout) {
-    const tavolex::GameSearchResult found =
-        tavolex::FindGameInstallations(tavolex::GameSearchRoots(tavolex::Environment::FromProcess()), {},
-                                       tavolex::ExeIdentificationFromHex(state_.settings().exeIdentification));
+    const GameSearchResult found = FindGameInstallations(GameSearchRoots(Environment::FromProcess()), {},
+                                                         ExeIdentificationFromHex(state_.settings().exeIdentification));
     QString heading = T(found.games.empty() ? TextId::NoGamesFound : TextId::FoundGamesHeading);
     if (!found.complete) {
         heading += u' ' + T(TextId::GameSearchCutShort);
@@ -113,7 +110,7 @@ void ConfigurationDialog::listFoundGames(QVBoxLayout* layout) {
     }
     foundGames_ = new QListWidget(this);
     foundGames_->setObjectName(u"foundGames"_s);
-    for (const tavolex::FoundGame& game : found.games) {
+    for (const FoundGame& game : found.games) {
         const QString folder = FromPath(game.folder);
         auto* item = new QListWidgetItem(folder + u'\n' + RecognitionText(game.identity), foundGames_);
         item->setData(Qt::UserRole, folder);
@@ -125,22 +122,22 @@ void ConfigurationDialog::listFoundGames(QVBoxLayout* layout) {
 
 void ConfigurationDialog::accept() {
     const std::string folder = this->folder();
-    const tavolex::ExeIdentity identity = state_.identifyGame(folder);
-    const tavolex::ExeStatus status = identity.status;
-    if (status == tavolex::ExeStatus::Missing) {
+    const ExeIdentity identity = state_.identifyGame(folder);
+    const ExeStatus status = identity.status;
+    if (status == ExeStatus::Missing) {
         ui_.error(this, T(TextId::ExeMissingOrCorrupt));
         folder_->selectAll();
         folder_->setFocus();
         return;
     }
-    if (status == tavolex::ExeStatus::Unreadable) {
+    if (status == ExeStatus::Unreadable) {
         ui_.error(this, T(TextId::ExeUnreadableWarning));
-    } else if (status == tavolex::ExeStatus::Unsupported) {
+    } else if (status == ExeStatus::Unsupported) {
         ui_.error(this, T(TextId::ExeUnsupported));
     }
     state_.setGame(folder, identity);
     // An unwritable settings file is told once, when the run ends (FinishRun).
-    (void)tavolex::WriteGameFolder(state_.paths().settingsFile, folder);
+    (void)WriteGameFolder(state_.paths().settingsFile, folder);
     state_.notifyExeStatusChanged();
     QDialog::accept();
 }

@@ -15,7 +15,7 @@ using namespace Qt::StringLiterals;
 
 InformationDisplay::InformationDisplay(const QString& text, bool automatic, QWidget* parent)
     : QDialog(parent), automatic_(automatic) {
-    setWindowTitle(T(tavolex::TextId::InformationDisplayTitle));
+    setWindowTitle(T(TextId::InformationDisplayTitle));
     text_ = new QTextEdit(this);
     text_->setPlainText(text);
     text_->setReadOnly(true);

@@ -19,10 +19,8 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
-constexpr int kCapacity = static_cast<int>(tavolex::kInformationCapacity);
+constexpr int kCapacity = static_cast<int>(kInformationCapacity);
 }
 
 InformationEditor::InformationEditor(EditorState& state, UiServices& ui, QWidget* parent)
@@ -92,7 +90,7 @@ void InformationEditor::load() {
         return;
     }
     std::string text;
-    if (!tavolex::Ok(tavolex::ReadTextFile(ToPath(path), text))) {
+    if (!Ok(ReadTextFile(ToPath(path), text))) {
         ui_.error(this, T(TextId::CouldntLoadFile));
         return;
     }
@@ -109,16 +107,16 @@ void InformationEditor::saveAs() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    if (!tavolex::Ok(tavolex::WriteTextFile(ToPath(path), ToGameText(text_->toPlainText()).value_or(std::string())))) {
+    if (!Ok(WriteTextFile(ToPath(path), ToGameText(text_->toPlainText()).value_or(std::string())))) {
         ui_.error(this, T(TextId::CouldntSaveFile));
     }
 }
 
 void InformationEditor::accept() {
-    tavolex::CarSet& carSet = state_.carSet();
+    CarSet& carSet = state_.carSet();
     carSet.information = ToGameText(text_->toPlainText().left(kCapacity)).value_or(std::string());
     carSet.hasInformation = carSet.information.empty() ? 0 : 1;
-    tavolex::MarkModified(carSet, "Car set information"); // also when nothing changed
+    MarkModified(carSet, "Car set information"); // also when nothing changed
     QDialog::accept();
 }
 

@@ -54,8 +54,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 std::string FileName(const QString& path) { return QFileInfo(path).fileName().toStdString(); }
 
@@ -98,7 +96,7 @@ MainWindow::MainWindow(EditorState& state, UiServices& ui, QWidget* parent)
     setCentralWidget(central);
 
     setAcceptDrops(true);
-    ui_.setDialogPlaces([this] { return tavolex::DialogPlaces{state_.carSet().path, state_.game().folder(), {}}; });
+    ui_.setDialogPlaces([this] { return DialogPlaces{state_.carSet().path, state_.game().folder(), {}}; });
     untitledSave_ = new QShortcut(this);
     untitledSave_->setKeys(kSaveKeys);
     connect(untitledSave_, &QShortcut::activated, this, &MainWindow::saveCarSet);
@@ -301,8 +299,8 @@ void MainWindow::showBanner() {
 }
 
 void MainWindow::refreshTitle() {
-    const tavolex::CarSet& carSet = state_.carSet();
-    const QString title = QString::fromStdString(tavolex::WindowTitle(carSet));
+    const CarSet& carSet = state_.carSet();
+    const QString title = QString::fromStdString(WindowTitle(carSet));
     if (windowTitle() != title) {
         setWindowTitle(title);
     }
@@ -313,7 +311,7 @@ void MainWindow::refreshTitle() {
 }
 
 void MainWindow::refreshHistoryActions() {
-    const tavolex::UndoHistory& history = state_.history();
+    const UndoHistory& history = state_.history();
     QAction* undo = action(u"undo"_s);
     QAction* redo = action(u"redo"_s);
     undo->setEnabled(history.canUndo());
@@ -327,8 +325,7 @@ bool MainWindow::maybeSave() {
     if (!state_.carSet().modified) {
         return true;
     }
-    const auto answer =
-        ui_.unsavedChanges(this, QString::fromStdString(tavolex::UnsavedChangesQuestion(state_.carSet())));
+    const auto answer = ui_.unsavedChanges(this, QString::fromStdString(UnsavedChangesQuestion(state_.carSet())));
     if (answer == UiServices::Answer::Cancel) {
         return false;
     }
@@ -342,11 +339,11 @@ bool MainWindow::newCarSet() {
     if (!maybeSave()) {
         return false;
     }
-    tavolex::NewCarSet(state_.carSet());
+    NewCarSet(state_.carSet());
     state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
-    state_.tellDone(std::string(tavolex::Text(TextId::ReportNewCarSet)));
+    state_.tellDone(std::string(Text(TextId::ReportNewCarSet)));
     return true;
 }
 
@@ -359,17 +356,17 @@ bool MainWindow::openCarSet() {
 }
 
 bool MainWindow::openCarSetFile(const QString& path) {
-    const tavolex::Error error = tavolex::LoadCarSet(state_.carSet(), ToPath(path));
-    if (!tavolex::Ok(error)) {
-        ui_.error(this, T(tavolex::LoadErrorText(error)));
+    const Error error = LoadCarSet(state_.carSet(), ToPath(path));
+    if (!Ok(error)) {
+        ui_.error(this, T(LoadErrorText(error)));
         return false;
     }
     // An unwritable settings file is told once, when the run ends (FinishRun).
-    (void)tavolex::RememberRecentCarSet(state_.paths().settingsFile, path.toStdString());
+    (void)RememberRecentCarSet(state_.paths().settingsFile, path.toStdString());
     state_.startHistory();
     state_.notifyDataChanged();
     refreshTitle();
-    state_.tellDone(tavolex::FormatText(TextId::ReportOpened, FileName(path)));
+    state_.tellDone(FormatText(TextId::ReportOpened, FileName(path)));
     if (state_.carSet().hasInformation != 0 && state_.settings().carSetInfo != 0) {
         showCarSetInformation(true);
     }
@@ -378,7 +375,7 @@ bool MainWindow::openCarSetFile(const QString& path) {
 
 void MainWindow::fillRecentMenu() {
     recentMenu_->clear();
-    const auto recent = tavolex::RecentCarSets(state_.paths().settingsFile);
+    const auto recent = RecentCarSets(state_.paths().settingsFile);
     for (const std::string& file : recent) {
         const QString path = QString::fromStdString(file);
         QAction* entry = recentMenu_->addAction(path);
@@ -413,7 +410,7 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 bool MainWindow::saveCarSet() {
-    tavolex::CarSet& carSet = state_.carSet();
+    CarSet& carSet = state_.carSet();
     if (carSet.untitled()) {
         return saveCarSetAs();
     }
@@ -433,92 +430,91 @@ void MainWindow::exportPreview() {
     if (path.isEmpty() || !ui_.replace(this, path)) {
         return;
     }
-    const tavolex::Error error =
-        tavolex::SaveCarSetPreview(state_.carSet(), state_.graphicEnvironment(), {}, ToPath(path));
-    if (!tavolex::Ok(error)) {
+    const Error error = SaveCarSetPreview(state_.carSet(), state_.graphicEnvironment(), {}, ToPath(path));
+    if (!Ok(error)) {
         ui_.error(this, T(TextId::CouldntSavePreview));
         return;
     }
-    state_.tellDone(tavolex::FormatText(TextId::ReportSaved, FileName(path)));
+    state_.tellDone(FormatText(TextId::ReportSaved, FileName(path)));
 }
 
 bool MainWindow::writeCarSet(const std::string& path) {
-    tavolex::CarSet& carSet = state_.carSet();
+    CarSet& carSet = state_.carSet();
     ProgressWindow progress(this);
     setEnabled(false);
-    const tavolex::Error error = tavolex::SaveCarSet(carSet, path, state_.graphicEnvironment(), &progress);
+    const Error error = SaveCarSet(carSet, path, state_.graphicEnvironment(), &progress);
     setEnabled(true);
-    if (!tavolex::Ok(error)) {
+    if (!Ok(error)) {
         ui_.error(this, T(TextId::CouldntSaveCarSet));
         return false;
     }
     carSet.path = path; // Save As makes the chosen file the car set's own
     carSet.recovered = false;
     // An unwritable settings file is told once, when the run ends (FinishRun).
-    (void)tavolex::RememberRecentCarSet(state_.paths().settingsFile, path);
+    (void)RememberRecentCarSet(state_.paths().settingsFile, path);
     state_.markSaved();
     state_.notifySaved();
     refreshTitle();
-    state_.tellDone(tavolex::FormatText(TextId::ReportSaved, FileName(QString::fromStdString(path))));
+    state_.tellDone(FormatText(TextId::ReportSaved, FileName(QString::fromStdString(path))));
     return true;
 }
 
 void MainWindow::importFromGame() {
-    if (!tavolex::AllowsGameFiles(state_.exeStatus())) {
+    if (!AllowsGameFiles(state_.exeStatus())) {
         showConfiguration();
         return;
     }
-    SelectionDialog dialog(tavolex::SelectionMode::Import, state_.carSet(), this);
+    SelectionDialog dialog(SelectionMode::Import, state_.carSet(), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    tavolex::TransferSummary summary;
-    const tavolex::Error error = tavolex::ImportFromGame(state_.carSet(), state_.graphicEnvironment(),
-                                                         state_.exeStatus(), dialog.selection(), &summary);
+    TransferSummary summary;
+    const Error error =
+        ImportFromGame(state_.carSet(), state_.graphicEnvironment(), state_.exeStatus(), dialog.selection(), &summary);
     // What the steps before a failure imported stays in the car set: the team
     // list and the pages show it, or editing a stale box would undo part of it.
     state_.notifyDataChanged();
-    if (!tavolex::Ok(error)) {
-        ui_.error(this, T(tavolex::ImportFromGameMessage(error)));
+    if (!Ok(error)) {
+        ui_.error(this, T(ImportFromGameMessage(error)));
         return;
     }
-    state_.tellDone(tavolex::TransferReport(TextId::ReportImported, summary));
+    state_.tellDone(TransferReport(TextId::ReportImported, summary));
 }
 
 void MainWindow::exportToGame() {
-    if (!tavolex::AllowsGameFiles(state_.exeStatus())) {
+    if (!AllowsGameFiles(state_.exeStatus())) {
         showConfiguration();
         return;
     }
-    SelectionDialog dialog(tavolex::SelectionMode::Export, state_.carSet(), this);
+    SelectionDialog dialog(SelectionMode::Export, state_.carSet(), this);
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    tavolex::Error error = tavolex::Error::None;
-    tavolex::TransferSummary summary;
+    Error error = Error::None;
+    TransferSummary summary;
     {
         ProgressWindow progress(this);
         setEnabled(false);
-        error = tavolex::ExportToGame(state_.carSet(), state_.graphicEnvironment(), state_.exeStatus(),
-                                      dialog.selection(), &progress, &summary);
+        error = ExportToGame(state_.carSet(), state_.graphicEnvironment(), state_.exeStatus(), dialog.selection(),
+                             &progress, &summary);
         setEnabled(true);
         activateWindow();
     }
-    if (!tavolex::Ok(error)) {
-        ui_.error(this, T(tavolex::ExportToGameMessage(error)));
+    if (!Ok(error)) {
+        ui_.error(this, T(ExportToGameMessage(error)));
         return;
     }
-    state_.tellDone(tavolex::TransferReport(TextId::ReportExported, summary));
+    state_.tellDone(TransferReport(TextId::ReportExported, summary));
 }
 
 void MainWindow::launchGame() {
-    if (!tavolex::AllowsGameFiles(state_.exeStatus())) {
+    if (!AllowsGameFiles(state_.exeStatus())) {
         return;
     }
     std::string command;
-    if (!tavolex::Ok(tavolex::LaunchGame(state_.game(), &command))) {
+    if (!Ok(LaunchGame(state_.game(), &command))) {
         ui_.error(this, T(TextId::FailedToLaunchGame) + QStringLiteral("\n\n") +
-                            QString::fromStdString(tavolex::FormatText(TextId::LaunchCommandFailed, command)));
+                            QString::fromStdString(FormatText(TextId::LaunchCommandFailed, command)));
     }
 }
 
@@ -537,16 +533,16 @@ void MainWindow::showConfiguration() {
 void MainWindow::showHelp() {
     // Without a manual or a way to open it the user is told where it is, or belongs.
     const auto& programFolder = state_.paths().programFolder;
-    const auto manual = tavolex::FindManual(programFolder, TAVOLEX_SOURCE_MANUAL);
+    const auto manual = FindManual(programFolder, TAVOLEX_SOURCE_MANUAL);
     if (!manual) {
         ui_.error(this, T(TextId::CouldntOpenHelp) + u"\n\n"_s +
-                            QString::fromStdString(tavolex::FormatText(
-                                TextId::ManualBelongsAt, tavolex::InstalledManualPath(programFolder).string())));
+                            QString::fromStdString(
+                                FormatText(TextId::ManualBelongsAt, InstalledManualPath(programFolder).string())));
         return;
     }
     if (!ui_.openDocument(FromPath(*manual))) {
         ui_.error(this, T(TextId::CouldntOpenHelp) + u"\n\n"_s +
-                            QString::fromStdString(tavolex::FormatText(TextId::ManualIsAt, manual->string())));
+                            QString::fromStdString(FormatText(TextId::ManualIsAt, manual->string())));
     }
 }
 

@@ -17,11 +17,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::QuickGroup;
-using tavolex::SelectionMode;
-using tavolex::TextId;
-namespace item = tavolex::item;
-
 namespace {
 
 // The four team columns: software and hardware side by side, the "S"
@@ -52,7 +47,7 @@ QFrame* Separator(QWidget* parent) {
 
 } // namespace
 
-SelectionDialog::SelectionDialog(SelectionMode mode, const tavolex::CarSet& carSet, QWidget* parent)
+SelectionDialog::SelectionDialog(SelectionMode mode, const CarSet& carSet, QWidget* parent)
     : QDialog(parent), choice_(mode, carSet) {
     const bool importing = mode == SelectionMode::Import;
     setWindowTitle(T(importing ? TextId::ImportSelectionTitle : TextId::ExportSelectionTitle));
@@ -84,7 +79,7 @@ SelectionDialog::SelectionDialog(SelectionMode mode, const tavolex::CarSet& carS
     confirm_->setFocus();
 }
 
-QWidget* SelectionDialog::buildTeamGrid(const tavolex::CarSet& carSet) {
+QWidget* SelectionDialog::buildTeamGrid(const CarSet& carSet) {
     auto* box = new QGroupBox(tr("Teams"), this);
     auto* grid = new QGridLayout(box);
     grid->setHorizontalSpacing(6);
@@ -100,7 +95,7 @@ QWidget* SelectionDialog::buildTeamGrid(const tavolex::CarSet& carSet) {
         } else {
             grid->addWidget(addQuick(kind.hardwareGroup, tr(kind.title)), 0, column);
         }
-        for (int team = 0; team < tavolex::kTeamCount; ++team) {
+        for (int team = 0; team < kTeamCount; ++team) {
             if (kind.software >= 0) {
                 grid->addWidget(addItem(kind.software + team), team + 2, column);
                 grid->addWidget(addItem(kind.hardware + team), team + 2, column + 1);
@@ -111,7 +106,7 @@ QWidget* SelectionDialog::buildTeamGrid(const tavolex::CarSet& carSet) {
         column += kind.software >= 0 ? 2 : 1;
     }
     grid->addWidget(Separator(box), 1, 0, 1, column);
-    for (int team = 0; team < tavolex::kTeamCount; ++team) {
+    for (int team = 0; team < kTeamCount; ++team) {
         auto* name = new QLabel(FromGameText(carSet.teams[static_cast<std::size_t>(team)].teamName.view()), box);
         name->setObjectName(u"team%1"_s.arg(team));
         grid->addWidget(name, team + 2, 0);
@@ -120,7 +115,7 @@ QWidget* SelectionDialog::buildTeamGrid(const tavolex::CarSet& carSet) {
     return box;
 }
 
-QWidget* SelectionDialog::buildSharedGrid(const tavolex::CarSet& carSet) {
+QWidget* SelectionDialog::buildSharedGrid(const CarSet& carSet) {
     auto* box = new QGroupBox(tr("Helmets, Tyres and Pit Boxes"), this);
     auto* grid = new QGridLayout(box);
     grid->setHorizontalSpacing(6);
@@ -135,7 +130,7 @@ QWidget* SelectionDialog::buildSharedGrid(const tavolex::CarSet& carSet) {
         ++row;
     };
     addRow(tr("Helmets"), {item::kHelmetsSoftware, item::kHelmetsHardware});
-    for (int k = 0; k < tavolex::kTyreTypeCount; ++k) {
+    for (int k = 0; k < kTyreTypeCount; ++k) {
         addRow(FromGameText(carSet.tyres[static_cast<std::size_t>(k)].name.view()),
                {item::kTyreSoftware + k, item::kTyreHardware + k, item::kTread + k});
     }
@@ -154,7 +149,7 @@ QWidget* SelectionDialog::buildDataColumn() {
     column->addWidget(Separator(box));
     for (int id = item::kFirstData; id <= item::kLastData; ++id) {
         QCheckBox* check = addItem(id);
-        const std::string_view label = tavolex::DataItemLabel(id);
+        const std::string_view label = DataItemLabel(id);
         check->setText(QString::fromUtf8(label.data(), static_cast<int>(label.size())));
         column->addWidget(check);
     }
@@ -167,7 +162,7 @@ QCheckBox* SelectionDialog::addItem(int id) {
     check->setObjectName(u"item%1"_s.arg(id));
     // A box keeps the room of its caption while it has none, so rows and
     // columns stay even.
-    check->setText(QString::fromStdString(tavolex::ItemCaption(id)));
+    check->setText(QString::fromStdString(ItemCaption(id)));
     check->setMinimumSize(check->sizeHint());
     check->setText({});
     items_[id] = check;
@@ -197,16 +192,16 @@ void SelectionDialog::refresh() {
     for (auto& [id, check] : items_) {
         check->setEnabled(choice_.enabled(id));
         check->setChecked(choice_.checked(id));
-        if (!tavolex::IsDataItem(id)) {
+        if (!IsDataItem(id)) {
             check->setText(QString::fromStdString(choice_.caption(id)));
         }
     }
     for (auto& [group, check] : quick_) {
         check->setEnabled(choice_.quickEnabled(group));
         switch (choice_.quickState(group)) {
-        case tavolex::QuickState::Unchecked: check->setCheckState(Qt::Unchecked); break;
-        case tavolex::QuickState::Checked: check->setCheckState(Qt::Checked); break;
-        case tavolex::QuickState::Indeterminate: check->setCheckState(Qt::PartiallyChecked); break;
+        case QuickState::Unchecked: check->setCheckState(Qt::Unchecked); break;
+        case QuickState::Checked: check->setCheckState(Qt::Checked); break;
+        case QuickState::Indeterminate: check->setCheckState(Qt::PartiallyChecked); break;
         }
     }
 }

@@ -20,24 +20,24 @@ class SelectionDialog : public QDialog {
     Q_OBJECT
 
   public:
-    SelectionDialog(tavolex::SelectionMode mode, const tavolex::CarSet& carSet, QWidget* parent);
+    SelectionDialog(SelectionMode mode, const CarSet& carSet, QWidget* parent);
 
-    tavolex::SelectionRecord selection() const { return choice_.confirmed(); }
+    SelectionRecord selection() const { return choice_.confirmed(); }
     QCheckBox* itemBox(int id) const;
-    QCheckBox* quickBox(tavolex::QuickGroup group) const;
+    QCheckBox* quickBox(QuickGroup group) const;
     QPushButton* confirmButton() const { return confirm_; }
 
   private:
-    QWidget* buildTeamGrid(const tavolex::CarSet& carSet);
-    QWidget* buildSharedGrid(const tavolex::CarSet& carSet);
+    QWidget* buildTeamGrid(const CarSet& carSet);
+    QWidget* buildSharedGrid(const CarSet& carSet);
     QWidget* buildDataColumn();
     QCheckBox* addItem(int id);
-    QCheckBox* addQuick(tavolex::QuickGroup group, const QString& text);
+    QCheckBox* addQuick(QuickGroup group, const QString& text);
     void refresh();
 
-    tavolex::SelectionChoice choice_;
+    SelectionChoice choice_;
     std::map<int, QCheckBox*> items_;
-    std::map<tavolex::QuickGroup, QCheckBox*> quick_;
+    std::map<QuickGroup, QCheckBox*> quick_;
     QPushButton* confirm_ = nullptr;
 };
 

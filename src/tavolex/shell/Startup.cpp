@@ -17,19 +17,18 @@ namespace tavolex::editor {
 using namespace Qt::StringLiterals;
 
 void OfferRecovery(EditorState& state, UiServices& ui, MainWindow& window) {
-    const auto recovery = tavolex::FindRecovery(state.paths().dataFolder);
+    const auto recovery = FindRecovery(state.paths().dataFolder);
     if (!recovery) {
         return;
     }
-    const QString question =
-        QString::fromStdString(tavolex::FormatText(tavolex::TextId::RecoverQuestion, recovery->when));
+    const QString question = QString::fromStdString(FormatText(TextId::RecoverQuestion, recovery->when));
     if (!ui.question(&window, question)) {
-        tavolex::RemoveRecovery(state.paths().dataFolder);
+        RemoveRecovery(state.paths().dataFolder);
         return;
     }
-    const auto error = tavolex::OpenRecovery(state.carSet(), *recovery, state.temporaryFolder());
-    if (!tavolex::Ok(error)) {
-        ui.error(&window, T(tavolex::LoadErrorText(error)));
+    const auto error = OpenRecovery(state.carSet(), *recovery, state.temporaryFolder());
+    if (!Ok(error)) {
+        ui.error(&window, T(LoadErrorText(error)));
         return;
     }
     state.startHistory(false);
@@ -42,40 +41,39 @@ void RunStartupSteps(EditorState& state, UiServices& ui, MainWindow& window, con
         ui.error(&window, pendingMessage);
     }
     OfferRecovery(state, ui, window);
-    tavolex::Settings& settings = state.settings();
-    if (settings.disclaimer > tavolex::kDisclaimerDone) {
+    Settings& settings = state.settings();
+    if (settings.disclaimer > kDisclaimerDone) {
         --settings.disclaimer;
         window.showDisclaimer();
     }
-    if (settings.gameFolder.empty() || !tavolex::AllowsGameFiles(state.exeStatus())) {
+    if (settings.gameFolder.empty() || !AllowsGameFiles(state.exeStatus())) {
         window.showConfiguration();
     }
     if (state.carSet().hasInformation != 0 && settings.carSetInfo != 0) {
         window.showCarSetInformation(true);
     }
-    if (state.exeStatus() == tavolex::ExeStatus::Unreadable) {
-        ui.error(&window, T(tavolex::TextId::ExeUnreadableWarning));
+    if (state.exeStatus() == ExeStatus::Unreadable) {
+        ui.error(&window, T(TextId::ExeUnreadableWarning));
     }
     if (!state.game().empty()) {
         // The result does not matter here: art imports and exports check again.
         ProgressWindow progress(&window);
-        (void)tavolex::CheckAndExpandArtArchive(state.game().artArchive(), &progress);
+        (void)CheckAndExpandArtArchive(state.game().artArchive(), &progress);
         state.rememberArtSignature();
     }
     UpgradePitCrewFilesIfNeeded(state, &window);
     if (const QString note = MissingPitCrewMasksNote(state); !note.isEmpty()) {
-        ui.error(&window, T(tavolex::TextId::PitCrewMasksMissing) + u"\n\n"_s + note);
+        ui.error(&window, T(TextId::PitCrewMasksMissing) + u"\n\n"_s + note);
     }
 }
 
 void FinishRun(EditorState& state, UiServices& ui) {
     const auto& settingsFile = state.paths().settingsFile;
-    if (!tavolex::Ok(tavolex::WriteSettingsAtExit(settingsFile, state.settings()))) {
+    if (!Ok(WriteSettingsAtExit(settingsFile, state.settings()))) {
         // Otherwise the Disclaimer comes back at every start without a reason.
-        ui.error(nullptr, QString::fromStdString(
-                              tavolex::FormatText(tavolex::TextId::SettingsNotWritten, settingsFile.string())));
+        ui.error(nullptr, QString::fromStdString(FormatText(TextId::SettingsNotWritten, settingsFile.string())));
     }
-    tavolex::EmptyFolder(state.temporaryFolder());
+    EmptyFolder(state.temporaryFolder());
     std::error_code ec;
     std::filesystem::remove(state.temporaryFolder(), ec);
 }

@@ -18,7 +18,7 @@ TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"),
     layout->setSpacing(2);
     auto* group = new QButtonGroup(this);
     group->setExclusive(true);
-    for (int t = 0; t < tavolex::kTeamCount; ++t) {
+    for (int t = 0; t < kTeamCount; ++t) {
         auto* button = new Eliding<QPushButton>(this);
         // " Team - Engine": two names of 12 characters and the dash between.
         button->setReservedCharacters(28);
@@ -38,9 +38,9 @@ TeamList::TeamList(EditorState& state, QWidget* parent) : QGroupBox(tr("Teams"),
 }
 
 void TeamList::relabel() {
-    for (int t = 0; t < tavolex::kTeamCount; ++t) {
+    for (int t = 0; t < kTeamCount; ++t) {
         const auto& team = state_.carSet().teams[static_cast<std::size_t>(t)];
-        buttons_[static_cast<std::size_t>(t)]->setFullText(FromGameText(tavolex::TeamButtonLabel(team)));
+        buttons_[static_cast<std::size_t>(t)]->setFullText(FromGameText(TeamButtonLabel(team)));
     }
     buttons_[static_cast<std::size_t>(state_.currentTeam())]->setChecked(true);
 }

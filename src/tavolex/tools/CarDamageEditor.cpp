@@ -25,10 +25,6 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::DamageArea;
-using tavolex::DamageSelection;
-using tavolex::TextId;
-
 namespace {
 
 constexpr int kScale = 2;
@@ -42,7 +38,7 @@ struct PartPlace {
     bool leftSide;
     int y;
 };
-constexpr std::array<PartPlace, tavolex::kDamagePartCount> kParts = {{
+constexpr std::array<PartPlace, kDamagePartCount> kParts = {{
     {"Nose Cone", false, 40},         {"Right Front Wing", false, 18},  {"Left Front Wing", true, 18},
     {"Right Wing Fence", false, 32},  {"Left Wing Fence", true, 32},    {"Front Suspension", false, 78},
     {"Right Front Wheel", false, 58}, {"Front Suspension", true, 78},   {"Left Front Wheel", true, 58},
@@ -56,19 +52,18 @@ constexpr std::array<PartPlace, tavolex::kDamagePartCount> kParts = {{
 std::vector<std::uint8_t> LoadPicture() {
     QFile file(u":/damage-car.raw"_s);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (bytes.size() != tavolex::kDamagePictureWidth * tavolex::kDamagePictureHeight) {
+    if (bytes.size() != kDamagePictureWidth * kDamagePictureHeight) {
         // Without its picture the editor still works: an empty frame.
-        return std::vector<std::uint8_t>(tavolex::kDamagePictureWidth * tavolex::kDamagePictureHeight, 37);
+        return std::vector<std::uint8_t>(kDamagePictureWidth * kDamagePictureHeight, 37);
     }
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 
 QPixmap PictureToPixmap(const std::vector<std::uint8_t>& pixels) {
-    QImage image(pixels.data(), tavolex::kDamagePictureWidth, tavolex::kDamagePictureHeight,
-                 tavolex::kDamagePictureWidth, QImage::Format_Indexed8);
+    QImage image(pixels.data(), kDamagePictureWidth, kDamagePictureHeight, kDamagePictureWidth,
+                 QImage::Format_Indexed8);
     QList<QRgb> colours;
-    for (const tavolex::PaletteColour& colour : tavolex::GamePalette)
-        colours << qRgb(colour.red, colour.green, colour.blue);
+    for (const PaletteColour& colour : GamePalette) colours << qRgb(colour.red, colour.green, colour.blue);
     image.setColorTable(colours);
     return QPixmap::fromImage(image.scaled(image.width() * kScale, image.height() * kScale));
 }
@@ -76,7 +71,7 @@ QPixmap PictureToPixmap(const std::vector<std::uint8_t>& pixels) {
 } // namespace
 
 CarDamageEditor::CarDamageEditor(EditorState& state, UiServices& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), record_(tavolex::DefaultDamage()), picture_(LoadPicture()) {
+    : QDialog(parent), state_(state), ui_(ui), record_(DefaultDamage()), picture_(LoadPicture()) {
     setWindowTitle(tr("Car Damage Editor"));
     auto* areaGroup = new QGroupBox(tr("Area of Car"), this);
     auto* areaButtons = new QButtonGroup(areaGroup);
@@ -93,14 +88,13 @@ CarDamageEditor::CarDamageEditor(EditorState& state, UiServices& ui, QWidget* pa
     auto* commands = new QVBoxLayout;
     AddToolCommands(this, commands,
                     {[this] { importFromGame(); }, [this] { exportToGame(); }, [this] { loadDefaults(); }},
-                    tavolex::AllowsExecutable(state_.exeStatus()));
+                    AllowsExecutable(state_.exeStatus()));
 
     auto* side = new QVBoxLayout;
     side->addWidget(areaGroup);
-    side->addWidget(makeCollisionGroup(tr("Collisions with Walls"), tavolex::damage_index::kWallDamage,
-                                       tavolex::damage_index::kWallBounce));
-    side->addWidget(makeCollisionGroup(tr("Collisions with Cars"), tavolex::damage_index::kCarDamage,
-                                       tavolex::damage_index::kCarBounce));
+    side->addWidget(
+        makeCollisionGroup(tr("Collisions with Walls"), damage_index::kWallDamage, damage_index::kWallBounce));
+    side->addWidget(makeCollisionGroup(tr("Collisions with Cars"), damage_index::kCarDamage, damage_index::kCarBounce));
     side->addStretch();
     side->addLayout(commands);
     auto* layout = new QHBoxLayout(this);
@@ -118,15 +112,15 @@ QPushButton* CarDamageEditor::button(const QString& name) const { return findChi
 QWidget* CarDamageEditor::makeDamageGroup() {
     auto* group = new QGroupBox(tr("Damage Coefficients"), this);
     partsCanvas_ = new QWidget(group);
-    const int pictureWidth = tavolex::kDamagePictureWidth * kScale;
-    partsCanvas_->setFixedSize(2 * kSideWidth + pictureWidth, tavolex::kDamagePictureHeight * kScale);
+    const int pictureWidth = kDamagePictureWidth * kScale;
+    partsCanvas_->setFixedSize(2 * kSideWidth + pictureWidth, kDamagePictureHeight * kScale);
     pictureFrame_ = new QLabel(partsCanvas_);
     pictureFrame_->setObjectName(u"carPicture"_s);
-    pictureFrame_->setGeometry(kSideWidth, 0, pictureWidth, tavolex::kDamagePictureHeight * kScale);
-    for (int part = 0; part < tavolex::kDamagePartCount; ++part) {
+    pictureFrame_->setGeometry(kSideWidth, 0, pictureWidth, kDamagePictureHeight * kScale);
+    for (int part = 0; part < kDamagePartCount; ++part) {
         const PartPlace& place = kParts[static_cast<std::size_t>(part)];
         auto* row = new QWidget(partsCanvas_);
-        auto* box = new NumberBox(5, tavolex::DamageLimit(part), row);
+        auto* box = new NumberBox(5, DamageLimit(part), row);
         box->setObjectName(u"part%1"_s.arg(part));
         box->setFixedWidth(64);
         auto* label = new QLabel(tr(place.label), row);
@@ -157,7 +151,7 @@ QWidget* CarDamageEditor::makeCollisionGroup(const QString& title, int damage, i
     auto* form = new QFormLayout(group);
     for (const auto& [index, label, digits] :
          {std::tuple{damage, tr("Damage"), 5}, std::tuple{bounce, tr("Bounce"), 3}}) {
-        auto* box = new NumberBox(digits, tavolex::DamageLimit(index), group);
+        auto* box = new NumberBox(digits, DamageLimit(index), group);
         box->setObjectName(u"collision%1"_s.arg(index));
         box->setFixedWidth(64);
         connect(box, &NumberBox::valueTyped, this, [this, index = index](int value) {
@@ -174,7 +168,7 @@ QWidget* CarDamageEditor::makeCollisionGroup(const QString& title, int damage, i
 void CarDamageEditor::placePartRows() {
     for (bool left : {true, false}) {
         std::vector<int> parts;
-        for (int part : tavolex::PartsOfArea(area_)) {
+        for (int part : PartsOfArea(area_)) {
             if (kParts[static_cast<std::size_t>(part)].leftSide == left)
                 parts.push_back(part);
         }
@@ -184,18 +178,18 @@ void CarDamageEditor::placePartRows() {
         int next = 0;
         for (int part : parts) {
             const int top = std::max(next, kParts[static_cast<std::size_t>(part)].y * kScale - kRowHeight / 2);
-            const int x = left ? 0 : kSideWidth + tavolex::kDamagePictureWidth * kScale;
+            const int x = left ? 0 : kSideWidth + kDamagePictureWidth * kScale;
             partRows_[static_cast<std::size_t>(part)]->setGeometry(x, top, kSideWidth, kRowHeight);
             next = top + kRowHeight;
         }
     }
-    for (int part = 0; part < tavolex::kDamagePartCount; ++part) {
-        partRows_[static_cast<std::size_t>(part)]->setVisible(tavolex::AreaOfPart(part) == area_);
+    for (int part = 0; part < kDamagePartCount; ++part) {
+        partRows_[static_cast<std::size_t>(part)]->setVisible(AreaOfPart(part) == area_);
     }
 }
 
 void CarDamageEditor::showSelection(DamageSelection selection) {
-    shown_ = tavolex::ColourDamagePicture(picture_, selection);
+    shown_ = ColourDamagePicture(picture_, selection);
     pictureFrame_->setPixmap(PictureToPixmap(shown_));
 }
 
@@ -218,15 +212,15 @@ void CarDamageEditor::showRecord() {
 void CarDamageEditor::takeBoxes() {
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const qlonglong typed = boxes_[i]->text().toLongLong();
-        record_[i] = static_cast<std::uint16_t>(std::min<qlonglong>(typed, tavolex::DamageLimit(static_cast<int>(i))));
+        record_[i] = static_cast<std::uint16_t>(std::min<qlonglong>(typed, DamageLimit(static_cast<int>(i))));
     }
     showRecord();
 }
 
 void CarDamageEditor::importFromGame() {
     takeBoxes();
-    tavolex::DamageRecord read = record_;
-    if (!tavolex::Ok(tavolex::ReadGameDamage(state_.game(), state_.exeStatus(), read))) {
+    DamageRecord read = record_;
+    if (!Ok(ReadGameDamage(state_.game(), state_.exeStatus(), read))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
@@ -236,7 +230,7 @@ void CarDamageEditor::importFromGame() {
 
 void CarDamageEditor::exportToGame() {
     takeBoxes();
-    if (!tavolex::Ok(tavolex::WriteGameDamage(state_.game(), state_.exeStatus(), record_))) {
+    if (!Ok(WriteGameDamage(state_.game(), state_.exeStatus(), record_))) {
         ui_.error(this, T(TextId::FailedToPatchGame));
         return;
     }
@@ -244,7 +238,7 @@ void CarDamageEditor::exportToGame() {
 }
 
 void CarDamageEditor::loadDefaults() {
-    record_ = tavolex::DefaultDamage();
+    record_ = DefaultDamage();
     showRecord();
 }
 

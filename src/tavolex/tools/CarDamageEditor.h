@@ -27,18 +27,18 @@ class CarDamageEditor : public QDialog {
   public:
     CarDamageEditor(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
-    const tavolex::DamageRecord& record() const { return record_; }
+    const DamageRecord& record() const { return record_; }
     // Parts 0-21, then walls damage and bounce, cars damage and bounce.
     NumberBox* box(int index) const { return boxes_[static_cast<std::size_t>(index)]; }
-    QRadioButton* areaButton(tavolex::DamageArea area) const { return areas_[static_cast<std::size_t>(area)]; }
+    QRadioButton* areaButton(DamageArea area) const { return areas_[static_cast<std::size_t>(area)]; }
     QPushButton* button(const QString& name) const;
-    tavolex::DamageArea area() const { return area_; }
+    DamageArea area() const { return area_; }
     // The untouched picture and the picture as shown: palette indices, rows top down.
     const std::vector<std::uint8_t>& picture() const { return picture_; }
     const std::vector<std::uint8_t>& shownPicture() const { return shown_; }
 
   public slots:
-    void chooseArea(tavolex::DamageArea area);
+    void chooseArea(DamageArea area);
     void importFromGame();
     void exportToGame();
     void loadDefaults();
@@ -48,19 +48,19 @@ class CarDamageEditor : public QDialog {
     QWidget* makeCollisionGroup(const QString& title, int damage, int bounce);
     void showRecord();
     void takeBoxes();
-    void showSelection(tavolex::DamageSelection selection);
+    void showSelection(DamageSelection selection);
     void placePartRows();
 
     EditorState& state_;
     UiServices& ui_;
-    tavolex::DamageRecord record_;
-    tavolex::DamageArea area_ = tavolex::DamageArea::Chassis;
+    DamageRecord record_;
+    DamageArea area_ = DamageArea::Chassis;
     std::vector<std::uint8_t> picture_; // the untouched picture
     std::vector<std::uint8_t> shown_;
     QLabel* pictureFrame_ = nullptr;
     QWidget* partsCanvas_ = nullptr;
-    std::array<NumberBox*, tavolex::kDamageValueCount> boxes_{};
-    std::array<QWidget*, tavolex::kDamagePartCount> partRows_{};
+    std::array<NumberBox*, kDamageValueCount> boxes_{};
+    std::array<QWidget*, kDamagePartCount> partRows_{};
     std::array<QRadioButton*, 3> areas_{};
 };
 

@@ -18,14 +18,12 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 constexpr int kIconSize = 32;
-const char* const kAidLabels[tavolex::kDriverAidCount] = {
+const char* const kAidLabels[kDriverAidCount] = {
     "Auto Brakes (F1)",    "Auto Gears (F2)",     "Auto Right the Car (F3)", "Indestructible (F4)",
     "Show Best Line (F5)", "Suggested Gear (F6)", "Throttle Help (F7)",      "Steering Help (F8)"};
-const char* const kLevels[tavolex::kDifficultyLevels] = {"Rookie", "Amateur", "Semi-pro", "Pro", "Ace"};
+const char* const kLevels[kDifficultyLevels] = {"Rookie", "Amateur", "Semi-pro", "Pro", "Ace"};
 } // namespace
 
 DriverAidsEditor::DriverAidsEditor(EditorState& state, UiServices& ui, QWidget* parent)
@@ -35,13 +33,13 @@ DriverAidsEditor::DriverAidsEditor(EditorState& state, UiServices& ui, QWidget* 
     commands->addStretch();
     AddToolCommands(this, commands,
                     {[this] { importFromGame(); }, [this] { exportToGame(); }, [this] { loadDefaults(); }},
-                    tavolex::AllowsExecutable(state_.exeStatus()));
+                    AllowsExecutable(state_.exeStatus()));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(makeGrid());
     layout->addWidget(makeLegend());
     layout->addLayout(commands);
-    showMasks(tavolex::DefaultDriverAids());
+    showMasks(DefaultDriverAids());
 }
 
 QPushButton* DriverAidsEditor::button(const QString& name) const { return findChild<QPushButton*>(name); }
@@ -51,8 +49,8 @@ QWidget* DriverAidsEditor::makeGrid() {
     auto* grid = new QGridLayout(group);
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
-    for (int level = 0; level < tavolex::kDifficultyLevels; ++level) {
-        for (int aid = 0; aid < tavolex::kDriverAidCount; ++aid) {
+    for (int level = 0; level < kDifficultyLevels; ++level) {
+        for (int aid = 0; aid < kDriverAidCount; ++aid) {
             auto* cell = new QToolButton(group);
             cell->setObjectName(u"cell%1_%2"_s.arg(level).arg(aid));
             cell->setCheckable(true);
@@ -62,16 +60,16 @@ QWidget* DriverAidsEditor::makeGrid() {
             cells_[static_cast<std::size_t>(level)][static_cast<std::size_t>(aid)] = cell;
             grid->addWidget(cell, level, aid);
         }
-        grid->addWidget(new QLabel(tr(kLevels[level]), group), level, tavolex::kDriverAidCount);
+        grid->addWidget(new QLabel(tr(kLevels[level]), group), level, kDriverAidCount);
     }
-    grid->setColumnMinimumWidth(tavolex::kDriverAidCount, 64);
+    grid->setColumnMinimumWidth(kDriverAidCount, 64);
     return group;
 }
 
 QWidget* DriverAidsEditor::makeLegend() {
     auto* group = new QGroupBox(tr("Driver Aids"), this);
     auto* grid = new QGridLayout(group);
-    for (int aid = 0; aid < tavolex::kDriverAidCount; ++aid) {
+    for (int aid = 0; aid < kDriverAidCount; ++aid) {
         auto* icon = new QLabel(group);
         icon->setPixmap(icons::DriverAid(aid, true).pixmap(24, 24));
         grid->addWidget(icon, aid % 4, 2 * (aid / 4));
@@ -87,10 +85,10 @@ void DriverAidsEditor::showCell(int level, int aid) {
     button->setIcon(icons::DriverAid(aid, !button->isChecked()));
 }
 
-void DriverAidsEditor::showMasks(const tavolex::DriverAidMasks& masks) {
-    for (int level = 0; level < tavolex::kDifficultyLevels; ++level) {
-        const auto available = tavolex::AvailableAids(masks[static_cast<std::size_t>(level)]);
-        for (int aid = 0; aid < tavolex::kDriverAidCount; ++aid) {
+void DriverAidsEditor::showMasks(const DriverAidMasks& masks) {
+    for (int level = 0; level < kDifficultyLevels; ++level) {
+        const auto available = AvailableAids(masks[static_cast<std::size_t>(level)]);
+        for (int aid = 0; aid < kDriverAidCount; ++aid) {
             QToolButton* button = cell(level, aid);
             const QSignalBlocker block(button);
             button->setChecked(!available[static_cast<std::size_t>(aid)]);
@@ -99,21 +97,21 @@ void DriverAidsEditor::showMasks(const tavolex::DriverAidMasks& masks) {
     }
 }
 
-tavolex::DriverAidMasks DriverAidsEditor::masks() const {
-    tavolex::DriverAidMasks masks{};
-    for (int level = 0; level < tavolex::kDifficultyLevels; ++level) {
-        std::array<bool, tavolex::kDriverAidCount> available{};
-        for (int aid = 0; aid < tavolex::kDriverAidCount; ++aid) {
+DriverAidMasks DriverAidsEditor::masks() const {
+    DriverAidMasks masks{};
+    for (int level = 0; level < kDifficultyLevels; ++level) {
+        std::array<bool, kDriverAidCount> available{};
+        for (int aid = 0; aid < kDriverAidCount; ++aid) {
             available[static_cast<std::size_t>(aid)] = !cell(level, aid)->isChecked();
         }
-        masks[static_cast<std::size_t>(level)] = tavolex::MaskOfAids(available);
+        masks[static_cast<std::size_t>(level)] = MaskOfAids(available);
     }
     return masks;
 }
 
 void DriverAidsEditor::importFromGame() {
-    tavolex::DriverAidMasks read{};
-    if (!tavolex::Ok(tavolex::ReadGameDriverAids(state_.game(), state_.exeStatus(), read))) {
+    DriverAidMasks read{};
+    if (!Ok(ReadGameDriverAids(state_.game(), state_.exeStatus(), read))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
@@ -121,13 +119,13 @@ void DriverAidsEditor::importFromGame() {
 }
 
 void DriverAidsEditor::exportToGame() {
-    if (!tavolex::Ok(tavolex::WriteGameDriverAids(state_.game(), state_.exeStatus(), masks()))) {
+    if (!Ok(WriteGameDriverAids(state_.game(), state_.exeStatus(), masks()))) {
         ui_.error(this, T(TextId::FailedToPatchGame));
         return;
     }
     ui_.information(this, T(TextId::FilePatchedSuccessfully));
 }
 
-void DriverAidsEditor::loadDefaults() { showMasks(tavolex::DefaultDriverAids()); }
+void DriverAidsEditor::loadDefaults() { showMasks(DefaultDriverAids()); }
 
 } // namespace tavolex::editor

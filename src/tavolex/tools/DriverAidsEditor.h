@@ -27,7 +27,7 @@ class DriverAidsEditor : public QDialog {
     }
     QPushButton* button(const QString& name) const;
     // The masks the grid shows.
-    tavolex::DriverAidMasks masks() const;
+    DriverAidMasks masks() const;
 
   public slots:
     void importFromGame();
@@ -37,12 +37,12 @@ class DriverAidsEditor : public QDialog {
   private:
     QWidget* makeGrid();
     QWidget* makeLegend();
-    void showMasks(const tavolex::DriverAidMasks& masks);
+    void showMasks(const DriverAidMasks& masks);
     void showCell(int level, int aid);
 
     EditorState& state_;
     UiServices& ui_;
-    std::array<std::array<QToolButton*, tavolex::kDriverAidCount>, tavolex::kDifficultyLevels> cells_{};
+    std::array<std::array<QToolButton*, kDriverAidCount>, kDifficultyLevels> cells_{};
 };
 
 } // namespace tavolex::editor

@@ -22,18 +22,16 @@ namespace tavolex::editor {
 
 using namespace Qt::StringLiterals;
 
-using tavolex::TextId;
-
 namespace {
 
 // Each value's box, in the order the window shows them and checks them.
-constexpr std::array<int, tavolex::kCameraValueCount> kShownOrder = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
+constexpr std::array<int, kCameraValueCount> kShownOrder = {0, 2, 1, 3, 4, 5, 6, 7, 8, 9};
 
 TextId RangeText(int value) {
-    switch (tavolex::KindOfCameraValue(value)) {
-    case tavolex::CameraValueKind::Coordinate: return TextId::CameraCoordinateRange;
-    case tavolex::CameraValueKind::Angle: return TextId::CameraAngleRange;
-    case tavolex::CameraValueKind::Focus: break;
+    switch (KindOfCameraValue(value)) {
+    case CameraValueKind::Coordinate: return TextId::CameraCoordinateRange;
+    case CameraValueKind::Angle: return TextId::CameraAngleRange;
+    case CameraValueKind::Focus: break;
     }
     return TextId::CameraValueRange;
 }
@@ -41,11 +39,11 @@ TextId RangeText(int value) {
 } // namespace
 
 OnboardCameraEditor::OnboardCameraEditor(EditorState& state, UiServices& ui, QWidget* parent)
-    : QDialog(parent), state_(state), ui_(ui), record_(tavolex::DefaultCameras()) {
+    : QDialog(parent), state_(state), ui_(ui), record_(DefaultCameras()) {
     setWindowTitle(tr("Onboard Camera Editor"));
     cameras_ = new QButtonGroup(this);
     auto* cameraColumn = new QVBoxLayout;
-    for (int camera = 0; camera < tavolex::kCameraCount; ++camera) {
+    for (int camera = 0; camera < kCameraCount; ++camera) {
         auto* button = new QPushButton(QString::asprintf("Camera [%.2d]", camera + 1), this);
         button->setObjectName(u"camera%1"_s.arg(camera));
         button->setCheckable(true);
@@ -66,7 +64,7 @@ OnboardCameraEditor::OnboardCameraEditor(EditorState& state, UiServices& ui, QWi
     auto* commands = new QVBoxLayout;
     AddToolCommands(this, commands,
                     {[this] { importFromGame(); }, [this] { exportToGame(); }, [this] { loadDefaults(); }},
-                    tavolex::AllowsExecutable(state_.exeStatus()));
+                    AllowsExecutable(state_.exeStatus()));
     commands->addStretch();
 
     auto* layout = new QHBoxLayout(this);
@@ -90,10 +88,10 @@ QWidget* OnboardCameraEditor::makeValueGroup(const QString& title,
     auto* group = new QGroupBox(title, this);
     auto* form = new QFormLayout(group);
     for (const auto& [value, label] : values) {
-        const bool angle = tavolex::KindOfCameraValue(value) == tavolex::CameraValueKind::Angle;
+        const bool angle = KindOfCameraValue(value) == CameraValueKind::Angle;
         auto* edit = new QLineEdit(group);
         edit->setObjectName(u"value%1"_s.arg(value));
-        edit->setToolTip(RangeTip(tavolex::CameraValueLow(value), tavolex::CameraValueHigh(value)));
+        edit->setToolTip(RangeTip(CameraValueLow(value), CameraValueHigh(value)));
         edit->setMaxLength(angle ? 4 : 6);
         edit->setFixedWidth(72);
         edit->setAlignment(Qt::AlignRight);
@@ -134,12 +132,12 @@ void OnboardCameraEditor::step(int value, int action) {
     }
     QLineEdit* edit = box(value);
     const int number = edit->text().toInt() + change;
-    edit->setText(QString::number(std::clamp(number, tavolex::CameraValueLow(value), tavolex::CameraValueHigh(value))));
+    edit->setText(QString::number(std::clamp(number, CameraValueLow(value), CameraValueHigh(value))));
 }
 
 void OnboardCameraEditor::showCamera() {
-    const tavolex::CameraValues& camera = record_[static_cast<std::size_t>(shown_)];
-    for (int value = 0; value < tavolex::kCameraValueCount; ++value) {
+    const CameraValues& camera = record_[static_cast<std::size_t>(shown_)];
+    for (int value = 0; value < kCameraValueCount; ++value) {
         box(value)->setText(QString::number(camera[static_cast<std::size_t>(value)]));
     }
 }
@@ -152,7 +150,7 @@ bool OnboardCameraEditor::validateShownCamera() {
         }
         bool number = false;
         const int typed = edit->text().trimmed().toInt(&number);
-        if (!number || typed < tavolex::CameraValueLow(value) || typed > tavolex::CameraValueHigh(value)) {
+        if (!number || typed < CameraValueLow(value) || typed > CameraValueHigh(value)) {
             busy_ = true;
             ui_.error(this, T(RangeText(value)));
             cameraButton(shown_)->setChecked(true);
@@ -166,14 +164,14 @@ bool OnboardCameraEditor::validateShownCamera() {
 }
 
 void OnboardCameraEditor::storeShownCamera() {
-    tavolex::CameraValues& camera = record_[static_cast<std::size_t>(shown_)];
-    for (int value = 0; value < tavolex::kCameraValueCount; ++value) {
+    CameraValues& camera = record_[static_cast<std::size_t>(shown_)];
+    for (int value = 0; value < kCameraValueCount; ++value) {
         camera[static_cast<std::size_t>(value)] = static_cast<std::int16_t>(box(value)->text().trimmed().toInt());
     }
 }
 
 void OnboardCameraEditor::chooseCamera(int camera) {
-    if (busy_ || camera < 0 || camera >= tavolex::kCameraCount) {
+    if (busy_ || camera < 0 || camera >= kCameraCount) {
         return;
     }
     if (camera == shown_) {
@@ -190,8 +188,8 @@ void OnboardCameraEditor::chooseCamera(int camera) {
 }
 
 void OnboardCameraEditor::importFromGame() {
-    tavolex::CameraRecord read = record_;
-    if (!tavolex::Ok(tavolex::ReadGameCameras(state_.game(), state_.exeStatus(), read))) {
+    CameraRecord read = record_;
+    if (!Ok(ReadGameCameras(state_.game(), state_.exeStatus(), read))) {
         ui_.error(this, T(TextId::FailedToReadGame));
         return;
     }
@@ -204,7 +202,7 @@ void OnboardCameraEditor::exportToGame() {
         return;
     }
     storeShownCamera();
-    if (!tavolex::Ok(tavolex::WriteGameCameras(state_.game(), state_.exeStatus(), record_))) {
+    if (!Ok(WriteGameCameras(state_.game(), state_.exeStatus(), record_))) {
         ui_.error(this, T(TextId::FailedToPatchGame));
         return;
     }
@@ -212,7 +210,7 @@ void OnboardCameraEditor::exportToGame() {
 }
 
 void OnboardCameraEditor::loadDefaults() {
-    record_ = tavolex::DefaultCameras();
+    record_ = DefaultCameras();
     showCamera();
 }
 

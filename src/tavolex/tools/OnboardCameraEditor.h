@@ -26,7 +26,7 @@ class OnboardCameraEditor : public QDialog {
   public:
     OnboardCameraEditor(EditorState& state, UiServices& ui, QWidget* parent = nullptr);
 
-    const tavolex::CameraRecord& record() const { return record_; }
+    const CameraRecord& record() const { return record_; }
     int shownCamera() const { return shown_; }
     QPushButton* cameraButton(int camera) const;
     // By the value's place in the record: 0 X, 1 Z, 2 Y, 3 direction, ...
@@ -50,12 +50,12 @@ class OnboardCameraEditor : public QDialog {
 
     EditorState& state_;
     UiServices& ui_;
-    tavolex::CameraRecord record_;
+    CameraRecord record_;
     int shown_ = 0;
     bool busy_ = true; // while setting up or showing a message, events are ignored
     QButtonGroup* cameras_ = nullptr;
-    std::array<QLineEdit*, tavolex::kCameraValueCount> boxes_{};
-    std::array<QScrollBar*, tavolex::kCameraValueCount> steppers_{};
+    std::array<QLineEdit*, kCameraValueCount> boxes_{};
+    std::array<QScrollBar*, kCameraValueCount> steppers_{};
 };
 
 } // namespace tavolex::editor

@@ -11,11 +11,11 @@ namespace tavolex::editor {
 using namespace Qt::StringLiterals;
 
 QString FromGameText(std::string_view bytes) {
-    const std::string utf8 = tavolex::Windows1252ToUtf8(bytes);
+    const std::string utf8 = Windows1252ToUtf8(bytes);
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
-std::optional<std::string> ToGameText(const QString& text) { return tavolex::Utf8ToWindows1252(text.toStdString()); }
+std::optional<std::string> ToGameText(const QString& text) { return Utf8ToWindows1252(text.toStdString()); }
 
 QString NumberedDriverName(int carNumber, std::string_view name) {
     return u"[%1] "_s.arg(carNumber, 2, 10, QChar(u'0')) + FromGameText(name);
@@ -26,7 +26,7 @@ QValidator::State GameTextValidator::validate(QString& input, int& /*position*/)
     if (!bytes) {
         return Invalid;
     }
-    if (tavolex::ContainsControlCharacter(*bytes)) {
+    if (ContainsControlCharacter(*bytes)) {
         emit controlCharacterRefused();
         return Invalid;
     }
@@ -40,14 +40,14 @@ void GuardGameTextBox(QLineEdit* box, UiServices& ui, int maxLength) {
     // Queued: the message box waits until the box has taken back the refused edit.
     QObject::connect(
         validator, &GameTextValidator::controlCharacterRefused, box,
-        [box, &ui] { ui.error(box, T(tavolex::TextId::ControlCharactersRefused)); }, Qt::QueuedConnection);
+        [box, &ui] { ui.error(box, T(TextId::ControlCharactersRefused)); }, Qt::QueuedConnection);
 }
 
 QString WithoutForeignCharacters(const QString& text) {
     QString kept;
     kept.reserve(text.size());
     for (const char32_t c : text.toUcs4()) {
-        if (tavolex::Windows1252CanHold(c)) {
+        if (Windows1252CanHold(c)) {
             kept += QString::fromUcs4(&c, 1);
         }
     }

@@ -14,11 +14,11 @@ namespace tavolex::editor {
 using namespace Qt::StringLiterals;
 
 namespace {
-QString T(tavolex::TextId id) { return QString::fromUtf8(tavolex::Text(id).data()); }
+QString T(TextId id) { return QString::fromUtf8(Text(id).data()); }
 } // namespace
 
 ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(T(tavolex::TextId::PleaseWait));
+    setWindowTitle(T(TextId::PleaseWait));
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     heading_ = new QLabel(this);
     heading_->setMinimumWidth(320);
@@ -30,8 +30,8 @@ ProgressWindow::ProgressWindow(QWidget* parent) : QDialog(parent) {
     bar_ = new QProgressBar(this);
     bar_->setTextVisible(false);
     auto* details = new QFormLayout;
-    details->addRow(T(tavolex::TextId::ProgressFileLabel), file_);
-    details->addRow(T(tavolex::TextId::ProgressItemLabel), counter_);
+    details->addRow(T(TextId::ProgressFileLabel), file_);
+    details->addRow(T(TextId::ProgressItemLabel), counter_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addLayout(details);

@@ -11,7 +11,7 @@ namespace tavolex::editor {
 
 // "Please wait...": the heading, "FILE :", "ITEM :" and a bar, shown while a
 // long operation of the library runs.
-class ProgressWindow : public QDialog, public tavolex::Progress {
+class ProgressWindow : public QDialog, public Progress {
     Q_OBJECT
 
   public:

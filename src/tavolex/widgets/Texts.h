@@ -10,9 +10,7 @@
 namespace tavolex::editor {
 
 // A text of the system's table as a QString.
-inline QString T(tavolex::TextId id) {
-    return QString::fromUtf8(tavolex::Text(id).data(), static_cast<int>(tavolex::Text(id).size()));
-}
+inline QString T(TextId id) { return QString::fromUtf8(Text(id).data(), static_cast<int>(Text(id).size())); }
 
 // The editor's tooltips: what a control is for where its label does not say it all.
 enum class Tip {

@@ -13,22 +13,21 @@ using namespace Qt::StringLiterals;
 UiServices::UiServices(std::filesystem::path settingsFile) : settingsFile_(std::move(settingsFile)) {}
 
 QString UiServices::startFolder(const QString& title) const {
-    tavolex::DialogPlaces places;
+    DialogPlaces places;
     if (places_) {
         places = places_();
     }
     places.homeFolder = ToPath(QDir::homePath());
-    return FromPath(tavolex::DialogStartFolder(settingsFile_, title.toStdString(), places));
+    return FromPath(DialogStartFolder(settingsFile_, title.toStdString(), places));
 }
 
-bool UiServices::loaded(QWidget* parent, tavolex::Error outcome, const QString& path,
-                        const tavolex::WantedPicture& wanted) {
-    if (tavolex::Ok(outcome)) {
+bool UiServices::loaded(QWidget* parent, Error outcome, const QString& path, const WantedPicture& wanted) {
+    if (Ok(outcome)) {
         return true;
     }
-    const tavolex::TextId message = tavolex::PictureCommandMessage(tavolex::GraphicCommand::Load, outcome);
-    QString text = QString::fromUtf8(tavolex::Text(message).data());
-    const std::string reason = tavolex::PictureRefusal(wanted, ToPath(path));
+    const TextId message = PictureCommandMessage(GraphicCommand::Load, outcome);
+    QString text = QString::fromUtf8(Text(message).data());
+    const std::string reason = PictureRefusal(wanted, ToPath(path));
     if (!reason.empty()) {
         text += u"\n\n"_s + QFileInfo(path).fileName() + u": "_s + QString::fromStdString(reason);
     }
@@ -40,14 +39,14 @@ bool UiServices::replace(QWidget* parent, const QString& path) {
     if (!QFileInfo::exists(path)) {
         return true;
     }
-    return question(parent, QString::fromUtf8(tavolex::Text(tavolex::TextId::ReplaceExistingFile).data()));
+    return question(parent, QString::fromUtf8(Text(TextId::ReplaceExistingFile).data()));
 }
 
 QString UiServices::openFile(QWidget* parent, const QString& title, const QString& filter) {
     const auto start = startFolder(title);
     const QString chosen = askOpenPath(parent, title, start, filter);
     if (!chosen.isEmpty()) {
-        tavolex::RememberDialogFolder(settingsFile_, title.toStdString(), ToPath(chosen));
+        RememberDialogFolder(settingsFile_, title.toStdString(), ToPath(chosen));
     }
     return chosen;
 }
@@ -58,12 +57,12 @@ QString UiServices::saveFile(QWidget* parent, const QString& title, const QStrin
     if (chosen.isEmpty()) {
         return {};
     }
-    const auto forced = tavolex::ForceExtension(ToPath(chosen), extension.toStdString());
+    const auto forced = ForceExtension(ToPath(chosen), extension.toStdString());
     if (!forced) {
         beep(); // a name that begins with a dot
         return {};
     }
-    tavolex::RememberDialogFolder(settingsFile_, title.toStdString(), *forced);
+    RememberDialogFolder(settingsFile_, title.toStdString(), *forced);
     return FromPath(*forced);
 }
 

@@ -42,14 +42,13 @@ class UiServices {
     // The outcome of loading the picture file `path` as the `wanted` picture:
     // true on success; else the command's message, and under it (when the
     // file was at fault) the file's name and why, as the command line says it.
-    [[nodiscard]] bool loaded(QWidget* parent, tavolex::Error outcome, const QString& path,
-                              const tavolex::WantedPicture& wanted);
+    [[nodiscard]] bool loaded(QWidget* parent, Error outcome, const QString& path, const WantedPicture& wanted);
 
     // "Replace Existing File?" when the file exists; Yes without asking otherwise.
     bool replace(QWidget* parent, const QString& path);
     // Where the dialogs start when they have no folder of their own yet (the
     // main window gives the car set's and the game's); the home folder until set.
-    void setDialogPlaces(std::function<tavolex::DialogPlaces()> places) { places_ = std::move(places); }
+    void setDialogPlaces(std::function<DialogPlaces()> places) { places_ = std::move(places); }
     // The folder the dialog titled `title` starts in.
     QString startFolder(const QString& title) const;
     // Open and save dialogs that start where the same dialog was last used.
@@ -64,7 +63,7 @@ class UiServices {
 
   private:
     std::filesystem::path settingsFile_;
-    std::function<tavolex::DialogPlaces()> places_;
+    std::function<DialogPlaces()> places_;
 };
 
 } // namespace tavolex::editor
