@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)ReadSaveSpread(save, spread);
     // (The checksums over the whole file are left out: they are no parser,
     // and summing 88 KB a run would make the fuzzer ten times slower.)
-    if (WriteSaveTeamTables(save, 0xFFFF, teams)) {
+    if (Ok(WriteSaveTeamTables(save, 0xFFFF, teams))) {
         Teams again{};
         (void)ReadSaveTeamTables(save, 0xFFFF, again);
     }

@@ -211,7 +211,7 @@ int Teams(const Arguments& arguments) {
     std::vector<std::uint8_t> exe;
     if (AllowsExecutable(status) && Ok(ReadExecutable(game, exe))) {
         for (int t = 0; t < kTeamCount; ++t) {
-            if (!ReadNumberPositions(exe, t, carSet.teams[static_cast<std::size_t>(t)])) {
+            if (!Ok(ReadNumberPositions(exe, t, carSet.teams[static_cast<std::size_t>(t)]))) {
                 return Fail(Text(TextId::FailedToReadGame));
             }
         }

@@ -45,8 +45,16 @@ int Print(const GameFolder& game) {
         DriverAidMasks aids{};
         CameraRecord cameras{};
         const Error error = ReadExecutableTable(game, status, [&](auto exe) {
-            return ReadDamage(exe, damage) && ReadDriverAids(exe, aids) && ReadCameras(exe, cameras) &&
-                   ReadPoints(exe, misc.points) && ReadPlayerCarPower(exe, misc.playerCarPower);
+            Error read = ReadDamage(exe, damage);
+            if (Ok(read))
+                read = ReadDriverAids(exe, aids);
+            if (Ok(read))
+                read = ReadCameras(exe, cameras);
+            if (Ok(read))
+                read = ReadPoints(exe, misc.points);
+            if (Ok(read))
+                read = ReadPlayerCarPower(exe, misc.playerCarPower);
+            return read;
         });
         if (!Ok(error)) {
             return Fail(Text(TextId::FailedToReadGame), ErrorText(error));
@@ -84,11 +92,18 @@ int Write(const GameFolder& game, const std::filesystem::path& file) {
     }
     if (settings.touchesExecutable()) {
         const Error error = PatchExecutableTable(game, status, [&](auto& exe) {
-            return (!settings.damage || WriteDamage(exe, *settings.damage)) &&
-                   (!settings.driverAids || WriteDriverAids(exe, *settings.driverAids)) &&
-                   (!settings.cameras || WriteCameras(exe, *settings.cameras)) &&
-                   (!settings.points || WritePoints(exe, *settings.points)) &&
-                   (!settings.playerCarPower || WritePlayerCarPower(exe, *settings.playerCarPower));
+            Error written = Error::None;
+            if (Ok(written) && settings.damage)
+                written = WriteDamage(exe, *settings.damage);
+            if (Ok(written) && settings.driverAids)
+                written = WriteDriverAids(exe, *settings.driverAids);
+            if (Ok(written) && settings.cameras)
+                written = WriteCameras(exe, *settings.cameras);
+            if (Ok(written) && settings.points)
+                written = WritePoints(exe, *settings.points);
+            if (Ok(written) && settings.playerCarPower)
+                written = WritePlayerCarPower(exe, *settings.playerCarPower);
+            return written;
         });
         if (!Ok(error)) {
             return Fail(Text(TextId::FailedToPatchGame), ErrorText(error));

@@ -157,7 +157,7 @@ TEST(CarSetFile, RepeatedPitBoxPositionsReadAsTheDefaultOrder) {
     std::vector<std::uint8_t> exe(exe_offsets::kPitBoxes + kTeamCount, 0xEE);
     Teams teams = carSet.teams;
     teams[7].pitBoxPosition = 12;
-    ASSERT_TRUE(WritePitBoxOrder(exe, teams));
+    ASSERT_TRUE(Ok(WritePitBoxOrder(exe, teams)));
     for (std::size_t p = 0; p < kTeamCount; ++p) EXPECT_EQ(exe[exe_offsets::kPitBoxes + p], p + 1) << p;
 }
 

@@ -79,7 +79,7 @@ TEST(CarDamage, ValuesLieAtTheirIrregularPlacesAndCollisionsAreLimitedOnReading)
     for (std::size_t i = 0; i < 26; ++i) record[i] = static_cast<std::uint16_t>(0x1100 + i);
     record[0] = 65535;
     record[damage_index::kWallBounce] = 255;
-    ASSERT_TRUE(WriteDamage(exe, record));
+    ASSERT_TRUE(Ok(WriteDamage(exe, record)));
     EXPECT_EQ(exe[0x13FC79], 0xFF);
     EXPECT_EQ(exe[0x13FC7A], 0xFF);
     EXPECT_EQ(ReadU16(exe.data() + 0x13FC8C), 0x1105) << "after the first step of 3";
@@ -94,7 +94,7 @@ TEST(CarDamage, ValuesLieAtTheirIrregularPlacesAndCollisionsAreLimitedOnReading)
     WriteU16(exe.data() + 0x13EE10, 65535);
     WriteU16(exe.data() + 0x13EE01, 256);
     DamageRecord back{};
-    ASSERT_TRUE(ReadDamage(exe, back));
+    ASSERT_TRUE(Ok(ReadDamage(exe, back)));
     EXPECT_EQ(back[0], 65535);
     EXPECT_EQ(back[5], 0x1105);
     EXPECT_EQ(back[22], 32767);
@@ -105,9 +105,9 @@ TEST(CarDamage, ValuesLieAtTheirIrregularPlacesAndCollisionsAreLimitedOnReading)
     // A file that ends before the last place: nothing is read or written.
     std::vector<std::uint8_t> shortExe(0x13FCCE, 0);
     DamageRecord kept = DefaultDamage();
-    EXPECT_FALSE(ReadDamage(shortExe, kept));
+    EXPECT_FALSE(Ok(ReadDamage(shortExe, kept)));
     EXPECT_EQ(kept, DefaultDamage());
-    EXPECT_FALSE(WriteDamage(shortExe, record));
+    EXPECT_FALSE(Ok(WriteDamage(shortExe, record)));
     EXPECT_EQ(shortExe, std::vector<std::uint8_t>(0x13FCCE, 0));
 
     EXPECT_EQ(DefaultDamage()[0], 2);
@@ -194,26 +194,26 @@ TEST(DriverAids, MasksAreStoredPlus64AndHoldOnlyTheAidBits) {
     WriteU16(exe.data() + 0x722C1E, 65);
     WriteU16(exe.data() + 0x722C20, 0xFFFF);
     DriverAidMasks masks{};
-    ASSERT_TRUE(ReadDriverAids(exe, masks));
+    ASSERT_TRUE(Ok(ReadDriverAids(exe, masks)));
     // 64 is no aid at all; below 64 the value is kept; only the aids' bits count.
     EXPECT_EQ(masks, (DriverAidMasks{831, 0, 10, 1, 0x33F}));
 
-    ASSERT_TRUE(WriteDriverAids(exe, DefaultDriverAids()));
+    ASSERT_TRUE(Ok(WriteDriverAids(exe, DefaultDriverAids())));
     EXPECT_EQ(ReadU16(exe.data() + 0x722C18), 895);
     EXPECT_EQ(ReadU16(exe.data() + 0x722C20), 114);
     // No aid at any level: stored as 64, read back as no aid.
-    ASSERT_TRUE(WriteDriverAids(exe, DriverAidMasks{0, 0, 0, 0, 0}));
+    ASSERT_TRUE(Ok(WriteDriverAids(exe, DriverAidMasks{0, 0, 0, 0, 0})));
     EXPECT_EQ(ReadU16(exe.data() + 0x722C18), 64);
-    ASSERT_TRUE(ReadDriverAids(exe, masks));
+    ASSERT_TRUE(Ok(ReadDriverAids(exe, masks)));
     EXPECT_EQ(masks, (DriverAidMasks{0, 0, 0, 0, 0}));
     // A bit that is no aid's is refused, and nothing is written.
     const auto before = exe;
-    EXPECT_FALSE(WriteDriverAids(exe, DriverAidMasks{1, 2, 64, 4, 8}));
-    EXPECT_FALSE(WriteDriverAids(exe, DriverAidMasks{1, 2, 0x400, 4, 8}));
+    EXPECT_FALSE(Ok(WriteDriverAids(exe, DriverAidMasks{1, 2, 64, 4, 8})));
+    EXPECT_FALSE(Ok(WriteDriverAids(exe, DriverAidMasks{1, 2, 0x400, 4, 8})));
     EXPECT_EQ(exe, before);
     exe.pop_back();
-    EXPECT_FALSE(ReadDriverAids(exe, masks));
-    EXPECT_FALSE(WriteDriverAids(exe, masks));
+    EXPECT_FALSE(Ok(ReadDriverAids(exe, masks)));
+    EXPECT_FALSE(Ok(WriteDriverAids(exe, masks)));
 
     EXPECT_EQ(DefaultDriverAids(), (DriverAidMasks{831, 830, 574, 562, 50}));
     // Ace (0x032): Auto Gears, Throttle Help, Steering Help.
@@ -240,19 +240,19 @@ TEST(OnboardCameras, AnglesConvertInSinglePrecisionRoundedAwayFromZero) {
     CameraRecord cameras = DefaultCameras();
     cameras[1][0] = -5;
     cameras[1][3] = 90;
-    ASSERT_TRUE(WriteCameras(exe, cameras));
+    ASSERT_TRUE(Ok(WriteCameras(exe, cameras)));
     EXPECT_EQ(static_cast<std::int16_t>(ReadU16(exe.data() + 0x79E59E + 2 * 10)), -5) << "camera 2, X";
     EXPECT_EQ(ReadU16(exe.data() + 0x79E59E + 2 * 13), 16384) << "camera 2, direction";
     EXPECT_EQ(ReadU16(exe.data() + 0x79E59E + 2 * 3), 0x8001) << "camera 1, direction -180";
     EXPECT_EQ(ReadU16(exe.data() + 0x79E59E + 2 * 6), 0x8000) << "camera 1, detail 1";
     WriteU16(exe.data() + 0x79E59E + 2 * 14, 32767);
     CameraRecord back{};
-    ASSERT_TRUE(ReadCameras(exe, back));
+    ASSERT_TRUE(Ok(ReadCameras(exe, back)));
     EXPECT_EQ(back[1][4], 180);
     back[1][4] = 0;
     EXPECT_EQ(back, cameras);
     exe.pop_back();
-    EXPECT_FALSE(ReadCameras(exe, back));
+    EXPECT_FALSE(Ok(ReadCameras(exe, back)));
     EXPECT_EQ(DefaultCameras()[8], (CameraValues{80, -64, 244, 0, 0, 0, 0, 72, 0, 256}));
     EXPECT_EQ(CameraValueLow(4), -180);
     EXPECT_EQ(CameraValueHigh(9), 32767);

@@ -353,7 +353,7 @@ TEST_F(GameTransferTest, ABatchWritesEachGameFileOnceWithEveryPatch) {
         auto setLast = [&](std::uint8_t value) {
             return PatchExecutable(game, [&](std::vector<std::uint8_t>& bytes) {
                 bytes[at] = value;
-                return true;
+                return Error::None;
             });
         };
         ASSERT_TRUE(Ok(setLast(0x11)));
@@ -361,9 +361,9 @@ TEST_F(GameTransferTest, ABatchWritesEachGameFileOnceWithEveryPatch) {
         // A patch that gives up half-way changes nothing.
         EXPECT_FALSE(Ok(PatchExecutable(game, [&](std::vector<std::uint8_t>& bytes) {
             bytes[at] = 0x33;
-            return false;
+            return Error::TableOutsideFile;
         })));
-        ASSERT_TRUE(Ok(PatchSaveFile(game, [](std::vector<std::uint8_t>&) { return true; })));
+        ASSERT_TRUE(Ok(PatchSaveFile(game, [](std::vector<std::uint8_t>&) { return Error::None; })));
         std::vector<std::uint8_t> seen;
         ASSERT_TRUE(Ok(ReadExecutable(game, seen)));
         EXPECT_EQ(seen[at], 0x22);

@@ -57,7 +57,7 @@ class PitLaneGame : public test::SampleGameSuite<true> {
     void writeOrder(const std::array<std::uint8_t, kTeamCount>& order) {
         ASSERT_TRUE(Ok(PatchExecutable(GameFolder(folder / "game"), [&](std::vector<std::uint8_t>& exe) {
             std::copy(order.begin(), order.end(), exe.begin() + exe_offsets::kPitBoxes);
-            return true;
+            return Error::None;
         })));
     }
 };

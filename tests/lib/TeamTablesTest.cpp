@@ -42,7 +42,7 @@ TEST(TeamTables, ReadRulesConvertAndClamp) {
     for (std::uint8_t k = 0; k < 11; ++k) exe[0x73B470 + k] = static_cast<std::uint8_t>(11 - k);
 
     Teams teams = Defaults();
-    ASSERT_TRUE(ReadExeTeamTables(exe, 0x1FFF, teams));
+    ASSERT_TRUE(Ok(ReadExeTeamTables(exe, 0x1FFF, teams)));
     EXPECT_EQ(teams[0].qualifyingPower, 0);
     EXPECT_EQ(teams[1].qualifyingPower, 1598);
     EXPECT_EQ(teams[2].qualifyingPower, 1598);
@@ -61,7 +61,7 @@ TEST(TeamTables, ReadRulesConvertAndClamp) {
 
     // Too short a file: nothing read.
     std::vector<std::uint8_t> small(1000000, 0);
-    EXPECT_FALSE(ReadExeTeamTables(small, team_data::TeamNames, teams));
+    EXPECT_FALSE(Ok(ReadExeTeamTables(small, team_data::TeamNames, teams)));
 }
 
 TEST(TeamTables, WritesAreReadBackAndEncodedAsTheGameExpects) {
@@ -75,7 +75,7 @@ TEST(TeamTables, WritesAreReadBackAndEncodedAsTheGameExpects) {
     teams[3].pitCrewColours[14] = 200;
     teams[3].pitBoxPosition = 0;
     teams[0].pitBoxPosition = 3;
-    ASSERT_TRUE(WriteExeTeamTables(exe, 0x1FFF, teams));
+    ASSERT_TRUE(Ok(WriteExeTeamTables(exe, 0x1FFF, teams)));
     EXPECT_EQ(ReadU16(exe.data() + 0x143A90 + 6), 800 + 32817);
     EXPECT_EQ(exe[0x73A240 + 7], 8 + 128);
     EXPECT_EQ(exe[0x73A240 + 6], 7);
@@ -84,7 +84,7 @@ TEST(TeamTables, WritesAreReadBackAndEncodedAsTheGameExpects) {
     EXPECT_EQ(exe[0x73B470], 4);
     EXPECT_EQ(exe[0x73B470 + 3], 1);
     Teams back = Defaults();
-    ASSERT_TRUE(ReadExeTeamTables(exe, 0x1FFF, back));
+    ASSERT_TRUE(Ok(ReadExeTeamTables(exe, 0x1FFF, back)));
     EXPECT_EQ(back[3].teamName.view(), "McLaren");
     EXPECT_EQ(back[3].qualifyingPower, 800);
     EXPECT_EQ(back[3].drivers[1].raceRange, 77);
@@ -153,7 +153,7 @@ std::string FieldAt(const std::vector<std::uint8_t>& bytes, std::size_t offset, 
 TEST(TeamTables, EveryExecutableTableLiesAtItsLiteralOffset) {
     std::vector<std::uint8_t> exe(kSupportedExeSize, 0xEE);
     const Teams teams = Distinct();
-    ASSERT_TRUE(WriteExeTeamTables(exe, 0x1FFF, teams));
+    ASSERT_TRUE(Ok(WriteExeTeamTables(exe, 0x1FFF, teams)));
     for (std::size_t t = 0; t < 11; ++t) {
         EXPECT_EQ(FieldAt(exe, 0x73A52C + 13 * t, 13), "Team " + std::to_string(t)) << t;
         EXPECT_EQ(FieldAt(exe, 0x73A5BB + 13 * t, 13), "Engine " + std::to_string(t)) << t;
@@ -197,7 +197,7 @@ TEST(TeamTables, EveryExecutableTableLiesAtItsLiteralOffset) {
         WriteU16(raw.data() + 0x143B14 + 4 * car + 2, static_cast<std::uint16_t>(800 + car));
     }
     Teams back = Defaults();
-    ASSERT_TRUE(ReadExeTeamTables(raw, team_data::DriverPerformance | team_data::AbilityRanges, back));
+    ASSERT_TRUE(Ok(ReadExeTeamTables(raw, team_data::DriverPerformance | team_data::AbilityRanges, back)));
     for (std::size_t t = 0; t < 11; ++t) {
         for (std::size_t d = 0; d < 2; ++d) {
             const int car = static_cast<int>(2 * t + d);
@@ -214,13 +214,13 @@ TEST(TeamTables, EverySettingsAndNumberTableLiesAtItsLiteralOffset) {
     std::vector<std::uint8_t> exe(kSupportedExeSize, 0xEE);
     std::array<std::uint8_t, kPointsPositions> points{};
     for (std::size_t k = 0; k < points.size(); ++k) points[k] = static_cast<std::uint8_t>(k + 1);
-    ASSERT_TRUE(WritePoints(exe, points));
-    ASSERT_TRUE(WritePlayerCarPower(exe, 1));
+    ASSERT_TRUE(Ok(WritePoints(exe, points)));
+    ASSERT_TRUE(Ok(WritePlayerCarPower(exe, 1)));
     EXPECT_EQ(exe[0x73B456], 1);
     EXPECT_EQ(exe[0x73B456 + 21], 22);
     EXPECT_EQ(exe[0x36C67], 0) << "team dependant";
     EXPECT_EQ(exe[0x36E29], 0);
-    ASSERT_TRUE(WritePlayerCarPower(exe, 0));
+    ASSERT_TRUE(Ok(WritePlayerCarPower(exe, 0)));
     EXPECT_EQ(exe[0x36C67], 255) << "fixed";
     EXPECT_EQ(exe[0x36E29], 255);
 
@@ -234,7 +234,7 @@ TEST(TeamTables, EverySettingsAndNumberTableLiesAtItsLiteralOffset) {
                 static_cast<std::uint16_t>(50 + side), static_cast<std::uint16_t>(60 + car)};
         }
     }
-    ASSERT_TRUE(WriteNumberPositions(exe, 7, record));
+    ASSERT_TRUE(Ok(WriteNumberPositions(exe, 7, record)));
     // Team 7: destinations at 0x1814D0 + 24 * 7, sources at 0x1810B0 + 96 * 7, 32-bit values.
     EXPECT_EQ(ReadU32(exe.data() + 0x1814D0 + 168), 10u);
     EXPECT_EQ(ReadU32(exe.data() + 0x1814D0 + 168 + 4), 20u);
@@ -245,8 +245,8 @@ TEST(TeamTables, EverySettingsAndNumberTableLiesAtItsLiteralOffset) {
 
     CameraRecord cameras{};
     for (auto& camera : cameras) camera.fill(1);
-    ASSERT_TRUE(WriteCameras(exe, cameras));
-    ASSERT_TRUE(WriteDriverAids(exe, DriverAidMasks{1, 2, 4, 8, 16}));
+    ASSERT_TRUE(Ok(WriteCameras(exe, cameras)));
+    ASSERT_TRUE(Ok(WriteDriverAids(exe, DriverAidMasks{1, 2, 4, 8, 16})));
     EXPECT_EQ(ReadU16(exe.data() + 0x722C18), 65);
     EXPECT_EQ(ReadU16(exe.data() + 0x722C18 + 8), 80);
     ExpectChangesOnlyInside(exe, 0xEE,
@@ -262,8 +262,8 @@ TEST(TeamTables, EverySettingsAndNumberTableLiesAtItsLiteralOffset) {
 TEST(TeamTables, EverySaveFileTableLiesAtItsLiteralOffset) {
     std::vector<std::uint8_t> save(0x16000, 0xEE);
     const Teams teams = Distinct();
-    ASSERT_TRUE(WriteSaveTeamTables(save, 0x1FFF, teams));
-    ASSERT_TRUE(WriteSaveSpread(save, 2));
+    ASSERT_TRUE(Ok(WriteSaveTeamTables(save, 0x1FFF, teams)));
+    ASSERT_TRUE(Ok(WriteSaveSpread(save, 2)));
     EXPECT_EQ(save[0x16A0], 2);
     for (std::size_t t = 0; t < 11; ++t) {
         EXPECT_EQ(FieldAt(save, 0x15728 + 13 * t, 13), "Team " + std::to_string(t)) << t;
@@ -302,7 +302,7 @@ TEST(TeamTables, CrewColourMarkersAndPitBoxRepair) {
     exe[0x73B470 + 5] = 3; // two teams in box 3
     Teams teams = Defaults();
     teams[4].pitBoxPosition = 9;
-    ASSERT_TRUE(ReadPitBoxOrder(exe, teams));
+    ASSERT_TRUE(Ok(ReadPitBoxOrder(exe, teams)));
     EXPECT_EQ(teams[4].pitBoxPosition, 4) << "a broken order reads as the identity";
 }
 
@@ -311,14 +311,14 @@ TEST(TeamTables, NumberPositionsClampAndSignExtend) {
     TeamRecord team;
     team.numberDestinations[0] = {300, 50};
     team.numberSources[1][2] = {1, 2, 3, 4};
-    ASSERT_TRUE(WriteNumberPositions(exe, 2, team));
+    ASSERT_TRUE(Ok(WriteNumberPositions(exe, 2, team)));
     WriteU32(exe.data() + 0x1814D0 + 48 + 4, static_cast<std::uint32_t>(-5));
     TeamRecord back;
-    ASSERT_TRUE(ReadNumberPositions(exe, 2, back));
+    ASSERT_TRUE(Ok(ReadNumberPositions(exe, 2, back)));
     EXPECT_EQ(back.numberDestinations[0].x, 256);
     EXPECT_EQ(back.numberDestinations[0].y, 0);
     EXPECT_EQ(back.numberSources[1][2], (NumberRect{1, 2, 3, 4}));
-    EXPECT_FALSE(ReadNumberPositions(exe, 11, back));
+    EXPECT_FALSE(Ok(ReadNumberPositions(exe, 11, back)));
 }
 
 TEST(TeamTables, ImportIsAllOrNothingAndTheSaveFileWins) {
@@ -328,12 +328,12 @@ TEST(TeamTables, ImportIsAllOrNothingAndTheSaveFileWins) {
     Teams fromExe = Defaults();
     fromExe[1].teamName = "Exe Team";
     fromExe[1].racePower = 700;
-    ASSERT_TRUE(WriteExeTeamTables(exe, 0x1FFF, fromExe));
+    ASSERT_TRUE(Ok(WriteExeTeamTables(exe, 0x1FFF, fromExe)));
     WriteBytes(folder / "GP3.EXE", exe);
     std::vector<std::uint8_t> save(0x16000, 0);
     Teams fromSave = Defaults();
     fromSave[1].teamName = "Save Team";
-    ASSERT_TRUE(WriteSaveTeamTables(save, 0x1FFF, fromSave));
+    ASSERT_TRUE(Ok(WriteSaveTeamTables(save, 0x1FFF, fromSave)));
     WriteBytes(folder / "F1GSTATE.SAV", save);
     ASSERT_TRUE(Ok(StoreSaveFileChecksums(game.saveFile())));
 

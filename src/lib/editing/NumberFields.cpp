@@ -124,7 +124,7 @@ Error ImportNumberPositions(CarSet& carSet, const GameFolder& game, ExeStatus st
     if (Error error = ReadExecutable(game, exe); !Ok(error)) {
         return error;
     }
-    if (!ReadNumberPositions(exe, team, read)) {
+    if (!Ok(ReadNumberPositions(exe, team, read))) {
         return Error::TableOutsideFile;
     }
     carSet.teams[static_cast<std::size_t>(team)] = read;
@@ -153,12 +153,15 @@ Error ExportNumberPositions(const GameFolder& game, ExeStatus status, const CarS
                             std::span<const int> teams) {
     return PatchPositions(game, status, [&](std::vector<std::uint8_t>& exe) {
         for (int team : teams) {
-            if (team < 0 || team >= kTeamCount ||
-                !WriteNumberPositions(exe, team, carSet.teams[static_cast<std::size_t>(team)])) {
-                return false;
+            if (team < 0 || team >= kTeamCount) {
+                return Error::NoSuchTeam;
+            }
+            if (Error error = WriteNumberPositions(exe, team, carSet.teams[static_cast<std::size_t>(team)]);
+                !Ok(error)) {
+                return error;
             }
         }
-        return true;
+        return Error::None;
     });
 }
 

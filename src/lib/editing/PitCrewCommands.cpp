@@ -186,7 +186,7 @@ Error ImportCrewColours(CarSet& carSet, const GameFolder& game, ExeStatus status
         return error;
     }
     TeamRecord read = carSet.teams[static_cast<std::size_t>(team)];
-    if (!ReadCrewColours(exe, team, read)) {
+    if (!Ok(ReadCrewColours(exe, team, read))) {
         return Error::TableOutsideFile;
     }
     carSet.teams[static_cast<std::size_t>(team)] = read;

@@ -187,7 +187,7 @@ Error ImportPitLaneOrder(CarSet& carSet, const GraphicEnvironment& environment, 
     if (Error error = ReadExecutable(game, exe); !Ok(error)) {
         return error;
     }
-    if (!ReadPitBoxOrder(exe, teams)) {
+    if (!Ok(ReadPitBoxOrder(exe, teams))) {
         return Error::TableOutsideFile;
     }
     PitPositions positions{};

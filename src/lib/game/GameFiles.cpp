@@ -49,7 +49,7 @@ Error Patch(const std::filesystem::path& path, const BytePatch& patch, bool stor
         return error;
     }
     // The save file's checksums go in with the patch, so the file is written once.
-    if (!patch(bytes) || (storeChecksums && !StampSaveFileChecksums(bytes))) {
+    if (!Ok(patch(bytes)) || (storeChecksums && !StampSaveFileChecksums(bytes))) {
         return Error::WriteFailed;
     }
     return StoreGameFile(path, std::move(bytes));
@@ -120,7 +120,7 @@ Error PatchExecutable(const GameFolder& game, const BytePatch& patch) {
     if (!HasBuiltInIdentification(bytes) && !FileExists(original)) {
         before = bytes;
     }
-    if (!patch(bytes)) {
+    if (!Ok(patch(bytes))) {
         return Error::WriteFailed;
     }
     if (!before.empty()) {
@@ -139,7 +139,7 @@ Error ReadTeamTables(const GameFolder& game, std::uint32_t mask, CarSet& carSet)
         return error;
     }
     BackupTeams(carSet);
-    if (!ReadExeTeamTables(exe, mask, carSet.backupTeams)) {
+    if (!Ok(ReadExeTeamTables(exe, mask, carSet.backupTeams))) {
         return Error::ReadFailed;
     }
     carSet.teams = carSet.backupTeams;
@@ -159,7 +159,7 @@ Error ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mas
         if (Error error = ReadExecutable(game, exe); !Ok(error)) {
             return error;
         }
-        if (!ReadExeTeamTables(exe, mask, carSet.backupTeams)) {
+        if (!Ok(ReadExeTeamTables(exe, mask, carSet.backupTeams))) {
             return Error::ReadFailed;
         }
     }
@@ -168,7 +168,7 @@ Error ImportTeamData(const GameFolder& game, ExeStatus status, std::uint32_t mas
         if (Error error = ReadSaveFile(game, save); !Ok(error)) {
             return error;
         }
-        if (!ReadSaveTeamTables(save, mask, carSet.backupTeams)) {
+        if (!Ok(ReadSaveTeamTables(save, mask, carSet.backupTeams))) {
             return Error::ReadFailed;
         }
     }

@@ -18,8 +18,9 @@ namespace tavolex {
 [[nodiscard]] Error ReadExecutable(const GameFolder& game, std::vector<std::uint8_t>& bytes);
 [[nodiscard]] Error ReadSaveFile(const GameFolder& game, std::vector<std::uint8_t>& bytes);
 
-// Reads the file, lets `patch` change its bytes (false: nothing is written) and writes it back.
-using BytePatch = std::function<bool(std::vector<std::uint8_t>&)>;
+// Reads the file, lets `patch` change its bytes (an error: nothing is written, and the patch fails as a write) and
+// writes it back.
+using BytePatch = std::function<Error(std::vector<std::uint8_t>&)>;
 // Before the first patch of an executable recognised by its contents (not
 // by the identification text built in), a copy GP3.EXE.orig is kept beside
 // it; an existing copy is never replaced.

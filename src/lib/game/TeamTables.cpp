@@ -141,9 +141,9 @@ std::array<std::uint8_t, 16> ResolveCrewColours(const std::array<std::uint8_t, 1
     return colours;
 }
 
-bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Teams& teams) {
+Error ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Teams& teams) {
     if (!ExeTablesFit(exe, mask)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     ReadShared(exe, kExeShared, mask, teams);
     for (std::size_t t = 0; t < kTeamCount; ++t) {
@@ -174,12 +174,12 @@ bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Te
         if (mask & team_data::CrewColours)
             (void)ReadCrewColours(exe, static_cast<int>(t), team);
     }
-    return !(mask & team_data::PitBoxPositions) || ReadPitBoxOrder(exe, teams);
+    return (mask & team_data::PitBoxPositions) ? ReadPitBoxOrder(exe, teams) : Error::None;
 }
 
-bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, const Teams& teams) {
+Error WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, const Teams& teams) {
     if (!ExeTablesFit(exe, mask)) {
-        return false; // some table lies outside the file: write nothing
+        return Error::TableOutsideFile; // some table lies outside the file: write nothing
     }
     // ExeTablesFit checked every table above, so these writes land inside the file.
     if (mask & team_data::PitBoxPositions)
@@ -214,22 +214,22 @@ bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, cons
             }
         }
     }
-    return true;
+    return Error::None;
 }
 
-bool ReadSaveTeamTables(std::span<const std::uint8_t> save, std::uint32_t mask, Teams& teams) {
-    return ReadShared(save, kSaveShared, mask, teams);
+Error ReadSaveTeamTables(std::span<const std::uint8_t> save, std::uint32_t mask, Teams& teams) {
+    return ReadShared(save, kSaveShared, mask, teams) ? Error::None : Error::TableOutsideFile;
 }
 
-bool WriteSaveTeamTables(std::vector<std::uint8_t>& save, std::uint32_t mask, const Teams& teams) {
-    return WriteShared(save, kSaveShared, mask, teams);
+Error WriteSaveTeamTables(std::vector<std::uint8_t>& save, std::uint32_t mask, const Teams& teams) {
+    return WriteShared(save, kSaveShared, mask, teams) ? Error::None : Error::TableOutsideFile;
 }
 
-bool ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord& record) {
+Error ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord& record) {
     const std::size_t destinations = exe_offsets::kNumberDestinations + 24 * static_cast<std::size_t>(team);
     const std::size_t sources = exe_offsets::kNumberSources + 96 * static_cast<std::size_t>(team);
     if (team < 0 || team >= kTeamCount || !Fits(exe, destinations, 24) || !Fits(exe, sources, 96)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     auto value = [&](std::size_t offset, int high) {
         return static_cast<std::uint16_t>(std::clamp(ReadI32(exe.data() + offset), 0, high));
@@ -244,14 +244,14 @@ bool ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord
                                             value(at + 12, 128)};
         }
     }
-    return true;
+    return Error::None;
 }
 
-bool WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRecord& record) {
+Error WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRecord& record) {
     const std::size_t destinations = exe_offsets::kNumberDestinations + 24 * static_cast<std::size_t>(team);
     const std::size_t sources = exe_offsets::kNumberSources + 96 * static_cast<std::size_t>(team);
     if (team < 0 || team >= kTeamCount || !Fits(exe, destinations, 24) || !Fits(exe, sources, 96)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     // Each 16-bit field is sign-extended to the table's 32 bits.
     auto put = [&](std::size_t offset, std::uint16_t v) {
@@ -272,32 +272,32 @@ bool WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRe
             put(at + 12, r.height);
         }
     }
-    return true;
+    return Error::None;
 }
 
-bool ReadCrewColours(std::span<const std::uint8_t> exe, int slot, TeamRecord& destination) {
+Error ReadCrewColours(std::span<const std::uint8_t> exe, int slot, TeamRecord& destination) {
     const std::size_t at = exe_offsets::kCrewColours + 16 * static_cast<std::size_t>(slot);
     if (slot < 0 || slot >= kTeamCount || !Fits(exe, at, 16)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     std::array<std::uint8_t, 16> raw;
     std::memcpy(raw.data(), exe.data() + at, 16);
     destination.pitCrewColours = ResolveCrewColours(raw);
-    return true;
+    return Error::None;
 }
 
-bool WriteCrewColours(std::vector<std::uint8_t>& exe, int slot, const TeamRecord& source) {
+Error WriteCrewColours(std::vector<std::uint8_t>& exe, int slot, const TeamRecord& source) {
     const std::size_t at = exe_offsets::kCrewColours + 16 * static_cast<std::size_t>(slot);
     if (slot < 0 || slot >= kTeamCount || !Fits(exe, at, 16)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     std::memcpy(exe.data() + at, source.pitCrewColours.data(), 16);
-    return true;
+    return Error::None;
 }
 
-bool ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams) {
+Error ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams) {
     if (!Fits(exe, exe_offsets::kPitBoxes, 11)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     std::array<std::uint8_t, kTeamCount> order;
     std::memcpy(order.data(), exe.data() + exe_offsets::kPitBoxes, order.size());
@@ -312,12 +312,12 @@ bool ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams) {
         const std::size_t team = valid ? order[k] - 1u : k;
         teams[team].pitBoxPosition = static_cast<std::uint16_t>(k);
     }
-    return true;
+    return Error::None;
 }
 
-bool WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& given) {
+Error WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& given) {
     if (!Fits(exe, exe_offsets::kPitBoxes, 11)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     Teams teams = given;
     RepairPitBoxPositions(teams);
@@ -325,57 +325,57 @@ bool WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& given) {
         const std::size_t box = teams[t].pitBoxPosition;
         exe[exe_offsets::kPitBoxes + box] = static_cast<std::uint8_t>(t + 1);
     }
-    return true;
+    return Error::None;
 }
 
-bool ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPointsPositions>& points) {
+Error ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPointsPositions>& points) {
     if (!Fits(exe, exe_offsets::kPoints, kPointsPositions)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     for (std::size_t i = 0; i < points.size(); ++i) points[i] = LimitPoints(exe[exe_offsets::kPoints + i]);
-    return true;
+    return Error::None;
 }
 
-bool WritePoints(std::vector<std::uint8_t>& exe, const std::array<std::uint8_t, kPointsPositions>& points) {
+Error WritePoints(std::vector<std::uint8_t>& exe, const std::array<std::uint8_t, kPointsPositions>& points) {
     if (!Fits(exe, exe_offsets::kPoints, kPointsPositions)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     std::memcpy(exe.data() + exe_offsets::kPoints, points.data(), points.size());
-    return true;
+    return Error::None;
 }
 
-bool ReadPlayerCarPower(std::span<const std::uint8_t> exe, std::uint16_t& power) {
+Error ReadPlayerCarPower(std::span<const std::uint8_t> exe, std::uint16_t& power) {
     if (!Fits(exe, exe_offsets::kPowerSwitch, 1)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     power = exe[exe_offsets::kPowerSwitch] == kFixedPower ? 0 : 1;
-    return true;
+    return Error::None;
 }
 
-bool WritePlayerCarPower(std::vector<std::uint8_t>& exe, std::uint16_t power) {
+Error WritePlayerCarPower(std::vector<std::uint8_t>& exe, std::uint16_t power) {
     if (!Fits(exe, exe_offsets::kPowerSwitchCopy, 1)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     const std::uint8_t value = power != 0 ? 0 : kFixedPower;
     exe[exe_offsets::kPowerSwitch] = value;
     exe[exe_offsets::kPowerSwitchCopy] = value;
-    return true;
+    return Error::None;
 }
 
-bool ReadSaveSpread(std::span<const std::uint8_t> save, std::uint16_t& spread) {
+Error ReadSaveSpread(std::span<const std::uint8_t> save, std::uint16_t& spread) {
     if (!Fits(save, save_offsets::kSpread, 1)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     spread = std::min<std::uint16_t>(save[save_offsets::kSpread], 2);
-    return true;
+    return Error::None;
 }
 
-bool WriteSaveSpread(std::vector<std::uint8_t>& save, std::uint16_t spread) {
+Error WriteSaveSpread(std::vector<std::uint8_t>& save, std::uint16_t spread) {
     if (!Fits(save, save_offsets::kSpread, 1)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     save[save_offsets::kSpread] = static_cast<std::uint8_t>(spread);
-    return true;
+    return Error::None;
 }
 
 } // namespace tavolex

@@ -5,6 +5,7 @@
 #include <span>
 #include <vector>
 
+#include "core/Error.h"
 #include "document/CarSet.h"
 
 // The team and driver tables of the supported GP3.EXE and of the save file
@@ -36,39 +37,40 @@ inline constexpr std::uint32_t kTeamsPageMask = 0x07FF;
 
 using Teams = std::array<TeamRecord, kTeamCount>;
 
-// Reads the selected kinds from the executable's bytes into `teams`; false
-// (and `teams` partly written) when a table lies outside them.
-[[nodiscard]] bool ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Teams& teams);
-[[nodiscard]] bool WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, const Teams& teams);
+// Reads the selected kinds from the executable's bytes into `teams`;
+// TableOutsideFile (and `teams` partly written) when a table lies outside
+// them. Every reader and writer here fails so, and a writer then writes nothing.
+[[nodiscard]] Error ReadExeTeamTables(std::span<const std::uint8_t> exe, std::uint32_t mask, Teams& teams);
+[[nodiscard]] Error WriteExeTeamTables(std::vector<std::uint8_t>& exe, std::uint32_t mask, const Teams& teams);
 
 // The same for the save file, which holds names, car numbers, selected flags and tyre types.
-[[nodiscard]] bool ReadSaveTeamTables(std::span<const std::uint8_t> save, std::uint32_t mask, Teams& teams);
-[[nodiscard]] bool WriteSaveTeamTables(std::vector<std::uint8_t>& save, std::uint32_t mask, const Teams& teams);
+[[nodiscard]] Error ReadSaveTeamTables(std::span<const std::uint8_t> save, std::uint32_t mask, Teams& teams);
+[[nodiscard]] Error WriteSaveTeamTables(std::vector<std::uint8_t>& save, std::uint32_t mask, const Teams& teams);
 
 // One team's car number positions; commits only when all 30 values are there.
-[[nodiscard]] bool ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord& record);
-[[nodiscard]] bool WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRecord& record);
+[[nodiscard]] Error ReadNumberPositions(std::span<const std::uint8_t> exe, int team, TeamRecord& record);
+[[nodiscard]] Error WriteNumberPositions(std::vector<std::uint8_t>& exe, int team, const TeamRecord& record);
 
 // The crew colours of a slot (markers resolved) into any team, and back.
-[[nodiscard]] bool ReadCrewColours(std::span<const std::uint8_t> exe, int slot, TeamRecord& destination);
-[[nodiscard]] bool WriteCrewColours(std::vector<std::uint8_t>& exe, int slot, const TeamRecord& source);
+[[nodiscard]] Error ReadCrewColours(std::span<const std::uint8_t> exe, int slot, TeamRecord& destination);
+[[nodiscard]] Error WriteCrewColours(std::vector<std::uint8_t>& exe, int slot, const TeamRecord& source);
 // The crew colour rule on one team's 16 bytes.
 std::array<std::uint8_t, 16> ResolveCrewColours(const std::array<std::uint8_t, 16>& raw);
 
 // The pit lane order: byte k names the team in box k; a broken order reads as 1..11.
-[[nodiscard]] bool ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams);
-[[nodiscard]] bool WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& teams);
+[[nodiscard]] Error ReadPitBoxOrder(std::span<const std::uint8_t> exe, Teams& teams);
+[[nodiscard]] Error WritePitBoxOrder(std::vector<std::uint8_t>& exe, const Teams& teams);
 
 // Championship points and the player car power switch (1 team dependent, 0 fixed).
-[[nodiscard]] bool ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPointsPositions>& points);
-[[nodiscard]] bool WritePoints(std::vector<std::uint8_t>& exe,
-                               const std::array<std::uint8_t, kPointsPositions>& points);
-[[nodiscard]] bool ReadPlayerCarPower(std::span<const std::uint8_t> exe, std::uint16_t& power);
-[[nodiscard]] bool WritePlayerCarPower(std::vector<std::uint8_t>& exe, std::uint16_t power);
+[[nodiscard]] Error ReadPoints(std::span<const std::uint8_t> exe, std::array<std::uint8_t, kPointsPositions>& points);
+[[nodiscard]] Error WritePoints(std::vector<std::uint8_t>& exe,
+                                const std::array<std::uint8_t, kPointsPositions>& points);
+[[nodiscard]] Error ReadPlayerCarPower(std::span<const std::uint8_t> exe, std::uint16_t& power);
+[[nodiscard]] Error WritePlayerCarPower(std::vector<std::uint8_t>& exe, std::uint16_t power);
 
 // The save file's opposition spread, 0 to 2.
-[[nodiscard]] bool ReadSaveSpread(std::span<const std::uint8_t> save, std::uint16_t& spread);
-[[nodiscard]] bool WriteSaveSpread(std::vector<std::uint8_t>& save, std::uint16_t spread);
+[[nodiscard]] Error ReadSaveSpread(std::span<const std::uint8_t> save, std::uint16_t& spread);
+[[nodiscard]] Error WriteSaveSpread(std::vector<std::uint8_t>& save, std::uint16_t spread);
 
 // Table offsets, for the sample game and tests.
 namespace exe_offsets {

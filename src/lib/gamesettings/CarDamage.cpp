@@ -65,24 +65,24 @@ std::vector<int> PartsOfArea(DamageArea area) {
     return parts;
 }
 
-bool ReadDamage(std::span<const std::uint8_t> exe, DamageRecord& record) {
+Error ReadDamage(std::span<const std::uint8_t> exe, DamageRecord& record) {
     if (!AllFit(exe.size())) {
-        return false;
+        return Error::TableOutsideFile;
     }
     for (std::size_t i = 0; i < kOffsets.size(); ++i) {
         record[i] = std::min(ReadU16(exe.data() + kOffsets[i]), DamageLimit(static_cast<int>(i)));
     }
-    return true;
+    return Error::None;
 }
 
-bool WriteDamage(std::vector<std::uint8_t>& exe, const DamageRecord& record) {
+Error WriteDamage(std::vector<std::uint8_t>& exe, const DamageRecord& record) {
     if (!AllFit(exe.size())) {
-        return false;
+        return Error::TableOutsideFile;
     }
     for (std::size_t i = 0; i < kOffsets.size(); ++i) {
         WriteU16(exe.data() + kOffsets[i], record[i]);
     }
-    return true;
+    return Error::None;
 }
 
 Error ReadGameDamage(const GameFolder& game, ExeStatus status, DamageRecord& record) {

@@ -39,8 +39,8 @@ std::vector<int> PartsOfArea(DamageArea area);
 // From the executable's bytes: collision values above their limit read as
 // the limit, part values as they are. False (and `record` untouched) when a
 // value lies outside the bytes.
-[[nodiscard]] bool ReadDamage(std::span<const std::uint8_t> exe, DamageRecord& record);
-[[nodiscard]] bool WriteDamage(std::vector<std::uint8_t>& exe, const DamageRecord& record);
+[[nodiscard]] Error ReadDamage(std::span<const std::uint8_t> exe, DamageRecord& record);
+[[nodiscard]] Error WriteDamage(std::vector<std::uint8_t>& exe, const DamageRecord& record);
 
 // The same on the game's GP3.EXE, which must be the supported build.
 [[nodiscard]] Error ReadGameDamage(const GameFolder& game, ExeStatus status, DamageRecord& record);

@@ -35,26 +35,26 @@ std::uint16_t AidMaskFromStored(std::int16_t stored) {
     return static_cast<std::uint16_t>(mask & kAllDriverAids);
 }
 
-bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks) {
+Error ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks) {
     if (!FitsIn(exe.size(), kDriverAidsOffset, 2 * kDifficultyLevels)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     for (std::size_t level = 0; level < masks.size(); ++level) {
         masks[level] =
             AidMaskFromStored(static_cast<std::int16_t>(ReadU16(exe.data() + kDriverAidsOffset + 2 * level)));
     }
-    return true;
+    return Error::None;
 }
 
-bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks) {
+Error WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks) {
     if (!FitsIn(exe.size(), kDriverAidsOffset, 2 * kDifficultyLevels) ||
         !std::all_of(masks.begin(), masks.end(), IsDriverAidMask)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     for (std::size_t level = 0; level < masks.size(); ++level) {
         WriteU16(exe.data() + kDriverAidsOffset + 2 * level, static_cast<std::uint16_t>(masks[level] + kStoredOffset));
     }
-    return true;
+    return Error::None;
 }
 
 Error ReadGameDriverAids(const GameFolder& game, ExeStatus status, DriverAidMasks& masks) {

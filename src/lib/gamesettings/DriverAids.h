@@ -39,9 +39,9 @@ std::uint16_t MaskOfAids(const std::array<bool, kDriverAidCount>& available);
 // all); below 64 (or negative) it is kept. Only the aids' bits are kept.
 std::uint16_t AidMaskFromStored(std::int16_t stored);
 
-[[nodiscard]] bool ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks);
+[[nodiscard]] Error ReadDriverAids(std::span<const std::uint8_t> exe, DriverAidMasks& masks);
 // False, with nothing written, when a mask holds a bit that is no aid's.
-[[nodiscard]] bool WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks);
+[[nodiscard]] Error WriteDriverAids(std::vector<std::uint8_t>& exe, const DriverAidMasks& masks);
 
 [[nodiscard]] Error ReadGameDriverAids(const GameFolder& game, ExeStatus status, DriverAidMasks& masks);
 [[nodiscard]] Error WriteGameDriverAids(const GameFolder& game, ExeStatus status, const DriverAidMasks& masks);

@@ -5,7 +5,7 @@
 namespace tavolex {
 
 Error ReadExecutableTable(const GameFolder& game, ExeStatus status,
-                          const std::function<bool(std::span<const std::uint8_t>)>& read) {
+                          const std::function<Error(std::span<const std::uint8_t>)>& read) {
     if (!AllowsExecutable(status)) {
         return Error::UnsupportedExecutable;
     }
@@ -13,7 +13,7 @@ Error ReadExecutableTable(const GameFolder& game, ExeStatus status,
     if (Error error = ReadExecutable(game, exe); !Ok(error)) {
         return error;
     }
-    return read(exe) ? Error::None : Error::ReadFailed;
+    return Ok(read(exe)) ? Error::None : Error::ReadFailed;
 }
 
 Error PatchExecutableTable(const GameFolder& game, ExeStatus status, const BytePatch& patch) {

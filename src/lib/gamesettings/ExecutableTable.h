@@ -14,10 +14,10 @@
 
 namespace tavolex {
 
-// Reads the executable and hands its bytes to `read`; false from it (a table
+// Reads the executable and hands its bytes to `read`; an error from it (a table
 // outside the file) is a read failure.
 [[nodiscard]] Error ReadExecutableTable(const GameFolder& game, ExeStatus status,
-                                        const std::function<bool(std::span<const std::uint8_t>)>& read);
+                                        const std::function<Error(std::span<const std::uint8_t>)>& read);
 [[nodiscard]] Error PatchExecutableTable(const GameFolder& game, ExeStatus status, const BytePatch& patch);
 
 } // namespace tavolex

@@ -35,7 +35,7 @@ Error WriteGamePoints(const GameFolder& game, ExeStatus status, const MiscSettin
 std::optional<std::uint16_t> ReadSavedSpread(const GameFolder& game) {
     std::vector<std::uint8_t> save;
     std::uint16_t spread = kSpreadWithoutSaveFile;
-    if (!CheckSaveFile(game) || !Ok(ReadSaveFile(game, save)) || !ReadSaveSpread(save, spread)) {
+    if (!CheckSaveFile(game) || !Ok(ReadSaveFile(game, save)) || !Ok(ReadSaveSpread(save, spread))) {
         return std::nullopt;
     }
     return spread;

@@ -48,9 +48,9 @@ std::int16_t StoredFromAngle(int degrees) {
     return static_cast<std::int16_t>(std::clamp(std::lround(product), -32768L, 32767L));
 }
 
-bool ReadCameras(std::span<const std::uint8_t> exe, CameraRecord& cameras) {
+Error ReadCameras(std::span<const std::uint8_t> exe, CameraRecord& cameras) {
     if (!FitsIn(exe.size(), kCamerasOffset, kTableBytes)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     const std::uint8_t* at = exe.data() + kCamerasOffset;
     for (CameraValues& camera : cameras) {
@@ -59,12 +59,12 @@ bool ReadCameras(std::span<const std::uint8_t> exe, CameraRecord& cameras) {
             camera[v] = IsAngle(v) ? static_cast<std::int16_t>(AngleFromStored(stored)) : stored;
         }
     }
-    return true;
+    return Error::None;
 }
 
-bool WriteCameras(std::vector<std::uint8_t>& exe, const CameraRecord& cameras) {
+Error WriteCameras(std::vector<std::uint8_t>& exe, const CameraRecord& cameras) {
     if (!FitsIn(exe.size(), kCamerasOffset, kTableBytes)) {
-        return false;
+        return Error::TableOutsideFile;
     }
     std::uint8_t* at = exe.data() + kCamerasOffset;
     for (const CameraValues& camera : cameras) {
@@ -73,7 +73,7 @@ bool WriteCameras(std::vector<std::uint8_t>& exe, const CameraRecord& cameras) {
             WriteU16(at, static_cast<std::uint16_t>(stored));
         }
     }
-    return true;
+    return Error::None;
 }
 
 Error ReadGameCameras(const GameFolder& game, ExeStatus status, CameraRecord& cameras) {

@@ -34,8 +34,8 @@ CameraRecord DefaultCameras();
 int AngleFromStored(std::int16_t stored);
 std::int16_t StoredFromAngle(int degrees);
 
-[[nodiscard]] bool ReadCameras(std::span<const std::uint8_t> exe, CameraRecord& cameras);
-[[nodiscard]] bool WriteCameras(std::vector<std::uint8_t>& exe, const CameraRecord& cameras);
+[[nodiscard]] Error ReadCameras(std::span<const std::uint8_t> exe, CameraRecord& cameras);
+[[nodiscard]] Error WriteCameras(std::vector<std::uint8_t>& exe, const CameraRecord& cameras);
 
 [[nodiscard]] Error ReadGameCameras(const GameFolder& game, ExeStatus status, CameraRecord& cameras);
 [[nodiscard]] Error WriteGameCameras(const GameFolder& game, ExeStatus status, const CameraRecord& cameras);

@@ -111,7 +111,7 @@ std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificati
     std::copy(text.begin(), text.end(), exe.begin() + static_cast<std::ptrdiff_t>(kExeIdentificationOffset));
     // The tables always fit a full-size executable; should one not, the sample has no executable
     // at all (an empty one, which MakeSampleGame refuses) rather than a half-made one.
-    bool written = WriteExeTeamTables(exe, 0x1FFF, teams);
+    bool written = Ok(WriteExeTeamTables(exe, 0x1FFF, teams));
     // Some teams keep the game's markers in their last crew colours.
     for (std::size_t t = 0; t < kTeamCount; t += 2) {
         std::uint8_t* colours = exe.data() + exe_offsets::kCrewColours + 16 * t;
@@ -122,13 +122,13 @@ std::vector<std::uint8_t> ExecutableOf(const Teams& teams, const ExeIdentificati
         colours[15] = 0xF0;
     }
     for (int t = 0; t < kTeamCount; ++t) {
-        written = WriteNumberPositions(exe, t, teams[static_cast<std::size_t>(t)]) && written;
+        written = Ok(WriteNumberPositions(exe, t, teams[static_cast<std::size_t>(t)])) && written;
     }
     CarSet defaults;
     NewCarSet(defaults);
-    written = written && WritePoints(exe, defaults.misc.points) && WritePlayerCarPower(exe, 1) &&
-              WriteDamage(exe, DefaultDamage()) && WriteDriverAids(exe, DefaultDriverAids()) &&
-              WriteCameras(exe, DefaultCameras());
+    written = written && Ok(WritePoints(exe, defaults.misc.points)) && Ok(WritePlayerCarPower(exe, 1)) &&
+              Ok(WriteDamage(exe, DefaultDamage())) && Ok(WriteDriverAids(exe, DefaultDriverAids())) &&
+              Ok(WriteCameras(exe, DefaultCameras()));
     if (!written) {
         exe.clear();
     }
@@ -222,7 +222,8 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress, const SampleIde
 
     std::vector<std::uint8_t> save(kSaveFileSize);
     for (std::size_t i = 0; i < save.size(); ++i) save[i] = static_cast<std::uint8_t>(i % 251);
-    if (!WriteSaveTeamTables(save, 0x1FFF, teams) || !WriteSaveSpread(save, 1) || !StampSaveFileChecksums(save)) {
+    if (!Ok(WriteSaveTeamTables(save, 0x1FFF, teams)) || !Ok(WriteSaveSpread(save, 1)) ||
+        !StampSaveFileChecksums(save)) {
         return Error::WriteFailed;
     }
     if (Error error = Write(folder / "F1GState.sav", save); !Ok(error)) {
