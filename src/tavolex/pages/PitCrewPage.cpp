@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/EditorState.h"
+#include "app/PitCrewFileUpgrade.h"
 #include "app/RunChoice.h"
 #include "editing/CommandMessages.h"
 #include "editing/CommandReports.h"
@@ -17,7 +18,6 @@
 #include "pages/FailureReport.h"
 #include "pages/PaletteGrid.h"
 #include "pages/PictureView.h"
-#include "pages/PitCrewFileUpgrade.h"
 #include "widgets/Texts.h"
 #include "widgets/UiServices.h"
 #include "widgets/ZoomWindow.h"

@@ -3,10 +3,10 @@
 #include <system_error>
 
 #include "app/EditorState.h"
+#include "app/PitCrewFileUpgrade.h"
 #include "document/Recovery.h"
 #include "files/FileHelpers.h"
 #include "game/MenuArtArchive.h"
-#include "pages/PitCrewFileUpgrade.h"
 #include "shell/MainWindow.h"
 #include "widgets/ProgressWindow.h"
 #include "widgets/Texts.h"

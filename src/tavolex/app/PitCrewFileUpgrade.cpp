@@ -1,4 +1,4 @@
-#include "pages/PitCrewFileUpgrade.h"
+#include "app/PitCrewFileUpgrade.h"
 
 #include "app/EditorState.h"
 #include "editing/PitCrewUpgrade.h"
