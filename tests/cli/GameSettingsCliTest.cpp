@@ -44,7 +44,7 @@ struct SettingsGame {
         WriteBytes(game / "GP3.EXE", exe);
         std::vector<std::uint8_t> save(0x16000, 0);
         save[0x16A0] = 2;
-        EXPECT_TRUE(StampSaveFileChecksums(save));
+        EXPECT_TRUE(Ok(StampSaveFileChecksums(save)));
         WriteBytes(game / "F1GSTATE.SAV", save);
         for (int l = 0; l < 5; ++l)
             WriteBytes(game / "LDATA" / languageFiles[l], LanguageFile(l == 4 ? "A\xF1o" : "Old"));

@@ -40,7 +40,7 @@ TEST(GenerateCli, FillsEmptyVariantsStoresThemAndWritesNothingOnFailure) {
     PackedBitmap stored;
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "out/car-02-software.bmp", stored, 256, 384, Depth::Bits8)));
     PackedBitmap expected;
-    ASSERT_TRUE(ReduceToPalette(test::ReducedTo565(livery), expected, 1, 254)); // the car set keeps RGB565
+    ASSERT_TRUE(Ok(ReduceToPalette(test::ReducedTo565(livery), expected, 1, 254))); // the car set keeps RGB565
     EXPECT_EQ(stored, expected);
     run = RunCli(folder, {"carset", "info", P(folder / "cars.gp3")});
     EXPECT_EQ(nlohmann::json::parse(run.out)["pictures"]["car-02-software.bmp"], "present") << "stored, not generated";

@@ -152,7 +152,7 @@ class PictureWriters : public testing::Test {
             if (written.palette) {
                 indexed = FromIndices(ReadBytes(idx.replace_extension(".idx")));
             } else {
-                ASSERT_TRUE(ReduceToPalette(colour, indexed, 1, 254));
+                ASSERT_TRUE(Ok(ReduceToPalette(colour, indexed, 1, 254)));
             }
             PackedBitmap read;
             ASSERT_EQ(LoadPictureFile(written.file, read, kWidth, kHeight, Depth::Bits24), Error::None);

@@ -59,7 +59,7 @@ TEST(BitmapFile, ConvertsBetweenDepthsOnLoad) {
     PackedBitmap asColour;
     ASSERT_TRUE(Ok(LoadBitmapFile(folder / "f.bmp", asColour, 8, 4, Depth::Bits24)));
     PackedBitmap expected;
-    ASSERT_TRUE(ExpandFromPalette(foreign, expected));
+    ASSERT_TRUE(Ok(ExpandFromPalette(foreign, expected)));
     EXPECT_EQ(asColour, expected);
 
     // A 24-bit file into an 8-bit slot uses candidates 1-253: white becomes 39.

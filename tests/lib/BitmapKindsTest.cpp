@@ -65,7 +65,7 @@ TEST(BitmapKinds, PaletteFilesOfOneFourAndEightBitsKeepTheirIndices) {
                 PackedBitmap colour;
                 ASSERT_EQ(ParseBitmapFile(file, colour, kWidth, kHeight, Depth::Bits24), Error::None);
                 PackedBitmap expected;
-                ASSERT_TRUE(ExpandFromPalette(picture, expected));
+                ASSERT_TRUE(Ok(ExpandFromPalette(picture, expected)));
                 EXPECT_EQ(colour, expected) << "expanded through the file's own colours";
             }
         }

@@ -108,7 +108,7 @@ TEST(BitmapVariants, AShortColourTableKeepsIndicesAndItsOwnColours) {
     PackedBitmap asColour;
     ASSERT_EQ(ParseBitmapFile(file, asColour, 16, 4, Depth::Bits24), Error::None);
     PackedBitmap expected;
-    ASSERT_TRUE(ExpandFromPalette(image, expected));
+    ASSERT_TRUE(Ok(ExpandFromPalette(image, expected)));
     EXPECT_EQ(asColour, expected);
 }
 
@@ -217,7 +217,7 @@ TEST_F(ImageMagickBitmaps, EightBitFilesKeepTheirIndicesAtTheirRealOffset) {
     PackedBitmap colours;
     ASSERT_EQ(LoadBitmapFile(bmp5, colours, 256, 64, Depth::Bits24), Error::None);
     PackedBitmap expected;
-    ASSERT_TRUE(ExpandFromPalette(picture, expected));
+    ASSERT_TRUE(Ok(ExpandFromPalette(picture, expected)));
     EXPECT_EQ(colours, expected);
 }
 

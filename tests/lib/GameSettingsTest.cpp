@@ -55,7 +55,7 @@ struct GameFixture {
         WriteBytes(folder / "GP3.EXE", SupportedExe());
         std::vector<std::uint8_t> save(0x16000, 0);
         save[save_offsets::kSpread] = 2;
-        EXPECT_TRUE(StampSaveFileChecksums(save));
+        EXPECT_TRUE(Ok(StampSaveFileChecksums(save)));
         WriteBytes(folder / "F1GSTATE.SAV", save);
         fs::create_directories(folder / "LDATA");
         const char* files[] = {"english.str",
@@ -323,7 +323,7 @@ TEST(MiscSettings, SpreadComesFromAnIntactSaveFileOnly) {
 
     auto save = ReadBytes(fixture.folder / "F1GSTATE.SAV");
     save[0x16A0] = 9;
-    ASSERT_TRUE(StampSaveFileChecksums(save));
+    ASSERT_TRUE(Ok(StampSaveFileChecksums(save)));
     WriteBytes(fixture.folder / "F1GSTATE.SAV", save);
     EXPECT_EQ(ReadGameSpread(fixture.game), 2) << "capped at 2";
 

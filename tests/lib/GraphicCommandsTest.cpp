@@ -72,7 +72,7 @@ TEST_F(GraphicCommands, ImportLoadAndRemoveMoveTheSlotAndKeepAGeneratedPartnerHo
         Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 2, Variant::Software, folder / "mine.JAM", image)));
     EXPECT_EQ(livery(2, Variant::Software).source, GraphicSource::File);
     EXPECT_EQ(livery(2, Variant::Software).path, (folder / "tmp/Car130.tmp").string());
-    ASSERT_TRUE(ReduceToPalette(test::ReducedTo565(colour), expected, 1, 254));
+    ASSERT_TRUE(Ok(ReduceToPalette(test::ReducedTo565(colour), expected, 1, 254)));
     EXPECT_EQ(image, expected);
     test::WriteBytes(folder / "junk.jam", {1, 2, 3, 4});
     EXPECT_EQ(GraphicCommandMessage(GraphicCommand::Load, GraphicKind::CarLivery, Variant::Software,
@@ -109,7 +109,7 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
         << "the target's own picture is no origin";
     ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 0, Variant::Software, image, image)));
     PackedBitmap expected;
-    ASSERT_TRUE(ReduceToPalette(colour, expected, 1, 254));
+    ASSERT_TRUE(Ok(ReduceToPalette(colour, expected, 1, 254)));
     EXPECT_EQ(image, expected) << "candidates 1-253";
     EXPECT_EQ(livery(0, Variant::Software),
               (GraphicSlot{GraphicSource::Generated, (folder / "tmp/Car000.tmp").string()}));
@@ -122,7 +122,7 @@ TEST_F(GraphicCommands, GenerateWorksBothWaysButNeverFromAGeneratedPicture) {
     ASSERT_TRUE(
         Ok(LoadGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, folder / "sw.bmp", image)));
     ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware, image, image)));
-    ASSERT_TRUE(ExpandFromPalette(indexed, expected));
+    ASSERT_TRUE(Ok(ExpandFromPalette(indexed, expected)));
     EXPECT_EQ(image, expected);
     EXPECT_EQ(livery(1, Variant::Hardware).path, (folder / "tmp/Car011.tmp").string());
 }
@@ -136,7 +136,7 @@ TEST_F(GraphicCommands, CockpitsKeepTheTopQuarterAndTakeTheirColoursIntoTheMask)
         LoadGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Hardware, folder / "cockpit.bmp", image)));
     ASSERT_TRUE(Ok(GenerateGraphic(carSet, environment, GraphicKind::Cockpit, 4, Variant::Software, image, image)));
     PackedBitmap whole;
-    ASSERT_TRUE(ReduceToPalette(colour, whole, 1, 254));
+    ASSERT_TRUE(Ok(ReduceToPalette(colour, whole, 1, 254)));
     ASSERT_TRUE(image.is(256, 64, Depth::Bits8));
     for (int y = 0; y < 64; ++y) {
         ASSERT_EQ(std::vector<std::uint8_t>(image.topRow(y), image.topRow(y) + 256),
@@ -236,7 +236,7 @@ TEST_F(GraphicCommands, GenerateEmptySlotsFillsOnlyEmptyTargetsFromPicturesOfThe
     EXPECT_EQ(made, (std::vector<std::string>{"0/0/0", "3/0/1"})) << "team 1 has both already";
     EXPECT_EQ(livery(0, Variant::Software).source, GraphicSource::Generated);
     PackedBitmap expected;
-    ASSERT_TRUE(ExpandFromPalette(carSet.helmetImages[0], expected));
+    ASSERT_TRUE(Ok(ExpandFromPalette(carSet.helmetImages[0], expected)));
     EXPECT_EQ(carSet.helmetImages[1], expected);
     made.clear();
     ASSERT_TRUE(Ok(GenerateEmptySlots(carSet, environment, {GraphicKind::CarLivery}, {Variant::Software}, record)));

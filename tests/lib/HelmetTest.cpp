@@ -42,15 +42,15 @@ TEST(HelmetPicture, HelmetsArePlacedByDriverAndPart) {
     PackedBitmap picture = BlankHelmets(Variant::Software);
     PackedBitmap one(128, 30, Depth::Bits8);
     std::fill_n(one.topRow(0), 128, 9);
-    ASSERT_TRUE(PutHelmet(one, 5, picture));
+    ASSERT_TRUE(Ok(PutHelmet(one, 5, picture)));
     EXPECT_EQ(picture.topRow(60)[128], 9);
     EXPECT_EQ(picture.topRow(60)[127], 0);
     EXPECT_EQ(picture.topRow(59)[200], 0);
     PackedBitmap back;
-    ASSERT_TRUE(TakeHelmet(picture, 5, back));
+    ASSERT_TRUE(Ok(TakeHelmet(picture, 5, back)));
     EXPECT_EQ(back, one);
-    EXPECT_FALSE(PutHelmet(one, 22, picture));
-    EXPECT_FALSE(PutHelmet(PackedBitmap(128, 30, Depth::Bits24), 1, picture)) << "depths must agree";
+    EXPECT_FALSE(Ok(PutHelmet(one, 22, picture)));
+    EXPECT_FALSE(Ok(PutHelmet(PackedBitmap(128, 30, Depth::Bits24), 1, picture))) << "depths must agree";
 
     const PackedBitmap blank = BlankHelmets(Variant::Hardware);
     EXPECT_EQ(blank.topRow(100)[0], 0x67);
@@ -82,7 +82,7 @@ TEST_F(Helmets, HelmetElevenAndTwelveComeFromDifferentFiles) {
     PackedBitmap one(128, 30, Depth::Bits8);
     std::fill_n(one.pixels(), one.pixelBytes(), 77);
     PackedBitmap picture = held(Variant::Software);
-    ASSERT_TRUE(PutHelmet(one, 11, picture));
+    ASSERT_TRUE(Ok(PutHelmet(one, 11, picture)));
     StoreHeldPicture(carSet, GraphicKind::Helmets, Variant::Software, picture);
     ASSERT_TRUE(Ok(ExportHelmet(carSet, environment, Variant::Software, 11)));
     ASSERT_TRUE(Ok(ReadGameJam(environment.gameFolder, 11, Variant::Software, 180, 12, game)));
@@ -130,7 +130,7 @@ TEST_F(Helmets, AJamOfTheOtherVariantIsTriedAsPartEThenDAndConverted) {
     PackedBitmap image;
     ASSERT_TRUE(Ok(LoadHelmets(carSet, Variant::Software, folder / "d.jam", image)));
     PackedBitmap expected;
-    ASSERT_TRUE(ReduceToPalette(colour, expected, 0, 254));
+    ASSERT_TRUE(Ok(ReduceToPalette(colour, expected, 0, 254)));
     EXPECT_TRUE(RowsEqual(image, 100, expected, 100)) << "nearest colours among 0-253";
     EXPECT_EQ(image.topRow(200)[5], 0);
     test::WriteBytes(folder / "bad.jam", {0, 1});

@@ -164,7 +164,7 @@ TEST(LazyGraphics, GeneratedVariantsFollowTheirOrigin) {
     ASSERT_TRUE(
         Ok(FetchGraphic(carSet, environment, GraphicKind::CarLivery, 1, Variant::Software, software, true, nullptr)));
     PackedBitmap expected;
-    ASSERT_TRUE(ReduceToPalette(colour, expected, 1, 254));
+    ASSERT_TRUE(Ok(ReduceToPalette(colour, expected, 1, 254)));
     EXPECT_EQ(software, expected);
     EXPECT_EQ(carSet.teams[1].livery[0].path, (folder / "tmp/Car010.tmp").string());
     EXPECT_EQ(GenerateVariant(carSet, environment, GraphicKind::CarLivery, 1, Variant::Hardware),
@@ -181,7 +181,7 @@ TEST(LazyGraphics, GeneratedVariantsFollowTheirOrigin) {
     ASSERT_TRUE(
         Ok(FetchGraphic(loaded, environment, GraphicKind::CarLivery, 1, Variant::Software, software, true, nullptr)));
     PackedBitmap fromStored;
-    ASSERT_TRUE(ReduceToPalette(test::ReducedTo565(colour), fromStored, 1, 254));
+    ASSERT_TRUE(Ok(ReduceToPalette(test::ReducedTo565(colour), fromStored, 1, 254)));
     EXPECT_EQ(software, fromStored);
 
     // A new origin invalidates the cache; removing it empties the generated one.

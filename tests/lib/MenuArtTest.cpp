@@ -49,22 +49,22 @@ TEST(MenuArt, RunCodingFollowsTheGamesRules) {
     const std::uint16_t t = kArtTransparent;
     std::vector<std::uint16_t> pixels(66, t);
     std::vector<std::uint8_t> coded;
-    ASSERT_TRUE(EncodeRunArt(pixels, 100, 10, coded));
+    ASSERT_TRUE(Ok(EncodeRunArt(pixels, 100, 10, coded)));
     EXPECT_EQ(coded, (std::vector<std::uint8_t>{0x1F, 0x7C, 0x40, 0x1F, 0x7C, 0x00}));
     // A run never crosses the end of a row.
     pixels.assign(20, t);
-    ASSERT_TRUE(EncodeRunArt(pixels, 10, 10, coded));
+    ASSERT_TRUE(Ok(EncodeRunArt(pixels, 10, 10, coded)));
     EXPECT_EQ(coded, (std::vector<std::uint8_t>{0x1F, 0x7C, 9, 0x1F, 0x7C, 9}));
     // In entries 422-432 magenta is a plain pixel both ways.
     pixels.assign(2, t);
-    ASSERT_TRUE(EncodeRunArt(pixels, 10, 425, coded));
+    ASSERT_TRUE(Ok(EncodeRunArt(pixels, 10, 425, coded)));
     EXPECT_EQ(coded, (std::vector<std::uint8_t>{0x1F, 0x7C, 0x1F, 0x7C}));
     std::vector<std::uint16_t> decoded;
     ASSERT_TRUE(Ok(DecodeRunArt(coded, 2, 1, 425, decoded)));
     EXPECT_EQ(decoded, pixels);
     // Isolated transparent pixels cost 3 bytes each: the slot overflows.
     pixels = {t, 1, t, 1, t, 1, t, 1};
-    EXPECT_FALSE(EncodeRunArt(pixels, 8, 10, coded));
+    EXPECT_FALSE(Ok(EncodeRunArt(pixels, 8, 10, coded)));
 }
 
 // The rules one pixel at a time, as plainly as they can be written.
@@ -104,7 +104,7 @@ TEST(MenuArt, RunCodingAgreesWithThePlainRulesOnRandomPictures) {
         }
         const std::vector<std::uint8_t> expected = ReferenceRunCoding(pixels, width);
         std::vector<std::uint8_t> coded;
-        const bool fits = EncodeRunArt(pixels, width, 10, coded);
+        const bool fits = Ok(EncodeRunArt(pixels, width, 10, coded));
         ASSERT_EQ(fits, expected.size() <= pixels.size() * 2) << round;
         if (fits) {
             ASSERT_EQ(coded, expected) << round;

@@ -54,7 +54,7 @@ TEST(ReduceToPalette, AgreesWithThePlainSearchForEveryRangeThePagesUse) {
     }
     for (auto [first, end] : ranges) {
         PackedBitmap reduced;
-        ASSERT_TRUE(ReduceToPalette(source, reduced, first, end));
+        ASSERT_TRUE(Ok(ReduceToPalette(source, reduced, first, end)));
         ASSERT_TRUE(reduced.is(256, 64, Depth::Bits8));
         for (int r = 0; r < source.height(); ++r) {
             for (int x = 0; x < source.width(); ++x) {
@@ -75,7 +75,7 @@ TEST(ReduceToPalette, CubeCornersAndCellEdgesMatchThePlainSearch) {
                 one.row(0)[1] = static_cast<std::uint8_t>(green);
                 one.row(0)[2] = static_cast<std::uint8_t>(red);
                 PackedBitmap reduced;
-                ASSERT_TRUE(ReduceToPalette(one, reduced, 1, 254));
+                ASSERT_TRUE(Ok(ReduceToPalette(one, reduced, 1, 254)));
                 ASSERT_EQ(reduced.row(0)[0], NearestPaletteIndex(red, green, blue, 1, 254));
             }
         }
@@ -91,7 +91,7 @@ TEST(ExpandFromPalette, UsesTheSourcesOwnPalette) {
     image.palette()[4 * 7 + 1] = 2;
     image.palette()[4 * 7 + 2] = 3;
     PackedBitmap expanded;
-    ASSERT_TRUE(ExpandFromPalette(image, expanded));
+    ASSERT_TRUE(Ok(ExpandFromPalette(image, expanded)));
     ASSERT_TRUE(expanded.is(3, 2, Depth::Bits24));
     const std::uint8_t* row0 = expanded.row(0);
     EXPECT_EQ(row0[0], 0x67);
@@ -99,7 +99,7 @@ TEST(ExpandFromPalette, UsesTheSourcesOwnPalette) {
     EXPECT_EQ(row0[3], 0xFF);
     EXPECT_EQ(expanded.row(1)[6], 1);
     EXPECT_EQ(expanded.row(1)[8], 3);
-    EXPECT_FALSE(ExpandFromPalette(expanded, image)) << "a 24-bit source is refused";
+    EXPECT_FALSE(Ok(ExpandFromPalette(expanded, image))) << "a 24-bit source is refused";
 }
 
 } // namespace

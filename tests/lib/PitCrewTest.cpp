@@ -207,7 +207,7 @@ TEST(PitCrewVariants, SoftwareToHardwareMakesIndexZeroTheKeyColour) {
         for (int x = 0; x < 172; ++x) software.topRow(y)[x] = static_cast<std::uint8_t>((x + y) % 254);
     }
     PackedBitmap hardware;
-    ASSERT_TRUE(PitCrewToHardware(software, hardware));
+    ASSERT_TRUE(Ok(PitCrewToHardware(software, hardware)));
     ASSERT_TRUE(hardware.is(172, 508, Depth::Bits24));
     int keys = 0;
     for (int y = 0; y < 508; ++y) {
@@ -230,7 +230,7 @@ TEST(PitCrewVariants, SoftwareToHardwareMakesIndexZeroTheKeyColour) {
     EXPECT_GT(keys, 0);
     EXPECT_EQ(software.palette()[0], GamePalette[0].blue) << "the caller's picture keeps the game's palette";
     PackedBitmap back;
-    ASSERT_TRUE(PitCrewToSoftware(hardware, back));
+    ASSERT_TRUE(Ok(PitCrewToSoftware(hardware, back)));
     EXPECT_EQ(back.topRow(0)[0], 0) << "the key colour becomes index 0 again";
     EXPECT_EQ(back.topRow(254)[0], 0);
 }

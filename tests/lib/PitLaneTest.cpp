@@ -38,7 +38,7 @@ TEST(PitLane, DraggingTheFirstItemBelowTheLastMovesItsStripFromSlotTenToSlotFive
     EXPECT_EQ(after[0], 10);
     for (int t = 1; t < kTeamCount; ++t) EXPECT_EQ(after[static_cast<std::size_t>(t)], t - 1);
     PackedBitmap moved;
-    ASSERT_TRUE(MovePitStrips(NumberedStrips(), before, after, moved));
+    ASSERT_TRUE(Ok(MovePitStrips(NumberedStrips(), before, after, moved)));
     EXPECT_EQ(StripValue(moved, 5), 10) << "team 0's sign";
     // Every team keeps its own sign at its new position.
     for (int t = 0; t < kTeamCount; ++t) {

@@ -101,14 +101,14 @@ TEST(PngFile, PalettePngsKeepTheirIndicesAndColourPngsAreReduced) {
     PackedBitmap asColour;
     ASSERT_EQ(ParsePictureFile(file, asColour, 16, 8, Depth::Bits24), Error::None);
     PackedBitmap expected;
-    ASSERT_TRUE(ExpandFromPalette(foreign, expected));
+    ASSERT_TRUE(Ok(ExpandFromPalette(foreign, expected)));
     EXPECT_EQ(asColour, expected);
 
     // An RGB PNG for an 8-bit slot takes candidates 1-253, as a 24-bit BMP does.
     const PackedBitmap colour = test::PhotoLike24(16, 8);
     ASSERT_EQ(EncodePngFile(colour, file), Error::None);
     ASSERT_EQ(ParsePictureFile(file, asIndexed, 16, 8, Depth::Bits8), Error::None);
-    ASSERT_TRUE(ReduceToPalette(colour, expected, 1, 254));
+    ASSERT_TRUE(Ok(ReduceToPalette(colour, expected, 1, 254)));
     EXPECT_EQ(asIndexed, expected);
 }
 
@@ -218,7 +218,7 @@ TEST_F(ImageMagickPngs, PalettePngsAndOurPngsInTheOtherDirection) {
     PackedBitmap read;
     ASSERT_EQ(LoadBitmapFile(folder_ / "back.bmp", read, 256, 64, Depth::Bits24), Error::None);
     PackedBitmap expected;
-    ASSERT_TRUE(ExpandFromPalette(picture, expected));
+    ASSERT_TRUE(Ok(ExpandFromPalette(picture, expected)));
     EXPECT_EQ(read, expected);
     ASSERT_EQ(LoadBitmapFile(folder_ / "back24.bmp", read, 256, 64, Depth::Bits24), Error::None);
     EXPECT_EQ(read, test::PhotoLike24(256, 64));

@@ -128,7 +128,7 @@ TEST(SampleGamePictures, TheSampleMasksMarkEveryPaintableAreaOfTheCrew) {
         ASSERT_TRUE(
             Ok(ReadGameJam(game.path(), PitCrewJamIndex(team, PitCrewHalf::Top), Variant::Software, rows, 1, top)));
         PackedBitmap sheet = PitCrewFill(kPitCrewSheetWidth, kPitCrewSheetHeight, Variant::Software);
-        ASSERT_TRUE(PutPitCrewHalf(top, PitCrewHalf::Top, sheet));
+        ASSERT_TRUE(Ok(PutPitCrewHalf(top, PitCrewHalf::Top, sheet)));
         const PackedBitmap painted = PaintPitCrew(jack, SampleCrewColours(team));
         for (int y = 0; y < kPitCrewHalfRows; ++y) {
             ASSERT_TRUE(std::equal(painted.topRow(y), painted.topRow(y) + kPitCrewSheetWidth, sheet.topRow(y))) << y;

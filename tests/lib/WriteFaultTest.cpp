@@ -46,7 +46,7 @@ void MakeExecutable(const fs::path& folder) {
 
 void MakeSaveFile(const fs::path& folder) {
     std::vector<std::uint8_t> save(save_offsets::kEngineNames + 4096, 0);
-    ASSERT_TRUE(StampSaveFileChecksums(save));
+    ASSERT_TRUE(Ok(StampSaveFileChecksums(save)));
     WriteGameFile(GameFolder(folder).saveFile(), save);
 }
 

@@ -31,7 +31,7 @@ bool ValidCopy(std::int64_t n, std::int64_t source, std::int64_t step, int lengt
 bool FitsItsSlot(const std::vector<std::uint8_t>& block, int width, int height, int entry) {
     std::vector<std::uint16_t> pixels;
     std::vector<std::uint8_t> coded;
-    return Ok(DecodePackedArt(block, width, height, entry, pixels)) && EncodeRunArt(pixels, width, entry, coded);
+    return Ok(DecodePackedArt(block, width, height, entry, pixels)) && Ok(EncodeRunArt(pixels, width, entry, coded));
 }
 
 std::vector<std::uint8_t> StressArchive(unsigned seed, bool tiny, const ArtSignature& signature) {

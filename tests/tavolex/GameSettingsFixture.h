@@ -26,7 +26,7 @@ struct GameSettingsShell : Shell {
         fs::create_directories(gameFolder / "LDATA");
         tavolex::test::WriteBytes(gameFolder / "GP3.EXE", exe);
         std::vector<std::uint8_t> save(0x16000, 0);
-        EXPECT_TRUE(tavolex::StampSaveFileChecksums(save));
+        EXPECT_TRUE(Ok(tavolex::StampSaveFileChecksums(save)));
         tavolex::test::WriteBytes(gameFolder / "F1GSTATE.SAV", save);
         const char* files[] = {"english.str",
                                "fran\xC3\xA7"

@@ -69,7 +69,7 @@ TEST(TexelorBatch, ExportsAndImportsPng) {
                               (folder / "out2.jam").string()});
     ASSERT_EQ(run.status, 0) << run.err;
     tavolex::PackedBitmap colours;
-    ASSERT_TRUE(tavolex::ExpandFromPalette(indexed, colours));
+    ASSERT_TRUE(Ok(tavolex::ExpandFromPalette(indexed, colours)));
     ASSERT_TRUE(tavolex::Ok(tavolex::ReadHardwareJam(folder / "out2.jam", 32, 3, read)));
     EXPECT_EQ(read, tavolex::test::ReducedTo565(colours));
 

@@ -27,19 +27,19 @@ CarSetChecksums ComputeCarSetChecksums(std::span<const std::uint8_t> body) {
     return TwoPasses(body.subspan(body.size() - n, n), body.subspan(0, n));
 }
 
-bool ComputeCarSetChecksums(ByteSource& file, CarSetChecksums& checksums) {
+Error ComputeCarSetChecksums(ByteSource& file, CarSetChecksums& checksums) {
     if (file.size() < kCarSetTrailerSize) {
-        return false;
+        return Error::StreamTruncated;
     }
     const std::uint64_t length = file.size() - kCarSetTrailerSize;
     const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(length, kChecksumWindow));
     std::vector<std::uint8_t> last(n);
     std::vector<std::uint8_t> first(n);
     if (!file.read(length - n, n, last.data()) || !file.read(0, n, first.data())) {
-        return false;
+        return Error::StreamTruncated;
     }
     checksums = TwoPasses(last, first);
-    return true;
+    return Error::None;
 }
 
 } // namespace tavolex

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <span>
 
+#include "core/Error.h"
 #include "files/ByteSource.h"
 
 // The car set file's two checksum passes: a sum and a rotating checksum over
@@ -18,7 +19,7 @@ inline constexpr std::size_t kChecksumWindow = 32768;
 using CarSetChecksums = std::array<std::uint16_t, 4>;
 
 CarSetChecksums ComputeCarSetChecksums(std::span<const std::uint8_t> body);
-// The same over a source whose last 8 bytes are the trailer; false when it is too short to read.
-[[nodiscard]] bool ComputeCarSetChecksums(ByteSource& file, CarSetChecksums& checksums);
+// The same over a source whose last 8 bytes are the trailer; StreamTruncated when it is too short to read.
+[[nodiscard]] Error ComputeCarSetChecksums(ByteSource& file, CarSetChecksums& checksums);
 
 } // namespace tavolex

@@ -88,7 +88,7 @@ Error LoadCarSet(CarSet& carSet, ByteSource& file, const std::string& path) {
     }
     CarSetChecksums computed;
     std::uint8_t trailer[kCarSetTrailerSize];
-    if (file.size() < kCarSetHeaderSize + kCarSetTrailerSize || !ComputeCarSetChecksums(file, computed) ||
+    if (file.size() < kCarSetHeaderSize + kCarSetTrailerSize || !Ok(ComputeCarSetChecksums(file, computed)) ||
         !file.read(file.size() - kCarSetTrailerSize, kCarSetTrailerSize, trailer)) {
         return Error::CarSetCorrupt;
     }

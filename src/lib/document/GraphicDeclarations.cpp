@@ -30,11 +30,13 @@ Error Failed(bool ok) { return ok ? Error::None : Error::ConversionFailed; }
 
 // Nearest colour (candidates 1-253) one way, palette lookup the other.
 Error PlainConversion(const GraphicContext&, Variant target, const PackedBitmap& source, PackedBitmap& result) {
-    return Failed(target == Variant::Software ? ToSoftware(source, result, 1, 253) : ToHardware(source, result));
+    return Failed(target == Variant::Software ? Ok(ToSoftware(source, result, 1, 253))
+                                              : Ok(ToHardware(source, result)));
 }
 
 Error PitCrewConversion(const GraphicContext&, Variant target, const PackedBitmap& source, PackedBitmap& result) {
-    return Failed(target == Variant::Software ? PitCrewToSoftware(source, result) : PitCrewToHardware(source, result));
+    return Failed(target == Variant::Software ? Ok(PitCrewToSoftware(source, result))
+                                              : Ok(PitCrewToHardware(source, result)));
 }
 
 // The mask file beside the editor, rebuilt from the game when missing or unreadable.
@@ -47,7 +49,7 @@ Error CockpitMask(const GraphicContext& env, PackedBitmap& mask) {
     if (Error error = ReadGameJam(env.gameFolder, kFerrariCockpitJam, Variant::Hardware, 256, 1, ferrari); !Ok(error)) {
         return error;
     }
-    if (!MakeCockpitMask(ferrari, mask)) {
+    if (!Ok(MakeCockpitMask(ferrari, mask))) {
         return Error::ConversionFailed;
     }
     // On a fresh installation the data folder does not exist yet.
@@ -58,13 +60,13 @@ Error CockpitMask(const GraphicContext& env, PackedBitmap& mask) {
 
 Error CockpitConversion(const GraphicContext& env, Variant target, const PackedBitmap& source, PackedBitmap& result) {
     if (target == Variant::Software) {
-        return Failed(CockpitToSoftware(source, result));
+        return Failed(Ok(CockpitToSoftware(source, result)));
     }
     PackedBitmap mask;
     if (Error error = CockpitMask(env, mask); !Ok(error)) {
         return error;
     }
-    return Failed(CockpitToHardware(source, mask, result));
+    return Failed(Ok(CockpitToHardware(source, mask, result)));
 }
 
 constexpr TextId kJamRead = TextId::FailedToImportJam;

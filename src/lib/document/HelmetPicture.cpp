@@ -59,22 +59,24 @@ PackedBitmap BlankHelmets(Variant variant, int rows) {
     return blank;
 }
 
-bool TakeHelmet(const PackedBitmap& picture, int helmet, PackedBitmap& out) {
+Error TakeHelmet(const PackedBitmap& picture, int helmet, PackedBitmap& out) {
     if (helmet < 0 || helmet >= kHelmetCount || !picture.is(kHelmetWidth, kHelmetHeight, picture.depth())) {
-        return false;
+        return Error::WrongBitmapSize;
     }
     PackedBitmap result(kSingleHelmetWidth, kSingleHelmetRows, picture.depth());
-    if (!CopyPixels(picture, kSingleHelmetWidth * (helmet % 2), kSingleHelmetRows * (helmet / 2), result, 0, 0,
-                    kSingleHelmetWidth, kSingleHelmetRows)) {
-        return false;
+    if (!Ok(CopyPixels(picture, kSingleHelmetWidth * (helmet % 2), kSingleHelmetRows * (helmet / 2), result, 0, 0,
+                       kSingleHelmetWidth, kSingleHelmetRows))) {
+        return Error::WrongBitmapSize;
     }
     out = std::move(result);
-    return true;
+    return Error::None;
 }
 
-bool PutHelmet(const PackedBitmap& helmet, int index, PackedBitmap& picture) {
-    return index >= 0 && index < kHelmetCount && helmet.is(kSingleHelmetWidth, kSingleHelmetRows, picture.depth()) &&
-           CopyPixels(helmet, 0, 0, picture, kSingleHelmetWidth * (index % 2), kSingleHelmetRows * (index / 2),
+Error PutHelmet(const PackedBitmap& helmet, int index, PackedBitmap& picture) {
+    if (index < 0 || index >= kHelmetCount || !helmet.is(kSingleHelmetWidth, kSingleHelmetRows, picture.depth())) {
+        return Error::WrongBitmapSize;
+    }
+    return CopyPixels(helmet, 0, 0, picture, kSingleHelmetWidth * (index % 2), kSingleHelmetRows * (index / 2),
                       kSingleHelmetWidth, kSingleHelmetRows);
 }
 
@@ -85,9 +87,11 @@ PackedBitmap HelmetPartPicture(const PackedBitmap& picture, HelmetPart part) {
     return rows;
 }
 
-bool PutHelmetPart(const PackedBitmap& rows, HelmetPart part, PackedBitmap& picture) {
-    return rows.is(kHelmetWidth, HelmetPartRows(part), picture.depth()) &&
-           CopyPixels(rows, 0, 0, picture, 0, HelmetPartTop(part), kHelmetWidth, HelmetPartRows(part));
+Error PutHelmetPart(const PackedBitmap& rows, HelmetPart part, PackedBitmap& picture) {
+    if (!rows.is(kHelmetWidth, HelmetPartRows(part), picture.depth())) {
+        return Error::WrongBitmapSize;
+    }
+    return CopyPixels(rows, 0, 0, picture, 0, HelmetPartTop(part), kHelmetWidth, HelmetPartRows(part));
 }
 
 Error ImportHelmetParts(const std::filesystem::path& gameFolder, Variant variant, HelmetPart part,
@@ -102,7 +106,7 @@ Error ImportHelmetParts(const std::filesystem::path& gameFolder, Variant variant
             !Ok(error)) {
             return error;
         }
-        if (!PutHelmetPart(rows, each, result)) {
+        if (!Ok(PutHelmetPart(rows, each, result))) {
             return Error::WrongBitmapSize;
         }
     }

@@ -36,12 +36,12 @@ std::optional<int> HelmetAt(int x, int y, int width, int height);
 PackedBitmap BlankHelmets(Variant variant, int rows = kHelmetHeight);
 
 // Helmet h as a 128 x 30 picture of the same depth, and back into the picture.
-[[nodiscard]] bool TakeHelmet(const PackedBitmap& picture, int helmet, PackedBitmap& out);
-[[nodiscard]] bool PutHelmet(const PackedBitmap& helmet, int index, PackedBitmap& picture);
+[[nodiscard]] Error TakeHelmet(const PackedBitmap& picture, int helmet, PackedBitmap& out);
+[[nodiscard]] Error PutHelmet(const PackedBitmap& helmet, int index, PackedBitmap& picture);
 
 // The rows of a part as a picture of their own, and back into the whole picture.
 PackedBitmap HelmetPartPicture(const PackedBitmap& picture, HelmetPart part);
-[[nodiscard]] bool PutHelmetPart(const PackedBitmap& rows, HelmetPart part, PackedBitmap& picture);
+[[nodiscard]] Error PutHelmetPart(const PackedBitmap& rows, HelmetPart part, PackedBitmap& picture);
 
 // Reads the game's files of the chosen part(s) into `picture` (256 x 330 of the
 // variant's depth); nothing outside the read rows changes, nothing at all on failure.

@@ -42,11 +42,11 @@ PackedBitmap PitCrewFill(int width, int height, Variant variant) {
     return fill;
 }
 
-bool PutPitCrewHalf(const PackedBitmap& file, PitCrewHalf half, PackedBitmap& sheet) {
+Error PutPitCrewHalf(const PackedBitmap& file, PitCrewHalf half, PackedBitmap& sheet) {
     if (half == PitCrewHalf::Both || file.width() != kPitCrewFileWidth || file.height() < kPitCrewHalfRows ||
         file.height() > kPitCrewHalfRows + 1 || file.depth() != sheet.depth() ||
         !sheet.is(kPitCrewSheetWidth, kPitCrewSheetHeight, sheet.depth())) {
-        return false;
+        return Error::WrongBitmapSize;
     }
     const int from = half == PitCrewHalf::Top ? file.height() - kPitCrewHalfRows : 0;
     return CopyPixels(file, 0, from, sheet, 0, SheetTop(half), kPitCrewSheetWidth, kPitCrewHalfRows);
@@ -79,7 +79,7 @@ Error ImportPitCrewHalves(const std::filesystem::path& gameFolder, int slot, Var
             !Ok(error)) {
             return error;
         }
-        if (!PutPitCrewHalf(file, part, result)) {
+        if (!Ok(PutPitCrewHalf(file, part, result))) {
             return Error::WrongBitmapSize;
         }
     }

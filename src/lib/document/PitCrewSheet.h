@@ -34,7 +34,7 @@ PackedBitmap PitCrewFill(int width, int height, Variant variant);
 // of the sheet: the file's last 254 rows for the top half, its first 254 for
 // the bottom half. False (and nothing changed) for a picture of another size
 // or depth.
-[[nodiscard]] bool PutPitCrewHalf(const PackedBitmap& file, PitCrewHalf half, PackedBitmap& sheet);
+[[nodiscard]] Error PutPitCrewHalf(const PackedBitmap& file, PitCrewHalf half, PackedBitmap& sheet);
 
 // The 256 x rows file picture of a half of the sheet, as the game keeps it:
 // the fill around it; a 255-row bottom file repeats the sheet's last row.

@@ -49,7 +49,7 @@ Error GenerateHelmets(CarSet& carSet, Variant target) {
     const PackedBitmap& source = carSet.helmetImages[VariantSlot(OtherVariant(target))];
     PackedBitmap result;
     const bool converted =
-        target == Variant::Software ? ToSoftware(source, result, 0, 253) : ToHardware(source, result);
+        target == Variant::Software ? Ok(ToSoftware(source, result, 0, 253)) : Ok(ToHardware(source, result));
     if (!converted) {
         return Error::ConversionFailed;
     }

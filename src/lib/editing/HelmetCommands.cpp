@@ -47,7 +47,7 @@ Error ReadPartJam(const std::filesystem::path& path, HelmetPart part, Variant va
         rows = std::move(read);
         return Error::None;
     }
-    const bool converted = hardware ? ToSoftware(read, rows, 0, 253) : ToHardware(read, rows);
+    const bool converted = hardware ? Ok(ToSoftware(read, rows, 0, 253)) : Ok(ToHardware(read, rows));
     return converted ? Error::None : Error::ConversionFailed;
 }
 
@@ -61,7 +61,7 @@ Error ImportHelmet(CarSet& carSet, const GraphicEnvironment& environment, Varian
     if (Error error = ImportHelmetParts(environment.gameFolder, variant, HelmetPartOf(helmet), scratch); !Ok(error)) {
         return error;
     }
-    if (!TakeHelmet(scratch, helmet, one) || !PutHelmet(one, helmet, picture)) {
+    if (!Ok(TakeHelmet(scratch, helmet, one)) || !Ok(PutHelmet(one, helmet, picture))) {
         return Error::WrongBitmapSize;
     }
     return Store(carSet, variant, std::move(picture), image);
@@ -77,7 +77,8 @@ Error ExportHelmet(const CarSet& carSet, const GraphicEnvironment& environment, 
     if (Error error = ImportHelmetParts(environment.gameFolder, variant, part, scratch); !Ok(error)) {
         return error;
     }
-    if (!TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one) || !PutHelmet(one, helmet, scratch)) {
+    if (!Ok(TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one)) ||
+        !Ok(PutHelmet(one, helmet, scratch))) {
         return Error::WrongBitmapSize;
     }
     return ExportHelmetParts(environment.gameFolder, variant, part, scratch);
@@ -89,7 +90,7 @@ Error LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::filesys
     if (Error error = LoadPictureFile(path, one, kSingleHelmetWidth, kSingleHelmetRows, DepthOf(variant)); !Ok(error)) {
         return error;
     }
-    if (!PutHelmet(one, helmet, picture)) {
+    if (!Ok(PutHelmet(one, helmet, picture))) {
         return Error::WrongBitmapSize;
     }
     return Store(carSet, variant, std::move(picture), image);
@@ -97,7 +98,7 @@ Error LoadHelmet(CarSet& carSet, Variant variant, int helmet, const std::filesys
 
 Error SaveHelmetAs(const CarSet& carSet, Variant variant, int helmet, const std::filesystem::path& path) {
     PackedBitmap one;
-    if (!Present(carSet, variant) || !TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one)) {
+    if (!Present(carSet, variant) || !Ok(TakeHelmet(carSet.helmetImages[VariantSlot(variant)], helmet, one))) {
         return Error::NoPicture;
     }
     return SaveGraphicAs(one, path);
@@ -124,7 +125,7 @@ Error LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path& 
     if (FileKindOf(path) == FileKind::Jam) {
         for (HelmetPart part : {HelmetPart::E, HelmetPart::D}) {
             PackedBitmap rows;
-            if (Ok(ReadPartJam(path, part, variant, rows)) && PutHelmetPart(rows, part, picture)) {
+            if (Ok(ReadPartJam(path, part, variant, rows)) && Ok(PutHelmetPart(rows, part, picture))) {
                 return Store(carSet, variant, std::move(picture), image);
             }
         }
@@ -133,7 +134,7 @@ Error LoadHelmets(CarSet& carSet, Variant variant, const std::filesystem::path& 
     for (HelmetPart part : {HelmetPart::Both, HelmetPart::D, HelmetPart::E}) {
         PackedBitmap rows;
         if (Ok(LoadPictureFile(path, rows, kHelmetWidth, HelmetPartRows(part), DepthOf(variant))) &&
-            PutHelmetPart(rows, part, picture)) {
+            Ok(PutHelmetPart(rows, part, picture))) {
             return Store(carSet, variant, std::move(picture), image);
         }
     }

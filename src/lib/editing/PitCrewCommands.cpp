@@ -57,13 +57,13 @@ Error LoadJamHalf(CarSet& carSet, const GraphicEnvironment& environment, int slo
         const bool hardware = kind == JamKind::Hardware;
         if (hardware != (variant == Variant::Hardware)) {
             PackedBitmap converted;
-            if (!(hardware ? PitCrewToSoftware(file, converted) : PitCrewToHardware(file, converted))) {
+            if (!(hardware ? Ok(PitCrewToSoftware(file, converted)) : Ok(PitCrewToHardware(file, converted)))) {
                 continue;
             }
             file = std::move(converted);
         }
         PackedBitmap sheet = StartingSheet(current, variant);
-        if (PutPitCrewHalf(file, LoadedHalf(half), sheet) &&
+        if (Ok(PutPitCrewHalf(file, LoadedHalf(half), sheet)) &&
             Ok(KeepInTemporaryFile(carSet, environment, slot, slot + kConvertedLiverySlotOffset, variant, sheet))) {
             image = std::move(sheet);
             return Error::None;
@@ -113,7 +113,7 @@ Error LoadPitCrew(CarSet& carSet, const GraphicEnvironment& environment, int slo
             continue;
         }
         PackedBitmap sheet = StartingSheet(current, variant);
-        if (!PutPitCrewHalf(file, LoadedHalf(half), sheet)) {
+        if (!Ok(PutPitCrewHalf(file, LoadedHalf(half), sheet))) {
             return Error::WrongBitmapSize;
         }
         if (Error error = KeepInTemporaryFile(carSet, environment, slot, slot, variant, sheet); !Ok(error)) {

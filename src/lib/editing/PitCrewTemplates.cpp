@@ -33,7 +33,7 @@ Error BuildPitCrewTemplate(const std::filesystem::path& gameFolder, PitCrewTempl
             !Ok(error)) {
             return error;
         }
-        if (!CopyPixels(extras, 0, 0, result, 0, 0, kColourWidth, kExtrasRows)) {
+        if (!Ok(CopyPixels(extras, 0, 0, result, 0, 0, kColourWidth, kExtrasRows))) {
             return Error::WrongBitmapSize;
         }
     } else {
@@ -42,7 +42,7 @@ Error BuildPitCrewTemplate(const std::filesystem::path& gameFolder, PitCrewTempl
             if (Error error = ReadGameJam(gameFolder, jam, Variant::Software, kPitCrewHalfRows, 1, half); !Ok(error)) {
                 return error;
             }
-            if (!CopyPixels(half, 0, 0, result, 0, top, kPitCrewSheetWidth, kPitCrewHalfRows)) {
+            if (!Ok(CopyPixels(half, 0, 0, result, 0, top, kPitCrewSheetWidth, kPitCrewHalfRows))) {
                 return Error::WrongBitmapSize;
             }
         }

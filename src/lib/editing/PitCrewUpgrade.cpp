@@ -85,7 +85,7 @@ Error UpgradeFile(const std::filesystem::path& path, int file, std::span<const s
         return error;
     }
     patched.resize(patched.size() + kStampBytes);
-    if (!StampSaveFileChecksums(patched)) {
+    if (!Ok(StampSaveFileChecksums(patched))) {
         return Error::WrongBitmapSize;
     }
     return WriteFileAtomically(path, patched);
@@ -107,18 +107,18 @@ std::filesystem::path PitCrewMaskPath(const std::filesystem::path& dataFolder, i
     return dataFolder / "pitcrew-masks" / (std::to_string(kFirstMask + file) + ".bin");
 }
 
-bool LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks) {
+Error LoadPitCrewMasks(const std::filesystem::path& dataFolder, std::array<std::vector<std::uint8_t>, 11>& masks) {
     std::array<std::vector<std::uint8_t>, 11> read;
     for (int file = 0; file < kPitCrewUpgradeFiles; ++file) {
         auto& mask = read[static_cast<std::size_t>(file)];
         // A mask of the wrong size counts as missing.
         if (!Ok(ReadWholeFile(PitCrewMaskPath(dataFolder, file), PitCrewMaskSize(file), mask)) ||
             mask.size() != PitCrewMaskSize(file)) {
-            return false;
+            return Error::ReadFailed;
         }
     }
     masks = std::move(read);
-    return true;
+    return Error::None;
 }
 
 void RecolourPitCrewPixels(std::span<std::uint8_t> pixels, std::span<const std::uint8_t> mask) {
@@ -152,7 +152,7 @@ PitCrewFilesState PitCrewUpgradeState(const std::filesystem::path& gameFolder,
         return PitCrewFilesState::Upgraded;
     }
     std::array<std::vector<std::uint8_t>, 11> masks;
-    return LoadPitCrewMasks(dataFolder, masks) ? PitCrewFilesState::NeedsUpgrade : PitCrewFilesState::NoMasks;
+    return Ok(LoadPitCrewMasks(dataFolder, masks)) ? PitCrewFilesState::NeedsUpgrade : PitCrewFilesState::NoMasks;
 }
 
 Error UpgradePitCrewFiles(const std::filesystem::path& gameFolder, const std::filesystem::path& dataFolder,
@@ -162,7 +162,7 @@ Error UpgradePitCrewFiles(const std::filesystem::path& gameFolder, const std::fi
         return Error::None;
     }
     std::array<std::vector<std::uint8_t>, 11> masks;
-    if (!LoadPitCrewMasks(dataFolder, masks)) {
+    if (!Ok(LoadPitCrewMasks(dataFolder, masks))) {
         return Error::OpenFailed;
     }
     const int total = static_cast<int>(files.size());

@@ -36,9 +36,9 @@ std::filesystem::path PitCrewMaskPath(const std::filesystem::path& dataFolder, i
 // File i of the game as its 8-bit picture of 256 x H.
 [[nodiscard]] Error ReadPitCrewUpgradeTexture(const std::filesystem::path& gameFolder, int file, PackedBitmap& picture);
 
-// The eleven masks; false (and nothing kept) when one is missing or not exactly 256 x H bytes.
-[[nodiscard]] bool LoadPitCrewMasks(const std::filesystem::path& dataFolder,
-                                    std::array<std::vector<std::uint8_t>, 11>& masks);
+// The eleven masks; ReadFailed (and nothing kept) when one is missing or not exactly 256 x H bytes.
+[[nodiscard]] Error LoadPitCrewMasks(const std::filesystem::path& dataFolder,
+                                     std::array<std::vector<std::uint8_t>, 11>& masks);
 
 // The nine recolouring rules on the pixels whose mask byte is not 0.
 void RecolourPitCrewPixels(std::span<std::uint8_t> pixels, std::span<const std::uint8_t> mask);

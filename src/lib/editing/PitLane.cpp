@@ -43,13 +43,13 @@ std::filesystem::path WriteTemporaryPicture(const GraphicEnvironment& environmen
     return path;
 }
 
-bool KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, const PackedBitmap& picture) {
+Error KeepPicture(CarSet& carSet, const GraphicEnvironment& environment, Variant variant, const PackedBitmap& picture) {
     const auto path = WriteTemporaryPicture(environment, variant, picture);
     if (path.empty()) {
-        return false;
+        return Error::WriteFailed;
     }
     SetSlotFromFile(carSet, GraphicKind::PitBoxes, 0, variant, path);
-    return true;
+    return Error::None;
 }
 
 bool ValidStrip(int strip) { return strip >= 0 && strip < kPitStripCount; }
@@ -101,27 +101,27 @@ PackedBitmap PitStrip(const PackedBitmap& picture, int strip) {
     return out;
 }
 
-bool PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture) {
+Error PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture) {
     if (!ValidStrip(strip) || picture.width() != kPitBoxWidth || picture.height() != kPitBoxHeight ||
         !stripPicture.is(kPitBoxWidth, kPitStripRows, picture.depth())) {
-        return false;
+        return Error::WrongBitmapSize;
     }
     for (int y = 0; y < kPitStripRows; ++y) {
         std::memcpy(picture.topRow(kPitStripRows * strip + y), stripPicture.topRow(y), picture.stride());
     }
-    return true;
+    return Error::None;
 }
 
-bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
-                   PackedBitmap& moved) {
+Error MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
+                    PackedBitmap& moved) {
     PackedBitmap result = picture;
     for (std::size_t t = 0; t < before.size(); ++t) {
-        if (!PlacePitStrip(result, PitStripOf(after[t]), PitStrip(picture, PitStripOf(before[t])))) {
-            return false;
+        if (!Ok(PlacePitStrip(result, PitStripOf(after[t]), PitStrip(picture, PitStripOf(before[t]))))) {
+            return Error::WrongBitmapSize;
         }
     }
     moved = std::move(result);
-    return true;
+    return Error::None;
 }
 
 PackedBitmap BlankPitBoxPicture(Variant variant) {
@@ -142,7 +142,7 @@ Error ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, V
     PackedBitmap moved;
     std::filesystem::path shownPath;
     if (HasPicture(carSet, shown)) {
-        if (!MovePitStrips(image, before, positions, moved)) {
+        if (!Ok(MovePitStrips(image, before, positions, moved))) {
             return Error::WrongBitmapSize;
         }
         if ((shownPath = WriteTemporaryPicture(environment, shown, moved)).empty()) {
@@ -159,7 +159,7 @@ Error ApplyPitPositions(CarSet& carSet, const GraphicEnvironment& environment, V
             !Ok(error)) {
             return error;
         }
-        if (!MovePitStrips(otherPicture, before, positions, otherMoved)) {
+        if (!Ok(MovePitStrips(otherPicture, before, positions, otherMoved))) {
             return Error::WrongBitmapSize;
         }
         if ((otherPath = WriteTemporaryPicture(environment, other, otherMoved)).empty()) {
@@ -206,11 +206,11 @@ Error ExportPitLaneOrder(const GameFolder& game, const PitPositions& positions) 
 Error SwapPitStrips(CarSet& carSet, const GraphicEnvironment& environment, Variant shown, int a, int b,
                     PackedBitmap& image) {
     PackedBitmap swapped = image;
-    if (!PlacePitStrip(swapped, a, PitStrip(image, b)) || !PlacePitStrip(swapped, b, PitStrip(image, a))) {
+    if (!Ok(PlacePitStrip(swapped, a, PitStrip(image, b))) || !Ok(PlacePitStrip(swapped, b, PitStrip(image, a)))) {
         return Error::NoPicture;
     }
-    if (!KeepPicture(carSet, environment, shown, swapped)) {
-        return Error::WriteFailed;
+    if (Error error = KeepPicture(carSet, environment, shown, swapped); !Ok(error)) {
+        return error;
     }
     MarkModified(carSet, "Swap pit box signs");
     image = std::move(swapped);
@@ -226,11 +226,11 @@ Error LoadPitStrip(CarSet& carSet, const GraphicEnvironment& environment, Varian
         !Ok(error)) {
         return error;
     }
-    if (!PlacePitStrip(picture, strip, stripPicture)) {
+    if (!Ok(PlacePitStrip(picture, strip, stripPicture))) {
         return Error::WrongBitmapSize;
     }
-    if (!KeepPicture(carSet, environment, shown, picture)) {
-        return Error::WriteFailed;
+    if (Error error = KeepPicture(carSet, environment, shown, picture); !Ok(error)) {
+        return error;
     }
     MarkModified(carSet, "Load pit box sign");
     image = std::move(picture);

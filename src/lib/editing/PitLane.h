@@ -3,6 +3,7 @@
 #include <array>
 #include <filesystem>
 
+#include "core/Error.h"
 #include "core/Variant.h"
 #include "document/CarSet.h"
 #include "document/PitLaneStrips.h"
@@ -31,10 +32,10 @@ PitPositions MovePitLaneItem(const PitPositions& positions, int from, int target
 
 // The strips of a picture (rows 16s to 16s + 15 from the top).
 PackedBitmap PitStrip(const PackedBitmap& picture, int strip);
-[[nodiscard]] bool PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture);
+[[nodiscard]] Error PlacePitStrip(PackedBitmap& picture, int strip, const PackedBitmap& stripPicture);
 // Every team's strip carried from its old position's slot to its new one's.
-[[nodiscard]] bool MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
-                                 PackedBitmap& moved);
+[[nodiscard]] Error MovePitStrips(const PackedBitmap& picture, const PitPositions& before, const PitPositions& after,
+                                  PackedBitmap& moved);
 // The picture an empty variant starts from when one strip is loaded.
 PackedBitmap BlankPitBoxPicture(Variant variant);
 

@@ -40,10 +40,11 @@ Error ReadLayoutOfSize(Bytes file, int width, int height, BitmapLayout& layout) 
 
 Error ConvertLoadedPicture(PackedBitmap&& image, PackedBitmap& destination, Depth target) {
     if (image.depth() == Depth::Bits8 && target == Depth::Bits24) {
-        return ExpandFromPalette(image, destination) ? Error::None : Error::OutOfMemory;
+        return Ok(ExpandFromPalette(image, destination)) ? Error::None : Error::OutOfMemory;
     }
     if (image.depth() == Depth::Bits24 && target == Depth::Bits8) {
-        return ReduceToPalette(image, destination, kLoadReduceFirst, kLoadReduceEnd) ? Error::None : Error::OutOfMemory;
+        return Ok(ReduceToPalette(image, destination, kLoadReduceFirst, kLoadReduceEnd)) ? Error::None
+                                                                                         : Error::OutOfMemory;
     }
     if (target == Depth::Bits8) {
         // Indices stay; every 8-bit image carries the game's palette.

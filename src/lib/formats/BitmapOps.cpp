@@ -24,15 +24,15 @@ void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t 
     }
 }
 
-bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy, int width,
-                int rows) {
+Error CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy, int width,
+                 int rows) {
     auto inside = [](const PackedBitmap& image, int x, int y, int w, int h) {
         return !image.empty() && x >= 0 && y >= 0 && w >= 0 && h >= 0 && x <= image.width() - w &&
                y <= image.height() - h;
     };
     if (source.depth() != destination.depth() || !inside(source, sx, sy, width, rows) ||
         !inside(destination, dx, dy, width, rows)) {
-        return false;
+        return Error::RectangleOutsideSheet;
     }
     const std::size_t pixel = source.depth() == Depth::Bits8 ? 1 : 3;
     const std::size_t bytes = pixel * static_cast<std::size_t>(width);
@@ -40,7 +40,7 @@ bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destin
         std::memmove(destination.topRow(dy + y) + pixel * static_cast<std::size_t>(dx),
                      source.topRow(sy + y) + pixel * static_cast<std::size_t>(sx), bytes);
     }
-    return true;
+    return Error::None;
 }
 
 void FlipBitmap(PackedBitmap& bitmap) {

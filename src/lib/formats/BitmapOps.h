@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/Error.h"
 #include "formats/PackedBitmap.h"
 
 namespace tavolex {
@@ -17,9 +18,9 @@ void FillBitmap(PackedBitmap& destination, int width, int height, std::uint32_t 
 
 // Copies a block of `width` x `rows` pixels from (sx, sy) of `source` to (dx, dy)
 // of `destination`, rows counted from the top; both images of the same depth.
-// Copies nothing and returns false when the block leaves either image.
-[[nodiscard]] bool CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy,
-                              int width, int rows);
+// Copies nothing and returns RectangleOutsideSheet when the block leaves either image.
+[[nodiscard]] Error CopyPixels(const PackedBitmap& source, int sx, int sy, PackedBitmap& destination, int dx, int dy,
+                               int width, int rows);
 
 // Reverses the order of the rows, in place.
 void FlipBitmap(PackedBitmap& bitmap);

@@ -124,9 +124,9 @@ std::uint8_t NearestPaletteIndex(std::uint8_t red, std::uint8_t green, std::uint
     return bestIndex;
 }
 
-bool ReduceToPalette(const PackedBitmap& source, PackedBitmap& destination, int first, int end) {
+Error ReduceToPalette(const PackedBitmap& source, PackedBitmap& destination, int first, int end) {
     if (source.empty() || source.depth() != Depth::Bits24) {
-        return false;
+        return Error::ConversionFailed;
     }
     ClampRange(first, end);
     const PaletteSearch& search = SearchFor(first, end);
@@ -147,12 +147,12 @@ bool ReduceToPalette(const PackedBitmap& source, PackedBitmap& destination, int 
         }
     }
     destination = std::move(result);
-    return true;
+    return Error::None;
 }
 
-bool ExpandFromPalette(const PackedBitmap& source, PackedBitmap& destination) {
+Error ExpandFromPalette(const PackedBitmap& source, PackedBitmap& destination) {
     if (source.empty() || source.depth() != Depth::Bits8) {
-        return false;
+        return Error::ConversionFailed;
     }
     PackedBitmap result(source.width(), source.height(), Depth::Bits24);
     const std::uint8_t* palette = source.palette();
@@ -167,7 +167,7 @@ bool ExpandFromPalette(const PackedBitmap& source, PackedBitmap& destination) {
         }
     }
     destination = std::move(result);
-    return true;
+    return Error::None;
 }
 
 } // namespace tavolex

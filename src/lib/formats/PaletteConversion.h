@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "core/Error.h"
 #include "formats/PackedBitmap.h"
 
 // Conversion between 24-bit images and 8-bit images in the game's palette.
@@ -16,9 +17,9 @@ std::uint8_t NearestPaletteIndex(std::uint8_t red, std::uint8_t green, std::uint
 // Converts a 24-bit image into an 8-bit image with the game's palette, each
 // pixel the nearest candidate as NearestPaletteIndex defines it.
 // The pages use the ranges 1-254, 1-255, 0-254 and 1-224 (end exclusive).
-[[nodiscard]] bool ReduceToPalette(const PackedBitmap& source, PackedBitmap& destination, int first, int end);
+[[nodiscard]] Error ReduceToPalette(const PackedBitmap& source, PackedBitmap& destination, int first, int end);
 
 // Converts an 8-bit image into a 24-bit one through the source's own palette.
-[[nodiscard]] bool ExpandFromPalette(const PackedBitmap& source, PackedBitmap& destination);
+[[nodiscard]] Error ExpandFromPalette(const PackedBitmap& source, PackedBitmap& destination);
 
 } // namespace tavolex

@@ -23,15 +23,15 @@ PackedBitmap TopRows(const PackedBitmap& image, int rows) {
 
 } // namespace
 
-bool ToSoftware(const PackedBitmap& hardware, PackedBitmap& software, int first, int last) {
+Error ToSoftware(const PackedBitmap& hardware, PackedBitmap& software, int first, int last) {
     return ReduceToPalette(hardware, software, first, last + 1);
 }
 
-bool ToHardware(const PackedBitmap& software, PackedBitmap& hardware) { return ExpandFromPalette(software, hardware); }
+Error ToHardware(const PackedBitmap& software, PackedBitmap& hardware) { return ExpandFromPalette(software, hardware); }
 
-bool PitCrewToSoftware(PackedBitmap hardware, PackedBitmap& software) {
+Error PitCrewToSoftware(PackedBitmap hardware, PackedBitmap& software) {
     if (hardware.depth() != Depth::Bits24) {
-        return false;
+        return Error::ConversionFailed;
     }
     const PaletteColour& empty = GamePalette[0];
     for (int r = 0; r < hardware.height(); ++r) {
@@ -47,9 +47,9 @@ bool PitCrewToSoftware(PackedBitmap hardware, PackedBitmap& software) {
     return ToSoftware(hardware, software, 0, 253);
 }
 
-bool PitCrewToHardware(PackedBitmap software, PackedBitmap& hardware) {
+Error PitCrewToHardware(PackedBitmap software, PackedBitmap& hardware) {
     if (software.depth() != Depth::Bits8) {
-        return false;
+        return Error::ConversionFailed;
     }
     software.palette()[0] = kKeyBlue;
     software.palette()[1] = kKeyGreen;
@@ -57,19 +57,19 @@ bool PitCrewToHardware(PackedBitmap software, PackedBitmap& hardware) {
     return ExpandFromPalette(software, hardware);
 }
 
-bool CockpitToSoftware(const PackedBitmap& hardware, PackedBitmap& software) {
+Error CockpitToSoftware(const PackedBitmap& hardware, PackedBitmap& software) {
     PackedBitmap whole;
-    if (!hardware.is(kCockpitSide, kCockpitSide, Depth::Bits24) || !ToSoftware(hardware, whole, 1, 253)) {
-        return false;
+    if (!hardware.is(kCockpitSide, kCockpitSide, Depth::Bits24) || !Ok(ToSoftware(hardware, whole, 1, 253))) {
+        return Error::ConversionFailed;
     }
     software = TopRows(whole, kCockpitSoftwareRows);
-    return true;
+    return Error::None;
 }
 
-bool CockpitToHardware(const PackedBitmap& software, const PackedBitmap& mask, PackedBitmap& hardware) {
+Error CockpitToHardware(const PackedBitmap& software, const PackedBitmap& mask, PackedBitmap& hardware) {
     if (!software.is(kCockpitSide, kCockpitSoftwareRows, Depth::Bits8) ||
         !mask.is(kCockpitSide, kCockpitMaskRows, Depth::Bits8)) {
-        return false;
+        return Error::ConversionFailed;
     }
     const std::uint8_t first = software.topRow(1)[1];
     const std::uint8_t second = software.topRow(63)[90];
@@ -88,10 +88,11 @@ bool CockpitToHardware(const PackedBitmap& software, const PackedBitmap& mask, P
     return ExpandFromPalette(sheet, hardware);
 }
 
-bool MakeCockpitMask(const PackedBitmap& ferrariCockpit, PackedBitmap& mask) {
+Error MakeCockpitMask(const PackedBitmap& ferrariCockpit, PackedBitmap& mask) {
     PackedBitmap reduced;
-    if (!ferrariCockpit.is(kCockpitSide, kCockpitSide, Depth::Bits24) || !ToSoftware(ferrariCockpit, reduced, 1, 254)) {
-        return false;
+    if (!ferrariCockpit.is(kCockpitSide, kCockpitSide, Depth::Bits24) ||
+        !Ok(ToSoftware(ferrariCockpit, reduced, 1, 254))) {
+        return Error::ConversionFailed;
     }
     PackedBitmap lower(kCockpitSide, kCockpitMaskRows, Depth::Bits8);
     for (int y = 0; y < kCockpitMaskRows; ++y) {
@@ -102,7 +103,7 @@ bool MakeCockpitMask(const PackedBitmap& ferrariCockpit, PackedBitmap& mask) {
         }
     }
     mask = std::move(lower);
-    return true;
+    return Error::None;
 }
 
 } // namespace tavolex

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Error.h"
 #include "formats/PackedBitmap.h"
 
 // Making one variant of a team graphic from the other. Nothing is scaled:
@@ -18,18 +19,18 @@ inline constexpr int kCockpitSoftwareRows = 64;
 inline constexpr int kCockpitMaskRows = 192;
 
 // Nearest colours among candidates first..last inclusive.
-[[nodiscard]] bool ToSoftware(const PackedBitmap& hardware, PackedBitmap& software, int first, int last);
-[[nodiscard]] bool ToHardware(const PackedBitmap& software, PackedBitmap& hardware);
+[[nodiscard]] Error ToSoftware(const PackedBitmap& hardware, PackedBitmap& software, int first, int last);
+[[nodiscard]] Error ToHardware(const PackedBitmap& software, PackedBitmap& hardware);
 
-[[nodiscard]] bool PitCrewToSoftware(PackedBitmap hardware, PackedBitmap& software);
-[[nodiscard]] bool PitCrewToHardware(PackedBitmap software, PackedBitmap& hardware);
+[[nodiscard]] Error PitCrewToSoftware(PackedBitmap hardware, PackedBitmap& software);
+[[nodiscard]] Error PitCrewToHardware(PackedBitmap software, PackedBitmap& hardware);
 
 // The software cockpit is the top quarter of the hardware one.
-[[nodiscard]] bool CockpitToSoftware(const PackedBitmap& hardware, PackedBitmap& software);
+[[nodiscard]] Error CockpitToSoftware(const PackedBitmap& hardware, PackedBitmap& software);
 // The hardware cockpit: the software rows on top of the mask, whose markers
 // take the colours at column 1, row 1 and column 90, row 63 of the software sheet.
-[[nodiscard]] bool CockpitToHardware(const PackedBitmap& software, const PackedBitmap& mask, PackedBitmap& hardware);
+[[nodiscard]] Error CockpitToHardware(const PackedBitmap& software, const PackedBitmap& mask, PackedBitmap& hardware);
 // The mask made from the game's hardware Ferrari cockpit sheet (256 x 256).
-[[nodiscard]] bool MakeCockpitMask(const PackedBitmap& ferrariCockpit, PackedBitmap& mask);
+[[nodiscard]] Error MakeCockpitMask(const PackedBitmap& ferrariCockpit, PackedBitmap& mask);
 
 } // namespace tavolex

@@ -127,10 +127,10 @@ std::vector<std::uint8_t> EncodeGameHalfBitmap(const PackedBitmap& half, TyreShe
     return EncodeBitmapFile(file);
 }
 
-bool MakeTreadStrips(const PackedBitmap& half, std::array<std::vector<std::uint8_t>, kTreadStripCount>& strips) {
+Error MakeTreadStrips(const PackedBitmap& half, std::array<std::vector<std::uint8_t>, kTreadStripCount>& strips) {
     const TyreSheetLayout& layout = LayoutOf(TyreSheet::Treads);
     if (!half.is(layout.width, layout.fileHeight, Depth::Bits24)) {
-        return false;
+        return Error::ConversionFailed;
     }
     for (int k = 0; k < kTreadStripCount; ++k) {
         PackedBitmap band(layout.width, kTreadStripRows, Depth::Bits24);
@@ -138,14 +138,14 @@ bool MakeTreadStrips(const PackedBitmap& half, std::array<std::vector<std::uint8
             std::memcpy(band.topRow(y), half.topRow(kTreadStripRows * k + y), band.stride());
         }
         PackedBitmap indexed;
-        if (!ReduceToPalette(band, indexed, kStripFirst, kStripEnd)) {
-            return false;
+        if (!Ok(ReduceToPalette(band, indexed, kStripFirst, kStripEnd))) {
+            return Error::ConversionFailed;
         }
         // 256 columns: 8-bit rows carry no padding, so the pixels are the strip as stored.
         const auto pixels = std::span(indexed.pixels(), indexed.pixelBytes());
         strips[static_cast<std::size_t>(k)].assign(pixels.begin(), pixels.end());
     }
-    return true;
+    return Error::None;
 }
 
 } // namespace tavolex

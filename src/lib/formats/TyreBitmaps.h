@@ -51,7 +51,7 @@ std::array<std::uint8_t, 3> GameBitmapFill(TyreSheet sheet, int tyreType);
 // bottom-up, 12,800 bytes without header.
 inline constexpr int kTreadStripCount = 4;
 inline constexpr int kTreadStripRows = 50;
-[[nodiscard]] bool MakeTreadStrips(const PackedBitmap& half,
-                                   std::array<std::vector<std::uint8_t>, kTreadStripCount>& strips);
+[[nodiscard]] Error MakeTreadStrips(const PackedBitmap& half,
+                                    std::array<std::vector<std::uint8_t>, kTreadStripCount>& strips);
 
 } // namespace tavolex

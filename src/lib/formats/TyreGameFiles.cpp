@@ -124,7 +124,7 @@ Error WriteTyreHalves(const std::filesystem::path& gameFolder, TyreSheet sheet, 
             continue;
         }
         std::array<std::vector<std::uint8_t>, kTreadStripCount> strips;
-        if (!MakeTreadStrips(part, strips)) {
+        if (!Ok(MakeTreadStrips(part, strips))) {
             return Error::ConversionFailed;
         }
         for (int k = 0; k < kTreadStripCount; ++k) {

@@ -49,7 +49,7 @@ Error Patch(const std::filesystem::path& path, const BytePatch& patch, bool stor
         return error;
     }
     // The save file's checksums go in with the patch, so the file is written once.
-    if (!Ok(patch(bytes)) || (storeChecksums && !StampSaveFileChecksums(bytes))) {
+    if (!Ok(patch(bytes)) || (storeChecksums && !Ok(StampSaveFileChecksums(bytes)))) {
         return Error::WriteFailed;
     }
     return StoreGameFile(path, std::move(bytes));

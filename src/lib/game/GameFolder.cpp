@@ -102,15 +102,15 @@ bool HasValidChecksums(std::span<const std::uint8_t> file) {
     return ReadU16(stored) == checksum.sum && ReadU16(stored + 2) == checksum.rot;
 }
 
-bool StampSaveFileChecksums(std::vector<std::uint8_t>& file) {
+Error StampSaveFileChecksums(std::vector<std::uint8_t>& file) {
     if (file.size() < kChecksumBytes) {
-        return false;
+        return Error::TableOutsideFile;
     }
     const RunningChecksum checksum = SaveFileChecksum(file);
     std::uint8_t* stored = file.data() + file.size() - kChecksumBytes;
     WriteU16(stored, checksum.sum);
     WriteU16(stored + 2, checksum.rot);
-    return true;
+    return Error::None;
 }
 
 Error StoreSaveFileChecksums(const fs::path& saveFile) {
@@ -118,7 +118,7 @@ Error StoreSaveFileChecksums(const fs::path& saveFile) {
     if (Error error = ReadWholeFile(saveFile, kMaxSaveFileSize, file); !Ok(error)) {
         return error;
     }
-    if (!StampSaveFileChecksums(file)) {
+    if (!Ok(StampSaveFileChecksums(file))) {
         return Error::ReadFailed;
     }
     return WriteFileAtomically(saveFile, file);

@@ -45,8 +45,8 @@ ExeStatus IdentifyExecutable(const GameFolder& game);
 [[nodiscard]] bool CheckSaveFile(const GameFolder& game);
 // Recomputes and stores the save file's checksums in its last four bytes.
 [[nodiscard]] Error StoreSaveFileChecksums(const std::filesystem::path& saveFile);
-// The same on the file's bytes in memory; false when it is shorter than the checksums.
-[[nodiscard]] bool StampSaveFileChecksums(std::vector<std::uint8_t>& file);
+// The same on the file's bytes in memory; TableOutsideFile when it is shorter than the checksums.
+[[nodiscard]] Error StampSaveFileChecksums(std::vector<std::uint8_t>& file);
 // The last four bytes hold the sum and rotating checksum of all bytes before them.
 [[nodiscard]] bool HasValidChecksums(std::span<const std::uint8_t> file);
 

@@ -220,11 +220,11 @@ Error DecodeRunArt(std::span<const std::uint8_t> block, int width, int height, i
     return Error::None;
 }
 
-bool EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry, std::vector<std::uint8_t>& out) {
+Error EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry, std::vector<std::uint8_t>& out) {
     out.resize(pixels.size() * 2 + 3);
     const std::optional<std::size_t> length = EncodeRunArtInto(pixels, width, entry, out);
     out.resize(length.value_or(0));
-    return length.has_value();
+    return length.has_value() ? Error::None : Error::ConversionFailed;
 }
 
 std::optional<std::size_t> EncodeRunArtInto(std::span<const std::uint16_t> pixels, int width, int entry,
@@ -324,7 +324,7 @@ Error ExpandArtArchive(std::span<const std::uint8_t> archive, std::vector<std::u
             if (Error error = DecodePackedArt(block, e.width, e.height, i, pixels); !Ok(error)) {
                 return error;
             }
-            if (!EncodeRunArt(pixels, e.width, i, coded)) {
+            if (!Ok(EncodeRunArt(pixels, e.width, i, coded))) {
                 return Error::StreamOverrun;
             }
             e.size = e.width * e.height * 2;

@@ -76,8 +76,8 @@ ArtIdentity IdentifyArtArchiveFile(const std::filesystem::path& path,
 [[nodiscard]] Error DecodeRunArt(std::span<const std::uint8_t> block, int width, int height, int entry,
                                  std::vector<std::uint16_t>& pixels);
 // False when the coding would not fit the picture's slot of W x H x 2 bytes.
-[[nodiscard]] bool EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry,
-                                std::vector<std::uint8_t>& out);
+[[nodiscard]] Error EncodeRunArt(std::span<const std::uint16_t> pixels, int width, int entry,
+                                 std::vector<std::uint8_t>& out);
 // The same into `out`, which has room for the slot and three bytes more;
 // the length of the coding, or nothing when it does not fit the slot.
 std::optional<std::size_t> EncodeRunArtInto(std::span<const std::uint16_t> pixels, int width, int entry,

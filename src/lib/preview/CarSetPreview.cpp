@@ -164,7 +164,7 @@ class PreviewPainter {
             const PreviewBox box{cell.x, cell.y + cell.height / 2 - height - 2 + d * (height + 4), cell.width, height};
             // A helmet that cannot be cut out shows as missing.
             PackedBitmap helmet;
-            if (shared_.helmets.empty() || !TakeHelmet(shared_.helmets, kDriversPerTeam * team + d, helmet)) {
+            if (shared_.helmets.empty() || !Ok(TakeHelmet(shared_.helmets, kDriversPerTeam * team + d, helmet))) {
                 helmet.clear();
             }
             DrawPictureOrPlaceholder(canvas_, helmet, box, kSingleHelmetWidth, kSingleHelmetRows);

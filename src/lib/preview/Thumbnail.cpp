@@ -51,7 +51,7 @@ Error CarSetThumbnail(const std::filesystem::path& path, int size, const Graphic
     const int helmetHeight = kSingleHelmetRows * kHelmetWidth / kSingleHelmetWidth;
     for (int d = 0; d < kDriversPerTeam; ++d) {
         PackedBitmap helmet;
-        if (helmets.empty() || !TakeHelmet(helmets, d, helmet)) {
+        if (helmets.empty() || !Ok(TakeHelmet(helmets, d, helmet))) {
             helmet.clear();
         }
         const PreviewBox box{kHelmetLeft, 24 + d * (helmetHeight + 8), kHelmetWidth, helmetHeight};

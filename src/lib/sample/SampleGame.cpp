@@ -223,7 +223,7 @@ Error MakeSampleGame(const fs::path& folder, Progress* progress, const SampleIde
     std::vector<std::uint8_t> save(kSaveFileSize);
     for (std::size_t i = 0; i < save.size(); ++i) save[i] = static_cast<std::uint8_t>(i % 251);
     if (!Ok(WriteSaveTeamTables(save, 0x1FFF, teams)) || !Ok(WriteSaveSpread(save, 1)) ||
-        !StampSaveFileChecksums(save)) {
+        !Ok(StampSaveFileChecksums(save))) {
         return Error::WriteFailed;
     }
     if (Error error = Write(folder / "F1GState.sav", save); !Ok(error)) {

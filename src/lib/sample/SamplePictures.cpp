@@ -194,7 +194,7 @@ PackedBitmap Helmets(int k, int height) {
     PackedBitmap whole(kWidth, 330, Depth::Bits24);
     SampleCanvas all(whole);
     for (int h = first; h < first + height / 15; ++h) Helmet(all, h);
-    return CopyPixels(whole, 0, k == kHelmets ? 0 : 180, image, 0, 0, kWidth, height) ? image : PackedBitmap();
+    return Ok(CopyPixels(whole, 0, k == kHelmets ? 0 : 180, image, 0, 0, kWidth, height)) ? image : PackedBitmap();
 }
 
 // A tyre seen from the side, `size` across at x, y: rubber with the maker's
@@ -293,7 +293,7 @@ PackedBitmap CrewFile(int k, Variant variant, int height) {
         return file;
     }
     PackedBitmap hardware;
-    return PitCrewToHardware(file, hardware) ? hardware : PackedBitmap();
+    return Ok(PitCrewToHardware(file, hardware)) ? hardware : PackedBitmap();
 }
 
 } // namespace
@@ -310,7 +310,7 @@ PackedBitmap SampleJamPicture(int k, Variant variant, int height) {
     if (picture.height() != height) {
         // The software cockpit is the top of the hardware one.
         PackedBitmap top(picture.width(), height, Depth::Bits24);
-        if (!CopyPixels(picture, 0, 0, top, 0, 0, picture.width(), height)) {
+        if (!Ok(CopyPixels(picture, 0, 0, top, 0, 0, picture.width(), height))) {
             return {};
         }
         picture = std::move(top);
@@ -319,7 +319,7 @@ PackedBitmap SampleJamPicture(int k, Variant variant, int height) {
         return picture;
     }
     PackedBitmap software;
-    return ReduceToPalette(picture, software, 1, 254) ? software : PackedBitmap();
+    return Ok(ReduceToPalette(picture, software, 1, 254)) ? software : PackedBitmap();
 }
 
 PackedBitmap SampleTechJamPicture(int file) {

@@ -26,7 +26,7 @@ BitmapReadResult ReadPng(std::span<const std::uint8_t> file, Bitmap24& bitmap) {
     }
     if (image.depth() == tavolex::Depth::Bits8) {
         tavolex::PackedBitmap colours;
-        if (!tavolex::ExpandFromPalette(image, colours)) {
+        if (!Ok(tavolex::ExpandFromPalette(image, colours))) {
             return BitmapReadResult::NotReadable24Bit;
         }
         image = std::move(colours);
