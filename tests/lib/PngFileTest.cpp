@@ -142,6 +142,15 @@ TEST(PngFile, RefusesDamagedAndWronglySizedFiles) {
     FixCrc(damaged, idat);
     EXPECT_EQ(parse(damaged), Error::BadPng);
 
+    // A chunk that claims to run past the end of the file (here a 1 GB sPLT
+    // before IDAT) is refused before libpng allocates its stated length.
+    damaged.assign(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(idat));
+    const std::uint8_t hugeChunk[] = {0x3C, 0x00, 0xFC, 0x00, 's', 'P', 'L', 'T', 'n', 'a', 'm', 'e', 0, 8};
+    damaged.insert(damaged.end(), std::begin(hugeChunk), std::end(hugeChunk));
+    damaged.insert(damaged.end(), good.begin() + static_cast<std::ptrdiff_t>(idat), good.end());
+    EXPECT_EQ(parse(damaged), Error::BadPng);
+    damaged = good;
+
     // Huge dimensions are refused from the header, before any pixel is read.
     damaged = good;
     WriteBigEndian(&damaged[16], 1u << 30);

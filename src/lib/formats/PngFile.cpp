@@ -44,6 +44,24 @@ struct Header {
     std::array<png_color, 256> palette{};
 };
 
+// libpng allocates a chunk's stated length before it reads the chunk, so a
+// hostile length would cost up to 2 GB; every chunk must end inside the file.
+bool ChunksLieInside(Bytes file) {
+    std::size_t at = kSignatureSize;
+    while (file.size() - at >= 12) {
+        const std::size_t length = (std::size_t{file[at]} << 24) | (std::size_t{file[at + 1]} << 16) |
+                                   (std::size_t{file[at + 2]} << 8) | std::size_t{file[at + 3]};
+        if (length > file.size() - at - 12) {
+            return false;
+        }
+        if (std::memcmp(file.data() + at + 4, "IEND", 4) == 0) {
+            return true;
+        }
+        at += 12 + length;
+    }
+    return true;
+}
+
 bool ReadHeader(png_structp png, png_infop info, Header* header) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
@@ -155,6 +173,9 @@ bool IsPngData(Bytes file) { return file.size() >= kSignatureSize && png_sig_cmp
 Error ReadPngPicture(Bytes file, PackedBitmap& image, int maxWidth, int maxHeight) {
     if (!IsPngData(file)) {
         return Error::NotAPicture;
+    }
+    if (!ChunksLieInside(file)) {
+        return Error::BadPng;
     }
     ReadState state;
     state.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, OnError, OnWarning);
